@@ -1,0 +1,95 @@
+# Build settings shared by all modules, and the helpers that register tests.
+
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+set(VEK_ARTIFACTS ${CMAKE_SOURCE_DIR}/build/artifacts)
+file(MAKE_DIRECTORY ${VEK_ARTIFACTS})
+
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  # Texts of the system are GBK; sources are UTF-8.
+  # GB18030 is GBK in its one- and two-byte range and also covers the few
+  # characters of the standard headers (the micro sign of <chrono>) that GBK lacks.
+  add_compile_options(-finput-charset=UTF-8 -fexec-charset=GB18030)
+endif()
+add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+
+if(WIN32)
+  add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX)
+  # Ship the compiler's runtime DLLs beside the programs, so the folder runs on its own.
+  foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                    OUTPUT_VARIABLE _dll OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT EXISTS "${_dll}")
+      find_file(_dll_found ${dll} PATHS /usr/x86_64-w64-mingw32/lib NO_CACHE NO_DEFAULT_PATH)
+      set(_dll ${_dll_found})
+    endif()
+    if(NOT EXISTS "${_dll}")
+      message(FATAL_ERROR "runtime DLL ${dll} not found")
+    endif()
+    file(COPY ${_dll} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+  endforeach()
+elseif(VEK_FUZZ)
+  set(VEK_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer)
+  add_compile_options(${VEK_SANITIZE} -fsanitize=fuzzer-no-link)
+  add_link_options(${VEK_SANITIZE})
+else()
+  set(VEK_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_compile_options(${VEK_SANITIZE})
+  add_link_options(${VEK_SANITIZE})
+endif()
+
+# GoogleTest from the system's sources, built with our flags.
+if(NOT VEK_FUZZ)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+endif()
+
+# vek_add_test(<name> SOURCES ... [LIBS ...] [NO_MAIN])
+# One test program, one ctest entry (starting a program under Wine costs time,
+# so a program holds a whole module's tests). Windows programs run through
+# Wine; GUI tests need DISPLAY, which ./test provides.
+function(vek_add_test name)
+  cmake_parse_arguments(T "NO_MAIN" "" "SOURCES;LIBS" ${ARGN})
+  if(VEK_FUZZ)
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  if(T_NO_MAIN)
+    target_link_libraries(${name} PRIVATE GTest::gtest GTest::gmock ${T_LIBS})
+  else()
+    target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gmock ${T_LIBS})
+  endif()
+  target_compile_definitions(${name} PRIVATE VEK_ARTIFACTS="${VEK_ARTIFACTS}")
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+endfunction()
+
+# vek_add_fuzzer(<name> SOURCES ... [LIBS ...] CORPUS <dir>)
+# In the fuzz build: a libFuzzer program, and a ctest entry that replays its
+# seed corpus. In the other builds: nothing.
+function(vek_add_fuzzer name)
+  cmake_parse_arguments(F "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  if(NOT VEK_FUZZ)
+    return()
+  endif()
+  add_executable(${name} ${F_SOURCES})
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  if(F_CORPUS)
+    add_test(NAME ${name}.corpus COMMAND ${name} -runs=0 ${F_CORPUS})
+  endif()
+endfunction()
+
+# vek_shared_library(<name> <export-define> SOURCES ...)
+# A deliverable DLL named exactly <name>.dll (no "lib" prefix); the define marks
+# its own build so its API macro exports rather than imports.
+function(vek_shared_library name define)
+  cmake_parse_arguments(L "" "" "SOURCES" ${ARGN})
+  add_library(${name} SHARED ${L_SOURCES})
+  target_compile_definitions(${name} PRIVATE ${define})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  set_target_properties(${name} PROPERTIES PREFIX "" IMPORT_PREFIX "")
+endfunction()

@@ -1,0 +1,2 @@
+// KorvaLib.dll: the data-model and file library.
+#include "korvalib/KorvaApi.h"

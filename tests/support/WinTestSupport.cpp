@@ -1,0 +1,71 @@
+#include "tests/support/WinTestSupport.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace vektest {
+
+std::string SaveWindowShot(HWND hwnd, const char* name)
+{
+    RECT rc{};
+    if (!GetWindowRect(hwnd, &rc))
+        return {};
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    if (w <= 0 || h <= 0)
+        return {};
+    HDC wdc = GetWindowDC(hwnd);
+    HDC mdc = CreateCompatibleDC(wdc);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(wdc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::string path;
+    if (bmp) {
+        HGDIOBJ old = SelectObject(mdc, bmp);
+        if (!PrintWindow(hwnd, mdc, 0))
+            BitBlt(mdc, 0, 0, w, h, wdc, 0, 0, SRCCOPY);
+        GdiFlush();
+        const DWORD stride = ((w * 3 + 3) / 4) * 4, size = stride * h;
+        BITMAPFILEHEADER fh{};
+        fh.bfType = 0x4D42;
+        fh.bfOffBits = sizeof(fh) + sizeof(BITMAPINFOHEADER);
+        fh.bfSize = fh.bfOffBits + size;
+        path = std::string(VEK_ARTIFACTS) + "/" + name + ".bmp";
+        FILE* f = std::fopen(path.c_str(), "wb");
+        bool ok = f && std::fwrite(&fh, sizeof fh, 1, f) == 1 &&
+                  std::fwrite(&bi.bmiHeader, sizeof(BITMAPINFOHEADER), 1, f) == 1 &&
+                  std::fwrite(bits, size, 1, f) == 1;
+        if (f && std::fclose(f) != 0)
+            ok = false;
+        if (!ok)
+            path.clear();
+        SelectObject(mdc, old);
+        DeleteObject(bmp);
+    }
+    DeleteDC(mdc);
+    ReleaseDC(hwnd, wdc);
+    return path;
+}
+
+bool PumpMessages(DWORD ms, bool (*done)(void*), void* ctx)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+        }
+        if (done && done(ctx))
+            return true;
+        if (GetTickCount() - start >= ms)
+            return done == nullptr;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+} // namespace vektest
