@@ -1,8 +1,7 @@
 # Sourced by the tools: the project's Wine environment.
 # Project-local prefix, Chinese locale (ANSI code page 936), no Mono/Gecko prompts.
-_vek_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-export VEK_ROOT="$_vek_root"
-export WINEPREFIX="${VEK_WINEPREFIX:-$_vek_root/build/wine}"
+source "$(dirname "${BASH_SOURCE[0]}")/paths.sh"
+export WINEPREFIX="${VEK_WINEPREFIX:-$VEK_BUILD_ROOT/wine}"
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
@@ -13,4 +12,3 @@ if [ -x /usr/lib/wine/wine64 ]; then
 else
   export VEK_WINE="$(command -v wine64 || command -v wine)"
 fi
-unset _vek_root
