@@ -1,2 +1,0 @@
-// framework.dll: the application class library over Win32.
-#include "framework/FrameworkApi.h"
