@@ -49,9 +49,10 @@ public:
     void Close();
     void Attach(FILE* f);
     FILE* Detach();
+    // Marks the stream failed; readers call it for a value out of range.
+    void SetFailed() { m_failed = 1; }
 
 protected:
-    void SetFailed() { m_failed = 1; }
     FILE* m_file = nullptr;
     int8_t m_failed = 0;
     int64_t m_size = -1;  // file size, cached for bounding lengths; -1 unknown
