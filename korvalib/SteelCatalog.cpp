@@ -1,6 +1,8 @@
 // Section strings: pattern matching and areas.
 #include "korvalib/SteelCatalog.h"
 
+#include "korvalib/CommonData.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -84,17 +86,6 @@ namespace {
 constexpr double Pi = 3.141592653589793;
 // Longest section string handled (the work buffer of one recognition).
 constexpr size_t WorkBuffer = 200;
-
-// Unit factor for lengths by unit code (base unit m).
-double LengthFactor(int unit)
-{
-    switch (unit) {
-    case 1: return 100.0;
-    case 3:
-    case 4: return 1000.0;
-    default: return 1.0;
-    }
-}
 
 int KindOfLetter(char c)
 {
@@ -355,7 +346,7 @@ double M::GetSteelArea(const char* str, int unit, int hint)
     for (int f = 0; f < count; ++f)
         if (kinds[f] != SteelFieldLiteral) { ++n; F[n] = values[f]; K[n] = kinds[f]; }
 
-    const double D = LengthFactor(unit);
+    const double D = DCommonData::DimensionFactor(unit);
     auto cat = [&](int k) { return CatalogAreaAny(K[k], F[k]) * 0.0001 * D * D; };
     const double s = 0.000001 * D * D;
 
