@@ -1,9 +1,12 @@
 // Fuzz target: a stream file of a header and tagged sections, the body of
-// each read as texts, values and byte blocks chosen by the tag's first byte.
+// each read as texts, values, byte blocks or model records chosen by the
+// tag's first byte.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 
+#include "korvalib/CommonData.h"
+#include "korvalib/NodeRecords.h"
 #include "korvalib/biostream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -19,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             int len = 0;
             if (!in.Read(tag, 9) || !in.ReadSection(len)) break;
             const long end = in.TellPos() + len;
-            switch (tag[0] & 3) {
+            switch (tag[0] & 7) {
             case 0: {
                 char name[32];
                 in >> name;
@@ -42,6 +45,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 }
                 break;
             }
+            case 4: {
+                DNodeBase n;
+                while (n.Serialize(in)) {
+                }
+                break;
+            }
+            case 5: {
+                DCommonData c;
+                c.Serialize(in);
+                DNodeDisplacement d;
+                d.Serialize(in);
+                break;
+            }
+            case 6: {
+                DNodeSpring s;
+                while (s.Serialize(in)) {
+                }
+                break;
+            }
             default: {
                 unsigned char block[64];
                 int n = len < 64 ? len : 64;
@@ -49,6 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 break;
             }
             }
+            in.ClearError();
             if (!in.Seek(end, 0)) break;
         }
     }
