@@ -17,10 +17,16 @@
 
 // The least number of bytes one record of T takes in a stream. A count read
 // from a file is refused when the rest of the file cannot hold that many
-// records; specialise for record types with a larger fixed part.
+// records. A record type with a larger fixed part says so with a static
+// member kMinStreamBytes (or by specialising this).
 template <class T>
 struct MRecordMinBytes {
-  static constexpr int value = 1;
+  static constexpr int value = [] {
+    if constexpr (requires { T::kMinStreamBytes; })
+      return T::kMinStreamBytes > 1 ? int(T::kMinStreamBytes) : 1;
+    else
+      return 1;
+  }();
 };
 
 template <class T>
