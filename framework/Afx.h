@@ -1,0 +1,17 @@
+#pragma once
+// The whole framework in one include.
+#include "framework/Collections.h"
+#include "framework/CommonDialogs.h"
+#include "framework/ControlBars.h"
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+#include "framework/DocView.h"
+#include "framework/Frame.h"
+#include "framework/Gdi.h"
+#include "framework/Geometry.h"
+#include "framework/Object.h"
+#include "framework/PropSheet.h"
+#include "framework/String.h"
+#include "framework/Threads.h"
+#include "framework/WinApp.h"
+#include "framework/Wnd.h"

@@ -1,0 +1,15 @@
+#pragma once
+// The application object of Vek.
+#include "framework/Afx.h"
+
+class CVekApp : public CWinApp {
+public:
+    CVekApp();
+    BOOL InitInstance() override;
+
+protected:
+    void OnAppAbout();
+    DECLARE_MESSAGE_MAP()
+};
+
+extern CVekApp theApp;
