@@ -162,10 +162,10 @@ public:
 
   bool InsertAt(int i, const T& value) { return this->InsertAtImpl(i, value); }
 
-  // Linear search from index (which must be 0 or more); mode is unused.
+  // Linear search from index (a negative start counts as 0); mode is unused.
   bool Find(const T& value, int mode, int& index) override {
     (void)mode;
-    for (int j = index; j < this->m_nCount; ++j) {
+    for (int j = index < 0 ? 0 : index; j < this->m_nCount; ++j) {
       if (this->IsEqual(this->m_pData[j], value)) {
         index = j;
         return true;
