@@ -64,7 +64,7 @@ TEST(SteelCatalog, SampleRowsMatchPublishedTables)
         {M::SectHZ, M::AreaHZ, M::hbdtHZ, "300", 53.81, 300, 150, 7.1, 10.7},
         {M::SectHZ, M::AreaHZ, M::hbdtHZ, "600", 156.0, 600, 220, 12, 19},
         {M::SectHK, M::AreaHK, M::hbdtHK, "200A", 53.83, 190, 200, 6.5, 10},
-        {M::SectHK, M::AreaHK, M::hbdtHK, "300B", 149.1, 300, 300, 11, 19},
+        {M::SectHK, M::AreaHK, M::hbdtHK, "280B", 131.4, 280, 280, 10.5, 18},
         {M::SectHK, M::AreaHK, M::hbdtHK, "500C", 344.3, 524, 306, 21, 40},
         {M::SectT, M::AreaT, M::hbdtT, "100*200", 32.14, 100, 200, 8, 12},
         {M::SectT, M::AreaT, M::hbdtT, "294*300", 96.25, 294, 300, 12, 20},
