@@ -349,3 +349,31 @@ TEST(SteelCatalog, EveryPatternRecognisesItsOwnForm)
             EXPECT_NE(0.0, area);
     }
 }
+
+// Areas against the published unit weights of the same sections (kg/m, steel
+// of 7850 kg/m3): an independent look-up of rows across each rolled table.
+TEST(SteelCatalog, AreasMatchPublishedUnitWeights)
+{
+    struct W { const char* const* sect; const float* area; const char* d; double kgPerM; } rows[] = {
+        {M::SectI, M::AreaI, "10", 11.3}, {M::SectI, M::AreaI, "20B", 31.1}, {M::SectI, M::AreaI, "28A", 43.5},
+        {M::SectI, M::AreaI, "36C", 71.3}, {M::SectI, M::AreaI, "45B", 87.4}, {M::SectI, M::AreaI, "56A", 106},
+        {M::SectI, M::AreaI, "63C", 141},
+        {M::SectC, M::AreaC, "5", 5.44}, {M::SectC, M::AreaC, "12.6", 12.3}, {M::SectC, M::AreaC, "18B", 23.0},
+        {M::SectC, M::AreaC, "25B", 31.3}, {M::SectC, M::AreaC, "32C", 48.1}, {M::SectC, M::AreaC, "40C", 71.5},
+        {M::SectE, M::AreaE, "20*3", 0.889}, {M::SectE, M::AreaE, "45*6", 3.99}, {M::SectE, M::AreaE, "63*10", 9.15},
+        {M::SectE, M::AreaE, "75*10", 11.1}, {M::SectE, M::AreaE, "100*16", 23.3}, {M::SectE, M::AreaE, "125*14", 26.2},
+        {M::SectE, M::AreaE, "160*16", 38.5}, {M::SectE, M::AreaE, "180*18", 48.6}, {M::SectE, M::AreaE, "200*24", 71.2},
+        {M::SectL, M::AreaL, "25*16*3", 0.91}, {M::SectL, M::AreaL, "45*28*4", 2.2}, {M::SectL, M::AreaL, "63*40*7", 5.34},
+        {M::SectL, M::AreaL, "75*50*10", 9.1}, {M::SectL, M::AreaL, "100*80*6", 8.35}, {M::SectL, M::AreaL, "110*70*10", 13.5},
+        {M::SectL, M::AreaL, "125*80*12", 18.3}, {M::SectL, M::AreaL, "140*90*14", 23.9},
+        {M::SectL, M::AreaL, "160*100*16", 30.8}, {M::SectL, M::AreaL, "200*125*18", 43.6},
+    };
+    for (auto& r : rows) {
+        SCOPED_TRACE(r.d);
+        int i = Find(r.sect, r.d);
+        ASSERT_GE(i, 0);
+        double fromWeight = r.kgPerM / 0.785;
+        // Weights are printed to three figures.
+        EXPECT_NEAR(fromWeight, r.area[i], 0.006 * fromWeight + 0.01);
+    }
+}
