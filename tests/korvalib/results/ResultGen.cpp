@@ -841,7 +841,8 @@ void SetTime(const std::string& path, long long secondsFromNow)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
-    auto now = fs::file_time_type::clock::now();
+    // one reference instant, so that files given the same offset get the same time
+    static const auto now = fs::file_time_type::clock::now();
     fs::last_write_time(path, now + std::chrono::seconds(secondsFromNow), ec);
 }
 
