@@ -1,0 +1,2 @@
+// Round trips through other programs (ImageMagick, Pillow, gifsicle).
+#include <gtest/gtest.h>
