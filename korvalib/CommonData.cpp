@@ -2,6 +2,7 @@
 #include "korvalib/CommonData.h"
 
 #include <cstring>
+#include <utility>
 
 #include "korvalib/biostream.h"
 
@@ -76,6 +77,6 @@ int DCommonData::Serialize(bifstream& in) {
     if (nVersion > 110) t.m_FactorsB.Serialize(in);
     if (nVersion > 111) in >> t.m_sAttr;
     if (!in.IsGood()) return 0;
-    *this = t;
+    *this = std::move(t);
     return 1;
 }

@@ -28,6 +28,8 @@ public:
     DCommonData();
     DCommonData(const DCommonData&) = default;
     DCommonData& operator=(const DCommonData&) = default;
+    DCommonData(DCommonData&&) = default;
+    DCommonData& operator=(DCommonData&&) = default;
     virtual ~DCommonData();
     virtual int Serialize(bofstream& out);
     virtual int Serialize(bifstream& in);

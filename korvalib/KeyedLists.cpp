@@ -94,6 +94,16 @@ int InsertItem(int16_t& count, Item*& items, const Item& item, bool empty) {
     return 1;
 }
 
+template <class Item>
+void MoveList(int16_t& count, Item*& items, int16_t& srcCount, Item*& src) {
+    if (items == src) return;
+    delete[] items;
+    items = src;
+    count = srcCount;
+    src = nullptr;
+    srcCount = 0;
+}
+
 template <class Item, class WriteOne>
 int WriteList(bofstream& out, int16_t count, const Item* items, WriteOne writeOne) {
     out << count;
@@ -150,6 +160,10 @@ DElementLoad& DElementLoad::operator=(const DElementLoad& o) {
     if (this != &o) CopyList(m_nCount, m_pItems, o.m_nCount, o.m_pItems);
     return *this;
 }
+DElementLoad& DElementLoad::operator=(DElementLoad&& o) noexcept {
+    if (this != &o) MoveList(m_nCount, m_pItems, o.m_nCount, o.m_pItems);
+    return *this;
+}
 int DElementLoad::Index(int16_t key) const { return FindKey(m_pItems, m_nCount, key); }
 void DElementLoad::Clear() { FreeList(m_nCount, m_pItems); }
 
@@ -194,6 +208,10 @@ DNumFactors& DNumFactors::operator=(const DNumFactors& o) {
     if (this != &o) CopyList(m_nCount, m_pItems, o.m_nCount, o.m_pItems);
     return *this;
 }
+DNumFactors& DNumFactors::operator=(DNumFactors&& o) noexcept {
+    if (this != &o) MoveList(m_nCount, m_pItems, o.m_nCount, o.m_pItems);
+    return *this;
+}
 
 int DNumFactors::operator==(const DNumFactors& o) const {
     if (m_nCount != o.m_nCount) return 0;
@@ -227,6 +245,10 @@ DWeightFactor::DWeightFactor(const DWeightFactor& o) { CopyList(m_nCount, m_pIte
 DWeightFactor::~DWeightFactor() { FreeList(m_nCount, m_pItems); }
 DWeightFactor& DWeightFactor::operator=(const DWeightFactor& o) {
     if (this != &o) CopyList(m_nCount, m_pItems, o.m_nCount, o.m_pItems);
+    return *this;
+}
+DWeightFactor& DWeightFactor::operator=(DWeightFactor&& o) noexcept {
+    if (this != &o) MoveList(m_nCount, m_pItems, o.m_nCount, o.m_pItems);
     return *this;
 }
 

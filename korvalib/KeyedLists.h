@@ -38,8 +38,13 @@ class KORVA_API DElementLoad {
 public:
     DElementLoad() = default;
     DElementLoad(const DElementLoad& o);
+    DElementLoad(DElementLoad&& o) noexcept : m_nCount(o.m_nCount), m_pItems(o.m_pItems) {
+        o.m_nCount = 0;
+        o.m_pItems = nullptr;
+    }
     ~DElementLoad();
     DElementLoad& operator=(const DElementLoad& o);
+    DElementLoad& operator=(DElementLoad&& o) noexcept;
     // Equal counts (entries are not compared).
     int operator==(const DElementLoad& o) const { return m_nCount == o.m_nCount; }
 
@@ -73,8 +78,13 @@ class KORVA_API DNumFactors {
 public:
     DNumFactors() = default;
     DNumFactors(const DNumFactors& o);
+    DNumFactors(DNumFactors&& o) noexcept : m_nCount(o.m_nCount), m_pItems(o.m_pItems) {
+        o.m_nCount = 0;
+        o.m_pItems = nullptr;
+    }
     ~DNumFactors();
     DNumFactors& operator=(const DNumFactors& o);
+    DNumFactors& operator=(DNumFactors&& o) noexcept;
     // Equal counts and factors at the same positions within CombinationError.
     int operator==(const DNumFactors& o) const;
 
@@ -100,8 +110,13 @@ class KORVA_API DWeightFactor {
 public:
     DWeightFactor() = default;
     DWeightFactor(const DWeightFactor& o);
+    DWeightFactor(DWeightFactor&& o) noexcept : m_nCount(o.m_nCount), m_pItems(o.m_pItems) {
+        o.m_nCount = 0;
+        o.m_pItems = nullptr;
+    }
     ~DWeightFactor();
     DWeightFactor& operator=(const DWeightFactor& o);
+    DWeightFactor& operator=(DWeightFactor&& o) noexcept;
     int operator==(const DWeightFactor& o) const;
 
     int Entries() const { return m_nCount; }

@@ -2,6 +2,8 @@
 #include "korvalib/NodeRecords.h"
 
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 #include "korvalib/CommonData.h"
 #include "korvalib/biostream.h"
@@ -37,7 +39,7 @@ int ReadRecord(T& target, bifstream& in, Fn readFields) {
     T t(target);
     readFields(t);
     if (!in.IsGood()) return 0;
-    target = t;
+    target = std::move(t);
     return 1;
 }
 
@@ -58,19 +60,57 @@ void DNodeBase::UnRest(int d) {
     if (d >= 1 && d <= 6) m_cRestraint = char(m_cRestraint & ~(1 << (d - 1)));
 }
 
+// The fixed part of a node, 48 bytes, moved as one block (nodes are many).
+namespace {
+constexpr int kNodeFixedBytes = 4 + 2 + 2 + 24 + 1 + 1 + 4 + 1 + 4 + 4 + 1;
+
+template <class T>
+void Pack(unsigned char*& p, const T& v) {
+    memcpy(p, &v, sizeof v);
+    p += sizeof v;
+}
+template <class T>
+void Unpack(const unsigned char*& p, T& v) {
+    memcpy(&v, p, sizeof v);
+    p += sizeof v;
+}
+}  // namespace
+
 int DNodeBase::Serialize(bofstream& out) {
-    out << m_nID << m_sAttr1 << m_sAttr2;
-    out.Write(m_dCoord, 24);
-    out << m_cFlag1 << m_cRestraint << m_nAttr1 << m_cFlag2 << m_nAttr2 << m_fAttr << m_cFlag3;
+    unsigned char b[kNodeFixedBytes];
+    unsigned char* p = b;
+    Pack(p, m_nID);
+    Pack(p, m_sAttr1);
+    Pack(p, m_sAttr2);
+    Pack(p, m_dCoord);
+    Pack(p, m_cFlag1);
+    Pack(p, m_cRestraint);
+    Pack(p, m_nAttr1);
+    Pack(p, m_cFlag2);
+    Pack(p, m_nAttr2);
+    Pack(p, m_fAttr);
+    Pack(p, m_cFlag3);
+    out.Write(b, kNodeFixedBytes);
     m_Loads.Serialize(out);
     return out.IsGood();
 }
 
 int DNodeBase::Serialize(bifstream& in) {
     return ReadRecord(*this, in, [&in](DNodeBase& t) {
-        in >> t.m_nID >> t.m_sAttr1 >> t.m_sAttr2;
-        in.Read(t.m_dCoord, 24);
-        in >> t.m_cFlag1 >> t.m_cRestraint >> t.m_nAttr1 >> t.m_cFlag2 >> t.m_nAttr2 >> t.m_fAttr >> t.m_cFlag3;
+        unsigned char b[kNodeFixedBytes];
+        if (!in.Read(b, kNodeFixedBytes)) return;
+        const unsigned char* p = b;
+        Unpack(p, t.m_nID);
+        Unpack(p, t.m_sAttr1);
+        Unpack(p, t.m_sAttr2);
+        Unpack(p, t.m_dCoord);
+        Unpack(p, t.m_cFlag1);
+        Unpack(p, t.m_cRestraint);
+        Unpack(p, t.m_nAttr1);
+        Unpack(p, t.m_cFlag2);
+        Unpack(p, t.m_nAttr2);
+        Unpack(p, t.m_fAttr);
+        Unpack(p, t.m_cFlag3);
         t.m_Loads.Serialize(in);
     });
 }

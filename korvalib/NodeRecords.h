@@ -15,6 +15,8 @@ public:
     DNodeBase(double x, double y, double z);
     DNodeBase(const DNodeBase&) = default;
     DNodeBase& operator=(const DNodeBase&) = default;
+    DNodeBase(DNodeBase&&) = default;
+    DNodeBase& operator=(DNodeBase&&) = default;
     virtual ~DNodeBase();
     virtual int Serialize(bofstream& out);
     virtual int Serialize(bifstream& in);
@@ -48,6 +50,8 @@ public:
     DNodeMass(int node, const double* masses);  // null: zeros
     DNodeMass(const DNodeMass&) = default;
     DNodeMass& operator=(const DNodeMass&) = default;
+    DNodeMass(DNodeMass&&) = default;
+    DNodeMass& operator=(DNodeMass&&) = default;
     virtual int Serialize(bofstream& out);
     virtual int Serialize(bifstream& in);
     virtual ~DNodeMass();
@@ -68,6 +72,8 @@ public:
     DNodeLoad(int node, const double* forces, const double* displacements);  // null: zeros
     DNodeLoad(const DNodeLoad&) = default;
     DNodeLoad& operator=(const DNodeLoad&) = default;
+    DNodeLoad(DNodeLoad&&) = default;
+    DNodeLoad& operator=(DNodeLoad&&) = default;
     virtual int Serialize(bofstream& out);
     virtual int Serialize(bifstream& in);
     virtual ~DNodeLoad();
@@ -92,6 +98,8 @@ public:
     DNodeConstraint(int node, const int* codes);  // null: zeros
     DNodeConstraint(const DNodeConstraint&) = default;
     DNodeConstraint& operator=(const DNodeConstraint&) = default;
+    DNodeConstraint(DNodeConstraint&&) = default;
+    DNodeConstraint& operator=(DNodeConstraint&&) = default;
     virtual int Serialize(bofstream& out);
     virtual int Serialize(bifstream& in);
     virtual ~DNodeConstraint();
@@ -106,6 +114,8 @@ public:
     DNodeSpring() = default;
     DNodeSpring(const DNodeSpring&) = default;
     DNodeSpring& operator=(const DNodeSpring&) = default;
+    DNodeSpring(DNodeSpring&&) = default;
+    DNodeSpring& operator=(DNodeSpring&&) = default;
     virtual int Serialize(bofstream& out);
     // Files of version 100 or less hold no spring number: springs are
     // numbered 1, 2, ... in reading order from the last header read.
@@ -130,6 +140,8 @@ public:
     DNodeDisplacement() = default;
     DNodeDisplacement(const DNodeDisplacement&) = default;
     DNodeDisplacement& operator=(const DNodeDisplacement&) = default;
+    DNodeDisplacement(DNodeDisplacement&&) = default;
+    DNodeDisplacement& operator=(DNodeDisplacement&&) = default;
     virtual int Serialize(bofstream& out);
     virtual int Serialize(bifstream& in);
     virtual ~DNodeDisplacement();

@@ -67,48 +67,95 @@ int biobase::Open(const char* name, const char* mode) {
     return m_file != nullptr;
 }
 
-int biobase::IsGood() const {
-    if (!m_file || m_failed) return 0;
-    return ferror(m_file) == 0;
-}
-
 void biobase::ClearError() {
     m_failed = 0;
+    m_eof = 0;
     if (m_file) clearerr(m_file);
 }
 
-long biobase::TellPos() const {
-    if (!m_file) return 0;
-    return ftell(m_file);
+int biobase::SyncBuffer() {
+    int ok = 1;
+    if (m_file) {
+        if (m_mode == kWriting && m_pos > 0) {
+            if (RawWrite(m_buf, static_cast<size_t>(m_pos), m_file) != static_cast<size_t>(m_pos)) ok = 0;
+        } else if (m_mode == kReading && m_end > m_pos) {
+            if (Seek64(m_file, -static_cast<int64_t>(m_end - m_pos), SEEK_CUR) != 0) ok = 0;
+        }
+        if (ferror(m_file)) ok = 0;
+    }
+    if (!ok) SetFailed();
+    m_mode = kIdle;
+    m_pos = m_end = 0;
+    return ok;
 }
+
+int biobase::StartBuffer(int8_t mode) {
+    if (m_mode == mode) return 1;
+    SyncBuffer();
+    if (!m_buf) m_buf = new (std::nothrow) char[kBufferSize];
+    if (!m_buf) return 0;  // unbuffered then
+    m_mode = mode;
+    m_pos = 0;
+    m_end = mode == kWriting ? kBufferSize : 0;
+    m_origin = Tell64(m_file);
+    return 1;
+}
+
+int64_t biobase::LogicalPos() const {
+    if (!m_file) return 0;
+    if (m_mode != kIdle) return m_origin < 0 ? -1 : m_origin + m_pos;
+    return Tell64(m_file);
+}
+
+long biobase::TellPos() const { return static_cast<long>(LogicalPos()); }
 
 int biobase::Seek(long offset, int origin) {
     if (!m_file) return 0;
     static const int origins[] = {SEEK_SET, SEEK_CUR, SEEK_END};
     if (origin < 0 || origin > 2) return 0;
+    if (!SyncBuffer()) return 0;
+    m_eof = 0;
     return fseek(m_file, offset, origins[origin]) == 0;
 }
 
 void biobase::Rewind() {
-    if (m_file) rewind(m_file);
+    if (!m_file) return;
+    SyncBuffer();
+    m_eof = 0;
+    rewind(m_file);
 }
 
-void biobase::Close() {
-    if (m_file) fclose(m_file);
+int biobase::Close() {
+    int ok = 1;
+    if (m_file) {
+        ok = SyncBuffer() && !m_failed;
+        if (fclose(m_file) != 0) ok = 0;
+    }
+    delete[] m_buf;
+    m_buf = nullptr;
+    m_mode = kIdle;
+    m_pos = m_end = 0;
     m_file = nullptr;
     m_failed = 0;
+    m_eof = 0;
     m_size = -1;
+    return ok;
 }
 
 void biobase::Attach(FILE* f) {
     Close();
     m_file = f;
+    if (f && ferror(f)) SetFailed();
 }
 
 FILE* biobase::Detach() {
+    SyncBuffer();
     FILE* f = m_file;
     m_file = nullptr;
+    delete[] m_buf;
+    m_buf = nullptr;
     m_failed = 0;
+    m_eof = 0;
     m_size = -1;
     return f;
 }
@@ -126,7 +173,10 @@ int bofstream::Open(const char* name, const char* mode) {
 
 int bofstream::Flush() {
     if (!m_file) return 1;
-    return fflush(m_file);
+    const int synced = SyncBuffer();
+    const int r = fflush(m_file);
+    if (r != 0) SetFailed();
+    return synced && r == 0 ? 0 : EOF;
 }
 
 int bofstream::Write(const void* p, int n) {
@@ -135,7 +185,20 @@ int bofstream::Write(const void* p, int n) {
         return 0;
     }
     if (n <= 0) return 1;
-    if (!p || RawWrite(p, static_cast<size_t>(n), m_file) != static_cast<size_t>(n)) {
+    if (!p) {
+        SetFailed();
+        return 0;
+    }
+    const size_t len = static_cast<size_t>(n);
+    if (StartBuffer(kWriting) && n < kBufferSize / 2) {
+        if (m_end - m_pos < n && !SyncBuffer()) return 0;
+        if (m_mode != kWriting) StartBuffer(kWriting);
+        memcpy(m_buf + m_pos, p, len);
+        m_pos += n;
+        return 1;
+    }
+    // A large block goes straight to the file, after what is buffered.
+    if (!SyncBuffer() || RawWrite(p, len, m_file) != len) {
         SetFailed();
         return 0;
     }
@@ -155,7 +218,7 @@ int bofstream::BeginSection() {
         SetFailed();
         return 0;
     }
-    const int64_t pos = Tell64(m_file);
+    const int64_t pos = LogicalPos();
     if (pos < 0 || pos > INT32_MAX - 4) {
         SetFailed();
         return 0;
@@ -168,7 +231,7 @@ int bofstream::BeginSection() {
 int bofstream::EndSection() {
     const int32_t start = m_section;
     m_section = -1;
-    if (!m_file || start < 0) {
+    if (!m_file || start < 0 || !SyncBuffer()) {
         SetFailed();
         return 0;
     }
@@ -179,7 +242,7 @@ int bofstream::EndSection() {
         return 0;
     }
     const int32_t len32 = static_cast<int32_t>(length);
-    if (Seek64(m_file, start, SEEK_SET) != 0 || !Write(&len32, 4) ||
+    if (Seek64(m_file, start, SEEK_SET) != 0 || RawWrite(&len32, 4, m_file) != 4 ||
         Seek64(m_file, end, SEEK_SET) != 0) {
         SetFailed();
         return 0;
@@ -207,7 +270,7 @@ int bifstream::Open(const char* name) { return biobase::Open(name, "rb"); }
 
 int bifstream::Eof() const {
     if (!m_file) return 1;
-    return feof(m_file) != 0;
+    return m_eof;
 }
 
 int bifstream::Read(void* p, int n) {
@@ -216,14 +279,44 @@ int bifstream::Read(void* p, int n) {
         return 0;
     }
     if (n <= 0) return 1;
-    if (!p || RawRead(p, static_cast<size_t>(n), m_file) != static_cast<size_t>(n)) {
+    if (!p) {
+        SetFailed();
+        return 0;
+    }
+    char* dst = static_cast<char*>(p);
+    size_t want = static_cast<size_t>(n);
+    if (StartBuffer(kReading)) {
+        const size_t avail = static_cast<size_t>(m_end - m_pos);
+        const size_t take = avail < want ? avail : want;
+        memcpy(dst, m_buf + m_pos, take);
+        m_pos += static_cast<int32_t>(take);
+        dst += take;
+        want -= take;
+        if (want == 0) return 1;
+        if (want < static_cast<size_t>(kBufferSize)) {
+            // Read ahead a whole buffer, take what is wanted.
+            if (m_origin >= 0) m_origin += m_end;
+            const size_t got = RawRead(m_buf, static_cast<size_t>(kBufferSize), m_file);
+            if (ferror(m_file)) SetFailed();
+            m_end = static_cast<int32_t>(got);
+            const size_t t = got < want ? got : want;
+            memcpy(dst, m_buf, t);
+            m_pos = static_cast<int32_t>(t);
+            if (t == want) return 1;
+            m_eof = 1;
+            SetFailed();
+            return 0;
+        }
+    }
+    if (!SyncBuffer() || RawRead(dst, want, m_file) != want) {
+        if (feof(m_file)) m_eof = 1;
         SetFailed();
         return 0;
     }
     return 1;
 }
 
-bifstream& bifstream::Get(void* p, int n) {
+bifstream& bifstream::GetSlow(void* p, int n) {
     unsigned char tmp[8];
     if (Read(tmp, n)) memcpy(p, tmp, static_cast<size_t>(n));
     return *this;
@@ -243,17 +336,19 @@ int bifstream::ReadHeader() {
 
 int64_t bifstream::BytesLeft() {
     if (!m_file) return 0;
-    const int64_t pos = Tell64(m_file);
-    if (pos < 0) return 0;
     if (m_size < 0) {
-        if (Seek64(m_file, 0, SEEK_END) != 0) return 0;
+        // The file's own position is kept: bytes read ahead stay valid.
+        const int64_t raw = Tell64(m_file);
+        if (raw < 0 || Seek64(m_file, 0, SEEK_END) != 0) return 0;
         m_size = Tell64(m_file);
-        if (Seek64(m_file, pos, SEEK_SET) != 0) {
+        if (Seek64(m_file, raw, SEEK_SET) != 0) {
             SetFailed();
             return 0;
         }
         if (m_size < 0) return 0;
     }
+    const int64_t pos = LogicalPos();
+    if (pos < 0) return 0;
     return pos < m_size ? m_size - pos : 0;
 }
 

@@ -6,9 +6,13 @@
 // A short read or write, or a length refused by a reader, marks the stream
 // failed; IsGood() then returns 0 until ClearError(). Record readers test
 // IsGood() after each block.
+//
+// Values go through a buffer of the stream's own (small values are copied
+// inline), so a writer checks Flush() or Close() as well as IsGood().
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "korvalib/KorvaApi.h"
 
@@ -38,24 +42,44 @@ public:
     int Open(const char* name, const char* mode);
     int IsOpen() const { return m_file != nullptr; }
     int operator!() const { return m_file == nullptr; }
-    // 0 when no file is open, the file's error indicator is set, or a
-    // read or write of this stream has failed.
-    int IsGood() const;
+    // 0 when no file is open, or a read, write or seek of this stream has
+    // failed (the file's error indicator is taken in when it is attached and
+    // at every buffer transfer).
+    int IsGood() const { return m_file != nullptr && !m_failed; }
     void ClearError();
     long TellPos() const;
     // origin: 0 start, 1 current, 2 end. 0 on failure or without a file.
     int Seek(long offset, int origin);
     void Rewind();
-    void Close();
+    // 1 when buffered bytes were written and the file closed without error
+    // (also without a file).
+    int Close();
+    // Closes any open file, then adopts f.
     void Attach(FILE* f);
+    // Buffered bytes are written (or unread ones given back) first.
     FILE* Detach();
     // Marks the stream failed; readers call it for a value out of range.
     void SetFailed() { m_failed = 1; }
 
 protected:
+    enum : int8_t { kIdle = 0, kWriting = 1, kReading = 2 };
+    static constexpr int32_t kBufferSize = 65536;
+    // Writes pending bytes, or steps the file back over bytes read ahead;
+    // the buffer is then idle. 0 on failure.
+    int SyncBuffer();
+    // The buffer for writing or reading; 0 when there is no memory for it.
+    int StartBuffer(int8_t mode);
+    int64_t LogicalPos() const;
+
     FILE* m_file = nullptr;
+    char* m_buf = nullptr;
+    int32_t m_pos = 0;  // next byte of the buffer to write or read
+    int32_t m_end = 0;  // writing: the capacity; reading: end of the bytes read ahead
+    int8_t m_mode = kIdle;
     int8_t m_failed = 0;
-    int64_t m_size = -1;  // file size, cached for bounding lengths; -1 unknown
+    int8_t m_eof = 0;         // a read came up short
+    int64_t m_origin = -1;    // file position of the buffer's first byte; -1 unknown
+    int64_t m_size = -1;      // file size, cached for bounding lengths; -1 unknown
 };
 
 class KORVA_API bofstream : public biobase {
@@ -101,7 +125,12 @@ public:
 
 private:
     bofstream& Put(const void* p, int n) {
-        Write(p, n);
+        if (m_mode == kWriting && m_end - m_pos >= n) {
+            memcpy(m_buf + m_pos, p, static_cast<size_t>(n));
+            m_pos += n;
+        } else {
+            Write(p, n);
+        }
         return *this;
     }
     int32_t m_section = -1;  // position of the open section's length field
@@ -167,6 +196,14 @@ public:
     bifstream& operator>>(wchar_t&) = delete;
 
 private:
-    bifstream& Get(void* p, int n);
+    bifstream& Get(void* p, int n) {
+        if (m_mode == kReading && m_end - m_pos >= n) {
+            memcpy(p, m_buf + m_pos, static_cast<size_t>(n));
+            m_pos += n;
+            return *this;
+        }
+        return GetSlow(p, n);
+    }
+    bifstream& GetSlow(void* p, int n);
     int64_t BytesLeft();
 };

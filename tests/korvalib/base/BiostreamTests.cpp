@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstring>
+#include <vector>
 
 #include "TestFiles.h"
 #include "korvalib/biostream.h"
@@ -373,3 +374,63 @@ TEST(Biostream, EveryTruncationIsRefused) {
         EXPECT_EQ(ReadSample(in), n == bytes.size() ? 1 : 0) << "cut at " << n;
     }
 }
+
+// Beyond one buffer: positions, relative seeks, large blocks and values
+// mixed, and handing the file back.
+TEST(Biostream, PositionsAcrossTheBuffer) {
+    TempFile f;
+    constexpr int kCount = 100000;
+    std::vector<int32_t> block(30000);
+    for (size_t i = 0; i < block.size(); ++i) block[i] = int32_t(i * 7);
+    {
+        bofstream out(f.c_str());
+        for (int i = 0; i < kCount; ++i) {
+            out << i;
+            if (i == 50000) {
+                EXPECT_EQ(out.TellPos(), 4L * 50001);
+                ASSERT_EQ(out.Write(block.data(), int(block.size() * 4)), 1);
+            }
+        }
+        EXPECT_EQ(out.TellPos(), 4L * (kCount + 30000));
+        EXPECT_EQ(out.Flush(), 0);
+        EXPECT_EQ(out.Close(), 1);
+    }
+    ASSERT_EQ(f.ReadAll().size(), size_t(4) * (kCount + 30000));
+
+    bifstream in(f.c_str());
+    int v = -1;
+    in >> v;
+    EXPECT_EQ(v, 0);
+    ASSERT_TRUE(in.Seek(4 * 49999, 1));  // within what was read ahead
+    in >> v;
+    EXPECT_EQ(v, 50000);
+    EXPECT_EQ(in.TellPos(), 4L * 50001);
+    std::vector<int32_t> back(block.size());
+    ASSERT_EQ(in.Read(back.data(), int(back.size() * 4)), 1);
+    EXPECT_EQ(back, block);
+    in >> v;
+    EXPECT_EQ(v, 50001);
+    EXPECT_EQ(in.CheckAvailable(4L * (kCount - 50002)), 1);
+    EXPECT_EQ(in.CheckAvailable(4L * (kCount - 50002) + 1), 0);
+    in.ClearError();
+    ASSERT_TRUE(in.Seek(-8, 2));
+    in >> v;
+    EXPECT_EQ(v, kCount - 2);
+    FILE* raw = in.Detach();
+    ASSERT_NE(raw, nullptr);
+    int32_t last = 0;
+    EXPECT_EQ(std::fread(&last, 4, 1, raw), 1u) << "the file is handed back where reading stopped";
+    EXPECT_EQ(last, kCount - 1);
+    std::fclose(raw);
+}
+
+#if !defined(_WIN32)
+TEST(Biostream, FailedWritesAreReported) {
+    bofstream out;
+    if (!out.Open("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    for (int i = 0; i < 100000; ++i) out << 1.0;
+    EXPECT_FALSE(out.IsGood());
+    EXPECT_NE(out.Flush(), 0);
+    EXPECT_EQ(out.Close(), 0);
+}
+#endif
