@@ -272,9 +272,12 @@ int DLoadPoints::AppendOneLineLoad(double xa, double fa, double xb, double fb)
     const bool endOutside = xe > xl - E;
     int f = 0, g = 0;
     double h = 0;
+    // Values added in place at the first and last points are added last, so
+    // the interpolations below see the old distribution.
+    bool addFirst = false, addLast = false;
     if (startOutside) {
         if (std::fabs(xs - x0) < E) {
-            m_pV[0] = float(V(0) + fs);
+            addFirst = true;
         } else {
             InsertPointAt(0, xs, fs);
             InsertPointAt(1, x0, 0);
@@ -283,7 +286,7 @@ int DLoadPoints::AppendOneLineLoad(double xa, double fa, double xb, double fb)
     }
     if (endOutside) {
         if (std::fabs(xe - xl) < E) {
-            m_pV[m_sCount - 1] = float(V(m_sCount - 1) + fe);
+            addLast = true;
         } else {
             AppendPoint(xl, 0);
             AppendPoint(xe, fe);
@@ -347,6 +350,8 @@ int DLoadPoints::AppendOneLineLoad(double xa, double fa, double xb, double fb)
     }
     if (endOutside) g = m_sCount - 1;
     for (int k = f + 1; k < g && k < m_sCount; ++k) m_pV[k] = float(V(k) + seg(X(k)));
+    if (addFirst) m_pV[0] = float(V(0) + fs);
+    if (addLast) m_pV[m_sCount - 1] = float(V(m_sCount - 1) + fe);
     return 1;
 }
 

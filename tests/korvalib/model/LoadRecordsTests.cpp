@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "StreamFixture.h"
@@ -242,4 +244,72 @@ TEST(LoadRecords, HistoryLoadOlderLayouts)
     r = old(126, headA, {0, 0, 0}, {0, 0, 0});
     EXPECT_EQ(1, r.m_cMode);
     EXPECT_EQ(0.5f, r.m_fModeVector[0]);
+}
+
+namespace {
+
+// Value of a distribution at x: linear between points, 0 outside them.
+double ValueAt(const DLoadPoints& p, double x)
+{
+    for (int k = 0; k + 1 < p.m_sCount; ++k)
+        if (p.m_pX[k] < p.m_pX[k + 1] && p.m_pX[k] <= x && x <= p.m_pX[k + 1])
+            return p.m_pV[k] + (p.m_pV[k + 1] - p.m_pV[k]) * (x - p.m_pX[k]) / (p.m_pX[k + 1] - p.m_pX[k]);
+    return 0.0;
+}
+
+}  // namespace
+
+template <class S>
+std::string Describe(const std::vector<S>& segs, const DLoadPoints& p)
+{
+    std::string r = "\nsegments:";
+    char buf[96];
+    for (auto& s : segs) {
+        std::snprintf(buf, sizeof buf, " (%g,%g)-(%g,%g)", s.xs, s.fs, s.xe, s.fe);
+        r += buf;
+    }
+    r += "\npoints:";
+    for (int k = 0; k < p.m_sCount; ++k) {
+        std::snprintf(buf, sizeof buf, " (%g,%g)", p.m_pX[k], p.m_pV[k]);
+        r += buf;
+    }
+    return r;
+}
+
+// Superposing segments in any order gives their sum everywhere along the
+// member, and the points stay in order of position.
+TEST(LoadPoints, SuperpositionEqualsTheSumOfSegments)
+{
+    unsigned seed = 12345;
+    auto next = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 16) % unsigned(n));
+    };
+    for (int trial = 0; trial < 3000; ++trial) {
+        // Later trials move ends by less than LoadError, so that points merge.
+        const bool jitter = trial >= 1500;
+        auto pos = [&]() { return next(11) + (jitter ? (next(3) - 1) * 0.00004 : 0.0); };
+        DLoadPoints p;
+        struct Seg { double xs, fs, xe, fe; };
+        std::vector<Seg> segs;
+        int count = 1 + next(5);
+        for (int s = 0; s < count; ++s) {
+            double a = pos(), b = pos();
+            double fa = next(7) - 3, fb = next(7) - 3;
+            if (std::fabs(a - b) < 0.5 || (fa == 0 && fb == 0)) continue;
+            std::vector<double> x{a, b}, v{fa, fb};
+            ASSERT_EQ(1, p.AppendLineLoad(2, x.data(), v.data(), 10, nullptr));
+            if (a > b) segs.push_back({b, fb, a, fa});
+            else segs.push_back({a, fa, b, fb});
+        }
+        SCOPED_TRACE(trial);
+        for (int k = 1; k < p.m_sCount; ++k) ASSERT_LE(p.m_pX[k - 1], p.m_pX[k] + 0.0002);  // same position within LoadError
+        for (int k = 0; k < 40; ++k) {
+            double x = k * 0.25 + 0.0371;
+            double want = 0;
+            for (auto& s : segs)
+                if (s.xs <= x && x <= s.xe) want += s.fs + (s.fe - s.fs) * (x - s.xs) / (s.xe - s.xs);
+            ASSERT_NEAR(want, ValueAt(p, x), jitter ? 2e-3 : 1e-4) << "x " << x << Describe(segs, p);
+        }
+    }
 }
