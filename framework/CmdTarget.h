@@ -186,7 +186,7 @@ protected:                                                      \
 // Generic messages.
 #define ON_MESSAGE(msg, fn) FW_MSG_ENTRY(msg, fwCall.result = (self->*(fn))(FW_WP, FW_LP); return TRUE;)
 #define ON_REGISTERED_MESSAGE(var, fn) \
-    {fwkRegistered, 0, 0, 0, 0, &var, FW_T(fwCall.result = self->fn(FW_WP, FW_LP); return TRUE;)},
+    {fwkRegistered, 0, 0, 0, 0, &var, FW_T(fwCall.result = (self->*(fn))(FW_WP, FW_LP); return TRUE;)},
 #define ON_THREAD_MESSAGE(msg, fn) FW_MSG_ENTRY(msg, (self->*(fn))(FW_WP, FW_LP); return TRUE;)
 
 // Commands.

@@ -132,11 +132,8 @@ INT_PTR CDialog::DoModal()
         ::EnableWindow(parent, TRUE);
     if (parent && ::GetActiveWindow() == m_hWnd)
         ::SetActiveWindow(parent);
-    if (m_hWnd) {
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    if (m_hWnd)
         DestroyWindow();
-    }
     t_modalTop = m_pPrevModal;
     m_bModal = FALSE;
     return m_nModalResult;

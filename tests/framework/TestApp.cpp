@@ -1,0 +1,84 @@
+// The test program's application object and shared helpers.
+#include "TestApp.h"
+#include "fwtest_res.h"
+
+#include <gtest/gtest.h>
+
+CTestApp theTestApp;
+
+BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
+    ON_COMMAND(ID_TEST_APPCMD, &CTestApp::OnAppCommand)
+    ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
+END_MESSAGE_MAP()
+
+CTestApp::CTestApp() : CWinApp("FwTest") {}
+
+BOOL CTestApp::OnIdle(LONG count)
+{
+    if (m_bRecord) {
+        m_idleCounts.push_back(count);
+        if (count == m_quitAtIdle)
+            ::PostQuitMessage(7);
+    }
+    return CWinApp::OnIdle(count) || (m_bRecord && count < 3);
+}
+
+BOOL CTestApp::PreTranslateMessage(MSG* msg)
+{
+    if (m_bRecord)
+        m_preTranslated.push_back(msg->message);
+    return CWinApp::PreTranslateMessage(msg);
+}
+
+MessageBoxRecorder::MessageBoxRecorder()
+{
+    AfxSetMessageBoxHook([this](const CString& text, const CString&, UINT) {
+        texts.emplace_back(text.GetString());
+        if (onShow)
+            onShow();
+        return answer;
+    });
+}
+
+MessageBoxRecorder::~MessageBoxRecorder() { AfxSetMessageBoxHook(nullptr); }
+
+namespace {
+std::vector<std::function<void()>> g_soon;
+void CALLBACK SoonTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    if (g_soon.empty())
+        return;
+    auto fn = g_soon.front();
+    g_soon.erase(g_soon.begin());
+    fn();
+}
+} // namespace
+
+void RunSoon(std::function<void()> fn, UINT delayMs)
+{
+    g_soon.push_back(std::move(fn));
+    ::SetTimer(nullptr, 0, delayMs, SoonTimer);
+}
+
+std::string TempPath(const char* name)
+{
+    char dir[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, dir);
+    return std::string(dir) + name;
+}
+
+namespace {
+class AppEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        ASSERT_TRUE(AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<char*>(""), SW_SHOW));
+        const std::string ini = TempPath("fwtest_profile.ini");
+        ::DeleteFileA(ini.c_str());
+        free(const_cast<char*>(theTestApp.m_pszProfileName));
+        theTestApp.m_pszProfileName = _strdup(ini.c_str());
+    }
+};
+const auto* g_env = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
+} // namespace

@@ -1,0 +1,42 @@
+#pragma once
+// The application object of the framework's window tests, and helpers.
+#include "framework/Afx.h"
+#include "tests/support/WinTestSupport.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class CTestApp : public CWinApp {
+public:
+    CTestApp();
+    BOOL OnIdle(LONG count) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    // Recorded by the overrides above when set.
+    bool m_bRecord = false;
+    std::vector<LONG> m_idleCounts;
+    std::vector<UINT> m_preTranslated;
+    LONG m_quitAtIdle = -1;
+    int m_appCommands = 0;
+
+protected:
+    void OnAppCommand() { ++m_appCommands; }
+    DECLARE_MESSAGE_MAP()
+};
+
+extern CTestApp theTestApp;
+
+// Message boxes of the code under test, answered and recorded.
+struct MessageBoxRecorder {
+    std::vector<std::string> texts;
+    int answer = IDOK;
+    std::function<void()> onShow;
+    MessageBoxRecorder();
+    ~MessageBoxRecorder();
+};
+
+// Runs fn once from a timer inside whatever message loop runs next.
+void RunSoon(std::function<void()> fn, UINT delayMs = 30);
+// A scratch file path in the temporary folder.
+std::string TempPath(const char* name);

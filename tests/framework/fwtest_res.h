@@ -1,0 +1,31 @@
+#pragma once
+// Resource identifiers of the framework's window tests.
+#define IDR_TESTFRAME 200
+#define IDD_EXCHANGE 300
+#define IDD_PAGE_ONE 301
+#define IDD_PAGE_TWO 302
+#define IDD_BAR 303
+#define IDD_MODELESS 304
+#define IDC_INT 1001
+#define IDC_REAL 1002
+#define IDC_CHECK 1003
+#define IDC_RADIO1 1004
+#define IDC_RADIO2 1005
+#define IDC_RADIO3 1006
+#define IDC_COMBO 1007
+#define IDC_SLIDER 1008
+#define IDC_TEXT 1009
+#define IDC_UINT 1010
+#define IDC_BAR_BUTTON 1011
+#define IDC_BAR_ORPHAN 1012
+#define IDS_GREETING 400
+#define IDS_LONG 401
+#define ID_TEST_DOCCMD 0x8001
+#define ID_TEST_VIEWCMD 0x8002
+#define ID_TEST_FRAMECMD 0x8003
+#define ID_TEST_APPCMD 0x8004
+#define ID_TEST_GREYED 0x8005
+#define ID_TEST_NOHANDLER 0x8006
+#define ID_TEST_BOTH 0x8007
+#define ID_TEST_CHECKED 0x8008
+#define ID_TEST_TOOL 0x8009
