@@ -311,5 +311,13 @@ TEST(LoadPoints, SuperpositionEqualsTheSumOfSegments)
                 if (s.xs <= x && x <= s.xe) want += s.fs + (s.fe - s.fs) * (x - s.xs) / (s.xe - s.xs);
             ASSERT_NEAR(want, ValueAt(p, x), jitter ? 2e-3 : 1e-4) << "x " << x << Describe(segs, p);
         }
+        // The clean-up keeps the distribution.
+        DLoadPoints clean(p);
+        clean.RemoveSamePointOfLineLoad();
+        EXPECT_LE(clean.Entries(), p.Entries());
+        for (int k = 0; k < 40; ++k) {
+            double x = k * 0.25 + 0.0371;
+            ASSERT_NEAR(ValueAt(p, x), ValueAt(clean, x), jitter ? 2e-3 : 1e-4) << "x " << x << Describe(segs, clean);
+        }
     }
 }
