@@ -15,7 +15,42 @@ IMPLEMENT_DYNAMIC(CDialogBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &CControlBar::OnIdleUpdateCmdUI)
+    ON_WM_NCCALCSIZE()
+    ON_WM_NCPAINT()
 END_MESSAGE_MAP()
+
+namespace {
+const int kGripper = 8;
+}
+
+void CControlBar::OnNcCalcSize(BOOL calcValid, NCCALCSIZE_PARAMS* params)
+{
+    CWnd::OnNcCalcSize(calcValid, params);
+    if (m_dwStyle & CBRS_GRIPPER) {
+        RECT& r = params->rgrc[0];
+        if (IsHorzDocked())
+            r.left = std::min(r.left + kGripper, r.right);
+        else
+            r.top = std::min(r.top + kGripper, r.bottom);
+    }
+}
+
+void CControlBar::OnNcPaint()
+{
+    CWnd::OnNcPaint();
+    if (!(m_dwStyle & CBRS_GRIPPER))
+        return;
+    CWindowDC dc(this);
+    CRect r;
+    GetWindowRect(&r);
+    r.OffsetRect(-r.left, -r.top);
+    if (IsHorzDocked())
+        r.right = r.left + kGripper;
+    else
+        r.bottom = r.top + kGripper;
+    dc.FillSolidRect(&r, ::GetSysColor(COLOR_BTNFACE));
+    DrawGripper(&dc, r);
+}
 
 DWORD CControlBar::SplitStyle(DWORD style)
 {
@@ -52,7 +87,8 @@ CSize CControlBar::CalcDynamicLayout(int, DWORD mode)
 
 void CControlBar::DrawGripper(CDC* dc, const CRect& rect)
 {
-    CRect g(rect.left + 2, rect.top + 2, rect.left + 5, rect.bottom - 2);
+    CRect g = IsHorzDocked() ? CRect(rect.left + 2, rect.top + 2, rect.left + 5, rect.bottom - 2)
+                             : CRect(rect.left + 2, rect.top + 2, rect.right - 2, rect.top + 5);
     dc->Draw3dRect(&g, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
 }
 

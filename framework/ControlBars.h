@@ -95,6 +95,10 @@ protected:
     // Separates CBRS_ bits from window style bits.
     DWORD SplitStyle(DWORD style);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    // The gripper lives in the non-client area at the leading edge.
+    void OnNcCalcSize(BOOL calcValid, NCCALCSIZE_PARAMS* params);
+    void OnNcPaint();
+    BOOL IsHorzDocked() const { return !(m_nDockSide & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)); }
     DECLARE_MESSAGE_MAP()
 };
 

@@ -37,7 +37,17 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &CFrameWnd::OnUpdateControlBarMenu)
     ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, &CFrameWnd::OnUpdateControlBarMenu)
     ON_NOTIFY_EX_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, &CFrameWnd::OnToolTipText)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, &CFrameWnd::OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, &CFrameWnd::OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, &CFrameWnd::OnUpdateKeyIndicator)
 END_MESSAGE_MAP()
+
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* ui)
+{
+    // Shown while the lock key is on.
+    const int key = ui->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL : ui->m_nID == ID_INDICATOR_NUM ? VK_NUMLOCK : VK_SCROLL;
+    ui->Enable((::GetKeyState(key) & 1) != 0);
+}
 
 CFrameWnd::~CFrameWnd()
 {
@@ -382,7 +392,11 @@ void CFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, LPCRECT rect)
             side = CBRS_ALIGN_TOP;
     }
     AddControlBar(bar);
+    const bool sideChanged = bar->m_nDockSide != side;
     bar->m_nDockSide = side;
+    if (sideChanged && bar->m_hWnd)  // the gripper moves to the new leading edge
+        ::SetWindowPos(bar->m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     int maxRow = -1;
     for (CControlBar* b : m_listControlBars)
         if (b != bar && b->m_nDockSide == side)
@@ -508,7 +522,12 @@ void CFrameWnd::RecalcLayout(BOOL)
             int depth = 0;
             std::vector<CSize> sizes;
             for (size_t k = i; k < j; ++k) {
-                CSize sz = bars[k]->CalcFixedLayout(alone && bars[k]->IsStretched(), horz);
+                // Bars that size themselves get the dynamic layout, committed.
+                const BOOL stretch = alone && bars[k]->IsStretched();
+                CSize sz = (bars[k]->m_dwStyle & CBRS_SIZE_DYNAMIC)
+                               ? bars[k]->CalcDynamicLayout(-1, (horz ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK) | LM_COMMIT |
+                                                                    (stretch ? LM_STRETCH : 0))
+                               : bars[k]->CalcFixedLayout(stretch, horz);
                 sizes.push_back(sz);
                 depth = std::max(depth, static_cast<int>(horz ? sz.cy : sz.cx));
             }
@@ -583,7 +602,11 @@ void CFrameWnd::LoadBarState(LPCTSTR section)
         // Only sides that exist; anything else keeps the bar where it is.
         if (side == 0 || side == CBRS_ALIGN_TOP || side == CBRS_ALIGN_BOTTOM || side == CBRS_ALIGN_LEFT ||
             side == CBRS_ALIGN_RIGHT) {
-            bar->m_nDockSide = side;
+            if (bar->m_nDockSide != side && bar->m_hWnd) {
+                bar->m_nDockSide = side;
+                ::SetWindowPos(bar->m_hWnd, nullptr, 0, 0, 0, 0,
+                               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+            }
             bar->m_nRow = std::clamp(static_cast<int>(app->GetProfileInt(key, "Row", bar->m_nRow)), 0, 1000);
             bar->m_nRowPos = std::clamp(static_cast<int>(app->GetProfileInt(key, "RowPos", bar->m_nRowPos)), 0, 1000);
         }

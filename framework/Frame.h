@@ -77,6 +77,7 @@ public:
     // Command handlers.
     BOOL OnBarCheck(UINT id);
     void OnUpdateControlBarMenu(CCmdUI* ui);
+    void OnUpdateKeyIndicator(CCmdUI* ui);
 
 protected:
     int OnCreate(LPCREATESTRUCT cs);

@@ -1,12 +1,14 @@
 // Strings, collections, geometry and run-time classes: the portable part of
 // the framework, run natively under the sanitizers and under Wine.
 #include "framework/Collections.h"
+#include "framework/File.h"
 #include "framework/Geometry.h"
 #include "framework/Object.h"
 #include "framework/String.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 #include <string>
 
@@ -331,4 +333,58 @@ TEST(RuntimeClassTest, KindsCreationAndNames)
     EXPECT_EQ(CRuntimeClass::FromName("CNothing"), nullptr);
     EXPECT_TRUE(RUNTIME_CLASS(CLine)->IsDerivedFrom(RUNTIME_CLASS(CShape)));
     EXPECT_FALSE(RUNTIME_CLASS(CShape)->IsDerivedFrom(RUNTIME_CLASS(CLine)));
+}
+
+TEST(CFileTest, WriteReadSeekAndLines)
+{
+    const std::string path = (std::filesystem::temp_directory_path() / "fw_file_test.txt").string();
+    CFile::Remove(path.c_str());
+    CFile missing;
+    EXPECT_FALSE(missing.Open(path.c_str(), CFile::modeRead));
+    {
+        CStdioFile out;
+        ASSERT_TRUE(out.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite));
+        EXPECT_TRUE(out.WriteString("第一行\r\n"));
+        EXPECT_TRUE(out.WriteString("second\n\n"));
+        const std::string longLine(2000, 'L');
+        EXPECT_TRUE(out.WriteString(longLine.c_str()));
+        EXPECT_TRUE(out.WriteString("\nlast without end"));
+        EXPECT_TRUE(out.Close());
+    }
+    CStdioFile in;
+    ASSERT_TRUE(in.Open(path.c_str(), CFile::modeRead));
+    EXPECT_STREQ(in.GetFileName(), "fw_file_test.txt");
+    EXPECT_STREQ(in.GetFileTitle(), "fw_file_test");
+    std::vector<std::string> lines;
+    CString line;
+    while (in.ReadString(line))
+        lines.emplace_back(line.GetString());
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "第一行");
+    EXPECT_EQ(lines[1], "second");
+    EXPECT_EQ(lines[2], "");
+    EXPECT_EQ(lines[3].size(), 2000u);
+    EXPECT_EQ(lines[4], "last without end");
+    const int64_t length = in.GetLength();
+    EXPECT_EQ(length, 8 + 7 + 1 + 2000 + 17);
+    EXPECT_EQ(in.Seek(2, CFile::begin), 2);
+    char two[2];
+    EXPECT_EQ(in.Read(two, 2), 2u);
+    EXPECT_EQ(std::string(two, 2), "\xD2\xBB");  // "一", the second character
+    EXPECT_EQ(in.Seek(-3, CFile::end), length - 3);
+    char tail[8];
+    EXPECT_EQ(in.Read(tail, 8), 3u);  // short count at the end
+    in.Close();
+
+    // modeNoTruncate keeps the contents; writing at the end appends.
+    CFile more;
+    ASSERT_TRUE(more.Open(path.c_str(), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite));
+    EXPECT_EQ(more.GetLength(), length);
+    more.SeekToEnd();
+    EXPECT_TRUE(more.Write("!", 1));
+    EXPECT_TRUE(more.Close());
+    CFile check(path.c_str(), CFile::modeRead);
+    EXPECT_EQ(check.GetLength(), length + 1);
+    check.Close();
+    EXPECT_TRUE(CFile::Remove(path.c_str()));
 }
