@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "korvalib/CommonData.h"
+#include "korvalib/GFunc.h"
 #include "korvalib/ModelRecordUtil.h"
 #include "korvalib/biostream.h"
 
@@ -53,7 +54,7 @@ int ThickOfKind(int kind, double a, double b, float& in, float& bend)
 // ---- DPlaneBase ----
 
 DPlaneBase::~DPlaneBase() = default;
-int DPlaneBase::operator==(const DPlaneBase& o) const { return SameNodes(m_nNodes, o.m_nNodes, 9); }
+int DPlaneBase::operator==(const DPlaneBase& o) const { return GFunc::IsEqual(m_nNodes, o.m_nNodes, 9); }
 void DPlaneBase::SetQuadNodes(const int* nodes) { std::memcpy(m_nNodes, nodes, 36); }
 
 void DPlaneBase::SetTriangleNodes(const int* nodes)
@@ -102,7 +103,7 @@ int DPlaneBase::Serialize(bifstream& in)
 // ---- DThreedBase ----
 
 DThreedBase::~DThreedBase() = default;
-int DThreedBase::operator==(const DThreedBase& o) const { return SameNodes(m_nNodes, o.m_nNodes, 8); }
+int DThreedBase::operator==(const DThreedBase& o) const { return GFunc::IsEqual(m_nNodes, o.m_nNodes, 8); }
 void DThreedBase::SetNodes(const int* nodes) { std::memcpy(m_nNodes, nodes, 32); }
 
 int DThreedBase::Serialize(bofstream& out)
@@ -127,7 +128,7 @@ int DThreedBase::Serialize(bifstream& in)
 // ---- DS16Base ----
 
 DS16Base::~DS16Base() = default;
-int DS16Base::operator==(const DS16Base& o) const { return SameNodes(m_nNodes, o.m_nNodes, 16); }
+int DS16Base::operator==(const DS16Base& o) const { return GFunc::IsEqual(m_nNodes, o.m_nNodes, 16); }
 void DS16Base::SetNodes(const int* nodes) { std::memcpy(m_nNodes, nodes, 64); }
 
 int DS16Base::Serialize(bofstream& out)
@@ -154,7 +155,7 @@ int DS16Base::Serialize(bifstream& in)
 int DSol21Base::operator==(const DSol21Base& o) const
 {
     if (m_cShape != o.m_cShape || m_cCount != o.m_cCount || m_cCount > 21) return 0;
-    return SameNodes(m_nNodes, o.m_nNodes, m_cCount);
+    return GFunc::IsEqual(m_nNodes, o.m_nNodes, m_cCount);
 }
 
 void DSol21Base::SetNodes(const int* nodes, int count, int shape)
@@ -206,7 +207,7 @@ DSol8rBase::~DSol8rBase() = default;
 int DSol8rBase::operator==(const DSol8rBase& o) const
 {
     if (m_cShape != o.m_cShape) return 0;
-    return SameNodes(m_nNodes, o.m_nNodes, ShapeNodes(m_cShape));
+    return GFunc::IsEqual(m_nNodes, o.m_nNodes, ShapeNodes(m_cShape));
 }
 
 void DSol8rBase::SetNodes(const int* nodes, int shape)
@@ -245,7 +246,7 @@ DShellBase::~DShellBase() = default;
 
 int DShellBase::operator==(const DShellBase& o) const
 {
-    return m_cKind == o.m_cKind && SameNodes(m_nNodes, o.m_nNodes, 4);
+    return m_cKind == o.m_cKind && GFunc::IsEqual(m_nNodes, o.m_nNodes, 4);
 }
 
 void DShellBase::SetNodes(const int* nodes, int kind)
@@ -330,7 +331,7 @@ DWallBase::~DWallBase() = default;
 
 int DWallBase::operator==(const DWallBase& o) const
 {
-    return m_cKind == o.m_cKind && SameNodes(m_nNodes, o.m_nNodes, 4);
+    return m_cKind == o.m_cKind && GFunc::IsEqual(m_nNodes, o.m_nNodes, 4);
 }
 
 void DWallBase::SetNodes(const int* nodes, int kind)

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "korvalib/CommonData.h"
+#include "korvalib/GFunc.h"
 #include "korvalib/ModelRecordUtil.h"
 #include "korvalib/biostream.h"
 
@@ -664,9 +665,7 @@ int DHistoryLoad::Serialize(bifstream& in)
             in.Read(tableB, 12);
             in.Read(bytesC, 3);
             float tableC[3] = {float(bytesC[0]), float(bytesC[1]), float(bytesC[2])};
-            auto zero = [](const float* a) {
-                return std::fabs(a[0]) <= 0.0001 && std::fabs(a[1]) <= 0.0001 && std::fabs(a[2]) <= 0.0001;
-            };
+            auto zero = [](const float* a) { return GFunc::IsZero(a, 3, 0.0001); };
             const float* vec = nullptr;
             if (!zero(tableB)) { t.m_cMode = 3; vec = tableB; }
             else if (!zero(tableC)) { t.m_cMode = 4; vec = tableC; }

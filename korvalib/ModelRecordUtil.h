@@ -33,19 +33,6 @@ int AllWithin(const A* a, const B* b, int n, double tol)
 
 inline int Within(double a, double b, double tol) { return std::fabs(a - b) <= tol; }
 
-// The same node numbers counted with multiplicity, in any order.
-inline int SameNodes(const int32_t* a, const int32_t* b, int n)
-{
-    if (n <= 0) return 1;
-    int32_t x[32], y[32];
-    if (n > 32) return 0;
-    std::copy(a, a + n, x);
-    std::copy(b, b + n, y);
-    std::sort(x, x + n);
-    std::sort(y, y + n);
-    return std::equal(x, x + n, y);
-}
-
 // Skips n bytes of an older layout.
 inline void Skip(bifstream& in, int n)
 {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "korvalib/CommonData.h"
+#include "korvalib/GFunc.h"
 #include "korvalib/ModelRecordUtil.h"
 #include "korvalib/biostream.h"
 
@@ -276,12 +277,9 @@ void DMaterial::GetEFcFromConcret(double grade, int unit, double& E, double& fc)
     static const double e[14] = {2.2, 2.55, 2.8, 3.0, 3.15, 3.24, 3.35, 3.45, 3.55, 3.6, 3.65, 3.7, 3.75, 3.8};
     static const double f[14] = {7.2, 9.6, 11.9, 14.3, 16.7, 19.1, 21.1, 23.1, 25.3, 27.5, 29.7, 31.8, 33.8, 35.9};
     // Linear in the grade, extrapolated with the end segments.
-    int i = 1;
-    while (i < 13 && grade > g[i]) ++i;
-    double r = (grade - g[i - 1]) / (g[i] - g[i - 1]);
     double s = DCommonData::ForceFactor(unit) / (DCommonData::DimensionFactor(unit) * DCommonData::DimensionFactor(unit));
-    E = (e[i - 1] + (e[i] - e[i - 1]) * r) * 1.0e7 * s;
-    fc = (f[i - 1] + (f[i] - f[i - 1]) * r) * 1000.0 * s;
+    E = GFunc::GetYToXOnSomeData(grade, g, e, 14, 1, 1) * 1.0e7 * s;
+    fc = GFunc::GetYToXOnSomeData(grade, g, f, 14, 1, 1) * 1000.0 * s;
 }
 
 double DMaterial::GetElasticModuleFromConcret(double grade, int unit)
