@@ -297,3 +297,69 @@ TEST(SteelFrame, MemberLayout)
     EXPECT_EQ(1, r.m_sLastAttr);
     EXPECT_TRUE(r == DSframeBase(7, 3));
 }
+
+namespace {
+
+// Reads a record written now, without its final attribute word (and any
+// later tail), as a version-100 file: every byte is taken and the word keeps
+// its default.
+template <class T>
+void ExpectVersion100(T& written, size_t laterTail = 0)
+{
+    Bytes now = Written(written);
+    Bytes old(now.begin(), now.end() - long(2 + laterTail));
+    T r;
+    r.m_sLastAttr = 1;
+    ExpectReads(old, r, 100);
+    EXPECT_EQ(1, r.m_sLastAttr);
+    EXPECT_TRUE(r == written);
+}
+
+}  // namespace
+
+TEST(AreaElements, Version100FilesLackTheFinalWord)
+{
+    int nodes[21] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21};
+    DPlaneBase plane;
+    plane.SetQuadNodes(nodes);
+    plane.m_sLastAttr = 9;
+    ExpectVersion100(plane);
+    DThreedBase three;
+    three.SetNodes(nodes);
+    three.m_sLastAttr = 9;
+    ExpectVersion100(three);
+    DS16Base s16;
+    s16.SetNodes(nodes);
+    s16.m_sLastAttr = 9;
+    ExpectVersion100(s16);
+    DSol21Base s21;
+    s21.SetPrism(nodes, 15);
+    s21.m_sLastAttr = 9;
+    ExpectVersion100(s21);
+    DSol8rBase s8;
+    s8.SetHexahedron(nodes);
+    s8.m_sLastAttr = 9;
+    ExpectVersion100(s8);
+    DWallBase wall;
+    wall.SetSlabWall(nodes, 0.3);
+    wall.m_sLastAttr = 9;
+    ExpectVersion100(wall);
+    DShellBase shell;
+    shell.SetShell(nodes, 0.3, 0.2);
+    shell.m_sLastAttr = 9;
+    ExpectVersion100(shell, 24);
+    DPipeBase pipe(3, 4);
+    pipe.SetCurveData(1, 0, 1, 0, 2);
+    pipe.m_sLastAttr = 9;
+    ExpectVersion100(pipe);
+}
+
+TEST(SteelFrame, OldSectionWithoutStringOrBlock)
+{
+    DSframeSect r;
+    ExpectReads(B().i16(3).i8(3).str("none").i8(1).i8(0).f32s({1, 2, 3}), r, 127);
+    EXPECT_EQ(0, r.m_cPattern);
+    EXPECT_STREQ("none", r.m_pName);
+    EXPECT_STREQ("D100*8", r.m_SectData);  // untouched
+    EXPECT_EQ(3.0f, r.m_fReal[2]);
+}
