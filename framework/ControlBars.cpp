@@ -669,15 +669,5 @@ CSize CDialogBar::CalcFixedLayout(BOOL stretch, BOOL horz)
 
 void CDialogBar::OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler)
 {
-    CCmdUI ui;
-    for (HWND c = ::GetTopWindow(m_hWnd); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-        const int id = ::GetDlgCtrlID(c);
-        if (id == 0 || id == 0xFFFF || id == -1)
-            continue;
-        ui.m_pOther = CWnd::FromHandle(c);
-        ui.m_nID = static_cast<UINT>(id);
-        // Only buttons are greyed for want of a handler.
-        const bool button = (::SendMessageA(c, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON) != 0;
-        ui.DoUpdate(target, disableIfNoHandler && button);
-    }
+    UpdateDialogControls(target, disableIfNoHandler);
 }

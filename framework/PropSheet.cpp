@@ -85,6 +85,8 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
         break;
     case PSN_APPLY:
         r = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
+        if (r == PSNRET_NOERROR && m_pSheet)
+            m_pSheet->m_bApplied = TRUE;
         break;
     case PSN_RESET:
         OnReset();
@@ -112,6 +114,8 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 }
 
 void CPropertyPage::PostNcDestroy() {}
+
+BOOL CPropertyPage::PreTranslateMessage(MSG*) { return FALSE; }
 
 // ---- CPropertySheet ------------------------------------------------------------------------
 
@@ -247,20 +251,53 @@ void CPropertySheet::BuildHeader(std::vector<PROPSHEETPAGEA>& pages)
 
 INT_PTR CPropertySheet::DoModal()
 {
+    CWnd* parentWnd = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
+    HWND parent = parentWnd ? parentWnd->GetSafeHwnd() : nullptr;
+    while (parent && (::GetWindowLongPtrA(parent, GWL_STYLE) & WS_CHILD))
+        parent = ::GetParent(parent);
+    const bool disableParent = parent && ::IsWindowEnabled(parent) && ::IsWindowVisible(parent);
     std::vector<PROPSHEETPAGEA> pages;
-    m_psh.dwFlags &= ~static_cast<DWORD>(PSH_MODELESS);
+    m_psh.dwFlags |= PSH_MODELESS;
     BuildHeader(pages);
+    m_psh.hwndParent = parent;
+    m_bApplied = FALSE;
+    m_bModeless = FALSE;
     INT_PTR r;
     {
         FwCreateHook hook(this);
         r = ::PropertySheetA(&m_psh);
     }
+    if (r <= 0 || !m_hWnd) {
+        if (m_hWnd)
+            DestroyWindow();
+        return -1;
+    }
+    if (disableParent)
+        ::EnableWindow(parent, FALSE);
+    // The sheet is done when it has no current page any more (OK or Cancel).
+    MSG msg;
+    while (m_hWnd && ::SendMessageA(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0)) {
+        if (!::GetMessageA(&msg, nullptr, 0, 0)) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        CWinApp* app = AfxGetApp();
+        const BOOL done = app ? app->PreTranslateMessage(&msg) : PreTranslateMessage(&msg);
+        if (!done) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+    if (disableParent)
+        ::EnableWindow(parent, TRUE);
+    if (parent && m_hWnd && ::GetActiveWindow() == m_hWnd)
+        ::SetActiveWindow(parent);
     if (m_hWnd)
-        Detach();
+        DestroyWindow();
     for (CPropertyPage* p : m_pages)
         if (p->m_hWnd)
             p->Detach();
-    return r < 0 ? -1 : r > 0 ? IDOK : IDCANCEL;
+    return m_bApplied ? IDOK : IDCANCEL;
 }
 
 BOOL CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle)
@@ -271,6 +308,7 @@ BOOL CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle)
     m_psh.dwFlags |= PSH_MODELESS;
     BuildHeader(pages);
     INT_PTR r;
+    m_bModeless = TRUE;
     {
         FwCreateHook hook(this);
         r = ::PropertySheetA(&m_psh);
@@ -282,17 +320,26 @@ BOOL CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle)
             ModifyStyle(0xFFFFFFFF, style);
         if (exStyle)
             ModifyStyleEx(0, exStyle);
-        m_bModeless = TRUE;
-        OnInitDialog();
     }
     return r > 0 && m_hWnd;
+}
+
+LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        // The sheet sets itself up (and its first page), then the object's own set-up runs.
+        const LRESULT r = CWnd::WindowProc(message, wParam, lParam);
+        OnInitDialog();
+        return r;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
 }
 
 BOOL CPropertySheet::OnInitDialog() { return TRUE; }
 
 BOOL CPropertySheet::PreTranslateMessage(MSG* msg)
 {
-    if (m_bModeless && m_hWnd && (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd)))
+    if (m_hWnd && (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd)))
         return static_cast<BOOL>(::SendMessageA(m_hWnd, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(msg)));
     return FALSE;
 }

@@ -26,6 +26,8 @@ public:
     virtual LRESULT OnWizardBack() { return 0; }
     virtual BOOL OnWizardFinish() { return TRUE; }
     void SetModified(BOOL changed = TRUE);
+    // Keys go to the sheet (its dialog navigation), not to the page.
+    BOOL PreTranslateMessage(MSG* msg) override;
     CPropertySheet* GetSheet() const { return m_pSheet; }
 
     PROPSHEETPAGEA m_psp{};
@@ -64,15 +66,18 @@ public:
     void EndDialog(int result);
     CWnd* GetTabControl() const;
 
-    // Modal sheet: IDOK or IDCANCEL, -1 on failure.
+    // Modal sheet: IDOK or IDCANCEL, -1 on failure. Runs its own loop, so that
+    // PreTranslateMessage of the sheet, its pages and the application see its messages.
     virtual INT_PTR DoModal();
     // Modeless sheet.
     virtual BOOL Create(CWnd* parent = nullptr, DWORD style = (DWORD)-1, DWORD exStyle = 0);
     virtual BOOL OnInitDialog();
     BOOL PreTranslateMessage(MSG* msg) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     PROPSHEETHEADERA m_psh{};
+    BOOL m_bApplied = FALSE;  // a page took PSN_APPLY (OK or Apply)
     CString m_strCaption;
     CWnd* m_pParentWnd = nullptr;
     BOOL m_bModeless = FALSE;

@@ -99,6 +99,7 @@ LRESULT CALLBACK FwWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             if (wnd->m_pfnSuper)
                 SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(wnd->m_pfnSuper));
             wnd->Detach();
+            wnd->m_hWndToolTip = nullptr;
             if (wnd == t_creating)
                 t_creatingGone = true;
             wnd->PostNcDestroy();
@@ -512,9 +513,13 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result)
     NMHDR* hdr = reinterpret_cast<NMHDR*>(lParam);
     if (!hdr)
         return FALSE;
+    UINT id = static_cast<UINT>(hdr->idFrom);
+    if ((hdr->code == TTN_GETDISPINFOA || hdr->code == TTN_GETDISPINFOW) &&
+        (reinterpret_cast<NMTTDISPINFOA*>(hdr)->uFlags & TTF_IDISHWND))
+        id = static_cast<UINT>(::GetDlgCtrlID(reinterpret_cast<HWND>(hdr->idFrom)));  // route by the control's id
     LRESULT r = 0;
     FwNotifyArgs args{hdr, &r};
-    if (OnCmdMsg(static_cast<UINT>(hdr->idFrom), CN_NOTIFY_ROUTE, &args, nullptr)) {
+    if (OnCmdMsg(id, CN_NOTIFY_ROUTE, &args, nullptr)) {
         *result = r;
         return TRUE;
     }
@@ -522,6 +527,48 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result)
 }
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+
+void CWnd::UpdateDialogControls(CCmdTarget* target, BOOL disableIfNoHandler)
+{
+    CCmdUI ui;
+    for (HWND c = ::GetTopWindow(m_hWnd); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        const int id = ::GetDlgCtrlID(c);
+        if (id == 0 || id == 0xFFFF || id == -1)
+            continue;
+        ui.m_pOther = CWnd::FromHandle(c);
+        ui.m_nID = static_cast<UINT>(id);
+        // Only buttons are greyed for want of a handler.
+        const bool button = (::SendMessageA(c, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON) != 0;
+        ui.DoUpdate(target, disableIfNoHandler && button);
+    }
+}
+
+BOOL CWnd::EnableToolTips(BOOL enable)
+{
+    if (!enable) {
+        if (m_hWndToolTip)
+            ::DestroyWindow(m_hWndToolTip);
+        m_hWndToolTip = nullptr;
+        return TRUE;
+    }
+    if (!m_hWndToolTip) {
+        m_hWndToolTip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                          AfxGetInstanceHandle(), nullptr);
+        if (!m_hWndToolTip)
+            return FALSE;
+    }
+    for (HWND c = ::GetTopWindow(m_hWnd); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        TTTOOLINFOA ti{};
+        ti.cbSize = sizeof ti;
+        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        ti.hwnd = m_hWnd;
+        ti.uId = reinterpret_cast<UINT_PTR>(c);
+        ti.lpszText = LPSTR_TEXTCALLBACKA;
+        ::SendMessageA(m_hWndToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    return TRUE;
+}
 
 void CWnd::UpdatePopupMenu(CMenu* popup, CCmdTarget* target, BOOL disableIfNoHandler)
 {

@@ -67,6 +67,14 @@ public:
     // Lets the framework send update-command-UI to this window's controls (bars, dialog bars).
     virtual void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) {}
 
+    // Lets target's update handlers set the state of this window's controls;
+    // buttons without any handler are greyed when disableIfNoHandler is set.
+    void UpdateDialogControls(CCmdTarget* target, BOOL disableIfNoHandler);
+    // Tooltips for the child controls: the window gets TTN_GETDISPINFO
+    // notifications (TTF_IDISHWND, the control's handle in idFrom) and routes
+    // them by the control's id.
+    BOOL EnableToolTips(BOOL enable = TRUE);
+
     // Data exchange.
     virtual void DoDataExchange(CDataExchange* dx) {}
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
@@ -225,6 +233,7 @@ protected:
     void UpdatePopupMenu(CMenu* popup, CCmdTarget* target, BOOL disableIfNoHandler);
 
 public:
+    HWND m_hWndToolTip = nullptr;  // from EnableToolTips; goes with the window
     WNDPROC m_pfnSuper = nullptr;  // procedure the window had before the framework took it
 protected:
 

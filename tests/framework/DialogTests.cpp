@@ -260,7 +260,12 @@ TEST(PropertySheetTest, DataMovesToAndFromThePages)
             ::SendMessageA(sheet.m_hWnd, PSM_PRESSBUTTON, PSBTN_OK, 0);
         });
     });
+    theTestApp.m_preTranslated.clear();
+    theTestApp.m_bRecord = true;
     EXPECT_EQ(sheet.DoModal(), IDOK);
+    theTestApp.m_bRecord = false;
+    // The sheet's own loop offers its messages to PreTranslateMessage.
+    EXPECT_FALSE(theTestApp.m_preTranslated.empty());
     EXPECT_STREQ(shownOne, "3");
     EXPECT_EQ(pageAfterFailure, 0);
     ASSERT_EQ(boxes.texts.size(), 1u);
@@ -380,4 +385,17 @@ TEST(FileDialogTest, FilterAndChosenNames)
     EXPECT_STREQ(single.GetFileTitle(), "楼");
     EXPECT_STREQ(single.GetFileExt(), "PRJ");
     CFileDialog::SetTestHook(nullptr);
+}
+
+TEST(PropertySheetTest, CancelLeavesThePagesData)
+{
+    CPageOne one;
+    CPropertySheet sheet("属性");
+    sheet.AddPage(&one);
+    RunSoon([&] {
+        one.SetDlgItemText(IDC_INT, "9");
+        ::SendMessageA(sheet.m_hWnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    });
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+    EXPECT_EQ(one.m_value, 3);
 }
