@@ -579,3 +579,33 @@ TEST(ResultPath, NameWithoutFolderUsesTheCurrentFolder)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ResultNodes, ConvertedFileLayout)
+{
+    Write();
+    DResult r;
+    ASSERT_EQ(Open(r), 1);
+    // NSYS: the result node count
+    auto nsys = krtest::ReadFileBytes(Path("NSYS"));
+    EXPECT_EQ(nsys, (std::vector<unsigned char>{9, 0, 0, 0}));
+    // NDIS: 5 records of 9 nodes x 6 doubles
+    EXPECT_EQ(krtest::ReadFileBytes(Path("NDIS")).size(), 5u * 9 * 48);
+    // NVEC: each record the period, then the nodes
+    auto vec = krtest::ReadFileBytes(Path("NVEC"));
+    ASSERT_EQ(vec.size(), 4u * (8 + 9 * 48));
+    const unsigned char half[8] = {0, 0, 0, 0, 0, 0, 0xE0, 0x3F};   // 0.5
+    EXPECT_EQ(std::memcmp(vec.data(), half, 8), 0);
+    for (int i = 0; i < 8 + 48; ++i)   // period 0, then node 1 without equations
+        ASSERT_EQ(vec[440 + i], 0) << i;
+    double ux2;
+    std::memcpy(&ux2, &vec[8 + 48], 8);
+    EXPECT_EQ(ux2, model.vec[0][1][0]);
+    // NMAS and NFSJ: no prefix
+    EXPECT_EQ(krtest::ReadFileBytes(Path("NMAS")).size(), 9u * 48);
+    EXPECT_EQ(krtest::ReadFileBytes(Path("NFSJ")).size(), 3u * 9 * 48);
+    EXPECT_EQ(krtest::ReadFileBytes(Path("NSTA")).size(), 6u * (8 + 9 * 48));
+}
+
+} // namespace
