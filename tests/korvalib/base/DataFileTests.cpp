@@ -300,3 +300,19 @@ TEST(DataFileWrite, CloseReportsAFailedWrite) {
     EXPECT_EQ(d.Close(), 0);
 }
 #endif
+
+TEST(DataFileRead, EveryTruncationReadsAPrefix) {
+    const std::string text = "SYSTEM\nc note\nJOINT 1 2&\n 3 4 : x\nFRAME N=1,2\\\n3\n\xC3\xFB name\n";
+    const Lines whole = ReadLines(text);
+    ASSERT_EQ(whole, (Lines{"SYSTEM", "JOINT 1 2  3 4 ", "FRAME N=1,2 3", "\xC3\xFB NAME"}));
+    for (size_t n = 0; n < text.size(); ++n) {
+        const Lines got = ReadLines(text.substr(0, n));
+        ASSERT_LE(got.size(), whole.size()) << n;
+        for (size_t i = 0; i + 1 < got.size(); ++i) EXPECT_EQ(got[i], whole[i]) << n;
+        if (!got.empty()) {
+            const std::string& last = got.back();
+            const std::string& full = whole[got.size() - 1];
+            EXPECT_EQ(full.compare(0, last.size(), last), 0) << n << ": " << last;
+        }
+    }
+}

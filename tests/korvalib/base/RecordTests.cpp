@@ -471,3 +471,72 @@ TEST(CommonData, UnitFactors) {
     EXPECT_EQ(CombinationError, 0.001);
     EXPECT_EQ(MaterialError, 0.001);
 }
+
+// Every record cut at every byte: refused, and the target keeps its bytes.
+template <class T>
+class EveryRecordTruncated : public ::testing::Test {};
+
+template <class T>
+T Sample();
+template <>
+DNodeMass Sample() {
+    const double m[6] = {1, 2, 3, 4, 5, 6};
+    return DNodeMass(5, m);
+}
+template <>
+DNodeLoad Sample() {
+    const double f[6] = {1, 2, 3, 4, 5, 6};
+    return DNodeLoad(5, f, f);
+}
+template <>
+DNodeConstraint Sample() {
+    const int c[6] = {1, 2, 3, 4, 5, 6};
+    return DNodeConstraint(5, c);
+}
+template <>
+DNodeSpring Sample() {
+    DNodeSpring s;
+    s.m_nID = 3;
+    s.m_nNode1 = 4;
+    s.m_dDir[0] = 1;
+    s.m_sAttr = 9;
+    return s;
+}
+template <>
+DNodeDisplacement Sample() {
+    DNodeDisplacement d;
+    d.m_nNode = 2;
+    d.m_Factors.Insert(1, 2.0f, 0);
+    d.m_Factors.Insert(4, 3.0f, 0);
+    d.m_fDir[1] = 1;
+    return d;
+}
+template <>
+DCommonData Sample() {
+    DCommonData c;
+    c.m_WeightFactors.Insert(2, 1, 2, 3);
+    c.m_FactorsA.Insert(1, 1.0f, 0);
+    c.m_FactorsB.Insert(1, 1.0f, 0);
+    c.m_FactorsD.Insert(3, 1.0f, 0);
+    c.m_sAttr = 7;
+    return c;
+}
+
+using TruncatedRecordTypes =
+    ::testing::Types<DNodeMass, DNodeLoad, DNodeConstraint, DNodeSpring, DNodeDisplacement, DCommonData>;
+TYPED_TEST_SUITE(EveryRecordTruncated, TruncatedRecordTypes);
+
+TYPED_TEST(EveryRecordTruncated, RefusedAndUnchanged) {
+    TypeParam sample = Sample<TypeParam>();
+    const Bytes whole = WriteBytes(sample);
+    TypeParam fresh;
+    const Bytes freshBytes = WriteBytes(fresh);
+    for (size_t cut = 0; cut < whole.size(); ++cut) {
+        TypeParam target;
+        EXPECT_EQ(ReadBytes(target, Bytes(whole.begin(), whole.begin() + cut)), 0) << cut;
+        EXPECT_EQ(WriteBytes(target), freshBytes) << cut;
+    }
+    TypeParam back;
+    ASSERT_EQ(ReadBytes(back, whole), 1);
+    EXPECT_EQ(WriteBytes(back), whole);
+}
