@@ -360,10 +360,10 @@ int DResult::FileTimeComp(const char* ext1, const char* ext2)
 
 void DResult::DeleteTemporaryFiles()
 {
-    // NU41 and NSYS go too: a kept index would outlive raw files that are put
-    // back with their old times.
+    // NU41 goes too: a kept index would outlive raw files that are put back
+    // with their old times.
     static const char* const exts[] = {"NU3", "NU30", "NA41", "NU5", "NDIS", "NVEC", "NRES", "NVEL",
-                                       "NACC", "NEQU", "NSTA", "NACD", "NMAS", "NFSJ", "NU41", "NSYS"};
+                                       "NACC", "NEQU", "NSTA", "NACD", "NMAS", "NFSJ", "NU41"};
     char path[260];
     for (const char* e : exts) {
         GetFileName(path, e);
@@ -793,6 +793,9 @@ int DResult::GetAllNodeStress(const char* ext, int set, double (*out)[9])
     if (!in.IsOpen())
         return 0;
     const int n = m_nResultNode;
+    // the file must hold the set before room is made for a block
+    if (FileLength(in) < static_cast<int64_t>(set) * 9 * 8 * m_nNode)
+        return 0;
     std::vector<double> work;
     try {
         work.resize(static_cast<size_t>(n));

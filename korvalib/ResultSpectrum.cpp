@@ -15,6 +15,13 @@ int DResult::GetSpecMassPartRatio(MArray<DSpectrumDir>& dirs, const int* modes, 
     if (m_nSpecDir < 1 || dirs.GetCount() != m_nSpecDir || !modes || !out)
         return 0;
     const int n = m_nResultNode;
+    char path[260];
+    GetFileName(path, "NMAS");
+    {
+        bifstream probe(path);   // the masses must be there before room is made
+        if (!probe.IsOpen() || FileLength(probe) < 48LL * n)
+            return 0;
+    }
     std::vector<double> mass;
     try {
         mass.resize(static_cast<size_t>(6) * n);
@@ -28,7 +35,6 @@ int DResult::GetSpecMassPartRatio(MArray<DSpectrumDir>& dirs, const int* modes, 
         total += mass[6 * j + 2];
     if (total < 1e-8)
         return 0;
-    char path[260];
     GetFileName(path, "DIR");
     bifstream in(path);
     if (!in.IsOpen())
