@@ -599,13 +599,20 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
     return ::PostMessageA(m_hWnd, message, wParam, lParam);
 }
 
-void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL deep)
+namespace {
+void SendToDescendants(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, BOOL deep)
 {
-    for (HWND c = ::GetTopWindow(m_hWnd); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+    for (HWND c = ::GetTopWindow(parent); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
         ::SendMessageA(c, message, wParam, lParam);
         if (deep && ::GetTopWindow(c))
-            CWnd::FromHandle(c)->SendMessageToDescendants(message, wParam, lParam, deep);
+            SendToDescendants(c, message, wParam, lParam, deep);
     }
+}
+} // namespace
+
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL deep)
+{
+    SendToDescendants(m_hWnd, message, wParam, lParam, deep);
 }
 
 void CWnd::SetWindowText(LPCTSTR text) { ::SetWindowTextA(m_hWnd, text ? text : ""); }

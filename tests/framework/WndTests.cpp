@@ -135,7 +135,49 @@ public:
     }
 };
 
+// A window whose child controls get tips by control id.
+class CTipWnd : public CWnd {
+public:
+    UINT askedFor = 0;
+
+protected:
+    BOOL OnTip(UINT id, NMHDR* hdr, LRESULT* result)
+    {
+        askedFor = id;
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(hdr);
+        lstrcpynA(info->szText, "提示", sizeof info->szText);
+        *result = 0;
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTipWnd, CWnd)
+    ON_NOTIFY_EX_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, &CTipWnd::OnTip)
+END_MESSAGE_MAP()
+
 } // namespace
+
+TEST(WndTest, ToolTipRequestsAreRoutedByControlId)
+{
+    CTipWnd w;
+    ASSERT_TRUE(w.CreateEx(0, nullptr, "tips", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
+    CButton button;
+    ASSERT_TRUE(button.Create("b", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 20), &w, 321));
+    EXPECT_TRUE(w.EnableToolTips());
+    ASSERT_NE(w.m_hWndToolTip, nullptr);
+    EXPECT_EQ(::SendMessageA(w.m_hWndToolTip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    NMTTDISPINFOA info{};
+    info.hdr.hwndFrom = w.m_hWndToolTip;
+    info.hdr.idFrom = reinterpret_cast<UINT_PTR>(button.m_hWnd);  // a handle, far above 0xFFFF perhaps
+    info.hdr.code = TTN_GETDISPINFOA;
+    info.uFlags = TTF_IDISHWND;
+    w.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(w.askedFor, 321u);
+    EXPECT_STREQ(info.szText, "提示");
+    w.DestroyWindow();
+    EXPECT_EQ(w.m_hWndToolTip, nullptr);
+}
 
 TEST(WndTest, CreationDispatchAndInheritedMaps)
 {
