@@ -354,3 +354,51 @@ TEST(DocTemplateTest, ClosingTheMainFrameEndsTheDocumentAndTheLoop)
     MSG m;
     EXPECT_TRUE(::PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
+
+TEST(ShellCommandTest, NewOpenAndAFailedOpenAtStartUp)
+{
+    g = Counters{};
+    theTestApp.AddDocTemplate(new CSingleDocTemplate(IDR_TESTFRAME, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CTestFrame),
+                                                     RUNTIME_CLASS(CTestView)));
+    auto closeMain = [] {
+        if (theTestApp.m_pMainWnd)
+            theTestApp.m_pMainWnd->SendMessage(WM_CLOSE);
+        MSG m;
+        while (::PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    };
+    // No file named: a new document through the application's ID_FILE_NEW handler.
+    CCommandLineInfo none;
+    ASSERT_TRUE(theTestApp.ProcessShellCommand(none));
+    ASSERT_NE(theTestApp.m_pMainWnd, nullptr);
+    EXPECT_EQ(g.newDocs, 1);
+    closeMain();
+
+    // A file that cannot be opened: failure, and no window is left behind.
+    g.failOpen = true;
+    CCommandLineInfo bad;
+    bad.ParseParam("missing.tst", FALSE, TRUE);
+    EXPECT_EQ(bad.m_nShellCommand, CCommandLineInfo::FileOpen);
+    EXPECT_FALSE(theTestApp.ProcessShellCommand(bad));
+    EXPECT_EQ(theTestApp.m_pMainWnd, nullptr);
+    EXPECT_EQ(g.opened, 1);
+
+    // File > Open asks the file dialog, then opens what was chosen.
+    g.failOpen = false;
+    CCommandLineInfo good;
+    ASSERT_TRUE(theTestApp.ProcessShellCommand(good));
+    CFileDialog::SetTestHook([](CFileDialog* dlg) -> INT_PTR {
+        strcpy(dlg->m_ofn.lpstrFile, "C:\\工程\\打开的.tst");
+        return IDOK;
+    });
+    theTestApp.OnFileOpen();
+    CFileDialog::SetTestHook(nullptr);
+    EXPECT_EQ(g.opened, 2);
+    CFrameWnd* frame = static_cast<CFrameWnd*>(theTestApp.m_pMainWnd);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_STREQ(frame->GetActiveDocument()->GetPathName(), "C:\\工程\\打开的.tst");
+    CString title;
+    frame->GetWindowText(title);
+    EXPECT_STREQ(title, "打开的.tst - 测试框架");
+    closeMain();
+}
