@@ -609,3 +609,24 @@ TEST_F(ResultNodes, ConvertedFileLayout)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ResultNodes, WallRecordBeyondTheTableIsPassedOver)
+{
+    // p = 21: 42 list entries do not fit the table of 40; the record is read
+    // past and the walls after it still count
+    resgen::Model plain = model;
+    resgen::Wall big{1, 2, 3, 4, std::vector<int>(21, 14), {}, std::vector<int>(21, 13), {}};
+    model.walls.insert(model.walls.begin(), big);
+    Write();
+    DResult r;
+    ASSERT_EQ(Open(r), 1);
+    Rows out(9);
+    ASSERT_EQ(r.GetAllNodeMass(out.data()), 1);
+    ExpectRows(plain.ExpectMass(9), out.data(), 9, "mass");
+    ASSERT_EQ(r.GetAllNodeAboveForce(2, out.data()), 1);
+    ExpectRows(plain.ExpectAboveForce(1, 9), out.data(), 9, "force above");
+}
+
+} // namespace
