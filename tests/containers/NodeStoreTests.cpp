@@ -86,6 +86,31 @@ TEST(NodeStore, RoundTripOfManyNodesWithHoles) {
   EXPECT_EQ(back.GetFreeID(), 10);
 }
 
+TEST(NodeStore, TruncatedAtEveryByteFails) {
+  MArrayID<DNodeBase> s(0, 128);
+  for (int id : {2, 9}) {
+    DNodeBase n(id, 0, 0);
+    n.m_nID = id;
+    n.m_Loads.Insert(1, id);
+    n.m_Loads.Insert(3, 7);
+    s.Add(n);
+  }
+  TempFile whole("nodes-whole"), cut("nodes-cut");
+  {
+    bofstream out(whole.c_str());
+    ASSERT_EQ(s.Write(out), 1);
+  }
+  const std::vector<uint8_t> bytes = whole.Bytes();
+  ASSERT_EQ(bytes.size(), 4u + 2 * (50 + 12));
+  for (size_t n = 0; n < bytes.size(); ++n) {
+    cut.SetBytes(std::vector<uint8_t>(bytes.begin(), bytes.begin() + n));
+    MArrayID<DNodeBase> back(0, 128);
+    bifstream in(cut.c_str());
+    EXPECT_EQ(back.Read(in), 0) << n;
+    EXPECT_EQ(back.GetSize(), 0) << n;
+  }
+}
+
 TEST(NodeStore, DamagedLoadListFailsTheRead) {
   // One node whose load list claims 1000 entries that are not there.
   std::vector<uint8_t> b;

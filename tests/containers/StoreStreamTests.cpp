@@ -207,6 +207,28 @@ TEST(StoreStream, DamagedCountsAndIdsAreRefusedBeforeAllocating) {
   }
 }
 
+TEST(StoreStream, CountIsBoundedByTheRecordSizeBeforeAllocating) {
+  // 1000 records of 8 bytes need 8000 bytes; one byte short is refused
+  // before any pool element is made.
+  TempFile f("sized");
+  std::vector<uint8_t> b;
+  PutLE(b, 1000, 4);
+  for (int i = 1; i <= 1000; ++i) {
+    PutLE(b, i, 4);
+    PutLE(b, -i, 4);
+  }
+  std::vector<uint8_t> shortBytes(b.begin(), b.end() - 1);
+  f.SetBytes(shortBytes);
+  MArrayID<SizedRec> s(0, 128);
+  SizedRec::made = 0;
+  EXPECT_EQ(ReadStore(s, f), 0);
+  EXPECT_EQ(SizedRec::made, 0);
+  f.SetBytes(b);
+  EXPECT_EQ(ReadStore(s, f), 1);
+  EXPECT_EQ(s.GetSize(), 1000);
+  EXPECT_EQ(s.GetByID(1000)->v, -1000);
+}
+
 TEST(StoreStream, ClosedStreamsReportFailure) {
   MArrayID<IdRec> s(0, 128);
   IdRec r(1, 1);

@@ -96,6 +96,19 @@ struct Frail {
   void Serialize(bifstream& in) { in >> m_nID >> v; }
 };
 
+// A record of a fixed 8 bytes that says so, and counts its constructions.
+struct SizedRec {
+  static constexpr int kMinStreamBytes = 8;
+  static inline int made = 0;
+  int32_t m_nID = 0;
+  int32_t v = 0;
+  SizedRec() { ++made; }
+  SizedRec(const SizedRec& o) : m_nID(o.m_nID), v(o.v) { ++made; }
+  SizedRec& operator=(const SizedRec&) = default;
+  void Serialize(bofstream& out) { out << m_nID << v; }
+  void Serialize(bifstream& in) { in >> m_nID >> v; }
+};
+
 // A file in the temporary folder, removed at the end of the test.
 class TempFile {
 public:
