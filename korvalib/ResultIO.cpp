@@ -14,8 +14,10 @@ namespace resultio {
 
 namespace fs = std::filesystem;
 
+// The library throws nothing: a name the file system cannot take (a path
+// conversion error) counts as a missing file.
 int64_t FileTime(const char* path)
-{
+try {
     std::error_code ec;
     const fs::path p(path);
     auto size = fs::file_size(p, ec);
@@ -25,12 +27,16 @@ int64_t FileTime(const char* path)
     if (ec)
         return std::numeric_limits<int64_t>::min();
     return static_cast<int64_t>(t.time_since_epoch().count());
+} catch (...) {
+    return std::numeric_limits<int64_t>::min();
 }
 
 int FileExists(const char* path)
-{
+try {
     std::error_code ec;
     return fs::exists(fs::path(path), ec) ? 1 : 0;
+} catch (...) {
+    return 0;
 }
 
 int64_t FileLength(bifstream& in)
@@ -66,7 +72,7 @@ int SeekTo(bifstream& in, int64_t pos)
 }
 
 int BasePathOf(const char* path, char* out, int size)
-{
+try {
     std::string p(path);
     const size_t sep = p.find_last_of("\\/");
     std::string folder, name;
@@ -93,6 +99,8 @@ int BasePathOf(const char* path, char* out, int size)
         return 0;
     std::memcpy(out, base.c_str(), base.size() + 1);
     return 1;
+} catch (...) {
+    return 0;
 }
 
 int NeedsUpdate(int64_t rawTime, int64_t plTime, int64_t copyTime, int forced)
