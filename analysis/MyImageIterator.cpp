@@ -18,7 +18,9 @@ CMyImageIterator& CMyImageIterator::operator=(CMyImage* image) {
 }
 
 bool CMyImageIterator::ItOK() const {
-  return ima && IterImage && ima->IsInside(Itx, Ity);
+  // The column counts bytes of the row, not pixels.
+  return ima && IterImage && Itx >= 0 && Itx < (int32_t)ima->GetEffWidth() && Ity >= 0 &&
+         Ity < (int32_t)ima->GetHeight();
 }
 
 void CMyImageIterator::Reset() {
