@@ -422,6 +422,15 @@ TEST(MyImageGIF, AnimationOfFiles) {
   ASSERT_TRUE(second.Load(Scratch("files.gif").c_str(), 2));
   EXPECT_EQ(ComparePixels(second, pal), "");
 
+  // The same list as string objects that convert to const char* (CString).
+  struct Name {
+    std::string s;
+    operator const char*() const { return s.c_str(); }
+  };
+  const Name objects[3] = {{names[0]}, {names[1]}, {names[2]}};
+  ASSERT_TRUE(caller.WriteGifFile(Scratch("files2.gif").c_str(), objects, 3));
+  EXPECT_EQ(ReadAll(Scratch("files2.gif")), d);
+
   const char* empty[1] = {""};
   EXPECT_FALSE(caller.WriteGifFile(Scratch("none.gif").c_str(), empty, 1));
   EXPECT_FALSE(caller.WriteGifFile(Scratch("none.gif").c_str(), list, 0));

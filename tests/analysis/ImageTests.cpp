@@ -341,6 +341,12 @@ TEST(MyImageIterator, WalksRowsAndBytes) {
   EXPECT_EQ(it.GetX(), 2);
   EXPECT_TRUE(it.NextStep());
   EXPECT_EQ(it.GetY(), 1);
+  // The column counts bytes: the last byte of a 24-bit row is still inside.
+  CMyImage rgb(3, 2, 24, 0);
+  CMyImageIterator it24(&rgb);
+  for (int i = 0; i < 11; i++) it24.NextByte();
+  EXPECT_EQ(it24.GetX(), 11);
+  EXPECT_TRUE(it24.ItOK());
   CMyImageIterator none;
   EXPECT_FALSE(none.ItOK());
   EXPECT_FALSE(none.NextByte());
