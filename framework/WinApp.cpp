@@ -188,23 +188,22 @@ BOOL CWinThread::IsIdleMessage(MSG* msg)
 
 BOOL CWinThread::PreTranslateMessage(MSG* msg)
 {
-    // From the window the message is for up to its top-level window, then the main window.
+    // From the window the message is for up to its top-level window.
     CWnd* main = GetMainWnd();
     HWND mainHwnd = main ? main->m_hWnd : nullptr;
-    bool sawMain = false;
+    HWND top = nullptr;
     for (HWND h = msg->hwnd; h; h = ::GetParent(h)) {
         if (CWnd* w = CWnd::FromHandlePermanent(h)) {
             if (w->PreTranslateMessage(msg))
                 return TRUE;
         }
-        if (h == mainHwnd) {
-            sawMain = true;
-            break;
-        }
-        if (!(::GetWindowLongPtrA(h, GWL_STYLE) & WS_CHILD))
+        top = h;
+        if (h == mainHwnd || !(::GetWindowLongPtrA(h, GWL_STYLE) & WS_CHILD))
             break;
     }
-    if (main && !sawMain && msg->hwnd && ::IsChild(mainHwnd, msg->hwnd))
+    // Keys of another top-level window (a floating tool window) still get
+    // the main window's shortcuts, unless that window took them above.
+    if (main && mainHwnd && msg->hwnd && top != mainHwnd)
         return main->PreTranslateMessage(msg);
     return FALSE;
 }

@@ -236,6 +236,24 @@ TEST_F(DocFrameTest, UpdateHandlersGreyMenuItemsAndButtons)
     EXPECT_FALSE(frame->m_dialogBar.GetDlgItem(IDC_BAR_ORPHAN)->IsWindowEnabled());
 }
 
+TEST_F(DocFrameTest, FloatingWindowKeysReachTheFrameShortcuts)
+{
+    CWnd tool;
+    ASSERT_TRUE(tool.CreateEx(0, nullptr, "tool", WS_POPUP, 0, 0, 50, 50, frame->m_hWnd, nullptr));
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    MSG key{tool.m_hWnd, WM_KEYDOWN, 'D', 0, 0, {0, 0}};
+    EXPECT_TRUE(theTestApp.PreTranslateMessage(&key));
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    MSG plain{tool.m_hWnd, WM_KEYDOWN, 'D', 0, 0, {0, 0}};
+    EXPECT_FALSE(theTestApp.PreTranslateMessage(&plain));  // no shortcut without Ctrl
+    EXPECT_EQ(g.doc, 1);
+    tool.DestroyWindow();
+}
+
 TEST_F(DocFrameTest, MenuHintsGoToTheStatusBar)
 {
     frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_TEST_DOCCMD, MF_STRING), reinterpret_cast<LPARAM>(frame->GetMenu()->m_hMenu));
