@@ -1,5 +1,6 @@
 // Element-force queries over the generated files: one set for all elements,
 // all sets of one element (by index or by scanning) and the walks.
+#include <algorithm>
 #include <cstring>
 
 #include "ResultFixture.h"
@@ -457,6 +458,59 @@ TEST_F(Reinforcement, CutFileIsAFailure)
     DFrameRein one;
     EXPECT_EQ(r.GetOneFrameReinData(3, one), 1);   // found before the damage
     EXPECT_EQ(r.GetOneFrameReinData(8, one), 0);
+}
+
+} // namespace
+
+namespace {
+
+// Cut at every byte: a query succeeds only when the cut falls between two
+// records, and then gives exactly the whole records before it.
+TEST_F(ResultForces, FilesCutAtEveryByte)
+{
+    const auto trussBytes = krtest::ReadFileBytes(Path("U8"));
+    std::vector<size_t> ends = {16};
+    for (size_t k = 0; k < model.u8.size(); ++k)
+        ends.push_back(ends.back() + 12 + 3 * 16);
+    ASSERT_EQ(ends.back(), trussBytes.size());
+
+    std::vector<size_t> wallEnds = {16};
+    for (const auto& w : model.u5) {
+        static const int pieces[4] = {1, 3, 1, 5};
+        const int endsStored = (w.b == 0 || w.b == 1) + (w.b != 1);
+        wallEnds.push_back(wallEnds.back() + 28 + pieces[w.HoleKind()] * 3 * 56 * endsStored);
+    }
+    const auto wallBytes = krtest::ReadFileBytes(Path("U5"));
+    ASSERT_EQ(wallEnds.back(), wallBytes.size());
+
+    MArrayID<DTrussForce> trusses(0, 128);
+    for (size_t cut = 16; cut <= trussBytes.size(); ++cut) {
+        krtest::WriteFileBytes(Path("U8"), {trussBytes.begin(), trussBytes.begin() + cut});
+        auto at = std::find(ends.begin(), ends.end(), cut);
+        const int whole = static_cast<int>(at - ends.begin());
+        EXPECT_EQ(r.GetOneCombAllTrussForce(2, trusses), at != ends.end() ? 1 : 0) << cut;
+        EXPECT_EQ(trusses.GetCount(), at != ends.end() ? whole : 0) << cut;
+    }
+    MArrayID<DWallForce> walls(0, 128);
+    std::vector<size_t> cuts;   // every 5th byte, and every byte near a record end
+    for (size_t cut = 16; cut <= wallBytes.size(); ++cut) {
+        bool nearEnd = false;
+        for (size_t e : wallEnds)
+            nearEnd = nearEnd || (cut + 3 > e && cut < e + 3);
+        if (nearEnd || cut % 5 == 0)
+            cuts.push_back(cut);
+    }
+    for (size_t cut : cuts) {
+        krtest::WriteFileBytes(Path("U5"), {wallBytes.begin(), wallBytes.begin() + cut});
+        auto at = std::find(wallEnds.begin(), wallEnds.end(), cut);
+        EXPECT_EQ(r.GetOneCombAllWallForce(3, walls), at != wallEnds.end() ? 1 : 0) << cut;
+        bifstream in;
+        int element = 0, calls = 0;
+        while (r.RecycleGetOneWallForce(in, element, walls))
+            ++calls;
+        const int whole = static_cast<int>(std::upper_bound(wallEnds.begin(), wallEnds.end(), cut) - wallEnds.begin()) - 1;
+        EXPECT_EQ(calls, whole) << cut;
+    }
 }
 
 } // namespace
