@@ -135,6 +135,40 @@ public:
     }
 };
 
+// A label that picks its own colours, and a button that sees its own clicks.
+class CColourLabel : public CStatic {
+public:
+    CBrush brush{RGB(0, 0, 255)};
+    bool colour = true;
+
+protected:
+    HBRUSH CtlColor(CDC* dc, UINT)
+    {
+        if (!colour)
+            return nullptr;  // the parent decides
+        dc->SetTextColor(RGB(255, 0, 0));
+        return static_cast<HBRUSH>(brush.m_hObject);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CColourLabel, CStatic)
+    ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+class CSelfButton : public CButton {
+public:
+    int clicks = 0;
+
+protected:
+    void OnClicked() { ++clicks; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSelfButton, CButton)
+    ON_CONTROL_REFLECT(BN_CLICKED, &CSelfButton::OnClicked)
+END_MESSAGE_MAP()
+
 // A window whose child controls get tips by control id.
 class CTipWnd : public CWnd {
 public:
@@ -157,6 +191,31 @@ BEGIN_MESSAGE_MAP(CTipWnd, CWnd)
 END_MESSAGE_MAP()
 
 } // namespace
+
+TEST(WndTest, ControlsHandleTheirOwnReflectedNotifications)
+{
+    CTestWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "p", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
+    CColourLabel label;
+    ASSERT_TRUE(label.Create("标签", WS_CHILD | WS_VISIBLE, CRect(0, 0, 80, 20), &parent, 31));
+    HDC dc = ::GetDC(label.m_hWnd);
+    const LRESULT brush = parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                             reinterpret_cast<LPARAM>(label.m_hWnd));
+    EXPECT_EQ(brush, reinterpret_cast<LRESULT>(label.brush.m_hObject));
+    EXPECT_EQ(::GetTextColor(dc), RGB(255, 0, 0));
+    label.colour = false;
+    EXPECT_NE(parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label.m_hWnd)),
+              reinterpret_cast<LRESULT>(label.brush.m_hObject));
+    ::ReleaseDC(label.m_hWnd, dc);
+
+    // The reflected click is the button's; the parent's handler for that id does not run.
+    CSelfButton button;
+    ASSERT_TRUE(button.Create("按钮", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 30, 80, 50), &parent, 55));
+    button.SendMessage(BM_CLICK);
+    EXPECT_EQ(button.clicks, 1);
+    EXPECT_EQ(parent.buttonClicks, 0);
+    parent.DestroyWindow();
+}
 
 TEST(WndTest, ToolTipRequestsAreRoutedByControlId)
 {
