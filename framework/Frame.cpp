@@ -394,6 +394,7 @@ void CFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, LPCRECT rect)
     AddControlBar(bar);
     const bool sideChanged = bar->m_nDockSide != side;
     bar->m_nDockSide = side;
+    bar->m_dwStyle = (bar->m_dwStyle & ~CBRS_ALIGN_ANY) | side;  // the bar's style names its side
     if (sideChanged && bar->m_hWnd)  // the gripper moves to the new leading edge
         ::SetWindowPos(bar->m_hWnd, nullptr, 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -602,6 +603,8 @@ void CFrameWnd::LoadBarState(LPCTSTR section)
         // Only sides that exist; anything else keeps the bar where it is.
         if (side == 0 || side == CBRS_ALIGN_TOP || side == CBRS_ALIGN_BOTTOM || side == CBRS_ALIGN_LEFT ||
             side == CBRS_ALIGN_RIGHT) {
+            if (side)
+                bar->m_dwStyle = (bar->m_dwStyle & ~CBRS_ALIGN_ANY) | side;
             if (bar->m_nDockSide != side && bar->m_hWnd) {
                 bar->m_nDockSide = side;
                 ::SetWindowPos(bar->m_hWnd, nullptr, 0, 0, 0, 0,

@@ -5,6 +5,7 @@
 #include "framework/DocView.h"
 #include "framework/Frame.h"
 
+#include <ole2.h>
 #include <process.h>
 
 #include <cstdlib>
@@ -433,6 +434,12 @@ BOOL AfxWinInit(HINSTANCE inst, HINSTANCE, LPSTR cmdLine, int show)
         app->m_pszProfileName = HeapCopy((d >= 0 ? exe.Left(d) : exe) + ".INI");
     }
     return TRUE;
+}
+
+BOOL AfxOleInit()
+{
+    const HRESULT hr = ::OleInitialize(nullptr);
+    return SUCCEEDED(hr);
 }
 
 int AfxWinMain(HINSTANCE inst, HINSTANCE prev, LPSTR cmdLine, int show)

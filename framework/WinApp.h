@@ -166,6 +166,8 @@ FW_API HINSTANCE AfxGetInstanceHandle();
 // The program's entry: the WinMain of a framework program calls this.
 FW_API int AfxWinMain(HINSTANCE inst, HINSTANCE prev, LPSTR cmdLine, int show);
 FW_API BOOL AfxWinInit(HINSTANCE inst, HINSTANCE prev, LPSTR cmdLine, int show);
+// Initialises OLE for this thread (clipboard formats, drag and drop); FALSE when it fails.
+FW_API BOOL AfxOleInit();
 
 // Message boxes. The caption is the application's name.
 FW_API int AfxMessageBox(LPCTSTR text, UINT type = MB_OK, UINT helpId = 0);

@@ -310,16 +310,26 @@ TEST_F(DocFrameTest, TwoBarsDockedSideBySideInOneRow)
     ASSERT_TRUE(second.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 0, 0), 0xE900 + 52));
     ASSERT_TRUE(second.LoadToolBar(IDR_TESTFRAME));
     second.EnableDocking(CBRS_ALIGN_ANY);
+    // Docking "left of" as frames do it: the side from the bar's style, the
+    // rectangle one pixel to the right of the bar it follows.
     frame->RecalcLayout();
     CRect first;
     frame->m_toolBar.GetWindowRect(&first);
-    first.OffsetRect(first.Width() + 1, 0);
+    first.OffsetRect(1, 0);
+    const DWORD style = frame->m_toolBar.GetBarStyle();
+    ASSERT_TRUE(style & CBRS_ALIGN_TOP);
     frame->DockControlBar(&second, AFX_IDW_DOCKBAR_TOP, &first);
+    EXPECT_TRUE(second.GetBarStyle() & CBRS_ALIGN_TOP);
     CRect a, b;
     frame->m_toolBar.GetWindowRect(&a);
     second.GetWindowRect(&b);
     EXPECT_EQ(a.top, b.top);        // same row
     EXPECT_EQ(b.left, a.right);     // directly after it
+    // Docked at the left side it becomes a column, and says so.
+    frame->DockControlBar(&second, AFX_IDW_DOCKBAR_LEFT);
+    EXPECT_TRUE(second.GetBarStyle() & CBRS_ALIGN_LEFT);
+    second.GetWindowRect(&b);
+    EXPECT_GT(b.Height(), b.Width());
     second.DestroyWindow();
     frame->RecalcLayout();
 }
