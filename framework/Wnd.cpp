@@ -282,9 +282,13 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
     cs.hInstance = AfxGetInstanceHandle();
     cs.lpCreateParams = param;
     if (!PreCreateWindow(cs)) {
+        s_lastCreateDestroyed = true;  // PostNcDestroy runs: the object may be gone
         PostNcDestroy();
         return FALSE;
     }
+    if (!cs.lpszClass)  // an override that did not call the base: the default class
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+                                           reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     HWND h;
     CWnd* const outer = t_creating;
     const bool outerGone = t_creatingGone;
