@@ -135,6 +135,12 @@ protected:
     }
     void TearDown() override
     {
+        if (HasFailure() && theTestApp.m_pMainWnd) {
+            // What the frame showed, for the failure report.
+            const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+            const std::string name = std::string("framework_") + info->name();
+            vektest::SaveWindowShot(theTestApp.m_pMainWnd->m_hWnd, name.c_str());
+        }
         if (theTestApp.m_pMainWnd) {
             MessageBoxRecorder boxes;
             boxes.answer = IDNO;
