@@ -229,7 +229,6 @@ bool CMyImageBMP::Decode(FILE* file) {
         masks[1] = 0x03E0;
         masks[2] = 0x001F;
       }
-      if (bits == 32 && (fileRow != (uint64_t)width * 4)) return Fail("Error reading BMP info");
       Bitfield2RGB(buf.data(), masks[0], masks[1], masks[2], (BYTE)bits);
       break;
     }
