@@ -2,6 +2,9 @@
 // Basic types shared by the portable and the Win32 parts of the framework.
 // On Windows they are the platform's own; elsewhere the few the portable
 // classes need are declared here with the same widths.
+// On Windows the whole <windows.h> comes first on purpose: its A/W name
+// macros (LoadString, GetFileTitle, ...) then rename the framework's members
+// the same way in every file, whatever the file includes later.
 #include <cstddef>
 #include <cstdint>
 
