@@ -17,8 +17,8 @@ double (*NewRows(int count))[W]
     return static_cast<double (*)[W]>(std::calloc(static_cast<size_t>(count), sizeof(double[W])));
 }
 
-template <int W>
-int CopyRows(double (*&dst)[W], int& dstCount, int count, const double (*src)[W])
+template <int W, class N>
+int CopyRows(double (*&dst)[W], N& dstCount, int count, const double (*src)[W])
 {
     double (*p)[W] = nullptr;
     if (count > 0) {
@@ -29,8 +29,18 @@ int CopyRows(double (*&dst)[W], int& dstCount, int count, const double (*src)[W]
     }
     std::free(dst);
     dst = p;
-    dstCount = count;
+    dstCount = static_cast<N>(count);
     return 1;
+}
+
+// As CopyRows, for a count given by the caller: refused (0, rows unchanged)
+// outside 0..maxCount.
+template <int W, class N>
+int SetRows(double (*&dst)[W], N& dstCount, int count, int maxCount, const double (*src)[W])
+{
+    if (count < 0 || count > maxCount || (count > 0 && !src))
+        return 0;
+    return CopyRows<W>(dst, dstCount, count, src);
 }
 
 // A count read from a stream that cannot be right: mark the stream failed, so
@@ -38,6 +48,27 @@ int CopyRows(double (*&dst)[W], int& dstCount, int count, const double (*src)[W]
 void PoisonStream(bifstream& in)
 {
     in.CheckAvailable(-1);
+}
+
+// Reads n rows (n read just before, the rows already released) into a new
+// array; a stream that went bad, a count that is negative or beyond the
+// stream, or a lack of memory poisons the stream.
+template <int W, class N>
+void ReadNewRows(bifstream& in, double (*&rows)[W], N& count, int n)
+{
+    if (!in.IsGood() || n < 0 || !in.CheckAvailable(n * int64_t(sizeof(double[W])))) {
+        PoisonStream(in);
+        return;
+    }
+    if (n == 0)
+        return;
+    rows = NewRows<W>(n);
+    if (!rows) {
+        PoisonStream(in);
+        return;
+    }
+    count = static_cast<N>(n);
+    in.Read(rows, n * static_cast<int>(sizeof(double[W])));
 }
 
 } // namespace
@@ -61,25 +92,18 @@ DFrameForce& DFrameForce::operator=(const DFrameForce& o)
     if (this == &o)
         return *this;
     m_nID = o.m_nID;
-    int n = 0;
-    if (CopyRows<7>(pSect, n, o.nSect, o.pSect)) {
-        nSect = static_cast<unsigned char>(n);
-        nAlloc = n;
-    } else {
+    if (CopyRows<7>(pSect, nSect, o.nSect, o.pSect))
+        nAlloc = nSect;
+    else
         Clear();
-    }
     return *this;
 }
 
 int DFrameForce::SetSectForce(int count, const double rows[][7])
 {
-    if (count < 0 || count > 255 || (count > 0 && !rows))
+    if (!SetRows<7>(pSect, nSect, count, 255, rows))
         return 0;
-    int n = 0;
-    if (!CopyRows<7>(pSect, n, count, rows))
-        return 0;
-    nSect = static_cast<unsigned char>(n);
-    nAlloc = n;
+    nAlloc = nSect;
     return 1;
 }
 
@@ -125,61 +149,42 @@ int DFrameForce::PrepareRows(int count)
     return 1;
 }
 
+int DFrameForce::SetEndRows(int id, double length, const double* forceI, const double* forceM,
+                            const double* forceJ)
+{
+    m_nID = id;
+    const int count = forceM ? 3 : 2;
+    if (!PrepareRows(count))
+        return 0;
+    const double pos[3] = {0, forceM ? length / 2 : length, length};
+    const double* const forces[3] = {forceI, forceM ? forceM : forceJ, forceJ};
+    for (int i = 0; i < count; ++i) {
+        pSect[i][0] = pos[i];
+        std::memcpy(&pSect[i][1], forces[i], sizeof(double[6]));
+    }
+    return 1;
+}
+
 int DFrameForce::CopyFrom(const DTrussForce& f, double length)
 {
-    m_nID = f.m_nID;
-    if (!PrepareRows(2))
-        return 0;
-    pSect[0][0] = 0;
-    pSect[1][0] = length;
-    pSect[0][1] = pSect[1][1] = f.force;
-    return 1;
+    const double axial[6] = {f.force};
+    return SetEndRows(f.m_nID, length, axial, nullptr, axial);
 }
 
 int DFrameForce::CopyFrom(const DSpringForce& f, double length)
 {
-    m_nID = f.m_nID;
-    if (!PrepareRows(2))
-        return 0;
-    pSect[0][0] = 0;
-    pSect[1][0] = length;
-    pSect[0][1] = pSect[1][1] = f.force;
-    return 1;
+    const double axial[6] = {f.force};
+    return SetEndRows(f.m_nID, length, axial, nullptr, axial);
 }
 
 int DFrameForce::CopyFrom(const DCframeForce& f, double length)
 {
-    m_nID = f.m_nID;
-    if (!PrepareRows(2))
-        return 0;
-    pSect[0][0] = 0;
-    pSect[1][0] = length;
-    std::memcpy(&pSect[0][1], f.forceI, sizeof f.forceI);
-    std::memcpy(&pSect[1][1], f.forceJ, sizeof f.forceJ);
-    return 1;
+    return SetEndRows(f.m_nID, length, f.forceI, nullptr, f.forceJ);
 }
 
 int DFrameForce::CopyFrom(const DPipeForce& f, double length)
 {
-    m_nID = f.m_nID;
-    if (f.bMiddle) {
-        if (!PrepareRows(3))
-            return 0;
-        pSect[0][0] = 0;
-        pSect[1][0] = length / 2;
-        pSect[2][0] = length;
-        std::memcpy(&pSect[0][1], f.forceI, sizeof f.forceI);
-        std::memcpy(&pSect[1][1], f.forceM, sizeof f.forceM);
-        std::memcpy(&pSect[2][1], f.forceJ, sizeof f.forceJ);
-        return 1;
-    }
-    if (!PrepareRows(2))
-        return 0;
-    pSect[0][0] = 0;
-    pSect[1][0] = length;
-    std::memcpy(&pSect[0][1], f.forceI, sizeof f.forceI);
-    std::memcpy(&pSect[1][1], f.forceJ, sizeof f.forceJ);
-    return 1;
+    return SetEndRows(f.m_nID, length, f.forceI, f.bMiddle ? f.forceM : nullptr, f.forceJ);
 }
 
 int DFrameForce::CopyFrom(const DWallForce& f, double length)
@@ -190,17 +195,15 @@ int DFrameForce::CopyFrom(const DWallForce& f, double length)
         nSect = 0;
         return 0;
     }
-    if (!PrepareRows(2))
-        return 0;
+    // the wall piece's values in the order of a beam's six forces
     static const int first[6] = {0, 1, 2, 8, 6, 7};
     static const int second[6] = {3, 4, 5, 11, 9, 10};
-    pSect[0][0] = 0;
-    pSect[1][0] = length;
+    double forceI[6], forceJ[6];
     for (int i = 0; i < 6; ++i) {
-        pSect[0][i + 1] = e->value[first[i]];
-        pSect[1][i + 1] = e->value[second[i]];
+        forceI[i] = e->value[first[i]];
+        forceJ[i] = e->value[second[i]];
     }
-    return 1;
+    return SetEndRows(f.m_nID, length, forceI, nullptr, forceJ);
 }
 
 void DFrameForce::Serialize(bofstream& out)
@@ -283,23 +286,14 @@ DShellForce& DShellForce::operator=(const DShellForce& o)
     if (this == &o)
         return *this;
     m_nID = o.m_nID;
-    int n = 0;
-    if (CopyRows<8>(pNode, n, o.nNode, o.pNode))
-        nNode = static_cast<short>(n);
-    else
+    if (!CopyRows<8>(pNode, nNode, o.nNode, o.pNode))
         Clear();
     return *this;
 }
 
 int DShellForce::SetNodeForce(int count, const double rows[][8])
 {
-    if (count < 0 || count > 32767 || (count > 0 && !rows))
-        return 0;
-    int n = 0;
-    if (!CopyRows<8>(pNode, n, count, rows))
-        return 0;
-    nNode = static_cast<short>(n);
-    return 1;
+    return SetRows<8>(pNode, nNode, count, 32767, rows);
 }
 
 void DShellForce::Clear()
@@ -321,19 +315,7 @@ void DShellForce::Serialize(bifstream& in)
     short n = 0;
     in >> m_nID >> n;
     Clear();
-    if (!in.IsGood() || n < 0 || !in.CheckAvailable(n * int64_t(sizeof(double[8])))) {
-        PoisonStream(in);
-        return;
-    }
-    if (n == 0)
-        return;
-    pNode = NewRows<8>(n);
-    if (!pNode) {
-        PoisonStream(in);
-        return;
-    }
-    nNode = n;
-    in.Read(pNode, n * static_cast<int>(sizeof(double[8])));
+    ReadNewRows<8>(in, pNode, nNode, n);
 }
 
 // ----------------------------------------------------------------- DWallForce
@@ -482,23 +464,14 @@ DSframeCheck& DSframeCheck::operator=(const DSframeCheck& o)
     if (this == &o)
         return *this;
     m_nID = o.m_nID;
-    int n = 0;
-    if (CopyRows<21>(pSect, n, o.nSect, o.pSect))
-        nSect = static_cast<unsigned char>(n);
-    else
+    if (!CopyRows<21>(pSect, nSect, o.nSect, o.pSect))
         Clear();
     return *this;
 }
 
 int DSframeCheck::SetSectCheck(int count, const double rows[][21])
 {
-    if (count < 0 || count > 255 || (count > 0 && !rows))
-        return 0;
-    int n = 0;
-    if (!CopyRows<21>(pSect, n, count, rows))
-        return 0;
-    nSect = static_cast<unsigned char>(n);
-    return 1;
+    return SetRows<21>(pSect, nSect, count, 255, rows);
 }
 
 int DSframeCheck::AddSectCheck(const double row[21])
@@ -532,19 +505,7 @@ void DSframeCheck::Serialize(bifstream& in)
     unsigned char n = 0;
     in >> m_nID >> n;
     Clear();
-    if (!in.IsGood() || !in.CheckAvailable(n * int64_t(sizeof(double[21])))) {
-        PoisonStream(in);
-        return;
-    }
-    if (n == 0)
-        return;
-    pSect = NewRows<21>(n);
-    if (!pSect) {
-        PoisonStream(in);
-        return;
-    }
-    nSect = n;
-    in.Read(pSect, n * static_cast<int>(sizeof(double[21])));
+    ReadNewRows<21>(in, pSect, nSect, n);
 }
 
 // ----------------------------------------------------------------- DFrameRein

@@ -41,6 +41,9 @@ protected:
     // Makes room for count rows (count <= 255), reusing the array when it is
     // big enough; the rows are zeroed. 0 when out of memory.
     int PrepareRows(int count);
+    // Sets the ID, then rows at both ends (and at the middle when forceM is
+    // given) of six forces each; 0 when out of memory.
+    int SetEndRows(int id, double length, const double* forceI, const double* forceM, const double* forceJ);
     int nAlloc;
 };
 
