@@ -552,6 +552,26 @@ int DResult::UpdateResult()
 
 // ------------------------------------------------------------ node queries
 
+namespace {
+
+// The leading value (period, factor) of each of the first count records of
+// a converted copy whose records are prefixed.
+int ReadRecordPrefixes(const DResult& r, const char* ext, int count, double* out)
+{
+    char path[260];
+    r.GetFileName(path, ext);
+    bifstream in(path);
+    if (!in.IsOpen())
+        return 0;
+    const int64_t size = 48LL * r.m_nResultNode + 8;
+    for (int k = 0; k < count; ++k)
+        if (!SeekTo(in, k * size) || !ReadArray(in, out + k, 1))
+            return 0;
+    return 1;
+}
+
+} // namespace
+
 int DResult::GetAllNodeDisp(const char* ext, int record, int prefixed, double (*out)[6], double* prefix)
 {
     char path[260];
@@ -644,16 +664,7 @@ int DResult::GetEigenPeriod(double* periods)
 {
     if (m_nMode < 1 || !periods)
         return 0;
-    char path[260];
-    GetFileName(path, "NVEC");
-    bifstream in(path);
-    if (!in.IsOpen())
-        return 0;
-    const int64_t size = 48LL * m_nResultNode + 8;
-    for (int k = 0; k < m_nMode; ++k)
-        if (!SeekTo(in, k * size) || !ReadArray(in, periods + k, 1))
-            return 0;
-    return 1;
+    return ReadRecordPrefixes(*this, "NVEC", m_nMode, periods);
 }
 
 int DResult::GetOneHistResDisp(int step, double (*out)[6], double& time)
@@ -723,16 +734,7 @@ int DResult::GetBuckleFactor(double* factors)
 {
     if (m_nBuckle < 1 || !factors)
         return 0;
-    char path[260];
-    GetFileName(path, "NSTA");
-    bifstream in(path);
-    if (!in.IsOpen())
-        return 0;
-    const int64_t size = 48LL * m_nResultNode + 8;
-    for (int k = 0; k < m_nBuckle; ++k)
-        if (!SeekTo(in, k * size) || !ReadArray(in, factors + k, 1))
-            return 0;
-    return 1;
+    return ReadRecordPrefixes(*this, "NSTA", m_nBuckle, factors);
 }
 
 int DResult::GetOneConstrDisp(int stage, double (*out)[6])
