@@ -118,6 +118,9 @@ int Fail(MArrayID<T>& store)
     return 0;
 }
 
+// Walls have a layout of their own (below).
+int ReadAllSets(bifstream& in, const RecordHeader& h, int sets, MArrayID<DWallForce>& store);
+
 // Reads the record's S sets from its data (the stream just after the header)
 // into S records with IDs 1..S.
 template <class T>
@@ -133,6 +136,20 @@ int ReadAllSets(bifstream& in, const RecordHeader& h, int sets, MArrayID<T>& sto
             return 0;
     }
     return 1;
+}
+
+// The position that an index file (a count M, then M positions) gives for
+// entry k (1..M); 0 when the file is missing or short, k is out of range or
+// the entry has no record.
+int IndexedPos(const DResult& r, const char* index, int k, int32_t& pos)
+{
+    char path[260];
+    r.GetFileName(path, index);
+    bifstream ix(path);
+    int32_t m = 0;
+    pos = -1;
+    return ix.IsOpen() && ReadArray(ix, &m, 1) && k >= 1 && k <= m && SeekTo(ix, 4LL * k)
+        && ReadArray(ix, &pos, 1) && pos >= 0;
 }
 
 } // namespace
@@ -177,15 +194,10 @@ int OneElementByIndex(const DResult& r, const char* ext, const char* index, Fami
                       MArrayID<T>& store)
 {
     store.RemoveAll();
+    int32_t pos = -1;
+    if (!IndexedPos(r, index, element, pos))
+        return 0;
     char path[260];
-    r.GetFileName(path, index);
-    bifstream ix(path);
-    if (!ix.IsOpen())
-        return 0;
-    int32_t m = 0, pos = -1;
-    if (!ReadArray(ix, &m, 1) || element < 1 || element > m || !SeekTo(ix, 4LL * element)
-        || !ReadArray(ix, &pos, 1) || pos < 0)
-        return 0;
     r.GetFileName(path, ext);
     bifstream in(path);
     if (!in.IsOpen())
@@ -301,17 +313,6 @@ int DResult::RecycleGetOneSframeCheck(bifstream& in, int& e, MArrayID<DSframeChe
 
 namespace {
 
-// The element count of a shell file's header.
-int ShellCount(bifstream& in, int64_t length, int& e)
-{
-    const long here = in.TellPos();
-    int32_t v = 0;
-    int ok = in.Seek(4, 0) && ReadArray(in, &v, 1) && v >= 0 && v * 16LL <= length;
-    in.Seek(here, 0);
-    e = v;
-    return ok;
-}
-
 // Reads one block of e shell records (one set of A41) into the store, IDs
 // the element numbers.
 int ReadShellBlock(bifstream& in, int64_t length, int e, MArrayID<DShellForce>& store)
@@ -396,13 +397,10 @@ int DResult::GetOneCombAllShellForce(int set, MArrayID<DShellForce>& store)
     store.RemoveAll();
     if (set < 1 || set > m_nForceComb)
         return 0;
-    char path[260];
-    GetFileName(path, "NA41");
-    bifstream ix(path);
-    int32_t m = 0, pos = -1;
-    if (!ix.IsOpen() || !ReadArray(ix, &m, 1) || set > m || !SeekTo(ix, 4LL * set) || !ReadArray(ix, &pos, 1)
-        || pos < 0)
+    int32_t pos = -1;
+    if (!IndexedPos(*this, "NA41", set, pos))
         return 0;
+    char path[260];
     GetFileName(path, "A41");
     bifstream in(path);
     if (!in.IsOpen())
@@ -527,6 +525,14 @@ int AddWalls(std::vector<DWallForce>& recs, MArrayID<DWallForce>& store)
     return 1;
 }
 
+int ReadAllSets(bifstream& in, const RecordHeader& h, int sets, MArrayID<DWallForce>& store)
+{
+    std::vector<DWallForce> recs(static_cast<size_t>(sets));
+    for (int j = 0; j < sets; ++j)
+        recs[j].m_nID = j + 1;
+    return ReadWallData(in, h, sets, 0, recs) && AddWalls(recs, store);
+}
+
 } // namespace
 
 int DResult::GetOneCombAllWallForce(int set, MArrayID<DWallForce>& store)
@@ -554,58 +560,14 @@ int DResult::GetOneCombAllWallForce(int set, MArrayID<DWallForce>& store)
     }
 }
 
-static int WallAllSets(bifstream& in, const RecordHeader& h, int sets, MArrayID<DWallForce>& store)
-{
-    std::vector<DWallForce> recs(static_cast<size_t>(sets));
-    for (int j = 0; j < sets; ++j)
-        recs[j].m_nID = j + 1;
-    return ReadWallData(in, h, sets, 0, recs) && AddWalls(recs, store);
-}
-
 int DResult::GetOneWallAllCombForce(int element, MArrayID<DWallForce>& store)
 {
-    store.RemoveAll();
-    char path[260];
-    GetFileName(path, "NU5");
-    bifstream ix(path);
-    if (!ix.IsOpen())
-        return 0;
-    int32_t m = 0, pos = -1;
-    if (!ReadArray(ix, &m, 1) || element < 1 || element > m || !SeekTo(ix, 4LL * element)
-        || !ReadArray(ix, &pos, 1) || pos < 0)
-        return 0;
-    GetFileName(path, "U5");
-    bifstream in(path);
-    if (!in.IsOpen())
-        return 0;
-    RecordHeader h;
-    if (!SeekTo(in, pos) || ReadRecordHeader(in, FileLength(in), kWall, m_nForceComb, 9, h) != 1
-        || h.element != element || !WallAllSets(in, h, m_nForceComb, store))
-        return Fail(store);
-    return 1;
+    return OneElementByIndex(*this, "U5", "NU5", kWall, element, store);
 }
 
 int DResult::RecycleGetOneWallForce(bifstream& in, int& element, MArrayID<DWallForce>& store)
 {
-    store.RemoveAll();
-    if (!in.IsOpen()) {
-        char path[260];
-        GetFileName(path, "U5");
-        if (!in.Open(path))
-            return 0;
-        if (!in.Seek(16, 0)) {
-            in.Close();
-            return 0;
-        }
-    }
-    RecordHeader h;
-    if (ReadRecordHeader(in, FileLength(in), kWall, m_nForceComb, 9, h) != 1
-        || !WallAllSets(in, h, m_nForceComb, store)) {
-        in.Close();
-        return Fail(store);
-    }
-    element = h.element;
-    return 1;
+    return Walk(*this, "U5", kWall, in, element, store);
 }
 
 // ------------------------------------------------------------ reinforcement

@@ -64,6 +64,16 @@ int ReadBytes(bifstream& in, void* p, int64_t bytes)
     return in.IsGood();
 }
 
+int ShellCount(bifstream& in, int64_t length, int& e)
+{
+    const long here = in.TellPos();
+    int32_t v = 0;
+    int ok = in.Seek(4, 0) && ReadArray(in, &v, 1) && v >= 0 && v * 16LL <= length;
+    in.Seek(here, 0);
+    e = v;
+    return ok;
+}
+
 int SeekTo(bifstream& in, int64_t pos)
 {
     if (pos < 0 || pos > std::numeric_limits<int32_t>::max())
@@ -210,14 +220,15 @@ int ReadRecordHeader(bifstream& in, int64_t length, Family f, int sets, int maxN
 
 namespace {
 
-// An element index: M, then M positions (-1 for elements without a record).
-int WriteElementIndex(const char* path, const std::vector<int32_t>& table, int highest)
+// An index: a count M, then M positions (for an element index, -1 for
+// elements without a record).
+int WriteIndex(const char* path, const std::vector<int32_t>& table, int count)
 {
     bofstream out(path);
     if (!out.IsOpen())
         return 0;
-    int32_t m = highest;
-    int ok = out.Write(&m, 4) && out.Write(table.data(), 4 * highest);
+    int32_t m = count;
+    int ok = out.Write(&m, 4) && out.Write(table.data(), 4 * count);
     out.Close();
     return ok;
 }
@@ -244,8 +255,8 @@ int BuildElementIndex(const char* raw, const char* index, Family f, int sets)
     int highest = 0;
     int64_t count = -1;   // records announced by the header (shells)
     if (f == kShell) {
-        int32_t e = 0;
-        if (!in.Seek(4, 0) || !ReadArray(in, &e, 1) || e < 0 || e * 16LL > length)
+        int e = 0;
+        if (!ShellCount(in, length, e))
             return 0;
         count = e;
     }
@@ -262,7 +273,7 @@ int BuildElementIndex(const char* raw, const char* index, Family f, int sets)
         if (!AddPosition(table, highest, h.element, pos) || !SeekTo(in, h.End()))
             return 0;
     }
-    return WriteElementIndex(index, table, highest);
+    return WriteIndex(index, table, highest);
 }
 
 // NA41: the number of sets, then the position of each set's block.
@@ -272,8 +283,8 @@ int BuildBlockIndex(const char* raw, const char* index, int sets)
     if (!in.IsOpen())
         return 0;
     const int64_t length = FileLength(in);
-    int32_t e = 0;
-    if (!in.Seek(4, 0) || !ReadArray(in, &e, 1) || e < 0 || e * 16LL > length || !in.Seek(16, 0))
+    int e = 0;
+    if (!ShellCount(in, length, e) || !in.Seek(16, 0))
         return 0;
     std::vector<int32_t> pos(static_cast<size_t>(sets), -1);
     for (int s = 0; s < sets; ++s) {
@@ -287,13 +298,7 @@ int BuildBlockIndex(const char* raw, const char* index, int sets)
         }
         pos[s] = static_cast<int32_t>(p);
     }
-    bofstream out(index);
-    if (!out.IsOpen())
-        return 0;
-    int32_t m = sets;
-    int ok = out.Write(&m, 4) && out.Write(pos.data(), 4 * sets);
-    out.Close();
-    return ok;
+    return WriteIndex(index, pos, sets);
 }
 
 } // namespace

@@ -24,6 +24,9 @@ inline int ReadArray(bifstream& in, T* p, int64_t count)
     return count >= 0 && ReadBytes(in, p, count * static_cast<int64_t>(sizeof(T)));
 }
 int SeekTo(bifstream& in, int64_t pos);
+// The element count of a shell file's header (0 when short or beyond the
+// file); the position is kept.
+int ShellCount(bifstream& in, int64_t length, int& e);
 // Folder and name without extension; 0 when it does not fit.
 int BasePathOf(const char* path, char* out, int size);
 // Builds the element-force indexes that are out of date.
