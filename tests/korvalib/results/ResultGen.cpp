@@ -344,6 +344,31 @@ void Model::WriteNodeFiles(const std::string& base) const
     t.Save(base + ".STP");
 }
 
+// One set's values as the solver writes them, between two 4-byte marks.
+template <class Values>
+static void Marked(Bytes& b, const Values& values)
+{
+    b.skip(4);
+    for (double v : values)
+        b.f64(v);
+    b.skip(4);
+}
+
+// U8 and U31: a record is the element and pad bytes, then one value a set.
+static void WriteScalars(const std::string& path, const std::vector<ScalarRec>& recs, int pad)
+{
+    Bytes b;
+    b.skip(16);
+    for (const ScalarRec& r : recs) {
+        b.skip(4);
+        b.i32(r.element);
+        b.skip(pad);
+        for (double v : r.value)
+            Marked(b, std::array<double, 1>{v});
+    }
+    b.Save(path);
+}
+
 static void WriteFrames(const std::string& path, const std::vector<FrameRec>& recs, int sets, bool u7)
 {
     Bytes b;
@@ -361,12 +386,8 @@ static void WriteFrames(const std::string& path, const std::vector<FrameRec>& re
             b.f64(p);
         b.skip(4);
         for (int k = 0; k < sets; ++k)
-            for (int i = 0; i < s; ++i) {
-                b.skip(4);
-                for (double v : r.force[k][i])
-                    b.f64(v);
-                b.skip(4);
-            }
+            for (int i = 0; i < s; ++i)
+                Marked(b, r.force[k][i]);
     }
     b.Save(path);
 }
@@ -377,33 +398,8 @@ void Model::WriteElementFiles(const std::string& base) const
     WriteFrames(base + ".U30", u30, sets, false);
     WriteFrames(base + ".U7", u7, sets, true);
 
-    Bytes t;
-    t.skip(16);
-    for (const ScalarRec& r : u8) {
-        t.skip(4);
-        t.i32(r.element);
-        t.skip(4);
-        for (double v : r.value) {
-            t.skip(4);
-            t.f64(v);
-            t.skip(4);
-        }
-    }
-    t.Save(base + ".U8");
-
-    Bytes sp;
-    sp.skip(16);
-    for (const ScalarRec& r : u31) {
-        sp.skip(4);
-        sp.i32(r.element);
-        sp.skip(12);
-        for (double v : r.value) {
-            sp.skip(4);
-            sp.f64(v);
-            sp.skip(4);
-        }
-    }
-    sp.Save(base + ".U31");
+    WriteScalars(base + ".U8", u8, 4);
+    WriteScalars(base + ".U31", u31, 12);
 
     Bytes cf;
     cf.skip(16);
@@ -411,12 +407,8 @@ void Model::WriteElementFiles(const std::string& base) const
         cf.skip(4);
         cf.i32(r.element);
         cf.skip(4);
-        for (const auto& v : r.value) {
-            cf.skip(4);
-            for (double x : v)
-                cf.f64(x);
-            cf.skip(4);
-        }
+        for (const auto& v : r.value)
+            Marked(cf, v);
     }
     cf.Save(base + ".U6");
 
@@ -452,12 +444,8 @@ void Model::WriteElementFiles(const std::string& base) const
         u.i32(m);
         u.skip(4);
         for (int k = 0; k < sets; ++k)
-            for (int i = 0; i < m; ++i) {
-                u.skip(4);
-                for (double v : r.rows[k][i])
-                    u.f64(v);
-                u.skip(4);
-            }
+            for (int i = 0; i < m; ++i)
+                Marked(u, r.rows[k][i]);
     }
     u.Save(base + ".U41");
 
@@ -472,12 +460,8 @@ void Model::WriteElementFiles(const std::string& base) const
             a.i32(r.element);
             a.i32(m);
             a.skip(4);
-            for (int i = 0; i < m; ++i) {
-                a.skip(4);
-                for (double v : r.rows[k][i])
-                    a.f64(v);
-                a.skip(4);
-            }
+            for (int i = 0; i < m; ++i)
+                Marked(a, r.rows[k][i]);
         }
     a.Save(base + ".A41");
 
