@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <initializer_list>
 #include <map>
 #include <random>
 
@@ -354,6 +355,23 @@ static void Marked(Bytes& b, const Values& values)
     b.skip(4);
 }
 
+// A record's head: the given words between two 4-byte marks.
+static void Head(Bytes& b, std::initializer_list<int> words)
+{
+    b.skip(4);
+    for (int v : words)
+        b.i32(v);
+    b.skip(4);
+}
+
+// U41 and A41 start with the element count.
+static void ShellFileHead(Bytes& b, size_t elements)
+{
+    b.skip(4);
+    b.i32(static_cast<int>(elements));
+    b.skip(8);
+}
+
 // U8 and U31: a record is the element and pad bytes, then one value a set.
 static void WriteScalars(const std::string& path, const std::vector<ScalarRec>& recs, int pad)
 {
@@ -404,9 +422,7 @@ void Model::WriteElementFiles(const std::string& base) const
     Bytes cf;
     cf.skip(16);
     for (const CframeRec& r : u6) {
-        cf.skip(4);
-        cf.i32(r.element);
-        cf.skip(4);
+        Head(cf, {r.element});
         for (const auto& v : r.value)
             Marked(cf, v);
     }
@@ -415,10 +431,7 @@ void Model::WriteElementFiles(const std::string& base) const
     Bytes pp;
     pp.skip(16);
     for (const PipeRec& r : u10) {
-        pp.skip(4);
-        pp.i32(r.element);
-        pp.i32(r.k);
-        pp.skip(4);
+        Head(pp, {r.element, r.k});
         for (const auto& v : r.value) {
             pp.skip(4);
             for (int i = 0; i < 6; ++i)
@@ -434,15 +447,10 @@ void Model::WriteElementFiles(const std::string& base) const
     pp.Save(base + ".U10");
 
     Bytes u;
-    u.skip(4);
-    u.i32(static_cast<int>(u41.size()));
-    u.skip(8);
+    ShellFileHead(u, u41.size());
     for (const ShellRec& r : u41) {
         int m = static_cast<int>(r.rows[0].size());
-        u.skip(4);
-        u.i32(r.element);
-        u.i32(m);
-        u.skip(4);
+        Head(u, {r.element, m});
         for (int k = 0; k < sets; ++k)
             for (int i = 0; i < m; ++i)
                 Marked(u, r.rows[k][i]);
@@ -450,16 +458,11 @@ void Model::WriteElementFiles(const std::string& base) const
     u.Save(base + ".U41");
 
     Bytes a;
-    a.skip(4);
-    a.i32(static_cast<int>(a41.size()));
-    a.skip(8);
+    ShellFileHead(a, a41.size());
     for (int k = 0; k < sets; ++k)
         for (const ShellRec& r : a41) {
             int m = static_cast<int>(r.rows[k].size());
-            a.skip(4);
-            a.i32(r.element);
-            a.i32(m);
-            a.skip(4);
+            Head(a, {r.element, m});
             for (int i = 0; i < m; ++i)
                 Marked(a, r.rows[k][i]);
         }
@@ -468,13 +471,7 @@ void Model::WriteElementFiles(const std::string& base) const
     Bytes w;
     w.skip(16);
     for (const WallRec& r : u5) {
-        w.skip(4);
-        w.i32(r.element);
-        w.i32(r.a);
-        w.i32(r.b);
-        w.i32(r.c);
-        w.i32(r.d);
-        w.skip(4);
+        Head(w, {r.element, r.a, r.b, r.c, r.d});
         std::vector<int> slots = SlotsOf(r.HoleKind());
         bool first = r.b == 0 || r.b == 1;
         bool second = r.b != 1;
