@@ -120,6 +120,14 @@ int Fail(MArrayID<T>& store)
 
 // Walls have a layout of their own (below).
 int ReadAllSets(bifstream& in, const RecordHeader& h, int sets, MArrayID<DWallForce>& store);
+int ReadOneSet(bifstream& in, const RecordHeader& h, int set, int sets, Blob& b, DWallForce& rec);
+
+// Reads set `set` of the record whose header was just read.
+template <class T>
+int ReadOneSet(bifstream& in, const RecordHeader& h, int set, int /*sets*/, Blob& b, T& rec)
+{
+    return SeekTo(in, h.dataPos + (set - 1) * h.perSet) && ReadBlob(in, h.perSet, b) && Fill(rec, h, b);
+}
 
 // Reads the record's S sets from its data (the stream just after the header)
 // into S records with IDs 1..S.
@@ -180,8 +188,7 @@ int OneSetAll(const DResult& r, const char* ext, Family f, int set, MArrayID<T>&
         if (got == 0)
             return 1;
         T rec;
-        if (got < 0 || !SeekTo(in, h.dataPos + (set - 1) * h.perSet) || !ReadBlob(in, h.perSet, b)
-            || !Fill(rec, h, b))
+        if (got < 0 || !ReadOneSet(in, h, set, S, b, rec))
             return Fail(store);
         rec.m_nID = h.element;
         if (!AddTo(store, rec) || !SeekTo(in, h.End()))
@@ -485,11 +492,12 @@ namespace {
 
 // Reads a wall record's data (stream just after the header) into one record
 // per set: recs[j] gets set j + 1 (or only the set `only` when it is >= 1).
-int ReadWallData(bifstream& in, const RecordHeader& h, int sets, int only, std::vector<DWallForce>& recs)
+int ReadWallData(bifstream& in, const RecordHeader& h, int sets, int only, DWallForce* recs, size_t count)
 {
     const int kind = WallHoleKind(h);
     const int first = WallFirstEnd(h), second = WallSecondEnd(h);
-    for (DWallForce& w : recs) {
+    for (size_t i = 0; i < count; ++i) {
+        DWallForce& w = recs[i];
         w.nHoleKind = static_cast<unsigned char>(kind);
         w.nEndKind = static_cast<unsigned char>(h.b & 0xFF);
         if (!w.AllocAndZeroMemoryAccordnHole())
@@ -530,34 +538,19 @@ int ReadAllSets(bifstream& in, const RecordHeader& h, int sets, MArrayID<DWallFo
     std::vector<DWallForce> recs(static_cast<size_t>(sets));
     for (int j = 0; j < sets; ++j)
         recs[j].m_nID = j + 1;
-    return ReadWallData(in, h, sets, 0, recs) && AddWalls(recs, store);
+    return ReadWallData(in, h, sets, 0, recs.data(), recs.size()) && AddWalls(recs, store);
+}
+
+int ReadOneSet(bifstream& in, const RecordHeader& h, int set, int sets, Blob&, DWallForce& rec)
+{
+    return ReadWallData(in, h, sets, set, &rec, 1);
 }
 
 } // namespace
 
 int DResult::GetOneCombAllWallForce(int set, MArrayID<DWallForce>& store)
 {
-    store.RemoveAll();
-    if (set < 1 || set > m_nForceComb)
-        return 0;
-    char path[260];
-    GetFileName(path, "U5");
-    bifstream in(path);
-    if (!in.IsOpen())
-        return 0;
-    const int64_t length = FileLength(in);
-    if (!in.Seek(16, 0))
-        return Fail(store);
-    for (;;) {
-        RecordHeader h;
-        const int got = ReadRecordHeader(in, length, kWall, m_nForceComb, 9, h);
-        if (got == 0)
-            return 1;
-        std::vector<DWallForce> recs(1);
-        recs[0].m_nID = h.element;
-        if (got < 0 || !ReadWallData(in, h, m_nForceComb, set, recs) || !AddWalls(recs, store))
-            return Fail(store);
-    }
+    return OneSetAll(*this, "U5", kWall, set, store);
 }
 
 int DResult::GetOneWallAllCombForce(int element, MArrayID<DWallForce>& store)
