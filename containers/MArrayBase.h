@@ -264,6 +264,28 @@ protected:
 
   void ShrinkIndex() { ResizeIndex(Capacity()); }
 
+  // Empties the pool but keeps its first `blocks` blocks (the others are
+  // deleted), so a store read again need not delete and make every element.
+  // The kept elements keep their values until a new element is assigned
+  // over them. The index table is the caller's to reset.
+  void FreeSlotsKeepingBlocks(int blocks) {
+    if (blocks < 0) blocks = 0;
+    if (blocks < m_nBlocks) {
+      for (int b = blocks; b < m_nBlocks; ++b) delete m_pBlocks[b];
+      if (blocks == 0) {
+        std::free(m_pBlocks);
+        m_pBlocks = nullptr;
+      } else {
+        ShrinkTable(reinterpret_cast<void**>(&m_pBlocks), (size_t)blocks * sizeof(MMemBlock<T>*));
+      }
+      m_nBlocks = blocks;
+    }
+    for (int b = 0; b < m_nBlocks; ++b) m_pBlocks[b]->FreeAll();
+    m_nCount = 0;
+    m_nFreeBlock = 0;
+    m_nLastBlock = m_nBlocks - 1;
+  }
+
   // Shrinking reallocation; a table that cannot be shrunk stays as it was.
   static void ShrinkTable(void** table, size_t bytes) {
     if (void* p = std::realloc(*table, bytes ? bytes : 1)) *table = p;

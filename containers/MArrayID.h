@@ -9,7 +9,9 @@
 // virtual operations keep the base's order.
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <type_traits>
+#include <utility>
 
 #include "containers/MArrayBase.h"
 
@@ -42,39 +44,7 @@ public:
   // Stores element under the ID index + 1 (the stored copy carries that ID),
   // replacing an element already stored there. 1, or 0 when the ID is beyond
   // the store's range or room could not be allocated (store unchanged).
-  int InsertAt(int index, const T& element) override {
-    if (index < 0 || index >= kMaxID) return 0;
-    if (index < m_nIDCapacity && this->m_pIndex[index] != -1) {
-      T* stored = this->ElementAt(this->m_pIndex[index]);
-      *stored = element;
-      MArrayIDAccess<T>::Ref(*stored) = static_cast<IdType>(index + 1);
-      return 1;
-    }
-    if (index >= m_nIDCapacity) {
-      const int cap = 2 * index + 2;
-      if (!this->GrowIndex(m_nIDCapacity, cap)) return 0;
-      m_nIDCapacity = cap;
-    }
-    int block;
-    if (this->m_nCount == this->Capacity()) {
-      if (this->m_nBlocks + 1 > this->MaxBlocks() || !this->GrowBlocks(this->m_nBlocks + 1)) return 0;
-      block = this->m_nBlocks - 1;
-    } else {
-      block = this->m_nFreeBlock;
-      while (block < this->m_nLastBlock && this->m_pBlocks[block]->IsFull()) ++block;
-    }
-    int slot;
-    this->m_pBlocks[block]->AllocSlot(slot);
-    T* stored = &this->m_pBlocks[block]->GetElements()[slot];
-    *stored = element;
-    MArrayIDAccess<T>::Ref(*stored) = static_cast<IdType>(index + 1);
-    this->m_nFreeBlock = this->m_pBlocks[block]->IsFull() ? block + 1 : block;
-    if (m_nCursorID > index) ++m_nCursorPos;
-    this->m_pIndex[index] = (block << this->m_nShift) + slot;
-    if (index > m_nHighest) m_nHighest = index;
-    ++this->m_nCount;
-    return 1;
-  }
+  int InsertAt(int index, const T& element) override { return Place(index, element); }
 
   ~MArrayID() override = default;
 
@@ -112,6 +82,50 @@ public:
       return 1;
     }
     return this->GrowBlocks((int)(rounded >> this->m_nShift)) ? 1 : 0;
+  }
+
+  // As the base's Write (count, then the records in ascending ID order),
+  // walking the ID table instead of a position cursor.
+  int Write(bofstream& out) override {
+    out << this->m_nCount;
+    for (int idx = 0; idx <= m_nHighest && out.IsGood(); ++idx) {
+      const int code = this->m_pIndex[idx];
+      if (code != -1) this->ElementAt(code)->Serialize(out);
+    }
+    return out.IsGood() ? 1 : 0;
+  }
+
+  // As the base's Read, but the pool blocks the records will fill are kept
+  // rather than deleted and made again (the rest are deleted), and each
+  // record, read into a fresh element, is moved into the store the way Add
+  // stores a copy.
+  int Read(bifstream& in) override {
+    int count = 0;
+    in >> count;
+    if (!in.IsGood() || count <= 0 ||
+        !in.CheckAvailable((int64_t)count * MRecordMinBytes<T>::value)) {
+      RemoveAll();
+      return count == 0 && in.IsGood() ? 1 : 0;
+    }
+    const long long blocks = ((long long)count + this->BlockSize() - 1) >> this->m_nShift;
+    if (blocks > this->MaxBlocks()) {
+      RemoveAll();
+      return 0;
+    }
+    ResetKeepingBlocks((int)blocks);
+    if (!SetSize(count)) {
+      RemoveAll();
+      return 0;
+    }
+    for (int i = 0; i < count; ++i) {
+      T record;
+      record.Serialize(in);
+      if (!in.IsGood() || !AddRead(record)) {
+        RemoveAll();
+        return 0;
+      }
+    }
+    return 1;
   }
 
   const T* GetAt(int position) const override { return this->ElementAt(this->m_pIndex[GetIDAt(position) - 1]); }
@@ -226,6 +240,68 @@ public:
   int GetIDCapacity() const { return m_nIDCapacity; }
 
 private:
+  // InsertAt's work; a record read from a stream is moved in, not copied.
+  template <class U>
+  int Place(int index, U&& element) {
+    if (index < 0 || index >= kMaxID) return 0;
+    if (index < m_nIDCapacity && this->m_pIndex[index] != -1) {
+      T* stored = this->ElementAt(this->m_pIndex[index]);
+      *stored = std::forward<U>(element);
+      MArrayIDAccess<T>::Ref(*stored) = static_cast<IdType>(index + 1);
+      return 1;
+    }
+    if (index >= m_nIDCapacity) {
+      const int cap = 2 * index + 2;
+      if (!this->GrowIndex(m_nIDCapacity, cap)) return 0;
+      m_nIDCapacity = cap;
+    }
+    int block;
+    if (this->m_nCount == this->Capacity()) {
+      if (this->m_nBlocks + 1 > this->MaxBlocks() || !this->GrowBlocks(this->m_nBlocks + 1)) return 0;
+      block = this->m_nBlocks - 1;
+    } else {
+      block = this->m_nFreeBlock;
+      while (block < this->m_nLastBlock && this->m_pBlocks[block]->IsFull()) ++block;
+    }
+    int slot;
+    this->m_pBlocks[block]->AllocSlot(slot);
+    T* stored = &this->m_pBlocks[block]->GetElements()[slot];
+    *stored = std::forward<U>(element);
+    MArrayIDAccess<T>::Ref(*stored) = static_cast<IdType>(index + 1);
+    this->m_nFreeBlock = this->m_pBlocks[block]->IsFull() ? block + 1 : block;
+    if (m_nCursorID > index) ++m_nCursorPos;
+    this->m_pIndex[index] = (block << this->m_nShift) + slot;
+    if (index > m_nHighest) m_nHighest = index;
+    ++this->m_nCount;
+    return 1;
+  }
+
+  // Add for a record just read: the same ID rules, the record moved in.
+  int AddRead(T& record) {
+    int id = MArrayIDAccess<T>::Get(record);
+    if (id < 1) {
+      id = GetFreeID();
+      if (id > kMaxID) return 0;
+      MArrayIDAccess<T>::Ref(record) = static_cast<IdType>(id);
+    }
+    return Place(id - 1, std::move(record));
+  }
+
+  // Empties the store, keeping at most `blocks` pool blocks and an ID table
+  // of at most that many blocks' worth of entries, all free.
+  void ResetKeepingBlocks(int blocks) {
+    this->FreeSlotsKeepingBlocks(blocks);
+    const long long ids = (long long)blocks << this->m_nShift;
+    if (m_nIDCapacity > ids) {
+      this->ResizeIndex((int)ids);
+      m_nIDCapacity = this->m_pIndex ? (int)ids : 0;
+    }
+    if (m_nIDCapacity > 0) std::memset(this->m_pIndex, 0xFF, (size_t)m_nIDCapacity * sizeof(int));  // -1 entries
+    m_nHighest = -1;
+    m_nCursorPos = -1;
+    m_nCursorID = -1;
+  }
+
   int NextUsed(int idx) const {
     do ++idx;
     while (this->m_pIndex[idx] == -1);

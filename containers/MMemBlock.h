@@ -4,6 +4,7 @@
 // so a stored element never moves for the life of the block.
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 template <class T>
@@ -56,6 +57,15 @@ public:
     }
     slot = -1;
     return false;
+  }
+
+  // Gives back every slot; the elements keep their values.
+  void FreeAll() {
+    if (!m_pUsed) return;
+    std::memset(m_pUsed, 0, static_cast<size_t>((m_nSize + 7) / 8));
+    m_nUsed = 0;
+    m_nHint = 0;
+    m_nLimit = static_cast<int16_t>(m_nSize - 1);
   }
 
   // Gives back a slot in use; the element keeps its value.

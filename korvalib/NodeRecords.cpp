@@ -63,6 +63,8 @@ void DNodeBase::UnRest(int d) {
 // The fixed part of a node, 48 bytes, moved as one block (nodes are many).
 namespace {
 constexpr int kNodeFixedBytes = 4 + 2 + 2 + 24 + 1 + 1 + 4 + 1 + 4 + 4 + 1;
+// The fixed part and the load list's 16-bit count.
+static_assert(DNodeBase::kMinStreamBytes == kNodeFixedBytes + 2);
 
 template <class T>
 void Pack(unsigned char*& p, const T& v) {
@@ -77,7 +79,8 @@ void Unpack(const unsigned char*& p, T& v) {
 }  // namespace
 
 int DNodeBase::Serialize(bofstream& out) {
-    unsigned char b[kNodeFixedBytes];
+    // Most nodes carry no loads: their list's zero count joins the block.
+    unsigned char b[kNodeFixedBytes + 2];
     unsigned char* p = b;
     Pack(p, m_nID);
     Pack(p, m_sAttr1);
@@ -90,29 +93,38 @@ int DNodeBase::Serialize(bofstream& out) {
     Pack(p, m_nAttr2);
     Pack(p, m_fAttr);
     Pack(p, m_cFlag3);
-    out.Write(b, kNodeFixedBytes);
-    m_Loads.Serialize(out);
+    if (m_Loads.Entries() == 0) {
+        Pack(p, int16_t(0));
+        out.Write(b, kNodeFixedBytes + 2);
+    } else {
+        out.Write(b, kNodeFixedBytes);
+        m_Loads.Serialize(out);
+    }
     return out.IsGood();
 }
 
+// The fixed part and the load list are read into locals: the node takes
+// them only when both were read whole, and no copy of the node is made.
 int DNodeBase::Serialize(bifstream& in) {
-    return ReadRecord(*this, in, [&in](DNodeBase& t) {
-        unsigned char b[kNodeFixedBytes];
-        if (!in.Read(b, kNodeFixedBytes)) return;
-        const unsigned char* p = b;
-        Unpack(p, t.m_nID);
-        Unpack(p, t.m_sAttr1);
-        Unpack(p, t.m_sAttr2);
-        Unpack(p, t.m_dCoord);
-        Unpack(p, t.m_cFlag1);
-        Unpack(p, t.m_cRestraint);
-        Unpack(p, t.m_nAttr1);
-        Unpack(p, t.m_cFlag2);
-        Unpack(p, t.m_nAttr2);
-        Unpack(p, t.m_fAttr);
-        Unpack(p, t.m_cFlag3);
-        t.m_Loads.Serialize(in);
-    });
+    if (!in.IsGood()) return 0;
+    unsigned char b[kNodeFixedBytes];
+    if (!in.Read(b, kNodeFixedBytes)) return 0;
+    DElementLoad loads;
+    if (!loads.Serialize(in) || !in.IsGood()) return 0;
+    const unsigned char* p = b;
+    Unpack(p, m_nID);
+    Unpack(p, m_sAttr1);
+    Unpack(p, m_sAttr2);
+    Unpack(p, m_dCoord);
+    Unpack(p, m_cFlag1);
+    Unpack(p, m_cRestraint);
+    Unpack(p, m_nAttr1);
+    Unpack(p, m_cFlag2);
+    Unpack(p, m_nAttr2);
+    Unpack(p, m_fAttr);
+    Unpack(p, m_cFlag3);
+    m_Loads = std::move(loads);
+    return 1;
 }
 
 // ---- DNodeMass ----

@@ -30,6 +30,10 @@ public:
     void Rest(int d);
     void UnRest(int d);
 
+    // Fixed part (48 bytes) and an empty load list: what a store's count is
+    // bounded by.
+    static constexpr int kMinStreamBytes = 50;
+
     int32_t m_nID = 0;
     int16_t m_sAttr1 = 1;
     int16_t m_sAttr2 = 1;

@@ -179,7 +179,7 @@ int bofstream::Flush() {
     return synced && r == 0 ? 0 : EOF;
 }
 
-int bofstream::Write(const void* p, int n) {
+int bofstream::WriteSlow(const void* p, int n) {
     if (!m_file) {
         SetFailed();
         return 0;
@@ -273,7 +273,7 @@ int bifstream::Eof() const {
     return m_eof;
 }
 
-int bifstream::Read(void* p, int n) {
+int bifstream::ReadSlow(void* p, int n) {
     if (!m_file) {
         SetFailed();
         return 0;

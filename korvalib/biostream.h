@@ -93,7 +93,16 @@ public:
     // The C library's result (0 on success); 1 without a file.
     int Flush();
     // 1 when all n bytes were written; 1 for n <= 0 on an open stream.
-    int Write(const void* p, int n);
+    // A block that fits in the buffer is copied inline (records write their
+    // fixed parts as one block).
+    int Write(const void* p, int n) {
+        if (m_mode == kWriting && n > 0 && p && m_end - m_pos >= n) {
+            memcpy(m_buf + m_pos, p, static_cast<size_t>(n));
+            m_pos += n;
+            return 1;
+        }
+        return WriteSlow(p, n);
+    }
     // The 10-byte magic and the version 129. Does not set nVersion.
     int WriteHeader();
     // Sections do not nest: a second BeginSection forgets the first.
@@ -124,12 +133,13 @@ public:
     bofstream& operator<<(wchar_t) = delete;
 
 private:
+    int WriteSlow(const void* p, int n);
     bofstream& Put(const void* p, int n) {
         if (m_mode == kWriting && m_end - m_pos >= n) {
             memcpy(m_buf + m_pos, p, static_cast<size_t>(n));
             m_pos += n;
         } else {
-            Write(p, n);
+            WriteSlow(p, n);
         }
         return *this;
     }
@@ -146,7 +156,15 @@ public:
     // The end-of-file indicator; 1 without a file.
     int Eof() const;
     // 1 when all n bytes were read; 1 for n <= 0 on an open stream.
-    int Read(void* p, int n);
+    // Bytes already in the buffer are copied inline.
+    int Read(void* p, int n) {
+        if (m_mode == kReading && n > 0 && p && m_end - m_pos >= n) {
+            memcpy(p, m_buf + m_pos, static_cast<size_t>(n));
+            m_pos += n;
+            return 1;
+        }
+        return ReadSlow(p, n);
+    }
     // Checks the magic and the version; 0 leaves nVersion as it was.
     int ReadHeader();
     // Reads a section's 32-bit length; 0 (stream failed) when it is
@@ -205,5 +223,6 @@ private:
         return GetSlow(p, n);
     }
     bifstream& GetSlow(void* p, int n);
+    int ReadSlow(void* p, int n);
     int64_t BytesLeft();
 };

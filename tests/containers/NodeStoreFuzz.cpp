@@ -62,6 +62,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(copy.Read(in2) == 1);
     Check(copy.GetSize() == store.GetSize());
     for (int i = 0; i < copy.GetSize(); ++i) Check(copy.GetIDAt(i) == store.GetIDAt(i));
+
+    // Read again into a filled store: the same records come back.
+    FILE* third = fmemopen(buf, len, "rb");
+    Check(third != nullptr);
+    bifstream in3;
+    in3.Attach(third);
+    Check(store.Read(in3) == 1);
+    Check(store.GetSize() == copy.GetSize());
+    for (int i = 0; i < copy.GetSize(); ++i) {
+      Check(store.GetIDAt(i) == copy.GetIDAt(i));
+      Check(store.GetAt(i)->m_nID == copy.GetAt(i)->m_nID);
+      Check(store.GetAt(i)->m_Loads.Entries() == copy.GetAt(i)->m_Loads.Entries());
+    }
+
+    // A cut input read into a filled store either reads or leaves it empty.
+    FILE* cut = fmemopen(const_cast<uint8_t*>(data), size - 1 > 0 ? size - 1 : 1, "rb");
+    Check(cut != nullptr);
+    bifstream in4;
+    in4.Attach(cut);
+    if (!copy.Read(in4)) Check(copy.GetSize() == 0);
   }
   free(buf);
   return 0;

@@ -229,6 +229,65 @@ TEST(StoreStream, CountIsBoundedByTheRecordSizeBeforeAllocating) {
   EXPECT_EQ(s.GetByID(1000)->v, -1000);
 }
 
+TEST(StoreStream, ReadingIntoAFilledStoreStartsItAfresh) {
+  // 300 records in three blocks, each with an extra field; then a file of
+  // three records without one: nothing of the old records may show, the
+  // blocks not needed go, and the store works on as a fresh one.
+  MArrayID<IdRec> s(0, 128);
+  for (int id = 1; id <= 300; ++id) {
+    IdRec r(id, id, 1000 + id);
+    s.Add(r);
+  }
+  TempFile small("reread-small"), big("reread-big");
+  ASSERT_EQ(WriteStore(s, big), 1);
+  small.SetBytes(StoreBytes(3, {Record(7, 70, 0, 0), Record(2, 20, 0, 0), Record(-1, 90, 1, 5)}));
+  ASSERT_EQ(ReadStore(s, small), 1);
+  ASSERT_EQ(s.GetSize(), 3);
+  EXPECT_EQ(s.GetBlockCount(), 1);
+  EXPECT_LE(s.GetIDCapacity(), 128);
+  EXPECT_EQ(s.GetIDAt(0), 1);
+  EXPECT_EQ(s.GetIDAt(2), 7);
+  EXPECT_EQ(*s.GetByID(1), IdRec(1, 90, 5));
+  EXPECT_EQ(*s.GetByID(2), IdRec(2, 20));
+  EXPECT_EQ(*s.GetByID(7), IdRec(7, 70));
+  EXPECT_EQ(s.IsValidID(3), 0);
+  EXPECT_EQ(s.IsValidID(300), 0);
+  IdRec added(0, 33);
+  EXPECT_EQ(s.Add(added), 1);
+  EXPECT_EQ(added.m_nID, 3);
+  EXPECT_EQ(s.GetIDAt(3), 7);
+
+  ASSERT_EQ(ReadStore(s, big), 1);
+  ASSERT_EQ(s.GetSize(), 300);
+  for (int id = 1; id <= 300; ++id) ASSERT_EQ(*s.GetByID(id), IdRec(id, id, 1000 + id)) << id;
+  EXPECT_EQ(s.GetIDAt(299), 300);
+
+  // A damaged file read into the filled store leaves it empty.
+  small.SetBytes(StoreBytes(3, {Record(7, 70, 0, 0), Record(2, 20, 0, 0)}));
+  EXPECT_EQ(ReadStore(s, small), 0);
+  EXPECT_EQ(s.GetSize(), 0);
+  EXPECT_EQ(s.GetIDCapacity(), 0);
+  EXPECT_EQ(s.GetBlockCount(), 0);
+}
+
+TEST(StoreStream, ReadingAgainMakesNoNewPoolElements) {
+  TempFile f("again");
+  std::vector<uint8_t> b;
+  PutLE(b, 1000, 4);
+  for (int i = 1; i <= 1000; ++i) {
+    PutLE(b, i, 4);
+    PutLE(b, -i, 4);
+  }
+  f.SetBytes(b);
+  MArrayID<SizedRec> s(0, 128);
+  ASSERT_EQ(ReadStore(s, f), 1);
+  SizedRec::made = 0;
+  ASSERT_EQ(ReadStore(s, f), 1);
+  EXPECT_EQ(SizedRec::made, 1000) << "one fresh record per record read, the pool kept";
+  EXPECT_EQ(s.GetSize(), 1000);
+  EXPECT_EQ(s.GetByID(1000)->v, -1000);
+}
+
 TEST(StoreStream, ClosedStreamsReportFailure) {
   MArrayID<IdRec> s(0, 128);
   IdRec r(1, 1);

@@ -424,6 +424,48 @@ TEST(Biostream, PositionsAcrossTheBuffer) {
     std::fclose(raw);
 }
 
+// Blocks and values of odd widths straddle the buffer's end: they are
+// copied inline while they fit and go the slow way when they do not.
+TEST(Biostream, BlocksAndValuesAcrossBufferEnds) {
+    TempFile f;
+    constexpr int kRecords = 4000;  // 59 bytes each: more than three buffers
+    auto fill = [](unsigned char* b, int i) {
+        for (int k = 0; k < 48; ++k) b[k] = static_cast<unsigned char>(i * 31 + k);
+    };
+    {
+        bofstream out(f.c_str());
+        unsigned char block[48];
+        for (int i = 0; i < kRecords; ++i) {
+            fill(block, i);
+            ASSERT_EQ(out.Write(block, 48), 1) << i;
+            out << char(i) << short(-i) << double(i * 0.5);
+        }
+        EXPECT_EQ(out.TellPos(), 59L * kRecords);
+        EXPECT_EQ(out.Close(), 1);
+    }
+    ASSERT_EQ(f.ReadAll().size(), size_t(59) * kRecords);
+
+    bifstream in(f.c_str());
+    unsigned char want[48], got[48];
+    for (int i = 0; i < kRecords; ++i) {
+        fill(want, i);
+        ASSERT_EQ(in.Read(got, 48), 1) << i;
+        ASSERT_EQ(memcmp(got, want, 48), 0) << i;
+        char c = 0;
+        short sh = 0;
+        double d = 0;
+        in >> c >> sh >> d;
+        ASSERT_TRUE(in.IsGood()) << i;
+        ASSERT_EQ(c, char(i)) << i;
+        ASSERT_EQ(sh, short(-i)) << i;
+        ASSERT_EQ(d, i * 0.5) << i;
+    }
+    EXPECT_EQ(in.TellPos(), 59L * kRecords);
+    EXPECT_EQ(in.Read(got, 48), 0);
+    EXPECT_FALSE(in.IsGood());
+    EXPECT_TRUE(in.Eof());
+}
+
 #if !defined(_WIN32)
 TEST(Biostream, FailedWritesAreReported) {
     bofstream out;
