@@ -107,10 +107,16 @@ int DNodeBase::Serialize(bofstream& out) {
 // them only when both were read whole, and no copy of the node is made.
 int DNodeBase::Serialize(bifstream& in) {
     if (!in.IsGood()) return 0;
-    unsigned char b[kNodeFixedBytes];
-    if (!in.Read(b, kNodeFixedBytes)) return 0;
+    unsigned char b[kNodeFixedBytes + 2];
     DElementLoad loads;
-    if (!loads.Serialize(in) || !in.IsGood()) return 0;
+    const unsigned char* ahead = in.Peek(kNodeFixedBytes + 2);
+    if (ahead && ahead[kNodeFixedBytes] == 0 && ahead[kNodeFixedBytes + 1] == 0) {
+        // Most nodes carry no loads: the fixed part and the zero count at once.
+        if (!in.Read(b, kNodeFixedBytes + 2)) return 0;
+    } else {
+        if (!in.Read(b, kNodeFixedBytes)) return 0;
+        if (!loads.Serialize(in) || !in.IsGood()) return 0;
+    }
     const unsigned char* p = b;
     Unpack(p, m_nID);
     Unpack(p, m_sAttr1);
@@ -123,7 +129,7 @@ int DNodeBase::Serialize(bifstream& in) {
     Unpack(p, m_nAttr2);
     Unpack(p, m_fAttr);
     Unpack(p, m_cFlag3);
-    m_Loads = std::move(loads);
+    if (loads.Entries() > 0 || m_Loads.Entries() > 0) m_Loads = std::move(loads);
     return 1;
 }
 
@@ -137,6 +143,7 @@ void DNodeMass::IncreaseMass(const double* m) { AddSix(m_fMass, m, 1.0); }
 void DNodeMass::DecreaseMass(const double* m) { AddSix(m_fMass, m, -1.0); }
 
 int DNodeMass::Serialize(bofstream& out) {
+    static_assert(kMinStreamBytes == 4 + 24);
     out << m_nID;
     out.Write(m_fMass, 24);
     return out.IsGood();
@@ -168,6 +175,7 @@ void DNodeLoad::IncreaseDisplace(const double* d) { AddSix(m_fDisplace, d, 1.0);
 void DNodeLoad::DecreaseDisplace(const double* d) { AddSix(m_fDisplace, d, -1.0); }
 
 int DNodeLoad::Serialize(bofstream& out) {
+    static_assert(kMinStreamBytes == 4 + 24 + 24);
     out << m_nID;
     out.Write(m_fForce, 24);
     out.Write(m_fDisplace, 24);
@@ -197,6 +205,7 @@ int DNodeConstraint::operator==(const DNodeConstraint& o) const {
 }
 
 int DNodeConstraint::Serialize(bofstream& out) {
+    static_assert(kMinStreamBytes == 4 + 24);
     out << m_nID;
     out.Write(m_nCode, 24);
     return out.IsGood();

@@ -66,6 +66,9 @@ public:
     void IncreaseMass(const double* m);
     void DecreaseMass(const double* m);
 
+    // Fixed size: ID and six masses.
+    static constexpr int kMinStreamBytes = 28;
+
     int32_t m_nID = 0;
     float m_fMass[6] = {0, 0, 0, 0, 0, 0};
 };
@@ -91,6 +94,9 @@ public:
     void IncreaseDisplace(const double* d);
     void DecreaseDisplace(const double* d);
 
+    // Fixed size: ID, six forces and six displacements.
+    static constexpr int kMinStreamBytes = 52;
+
     int32_t m_nID = 0;
     float m_fForce[6] = {0, 0, 0, 0, 0, 0};
     float m_fDisplace[6] = {0, 0, 0, 0, 0, 0};
@@ -108,6 +114,9 @@ public:
     virtual int Serialize(bifstream& in);
     virtual ~DNodeConstraint();
     int operator==(const DNodeConstraint& o) const;
+
+    // Fixed size: ID and six codes.
+    static constexpr int kMinStreamBytes = 28;
 
     int32_t m_nID = 0;
     int32_t m_nCode[6] = {0, 0, 0, 0, 0, 0};  // constraint code per degree of freedom

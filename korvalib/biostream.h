@@ -165,6 +165,13 @@ public:
         }
         return ReadSlow(p, n);
     }
+    // The next n bytes when they are already buffered, without taking them;
+    // null otherwise (then read them with Read). Valid until the next call.
+    const unsigned char* Peek(int n) const {
+        if (m_mode == kReading && n > 0 && m_end - m_pos >= n)
+            return reinterpret_cast<const unsigned char*>(m_buf + m_pos);
+        return nullptr;
+    }
     // Checks the magic and the version; 0 leaves nVersion as it was.
     int ReadHeader();
     // Reads a section's 32-bit length; 0 (stream failed) when it is

@@ -137,6 +137,21 @@ void BM_StoreRead(benchmark::State& state) {
   std::filesystem::remove(path);
 }
 
+// Reading into a new store each time: the pool blocks are made as well.
+void BM_StoreReadFresh(benchmark::State& state) {
+  const std::string path = TempPath("fresh");
+  {
+    bofstream out(path.c_str());
+    Nodes().Write(out);
+  }
+  for (auto _ : state) {
+    MArrayID<DNodeBase> back(0, 1024);
+    bifstream in(path.c_str());
+    if (!back.Read(in)) state.SkipWithError("read failed");
+  }
+  std::filesystem::remove(path);
+}
+
 }  // namespace
 
 BENCHMARK(BM_RawCopy)->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -144,3 +159,4 @@ BENCHMARK(BM_StoreStreams)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_VectorStreams)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_StoreWrite)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StoreRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StoreReadFresh)->Unit(benchmark::kMillisecond);

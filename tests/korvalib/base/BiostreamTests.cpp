@@ -466,6 +466,29 @@ TEST(Biostream, BlocksAndValuesAcrossBufferEnds) {
     EXPECT_TRUE(in.Eof());
 }
 
+TEST(Biostream, PeekShowsBufferedBytesWithoutTakingThem) {
+    TempFile f;
+    {
+        bofstream out(f.c_str());
+        for (int i = 0; i < 5; ++i) out << char(i + 1);
+    }
+    bifstream in(f.c_str());
+    EXPECT_EQ(in.Peek(1), nullptr) << "nothing read ahead yet";
+    char c = 0;
+    in >> c;
+    ASSERT_EQ(c, 1);
+    const unsigned char* p = in.Peek(4);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p[0], 2);
+    EXPECT_EQ(p[3], 5);
+    EXPECT_EQ(in.Peek(5), nullptr) << "beyond the file";
+    EXPECT_EQ(in.Peek(0), nullptr);
+    in >> c;
+    EXPECT_EQ(c, 2) << "peeking took nothing";
+    EXPECT_EQ(in.TellPos(), 2L);
+    EXPECT_TRUE(in.IsGood());
+}
+
 #if !defined(_WIN32)
 TEST(Biostream, FailedWritesAreReported) {
     bofstream out;
