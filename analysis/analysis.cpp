@@ -1,2 +1,0 @@
-// analysis.dll: dialog bases, controls, images and the run manager.
-#include "analysis/AnalysisApi.h"

@@ -1,2 +1,0 @@
-// KorvaLib.dll: the data-model and file library.
-#include "korvalib/KorvaApi.h"
