@@ -159,27 +159,28 @@ CString CString::SpanExcluding(const char* set) const
     return CString(m_s.data(), i);
 }
 
-CString& CString::MakeUpper()
+// Changes the case of single-byte letters from..from+25 only; the bytes of
+// double-byte characters stay as they are.
+static void ShiftAsciiCase(std::string& s, char from, char to)
 {
-    const int n = GetLength();
+    const int n = static_cast<int>(s.size());
     for (int i = 0; i < n;) {
-        const int l = fw::CharLen(m_s.data(), i, n);
-        if (l == 1 && m_s[i] >= 'a' && m_s[i] <= 'z')
-            m_s[i] = static_cast<char>(m_s[i] - 'a' + 'A');
+        const int l = fw::CharLen(s.data(), i, n);
+        if (l == 1 && s[i] >= from && s[i] <= from + 25)
+            s[i] = static_cast<char>(s[i] - from + to);
         i += l;
     }
+}
+
+CString& CString::MakeUpper()
+{
+    ShiftAsciiCase(m_s, 'a', 'A');
     return *this;
 }
 
 CString& CString::MakeLower()
 {
-    const int n = GetLength();
-    for (int i = 0; i < n;) {
-        const int l = fw::CharLen(m_s.data(), i, n);
-        if (l == 1 && m_s[i] >= 'A' && m_s[i] <= 'Z')
-            m_s[i] = static_cast<char>(m_s[i] - 'A' + 'a');
-        i += l;
-    }
+    ShiftAsciiCase(m_s, 'A', 'a');
     return *this;
 }
 
