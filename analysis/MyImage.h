@@ -4,7 +4,7 @@
 // palette access, depth conversion and the dispatch to the BMP and GIF codecs.
 // The drawing, clipboard and GDI parts exist only in the Windows build.
 #include "analysis/AnalysisApi.h"
-#include "analysis/ImageTypes.h"
+#include "framework/WinTypes.h"
 
 #include <cstdint>
 #include <cstdio>

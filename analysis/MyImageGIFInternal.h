@@ -1,6 +1,6 @@
 #pragma once
 // Buffered byte streams shared by the GIF writer and reader.
-#include "analysis/ImageTypes.h"
+#include "framework/WinTypes.h"
 
 #include <cstdio>
 #include <cstring>

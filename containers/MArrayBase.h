@@ -13,7 +13,7 @@
 #include <new>
 
 #include "containers/MMemBlock.h"
-#include "korvalib/biostream.h"
+#include "korvalib/base/biostream.h"
 
 // The least number of bytes one record of T takes in a stream. A count read
 // from a file is refused when the rest of the file cannot hold that many

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "korvalib/DataFile.h"
+#include "korvalib/base/DataFile.h"
 
 namespace {
 

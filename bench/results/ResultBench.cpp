@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ResultGen.h"
-#include "korvalib/Result.h"
+#include "korvalib/results/Result.h"
 
 namespace fs = std::filesystem;
 

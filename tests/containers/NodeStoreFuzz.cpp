@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "containers/MArrayID.h"
-#include "korvalib/NodeRecords.h"
-#include "korvalib/biostream.h"
+#include "korvalib/model/NodeRecords.h"
+#include "korvalib/base/biostream.h"
 
 namespace {
 

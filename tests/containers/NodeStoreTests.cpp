@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "containers/MArrayID.h"
-#include "korvalib/NodeRecords.h"
+#include "korvalib/model/NodeRecords.h"
 #include "TestRecords.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "korvalib/biostream.h"
+#include "korvalib/base/biostream.h"
 
 // Counts constructions and destructions, so tests can see when the pool
 // blocks make and destroy their elements.

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "TestFiles.h"
-#include "korvalib/biostream.h"
+#include "tests/support/TestFiles.h"
+#include "korvalib/base/biostream.h"
 
 using namespace kbtest;
 

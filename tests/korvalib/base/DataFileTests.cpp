@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "TestFiles.h"
-#include "korvalib/DataFile.h"
+#include "tests/support/TestFiles.h"
+#include "korvalib/base/DataFile.h"
 
 using namespace kbtest;
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "TestFiles.h"
-#include "korvalib/GFunc.h"
+#include "tests/support/TestFiles.h"
+#include "korvalib/base/GFunc.h"
 
 using namespace kbtest;
 

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "korvalib/Vector.h"
+#include "korvalib/base/Vector.h"
 
 namespace {
 void ExpectVec(const double* v, double x, double y, double z, const char* what = "") {

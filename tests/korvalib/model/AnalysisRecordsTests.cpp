@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "StreamFixture.h"
-#include "korvalib/AnalysisRecords.h"
+#include "korvalib/model/AnalysisRecords.h"
 
 TEST(AnalysisRecords, EigenGoldenBytes)
 {

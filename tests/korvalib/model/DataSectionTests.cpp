@@ -7,8 +7,8 @@
 #include <string>
 
 #include "StreamFixture.h"
-#include "korvalib/AnalysisRecords.h"
-#include "korvalib/DataSection.h"
+#include "korvalib/model/AnalysisRecords.h"
+#include "korvalib/base/DataSection.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "StreamFixture.h"
-#include "korvalib/AreaElements.h"
-#include "korvalib/LineElements.h"
-#include "korvalib/SteelFrame.h"
+#include "korvalib/model/AreaElements.h"
+#include "korvalib/model/LineElements.h"
+#include "korvalib/model/SteelFrame.h"
 
 TEST(LineElements, TrussGoldenBytesAndOldVersion)
 {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "StreamFixture.h"
-#include "korvalib/LoadRecords.h"
+#include "korvalib/model/LoadRecords.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 #include <cstring>
 #include <vector>
 
-#include "korvalib/AnalysisRecords.h"
-#include "korvalib/AreaElements.h"
-#include "korvalib/LineElements.h"
-#include "korvalib/LoadRecords.h"
-#include "korvalib/SectionRecords.h"
-#include "korvalib/SteelFrame.h"
-#include "korvalib/biostream.h"
+#include "korvalib/model/AnalysisRecords.h"
+#include "korvalib/model/AreaElements.h"
+#include "korvalib/model/LineElements.h"
+#include "korvalib/model/LoadRecords.h"
+#include "korvalib/model/SectionRecords.h"
+#include "korvalib/model/SteelFrame.h"
+#include "korvalib/base/biostream.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "StreamFixture.h"
-#include "korvalib/SectionRecords.h"
+#include "korvalib/model/SectionRecords.h"
 
 TEST(SectionRecords, FrameSectGoldenBytesAndRoundTrip)
 {

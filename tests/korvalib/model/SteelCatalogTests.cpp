@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "korvalib/SteelCatalog.h"
+#include "korvalib/model/SteelCatalog.h"
 
 using M = DSteelStrManager;
 

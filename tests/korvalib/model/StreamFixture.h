@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "korvalib/biostream.h"
+#include "korvalib/base/biostream.h"
 
 using Bytes = std::vector<uint8_t>;
 

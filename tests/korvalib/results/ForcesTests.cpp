@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "TestDir.h"
-#include "korvalib/Forces.h"
-#include "korvalib/biostream.h"
+#include "korvalib/results/Forces.h"
+#include "korvalib/base/biostream.h"
 
 using krtest::ReadFileBytes;
 using krtest::TestDir;

@@ -7,7 +7,7 @@
 
 #include "ResultGen.h"
 #include "TestDir.h"
-#include "korvalib/Result.h"
+#include "korvalib/results/Result.h"
 
 namespace krtest {
 

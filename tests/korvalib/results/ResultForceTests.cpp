@@ -5,7 +5,7 @@
 
 #include "ResultFixture.h"
 #include "containers/MArrayID.h"
-#include "korvalib/biostream.h"
+#include "korvalib/base/biostream.h"
 
 using resgen::Bytes;
 

@@ -6,8 +6,8 @@
 
 #include "ResultFixture.h"
 #include "containers/MArray.h"
-#include "korvalib/AnalysisRecords.h"
-#include "korvalib/biostream.h"
+#include "korvalib/model/AnalysisRecords.h"
+#include "korvalib/base/biostream.h"
 
 using krtest::ExpectRows;
 using resgen::Row6;

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "korvalib/CommonData.h"
-#include "korvalib/NodeRecords.h"
-#include "korvalib/biostream.h"
+#include "korvalib/model/CommonData.h"
+#include "korvalib/model/NodeRecords.h"
+#include "korvalib/base/biostream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "korvalib/DataFile.h"
-#include "korvalib/GFunc.h"
+#include "korvalib/base/DataFile.h"
+#include "korvalib/base/GFunc.h"
 
 namespace {
 std::string TempName() {

@@ -8,8 +8,8 @@
 
 #include <unistd.h>
 
-#include "korvalib/Forces.h"
-#include "korvalib/biostream.h"
+#include "korvalib/results/Forces.h"
+#include "korvalib/base/biostream.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include "ResultArchive.h"
 #include "containers/MArray.h"
 #include "containers/MArrayID.h"
-#include "korvalib/AnalysisRecords.h"
-#include "korvalib/Result.h"
-#include "korvalib/biostream.h"
+#include "korvalib/model/AnalysisRecords.h"
+#include "korvalib/results/Result.h"
+#include "korvalib/base/biostream.h"
 
 namespace fs = std::filesystem;
 

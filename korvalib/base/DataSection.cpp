@@ -1,0 +1,56 @@
+// Section tags of the library file.
+#include "korvalib/base/DataSection.h"
+
+using S = DDataSection;
+
+const char* const S::LevelStr = "LEVELINF";
+const char* const S::LayerStr = "LAYERINF";
+const char* const S::MatStr = "MATERIAL";
+const char* const S::TightWireStr = "FRAMETIW";
+const char* const S::SpringStr = "NODESPRI";
+const char* const S::NodeStr = "NODEELEM";
+const char* const S::NdMassStr = "NODEMASS";
+const char* const S::NdDispStr = "NODEDISP";
+const char* const S::NdLoadStr = "NODELOAD";
+const char* const S::NdConsStr = "NODECONS";
+const char* const S::FrameStr = "FRAMEELE";
+const char* const S::FrSectStr = "FRAMESEC";
+const char* const S::FrLoadStr = "FRAMELOA";
+const char* const S::SframeStr = "SFRAMELE";
+const char* const S::SfrSectStr = "SFRAMSEC";
+const char* const S::SfrLoadStr = "SFRAMLOA";
+const char* const S::TrussStr = "TRUSSELE";
+const char* const S::TruSectStr = "TRUSSSEC";
+const char* const S::CframeStr = "CFRAMELE";
+const char* const S::CfrSectStr = "CFRAMSEC";
+const char* const S::CfrLoadStr = "CFRAMLOA";
+const char* const S::VframeStr = "VFRAMELE";
+const char* const S::VfrSectStr = "VFRAMSEC";
+const char* const S::VfrLoadStr = "VFRAMLOA";
+const char* const S::PipeStr = "PIPEELEM";
+const char* const S::PipSectStr = "PIPESECT";
+const char* const S::PlaneStr = "PLANEELE";
+const char* const S::PlaLoadStr = "PLANELOA";
+const char* const S::ThreedStr = "THREEELE";
+const char* const S::ThrLoadStr = "THREELOA";
+const char* const S::Sol21Str = "SOL21ELE";
+const char* const S::Sol21LoadStr = "SOL21LOA";
+const char* const S::Sol8rStr = "SOL8RELE";
+const char* const S::Sol8rLoadStr = "SOL8RLOA";
+const char* const S::S16Str = "S16ELEME";
+const char* const S::S16LoadStr = "S16LOADE";
+const char* const S::ShellStr = "SHELLELE";
+const char* const S::ShellLoadStr = "SHELLLOA";
+const char* const S::WallStr = "WALLELEM";
+const char* const S::WallLoadStr = "WALLLOAD";
+const char* const S::CommDataStr = "COMMDATA";
+const char* const S::SpecStr = "SPECDATA";
+const char* const S::SpecDirStr = "SPECTDIR";
+const char* const S::SpecCurStr = "SPECCURV";
+const char* const S::EigenStr = "EIGENCOM";
+const char* const S::ReinStr = "REINCOMM";
+const char* const S::ForeCombStr = "FORCECOM";
+const char* const S::DispCombStr = "DISPCOMB";
+const char* const S::HistStr = "HISTCOMM";
+const char* const S::HistCurvStr = "HISTCURV";
+const char* const S::HistLoadStr = "HISTLOAD";
