@@ -3,7 +3,11 @@
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
-set(VEK_ARTIFACTS ${CMAKE_SOURCE_DIR}/build/artifacts)
+# Screenshots and other leftovers of failed tests go beside the builds, in the
+# build root (tools/build passes it; by default the build folder's parent).
+get_filename_component(_vek_default_root ${CMAKE_BINARY_DIR} DIRECTORY)
+set(VEK_BUILD_ROOT ${_vek_default_root} CACHE PATH "Folder holding the builds, the Wine prefix and the artifacts")
+set(VEK_ARTIFACTS ${VEK_BUILD_ROOT}/artifacts)
 file(MAKE_DIRECTORY ${VEK_ARTIFACTS})
 
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")

@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -54,6 +56,92 @@ TEST(Fonts, SongTiFaceHasChineseGlyphs)
     SelectObject(dc, old);
     DeleteObject(font);
     DeleteDC(dc);
+}
+
+// Pixels that drawing one character in black on white leaves non-white.
+int InkOf(HDC dc, void* bits, int w, int h, char c)
+{
+    auto* px = static_cast<uint32_t*>(bits);
+    std::fill(px, px + w * h, 0x00FFFFFFu);
+    GdiFlush();
+    TextOutA(dc, w / 4, h / 4, &c, 1);
+    GdiFlush();
+    return static_cast<int>(std::count_if(px, px + w * h, [](uint32_t p) { return (p & 0xFFFFFF) != 0xFFFFFF; }));
+}
+
+// The printable ASCII characters that leave no ink in a font ("" when all do).
+std::string BlankCharacters(HFONT font)
+{
+    constexpr int W = 64, H = 64;
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc)
+        return "(no memory DC)";
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = W;
+    bi.bmiHeader.biHeight = -H;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!dib) {
+        DeleteDC(dc);
+        return "(no memory bitmap)";
+    }
+    HGDIOBJ oldBmp = SelectObject(dc, dib);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    std::string blank;
+    for (char c = 0x21; c <= 0x7E; c++)
+        if (InkOf(dc, bits, W, H, c) == 0)
+            blank += c;
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBmp);
+    DeleteObject(dib);
+    DeleteDC(dc);
+    return blank;
+}
+
+// Names such as "bars_doc" or "9a17-aa52" must read as they are in dialogs:
+// every printable ASCII character draws in the faces dialogs get, at the
+// sizes they use (8 to 12 points at 96 dpi).
+TEST(Fonts, DialogFacesDrawEveryPrintableAsciiCharacter)
+{
+    const struct {
+        const char* face;
+        BYTE charset;
+    } faces[] = {
+        {"MS Shell Dlg", DEFAULT_CHARSET},  {"MS Shell Dlg 2", DEFAULT_CHARSET}, {"Tahoma", DEFAULT_CHARSET},
+        {"MS Sans Serif", DEFAULT_CHARSET}, {"宋体", GB2312_CHARSET},
+    };
+    for (const auto& f : faces) {
+        for (int px = 11; px <= 16; px++) {
+            LOGFONTA lf{};
+            lf.lfHeight = -px;
+            lf.lfCharSet = f.charset;
+            std::strcpy(lf.lfFaceName, f.face);
+            HFONT font = CreateFontIndirectA(&lf);
+            ASSERT_NE(font, nullptr);
+            EXPECT_EQ(BlankCharacters(font), "") << f.face << " at " << px << " pixels";
+            DeleteObject(font);
+        }
+    }
+
+    // The fonts the system hands out: the stock GUI font, and the message
+    // and icon-title fonts that message boxes, list views and menus use.
+    EXPECT_EQ(BlankCharacters(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))), "") << "DEFAULT_GUI_FONT";
+    NONCLIENTMETRICSA ncm{};
+    ncm.cbSize = sizeof ncm;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0));
+    LOGFONTA iconTitle{};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof iconTitle, &iconTitle, 0));
+    for (const LOGFONTA* lf : {&ncm.lfMessageFont, &ncm.lfMenuFont, &iconTitle}) {
+        HFONT font = CreateFontIndirectA(lf);
+        ASSERT_NE(font, nullptr);
+        EXPECT_EQ(BlankCharacters(font), "") << lf->lfFaceName << " at " << lf->lfHeight;
+        DeleteObject(font);
+    }
 }
 
 // --- a dialog from a resource template, driven by messages ---------------
