@@ -16,10 +16,7 @@ constexpr size_t kFileBuffer = 64 * 1024;  // room for many names with multi-sel
 
 HWND CCommonDialog::OwnerHandle() const
 {
-    if (m_pParentWnd)
-        return m_pParentWnd->GetSafeHwnd();
-    CWnd* main = AfxGetMainWnd();
-    return main ? main->GetSafeHwnd() : nullptr;
+    return GetSafeHwnd(m_pParentWnd ? m_pParentWnd : AfxGetMainWnd());
 }
 
 void CFileDialog::SetTestHook(Hook hook) { g_fileHook = hook; }

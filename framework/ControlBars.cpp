@@ -632,13 +632,13 @@ BOOL CDialogBar::Create(CWnd* parent, LPCTSTR templateName, UINT style, UINT id)
     HWND h;
     {
         FwCreateHook hook(this);
-        h = ::CreateDialogIndirectParamA(inst, tmpl, parent->GetSafeHwnd(), FwDlgProc, 0);
+        h = ::CreateDialogIndirectParamA(inst, tmpl, GetSafeHwnd(parent), FwDlgProc, 0);
     }
     if (!h)
         return FALSE;
     if (!(GetStyle() & WS_CHILD)) {
         ModifyStyle(WS_POPUP | WS_CAPTION | WS_THICKFRAME, WS_CHILD);
-        ::SetParent(h, parent->GetSafeHwnd());
+        ::SetParent(h, GetSafeHwnd(parent));
     }
     SetDlgCtrlID(static_cast<int>(id));
     CRect r;

@@ -409,7 +409,7 @@ BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style)
 {
     const BOOL ok = CWnd::CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | style,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   parent->GetSafeHwnd(), nullptr);
+                                   GetSafeHwnd(parent), nullptr);
     return ok;
 }
 
@@ -420,11 +420,11 @@ TTTOOLINFOA CToolTipCtrl::MakeInfo(CWnd* wnd, UINT_PTR id, LPCTSTR text) const
     if (id == 0) {
         // The whole control is the tool.
         ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        ti.hwnd = ::GetParent(wnd->GetSafeHwnd());
-        ti.uId = reinterpret_cast<UINT_PTR>(wnd->GetSafeHwnd());
+        ti.hwnd = ::GetParent(GetSafeHwnd(wnd));
+        ti.uId = reinterpret_cast<UINT_PTR>(GetSafeHwnd(wnd));
     } else {
         ti.uFlags = TTF_SUBCLASS;
-        ti.hwnd = wnd->GetSafeHwnd();
+        ti.hwnd = GetSafeHwnd(wnd);
         ti.uId = id;
     }
     ti.lpszText = const_cast<LPSTR>(text ? text : "");

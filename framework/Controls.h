@@ -222,7 +222,7 @@ public:
     void SetRange(int lower, int upper) { SendMessage(UDM_SETRANGE32, static_cast<WPARAM>(lower), upper); }
     void SetRange32(int lower, int upper) { SetRange(lower, upper); }
     void GetRange32(int& lower, int& upper) const { SendMessage(UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower), reinterpret_cast<LPARAM>(&upper)); }
-    CWnd* SetBuddy(CWnd* buddy) { return CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy->GetSafeHwnd())))); }
+    CWnd* SetBuddy(CWnd* buddy) { return CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetSafeHwnd(buddy))))); }
     CWnd* GetBuddy() const { return CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY))); }
     UINT SetBase(int base) { return static_cast<UINT>(SendMessage(UDM_SETBASE, static_cast<WPARAM>(base))); }
 };

@@ -48,7 +48,7 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE tmpl, CWnd* parent)
     HWND h;
     {
         FwCreateHook hook(this);
-        h = ::CreateDialogIndirectParamA(AfxGetResourceHandle(), tmpl, parent->GetSafeHwnd(), FwDlgProc,
+        h = ::CreateDialogIndirectParamA(AfxGetResourceHandle(), tmpl, GetSafeHwnd(parent), FwDlgProc,
                                          reinterpret_cast<LPARAM>(this));
     }
     if (!h) {
@@ -89,7 +89,7 @@ BOOL CDialog::Create(LPCTSTR templateName, CWnd* parent)
 INT_PTR CDialog::DoModal()
 {
     CWnd* parentWnd = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
-    HWND parent = parentWnd ? parentWnd->GetSafeHwnd() : nullptr;
+    HWND parent = GetSafeHwnd(parentWnd);
     while (parent && (::GetWindowLongPtrA(parent, GWL_STYLE) & WS_CHILD))
         parent = ::GetParent(parent);
     if (parent && !::IsWindowVisible(parent))

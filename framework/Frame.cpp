@@ -75,7 +75,7 @@ BOOL CFrameWnd::Create(LPCTSTR className, LPCTSTR title, DWORD style, const RECT
     const CRect& r = static_cast<const CRect&>(rect);
     const bool defaultRect = rect.left == CW_USEDEFAULT;
     if (!CreateEx(exStyle, className, m_strTitle, style, r.left, r.top, defaultRect ? CW_USEDEFAULT : r.Width(),
-                  defaultRect ? CW_USEDEFAULT : r.Height(), parent ? parent->GetSafeHwnd() : nullptr, menu, context)) {
+                  defaultRect ? CW_USEDEFAULT : r.Height(), GetSafeHwnd(parent), menu, context)) {
         if (menu && !::IsMenu(menu))
             m_hMenuDefault = nullptr;
         return FALSE;

@@ -94,7 +94,6 @@ BOOL CGdiObject::DeleteObject()
     return ok;
 }
 
-HGDIOBJ CGdiObject::GetSafeHandle() const { return this ? m_hObject : nullptr; }
 BOOL CGdiObject::CreateStockObject(int index) { return Attach(::GetStockObject(index)); }
 
 CBrush::CBrush(CBitmap* bitmap) { CreatePatternBrush(bitmap); }
@@ -167,7 +166,6 @@ BOOL CDC::DeleteDC()
     return ::DeleteDC(Detach());
 }
 
-HDC CDC::GetSafeHdc() const { return this ? m_hDC : nullptr; }
 BOOL CDC::CreateCompatibleDC(CDC* dc) { return Attach(::CreateCompatibleDC(dc ? dc->m_hDC : nullptr)); }
 BOOL CDC::CreateDC(LPCTSTR driver, LPCTSTR device, LPCTSTR output, const void* init)
 {
@@ -358,7 +356,6 @@ HMENU CMenu::Detach()
     return h;
 }
 
-HMENU CMenu::GetSafeHmenu() const { return this ? m_hMenu : nullptr; }
 BOOL CMenu::LoadMenu(UINT id) { return Attach(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id))); }
 BOOL CMenu::LoadMenu(LPCTSTR name) { return Attach(::LoadMenuA(AfxGetResourceHandle(), name)); }
 
@@ -386,5 +383,5 @@ BOOL CMenu::SetMenuItemBitmaps(UINT pos, UINT flags, CBitmap* unchecked, CBitmap
 
 BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* wnd, LPCRECT r)
 {
-    return ::TrackPopupMenu(m_hMenu, flags, x, y, 0, wnd->GetSafeHwnd(), r);
+    return ::TrackPopupMenu(m_hMenu, flags, x, y, 0, CWnd::GetSafeHwnd(wnd), r);
 }

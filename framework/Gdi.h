@@ -35,7 +35,9 @@ public:
     BOOL Attach(HGDIOBJ h);
     HGDIOBJ Detach();
     BOOL DeleteObject();
-    HGDIOBJ GetSafeHandle() const;
+    HGDIOBJ GetSafeHandle() const { return m_hObject; }
+    // The handle of an object that may be null (a null handle then).
+    static HGDIOBJ GetSafeHandle(const CGdiObject* obj) { return obj ? obj->m_hObject : nullptr; }
     int GetObject(int size, LPVOID out) const { return ::GetObjectA(m_hObject, size, out); }
     BOOL CreateStockObject(int index);
     operator HGDIOBJ() const { return m_hObject; }
@@ -176,7 +178,9 @@ public:
     BOOL Attach(HDC h);
     HDC Detach();
     BOOL DeleteDC();
-    HDC GetSafeHdc() const;
+    HDC GetSafeHdc() const { return m_hDC; }
+    // The handle of a device context object that may be null (a null handle then).
+    static HDC GetSafeHdc(const CDC* dc) { return dc ? dc->m_hDC : nullptr; }
     operator HDC() const { return m_hDC; }
     BOOL CreateCompatibleDC(CDC* dc);
     BOOL CreateDC(LPCTSTR driver, LPCTSTR device, LPCTSTR output, const void* initData);
@@ -409,7 +413,9 @@ public:
     BOOL Attach(HIMAGELIST h);
     HIMAGELIST Detach();
     BOOL DeleteImageList();
-    HIMAGELIST GetSafeHandle() const { return this ? m_hImageList : nullptr; }
+    HIMAGELIST GetSafeHandle() const { return m_hImageList; }
+    // The handle of an image list object that may be null (a null handle then).
+    static HIMAGELIST GetSafeHandle(const CImageList* list) { return list ? list->m_hImageList : nullptr; }
     operator HIMAGELIST() const { return m_hImageList; }
     int GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }
     int Add(CBitmap* bmp, CBitmap* mask);
@@ -439,7 +445,9 @@ public:
     static void DeleteTempMap();
     BOOL Attach(HMENU h);
     HMENU Detach();
-    HMENU GetSafeHmenu() const;
+    HMENU GetSafeHmenu() const { return m_hMenu; }
+    // The handle of a menu object that may be null (a null handle then).
+    static HMENU GetSafeHmenu(const CMenu* menu) { return menu ? menu->m_hMenu : nullptr; }
     operator HMENU() const { return m_hMenu; }
     BOOL CreateMenu() { return Attach(::CreateMenu()); }
     BOOL CreatePopupMenu() { return Attach(::CreatePopupMenu()); }

@@ -240,8 +240,7 @@ void CPropertySheet::BuildHeader(std::vector<PROPSHEETPAGEA>& pages)
     }
     m_psh.dwSize = sizeof m_psh;
     m_psh.dwFlags |= PSH_PROPSHEETPAGE;
-    m_psh.hwndParent = m_pParentWnd ? m_pParentWnd->GetSafeHwnd()
-                                    : (AfxGetMainWnd() ? AfxGetMainWnd()->GetSafeHwnd() : nullptr);
+    m_psh.hwndParent = GetSafeHwnd(m_pParentWnd ? m_pParentWnd : AfxGetMainWnd());
     m_psh.hInstance = AfxGetResourceHandle();
     m_psh.pszCaption = m_strCaption;
     m_psh.nPages = static_cast<UINT>(pages.size());
@@ -252,7 +251,7 @@ void CPropertySheet::BuildHeader(std::vector<PROPSHEETPAGEA>& pages)
 INT_PTR CPropertySheet::DoModal()
 {
     CWnd* parentWnd = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
-    HWND parent = parentWnd ? parentWnd->GetSafeHwnd() : nullptr;
+    HWND parent = GetSafeHwnd(parentWnd);
     while (parent && (::GetWindowLongPtrA(parent, GWL_STYLE) & WS_CHILD))
         parent = ::GetParent(parent);
     const bool disableParent = parent && ::IsWindowEnabled(parent) && ::IsWindowVisible(parent);

@@ -8,9 +8,11 @@
 #include <ole2.h>
 #include <process.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
@@ -42,6 +44,45 @@ char* HeapCopy(const char* s)
     if (p)
         std::memcpy(p, s, n);
     return p;
+}
+
+std::mutex g_registryHookLock;
+std::function<void()> g_registryReadHook;
+
+// Reads a whole registry value of the given type. Another program (or another
+// instance of this one) may rewrite the value between sizing it and reading
+// it: a read that finds it grown is repeated at the size it reports. Values
+// beyond the size an INI setting may have count as damaged: no value.
+bool ReadRegistryValue(HKEY key, LPCTSTR entry, DWORD wantType, std::vector<BYTE>& out)
+{
+    constexpr DWORD kMaxBytes = 1u << 24;
+    out.clear();
+    DWORD type = 0, size = 0;
+    LONG rc = ::RegQueryValueExA(key, entry, nullptr, &type, nullptr, &size);
+    for (int attempt = 0; attempt < 16 && rc == ERROR_SUCCESS && type == wantType && size <= kMaxBytes;
+         ++attempt) {
+        std::function<void()> hook;
+        {
+            std::lock_guard<std::mutex> g(g_registryHookLock);
+            hook = g_registryReadHook;
+        }
+        if (hook)
+            hook();
+        out.resize(size > 0 ? size : 1);
+        DWORD got = static_cast<DWORD>(out.size());
+        rc = ::RegQueryValueExA(key, entry, nullptr, &type, out.data(), &got);
+        if (rc == ERROR_MORE_DATA) {
+            size = got;  // the size the value has now
+            rc = ERROR_SUCCESS;
+            continue;
+        }
+        if (rc != ERROR_SUCCESS || type != wantType || got > out.size())
+            break;
+        out.resize(got);
+        return true;
+    }
+    out.clear();
+    return false;
 }
 
 struct LoaderInstaller {
@@ -658,6 +699,12 @@ HICON CWinApp::LoadIcon(UINT id) const { return ::LoadIconA(AfxGetResourceHandle
 
 // ---- profile ------------------------------------------------------------------------------
 
+void FwSetRegistryReadHook(std::function<void()> hook)
+{
+    std::lock_guard<std::mutex> g(g_registryHookLock);
+    g_registryReadHook = std::move(hook);
+}
+
 void CWinApp::SetRegistryKey(LPCTSTR key)
 {
     std::free(const_cast<char*>(m_pszRegistryKey));
@@ -739,20 +786,16 @@ CString CWinApp::GetProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR defaul
         HKEY key = GetSectionKey(section);
         if (!key)
             return def;
-        DWORD type = 0, size = 0;
-        LONG rc = ::RegQueryValueExA(key, entry, nullptr, &type, nullptr, &size);
-        CString out = def;
-        if (rc == ERROR_SUCCESS && type == REG_SZ) {
-            CString value;
-            char* buf = value.GetBufferSetLength(static_cast<int>(size) + 1);
-            rc = ::RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<LPBYTE>(buf), &size);
-            buf[size] = 0;
-            value.ReleaseBuffer();
-            if (rc == ERROR_SUCCESS)
-                out = value;
-        }
+        std::vector<BYTE> data;
+        const bool found = ReadRegistryValue(key, entry, REG_SZ, data);
         ::RegCloseKey(key);
-        return out;
+        if (!found)
+            return def;
+        // The stored terminator is not always there (other writers); the text
+        // ends at the first null or at the end of what was read.
+        const char* text = reinterpret_cast<const char*>(data.data());
+        const auto end = std::find(data.begin(), data.end(), BYTE(0));
+        return CString(text, static_cast<int>(end - data.begin()));
     }
     if (!m_pszProfileName)
         return def;
@@ -803,20 +846,15 @@ BOOL CWinApp::GetProfileBinary(LPCTSTR section, LPCTSTR entry, LPBYTE* data, UIN
         HKEY key = GetSectionKey(section);
         if (!key)
             return FALSE;
-        DWORD type = 0, size = 0;
-        LONG rc = ::RegQueryValueExA(key, entry, nullptr, &type, nullptr, &size);
-        if (rc == ERROR_SUCCESS && type == REG_BINARY) {
-            *data = new BYTE[size ? size : 1];
-            rc = ::RegQueryValueExA(key, entry, nullptr, &type, *data, &size);
-            if (rc == ERROR_SUCCESS) {
-                *bytes = size;
-            } else {
-                delete[] *data;
-                *data = nullptr;
-            }
-        }
+        std::vector<BYTE> value;
+        const bool found = ReadRegistryValue(key, entry, REG_BINARY, value);
         ::RegCloseKey(key);
-        return *data != nullptr;
+        if (!found)
+            return FALSE;
+        *data = new BYTE[value.empty() ? 1 : value.size()];
+        std::copy(value.begin(), value.end(), *data);
+        *bytes = static_cast<UINT>(value.size());
+        return TRUE;
     }
     // Two hex digits a byte; anything else is no value.
     const CString text = GetProfileString(section, entry, nullptr);

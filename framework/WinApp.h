@@ -177,6 +177,9 @@ FW_API int AfxMessageBoxOwned(HWND owner, LPCTSTR text, LPCTSTR caption, UINT ty
 // returns the button the "user" chose (IDOK, IDYES, ...).
 typedef std::function<int(const CString& text, const CString& caption, UINT type)> FwMessageBoxHook;
 FW_API void AfxSetMessageBoxHook(FwMessageBoxHook hook);
+// While set, called between sizing a registry setting and reading it, so that
+// tests can change the value in between as another program might.
+FW_API void FwSetRegistryReadHook(std::function<void()> hook);
 
 // Resource string by id, empty when missing.
 FW_API CString AfxLoadString(UINT id);

@@ -5,6 +5,7 @@
 #include "framework/Gdi.h"
 #include "framework/WinApp.h"
 
+#include <atomic>
 #include <cstdio>
 #include <exception>
 #include <mutex>
@@ -71,9 +72,39 @@ HINSTANCE AfxGetInstanceHandle() { return GetModuleHandleA(nullptr); }
 HINSTANCE AfxGetResourceHandle() { return g_resource ? g_resource : GetModuleHandleA(nullptr); }
 void AfxSetResourceHandle(HINSTANCE inst) { g_resource = inst; }
 
+namespace {
+std::mutex g_exceptionHookLock;
+FwHandlerExceptionHook g_exceptionHook;
+std::atomic<bool> g_exceptionShown{false};
+} // namespace
+
+void FwSetHandlerExceptionHook(FwHandlerExceptionHook hook)
+{
+    std::lock_guard<std::mutex> g(g_exceptionHookLock);
+    g_exceptionHook = std::move(hook);
+}
+
 void AfxProcessWndProcException(const char* what)
 {
-    std::fprintf(stderr, "framework: exception in a message handler: %s\n", what ? what : "?");
+    const char* text = what && *what ? what : "unknown exception";
+    const std::string line = std::string("framework: exception in a message handler: ") + text + "\n";
+    ::OutputDebugStringA(line.c_str());
+    FwHandlerExceptionHook hook;
+    {
+        std::lock_guard<std::mutex> g(g_exceptionHookLock);
+        hook = g_exceptionHook;
+    }
+    if (hook) {
+        hook(text);
+        return;
+    }
+    // One box a run: a handler that fails on every paint or mouse move must
+    // not bury the user in boxes.
+    if (g_exceptionShown.exchange(true))
+        return;
+    CString message;
+    message.Format("处理窗口消息时发生内部错误：%s\n\n程序将继续运行，建议保存工作后重新启动。", text);
+    AfxMessageBox(message, MB_OK | MB_ICONERROR);
 }
 
 LRESULT CALLBACK FwWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -145,9 +176,6 @@ CWnd::~CWnd()
             Detach();
     }
 }
-
-CWnd::operator HWND() const { return this ? m_hWnd : nullptr; }
-HWND CWnd::GetSafeHwnd() const { return this ? m_hWnd : nullptr; }
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd)
 {
@@ -227,7 +255,7 @@ BOOL CWnd::SubclassWindow(HWND hwnd)
 
 BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent)
 {
-    HWND h = ::GetDlgItem(parent->GetSafeHwnd(), static_cast<int>(id));
+    HWND h = ::GetDlgItem(GetSafeHwnd(parent), static_cast<int>(id));
     return h ? SubclassWindow(h) : FALSE;
 }
 
@@ -259,7 +287,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
                     CWnd* parent, UINT id, LPVOID param)
 {
     return CreateEx(exStyle, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
-                    rect.bottom - rect.top, parent->GetSafeHwnd(),
+                    rect.bottom - rect.top, GetSafeHwnd(parent),
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), param);
 }
 
@@ -657,7 +685,7 @@ BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags)
 }
 
 CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-CWnd* CWnd::SetParent(CWnd* parent) { return FromHandle(::SetParent(m_hWnd, parent->GetSafeHwnd())); }
+CWnd* CWnd::SetParent(CWnd* parent) { return FromHandle(::SetParent(m_hWnd, GetSafeHwnd(parent))); }
 CWnd* CWnd::GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
 
 CWnd* CWnd::GetTopLevelParent() const
@@ -737,7 +765,7 @@ CWnd* CWnd::GetDescendantWindow(int id, BOOL onlyPerm) const
     return nullptr;
 }
 
-BOOL CWnd::IsChild(const CWnd* wnd) const { return ::IsChild(m_hWnd, wnd->GetSafeHwnd()); }
+BOOL CWnd::IsChild(const CWnd* wnd) const { return ::IsChild(m_hWnd, GetSafeHwnd(wnd)); }
 BOOL CWnd::ShowWindow(int cmd) { return ::ShowWindow(m_hWnd, cmd); }
 BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
 BOOL CWnd::EnableWindow(BOOL enable) { return ::EnableWindow(m_hWnd, enable); }
@@ -751,7 +779,7 @@ void CWnd::MoveWindow(LPCRECT r, BOOL repaint)
 }
 BOOL CWnd::SetWindowPos(const CWnd* after, int x, int y, int cx, int cy, UINT flags)
 {
-    return ::SetWindowPos(m_hWnd, after->GetSafeHwnd(), x, y, cx, cy, flags);
+    return ::SetWindowPos(m_hWnd, GetSafeHwnd(after), x, y, cx, cy, flags);
 }
 void CWnd::GetWindowRect(LPRECT r) const { ::GetWindowRect(m_hWnd, r); }
 void CWnd::GetClientRect(LPRECT r) const { ::GetClientRect(m_hWnd, r); }

@@ -4,6 +4,8 @@
 #include "framework/CmdTarget.h"
 #include "framework/Geometry.h"
 
+#include <functional>
+
 class CDC;
 class CMenu;
 class CFont;
@@ -22,9 +24,10 @@ public:
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
 
-    // Both accept a null object (giving a null handle), as callers expect.
-    operator HWND() const;
-    HWND GetSafeHwnd() const;
+    operator HWND() const { return m_hWnd; }
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    // The handle of a window object that may be null (a null handle then).
+    static HWND GetSafeHwnd(const CWnd* wnd) { return wnd ? wnd->m_hWnd : nullptr; }
 
     // Handle map. FromHandle makes a temporary object for a window the
     // framework does not own; temporaries live until the next idle time.
@@ -257,9 +260,14 @@ FW_API LRESULT CALLBACK FwWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 FW_API HINSTANCE AfxGetResourceHandle();
 FW_API void AfxSetResourceHandle(HINSTANCE inst);
 FW_API HINSTANCE AfxGetInstanceHandle();
-// Calls the object's handlers inside a try-block: a C++ exception escaping a
-// handler must not unwind through the system's window procedure.
+// The window procedure calls the object's handlers inside a try-block (a C++
+// exception must not unwind through the system's code) and reports what it
+// catches here: always to the debugger's output, and the first time in a run
+// also in a message box; the program goes on. While a hook is set, it gets the
+// reports instead of the message box.
 FW_API void AfxProcessWndProcException(const char* what);
+typedef std::function<void(const char* what)> FwHandlerExceptionHook;
+FW_API void FwSetHandlerExceptionHook(FwHandlerExceptionHook hook);
 
 class FW_API CScrollBar : public CWnd {
     DECLARE_DYNAMIC(CScrollBar)

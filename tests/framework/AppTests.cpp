@@ -5,18 +5,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace {
 
-// Runs this test program again with one test selected and FW_PROFILE_STEP set.
+// Runs this test program again with one test selected and FW_CHILD_STEP set.
 DWORD RunChild(const char* test, const char* step, const std::string& extra)
 {
     char exe[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string cmd = std::string("\"") + exe + "\" --gtest_filter=" + test;
-    ::SetEnvironmentVariableA("FW_PROFILE_STEP", step);
-    ::SetEnvironmentVariableA("FW_PROFILE_ARG", extra.c_str());
+    ::SetEnvironmentVariableA("FW_CHILD_STEP", step);
+    ::SetEnvironmentVariableA("FW_CHILD_ARG", extra.c_str());
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
@@ -27,21 +31,21 @@ DWORD RunChild(const char* test, const char* step, const std::string& extra)
     ::GetExitCodeProcess(pi.hProcess, &code);
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
-    ::SetEnvironmentVariableA("FW_PROFILE_STEP", nullptr);
+    ::SetEnvironmentVariableA("FW_CHILD_STEP", nullptr);
     return code;
 }
 
 std::string Step()
 {
     char buf[64] = {};
-    ::GetEnvironmentVariableA("FW_PROFILE_STEP", buf, sizeof buf);
+    ::GetEnvironmentVariableA("FW_CHILD_STEP", buf, sizeof buf);
     return buf;
 }
 
 std::string Arg()
 {
     char buf[MAX_PATH] = {};
-    ::GetEnvironmentVariableA("FW_PROFILE_ARG", buf, sizeof buf);
+    ::GetEnvironmentVariableA("FW_CHILD_ARG", buf, sizeof buf);
     return buf;
 }
 
@@ -150,6 +154,131 @@ TEST(ProfileTest, DamagedBinaryValueIsNoValue)
     ::DeleteFileA(ini.c_str());
 }
 
+namespace {
+
+// Settings in the registry, under a key no other test uses.
+class RegistryProfileTest : public ::testing::Test {
+protected:
+    static constexpr const char* kCompany = "FwTestProfileRead";
+    static constexpr const char* kSection = "Software\\FwTestProfileRead\\FwTest\\Values";
+    void SetUp() override
+    {
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\FwTestProfileRead");
+        theTestApp.SetRegistryKey(kCompany);
+    }
+    void TearDown() override
+    {
+        FwSetRegistryReadHook(nullptr);
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\FwTestProfileRead");
+        UseIni(TempPath("fwtest_profile.ini"));
+    }
+    // Writes a value as another program would, past the framework.
+    static void WriteRaw(const char* entry, DWORD type, const void* data, size_t bytes)
+    {
+        HKEY key = nullptr;
+        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kSection, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(::RegSetValueExA(key, entry, 0, type, static_cast<const BYTE*>(data), static_cast<DWORD>(bytes)),
+                  ERROR_SUCCESS);
+        ::RegCloseKey(key);
+    }
+    static std::string Text(size_t bytes)
+    {
+        std::string s;
+        while (s.size() + 2 <= bytes)
+            s += s.size() % 7 == 0 ? "梁" : "ab";  // two-byte characters among single bytes
+        if (s.size() < bytes)
+            s += 'x';
+        return s;
+    }
+};
+
+} // namespace
+
+TEST_F(RegistryProfileTest, LongAndRewrittenValuesComeBackWhole)
+{
+    // The same entry grows and shrinks: each read gives exactly the last value.
+    for (size_t bytes : {size_t(0), size_t(1), size_t(255), size_t(256), size_t(100000), size_t(3), size_t(4097)}) {
+        const std::string text = Text(bytes);
+        ASSERT_TRUE(theTestApp.WriteProfileString("Values", "Text", text.c_str()));
+        const std::string got(theTestApp.GetProfileString("Values", "Text", "默认"));
+        EXPECT_TRUE(got == text) << bytes << " bytes written, " << got.size() << " read";
+    }
+    for (size_t bytes : {size_t(70000), size_t(1), size_t(300)}) {
+        std::vector<BYTE> blob(bytes);
+        for (size_t i = 0; i < bytes; ++i)
+            blob[i] = static_cast<BYTE>(i * 31 + 7);
+        ASSERT_TRUE(theTestApp.WriteProfileBinary("Values", "Blob", blob.data(), static_cast<UINT>(bytes)));
+        LPBYTE data = nullptr;
+        UINT n = 0;
+        ASSERT_TRUE(theTestApp.GetProfileBinary("Values", "Blob", &data, &n)) << bytes;
+        EXPECT_TRUE(std::vector<BYTE>(data, data + n) == blob) << bytes << " bytes written, " << n << " read";
+        delete[] data;
+    }
+    // Stored by another program without the terminating null.
+    WriteRaw("NoNull", REG_SZ, "柱子", 4);
+    EXPECT_STREQ(theTestApp.GetProfileString("Values", "NoNull"), "柱子");
+    // Of another type: no text.
+    const DWORD number = 12;
+    WriteRaw("Number", REG_DWORD, &number, sizeof number);
+    EXPECT_STREQ(theTestApp.GetProfileString("Values", "Number", "默认"), "默认");
+}
+
+TEST_F(RegistryProfileTest, ValueRewrittenBetweenSizingAndReading)
+{
+    struct Case {
+        const char* what;
+        std::string before, after;
+    } cases[] = {
+        {"grows a lot", Text(10), Text(50000)},
+        {"grows by a byte", Text(100), Text(101)},
+        {"shrinks", Text(5000), Text(2)},
+        {"empties", Text(40), ""},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(theTestApp.WriteProfileString("Values", "Racy", c.before.c_str()));
+        int calls = 0;
+        FwSetRegistryReadHook([&] {
+            if (calls++ == 0)
+                WriteRaw("Racy", REG_SZ, c.after.c_str(), c.after.size() + 1);
+        });
+        const std::string got(theTestApp.GetProfileString("Values", "Racy", "默认"));
+        EXPECT_TRUE(got == c.after) << c.what << ": " << got.size() << " bytes read";
+        FwSetRegistryReadHook(nullptr);
+    }
+
+    // Changed to another type in between: no value.
+    ASSERT_TRUE(theTestApp.WriteProfileString("Values", "Racy", "文字"));
+    bool changed = false;
+    FwSetRegistryReadHook([&] {
+        if (!changed) {
+            changed = true;
+            const DWORD number = 5;
+            WriteRaw("Racy", REG_DWORD, &number, sizeof number);
+        }
+    });
+    EXPECT_STREQ(theTestApp.GetProfileString("Values", "Racy", "默认"), "默认");
+
+    // A binary value that grows in between comes back whole.
+    BYTE small[3] = {1, 2, 3};
+    std::vector<BYTE> large(9000);
+    for (size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<BYTE>(i);
+    ASSERT_TRUE(theTestApp.WriteProfileBinary("Values", "RacyBlob", small, sizeof small));
+    changed = false;
+    FwSetRegistryReadHook([&] {
+        if (!changed) {
+            changed = true;
+            WriteRaw("RacyBlob", REG_BINARY, large.data(), large.size());
+        }
+    });
+    LPBYTE data = nullptr;
+    UINT n = 0;
+    ASSERT_TRUE(theTestApp.GetProfileBinary("Values", "RacyBlob", &data, &n));
+    EXPECT_TRUE(std::vector<BYTE>(data, data + n) == large) << n << " bytes read";
+    delete[] data;
+}
+
 TEST(MessageLoopTest, IdleCountsAndPreTranslateSeeTheLoop)
 {
     CWnd wnd;
@@ -239,4 +368,100 @@ TEST(ResourceTest, StringsAreGbkAndMessageBoxesGoToTheHook)
     ASSERT_EQ(boxes.texts.size(), 2u);
     EXPECT_EQ(boxes.texts[0], "你好，结构工程师");
     EXPECT_EQ(boxes.texts[1], "直接的文字");
+}
+
+namespace {
+
+// A window whose handler throws when asked to (wParam 1: a standard exception,
+// 2: anything else) and otherwise answers 5.
+class CThrowingWnd : public CWnd {
+public:
+    int handled = 0;
+
+protected:
+    LRESULT OnWork(WPARAM wp, LPARAM)
+    {
+        if (wp == 1)
+            throw std::runtime_error("梁的数据坏了");
+        if (wp == 2)
+            throw 42;
+        ++handled;
+        return 5;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CThrowingWnd, CWnd)
+    ON_MESSAGE(WM_APP + 9, &CThrowingWnd::OnWork)
+END_MESSAGE_MAP()
+
+// What the program sends to the debugger's output, seen before the system handles it.
+std::vector<std::string> g_debugText;
+LONG CALLBACK CatchDebugText(EXCEPTION_POINTERS* info)
+{
+    const EXCEPTION_RECORD* r = info->ExceptionRecord;
+    if (r->ExceptionCode == DBG_PRINTEXCEPTION_C && r->NumberParameters >= 2)
+        g_debugText.emplace_back(reinterpret_cast<const char*>(r->ExceptionInformation[1]));
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+} // namespace
+
+TEST(HandlerExceptionTest, ReportedAndTheProgramGoesOn)
+{
+    HandlerExceptionRecorder reports;
+    CThrowingWnd w;
+    ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "throws", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_EQ(w.SendMessage(WM_APP + 9, 1), 0);
+    EXPECT_EQ(w.SendMessage(WM_APP + 9, 0), 5);  // the window still works
+    // Through the application's message loop: the loop goes on to the next
+    // message and ends normally.
+    CWnd* oldMain = theTestApp.m_pMainWnd;
+    theTestApp.m_pMainWnd = &w;
+    w.PostMessage(WM_APP + 9, 2);
+    w.PostMessage(WM_APP + 9, 0);
+    ::PostQuitMessage(4);
+    const int code = theTestApp.CWinThread::Run();
+    theTestApp.m_pMainWnd = oldMain;
+    EXPECT_EQ(code, 4);
+    EXPECT_EQ(w.handled, 2);
+    ASSERT_EQ(reports.whats.size(), 2u);
+    EXPECT_EQ(reports.whats[0], "梁的数据坏了");
+    EXPECT_FALSE(reports.whats[1].empty());  // no text of its own: still reported
+    w.DestroyWindow();
+}
+
+// The child half: a fresh run, so that its first report is the run's first.
+TEST(HandlerExceptionChild, Step)
+{
+    if (Step() != "exception-box")
+        GTEST_SKIP() << "runs only as a child process";
+    FwSetHandlerExceptionHook(nullptr);
+    PVOID veh = ::AddVectoredExceptionHandler(1, CatchDebugText);
+    MessageBoxRecorder boxes;
+    CThrowingWnd w;
+    ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "throws", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    for (WPARAM kind : {WPARAM(1), WPARAM(2), WPARAM(1)})
+        EXPECT_EQ(w.SendMessage(WM_APP + 9, kind), 0);
+    EXPECT_EQ(w.SendMessage(WM_APP + 9, 0), 5);
+    ::RemoveVectoredExceptionHandler(veh);
+    // One box for the run, naming what went wrong; every exception in the debugger's output.
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_NE(boxes.texts[0].find("梁的数据坏了"), std::string::npos) << boxes.texts[0];
+    int logged = 0, named = 0;
+    for (const std::string& line : g_debugText) {
+        if (line.find("exception in a message handler") != std::string::npos) {
+            ++logged;
+            named += line.find("梁的数据坏了") != std::string::npos;
+        }
+    }
+    EXPECT_EQ(logged, 3);
+    EXPECT_EQ(named, 2);
+    w.DestroyWindow();
+    std::exit(::testing::Test::HasFailure() ? 3 : 0);
+}
+
+TEST(HandlerExceptionTest, FirstReportOfARunIsShownOnceAndAllAreLogged)
+{
+    EXPECT_EQ(RunChild("HandlerExceptionChild.Step", "exception-box", ""), 0u);
 }

@@ -112,7 +112,7 @@ TEST(ThreadTest, WorkersEventsAndCriticalSections)
         ASSERT_NE(t, nullptr);
         t->m_bAutoDelete = FALSE;
         t->ResumeThread();
-        ASSERT_TRUE(shared.started.Lock(5000));  // auto-reset: one wake-up per worker
+        ASSERT_TRUE(shared.started.Lock(30000));  // auto-reset: one wake-up per worker
         threads.push_back(t);
         handles.push_back(t->m_hThread);
     }
@@ -136,7 +136,7 @@ TEST(ThreadTest, WorkersEventsAndCriticalSections)
     CWinThread* t = AfxBeginThread(Try::Run, &shared.lock, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     t->m_bAutoDelete = FALSE;
     t->ResumeThread();
-    ::WaitForSingleObject(t->m_hThread, 10000);
+    ASSERT_EQ(::WaitForSingleObject(t->m_hThread, 30000), WAIT_OBJECT_0);
     DWORD code = 7;
     ::GetExitCodeThread(t->m_hThread, &code);
     EXPECT_EQ(code, 0u);

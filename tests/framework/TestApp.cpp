@@ -42,6 +42,18 @@ MessageBoxRecorder::MessageBoxRecorder()
 
 MessageBoxRecorder::~MessageBoxRecorder() { AfxSetMessageBoxHook(nullptr); }
 
+HandlerExceptionRecorder::HandlerExceptionRecorder()
+{
+    FwSetHandlerExceptionHook([this](const char* what) { whats.emplace_back(what); });
+}
+
+HandlerExceptionRecorder::~HandlerExceptionRecorder() { FailOnHandlerExceptions(); }
+
+void FailOnHandlerExceptions()
+{
+    FwSetHandlerExceptionHook([](const char* what) { ADD_FAILURE() << "exception in a message handler: " << what; });
+}
+
 namespace {
 std::vector<std::function<void()>> g_soon;
 void CALLBACK SoonTimer(HWND, UINT, UINT_PTR id, DWORD)
@@ -78,6 +90,7 @@ public:
         ::DeleteFileA(ini.c_str());
         free(const_cast<char*>(theTestApp.m_pszProfileName));
         theTestApp.m_pszProfileName = _strdup(ini.c_str());
+        FailOnHandlerExceptions();
     }
 };
 const auto* g_env = ::testing::AddGlobalTestEnvironment(new AppEnvironment);

@@ -36,6 +36,15 @@ struct MessageBoxRecorder {
     ~MessageBoxRecorder();
 };
 
+// Exceptions escaping message handlers, recorded. Without a recorder every
+// such exception fails the running test.
+struct HandlerExceptionRecorder {
+    std::vector<std::string> whats;
+    HandlerExceptionRecorder();
+    ~HandlerExceptionRecorder();
+};
+void FailOnHandlerExceptions();
+
 // Runs fn once from a timer inside whatever message loop runs next.
 void RunSoon(std::function<void()> fn, UINT delayMs = 30);
 // A scratch file path in the temporary folder.

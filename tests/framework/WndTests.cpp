@@ -282,9 +282,8 @@ TEST(WndTest, CreationDispatchAndInheritedMaps)
 
     // Timers reach OnTimer through the map.
     w.SetTimer(5, 10);
-    vektest::PumpMessages(2000, [](void* p) { return static_cast<CTestWnd*>(p)->timerTicks >= 2; }, &w);
+    EXPECT_TRUE(vektest::PumpUntil([&] { return w.timerTicks >= 2; }));
     w.KillTimer(5);
-    EXPECT_GE(w.timerTicks, 2);
 
     // A child button's click reaches the parent's ON_BN_CLICKED.
     CButton button;
@@ -327,9 +326,36 @@ TEST(WndTest, HandleMapTemporariesAttachAndDetach)
     EXPECT_EQ(owner.Detach(), foreign);
     EXPECT_EQ(CWnd::FromHandlePermanent(foreign), nullptr);
     ::DestroyWindow(foreign);
+}
 
-    CWnd* none = CWnd::FromHandlePermanent(nullptr);
-    EXPECT_EQ(none->GetSafeHwnd(), nullptr);  // a null object gives a null handle
+TEST(WndTest, NullObjectsGiveNullHandles)
+{
+    // The static forms take objects that may be null.
+    EXPECT_EQ(CWnd::GetSafeHwnd(CWnd::FromHandlePermanent(nullptr)), nullptr);
+    EXPECT_EQ(CDC::GetSafeHdc(CDC::FromHandle(nullptr)), nullptr);
+    EXPECT_EQ(CGdiObject::GetSafeHandle(CPen::FromHandle(nullptr)), nullptr);
+    EXPECT_EQ(CMenu::GetSafeHmenu(CMenu::FromHandle(nullptr)), nullptr);
+    EXPECT_EQ(CImageList::GetSafeHandle(CImageList::FromHandle(nullptr)), nullptr);
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    EXPECT_EQ(CMenu::GetSafeHmenu(&menu), menu.m_hMenu);
+
+    // Calls that take a null window as "none" go on doing so.
+    CWnd w;
+    ASSERT_TRUE(w.CreateEx(0, nullptr, "w", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    EXPECT_EQ(CWnd::GetSafeHwnd(&w), w.m_hWnd);
+    EXPECT_TRUE(w.SetWindowPos(nullptr, 3, 4, 60, 70, SWP_NOZORDER | SWP_NOACTIVATE));
+    CRect r;
+    w.GetWindowRect(&r);
+    EXPECT_EQ(r, CRect(3, 4, 63, 74));
+    EXPECT_FALSE(w.IsChild(nullptr));
+    CWnd sub;
+    EXPECT_FALSE(sub.SubclassDlgItem(1, nullptr));
+    CWnd popup;
+    ASSERT_TRUE(popup.CreateEx(0, nullptr, "p", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    EXPECT_EQ(::GetParent(popup.m_hWnd), nullptr);
+    popup.DestroyWindow();
+    w.DestroyWindow();
 }
 
 TEST(WndTest, SubclassedControlSeesItsMessagesFirst)
@@ -354,8 +380,8 @@ TEST(WndTest, SubclassedControlSeesItsMessagesFirst)
     ASSERT_TRUE(owner.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 30, 50, 60), &parent, 10));
     parent.ShowWindow(SW_SHOW);
     parent.UpdateWindow();
-    vektest::PumpMessages(300, [](void* p) { return static_cast<COwnerButton*>(p)->draws > 0; }, &owner);
-    EXPECT_GT(owner.draws, 0);  // WM_DRAWITEM reflected to the button's DrawItem
+    // WM_DRAWITEM reflected to the button's DrawItem.
+    EXPECT_TRUE(vektest::PumpUntil([&] { return owner.draws > 0; }));
     parent.DestroyWindow();
 }
 

@@ -51,20 +51,28 @@ std::string SaveWindowShot(HWND hwnd, const char* name)
     return path;
 }
 
-bool PumpMessages(DWORD ms, bool (*done)(void*), void* ctx)
+void PumpPending()
 {
-    const DWORD start = GetTickCount();
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD safetyMs)
+{
+    const ULONGLONG start = GetTickCount64();
     for (;;) {
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageA(&m);
-        }
-        if (done && done(ctx))
+        PumpPending();
+        if (done())
             return true;
-        if (GetTickCount() - start >= ms)
-            return done == nullptr;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        const ULONGLONG spent = GetTickCount64() - start;
+        if (spent >= safetyMs)
+            return false;
+        // Sleeps until a message, paint or timer is there for this thread.
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(safetyMs - spent), QS_ALLINPUT,
+                                    MWMO_INPUTAVAILABLE);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for tests that drive real windows under Wine.
 #include <windows.h>
+#include <functional>
 #include <string>
 
 namespace vektest {
@@ -9,8 +10,13 @@ namespace vektest {
 // or an empty string when it could not be written.
 std::string SaveWindowShot(HWND hwnd, const char* name);
 
-// Dispatches pending messages of this thread for up to `ms` milliseconds, or
-// until `done` (when given) returns true.
-bool PumpMessages(DWORD ms, bool (*done)(void*) = nullptr, void* ctx = nullptr);
+// Dispatches the messages of this thread (paints and due timers included)
+// until none is left.
+void PumpPending();
+
+// Dispatches messages of this thread as they arrive until `done` returns true;
+// returns false only when it is still not done after `safetyMs`, a bound far
+// beyond any wait of a working program (it keeps a broken run from hanging).
+bool PumpUntil(const std::function<bool()>& done, DWORD safetyMs = 30000);
 
 } // namespace vektest
