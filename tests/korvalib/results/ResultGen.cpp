@@ -789,6 +789,37 @@ Model MakeLargeModel(int N, int cases, int modes)
     return m;
 }
 
+vektest::Bytes ReinforcementFile()
+{
+    LeBytes b;
+    b.skip(4);
+    // element 3, kind 1 (beam), 1 section: lower, upper, hoop, torsion
+    b.i32(3); b.i32(1); b.i32(1); b.i32(1);
+    b.f64(0.5); b.f64(11); b.f64(12); b.i32(4);          // lower
+    b.f64(0.75); b.f64(21); b.f64(22); b.i32(5);         // upper
+    b.i32(1); b.f64(0.9); b.f64(31); b.f64(32); b.i32(6);  // hoop
+    b.i32(11); b.f64(1); b.f64(2); b.f64(3); b.f64(4); b.i32(7);  // torsion
+    // element 4: no result
+    b.i32(4); b.i32(0);
+    // element 6, kind 2 (column), 2 sections: hoop, second, third; no torsion
+    b.i32(6); b.i32(1); b.i32(2); b.i32(2);
+    b.i32(0);                                            // hoop absent
+    b.i32(4); b.f64(1.5); b.f64(41); b.i32(8);           // second: position, value 2
+    b.i32(7); b.f64(51); b.f64(99); b.i32(9);            // third, kind 7: value 2, unused
+    b.i32(1); b.f64(2.5); b.f64(61); b.f64(62); b.i32(10);  // hoop
+    b.i32(3); b.f64(2.75); b.i32(11);                    // second, kind 3: position only
+    b.i32(9);                                            // third, unknown kind
+    // element 8, other kind, 1 section with every group, torsion kind 12
+    b.i32(8); b.i32(1); b.i32(3); b.i32(1);
+    b.f64(0.1); b.f64(1); b.f64(2); b.i32(1);
+    b.f64(0.2); b.f64(3); b.f64(4); b.i32(2);
+    b.i32(1); b.f64(0.3); b.f64(5); b.f64(6); b.i32(3);
+    b.i32(5); b.f64(0.4); b.f64(7); b.i32(4);
+    b.i32(1); b.f64(0.6); b.f64(8); b.f64(9); b.i32(5);
+    b.i32(12);
+    return b;
+}
+
 void SetTime(const std::string& path, long long secondsFromNow)
 {
     namespace fs = std::filesystem;

@@ -129,6 +129,12 @@ Model MakeSmallModel();
 // cases, modes modes, the equations out of node order.
 Model MakeLargeModel(int N, int cases, int modes);
 
+// A reinforcement file (RC2) written by hand: element 3 a beam of one section
+// with every group, 4 without a result, 6 a column of two sections with
+// absent, value-less and unknown groups and no torsion, 8 of another kind with
+// torsion kind 12.
+vektest::Bytes ReinforcementFile();
+
 // Sets a file's modification time offset seconds from now: a past time the
 // same for every file given the same offset, a future time newer than every
 // file written before the call.
