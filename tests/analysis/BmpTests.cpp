@@ -22,24 +22,24 @@ struct Info {
 
 void PutInfo(std::vector<uint8_t>& d, const Info& i) {
   if (i.size == 12) {
-    LeBytes(d).i32(12);
-    LeBytes(d).i16((uint32_t)i.width);
-    LeBytes(d).i16((uint32_t)i.height);
-    LeBytes(d).i16(1);
-    LeBytes(d).i16(i.bits);
+    LeBytes::Onto(d).i32(12);
+    LeBytes::Onto(d).i16((uint32_t)i.width);
+    LeBytes::Onto(d).i16((uint32_t)i.height);
+    LeBytes::Onto(d).i16(1);
+    LeBytes::Onto(d).i16(i.bits);
     return;
   }
-  LeBytes(d).i32(i.size);
-  LeBytes(d).i32((uint32_t)i.width);
-  LeBytes(d).i32((uint32_t)i.height);
-  LeBytes(d).i16(1);
-  LeBytes(d).i16(i.bits);
-  LeBytes(d).i32(i.compression);
-  LeBytes(d).i32(i.sizeImage);
-  LeBytes(d).i32((uint32_t)i.ppm);
-  LeBytes(d).i32((uint32_t)i.ppm);
-  LeBytes(d).i32(i.clrUsed);
-  LeBytes(d).i32(0);
+  LeBytes::Onto(d).i32(i.size);
+  LeBytes::Onto(d).i32((uint32_t)i.width);
+  LeBytes::Onto(d).i32((uint32_t)i.height);
+  LeBytes::Onto(d).i16(1);
+  LeBytes::Onto(d).i16(i.bits);
+  LeBytes::Onto(d).i32(i.compression);
+  LeBytes::Onto(d).i32(i.sizeImage);
+  LeBytes::Onto(d).i32((uint32_t)i.ppm);
+  LeBytes::Onto(d).i32((uint32_t)i.ppm);
+  LeBytes::Onto(d).i32(i.clrUsed);
+  LeBytes::Onto(d).i32(0);
 }
 
 // "BM" header + info + extra (palette, masks) + pixel data; offset computed.
@@ -48,9 +48,9 @@ std::vector<uint8_t> MakeBmp(const Info& info, const std::vector<uint8_t>& extra
   PutInfo(body, info);
   body.insert(body.end(), extra.begin(), extra.end());
   std::vector<uint8_t> d = {'B', 'M'};
-  LeBytes(d).i32((uint32_t)(14 + body.size() + pixels.size()));
-  LeBytes(d).i32(0);
-  LeBytes(d).i32((uint32_t)(14 + body.size()));
+  LeBytes::Onto(d).i32((uint32_t)(14 + body.size() + pixels.size()));
+  LeBytes::Onto(d).i32(0);
+  LeBytes::Onto(d).i32((uint32_t)(14 + body.size()));
   d.insert(d.end(), body.begin(), body.end());
   d.insert(d.end(), pixels.begin(), pixels.end());
   return d;
@@ -190,9 +190,9 @@ TEST(MyImageBMP, SixteenBitLayouts) {
   // 5-6-5 bit fields: 0x07E0 full green, 0xF81F magenta.
   info.compression = 3;
   std::vector<uint8_t> masks;
-  LeBytes(masks).i32(0xF800);
-  LeBytes(masks).i32(0x07E0);
-  LeBytes(masks).i32(0x001F);
+  LeBytes::Onto(masks).i32(0xF800);
+  LeBytes::Onto(masks).i32(0x07E0);
+  LeBytes::Onto(masks).i32(0x001F);
   CMyImage b;
   ASSERT_TRUE(DecodeBytes(b, MakeBmp(info, masks, {0xE0, 0x07, 0x1F, 0xF8}), 1));
   EXPECT_TRUE(SameColor(b.GetPixelColor(0, 0), Rgb(0, 255, 0)));
@@ -211,9 +211,9 @@ TEST(MyImageBMP, ThirtyTwoBitWithAndWithoutBitfields) {
   // Masks with red in the low byte.
   info.compression = 3;
   std::vector<uint8_t> masks;
-  LeBytes(masks).i32(0x000000FF);
-  LeBytes(masks).i32(0x0000FF00);
-  LeBytes(masks).i32(0x00FF0000);
+  LeBytes::Onto(masks).i32(0x000000FF);
+  LeBytes::Onto(masks).i32(0x0000FF00);
+  LeBytes::Onto(masks).i32(0x00FF0000);
   CMyImage b;
   ASSERT_TRUE(DecodeBytes(b, MakeBmp(info, masks, px), 1));
   EXPECT_TRUE(SameColor(b.GetPixelColor(1, 0), Rgb(10, 20, 30)));

@@ -71,18 +71,18 @@ std::vector<Descriptor> Descriptors(const std::vector<uint8_t>& d) {
 std::vector<uint8_t> HandGif(int w, int h, int tableBits, const std::vector<uint8_t>& extensions, int codeSize,
                              const std::vector<uint8_t>& data) {
   std::vector<uint8_t> d = {'G', 'I', 'F', '8', '9', 'a'};
-  LeBytes(d).i16((uint32_t)w);
-  LeBytes(d).i16((uint32_t)h);
+  LeBytes::Onto(d).i16((uint32_t)w);
+  LeBytes::Onto(d).i16((uint32_t)h);
   d.push_back((uint8_t)(0x80 | (tableBits - 1)));
   d.push_back(0);
   d.push_back(0);
   for (int i = 0; i < (1 << tableBits); i++) d.insert(d.end(), {(uint8_t)(i * 40), (uint8_t)(i * 20), (uint8_t)i});
   d.insert(d.end(), extensions.begin(), extensions.end());
   d.push_back(0x2C);
-  LeBytes(d).i16(0);
-  LeBytes(d).i16(0);
-  LeBytes(d).i16((uint32_t)w);
-  LeBytes(d).i16((uint32_t)h);
+  LeBytes::Onto(d).i16(0);
+  LeBytes::Onto(d).i16(0);
+  LeBytes::Onto(d).i16((uint32_t)w);
+  LeBytes::Onto(d).i16((uint32_t)h);
   d.push_back(0);
   d.push_back((uint8_t)codeSize);
   for (size_t i = 0; i < data.size(); i += 255) {

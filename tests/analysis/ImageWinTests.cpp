@@ -270,18 +270,18 @@ TEST(MyImageWin, ClipboardPicturesLargerThanTheirBlockAreRefused) {
   // A 4 x 2 8-bit DIB with 3 palette entries, then damaged in several ways.
   auto make = [](uint32_t headerSize, uint32_t colors, int32_t height, size_t cut) {
     std::vector<uint8_t> d;
-    LeBytes(d).i32(headerSize);
-    LeBytes(d).i32(4);
-    LeBytes(d).i32((uint32_t)height);
-    LeBytes(d).i16(1);
-    LeBytes(d).i16(8);
-    LeBytes(d).i32(0);
-    LeBytes(d).i32(8);
-    LeBytes(d).i32(3780);
-    LeBytes(d).i32(3780);
-    LeBytes(d).i32(colors);
-    LeBytes(d).i32(0);
-    for (int i = 0; i < 3; i++) LeBytes(d).i32(0x00FF0000u >> (8 * i));
+    LeBytes::Onto(d).i32(headerSize);
+    LeBytes::Onto(d).i32(4);
+    LeBytes::Onto(d).i32((uint32_t)height);
+    LeBytes::Onto(d).i16(1);
+    LeBytes::Onto(d).i16(8);
+    LeBytes::Onto(d).i32(0);
+    LeBytes::Onto(d).i32(8);
+    LeBytes::Onto(d).i32(3780);
+    LeBytes::Onto(d).i32(3780);
+    LeBytes::Onto(d).i32(colors);
+    LeBytes::Onto(d).i32(0);
+    for (int i = 0; i < 3; i++) LeBytes::Onto(d).i32(0x00FF0000u >> (8 * i));
     for (int i = 0; i < 8; i++) d.push_back((uint8_t)(i % 3));
     d.resize(d.size() - cut);
     return d;

@@ -11,16 +11,20 @@
 namespace vektest {
 
 // A chain of fields: LeBytes().i16(2).f32(1.5f).zeros(4). Builds its own
-// bytes, or appends to a vector it is given: LeBytes(header).i32(size).
+// bytes, or appends to a vector it is given: LeBytes::Onto(header).i32(size).
 class LeBytes {
 public:
     LeBytes() = default;
-    explicit LeBytes(Bytes& into) : m_into(&into) {}
+    static LeBytes Onto(Bytes& into)
+    {
+        LeBytes b;
+        b.m_into = &into;
+        return b;
+    }
 
     LeBytes& i8(int v) { return Le(uint64_t(v), 1); }
     LeBytes& i16(int v) { return Le(uint64_t(v), 2); }
     LeBytes& i32(int64_t v) { return Le(uint64_t(v), 4); }
-    LeBytes& i64(int64_t v) { return Le(uint64_t(v), 8); }
     LeBytes& f32(float v)
     {
         uint32_t u;

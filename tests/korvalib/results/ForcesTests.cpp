@@ -143,10 +143,10 @@ TEST(FrameForce, StreamRecordBytes)
     double rows[1][7] = {{0.5, 1, 2, 3, 4, 5, 6}};
     f.SetSectForce(1, rows);
     Bytes want;
-    LeBytes(want).i32(0x0102);
+    LeBytes::Onto(want).i32(0x0102);
     want.push_back(1);
     for (double v : rows[0])
-        LeBytes(want).f64(v);
+        LeBytes::Onto(want).f64(v);
     EXPECT_EQ(Written(dir, f), want);
 
     bifstream in(dir.File("rec.bin").c_str());
@@ -162,10 +162,10 @@ TEST(FrameForce, TruncatedRecordFailsTheStream)
 {
     TempDir dir("fft");
     Bytes b;
-    LeBytes(b).i32(3);
+    LeBytes::Onto(b).i32(3);
     b.push_back(2);   // two rows announced, one present
     for (int i = 0; i < 7; ++i)
-        LeBytes(b).f64(i);
+        LeBytes::Onto(b).f64(i);
     vektest::WriteFileBytes(dir.File("t.bin"), b);
     bifstream in(dir.File("t.bin").c_str());
     DFrameForce f;
@@ -180,8 +180,8 @@ TEST(FixedForces, StreamRecordBytes)
     t.m_nID = 2;
     t.force = 1.25;
     Bytes want;
-    LeBytes(want).i32(2);
-    LeBytes(want).f64(1.25);
+    LeBytes::Onto(want).i32(2);
+    LeBytes::Onto(want).f64(1.25);
     EXPECT_EQ(Written(dir, t), want);
 
     DSpringForce s;
@@ -194,19 +194,19 @@ TEST(FixedForces, StreamRecordBytes)
     p.bMiddle = 0;
     p.forceM[0] = 77;   // written even without the middle flag
     want.clear();
-    LeBytes(want).i32(9);
+    LeBytes::Onto(want).i32(9);
     want.push_back(0);
     for (int i = 0; i < 18; ++i)
-        LeBytes(want).f64(i == 6 ? 77.0 : 0.0);
+        LeBytes::Onto(want).f64(i == 6 ? 77.0 : 0.0);
     EXPECT_EQ(Written(dir, p), want);
 
     DCframeForce c;
     c.m_nID = 1;
     c.forceJ[5] = -3;
     want.clear();
-    LeBytes(want).i32(1);
+    LeBytes::Onto(want).i32(1);
     for (int i = 0; i < 12; ++i)
-        LeBytes(want).f64(i == 11 ? -3.0 : 0.0);
+        LeBytes::Onto(want).f64(i == 11 ? -3.0 : 0.0);
     EXPECT_EQ(Written(dir, c), want);
     bifstream in(dir.File("rec.bin").c_str());
     DCframeForce d;
@@ -301,11 +301,11 @@ TEST(WallForce, InvalidRecordWritesOnlyWhatTheReaderReads)
         after.Serialize(out);
     }
     Bytes want;
-    LeBytes(want).i32(12);
+    LeBytes::Onto(want).i32(12);
     want.push_back(255);
     want.push_back(0);
-    LeBytes(want).i32(77);
-    LeBytes(want).f64(2.5);
+    LeBytes::Onto(want).i32(77);
+    LeBytes::Onto(want).f64(2.5);
     EXPECT_EQ(ReadFileBytes(path), want);
     // writing did not change the record
     EXPECT_EQ(w.nHoleKind, 1);
@@ -402,7 +402,7 @@ TEST(FrameRein, DefaultsSectionsAndBytes)
     r.fTor[3] = 0.25f;
 
     Bytes want;
-    LeBytes(want).i32(0x203);
+    LeBytes::Onto(want).i32(0x203);
     want.push_back(2);
     want.push_back(2);
     Bytes zero(57, 0);
@@ -410,15 +410,15 @@ TEST(FrameRein, DefaultsSectionsAndBytes)
     // section 2: position 1.5 at 0, upper code 7 at 4, third-direction kind 4 at 35
     Bytes s2(57, 0);
     Bytes pos;
-    LeBytes(pos).f32(1.5f);
+    LeBytes::Onto(pos).f32(1.5f);
     std::copy(pos.begin(), pos.end(), s2.begin());
     s2[4] = 7;
     s2[35] = 4;
     want.insert(want.end(), s2.begin(), s2.end());
     want.push_back(11);
-    LeBytes(want).i16(-2);
+    LeBytes::Onto(want).i16(-2);
     for (float v : {0.0f, 0.0f, 0.0f, 0.25f})
-        LeBytes(want).f32(v);
+        LeBytes::Onto(want).f32(v);
     EXPECT_EQ(Written(dir, r), want);
 
     bifstream in(dir.File("rec.bin").c_str());
