@@ -22,24 +22,24 @@ struct Info {
 
 void PutInfo(std::vector<uint8_t>& d, const Info& i) {
   if (i.size == 12) {
-    Put32(d, 12);
-    Put16(d, (uint32_t)i.width);
-    Put16(d, (uint32_t)i.height);
-    Put16(d, 1);
-    Put16(d, i.bits);
+    LeBytes::Onto(d).i32(12);
+    LeBytes::Onto(d).i16((uint32_t)i.width);
+    LeBytes::Onto(d).i16((uint32_t)i.height);
+    LeBytes::Onto(d).i16(1);
+    LeBytes::Onto(d).i16(i.bits);
     return;
   }
-  Put32(d, i.size);
-  Put32(d, (uint32_t)i.width);
-  Put32(d, (uint32_t)i.height);
-  Put16(d, 1);
-  Put16(d, i.bits);
-  Put32(d, i.compression);
-  Put32(d, i.sizeImage);
-  Put32(d, (uint32_t)i.ppm);
-  Put32(d, (uint32_t)i.ppm);
-  Put32(d, i.clrUsed);
-  Put32(d, 0);
+  LeBytes::Onto(d).i32(i.size);
+  LeBytes::Onto(d).i32((uint32_t)i.width);
+  LeBytes::Onto(d).i32((uint32_t)i.height);
+  LeBytes::Onto(d).i16(1);
+  LeBytes::Onto(d).i16(i.bits);
+  LeBytes::Onto(d).i32(i.compression);
+  LeBytes::Onto(d).i32(i.sizeImage);
+  LeBytes::Onto(d).i32((uint32_t)i.ppm);
+  LeBytes::Onto(d).i32((uint32_t)i.ppm);
+  LeBytes::Onto(d).i32(i.clrUsed);
+  LeBytes::Onto(d).i32(0);
 }
 
 // "BM" header + info + extra (palette, masks) + pixel data; offset computed.
@@ -48,9 +48,9 @@ std::vector<uint8_t> MakeBmp(const Info& info, const std::vector<uint8_t>& extra
   PutInfo(body, info);
   body.insert(body.end(), extra.begin(), extra.end());
   std::vector<uint8_t> d = {'B', 'M'};
-  Put32(d, (uint32_t)(14 + body.size() + pixels.size()));
-  Put32(d, 0);
-  Put32(d, (uint32_t)(14 + body.size()));
+  LeBytes::Onto(d).i32((uint32_t)(14 + body.size() + pixels.size()));
+  LeBytes::Onto(d).i32(0);
+  LeBytes::Onto(d).i32((uint32_t)(14 + body.size()));
   d.insert(d.end(), body.begin(), body.end());
   d.insert(d.end(), pixels.begin(), pixels.end());
   return d;
@@ -70,7 +70,7 @@ std::vector<uint8_t> Palette4(const std::vector<RGBQUAD>& colors) {
 std::vector<uint8_t> EncodeToBytes(CMyImage& image, const char* name) {
   const std::string path = Scratch(name);
   EXPECT_TRUE(image.WriteBmpFile(path.c_str()));
-  return ReadAll(path);
+  return ReadFileBytes(path);
 }
 
 }  // namespace
@@ -82,20 +82,20 @@ TEST(MyImageBMP, OneByOneTrueColourIsA58ByteFile) {
   ASSERT_EQ(d.size(), 58u);
   EXPECT_EQ(d[0], 'B');
   EXPECT_EQ(d[1], 'M');
-  EXPECT_EQ(Le32(d, 2), 58u);
-  EXPECT_EQ(Le32(d, 6), 0u);
-  EXPECT_EQ(Le32(d, 10), 54u);
-  EXPECT_EQ(Le32(d, 14), 40u);
-  EXPECT_EQ(Le32(d, 18), 1u);
-  EXPECT_EQ(Le32(d, 22), 1u);
-  EXPECT_EQ(Le16(d, 26), 1);
-  EXPECT_EQ(Le16(d, 28), 24);
-  EXPECT_EQ(Le32(d, 30), 0u);
-  EXPECT_EQ(Le32(d, 34), 4u);
-  EXPECT_EQ(Le32(d, 38), 3780u);
-  EXPECT_EQ(Le32(d, 42), 3780u);
-  EXPECT_EQ(Le32(d, 46), 0u);
-  EXPECT_EQ(Le32(d, 50), 0u);
+  EXPECT_EQ(ReadLe32(d, 2), 58u);
+  EXPECT_EQ(ReadLe32(d, 6), 0u);
+  EXPECT_EQ(ReadLe32(d, 10), 54u);
+  EXPECT_EQ(ReadLe32(d, 14), 40u);
+  EXPECT_EQ(ReadLe32(d, 18), 1u);
+  EXPECT_EQ(ReadLe32(d, 22), 1u);
+  EXPECT_EQ(ReadLe16(d, 26), 1);
+  EXPECT_EQ(ReadLe16(d, 28), 24);
+  EXPECT_EQ(ReadLe32(d, 30), 0u);
+  EXPECT_EQ(ReadLe32(d, 34), 4u);
+  EXPECT_EQ(ReadLe32(d, 38), 3780u);
+  EXPECT_EQ(ReadLe32(d, 42), 3780u);
+  EXPECT_EQ(ReadLe32(d, 46), 0u);
+  EXPECT_EQ(ReadLe32(d, 50), 0u);
   const std::vector<uint8_t> row(d.begin() + 54, d.end());
   EXPECT_EQ(row, (std::vector<uint8_t>{0x10, 0x20, 0x30, 0x00}));
 }
@@ -112,9 +112,9 @@ TEST(MyImageBMP, IndexedDepthsWriteTheirPaletteAndReadBackIdentical) {
     const std::string name = "depth" + std::to_string(c.bpp) + ".bmp";
     const std::vector<uint8_t> d = EncodeToBytes(im, name.c_str());
     const uint32_t offset = 54 + c.entries * 4;
-    EXPECT_EQ(Le32(d, 10), offset) << c.bpp;
-    EXPECT_EQ(Le32(d, 46), c.entries) << c.bpp;
-    EXPECT_EQ(Le32(d, 38), 5906u) << c.bpp;  // 150 dpi
+    EXPECT_EQ(ReadLe32(d, 10), offset) << c.bpp;
+    EXPECT_EQ(ReadLe32(d, 46), c.entries) << c.bpp;
+    EXPECT_EQ(ReadLe32(d, 38), 5906u) << c.bpp;  // 150 dpi
     EXPECT_EQ(d.size(), offset + im.GetEffWidth() * 7) << c.bpp;
 
     CMyImage back;
@@ -190,9 +190,9 @@ TEST(MyImageBMP, SixteenBitLayouts) {
   // 5-6-5 bit fields: 0x07E0 full green, 0xF81F magenta.
   info.compression = 3;
   std::vector<uint8_t> masks;
-  Put32(masks, 0xF800);
-  Put32(masks, 0x07E0);
-  Put32(masks, 0x001F);
+  LeBytes::Onto(masks).i32(0xF800);
+  LeBytes::Onto(masks).i32(0x07E0);
+  LeBytes::Onto(masks).i32(0x001F);
   CMyImage b;
   ASSERT_TRUE(DecodeBytes(b, MakeBmp(info, masks, {0xE0, 0x07, 0x1F, 0xF8}), 1));
   EXPECT_TRUE(SameColor(b.GetPixelColor(0, 0), Rgb(0, 255, 0)));
@@ -211,9 +211,9 @@ TEST(MyImageBMP, ThirtyTwoBitWithAndWithoutBitfields) {
   // Masks with red in the low byte.
   info.compression = 3;
   std::vector<uint8_t> masks;
-  Put32(masks, 0x000000FF);
-  Put32(masks, 0x0000FF00);
-  Put32(masks, 0x00FF0000);
+  LeBytes::Onto(masks).i32(0x000000FF);
+  LeBytes::Onto(masks).i32(0x0000FF00);
+  LeBytes::Onto(masks).i32(0x00FF0000);
   CMyImage b;
   ASSERT_TRUE(DecodeBytes(b, MakeBmp(info, masks, px), 1));
   EXPECT_TRUE(SameColor(b.GetPixelColor(1, 0), Rgb(10, 20, 30)));
@@ -284,7 +284,7 @@ TEST(MyImageBMP, UnsupportedAndDamagedFilesAreRefused) {
     const std::vector<uint8_t> file = MakeBmp(info, pal, std::vector<uint8_t>(c.pixelBytes, 7));
     CMyImageBMP bmp;
     const std::string path = Scratch("bad.bmp");
-    ASSERT_TRUE(WriteAll(path, file));
+    ASSERT_TRUE(WriteFileBytes(path, file));
     FILE* f = std::fopen(path.c_str(), "rb");
     EXPECT_FALSE(bmp.Decode(f)) << c.what;
     EXPECT_STREQ(bmp.GetReason(), c.reason) << c.what;
@@ -327,7 +327,7 @@ TEST(MyImageBMP, WriteFailuresAreReported) {
   EXPECT_FALSE(bmp.Encode(stdout));  // nothing to write
   // A stream opened for reading cannot be written.
   const std::string path = Scratch("readonly.bmp");
-  ASSERT_TRUE(WriteAll(path, {1, 2, 3}));
+  ASSERT_TRUE(WriteFileBytes(path, {1, 2, 3}));
   FILE* f = std::fopen(path.c_str(), "rb");
   EXPECT_FALSE(im.Encode(f, 1));
   std::fclose(f);
@@ -340,12 +340,12 @@ TEST(MyImageBMP, WriteFailuresAreReported) {
 #endif
   // When the file cannot be written the old one stays as it was.
   const std::string keep = Scratch("keep.bmp");
-  ASSERT_TRUE(WriteAll(keep, {9, 9, 9}));
+  ASSERT_TRUE(WriteFileBytes(keep, {9, 9, 9}));
   std::filesystem::create_directories(keep + ".~tmp");  // the temporary name is taken
   EXPECT_FALSE(im.WriteBmpFile(keep.c_str()));
-  EXPECT_EQ(ReadAll(keep), (std::vector<uint8_t>{9, 9, 9}));
+  EXPECT_EQ(ReadFileBytes(keep), (std::vector<uint8_t>{9, 9, 9}));
   std::filesystem::remove(keep + ".~tmp");
   EXPECT_TRUE(im.WriteBmpFile(keep.c_str()));
-  EXPECT_EQ(ReadAll(keep).size(), 54u + 24 * 8);
+  EXPECT_EQ(ReadFileBytes(keep).size(), 54u + 24 * 8);
   EXPECT_FALSE(im.WriteBmpFile(Scratch("no/such/folder/x.bmp").c_str()));
 }

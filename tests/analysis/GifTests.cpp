@@ -18,7 +18,7 @@ std::vector<uint8_t> EncodeGif(CMyImageGIF& gif, const char* name) {
   EXPECT_NE(f, nullptr);
   EXPECT_TRUE(gif.Encode(f));
   std::fclose(f);
-  return ReadAll(path);
+  return ReadFileBytes(path);
 }
 
 std::vector<uint8_t> EncodeFrames(CMyImageGIF& writer, std::vector<CMyImage*> frames, bool local, const char* name) {
@@ -27,7 +27,7 @@ std::vector<uint8_t> EncodeFrames(CMyImageGIF& writer, std::vector<CMyImage*> fr
   EXPECT_NE(f, nullptr);
   EXPECT_TRUE(writer.Encode(f, frames.data(), (int)frames.size(), local));
   std::fclose(f);
-  return ReadAll(path);
+  return ReadFileBytes(path);
 }
 
 size_t Find(const std::vector<uint8_t>& d, const std::string& s, size_t from = 0) {
@@ -51,7 +51,7 @@ std::vector<Descriptor> Descriptors(const std::vector<uint8_t>& d) {
       while (d[i]) i += d[i] + 1u;
       i++;
     } else if (d[i] == 0x2C) {
-      Descriptor x{Le16(d, i + 1), Le16(d, i + 3), Le16(d, i + 5), Le16(d, i + 7), d[i + 9]};
+      Descriptor x{ReadLe16(d, i + 1), ReadLe16(d, i + 3), ReadLe16(d, i + 5), ReadLe16(d, i + 7), d[i + 9]};
       out.push_back(x);
       i += 10;
       if (x.flags & 0x80) i += 3u * (2u << (x.flags & 7));
@@ -71,18 +71,18 @@ std::vector<Descriptor> Descriptors(const std::vector<uint8_t>& d) {
 std::vector<uint8_t> HandGif(int w, int h, int tableBits, const std::vector<uint8_t>& extensions, int codeSize,
                              const std::vector<uint8_t>& data) {
   std::vector<uint8_t> d = {'G', 'I', 'F', '8', '9', 'a'};
-  Put16(d, (uint32_t)w);
-  Put16(d, (uint32_t)h);
+  LeBytes::Onto(d).i16((uint32_t)w);
+  LeBytes::Onto(d).i16((uint32_t)h);
   d.push_back((uint8_t)(0x80 | (tableBits - 1)));
   d.push_back(0);
   d.push_back(0);
   for (int i = 0; i < (1 << tableBits); i++) d.insert(d.end(), {(uint8_t)(i * 40), (uint8_t)(i * 20), (uint8_t)i});
   d.insert(d.end(), extensions.begin(), extensions.end());
   d.push_back(0x2C);
-  Put16(d, 0);
-  Put16(d, 0);
-  Put16(d, (uint32_t)w);
-  Put16(d, (uint32_t)h);
+  LeBytes::Onto(d).i16(0);
+  LeBytes::Onto(d).i16(0);
+  LeBytes::Onto(d).i16((uint32_t)w);
+  LeBytes::Onto(d).i16((uint32_t)h);
   d.push_back(0);
   d.push_back((uint8_t)codeSize);
   for (size_t i = 0; i < data.size(); i += 255) {
@@ -159,7 +159,7 @@ TEST(MyImageGIF, LoopExtensionAndComment) {
     EXPECT_EQ(d[at - 1], 0x0B);
     EXPECT_EQ(d[at + 11], 3);
     EXPECT_EQ(d[at + 12], 1);
-    EXPECT_EQ(Le16(d, at + 13), c.repeat) << c.loops;
+    EXPECT_EQ(ReadLe16(d, at + 13), c.repeat) << c.loops;
     EXPECT_EQ(d[at + 15], 0);
   }
 
@@ -403,7 +403,7 @@ TEST(MyImageGIF, AnimationOfFiles) {
   CMyImageGIF caller;
   caller.SetFrameDelay(7);
   ASSERT_TRUE(caller.WriteGifFile(Scratch("files.gif").c_str(), list, 3));
-  const std::vector<uint8_t> d = ReadAll(Scratch("files.gif"));
+  const std::vector<uint8_t> d = ReadFileBytes(Scratch("files.gif"));
   EXPECT_NE(Find(d, "NETSCAPE2.0"), std::string::npos);
   const std::vector<Descriptor> frames = Descriptors(d);
   ASSERT_EQ(frames.size(), 2u);  // the missing file is skipped
@@ -413,7 +413,7 @@ TEST(MyImageGIF, AnimationOfFiles) {
   for (size_t at = Find(d, std::string("\x21\xF9\x04", 3)); at != std::string::npos;
        at = Find(d, std::string("\x21\xF9\x04", 3), at + 1)) {
     EXPECT_EQ(d[at + 3] & 1, 0);
-    EXPECT_EQ(Le16(d, at + 4), 7);
+    EXPECT_EQ(ReadLe16(d, at + 4), 7);
   }
   CMyImage first, second;
   ASSERT_TRUE(first.Load(Scratch("files.gif").c_str(), 2));
@@ -429,7 +429,7 @@ TEST(MyImageGIF, AnimationOfFiles) {
   };
   const Name objects[3] = {{names[0]}, {names[1]}, {names[2]}};
   ASSERT_TRUE(caller.WriteGifFile(Scratch("files2.gif").c_str(), objects, 3));
-  EXPECT_EQ(ReadAll(Scratch("files2.gif")), d);
+  EXPECT_EQ(ReadFileBytes(Scratch("files2.gif")), d);
 
   const char* empty[1] = {""};
   EXPECT_FALSE(caller.WriteGifFile(Scratch("none.gif").c_str(), empty, 1));
@@ -536,7 +536,7 @@ TEST(MyImageGIF, WriteFailuresAreReported) {
   EXPECT_FALSE(gif.Encode((FILE*)nullptr));
   MakePattern(gif, 50, 50, 8);
   const std::string path = Scratch("ro.gif");
-  ASSERT_TRUE(WriteAll(path, {1}));
+  ASSERT_TRUE(WriteFileBytes(path, {1}));
   FILE* f = std::fopen(path.c_str(), "rb");
   EXPECT_FALSE(gif.Encode(f));
   std::fclose(f);
@@ -555,7 +555,7 @@ TEST(MyImageGIF, WriteGifFileReducesTrueColourWhenAsked) {
   CMyImage original(im);
   ASSERT_TRUE(im.WriteGifFile(Scratch("reduced.gif").c_str(), 1));
   EXPECT_EQ(im.GetBpp(), 8);
-  const std::vector<uint8_t> d = ReadAll(Scratch("reduced.gif"));
+  const std::vector<uint8_t> d = ReadFileBytes(Scratch("reduced.gif"));
   EXPECT_EQ(d[10], 0xE7);
   CMyImage back;
   ASSERT_TRUE(back.Load(Scratch("reduced.gif").c_str(), 0));

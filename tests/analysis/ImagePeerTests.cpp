@@ -40,7 +40,7 @@ struct Rgba {
 
 Rgba ReadPillowFile(const std::string& path) {
   Rgba r;
-  std::vector<uint8_t> d = ReadAll(path);
+  std::vector<uint8_t> d = ReadFileBytes(path);
   const auto nl = std::find(d.begin(), d.end(), '\n');
   if (nl == d.end()) return r;
   std::istringstream head(std::string(d.begin(), nl));
@@ -65,7 +65,7 @@ Rgba Magick(const std::string& file, int frame = 0) {
   const std::string out = file + ".pam";
   if (!Shell(std::string(kConvert) + " " + Q(file + "[" + std::to_string(frame) + "]") + " -alpha set -depth 8 pam:" + Q(out)))
     return {};
-  const std::vector<uint8_t> d = ReadAll(out);
+  const std::vector<uint8_t> d = ReadFileBytes(out);
   const std::string text(d.begin(), d.end());
   const size_t end = text.find("ENDHDR\n");
   Rgba r;
@@ -131,7 +131,7 @@ std::string Diff(const Rgba& ours, const Rgba& ref, int tolerance = 0, bool opaq
 std::string Gifsicle(const std::string& file) {
   const std::string out = file + ".info";
   if (!Shell(std::string(kGifsicle) + " --info " + Q(file) + " > " + Q(out))) return "";
-  const std::vector<uint8_t> d = ReadAll(out);
+  const std::vector<uint8_t> d = ReadFileBytes(out);
   return std::string(d.begin(), d.end());
 }
 
@@ -151,7 +151,7 @@ void WritePpm(const std::string& path, int w, int h, const std::function<RGBQUAD
       const RGBQUAD c = color(x, y);
       d.insert(d.end(), {c.rgbRed, c.rgbGreen, c.rgbBlue});
     }
-  ASSERT_TRUE(WriteAll(path, d));
+  ASSERT_TRUE(WriteFileBytes(path, d));
 }
 
 Rgba PpmPixels(int w, int h, const std::function<RGBQUAD(int, int)>& color) {
@@ -360,16 +360,16 @@ TEST(ImagePeers, WeReadTheirBmps) {
     if (cmd.rfind("convert ", 0) == 0) cmd = std::string(kConvert) + cmd.substr(7);
     replace("python ", std::string(kPython) + " ");
     ASSERT_TRUE(Shell(cmd)) << c.name;
-    const std::vector<uint8_t> d = ReadAll(out);
+    const std::vector<uint8_t> d = ReadFileBytes(out);
     ASSERT_GT(d.size(), 54u) << c.name;
     // The file is the kind we meant to test.
-    EXPECT_EQ(Le32(d, 14), c.headerSize) << c.name;
-    EXPECT_EQ(c.headerSize == 12 ? Le16(d, 24) : Le16(d, 28), c.bits) << c.name;
+    EXPECT_EQ(ReadLe32(d, 14), c.headerSize) << c.name;
+    EXPECT_EQ(c.headerSize == 12 ? ReadLe16(d, 24) : ReadLe16(d, 28), c.bits) << c.name;
     if (c.headerSize != 12) {
-      EXPECT_EQ(Le32(d, 30), c.compression) << c.name;
+      EXPECT_EQ(ReadLe32(d, 30), c.compression) << c.name;
     }
     if (std::string(c.name).rfind("topdown", 0) == 0) {
-      EXPECT_LT((int32_t)Le32(d, 22), 0) << c.name;
+      EXPECT_LT((int32_t)ReadLe32(d, 22), 0) << c.name;
     }
 
     CMyImage im = LoadOurs(out);

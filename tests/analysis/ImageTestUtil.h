@@ -1,61 +1,35 @@
 #pragma once
-// Helpers of the picture tests: a scratch folder, whole-file reads and
-// writes, and little-endian readers for checking written bytes.
+// Helpers of the picture tests: scratch files, decoding from memory, and
+// patterns and comparisons of pictures.
 #include "analysis/MyImage.h"
 
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "tests/support/LeBytes.h"
+#include "tests/support/TestFiles.h"
+
 namespace imgtest {
 
+using vektest::Bytes;
+using vektest::LeBytes;
+using vektest::ReadFileBytes;
+using vektest::ReadLe16;
+using vektest::ReadLe32;
+using vektest::WriteFileBytes;
+
+// A file of this program's scratch folder, which goes when the program ends.
 inline std::string Scratch(const std::string& name) {
-  static const bool made = [] {
-    std::filesystem::create_directories("image_test_files");
-    return true;
-  }();
-  (void)made;
-  return "image_test_files/" + name;
-}
-
-inline std::vector<uint8_t> ReadAll(const std::string& path) {
-  std::vector<uint8_t> data;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return data;
-  uint8_t buf[65536];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof(buf), f)) > 0) data.insert(data.end(), buf, buf + n);
-  std::fclose(f);
-  return data;
-}
-
-inline bool WriteAll(const std::string& path, const std::vector<uint8_t>& data) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  const bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
-  return std::fclose(f) == 0 && ok;
-}
-
-inline uint32_t Le32(const std::vector<uint8_t>& d, size_t at) {
-  return (uint32_t)d[at] | ((uint32_t)d[at + 1] << 8) | ((uint32_t)d[at + 2] << 16) | ((uint32_t)d[at + 3] << 24);
-}
-inline uint16_t Le16(const std::vector<uint8_t>& d, size_t at) { return (uint16_t)(d[at] | (d[at + 1] << 8)); }
-
-inline void Put16(std::vector<uint8_t>& d, uint32_t v) {
-  d.push_back((uint8_t)v);
-  d.push_back((uint8_t)(v >> 8));
-}
-inline void Put32(std::vector<uint8_t>& d, uint32_t v) {
-  Put16(d, v & 0xFFFF);
-  Put16(d, v >> 16);
+  static const vektest::TempDir dir("img");
+  return dir.File(name);
 }
 
 // Decodes bytes held in memory through a scratch file (works under Wine too).
 inline bool DecodeBytes(CMyImage& image, const std::vector<uint8_t>& data, uint32_t type, const char* name = "decode.bin") {
   const std::string path = Scratch(name);
-  if (!WriteAll(path, data)) return false;
+  if (!WriteFileBytes(path, data)) return false;
   FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return false;
   const bool ok = image.Decode(f, type);

@@ -270,18 +270,18 @@ TEST(MyImageWin, ClipboardPicturesLargerThanTheirBlockAreRefused) {
   // A 4 x 2 8-bit DIB with 3 palette entries, then damaged in several ways.
   auto make = [](uint32_t headerSize, uint32_t colors, int32_t height, size_t cut) {
     std::vector<uint8_t> d;
-    Put32(d, headerSize);
-    Put32(d, 4);
-    Put32(d, (uint32_t)height);
-    Put16(d, 1);
-    Put16(d, 8);
-    Put32(d, 0);
-    Put32(d, 8);
-    Put32(d, 3780);
-    Put32(d, 3780);
-    Put32(d, colors);
-    Put32(d, 0);
-    for (int i = 0; i < 3; i++) Put32(d, 0x00FF0000u >> (8 * i));
+    LeBytes::Onto(d).i32(headerSize);
+    LeBytes::Onto(d).i32(4);
+    LeBytes::Onto(d).i32((uint32_t)height);
+    LeBytes::Onto(d).i16(1);
+    LeBytes::Onto(d).i16(8);
+    LeBytes::Onto(d).i32(0);
+    LeBytes::Onto(d).i32(8);
+    LeBytes::Onto(d).i32(3780);
+    LeBytes::Onto(d).i32(3780);
+    LeBytes::Onto(d).i32(colors);
+    LeBytes::Onto(d).i32(0);
+    for (int i = 0; i < 3; i++) LeBytes::Onto(d).i32(0x00FF0000u >> (8 * i));
     for (int i = 0; i < 8; i++) d.push_back((uint8_t)(i % 3));
     d.resize(d.size() - cut);
     return d;

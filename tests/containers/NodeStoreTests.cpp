@@ -4,6 +4,12 @@
 #include "containers/MArrayID.h"
 #include "korvalib/model/NodeRecords.h"
 #include "TestRecords.h"
+#include "tests/support/LeBytes.h"
+#include "tests/support/TestFiles.h"
+
+using vektest::Bytes;
+using vektest::LeBytes;
+using vektest::TempFile;
 
 namespace {
 
@@ -41,7 +47,7 @@ TEST(NodeStore, GoldenBytesOfOneNode) {
                               0x02, 0x00,              //   key 2
                               0x09, 0x00, 0x00, 0x00,  //   value 9
                           });
-  EXPECT_EQ(f.Bytes(), want);
+  EXPECT_EQ(f.ReadAll(), want);
   EXPECT_EQ(want.size(), 60u);
 
   MArrayID<DNodeBase> back(0, 1024);
@@ -100,10 +106,10 @@ TEST(NodeStore, TruncatedAtEveryByteFails) {
     bofstream out(whole.c_str());
     ASSERT_EQ(s.Write(out), 1);
   }
-  const std::vector<uint8_t> bytes = whole.Bytes();
+  const std::vector<uint8_t> bytes = whole.ReadAll();
   ASSERT_EQ(bytes.size(), 4u + 2 * (50 + 12));
   for (size_t n = 0; n < bytes.size(); ++n) {
-    cut.SetBytes(std::vector<uint8_t>(bytes.begin(), bytes.begin() + n));
+    cut.WriteAll(std::vector<uint8_t>(bytes.begin(), bytes.begin() + n));
     MArrayID<DNodeBase> back(0, 128);
     bifstream in(cut.c_str());
     EXPECT_EQ(back.Read(in), 0) << n;
@@ -113,18 +119,12 @@ TEST(NodeStore, TruncatedAtEveryByteFails) {
 
 TEST(NodeStore, DamagedLoadListFailsTheRead) {
   // One node whose load list claims 1000 entries that are not there.
-  std::vector<uint8_t> b;
-  PutLE(b, 1, 4);
-  PutLE(b, 1, 4);
-  PutLE(b, 1, 2);
-  PutLE(b, 1, 2);
-  b.insert(b.end(), 24, 0);
-  b.insert(b.end(), {0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1});
-  PutLE(b, 1000, 2);
-  PutLE(b, 1, 2);
-  PutLE(b, 1, 4);
+  LeBytes b;
+  b.i32(1).i32(1).i16(1).i16(1).zeros(24);
+  b.append({0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+  b.i16(1000).i16(1).i32(1);
   TempFile f("badloads");
-  f.SetBytes(b);
+  f.WriteAll(b);
   MArrayID<DNodeBase> s(0, 128);
   bifstream in(f.c_str());
   EXPECT_EQ(s.Read(in), 0);

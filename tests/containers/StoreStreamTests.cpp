@@ -5,6 +5,12 @@
 #include "containers/MArray.h"
 #include "containers/MArrayID.h"
 #include "TestRecords.h"
+#include "tests/support/LeBytes.h"
+#include "tests/support/TestFiles.h"
+
+using vektest::Bytes;
+using vektest::LeBytes;
+using vektest::TempFile;
 
 namespace {
 
@@ -23,19 +29,17 @@ int ReadStore(Store& s, const TempFile& f) {
   return s.Read(in);
 }
 
-std::vector<uint8_t> Record(int id, int value, int flag, int extra) {
-  std::vector<uint8_t> b;
-  PutLE(b, id, 4);
-  PutLE(b, value, 2);
-  PutLE(b, flag, 1);
-  if (flag == 1) PutLE(b, extra, 4);
+Bytes Record(int id, int value, int flag, int extra) {
+  LeBytes b;
+  b.i32(id).i16(value).i8(flag);
+  if (flag == 1) b.i32(extra);
   return b;
 }
 
-std::vector<uint8_t> StoreBytes(int count, std::initializer_list<std::vector<uint8_t>> records) {
-  std::vector<uint8_t> b;
-  PutLE(b, count, 4);
-  for (const auto& r : records) b.insert(b.end(), r.begin(), r.end());
+Bytes StoreBytes(int count, std::initializer_list<Bytes> records) {
+  LeBytes b;
+  b.i32(count);
+  for (const auto& r : records) b.append(r);
   return b;
 }
 
@@ -52,7 +56,7 @@ TEST(StoreStream, IdStoreGoldenBytesInIdOrder) {
       0x03, 0x00, 0x00, 0x00, 0xFE, 0xFF, 0x01, 0x44, 0x33, 0x22, 0x11,        //
       0x07, 0x00, 0x00, 0x00, 0x02, 0x01, 0x00,
   };
-  EXPECT_EQ(f.Bytes(), want);
+  EXPECT_EQ(f.ReadAll(), want);
 
   MArrayID<IdRec> back(0, 4);
   IdRec stale(1, 1);
@@ -69,7 +73,7 @@ TEST(StoreStream, EmptyStoreWritesOnlyTheCount) {
   MArray<Num> s(0, 128);
   TempFile f("empty");
   ASSERT_EQ(WriteStore(s, f), 1);
-  EXPECT_EQ(f.Bytes(), (std::vector<uint8_t>{0, 0, 0, 0}));
+  EXPECT_EQ(f.ReadAll(), (std::vector<uint8_t>{0, 0, 0, 0}));
   MArray<Num> back(0, 128);
   back.Add(Num(4));
   ASSERT_EQ(ReadStore(back, f), 1);
@@ -137,7 +141,7 @@ TEST(StoreStream, EachRecordIsReadIntoAFreshElement) {
   // The first record carries an extra field, the second does not: the second
   // must come back with the default, not the first's value.
   TempFile f("fresh");
-  f.SetBytes(StoreBytes(2, {Record(1, 1, 1, 99), Record(2, 2, 0, 0)}));
+  f.WriteAll(StoreBytes(2, {Record(1, 1, 1, 99), Record(2, 2, 0, 0)}));
   MArrayID<IdRec> s(0, 128);
   ASSERT_EQ(ReadStore(s, f), 1);
   EXPECT_EQ(s.GetByID(1)->extra, 99);
@@ -146,7 +150,7 @@ TEST(StoreStream, EachRecordIsReadIntoAFreshElement) {
 
 TEST(StoreStream, RecordWithoutIdGetsTheNextFreeId) {
   TempFile f("noid");
-  f.SetBytes(StoreBytes(3, {Record(2, 20, 0, 0), Record(0, 10, 0, 0), Record(-4, 30, 0, 0)}));
+  f.WriteAll(StoreBytes(3, {Record(2, 20, 0, 0), Record(0, 10, 0, 0), Record(-4, 30, 0, 0)}));
   MArrayID<IdRec> s(0, 128);
   ASSERT_EQ(ReadStore(s, f), 1);
   EXPECT_EQ(s.GetByID(1)->value, 10);
@@ -161,18 +165,18 @@ TEST(StoreStream, TruncatedAtEveryByteFailsAndLeavesStoreEmpty) {
   }
   TempFile whole("whole");
   ASSERT_EQ(WriteStore(s, whole), 1);
-  const std::vector<uint8_t> bytes = whole.Bytes();
+  const std::vector<uint8_t> bytes = whole.ReadAll();
   ASSERT_EQ(bytes.size(), 4u + 7 + 11 + 7);
   TempFile cut("cut");
   for (size_t n = 0; n < bytes.size(); ++n) {
-    cut.SetBytes(std::vector<uint8_t>(bytes.begin(), bytes.begin() + n));
+    cut.WriteAll(std::vector<uint8_t>(bytes.begin(), bytes.begin() + n));
     MArrayID<IdRec> back(0, 128);
     IdRec stale(1, 1);
     back.Add(stale);
     EXPECT_EQ(ReadStore(back, cut), 0) << n;
     EXPECT_EQ(back.GetSize(), 0) << n;
   }
-  cut.SetBytes(bytes);
+  cut.WriteAll(bytes);
   MArrayID<IdRec> back(0, 128);
   EXPECT_EQ(ReadStore(back, cut), 1);
   EXPECT_EQ(back.GetSize(), 3);
@@ -197,7 +201,7 @@ TEST(StoreStream, DamagedCountsAndIdsAreRefusedBeforeAllocating) {
   };
   TempFile f("damaged");
   for (const Case& c : cases) {
-    f.SetBytes(c.bytes);
+    f.WriteAll(c.bytes);
     MArrayID<IdRec> s(0, 128);
     EXPECT_EQ(ReadStore(s, f), c.result) << c.what;
     EXPECT_EQ(s.GetSize(), c.size) << c.what;
@@ -211,19 +215,16 @@ TEST(StoreStream, CountIsBoundedByTheRecordSizeBeforeAllocating) {
   // 1000 records of 8 bytes need 8000 bytes; one byte short is refused
   // before any pool element is made.
   TempFile f("sized");
-  std::vector<uint8_t> b;
-  PutLE(b, 1000, 4);
-  for (int i = 1; i <= 1000; ++i) {
-    PutLE(b, i, 4);
-    PutLE(b, -i, 4);
-  }
-  std::vector<uint8_t> shortBytes(b.begin(), b.end() - 1);
-  f.SetBytes(shortBytes);
+  LeBytes b;
+  b.i32(1000);
+  for (int i = 1; i <= 1000; ++i) b.i32(i).i32(-i);
+  const Bytes shortBytes(b.bytes().begin(), b.bytes().end() - 1);
+  f.WriteAll(shortBytes);
   MArrayID<SizedRec> s(0, 128);
   SizedRec::made = 0;
   EXPECT_EQ(ReadStore(s, f), 0);
   EXPECT_EQ(SizedRec::made, 0);
-  f.SetBytes(b);
+  f.WriteAll(b);
   EXPECT_EQ(ReadStore(s, f), 1);
   EXPECT_EQ(s.GetSize(), 1000);
   EXPECT_EQ(s.GetByID(1000)->v, -1000);
@@ -240,7 +241,7 @@ TEST(StoreStream, ReadingIntoAFilledStoreStartsItAfresh) {
   }
   TempFile small("reread-small"), big("reread-big");
   ASSERT_EQ(WriteStore(s, big), 1);
-  small.SetBytes(StoreBytes(3, {Record(7, 70, 0, 0), Record(2, 20, 0, 0), Record(-1, 90, 1, 5)}));
+  small.WriteAll(StoreBytes(3, {Record(7, 70, 0, 0), Record(2, 20, 0, 0), Record(-1, 90, 1, 5)}));
   ASSERT_EQ(ReadStore(s, small), 1);
   ASSERT_EQ(s.GetSize(), 3);
   EXPECT_EQ(s.GetBlockCount(), 1);
@@ -263,7 +264,7 @@ TEST(StoreStream, ReadingIntoAFilledStoreStartsItAfresh) {
   EXPECT_EQ(s.GetIDAt(299), 300);
 
   // A damaged file read into the filled store leaves it empty.
-  small.SetBytes(StoreBytes(3, {Record(7, 70, 0, 0), Record(2, 20, 0, 0)}));
+  small.WriteAll(StoreBytes(3, {Record(7, 70, 0, 0), Record(2, 20, 0, 0)}));
   EXPECT_EQ(ReadStore(s, small), 0);
   EXPECT_EQ(s.GetSize(), 0);
   EXPECT_EQ(s.GetIDCapacity(), 0);
@@ -272,13 +273,10 @@ TEST(StoreStream, ReadingIntoAFilledStoreStartsItAfresh) {
 
 TEST(StoreStream, ReadingAgainMakesNoNewPoolElements) {
   TempFile f("again");
-  std::vector<uint8_t> b;
-  PutLE(b, 1000, 4);
-  for (int i = 1; i <= 1000; ++i) {
-    PutLE(b, i, 4);
-    PutLE(b, -i, 4);
-  }
-  f.SetBytes(b);
+  LeBytes b;
+  b.i32(1000);
+  for (int i = 1; i <= 1000; ++i) b.i32(i).i32(-i);
+  f.WriteAll(b);
   MArrayID<SizedRec> s(0, 128);
   ASSERT_EQ(ReadStore(s, f), 1);
   SizedRec::made = 0;

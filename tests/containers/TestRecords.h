@@ -1,13 +1,7 @@
 #pragma once
 // Small element types and helpers for the container tests.
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <new>
-#include <string>
-#include <vector>
 
 #include "korvalib/base/biostream.h"
 
@@ -108,36 +102,3 @@ struct SizedRec {
   void Serialize(bofstream& out) { out << m_nID << v; }
   void Serialize(bifstream& in) { in >> m_nID >> v; }
 };
-
-// A file in the temporary folder, removed at the end of the test.
-class TempFile {
-public:
-  explicit TempFile(const char* tag) {
-    static int serial = 0;
-    path_ = (std::filesystem::temp_directory_path() /
-             ("vek_ct_" + std::string(tag) + "_" + std::to_string(serial++) + ".bin"))
-                .string();
-  }
-  ~TempFile() {
-    std::error_code ec;
-    std::filesystem::remove(path_, ec);
-  }
-  const char* c_str() const { return path_.c_str(); }
-
-  std::vector<uint8_t> Bytes() const {
-    std::ifstream f(path_, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), {});
-  }
-  void SetBytes(const std::vector<uint8_t>& bytes) const {
-    std::ofstream f(path_, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(bytes.data()), (std::streamsize)bytes.size());
-  }
-
-private:
-  std::string path_;
-};
-
-// Little-endian byte builders for hand-made files.
-inline void PutLE(std::vector<uint8_t>& b, int64_t v, int n) {
-  for (int i = 0; i < n; ++i) b.push_back(static_cast<uint8_t>((uint64_t)v >> (8 * i)));
-}

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/TestFiles.h"
+
 #include <filesystem>
 #include <set>
 #include <string>
@@ -337,7 +339,8 @@ TEST(RuntimeClassTest, KindsCreationAndNames)
 
 TEST(CFileTest, WriteReadSeekAndLines)
 {
-    const std::string path = (std::filesystem::temp_directory_path() / "fw_file_test.txt").string();
+    const vektest::TempDir dir("fw");
+    const std::string path = dir.File("fw_file_test.txt");
     CFile::Remove(path.c_str());
     CFile missing;
     EXPECT_FALSE(missing.Open(path.c_str(), CFile::modeRead));

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/TestFiles.h"
+
 CTestApp theTestApp;
 
 BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
@@ -75,9 +77,8 @@ void RunSoon(std::function<void()> fn, UINT delayMs)
 
 std::string TempPath(const char* name)
 {
-    char dir[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, dir);
-    return std::string(dir) + name;
+    static const vektest::TempDir dir("fw");
+    return dir.File(name);
 }
 
 namespace {

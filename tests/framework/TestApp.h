@@ -47,5 +47,5 @@ void FailOnHandlerExceptions();
 
 // Runs fn once from a timer inside whatever message loop runs next.
 void RunSoon(std::function<void()> fn, UINT delayMs = 30);
-// A scratch file path in the temporary folder.
+// A scratch file path in this program's own temporary folder.
 std::string TempPath(const char* name);

@@ -6,17 +6,14 @@
 #include <cstring>
 #include <vector>
 
+#include "tests/support/LeBytes.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/VersionGuard.h"
 #include "korvalib/base/biostream.h"
 
-using namespace kbtest;
+using namespace vektest;
 
 namespace {
-
-struct VersionGuard {
-    int16_t saved = nVersion;
-    ~VersionGuard() { nVersion = saved; }
-};
 
 const Bytes kHeader = {'K', 'O', 'R', 'V', 'A', 'D', 'A', 'T', 'A', 0x00, 0x81, 0x00};
 

@@ -9,7 +9,7 @@
 #include "tests/support/TestFiles.h"
 #include "korvalib/base/DataFile.h"
 
-using namespace kbtest;
+using namespace vektest;
 
 namespace {
 

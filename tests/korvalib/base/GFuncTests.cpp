@@ -9,7 +9,7 @@
 #include "tests/support/TestFiles.h"
 #include "korvalib/base/GFunc.h"
 
-using namespace kbtest;
+using namespace vektest;
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;

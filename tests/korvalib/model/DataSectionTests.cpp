@@ -43,7 +43,8 @@ TEST(DataSection, TagsAreDistinctEightCapitals)
 // unknown and misspelt tags by their length.
 TEST(DataSection, SectionFrameRoundTrip)
 {
-    std::string path = TempPath("kvd");
+    vektest::TempFile scratch("kvd");
+    const std::string& path = scratch.path();
     DLevelBase level;
     level.m_fReal1 = 4.5f;
     {
@@ -64,12 +65,7 @@ TEST(DataSection, SectionFrameRoundTrip)
         out.Close();
     }
     // Hand-worked bytes of the first section after the 12-byte header.
-    Bytes file;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        int c;
-        while ((c = std::fgetc(f)) != EOF) file.push_back(uint8_t(c));
-        std::fclose(f);
-    }
+    const Bytes file = scratch.ReadAll();
     Bytes first = B().raw("NODECONS", 9).i32(12).i32s({1, 2, 3});
     ASSERT_GE(file.size(), 12 + first.size());
     EXPECT_TRUE(std::equal(first.begin(), first.end(), file.begin() + 12));
@@ -95,5 +91,4 @@ TEST(DataSection, SectionFrameRoundTrip)
     EXPECT_EQ(1, levels);
     EXPECT_EQ(2, skipped);
     in.Close();
-    std::remove(path.c_str());
 }

@@ -145,7 +145,8 @@ TEST(AreaElements, SolidsBoundTheirNodeCounts)
     // ... and one set by hand is not written.
     DSol21Base wrong;
     wrong.m_cCount = 30;
-    std::string path = TempPath("sol21");
+    vektest::TempFile scratch("sol21");
+    const std::string& path = scratch.path();
     {
         bofstream out(path.c_str());
         EXPECT_EQ(0, wrong.Serialize(out));
@@ -155,7 +156,6 @@ TEST(AreaElements, SolidsBoundTheirNodeCounts)
     std::fseek(f, 0, SEEK_END);
     EXPECT_EQ(0L, std::ftell(f));
     std::fclose(f);
-    std::remove(path.c_str());
 
     DSol8rBase e;
     e.m_cShape = 2;

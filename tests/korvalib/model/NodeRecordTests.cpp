@@ -4,20 +4,17 @@
 
 #include <cstring>
 
+#include "tests/support/LeBytes.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/VersionGuard.h"
 #include "korvalib/model/CommonData.h"
 #include "korvalib/model/KeyedLists.h"
 #include "korvalib/model/NodeRecords.h"
 #include "korvalib/base/biostream.h"
 
-using namespace kbtest;
+using namespace vektest;
 
 namespace {
-
-struct VersionGuard {
-    int16_t saved = nVersion;
-    ~VersionGuard() { nVersion = saved; }
-};
 
 template <class T>
 Bytes WriteBytes(T& record) {
@@ -38,17 +35,6 @@ int ReadBytes(T& record, const Bytes& bytes, int16_t version = 129) {
     nVersion = version;
     bifstream in(f.c_str());
     return record.Serialize(in);
-}
-
-Bytes F32(float v) {
-    Bytes b(4);
-    memcpy(b.data(), &v, 4);
-    return b;
-}
-Bytes F64(double v) {
-    Bytes b(8);
-    memcpy(b.data(), &v, 8);
-    return b;
 }
 
 }  // namespace

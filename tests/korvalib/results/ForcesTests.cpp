@@ -4,43 +4,20 @@
 
 #include <cstring>
 
-#include "TestDir.h"
 #include "korvalib/results/Forces.h"
 #include "korvalib/base/biostream.h"
+#include "tests/support/LeBytes.h"
+#include "tests/support/TestFiles.h"
 
-using krtest::ReadFileBytes;
-using krtest::TestDir;
-using Bytes = std::vector<unsigned char>;
+using vektest::Bytes;
+using vektest::LeBytes;
+using vektest::ReadFileBytes;
+using vektest::TempDir;
 
 namespace {
 
-void PutI32(Bytes& b, int v)
-{
-    for (int i = 0; i < 4; ++i)
-        b.push_back(static_cast<unsigned char>(static_cast<uint32_t>(v) >> (8 * i)));
-}
-void PutF64(Bytes& b, double v)
-{
-    uint64_t u;
-    std::memcpy(&u, &v, 8);
-    for (int i = 0; i < 8; ++i)
-        b.push_back(static_cast<unsigned char>(u >> (8 * i)));
-}
-void PutF32(Bytes& b, float v)
-{
-    uint32_t u;
-    std::memcpy(&u, &v, 4);
-    for (int i = 0; i < 4; ++i)
-        b.push_back(static_cast<unsigned char>(u >> (8 * i)));
-}
-void PutI16(Bytes& b, int v)
-{
-    b.push_back(static_cast<unsigned char>(v & 0xff));
-    b.push_back(static_cast<unsigned char>((v >> 8) & 0xff));
-}
-
 template <class T>
-Bytes Written(TestDir& dir, T& rec)
+Bytes Written(TempDir& dir, T& rec)
 {
     std::string path = dir.File("rec.bin");
     {
@@ -160,16 +137,16 @@ TEST(FrameForce, CopyFromOtherElements)
 
 TEST(FrameForce, StreamRecordBytes)
 {
-    TestDir dir("ff");
+    TempDir dir("ff");
     DFrameForce f;
     f.m_nID = 0x0102;
     double rows[1][7] = {{0.5, 1, 2, 3, 4, 5, 6}};
     f.SetSectForce(1, rows);
     Bytes want;
-    PutI32(want, 0x0102);
+    LeBytes::Onto(want).i32(0x0102);
     want.push_back(1);
     for (double v : rows[0])
-        PutF64(want, v);
+        LeBytes::Onto(want).f64(v);
     EXPECT_EQ(Written(dir, f), want);
 
     bifstream in(dir.File("rec.bin").c_str());
@@ -183,13 +160,13 @@ TEST(FrameForce, StreamRecordBytes)
 
 TEST(FrameForce, TruncatedRecordFailsTheStream)
 {
-    TestDir dir("fft");
+    TempDir dir("fft");
     Bytes b;
-    PutI32(b, 3);
+    LeBytes::Onto(b).i32(3);
     b.push_back(2);   // two rows announced, one present
     for (int i = 0; i < 7; ++i)
-        PutF64(b, i);
-    krtest::WriteFileBytes(dir.File("t.bin"), b);
+        LeBytes::Onto(b).f64(i);
+    vektest::WriteFileBytes(dir.File("t.bin"), b);
     bifstream in(dir.File("t.bin").c_str());
     DFrameForce f;
     f.Serialize(in);
@@ -198,13 +175,13 @@ TEST(FrameForce, TruncatedRecordFailsTheStream)
 
 TEST(FixedForces, StreamRecordBytes)
 {
-    TestDir dir("fx");
+    TempDir dir("fx");
     DTrussForce t;
     t.m_nID = 2;
     t.force = 1.25;
     Bytes want;
-    PutI32(want, 2);
-    PutF64(want, 1.25);
+    LeBytes::Onto(want).i32(2);
+    LeBytes::Onto(want).f64(1.25);
     EXPECT_EQ(Written(dir, t), want);
 
     DSpringForce s;
@@ -217,19 +194,19 @@ TEST(FixedForces, StreamRecordBytes)
     p.bMiddle = 0;
     p.forceM[0] = 77;   // written even without the middle flag
     want.clear();
-    PutI32(want, 9);
+    LeBytes::Onto(want).i32(9);
     want.push_back(0);
     for (int i = 0; i < 18; ++i)
-        PutF64(want, i == 6 ? 77.0 : 0.0);
+        LeBytes::Onto(want).f64(i == 6 ? 77.0 : 0.0);
     EXPECT_EQ(Written(dir, p), want);
 
     DCframeForce c;
     c.m_nID = 1;
     c.forceJ[5] = -3;
     want.clear();
-    PutI32(want, 1);
+    LeBytes::Onto(want).i32(1);
     for (int i = 0; i < 12; ++i)
-        PutF64(want, i == 11 ? -3.0 : 0.0);
+        LeBytes::Onto(want).f64(i == 11 ? -3.0 : 0.0);
     EXPECT_EQ(Written(dir, c), want);
     bifstream in(dir.File("rec.bin").c_str());
     DCframeForce d;
@@ -239,7 +216,7 @@ TEST(FixedForces, StreamRecordBytes)
 
 TEST(ShellForce, RoundTripAndNegativeCount)
 {
-    TestDir dir("sh");
+    TempDir dir("sh");
     DShellForce s;
     s.m_nID = 6;
     double rows[2][8];
@@ -264,7 +241,7 @@ TEST(ShellForce, RoundTripAndNegativeCount)
     }
     b[4] = 0xff;
     b[5] = 0xff;   // count -1
-    krtest::WriteFileBytes(dir.File("bad.bin"), b);
+    vektest::WriteFileBytes(dir.File("bad.bin"), b);
     bifstream in(dir.File("bad.bin").c_str());
     DShellForce r;
     r.Serialize(in);
@@ -304,7 +281,7 @@ TEST(WallForce, ValidityAndSlots)
 
 TEST(WallForce, InvalidRecordWritesOnlyWhatTheReaderReads)
 {
-    TestDir dir("wf");
+    TempDir dir("wf");
     DWallForce w;
     w.m_nID = 12;
     w.nHoleKind = 1;
@@ -324,11 +301,11 @@ TEST(WallForce, InvalidRecordWritesOnlyWhatTheReaderReads)
         after.Serialize(out);
     }
     Bytes want;
-    PutI32(want, 12);
+    LeBytes::Onto(want).i32(12);
     want.push_back(255);
     want.push_back(0);
-    PutI32(want, 77);
-    PutF64(want, 2.5);
+    LeBytes::Onto(want).i32(77);
+    LeBytes::Onto(want).f64(2.5);
     EXPECT_EQ(ReadFileBytes(path), want);
     // writing did not change the record
     EXPECT_EQ(w.nHoleKind, 1);
@@ -350,7 +327,7 @@ TEST(WallForce, InvalidRecordWritesOnlyWhatTheReaderReads)
 
 TEST(WallForce, ValidRecordRoundTrip)
 {
-    TestDir dir("wv");
+    TempDir dir("wv");
     DWallForce w;
     w.m_nID = 4;
     w.nHoleKind = 3;
@@ -377,7 +354,7 @@ TEST(WallForce, ValidRecordRoundTrip)
 
 TEST(SframeCheck, SettersAndStream)
 {
-    TestDir dir("sc");
+    TempDir dir("sc");
     DSframeCheck c;
     c.m_nID = 2;
     double row[21];
@@ -399,7 +376,7 @@ TEST(SframeCheck, SettersAndStream)
 
 TEST(FrameRein, DefaultsSectionsAndBytes)
 {
-    TestDir dir("rn");
+    TempDir dir("rn");
     DFrameRein r;
     EXPECT_EQ(r.nKind, 1);
     EXPECT_EQ(r.nTorKind, 12);
@@ -425,7 +402,7 @@ TEST(FrameRein, DefaultsSectionsAndBytes)
     r.fTor[3] = 0.25f;
 
     Bytes want;
-    PutI32(want, 0x203);
+    LeBytes::Onto(want).i32(0x203);
     want.push_back(2);
     want.push_back(2);
     Bytes zero(57, 0);
@@ -433,15 +410,15 @@ TEST(FrameRein, DefaultsSectionsAndBytes)
     // section 2: position 1.5 at 0, upper code 7 at 4, third-direction kind 4 at 35
     Bytes s2(57, 0);
     Bytes pos;
-    PutF32(pos, 1.5f);
+    LeBytes::Onto(pos).f32(1.5f);
     std::copy(pos.begin(), pos.end(), s2.begin());
     s2[4] = 7;
     s2[35] = 4;
     want.insert(want.end(), s2.begin(), s2.end());
     want.push_back(11);
-    PutI16(want, -2);
+    LeBytes::Onto(want).i16(-2);
     for (float v : {0.0f, 0.0f, 0.0f, 0.25f})
-        PutF32(want, v);
+        LeBytes::Onto(want).f32(v);
     EXPECT_EQ(Written(dir, r), want);
 
     bifstream in(dir.File("rec.bin").c_str());

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "ResultGen.h"
-#include "TestDir.h"
 #include "korvalib/results/Result.h"
+#include "tests/support/TestFiles.h"
 
 namespace krtest {
 
@@ -22,16 +22,18 @@ protected:
 
     void Write()
     {
-        model.WriteAll(dir.Base());
-        resgen::SetTime(dir.Base() + ".PL", -100);
+        model.WriteAll(Base());
+        resgen::SetTime(Path("PL"), -100);
         for (const char* e : kRawExts)
             resgen::SetTime(Path(e), -50);
     }
-    std::string Path(const char* ext) const { return dir.Base() + "." + ext; }
-    std::string DataPath() const { return dir.Base() + ".kor"; }
+    // The set's files: model.SYS, model.PL, ... in the scratch folder.
+    std::string Base() const { return dir.File("model"); }
+    std::string Path(const char* ext) const { return Base() + "." + ext; }
+    std::string DataPath() const { return Base() + ".kor"; }
     int Open(DResult& r, int n = 0) { return r.SetFileName(DataPath().c_str(), n); }
 
-    TestDir dir;
+    vektest::TempDir dir;
     resgen::Model model;
 };
 

@@ -7,8 +7,6 @@
 #include "containers/MArrayID.h"
 #include "korvalib/base/biostream.h"
 
-using resgen::Bytes;
-
 namespace {
 
 class ResultForces : public krtest::ResultSet {
@@ -20,9 +18,9 @@ protected:
     }
     void Corrupt(const char* ext, void (*edit)(std::vector<unsigned char>&))
     {
-        auto b = krtest::ReadFileBytes(Path(ext));
+        auto b = vektest::ReadFileBytes(Path(ext));
         edit(b);
-        krtest::WriteFileBytes(Path(ext), b);
+        vektest::WriteFileBytes(Path(ext), b);
     }
     DResult r;
 };
@@ -328,7 +326,7 @@ TEST_F(ResultForces, ElementNumbersBelowOneAndTooManySectionsAreRefused)
 TEST_F(ResultForces, ElementIndexEntriesAndFileLayout)
 {
     // NU3: M = 9, positions of elements 5, 2, 9; -1 for the others
-    auto b = krtest::ReadFileBytes(Path("NU3"));
+    auto b = vektest::ReadFileBytes(Path("NU3"));
     ASSERT_EQ(b.size(), 4u + 9 * 4);
     auto word = [&](int i) {
         int32_t v;
@@ -343,7 +341,7 @@ TEST_F(ResultForces, ElementIndexEntriesAndFileLayout)
     EXPECT_EQ(word(1), -1);
     EXPECT_EQ(word(3), -1);
     // NA41: 3 sets, the blocks of two records each
-    auto a = krtest::ReadFileBytes(Path("NA41"));
+    auto a = vektest::ReadFileBytes(Path("NA41"));
     ASSERT_EQ(a.size(), 16u);
     int32_t v[4];
     std::memcpy(v, a.data(), 16);
@@ -360,37 +358,11 @@ protected:
     void SetUp() override
     {
         Write();
-        Bytes b;
-        b.skip(4);
-        // element 3, kind 1 (beam), 1 section: lower, upper, hoop, torsion
-        b.i32(3); b.i32(1); b.i32(1); b.i32(1);
-        b.f64(0.5); b.f64(11); b.f64(12); b.i32(4);          // lower
-        b.f64(0.75); b.f64(21); b.f64(22); b.i32(5);         // upper
-        b.i32(1); b.f64(0.9); b.f64(31); b.f64(32); b.i32(6);  // hoop
-        b.i32(11); b.f64(1); b.f64(2); b.f64(3); b.f64(4); b.i32(7);  // torsion
-        // element 4: no result
-        b.i32(4); b.i32(0);
-        // element 6, kind 2 (column), 2 sections: hoop, second, third; no torsion
-        b.i32(6); b.i32(1); b.i32(2); b.i32(2);
-        b.i32(0);                                            // hoop absent
-        b.i32(4); b.f64(1.5); b.f64(41); b.i32(8);           // second: position, value 2
-        b.i32(7); b.f64(51); b.f64(99); b.i32(9);            // third, kind 7: value 2, unused
-        b.i32(1); b.f64(2.5); b.f64(61); b.f64(62); b.i32(10);  // hoop
-        b.i32(3); b.f64(2.75); b.i32(11);                    // second, kind 3: position only
-        b.i32(9);                                            // third, unknown kind
-        // element 8, other kind, 1 section with every group, torsion kind 12
-        b.i32(8); b.i32(1); b.i32(3); b.i32(1);
-        b.f64(0.1); b.f64(1); b.f64(2); b.i32(1);
-        b.f64(0.2); b.f64(3); b.f64(4); b.i32(2);
-        b.i32(1); b.f64(0.3); b.f64(5); b.f64(6); b.i32(3);
-        b.i32(5); b.f64(0.4); b.f64(7); b.i32(4);
-        b.i32(1); b.f64(0.6); b.f64(8); b.f64(9); b.i32(5);
-        b.i32(12);
-        bytes = b;
-        b.Save(Path("RC2"));
+        bytes = resgen::ReinforcementFile();
+        ASSERT_TRUE(vektest::WriteFileBytes(Path("RC2"), bytes));
         ASSERT_EQ(Open(r), 1);
     }
-    Bytes bytes;
+    vektest::Bytes bytes;
     DResult r;
 };
 
@@ -450,8 +422,8 @@ TEST_F(Reinforcement, AllRecordsAndOne)
 
 TEST_F(Reinforcement, CutFileIsAFailure)
 {
-    bytes.b.resize(bytes.b.size() - 3);
-    bytes.Save(Path("RC2"));
+    bytes.resize(bytes.size() - 3);
+    vektest::WriteFileBytes(Path("RC2"), bytes);
     MArrayID<DFrameRein> store(0, 128);
     EXPECT_EQ(r.GetAllFrameReinData(store), 0);
     EXPECT_EQ(store.GetCount(), 0);
@@ -468,7 +440,7 @@ namespace {
 // records, and then gives exactly the whole records before it.
 TEST_F(ResultForces, FilesCutAtEveryByte)
 {
-    const auto trussBytes = krtest::ReadFileBytes(Path("U8"));
+    const auto trussBytes = vektest::ReadFileBytes(Path("U8"));
     std::vector<size_t> ends = {16};
     for (size_t k = 0; k < model.u8.size(); ++k)
         ends.push_back(ends.back() + 12 + 3 * 16);
@@ -480,12 +452,12 @@ TEST_F(ResultForces, FilesCutAtEveryByte)
         const int endsStored = (w.b == 0 || w.b == 1) + (w.b != 1);
         wallEnds.push_back(wallEnds.back() + 28 + pieces[w.HoleKind()] * 3 * 56 * endsStored);
     }
-    const auto wallBytes = krtest::ReadFileBytes(Path("U5"));
+    const auto wallBytes = vektest::ReadFileBytes(Path("U5"));
     ASSERT_EQ(wallEnds.back(), wallBytes.size());
 
     MArrayID<DTrussForce> trusses(0, 128);
     for (size_t cut = 16; cut <= trussBytes.size(); ++cut) {
-        krtest::WriteFileBytes(Path("U8"), {trussBytes.begin(), trussBytes.begin() + cut});
+        vektest::WriteFileBytes(Path("U8"), {trussBytes.begin(), trussBytes.begin() + cut});
         auto at = std::find(ends.begin(), ends.end(), cut);
         const int whole = static_cast<int>(at - ends.begin());
         EXPECT_EQ(r.GetOneCombAllTrussForce(2, trusses), at != ends.end() ? 1 : 0) << cut;
@@ -501,7 +473,7 @@ TEST_F(ResultForces, FilesCutAtEveryByte)
             cuts.push_back(cut);
     }
     for (size_t cut : cuts) {
-        krtest::WriteFileBytes(Path("U5"), {wallBytes.begin(), wallBytes.begin() + cut});
+        vektest::WriteFileBytes(Path("U5"), {wallBytes.begin(), wallBytes.begin() + cut});
         auto at = std::find(wallEnds.begin(), wallEnds.end(), cut);
         EXPECT_EQ(r.GetOneCombAllWallForce(3, walls), at != wallEnds.end() ? 1 : 0) << cut;
         bifstream in;

@@ -13,35 +13,6 @@
 
 namespace resgen {
 
-void Bytes::i32(int v)
-{
-    uint32_t u = static_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i)
-        b.push_back(static_cast<unsigned char>(u >> (8 * i)));
-}
-
-void Bytes::f64(double v)
-{
-    uint64_t u;
-    std::memcpy(&u, &v, 8);
-    for (int i = 0; i < 8; ++i)
-        b.push_back(static_cast<unsigned char>(u >> (8 * i)));
-}
-
-void Bytes::skip(int n, unsigned char fill)
-{
-    b.insert(b.end(), static_cast<size_t>(n), fill);
-}
-
-bool Bytes::Save(const std::string& path) const
-{
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    bool ok = b.empty() || std::fwrite(b.data(), 1, b.size(), f) == b.size();
-    return std::fclose(f) == 0 && ok;
-}
-
 int WallRec::HoleKind() const
 {
     if (a == 1)
@@ -195,7 +166,7 @@ double Model::ExpectPeriod(int mode) const
 
 void Model::WriteSys(const std::string& base) const
 {
-    Bytes s;
+    LeBytes s;
     s.skip(680, 0x11);
     int head[6] = {cases, N, 77, neq, 88, modes};
     for (int v : head)
@@ -223,7 +194,7 @@ void Model::WriteSys(const std::string& base) const
 static void WriteVectors(const Model& m, const std::string& path,
                          const std::vector<std::vector<Row6>>& truth, const std::vector<double>* trail)
 {
-    Bytes b;
+    LeBytes b;
     for (size_t r = 0; r < truth.size(); ++r) {
         for (double v : m.Scatter(truth[r]))
             b.f64(v);
@@ -234,11 +205,11 @@ static void WriteVectors(const Model& m, const std::string& path,
 
 void Model::WriteNodeFiles(const std::string& base) const
 {
-    Bytes pl;
+    LeBytes pl;
     pl.skip(64, 0x50);
     pl.Save(base + ".PL");
 
-    Bytes id;
+    LeBytes id;
     id.skip(24);
     for (int c = 0; c < 6; ++c)
         for (int j = 0; j < N; ++j)
@@ -247,7 +218,7 @@ void Model::WriteNodeFiles(const std::string& base) const
         id.i32(master[j]);
     id.Save(base + ".ID");
 
-    Bytes x;
+    LeBytes x;
     x.skip(24);
     for (int c = 0; c < 3; ++c)
         for (int j = 0; j < N; ++j)
@@ -271,7 +242,7 @@ void Model::WriteNodeFiles(const std::string& base) const
         WriteVectors(*this, base + ".ACD", acd, nullptr);
 
     if (!massTruth.empty()) {
-        Bytes ms;
+        LeBytes ms;
         ms.skip(24);
         for (double v : MassVector())
             ms.f64(v);
@@ -279,7 +250,7 @@ void Model::WriteNodeFiles(const std::string& base) const
     }
 
     if (!fsj.empty()) {
-        Bytes f;
+        LeBytes f;
         for (const auto& set : fsj)
             for (const Row6& r : set)
                 for (double v : r)
@@ -288,7 +259,7 @@ void Model::WriteNodeFiles(const std::string& base) const
     }
 
     if (!walls.empty()) {
-        Bytes r;
+        LeBytes r;
         for (const Wall& w : walls) {
             r.skip(4);
             r.i32(static_cast<int>(w.ab.size()) + 1);
@@ -306,7 +277,7 @@ void Model::WriteNodeFiles(const std::string& base) const
     }
 
     if (specModes > 0) {
-        Bytes q;
+        LeBytes q;
         q.skip(20);
         for (int v : cqcModes)
             q.i32(v);
@@ -319,7 +290,7 @@ void Model::WriteNodeFiles(const std::string& base) const
         q.Save(base + ".CQC");
     }
     if (!dir.empty()) {
-        Bytes d;
+        LeBytes d;
         d.skip(24);
         for (const auto& r : dir)
             for (double v : r)
@@ -331,7 +302,7 @@ void Model::WriteNodeFiles(const std::string& base) const
     for (int f = 0; f < 5; ++f) {
         if (stress[f].empty())
             continue;
-        Bytes s;
+        LeBytes s;
         for (const auto& set : stress[f])
             for (int c = 0; c < 9; ++c)
                 for (int j = 0; j < N; ++j)
@@ -339,7 +310,7 @@ void Model::WriteNodeFiles(const std::string& base) const
         s.Save(base + "." + stressExt[f]);
     }
 
-    Bytes t;
+    LeBytes t;
     t.skip(16, 0x44);
     t.Save(base + ".DYN");
     t.Save(base + ".STP");
@@ -347,7 +318,7 @@ void Model::WriteNodeFiles(const std::string& base) const
 
 // One set's values as the solver writes them, between two 4-byte marks.
 template <class Values>
-static void Marked(Bytes& b, const Values& values)
+static void Marked(LeBytes& b, const Values& values)
 {
     b.skip(4);
     for (double v : values)
@@ -356,7 +327,7 @@ static void Marked(Bytes& b, const Values& values)
 }
 
 // A record's head: the given words between two 4-byte marks.
-static void Head(Bytes& b, std::initializer_list<int> words)
+static void Head(LeBytes& b, std::initializer_list<int> words)
 {
     b.skip(4);
     for (int v : words)
@@ -365,7 +336,7 @@ static void Head(Bytes& b, std::initializer_list<int> words)
 }
 
 // U41 and A41 start with the element count.
-static void ShellFileHead(Bytes& b, size_t elements)
+static void ShellFileHead(LeBytes& b, size_t elements)
 {
     b.skip(4);
     b.i32(static_cast<int>(elements));
@@ -375,7 +346,7 @@ static void ShellFileHead(Bytes& b, size_t elements)
 // U8 and U31: a record is the element and pad bytes, then one value a set.
 static void WriteScalars(const std::string& path, const std::vector<ScalarRec>& recs, int pad)
 {
-    Bytes b;
+    LeBytes b;
     b.skip(16);
     for (const ScalarRec& r : recs) {
         b.skip(4);
@@ -389,7 +360,7 @@ static void WriteScalars(const std::string& path, const std::vector<ScalarRec>& 
 
 static void WriteFrames(const std::string& path, const std::vector<FrameRec>& recs, int sets, bool u7)
 {
-    Bytes b;
+    LeBytes b;
     b.skip(16, 0xEE);
     for (const FrameRec& r : recs) {
         int s = static_cast<int>(r.pos.size());
@@ -419,7 +390,7 @@ void Model::WriteElementFiles(const std::string& base) const
     WriteScalars(base + ".U8", u8, 4);
     WriteScalars(base + ".U31", u31, 12);
 
-    Bytes cf;
+    LeBytes cf;
     cf.skip(16);
     for (const CframeRec& r : u6) {
         Head(cf, {r.element});
@@ -428,7 +399,7 @@ void Model::WriteElementFiles(const std::string& base) const
     }
     cf.Save(base + ".U6");
 
-    Bytes pp;
+    LeBytes pp;
     pp.skip(16);
     for (const PipeRec& r : u10) {
         Head(pp, {r.element, r.k});
@@ -446,7 +417,7 @@ void Model::WriteElementFiles(const std::string& base) const
     }
     pp.Save(base + ".U10");
 
-    Bytes u;
+    LeBytes u;
     ShellFileHead(u, u41.size());
     for (const ShellRec& r : u41) {
         int m = static_cast<int>(r.rows[0].size());
@@ -457,7 +428,7 @@ void Model::WriteElementFiles(const std::string& base) const
     }
     u.Save(base + ".U41");
 
-    Bytes a;
+    LeBytes a;
     ShellFileHead(a, a41.size());
     for (int k = 0; k < sets; ++k)
         for (const ShellRec& r : a41) {
@@ -468,7 +439,7 @@ void Model::WriteElementFiles(const std::string& base) const
         }
     a.Save(base + ".A41");
 
-    Bytes w;
+    LeBytes w;
     w.skip(16);
     for (const WallRec& r : u5) {
         Head(w, {r.element, r.a, r.b, r.c, r.d});
@@ -489,7 +460,7 @@ void Model::WriteElementFiles(const std::string& base) const
     }
     w.Save(base + ".U5");
 
-    Bytes ch;
+    LeBytes ch;
     ch.skip(16);
     for (const CheckRec& r : f88) {
         int s = static_cast<int>(r.pos.size());
@@ -818,13 +789,49 @@ Model MakeLargeModel(int N, int cases, int modes)
     return m;
 }
 
+vektest::Bytes ReinforcementFile()
+{
+    LeBytes b;
+    b.skip(4);
+    // element 3, kind 1 (beam), 1 section: lower, upper, hoop, torsion
+    b.i32(3); b.i32(1); b.i32(1); b.i32(1);
+    b.f64(0.5); b.f64(11); b.f64(12); b.i32(4);          // lower
+    b.f64(0.75); b.f64(21); b.f64(22); b.i32(5);         // upper
+    b.i32(1); b.f64(0.9); b.f64(31); b.f64(32); b.i32(6);  // hoop
+    b.i32(11); b.f64(1); b.f64(2); b.f64(3); b.f64(4); b.i32(7);  // torsion
+    // element 4: no result
+    b.i32(4); b.i32(0);
+    // element 6, kind 2 (column), 2 sections: hoop, second, third; no torsion
+    b.i32(6); b.i32(1); b.i32(2); b.i32(2);
+    b.i32(0);                                            // hoop absent
+    b.i32(4); b.f64(1.5); b.f64(41); b.i32(8);           // second: position, value 2
+    b.i32(7); b.f64(51); b.f64(99); b.i32(9);            // third, kind 7: value 2, unused
+    b.i32(1); b.f64(2.5); b.f64(61); b.f64(62); b.i32(10);  // hoop
+    b.i32(3); b.f64(2.75); b.i32(11);                    // second, kind 3: position only
+    b.i32(9);                                            // third, unknown kind
+    // element 8, other kind, 1 section with every group, torsion kind 12
+    b.i32(8); b.i32(1); b.i32(3); b.i32(1);
+    b.f64(0.1); b.f64(1); b.f64(2); b.i32(1);
+    b.f64(0.2); b.f64(3); b.f64(4); b.i32(2);
+    b.i32(1); b.f64(0.3); b.f64(5); b.f64(6); b.i32(3);
+    b.i32(5); b.f64(0.4); b.f64(7); b.i32(4);
+    b.i32(1); b.f64(0.6); b.f64(8); b.f64(9); b.i32(5);
+    b.i32(12);
+    return b;
+}
+
 void SetTime(const std::string& path, long long secondsFromNow)
 {
     namespace fs = std::filesystem;
+    using Clock = fs::file_time_type::clock;
     std::error_code ec;
-    // one reference instant, so that files given the same offset get the same time
-    static const auto now = fs::file_time_type::clock::now();
-    fs::last_write_time(path, now + std::chrono::seconds(secondsFromNow), ec);
+    // Past times count from one reference instant, so that files given the
+    // same offset get the same time. Future times count from this call: the
+    // file must be newer than every copy the reader made so far, however long
+    // the run has taken since the reference.
+    static const auto reference = Clock::now();
+    const auto from = secondsFromNow > 0 ? Clock::now() : reference;
+    fs::last_write_time(path, from + std::chrono::seconds(secondsFromNow), ec);
 }
 
 } // namespace resgen

@@ -8,20 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/LeBytes.h"
+
 namespace resgen {
 
 using Row6 = std::array<double, 6>;
 using Row9 = std::array<double, 9>;
 using Xyz = std::array<double, 3>;
 
-// Little-endian byte buffer.
-struct Bytes {
-    std::vector<unsigned char> b;
-    void i32(int v);
-    void f64(double v);
-    void skip(int n, unsigned char fill = 0xCD);
-    bool Save(const std::string& path) const;
-};
+using vektest::LeBytes;
 
 struct Wall {           // one REF record
     int a, b, c, d;
@@ -134,7 +129,15 @@ Model MakeSmallModel();
 // cases, modes modes, the equations out of node order.
 Model MakeLargeModel(int N, int cases, int modes);
 
-// Sets a file's modification time to base + offset seconds.
+// A reinforcement file (RC2) written by hand: element 3 a beam of one section
+// with every group, 4 without a result, 6 a column of two sections with
+// absent, value-less and unknown groups and no torsion, 8 of another kind with
+// torsion kind 12.
+vektest::Bytes ReinforcementFile();
+
+// Sets a file's modification time offset seconds from now: a past time the
+// same for every file given the same offset, a future time newer than every
+// file written before the call.
 void SetTime(const std::string& path, long long secondsFromNow);
 
 } // namespace resgen

@@ -43,9 +43,9 @@ TEST_F(ResultNodes, OpensAndTakesCountsFromTheSystemFile)
 
     char name[260];
     r.GetFileName(name, "NDIS");
-    EXPECT_EQ(std::string(name), dir.Base() + ".NDIS");
+    EXPECT_EQ(std::string(name), Base() + ".NDIS");
     r.GetFileName(name);
-    EXPECT_EQ(std::string(name), dir.Base());
+    EXPECT_EQ(std::string(name), Base());
 
     DResult copy(r);
     EXPECT_EQ(copy.m_nResultNode, 9);
@@ -335,9 +335,9 @@ TEST_F(ResultNodes, SpectrumTables)
         EXPECT_EQ(b[i], model.cqcB[i]);
     }
     // a CQC file cut short
-    auto bytes = krtest::ReadFileBytes(Path("CQC"));
+    auto bytes = vektest::ReadFileBytes(Path("CQC"));
     bytes.resize(bytes.size() - 4);
-    krtest::WriteFileBytes(Path("CQC"), bytes);
+    vektest::WriteFileBytes(Path("CQC"), bytes);
     EXPECT_EQ(r.GetSpectrumCalData(modes, a, b), 0);
 }
 
@@ -409,7 +409,7 @@ TEST_F(ResultNodes, CopyFromTheSameTickAsItsRawFileIsRemade)
             if (model.eq[j][c] < 1 && model.master[j] < 1)
                 for (auto& rec : model.dis)
                     rec[j][c] = 0;
-    model.WriteNodeFiles(dir.Base());
+    model.WriteNodeFiles(Base());
     resgen::SetTime(Path("PL"), -100);
     std::error_code ec;
     auto copyTime = std::filesystem::last_write_time(Path("NDIS"), ec);
@@ -456,13 +456,13 @@ TEST(ResultNodeCount, TakenFromTheSolverOrClippedToN)
         int want;
     } cases[] = {{0, 0, 16}, {40, 0, 16}, {-3, 0, 16}, {12, 0, 12}, {12, 7, 7}, {12, 17, 12}, {0, 20, 16}};
     for (const Case& c : cases) {
-        krtest::TestDir dir("nc");
+        vektest::TempDir dir("nc");
         resgen::Model m = resgen::MakeSmallModel();
         m.sysResultNodes = c.sys924;
-        m.WriteAll(dir.Base());
-        resgen::SetTime(dir.Base() + ".PL", -100);
+        m.WriteAll(dir.File("model"));
+        resgen::SetTime(dir.File("model.PL"), -100);
         DResult r;
-        ASSERT_EQ(r.SetFileName((dir.Base() + ".dat").c_str(), c.passed), 1);
+        ASSERT_EQ(r.SetFileName(dir.File("model.dat").c_str(), c.passed), 1);
         EXPECT_EQ(r.m_nResultNode, c.want) << c.sys924 << " " << c.passed;
         std::vector<double[6]> out(static_cast<size_t>(c.want));
         ASSERT_EQ(r.GetOneCondDisp(3, out.data()), 1);
@@ -479,51 +479,51 @@ TEST_F(ResultNodes, DamagedSetsAreRefused)
         {"no system file", [](const std::string& b) { std::remove((b + ".SYS").c_str()); }},
         {"system file cut short",
          [](const std::string& b) {
-             auto v = krtest::ReadFileBytes(b + ".SYS");
+             auto v = vektest::ReadFileBytes(b + ".SYS");
              v.resize(900);
-             krtest::WriteFileBytes(b + ".SYS", v);
+             vektest::WriteFileBytes(b + ".SYS", v);
          }},
         {"negative node count",
          [](const std::string& b) {
-             auto v = krtest::ReadFileBytes(b + ".SYS");
+             auto v = vektest::ReadFileBytes(b + ".SYS");
              v[684 + 3] = 0x80;
-             krtest::WriteFileBytes(b + ".SYS", v);
+             vektest::WriteFileBytes(b + ".SYS", v);
          }},
         {"more equations than 6 N",
          [](const std::string& b) {
-             auto v = krtest::ReadFileBytes(b + ".SYS");
+             auto v = vektest::ReadFileBytes(b + ".SYS");
              v[692] = 97;   // 97 > 6 x 16
              v[693] = v[694] = v[695] = 0;
-             krtest::WriteFileBytes(b + ".SYS", v);
+             vektest::WriteFileBytes(b + ".SYS", v);
          }},
         {"no ID", [](const std::string& b) { std::remove((b + ".ID").c_str()); }},
         {"ID cut short",
          [](const std::string& b) {
-             auto v = krtest::ReadFileBytes(b + ".ID");
+             auto v = vektest::ReadFileBytes(b + ".ID");
              v.resize(v.size() - 4);
-             krtest::WriteFileBytes(b + ".ID", v);
+             vektest::WriteFileBytes(b + ".ID", v);
          }},
         {"equation above the count",
          [](const std::string& b) {
-             auto v = krtest::ReadFileBytes(b + ".ID");
+             auto v = vektest::ReadFileBytes(b + ".ID");
              v[24 + 4 * 2] = 200;   // ux of node 3
-             krtest::WriteFileBytes(b + ".ID", v);
+             vektest::WriteFileBytes(b + ".ID", v);
          }},
         {"master beyond N",
          [](const std::string& b) {
-             auto v = krtest::ReadFileBytes(b + ".ID");
+             auto v = vektest::ReadFileBytes(b + ".ID");
              v[24 + 4 * 16 * 6 + 4 * 3] = 17;
-             krtest::WriteFileBytes(b + ".ID", v);
+             vektest::WriteFileBytes(b + ".ID", v);
          }},
         {"no XYZ", [](const std::string& b) { std::remove((b + ".XYZ").c_str()); }},
     };
     for (const Damage& d : damages) {
-        krtest::TestDir fresh("dmg");
-        model.WriteAll(fresh.Base());
-        resgen::SetTime(fresh.Base() + ".PL", -100);
-        d.apply(fresh.Base());
+        vektest::TempDir fresh("dmg");
+        model.WriteAll(fresh.File("model"));
+        resgen::SetTime(fresh.File("model") + ".PL", -100);
+        d.apply(fresh.File("model"));
         DResult r;
-        EXPECT_EQ(r.SetFileName((fresh.Base() + ".kor").c_str(), 0), 0) << d.name;
+        EXPECT_EQ(r.SetFileName((fresh.File("model") + ".kor").c_str(), 0), 0) << d.name;
         EXPECT_FALSE(r.Good()) << d.name;
     }
 }
@@ -531,9 +531,9 @@ TEST_F(ResultNodes, DamagedSetsAreRefused)
 TEST_F(ResultNodes, TruncatedRawVectorsGiveFewerRecords)
 {
     Write();
-    auto v = krtest::ReadFileBytes(Path("DIS"));
+    auto v = vektest::ReadFileBytes(Path("DIS"));
     v.resize(v.size() - 10);   // the last combination cut
-    krtest::WriteFileBytes(Path("DIS"), v);
+    vektest::WriteFileBytes(Path("DIS"), v);
     resgen::SetTime(Path("DIS"), -50);
     DResult r;
     ASSERT_EQ(Open(r), 1);
@@ -588,12 +588,12 @@ TEST_F(ResultNodes, ConvertedFileLayout)
     DResult r;
     ASSERT_EQ(Open(r), 1);
     // NSYS: the result node count
-    auto nsys = krtest::ReadFileBytes(Path("NSYS"));
+    auto nsys = vektest::ReadFileBytes(Path("NSYS"));
     EXPECT_EQ(nsys, (std::vector<unsigned char>{9, 0, 0, 0}));
     // NDIS: 5 records of 9 nodes x 6 doubles
-    EXPECT_EQ(krtest::ReadFileBytes(Path("NDIS")).size(), 5u * 9 * 48);
+    EXPECT_EQ(vektest::ReadFileBytes(Path("NDIS")).size(), 5u * 9 * 48);
     // NVEC: each record the period, then the nodes
-    auto vec = krtest::ReadFileBytes(Path("NVEC"));
+    auto vec = vektest::ReadFileBytes(Path("NVEC"));
     ASSERT_EQ(vec.size(), 4u * (8 + 9 * 48));
     const unsigned char half[8] = {0, 0, 0, 0, 0, 0, 0xE0, 0x3F};   // 0.5
     EXPECT_EQ(std::memcmp(vec.data(), half, 8), 0);
@@ -603,9 +603,9 @@ TEST_F(ResultNodes, ConvertedFileLayout)
     std::memcpy(&ux2, &vec[8 + 48], 8);
     EXPECT_EQ(ux2, model.vec[0][1][0]);
     // NMAS and NFSJ: no prefix
-    EXPECT_EQ(krtest::ReadFileBytes(Path("NMAS")).size(), 9u * 48);
-    EXPECT_EQ(krtest::ReadFileBytes(Path("NFSJ")).size(), 3u * 9 * 48);
-    EXPECT_EQ(krtest::ReadFileBytes(Path("NSTA")).size(), 6u * (8 + 9 * 48));
+    EXPECT_EQ(vektest::ReadFileBytes(Path("NMAS")).size(), 9u * 48);
+    EXPECT_EQ(vektest::ReadFileBytes(Path("NFSJ")).size(), 3u * 9 * 48);
+    EXPECT_EQ(vektest::ReadFileBytes(Path("NSTA")).size(), 6u * (8 + 9 * 48));
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 // Fuzz target: the solver data file reader over arbitrary text (logical
 // lines, comments, sections, KEY=value lists), and the list parser and
 // number shortening on their own.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -11,16 +9,10 @@
 
 #include "korvalib/base/DataFile.h"
 #include "korvalib/base/GFunc.h"
-
-namespace {
-std::string TempName() {
-    const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    return std::string(dir) + "/vek_fuzz_datafile_" + std::to_string(getpid()) + ".txt";
-}
-}  // namespace
+#include "tests/support/TestFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string name = TempName();
+    static const vektest::TempFile file("fuzz_datafile", ".txt", vektest::MemoryFolder());
     std::string text(reinterpret_cast<const char*>(data), size);
 
     // The parsers on the raw text.
@@ -34,12 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         GFunc::CompressFloatString(number, size & 1);
     }
 
-    FILE* f = fopen(name.c_str(), "wb");
-    if (!f) return 0;
-    fwrite(data, 1, size, f);
-    fclose(f);
+    if (!file.WriteAll(data, size)) return 0;
     DKorvaDataFile d;
-    if (!d.Open(name.c_str(), 1)) return 0;
+    if (!d.Open(file.c_str(), 1)) return 0;
     d.IsANSIFile();
     std::vector<float> floats(40);
     for (int lines = 0; lines < 200 && d.ReadOneLine(); ++lines) {

@@ -2,14 +2,10 @@
 // stream. The first byte picks the record family; records are read until the
 // stream fails, then each is written back.
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
-#include <string>
-
-#include <unistd.h>
 
 #include "korvalib/results/Forces.h"
 #include "korvalib/base/biostream.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -32,23 +28,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 1)
         return 0;
-    static const std::string dir = std::filesystem::temp_directory_path().string();
-    static const std::string path = dir + "/vek_fuzz_forces_" + std::to_string(::getpid());
-    static const std::string back = path + ".out";
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data + 1, 1, size - 1, f);
-        std::fclose(f);
-    }
+    static const vektest::TempFile input("fuzz_forces", ".bin", vektest::MemoryFolder());
+    static const vektest::TempFile output("fuzz_forces", ".bin", vektest::MemoryFolder());
+    if (!input.WriteAll(data + 1, size - 1))
+        return 0;
+    const char* path = input.c_str();
+    const char* back = output.c_str();
     switch (data[0] % 9) {
-    case 0: ReadAll<DFrameForce>(path.c_str(), back.c_str()); break;
-    case 1: ReadAll<DTrussForce>(path.c_str(), back.c_str()); break;
-    case 2: ReadAll<DCframeForce>(path.c_str(), back.c_str()); break;
-    case 3: ReadAll<DPipeForce>(path.c_str(), back.c_str()); break;
-    case 4: ReadAll<DSpringForce>(path.c_str(), back.c_str()); break;
-    case 5: ReadAll<DShellForce>(path.c_str(), back.c_str()); break;
-    case 6: ReadAll<DWallForce>(path.c_str(), back.c_str()); break;
-    case 7: ReadAll<DSframeCheck>(path.c_str(), back.c_str()); break;
-    case 8: ReadAll<DFrameRein>(path.c_str(), back.c_str()); break;
+    case 0: ReadAll<DFrameForce>(path, back); break;
+    case 1: ReadAll<DTrussForce>(path, back); break;
+    case 2: ReadAll<DCframeForce>(path, back); break;
+    case 3: ReadAll<DPipeForce>(path, back); break;
+    case 4: ReadAll<DSpringForce>(path, back); break;
+    case 5: ReadAll<DShellForce>(path, back); break;
+    case 6: ReadAll<DWallForce>(path, back); break;
+    case 7: ReadAll<DSframeCheck>(path, back); break;
+    case 8: ReadAll<DFrameRein>(path, back); break;
     }
     return 0;
 }

@@ -7,14 +7,13 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "ResultArchive.h"
 #include "containers/MArray.h"
 #include "containers/MArrayID.h"
 #include "korvalib/model/AnalysisRecords.h"
 #include "korvalib/results/Result.h"
 #include "korvalib/base/biostream.h"
+#include "tests/support/TestFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -22,12 +21,8 @@ namespace {
 
 const fs::path& Folder()
 {
-    static const fs::path dir = [] {
-        fs::path d = fs::temp_directory_path() / ("vek_fuzz_result_" + std::to_string(::getpid()));
-        fs::create_directories(d);
-        return d;
-    }();
-    return dir;
+    static const vektest::TempDir dir("fuzz_result", vektest::MemoryFolder());
+    return dir.path();
 }
 
 template <class T, class Walk>
@@ -151,11 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             len = static_cast<uint32_t>(size - at);
         if (file < krfuzz::kArchiveExtCount) {
             const std::string path = (dir / (std::string("set.") + krfuzz::kArchiveExts[file])).string();
-            if (FILE* f = std::fopen(path.c_str(), "wb")) {
-                if (len)
-                    std::fwrite(data + at, 1, len, f);
-                std::fclose(f);
-            }
+            vektest::WriteFileBytes(path, data + at, len);
         }
         at += len;
     }
