@@ -197,6 +197,10 @@ public:
 
   // Largest block Create allocates; larger requests fail.
   static constexpr uint64_t kMaxBlockSize = 0x40000000u;
+  // Whether Create can make a picture of this size and depth: its block
+  // (header, palette, padded rows) stays within kMaxBlockSize. Readers ask
+  // before they allocate anything for a picture.
+  static bool CanCreate(DWORD width, DWORD height, int bpp);
 
 protected:
   void Startup(DWORD type);
