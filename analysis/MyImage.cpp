@@ -178,6 +178,17 @@ void CMyImage::Transfer(CMyImage& src) {
   std::memset(&src.m_info, 0, sizeof(src.m_info));
 }
 
+void CMyImage::TransferBlock(CMyImage& src, DWORD type) {
+  CMyImageInfo info = m_info;
+  Transfer(src);
+  info.pImage = m_info.pImage;
+  info.dwEffWidth = m_info.dwEffWidth;
+  info.pGhost = nullptr;
+  info.dwType = type;
+  info.last_c_isvalid = false;
+  m_info = info;
+}
+
 void CMyImage::Ghost(CMyImage* src) {
   if (!src || src == this) return;
   Destroy();
@@ -583,16 +594,9 @@ int CMyImage::ChangeColorDepth(int bpp) {
       }
   }
   // Keep the record; the transparent colour follows the pixels when it survives.
-  CMyImageInfo info = m_info;
   const bool wasTransparent = m_info.nBkgndIndex >= 0;
   const LONG xppm = m_head.biXPelsPerMeter, yppm = m_head.biYPelsPerMeter;
-  Transfer(tmp);
-  info.pImage = m_info.pImage;
-  info.dwEffWidth = m_info.dwEffWidth;
-  info.pGhost = nullptr;
-  info.dwType = CMYIMAGE_FORMAT_BMP;
-  info.last_c_isvalid = false;
-  m_info = info;
+  TransferBlock(tmp, CMYIMAGE_FORMAT_BMP);
   m_head.biXPelsPerMeter = xppm;
   m_head.biYPelsPerMeter = yppm;
   if (wasTransparent) {

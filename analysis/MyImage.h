@@ -204,6 +204,9 @@ public:
 
 protected:
   void Startup(DWORD type);
+  // Takes over src's block (as Transfer) but keeps this image's record, apart
+  // from what belongs to the block: row pointer, row length, lender, colour cache.
+  void TransferBlock(CMyImage& src, DWORD type);
   void UpdateHeaderInBlock();
   BYTE* BlindGetPixelPointer(int32_t x, int32_t y) const { return m_info.pImage + y * m_info.dwEffWidth + x; }
   RGBQUAD BlindGetPixelColor(int32_t x, int32_t y) const;

@@ -535,18 +535,11 @@ bool CMyImageGIF::FinishDecode(CMyImage& picture, const CMyImageGIFImage& image,
   // The picture brings its block and transparency; the other values read
   // (frame count, loops, comment, resolution) stay this image's.
   const int32_t transIndex = picture.GetTransIndex();
-  const bool transColor = transIndex >= 0 && picture.GetBpp() > 8;
+  const bool byColor = transIndex >= 0 && picture.GetBpp() > 8;
   const RGBQUAD color = picture.m_info.nBkgndColor;
-  CMyImageInfo keep = m_info;
-  Transfer(picture);
-  keep.pImage = m_info.pImage;
-  keep.dwEffWidth = m_info.dwEffWidth;
-  keep.pGhost = nullptr;
-  keep.dwType = CMYIMAGE_FORMAT_GIF;
-  keep.last_c_isvalid = false;
-  m_info = keep;
+  TransferBlock(picture, CMYIMAGE_FORMAT_GIF);
   m_info.nBkgndIndex = transIndex;
-  if (transColor) m_info.nBkgndColor = color;
+  if (byColor) m_info.nBkgndColor = color;
   m_info.dwFrameDelay = image.delay;
   m_info.xOffset = x;
   m_info.yOffset = y;
