@@ -31,6 +31,23 @@ int Luminance(const RGBQUAD& c) {
 
 inline DWORD Key(const RGBQUAD& c) { return (DWORD)c.rgbRed | ((DWORD)c.rgbGreen << 8) | ((DWORD)c.rgbBlue << 16); }
 
+// The block of a picture: depth as stored, palette entries, row length and sizes.
+struct BlockLayout {
+  int depth;
+  DWORD colors;
+  uint64_t eff, imageSize, total;
+};
+
+BlockLayout LayoutOf(DWORD width, DWORD height, int bpp) {
+  BlockLayout l;
+  l.depth = RoundDepth(bpp);
+  l.colors = l.depth == 1 ? 2 : l.depth == 4 ? 16 : l.depth == 8 ? 256 : 0;
+  l.eff = (((uint64_t)width * l.depth + 31) / 32) * 4;
+  l.imageSize = l.eff * height;
+  l.total = sizeof(BITMAPINFOHEADER) + l.colors * sizeof(RGBQUAD) + l.imageSize;
+  return l;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- ownership
@@ -77,39 +94,38 @@ CMyImage& CMyImage::operator=(const CMyImage& src) {
 
 CMyImage::~CMyImage() { Destroy(); }
 
+bool CMyImage::CanCreate(DWORD width, DWORD height, int bpp) {
+  return width <= 0x7FFFFFFFu && height <= 0x7FFFFFFFu && LayoutOf(width, height, bpp).total <= kMaxBlockSize;
+}
+
 void* CMyImage::Create(DWORD width, DWORD height, int bpp, DWORD type) {
   Destroy();
-  if (width > 0x7FFFFFFFu || height > 0x7FFFFFFFu) return nullptr;
-  const int depth = RoundDepth(bpp);
-  const DWORD colors = depth == 1 ? 2 : depth == 4 ? 16 : depth == 8 ? 256 : 0;
-  const uint64_t eff = (((uint64_t)width * depth + 31) / 32) * 4;
-  const uint64_t imageSize = eff * height;
-  const uint64_t total = sizeof(BITMAPINFOHEADER) + colors * sizeof(RGBQUAD) + imageSize;
-  if (total > kMaxBlockSize) return nullptr;
+  if (!CanCreate(width, height, bpp)) return nullptr;
+  const BlockLayout l = LayoutOf(width, height, bpp);
 
   m_head.biSize = sizeof(BITMAPINFOHEADER);
   m_head.biWidth = (LONG)width;
   m_head.biHeight = (LONG)height;
   m_head.biPlanes = 1;
-  m_head.biBitCount = (WORD)depth;
+  m_head.biBitCount = (WORD)l.depth;
   m_head.biCompression = BI_RGB;
-  m_head.biSizeImage = (DWORD)imageSize;
-  m_head.biClrUsed = colors;
+  m_head.biSizeImage = (DWORD)l.imageSize;
+  m_head.biClrUsed = l.colors;
   m_head.biClrImportant = 0;
-  m_info.dwEffWidth = (DWORD)eff;
+  m_info.dwEffWidth = (DWORD)l.eff;
   m_info.dwType = type;
   m_info.pGhost = nullptr;
   m_info.last_c_isvalid = false;
 
-  m_pDib = std::malloc((size_t)total);
+  m_pDib = std::malloc((size_t)l.total);
   if (!m_pDib) {
     m_info.pImage = nullptr;
     return nullptr;
   }
   // Palette and rows start zeroed, so row padding never carries stray bytes into files.
-  std::memset((BYTE*)m_pDib + sizeof(BITMAPINFOHEADER), 0, (size_t)(total - sizeof(BITMAPINFOHEADER)));
+  std::memset((BYTE*)m_pDib + sizeof(BITMAPINFOHEADER), 0, (size_t)(l.total - sizeof(BITMAPINFOHEADER)));
   UpdateHeaderInBlock();
-  m_info.pImage = (BYTE*)m_pDib + sizeof(BITMAPINFOHEADER) + colors * sizeof(RGBQUAD);
+  m_info.pImage = (BYTE*)m_pDib + sizeof(BITMAPINFOHEADER) + l.colors * sizeof(RGBQUAD);
   return m_pDib;
 }
 
@@ -160,6 +176,17 @@ void CMyImage::Transfer(CMyImage& src) {
   src.m_pDib = nullptr;
   std::memset(&src.m_head, 0, sizeof(src.m_head));
   std::memset(&src.m_info, 0, sizeof(src.m_info));
+}
+
+void CMyImage::TransferBlock(CMyImage& src, DWORD type) {
+  CMyImageInfo info = m_info;
+  Transfer(src);
+  info.pImage = m_info.pImage;
+  info.dwEffWidth = m_info.dwEffWidth;
+  info.pGhost = nullptr;
+  info.dwType = type;
+  info.last_c_isvalid = false;
+  m_info = info;
 }
 
 void CMyImage::Ghost(CMyImage* src) {
@@ -567,16 +594,9 @@ int CMyImage::ChangeColorDepth(int bpp) {
       }
   }
   // Keep the record; the transparent colour follows the pixels when it survives.
-  CMyImageInfo info = m_info;
   const bool wasTransparent = m_info.nBkgndIndex >= 0;
   const LONG xppm = m_head.biXPelsPerMeter, yppm = m_head.biYPelsPerMeter;
-  Transfer(tmp);
-  info.pImage = m_info.pImage;
-  info.dwEffWidth = m_info.dwEffWidth;
-  info.pGhost = nullptr;
-  info.dwType = CMYIMAGE_FORMAT_BMP;
-  info.last_c_isvalid = false;
-  m_info = info;
+  TransferBlock(tmp, CMYIMAGE_FORMAT_BMP);
   m_head.biXPelsPerMeter = xppm;
   m_head.biYPelsPerMeter = yppm;
   if (wasTransparent) {

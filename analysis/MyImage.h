@@ -197,9 +197,16 @@ public:
 
   // Largest block Create allocates; larger requests fail.
   static constexpr uint64_t kMaxBlockSize = 0x40000000u;
+  // Whether Create can make a picture of this size and depth: its block
+  // (header, palette, padded rows) stays within kMaxBlockSize. Readers ask
+  // before they allocate anything for a picture.
+  static bool CanCreate(DWORD width, DWORD height, int bpp);
 
 protected:
   void Startup(DWORD type);
+  // Takes over src's block (as Transfer) but keeps this image's record, apart
+  // from what belongs to the block: row pointer, row length, lender, colour cache.
+  void TransferBlock(CMyImage& src, DWORD type);
   void UpdateHeaderInBlock();
   BYTE* BlindGetPixelPointer(int32_t x, int32_t y) const { return m_info.pImage + y * m_info.dwEffWidth + x; }
   RGBQUAD BlindGetPixelColor(int32_t x, int32_t y) const;

@@ -8,6 +8,8 @@
 
 struct CMyImageGIFOut;
 struct CMyImageGIFIn;
+struct CMyImageGIFReading;
+struct CMyImageGIFImage;
 
 class ANALYSIS_API CMyImageGIF : public CMyImage {
 public:
@@ -38,6 +40,8 @@ public:
   // Reads the frame chosen with SetFrame and sets the number of frames; true
   // only when that frame was decoded.
   bool Decode(FILE* file);
+  // Why the last Decode failed (internal text, not for the user).
+  const char* GetReason() const { return m_reason; }
 
   // The graphic-control values last read or written.
   BYTE GetControlFlags() const { return m_gceFlags; }
@@ -56,6 +60,17 @@ protected:
   void compressRLE(CMyImageGIFOut& out, CMyImage& image, int initBits);
   bool DecodeExtension(CMyImageGIFIn& in);
   int get_num_frames(CMyImageGIFIn& in);
+  // The steps of Decode: read the next image (false: failed with a reason),
+  // lay it on the logical screen, make the composed screen a picture, and
+  // make the chosen picture this image's.
+  bool ReadImage(CMyImageGIFReading& r, CMyImageGIFImage& image, int32_t imageIndex);
+  void ComposeImage(CMyImageGIFReading& r, const CMyImageGIFImage& image);
+  bool ComposedPicture(CMyImageGIFReading& r, const CMyImageGIFImage& image, CMyImage& out);
+  bool FinishDecode(CMyImage& picture, const CMyImageGIFImage& image, int32_t x, int32_t y);
+  bool Fail(const char* reason) {
+    m_reason = reason;
+    return false;
+  }
 
   int32_t m_loops = 0;
   int32_t m_disposal = 0;
@@ -63,4 +78,5 @@ protected:
   BYTE m_gceFlags = 0;
   WORD m_gceDelay = 0;
   BYTE m_gceTrans = 0;
+  const char* m_reason = "";
 };

@@ -6,6 +6,8 @@
 
 #include <cstring>
 #include <memory>
+#include <new>
+#include <vector>
 
 namespace {
 
@@ -186,7 +188,6 @@ private:
 
 // The logical screen while frames are laid on it.
 struct Canvas {
-  int32_t w = 0, h = 0;
   std::vector<BYTE> index;      // frame indices, while one colour table serves all
   std::vector<RGBQUAD> color;   // rgbReserved 1 = painted, 0 = transparent
   std::vector<BYTE> savedIndex;
@@ -195,9 +196,50 @@ struct Canvas {
   int32_t baseTrans = -1;
   bool single = true;
   bool started = false;
+  // The frame laid last, whose disposal comes before the next one.
+  int prevDisposal = 0;
+  int32_t prevLeft = 0, prevTop = 0, prevW = 0, prevH = 0;
+  bool prevTransparent = false;
 };
 
 }  // namespace
+
+// What Decode carries from one image to the next.
+struct CMyImageGIFReading {
+  explicit CMyImageGIFReading(CMyImageGIFIn& i) : in(i) {}
+  CMyImageGIFIn& in;
+  int32_t screenW = 0, screenH = 0;
+  int background = 0;
+  bool hasGlobal = false;
+  Table global;
+  int32_t frames = 0;
+  int32_t target = 0;        // the image whose reading ends the decoding
+  bool mosaic = false;
+  bool composing = false;    // the chosen picture is the composed screen
+  uint64_t pixelCap = 0;     // most pixels the file's data can fill
+  // Graphic control values waiting for the next image.
+  int32_t trans = -1;
+  int disposal = 0;
+  DWORD delay = 0;
+  LzwReader lzw;
+  Canvas canvas;
+};
+
+// One image as read: where it lies, what its graphic control block said, its
+// colour table and its pixels (indices from the top, and as a picture).
+struct CMyImageGIFImage {
+  int32_t left = 0, top = 0, w = 0, h = 0;
+  int flags = 0;
+  int32_t trans = -1;
+  int disposal = 0;
+  DWORD delay = 0;
+  Table local;
+  const Table* table = nullptr;
+  int entries = 0;
+  bool decoded = false;
+  std::vector<BYTE> pix;
+  CMyImage picture{CMYIMAGE_FORMAT_GIF};
+};
 
 int CMyImageGIF::get_num_frames(CMyImageGIFIn& in) {
   int count = 0;
@@ -260,251 +302,247 @@ bool CMyImageGIF::DecodeExtension(CMyImageGIFIn& in) {
 }
 
 bool CMyImageGIF::Decode(FILE* file) {
-  if (!file) return false;
+  m_reason = "";
+  if (!file) return Fail("invalid file pointer");
   CMyImageGIFIn in(file);
-  if (in.base < 0) return false;
+  if (in.base < 0) return Fail("Not a GIF");
   struct Release {
     CMyImageGIFIn& in;
     ~Release() { in.Release(); }
   } release{in};
 
-  BYTE head[13];
-  if (!in.Read(head, 13) || std::memcmp(head, "GIF8", 4) != 0) return false;
-  const int32_t screenW = head[6] | (head[7] << 8);
-  const int32_t screenH = head[8] | (head[9] << 8);
-  const int screenFlags = head[10];
-  const int background = head[11];
-  Table global;
-  const bool hasGlobal = (screenFlags & 0x80) != 0;
-  if (hasGlobal && !global.Read(in, screenFlags)) return false;
+  try {
+    auto r = std::make_unique<CMyImageGIFReading>(in);
+    BYTE head[13];
+    if (!in.Read(head, 13) || std::memcmp(head, "GIF8", 4) != 0) return Fail("Not a GIF");
+    r->screenW = head[6] | (head[7] << 8);
+    r->screenH = head[8] | (head[9] << 8);
+    r->background = head[11];
+    r->hasGlobal = (head[10] & 0x80) != 0;
+    if (r->hasGlobal && !r->global.Read(in, head[10])) return Fail("Not a GIF");
 
-  const long dataStart = in.Tell();
-  const long long dataLeft = in.Remaining();
-  const int32_t frames = get_num_frames(in);
-  m_info.nNumFrames = frames;
-  if (!in.Seek(dataStart)) return false;
-  if (m_info.nFrame < 0 || m_info.nFrame >= frames) return false;
-  const uint64_t pixelCap = (uint64_t)dataLeft * kPixelsPerByte + 65536;
+    const long dataStart = in.Tell();
+    r->pixelCap = (uint64_t)in.Remaining() * kPixelsPerByte + 65536;
+    r->frames = get_num_frames(in);
+    m_info.nNumFrames = r->frames;
+    if (!in.Seek(dataStart)) return Fail("Not a GIF");
+    if (m_info.nFrame < 0 || m_info.nFrame >= r->frames) return Fail("frame out of range");
+    r->target = m_info.nFrame;
 
-  int32_t target = m_info.nFrame;
-  bool mosaic = false;
-  bool done = false;
-  int32_t imageIndex = 0;
-  int32_t trans = -1;     // graphic control values for the next image
-  int disposal = 0;
-  DWORD delay = 0;
-  int32_t prevDisposal = 0;
-  int32_t prevLeft = 0, prevTop = 0, prevW = 0, prevH = 0;
-  bool prevTransparent = false;
-  Canvas canvas;
-  CMyImage frame(CMYIMAGE_FORMAT_GIF);
-  std::vector<BYTE> pix;
-  LzwReader* lzw = new LzwReader;
-  std::unique_ptr<LzwReader> lzwOwner(lzw);
-
-  while (!done) {
-    if (GetEscape()) return false;
-    const int b = in.Get();
-    if (b < 0 || b == 0x3B) break;
-    if (b == 0x21) {
-      m_info.nBkgndIndex = trans;
-      m_info.dwFrameDelay = delay;
-      m_disposal = disposal;
-      if (!DecodeExtension(in)) break;
-      trans = m_info.nBkgndIndex;
-      disposal = m_disposal;
-      delay = m_info.dwFrameDelay;
-      continue;
-    }
-    if (b != 0x2C) continue;
-
-    BYTE d[9];
-    if (!in.Read(d, 9)) break;
-    const int32_t left = d[0] | (d[1] << 8), top = d[2] | (d[3] << 8);
-    const int32_t w = d[4] | (d[5] << 8), h = d[6] | (d[7] << 8);
-    const int flags = d[8];
-    const int32_t imageTrans = trans;
-    const int imageDisposal = disposal;
-    const DWORD imageDelay = delay;
-    trans = -1;  // a graphic control block speaks for one image only
-    disposal = 0;
-    delay = 0;
-
-    Table local;
-    if ((flags & 0x80) && !local.Read(in, flags)) break;
-    if (imageIndex == 0) {
-      mosaic = !hasGlobal && w != screenW && h != screenH;
-      if (mosaic) target = frames - 1;
-    }
-    const bool fits = left + w <= screenW && top + h <= screenH;
-    const bool composing = mosaic || target > 0;
-    const uint64_t pixels = (uint64_t)w * (uint64_t)h;
-    const bool plausible = pixels <= pixelCap && (!composing || (uint64_t)screenW * screenH <= pixelCap);
-    if (!fits || !plausible || imageIndex > target) {
-      if (in.Get() < 0 || !SkipSubBlocks(in)) break;
-      imageIndex++;
-      continue;
-    }
-
-    // Decode the image into indices, rows from the top.
-    const Table& table = (flags & 0x80) ? local : global;
-    const int entries = (flags & 0x80) ? local.count : hasGlobal ? global.count : 0;
-    try {
-      pix.assign((size_t)pixels, (BYTE)(imageTrans >= 0 ? imageTrans : 0));
-    } catch (...) {
-      return false;
-    }
-    if (!lzw->Decode(in, w, h, (flags & 0x40) != 0, pix.data())) {
-      imageIndex++;
-      continue;
-    }
-    const int bpp = entries == 0 ? 8 : entries <= 2 ? 1 : entries <= 16 ? 4 : 8;
-    if (!frame.Create((DWORD)w, (DWORD)h, bpp, CMYIMAGE_FORMAT_GIF)) return false;
-    RGBQUAD* pal = frame.GetPalette();
-    const int palCount = (int)frame.GetNumColors();
-    for (int i = 0; i < palCount; i++) {
-      if (i < entries) pal[i] = table.entries[i];
-      else if (imageTrans >= 0) pal[i] = RGBQUAD{255, 255, 255, 0};  // only up to the picture's own table
-    }
-    for (int32_t y = 0; y < h; y++) {
-      const BYTE* src = pix.data() + (size_t)y * w;
-      const int32_t dy = h - 1 - y;
-      if (bpp == 8) {
-        std::memcpy(frame.GetBits() + (size_t)dy * frame.GetEffWidth(), src, (size_t)w);
-      } else {
-        for (int32_t x = 0; x < w; x++) frame.BlindSetPixelIndex(x, dy, src[x]);
-      }
-    }
-
-    if (!composing) {
-      // The first frame on its own.
-      CMyImageInfo keep = m_info;
-      Transfer(frame);
-      keep.pImage = m_info.pImage;
-      keep.dwEffWidth = m_info.dwEffWidth;
-      keep.pGhost = nullptr;
-      keep.dwType = CMYIMAGE_FORMAT_GIF;
-      keep.last_c_isvalid = false;
-      m_info = keep;
-      m_info.nBkgndIndex = imageTrans;
-      m_info.dwFrameDelay = imageDelay;
-      m_info.xOffset = left;
-      m_info.yOffset = top;
-      m_disposal = imageDisposal;
-      done = true;
-      break;
-    }
-
-    if (!canvas.started) {
-      canvas.started = true;
-      canvas.w = screenW;
-      canvas.h = screenH;
-      canvas.base = table;
-      canvas.base.count = entries;
-      canvas.baseTrans = imageTrans;
-      const size_t n = (size_t)screenW * screenH;
-      const BYTE fill = (BYTE)(imageTrans >= 0 ? imageTrans : background);
-      canvas.index.assign(n, fill);
-      canvas.color.assign(n, RGBQUAD{0, 0, 0, 0});
-      canvas.single = !mosaic;
-    } else {
-      // What the previous frame asked to happen once it had been shown.
-      if (prevDisposal == 2) {
-        const BYTE fill = (BYTE)(canvas.baseTrans >= 0 ? canvas.baseTrans : background);
-        RGBQUAD bg = {0, 0, 0, 0};
-        if (!prevTransparent && hasGlobal && background < global.count) {
-          bg = global.entries[background];
-          bg.rgbReserved = 1;
-        }
-        for (int32_t y = prevTop; y < prevTop + prevH; y++)
-          for (int32_t x = prevLeft; x < prevLeft + prevW; x++) {
-            canvas.index[(size_t)y * screenW + x] = fill;
-            canvas.color[(size_t)y * screenW + x] = bg;
-          }
-      } else if (prevDisposal == 3 && !canvas.savedColor.empty()) {
-        canvas.index = canvas.savedIndex;
-        canvas.color = canvas.savedColor;
-      }
-      Table mine = table;
-      mine.count = entries;
-      if (!mine.Same(canvas.base)) canvas.single = false;
-    }
-    if (imageDisposal == 3) {
-      canvas.savedIndex = canvas.index;
-      canvas.savedColor = canvas.color;
-    }
-    for (int32_t y = 0; y < h; y++) {
-      const BYTE* src = pix.data() + (size_t)y * w;
-      const size_t at = (size_t)(top + y) * screenW + left;
-      for (int32_t x = 0; x < w; x++) {
-        const BYTE p = src[x];
-        if (!mosaic && p == imageTrans) continue;
-        canvas.index[at + x] = p;
-        RGBQUAD c = frame.GetPaletteColor(p);
-        c.rgbReserved = 1;
-        canvas.color[at + x] = c;
-      }
-    }
-    prevDisposal = imageDisposal;
-    prevLeft = left;
-    prevTop = top;
-    prevW = w;
-    prevH = h;
-    prevTransparent = imageTrans >= 0;
-
-    if (imageIndex == target) {
-      CMyImageInfo keep = m_info;
-      const bool indexed = canvas.single && canvas.base.count > 0;
-      const int cbpp = !indexed ? 24 : canvas.base.count <= 2 ? 1 : canvas.base.count <= 16 ? 4 : 8;
-      CMyImage result(CMYIMAGE_FORMAT_GIF);
-      if (!result.Create((DWORD)screenW, (DWORD)screenH, cbpp, CMYIMAGE_FORMAT_GIF)) return false;
-      RGBQUAD transColor = {0, 0, 0, 0};
-      if (indexed) {
-        RGBQUAD* rp = result.GetPalette();
-        for (DWORD i = 0; i < result.GetNumColors(); i++) {
-          if ((int)i < canvas.base.count) rp[i] = canvas.base.entries[i];
-          else if (canvas.baseTrans >= 0) rp[i] = RGBQUAD{255, 255, 255, 0};
-        }
-        for (int32_t y = 0; y < screenH; y++)
-          for (int32_t x = 0; x < screenW; x++)
-            result.BlindSetPixelIndex(x, screenH - 1 - y, canvas.index[(size_t)y * screenW + x]);
-      } else {
-        if (mosaic && imageTrans >= 0) transColor = frame.GetPaletteColor((BYTE)imageTrans);
-        else if (canvas.baseTrans >= 0) transColor = canvas.base.entries[canvas.baseTrans & 0xFF];
-        for (int32_t y = 0; y < screenH; y++) {
-          BYTE* row = result.GetBits() + (size_t)(screenH - 1 - y) * result.GetEffWidth();
-          for (int32_t x = 0; x < screenW; x++) {
-            RGBQUAD c = canvas.color[(size_t)y * screenW + x];
-            if (!c.rgbReserved) c = transColor;
-            row[3 * x] = c.rgbBlue;
-            row[3 * x + 1] = c.rgbGreen;
-            row[3 * x + 2] = c.rgbRed;
-          }
+    auto image = std::make_unique<CMyImageGIFImage>();
+    for (int32_t imageIndex = 0;; imageIndex++) {
+      // Blocks up to the next image descriptor.
+      for (;;) {
+        if (GetEscape()) return Fail("Cancelled");
+        const int b = in.Get();
+        if (b < 0 || b == 0x3B) return Fail("frame not found");
+        if (b == 0x2C) break;
+        if (b == 0x21) {
+          m_info.nBkgndIndex = r->trans;
+          m_info.dwFrameDelay = r->delay;
+          m_disposal = r->disposal;
+          if (!DecodeExtension(in)) return Fail("bad extension block");
+          r->trans = m_info.nBkgndIndex;
+          r->disposal = m_disposal;
+          r->delay = m_info.dwFrameDelay;
         }
       }
-      Transfer(result);
-      keep.pImage = m_info.pImage;
-      keep.dwEffWidth = m_info.dwEffWidth;
-      keep.pGhost = nullptr;
-      keep.dwType = CMYIMAGE_FORMAT_GIF;
-      keep.last_c_isvalid = false;
-      m_info = keep;
-      m_info.dwFrameDelay = imageDelay;
-      m_info.xOffset = 0;
-      m_info.yOffset = 0;
-      m_disposal = imageDisposal;
-      if (indexed) {
-        m_info.nBkgndIndex = canvas.baseTrans;
-      } else if (mosaic ? imageTrans >= 0 : canvas.baseTrans >= 0) {
-        m_info.nBkgndIndex = 0;
-        m_info.nBkgndColor = transColor;
-      } else {
-        m_info.nBkgndIndex = -1;
+      if (!ReadImage(*r, *image, imageIndex)) return false;
+      if (!image->decoded) continue;
+      if (!r->composing) return FinishDecode(image->picture, *image, image->left, image->top);
+      ComposeImage(*r, *image);
+      // In a mosaic the chosen image is the last, once ReadImage has seen the first.
+      if (imageIndex == r->target) {
+        CMyImage result(CMYIMAGE_FORMAT_GIF);
+        if (!ComposedPicture(*r, *image, result)) return false;
+        return FinishDecode(result, *image, 0, 0);
       }
-      done = true;
-      break;
     }
-    imageIndex++;
+  } catch (const std::bad_alloc&) {
+    return Fail("Can't allocate memory");
   }
-  return done;
+}
+
+bool CMyImageGIF::ReadImage(CMyImageGIFReading& r, CMyImageGIFImage& image, int32_t imageIndex) {
+  CMyImageGIFIn& in = r.in;
+  image.decoded = false;
+  BYTE d[9];
+  if (!in.Read(d, 9)) return Fail("GIF data cut short");
+  image.left = d[0] | (d[1] << 8);
+  image.top = d[2] | (d[3] << 8);
+  image.w = d[4] | (d[5] << 8);
+  image.h = d[6] | (d[7] << 8);
+  image.flags = d[8];
+  image.trans = r.trans;
+  image.disposal = r.disposal;
+  image.delay = r.delay;
+  r.trans = -1;  // a graphic control block speaks for one image only
+  r.disposal = 0;
+  r.delay = 0;
+  const int32_t w = image.w, h = image.h;
+  const bool hasLocal = (image.flags & 0x80) != 0;
+  if (hasLocal && !image.local.Read(in, image.flags)) return Fail("GIF data cut short");
+  image.table = hasLocal ? &image.local : &r.global;
+  image.entries = hasLocal ? image.local.count : r.hasGlobal ? r.global.count : 0;
+
+  if (imageIndex == 0) {
+    r.mosaic = !r.hasGlobal && w != r.screenW && h != r.screenH;
+    if (r.mosaic) r.target = r.frames - 1;
+    r.composing = r.mosaic || r.target > 0;
+    // The composed screen may become a true-colour picture: it must be one
+    // the image can hold, and one the data can plausibly fill, before
+    // anything is allocated for it.
+    if (r.composing) {
+      if (!CanCreate((DWORD)r.screenW, (DWORD)r.screenH, 24)) return Fail("logical screen larger than the picture limit");
+      if ((uint64_t)r.screenW * (uint64_t)r.screenH > r.pixelCap) return Fail("image size larger than the data");
+    }
+  }
+  const bool chosen = imageIndex == r.target;
+  if (image.left + w > r.screenW || image.top + h > r.screenH) {
+    if (chosen) return Fail("image outside the logical screen");
+    if (in.Get() < 0 || !SkipSubBlocks(in)) return Fail("GIF data cut short");
+    return true;
+  }
+  // Indices are decoded a byte per pixel, into a picture of at most 8 bits.
+  if (!CanCreate((DWORD)w, (DWORD)h, 8)) return Fail("image larger than the picture limit");
+  if ((uint64_t)w * (uint64_t)h > r.pixelCap) return Fail("image size larger than the data");
+
+  image.pix.assign((size_t)w * (size_t)h, (BYTE)(image.trans >= 0 ? image.trans : 0));
+  if (!r.lzw.Decode(in, w, h, (image.flags & 0x40) != 0, image.pix.data()))
+    return chosen ? Fail("bad image data") : true;
+
+  const int bpp = image.entries == 0 ? 8 : image.entries <= 2 ? 1 : image.entries <= 16 ? 4 : 8;
+  CMyImage& frame = image.picture;
+  if (!frame.Create((DWORD)w, (DWORD)h, bpp, CMYIMAGE_FORMAT_GIF)) return Fail("Can't allocate memory");
+  RGBQUAD* pal = frame.GetPalette();
+  const int palCount = (int)frame.GetNumColors();
+  for (int i = 0; i < palCount; i++) {
+    if (i < image.entries) pal[i] = image.table->entries[i];
+    else if (image.trans >= 0) pal[i] = RGBQUAD{255, 255, 255, 0};  // only up to the picture's own table
+  }
+  for (int32_t y = 0; y < h; y++) {
+    const BYTE* src = image.pix.data() + (size_t)y * w;
+    const int32_t dy = h - 1 - y;
+    if (bpp == 8) {
+      std::memcpy(frame.GetBits() + (size_t)dy * frame.GetEffWidth(), src, (size_t)w);
+    } else {
+      for (int32_t x = 0; x < w; x++) frame.BlindSetPixelIndex(x, dy, src[x]);
+    }
+  }
+  frame.SetTransIndex(image.trans);
+  image.decoded = true;
+  return true;
+}
+
+void CMyImageGIF::ComposeImage(CMyImageGIFReading& r, const CMyImageGIFImage& image) {
+  Canvas& canvas = r.canvas;
+  const int32_t screenW = r.screenW;
+  if (!canvas.started) {
+    canvas.started = true;
+    canvas.base = *image.table;
+    canvas.base.count = image.entries;
+    canvas.baseTrans = image.trans;
+    const size_t n = (size_t)screenW * (size_t)r.screenH;
+    const BYTE fill = (BYTE)(image.trans >= 0 ? image.trans : r.background);
+    canvas.index.assign(n, fill);
+    canvas.color.assign(n, RGBQUAD{0, 0, 0, 0});
+    canvas.single = !r.mosaic;
+  } else {
+    // What the previous frame asked to happen once it had been shown.
+    if (canvas.prevDisposal == 2) {
+      const BYTE fill = (BYTE)(canvas.baseTrans >= 0 ? canvas.baseTrans : r.background);
+      RGBQUAD bg = {0, 0, 0, 0};
+      if (!canvas.prevTransparent && r.hasGlobal && r.background < r.global.count) {
+        bg = r.global.entries[r.background];
+        bg.rgbReserved = 1;
+      }
+      for (int32_t y = canvas.prevTop; y < canvas.prevTop + canvas.prevH; y++)
+        for (int32_t x = canvas.prevLeft; x < canvas.prevLeft + canvas.prevW; x++) {
+          canvas.index[(size_t)y * screenW + x] = fill;
+          canvas.color[(size_t)y * screenW + x] = bg;
+        }
+    } else if (canvas.prevDisposal == 3 && !canvas.savedColor.empty()) {
+      canvas.index = canvas.savedIndex;
+      canvas.color = canvas.savedColor;
+    }
+    Table mine = *image.table;
+    mine.count = image.entries;
+    if (!mine.Same(canvas.base)) canvas.single = false;
+  }
+  if (image.disposal == 3) {
+    canvas.savedIndex = canvas.index;
+    canvas.savedColor = canvas.color;
+  }
+  for (int32_t y = 0; y < image.h; y++) {
+    const BYTE* src = image.pix.data() + (size_t)y * image.w;
+    const size_t at = (size_t)(image.top + y) * screenW + image.left;
+    for (int32_t x = 0; x < image.w; x++) {
+      const BYTE p = src[x];
+      if (!r.mosaic && p == image.trans) continue;
+      canvas.index[at + x] = p;
+      RGBQUAD c = image.picture.GetPaletteColor(p);
+      c.rgbReserved = 1;
+      canvas.color[at + x] = c;
+    }
+  }
+  canvas.prevDisposal = image.disposal;
+  canvas.prevLeft = image.left;
+  canvas.prevTop = image.top;
+  canvas.prevW = image.w;
+  canvas.prevH = image.h;
+  canvas.prevTransparent = image.trans >= 0;
+}
+
+bool CMyImageGIF::ComposedPicture(CMyImageGIFReading& r, const CMyImageGIFImage& image, CMyImage& out) {
+  const Canvas& canvas = r.canvas;
+  const int32_t screenW = r.screenW, screenH = r.screenH;
+  const bool indexed = canvas.single && canvas.base.count > 0;
+  const int bpp = !indexed ? 24 : canvas.base.count <= 2 ? 1 : canvas.base.count <= 16 ? 4 : 8;
+  if (!out.Create((DWORD)screenW, (DWORD)screenH, bpp, CMYIMAGE_FORMAT_GIF)) return Fail("Can't allocate memory");
+  if (indexed) {
+    RGBQUAD* pal = out.GetPalette();
+    for (DWORD i = 0; i < out.GetNumColors(); i++) {
+      if ((int)i < canvas.base.count) pal[i] = canvas.base.entries[i];
+      else if (canvas.baseTrans >= 0) pal[i] = RGBQUAD{255, 255, 255, 0};
+    }
+    for (int32_t y = 0; y < screenH; y++)
+      for (int32_t x = 0; x < screenW; x++)
+        out.BlindSetPixelIndex(x, screenH - 1 - y, canvas.index[(size_t)y * screenW + x]);
+    out.SetTransIndex(canvas.baseTrans);
+    return true;
+  }
+  RGBQUAD transColor = {0, 0, 0, 0};
+  if (r.mosaic && image.trans >= 0) transColor = image.picture.GetPaletteColor((BYTE)image.trans);
+  else if (canvas.baseTrans >= 0) transColor = canvas.base.entries[canvas.baseTrans & 0xFF];
+  for (int32_t y = 0; y < screenH; y++) {
+    BYTE* row = out.GetBits() + (size_t)(screenH - 1 - y) * out.GetEffWidth();
+    for (int32_t x = 0; x < screenW; x++) {
+      RGBQUAD c = canvas.color[(size_t)y * screenW + x];
+      if (!c.rgbReserved) c = transColor;
+      row[3 * x] = c.rgbBlue;
+      row[3 * x + 1] = c.rgbGreen;
+      row[3 * x + 2] = c.rgbRed;
+    }
+  }
+  // A true-colour picture keeps its transparent colour, index 0 marking it.
+  const bool transparent = r.mosaic ? image.trans >= 0 : canvas.baseTrans >= 0;
+  out.SetTransIndex(transparent ? 0 : -1);
+  out.SetTransColor(transColor);
+  return true;
+}
+
+bool CMyImageGIF::FinishDecode(CMyImage& picture, const CMyImageGIFImage& image, int32_t x, int32_t y) {
+  // The picture brings its block and transparency; the other values read
+  // (frame count, loops, comment, resolution) stay this image's.
+  const int32_t transIndex = picture.GetTransIndex();
+  const bool byColor = transIndex >= 0 && picture.GetBpp() > 8;
+  const RGBQUAD color = picture.m_info.nBkgndColor;
+  TransferBlock(picture, CMYIMAGE_FORMAT_GIF);
+  m_info.nBkgndIndex = transIndex;
+  if (byColor) m_info.nBkgndColor = color;
+  m_info.dwFrameDelay = image.delay;
+  m_info.xOffset = x;
+  m_info.yOffset = y;
+  m_disposal = image.disposal;
+  return true;
 }

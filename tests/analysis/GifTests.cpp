@@ -113,6 +113,91 @@ std::vector<uint8_t> PackCodes(const std::vector<std::pair<int, int>>& codes) {
   return out;
 }
 
+// LZW codes for a run of one index, each code as long as the table then
+// allows: the most pixels a file can give per byte of data.
+std::vector<uint8_t> LongestCodes(int codeSize, uint8_t index, uint64_t pixels) {
+  std::vector<uint8_t> out;
+  uint64_t acc = 0;
+  int bits = 0;
+  auto put = [&](int code, int width) {
+    acc |= (uint64_t)code << bits;
+    bits += width;
+    for (; bits >= 8; bits -= 8, acc >>= 8) out.push_back((uint8_t)acc);
+  };
+  const int clear = 1 << codeSize;
+  int width = codeSize + 1, avail = clear + 2;
+  put(clear, width);
+  put(index, width);
+  for (uint64_t done = 1; done < pixels;) {
+    // While the table grows, the next free code is the longest run yet;
+    // then the last code of the full table is.
+    const int code = avail < 4096 ? avail : 4095;
+    put(code, width);
+    done += (uint64_t)(code - clear);
+    if (avail < 4096 && ++avail >= (1 << width) && width < 12) width++;
+  }
+  put(clear + 1, width);
+  if (bits) out.push_back((uint8_t)acc);
+  return out;
+}
+
+struct Frame {
+  int left, top, w, h;
+  std::vector<uint8_t> data;  // LZW codes of code size 2
+  bool localTable = false;
+};
+
+// A GIF of any screen and frames (code size 2, two-entry tables: black and
+// white), with a comment of `padding` bytes before the trailer to make the
+// file as long as a test needs.
+std::vector<uint8_t> BuildGif(int screenW, int screenH, bool globalTable, const std::vector<Frame>& frames,
+                              size_t padding = 0) {
+  const uint8_t table[6] = {0, 0, 0, 255, 255, 255};
+  std::vector<uint8_t> d = {'G', 'I', 'F', '8', '9', 'a'};
+  Put16(d, (uint32_t)screenW);
+  Put16(d, (uint32_t)screenH);
+  d.insert(d.end(), {(uint8_t)(globalTable ? 0x80 : 0), 0, 0});
+  if (globalTable) d.insert(d.end(), table, table + 6);
+  for (const Frame& f : frames) {
+    d.push_back(0x2C);
+    Put16(d, (uint32_t)f.left);
+    Put16(d, (uint32_t)f.top);
+    Put16(d, (uint32_t)f.w);
+    Put16(d, (uint32_t)f.h);
+    d.push_back(f.localTable ? 0x80 : 0);
+    if (f.localTable) d.insert(d.end(), table, table + 6);
+    d.push_back(2);
+    for (size_t i = 0; i < f.data.size(); i += 255) {
+      const size_t n = std::min<size_t>(255, f.data.size() - i);
+      d.push_back((uint8_t)n);
+      d.insert(d.end(), f.data.begin() + (long)i, f.data.begin() + (long)(i + n));
+    }
+    d.push_back(0);
+  }
+  if (padding) {
+    d.insert(d.end(), {0x21, 0xFE});
+    for (; padding; padding -= std::min<size_t>(255, padding)) {
+      d.push_back((uint8_t)std::min<size_t>(255, padding));
+      d.insert(d.end(), std::min<size_t>(255, padding), 'p');
+    }
+    d.push_back(0);
+  }
+  d.push_back(0x3B);
+  return d;
+}
+
+// Decodes a frame through CMyImageGIF itself, so the reason can be read.
+bool DecodeGif(CMyImageGIF& gif, const std::vector<uint8_t>& bytes, int32_t frame, const char* name) {
+  const std::string path = Scratch(name);
+  if (!WriteAll(path, bytes)) return false;
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  gif.SetFrame(frame);
+  const bool ok = gif.Decode(f);
+  std::fclose(f);
+  return ok;
+}
+
 }  // namespace
 
 TEST(MyImageGIF, TwoByTwoOneBitPictureByteForByte) {
@@ -560,4 +645,121 @@ TEST(MyImageGIF, WriteGifFileReducesTrueColourWhenAsked) {
   CMyImage back;
   ASSERT_TRUE(back.Load(Scratch("reduced.gif").c_str(), 0));
   EXPECT_EQ(ComparePixels(back, original), "");  // fewer than 256 colours: exact
+}
+
+TEST(MyImageGIF, PicturesBeyondTheLimitAreRefusedBeforeAllocating) {
+  // Each file carries enough data to fill its pictures, so only the limit of
+  // the in-memory picture keeps the reader from allocating gigabytes.
+  const std::vector<uint8_t> dot = PackCodes({{4, 3}, {1, 3}, {0, 3}, {1, 3}, {1, 4}, {5, 4}});  // 2 x 2
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> file;
+    int32_t frame, frames;
+    const char* reason;
+  } cases[] = {
+      {"frame of 65535 x 65535 with the data to fill it",
+       BuildGif(65535, 65535, true, {{0, 0, 65535, 65535, LongestCodes(2, 1, 65535ull * 65535ull)}}), 0, 1,
+       "image larger than the picture limit"},
+      // 400 million pixels fit an 8-bit picture but not the true-colour one a
+      // composed screen may need.
+      {"animation on a 20000 x 20000 screen",
+       BuildGif(20000, 20000, true, {{0, 0, 2, 2, dot}, {5, 5, 2, 2, dot}}, 150000), 1, 2,
+       "logical screen larger than the picture limit"},
+      {"mosaic on a 20000 x 20000 screen",
+       BuildGif(20000, 20000, false, {{0, 0, 2, 2, dot, true}, {2, 0, 2, 2, dot, true}}, 150000), 0, 2,
+       "logical screen larger than the picture limit"},
+      // Within the limit, but far more than the file's data can fill.
+      {"animation on a screen too large for the data", BuildGif(8000, 8000, true, {{0, 0, 2, 2, dot}, {2, 2, 2, 2, dot}}),
+       1, 2, "image size larger than the data"},
+  };
+  for (const Case& c : cases) {
+    CMyImageGIF gif;
+    EXPECT_FALSE(DecodeGif(gif, c.file, c.frame, "limit.gif")) << c.what;
+    EXPECT_STREQ(gif.GetReason(), c.reason) << c.what;
+    EXPECT_TRUE(gif.IsEmpty()) << c.what;
+    // Through the image: refused, the frame count still given back.
+    CMyImage image;
+    image.SetFrame(c.frame);
+    EXPECT_FALSE(DecodeBytes(image, c.file, 2, "limit_image.gif")) << c.what;
+    EXPECT_EQ(image.GetNumFrames(), c.frames) << c.what;
+  }
+}
+
+TEST(MyImageGIF, FramesInsideTheScreenStillDecode) {
+  // A screen of 300 x 200 white, then a 40 x 30 black frame in its
+  // bottom-right corner, touching both edges.
+  const std::vector<uint8_t> file = BuildGif(
+      300, 200, true, {{0, 0, 300, 200, LongestCodes(2, 1, 60000)}, {260, 170, 40, 30, LongestCodes(2, 0, 1200)}});
+  CMyImageGIF composed;
+  ASSERT_TRUE(DecodeGif(composed, file, 1, "inside.gif")) << composed.GetReason();
+  EXPECT_STREQ(composed.GetReason(), "");
+  ASSERT_EQ(composed.GetWidth(), 300u);
+  ASSERT_EQ(composed.GetHeight(), 200u);
+  EXPECT_EQ(composed.GetBpp(), 1);
+  int32_t x0 = -1, y0 = -1;
+  composed.GetOffset(&x0, &y0);
+  EXPECT_EQ(x0, 0);
+  EXPECT_EQ(y0, 0);
+  int wrong = 0;
+  for (int y = 0; y < 200; y++)  // from the top
+    for (int x = 0; x < 300; x++) {
+      const int want = x >= 260 && y >= 170 ? 0 : 1;
+      if (composed.GetPixelIndex(x, 199 - y) != want && wrong++ < 5) ADD_FAILURE() << x << "," << y;
+    }
+  EXPECT_EQ(wrong, 0);
+
+  // The small frame first: read alone, with its place on the screen.
+  const std::vector<uint8_t> alone = BuildGif(300, 200, true, {{260, 170, 40, 30, LongestCodes(2, 0, 1200)}});
+  CMyImageGIF frame;
+  ASSERT_TRUE(DecodeGif(frame, alone, 0, "inside_alone.gif")) << frame.GetReason();
+  EXPECT_EQ(frame.GetWidth(), 40u);
+  EXPECT_EQ(frame.GetHeight(), 30u);
+  frame.GetOffset(&x0, &y0);
+  EXPECT_EQ(x0, 260);
+  EXPECT_EQ(y0, 170);
+  EXPECT_EQ(frame.GetPixelIndex(39, 0), 0);
+
+  // One column further it no longer fits.
+  const std::vector<uint8_t> outside = BuildGif(300, 200, true, {{261, 170, 40, 30, LongestCodes(2, 0, 1200)}});
+  EXPECT_FALSE(DecodeGif(frame, outside, 0, "inside_out.gif"));
+  EXPECT_STREQ(frame.GetReason(), "image outside the logical screen");
+}
+
+TEST(MyImageGIF, FailuresGiveTheirReason) {
+  const std::vector<uint8_t> dot = PackCodes({{4, 3}, {1, 3}, {0, 3}, {1, 3}, {1, 4}, {5, 4}});
+  const std::vector<uint8_t> good = BuildGif(2, 2, true, {{0, 0, 2, 2, dot}});
+  std::vector<uint8_t> cut = good;
+  cut.resize(30);  // right after the LZW code size
+  std::vector<uint8_t> badSize = good;
+  badSize[29] = 12;  // LZW code size
+  std::vector<uint8_t> badExtension = good;
+  badExtension.insert(badExtension.begin() + 19, {0x21, 0xFF, 5, 'a', 'b', 'c', 'd', 'e', 0});
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> file;
+    int32_t frame;
+    const char* reason;
+  } cases[] = {
+      {"not a GIF", {'G', 'I', 'F', '7', '9', 'a', 0, 0, 0, 0, 0, 0, 0}, 0, "Not a GIF"},
+      {"global table cut short", std::vector<uint8_t>(good.begin(), good.begin() + 16), 0, "Not a GIF"},
+      {"frame 1 of 1", good, 1, "frame out of range"},
+      {"negative frame", good, -1, "frame out of range"},
+      {"image data cut off", cut, 0, "bad image data"},
+      {"bad code size", badSize, 0, "bad image data"},
+      {"application block of length 5", badExtension, 0, "bad extension block"},
+  };
+  for (const Case& c : cases) {
+    CMyImageGIF gif;
+    EXPECT_FALSE(DecodeGif(gif, c.file, c.frame, "reason.gif")) << c.what;
+    EXPECT_STREQ(gif.GetReason(), c.reason) << c.what;
+  }
+  CMyImageGIF gif;
+  EXPECT_FALSE(gif.Decode(nullptr));
+  EXPECT_STREQ(gif.GetReason(), "invalid file pointer");
+  gif.SetEscape(1);
+  EXPECT_FALSE(DecodeGif(gif, good, 0, "reason.gif"));
+  EXPECT_STREQ(gif.GetReason(), "Cancelled");
+  gif.SetEscape(0);
+  ASSERT_TRUE(DecodeGif(gif, good, 0, "reason.gif"));
+  EXPECT_STREQ(gif.GetReason(), "");  // a success clears the last reason
 }
