@@ -166,6 +166,14 @@ int IndexedPos(const DResult& r, const char* index, int k, int32_t& pos)
 
 namespace {
 
+// Opens the raw file of ext; its length, or -1 when it cannot be opened.
+int64_t OpenRaw(const DResult& r, const char* ext, bifstream& in)
+{
+    char path[260];
+    r.GetFileName(path, ext);
+    return in.Open(path) ? FileLength(in) : -1;
+}
+
 template <class T>
 int OneSetAll(const DResult& r, const char* ext, Family f, int set, MArrayID<T>& store)
 {
@@ -173,12 +181,10 @@ int OneSetAll(const DResult& r, const char* ext, Family f, int set, MArrayID<T>&
     const int S = r.m_nForceComb;
     if (set < 1 || set > S)
         return 0;
-    char path[260];
-    r.GetFileName(path, ext);
-    bifstream in(path);
-    if (!in.IsOpen())
+    bifstream in;
+    const int64_t length = OpenRaw(r, ext, in);
+    if (length < 0)
         return 0;
-    const int64_t length = FileLength(in);
     if (!in.Seek(16, 0))
         return Fail(store);
     Blob b;
@@ -196,17 +202,11 @@ int OneSetAll(const DResult& r, const char* ext, Family f, int set, MArrayID<T>&
     }
 }
 
+// Finds the element's record in the open raw file from its first record on.
 template <class T>
-int OneElementByScan(const DResult& r, const char* ext, Family f, int element, MArrayID<T>& store)
+int ScanForElement(const DResult& r, bifstream& in, int64_t length, Family f, int element, MArrayID<T>& store)
 {
-    store.RemoveAll();
-    char path[260];
-    r.GetFileName(path, ext);
-    bifstream in(path);
-    if (!in.IsOpen() || element < 1)
-        return 0;
-    const int64_t length = FileLength(in);
-    if (!in.Seek(16, 0))
+    if (element < 1 || !in.Seek(16, 0))
         return 0;
     for (;;) {
         RecordHeader h;
@@ -223,18 +223,25 @@ int OneElementByScan(const DResult& r, const char* ext, Family f, int element, M
 }
 
 template <class T>
+int OneElementByScan(const DResult& r, const char* ext, Family f, int element, MArrayID<T>& store)
+{
+    store.RemoveAll();
+    bifstream in;
+    const int64_t length = OpenRaw(r, ext, in);
+    return length >= 0 && ScanForElement(r, in, length, f, element, store);
+}
+
+template <class T>
 int OneElementByIndex(const DResult& r, const char* ext, const char* index, Family f, int element,
                       MArrayID<T>& store)
 {
     store.RemoveAll();
-    char path[260];
-    r.GetFileName(path, ext);
-    bifstream in(path);
-    if (!in.IsOpen())
+    bifstream in;
+    const int64_t length = OpenRaw(r, ext, in);
+    if (length < 0)
         return 0;
-    const int64_t length = FileLength(in);
     if (length > kMaxIndexedLength)   // not indexed
-        return OneElementByScan(r, ext, f, element, store);
+        return ScanForElement(r, in, length, f, element, store);
     int32_t pos = -1;
     if (!IndexedPos(r, index, element, pos))
         return 0;
@@ -366,12 +373,11 @@ int DResult::GetOneCombAllShellForceNoAve(int set, MArrayID<DShellForce>& store)
     store.RemoveAll();
     if (set < 1 || set > m_nForceComb)
         return 0;
-    char path[260];
-    GetFileName(path, "U41");
-    bifstream in(path);
-    if (!in.IsOpen())
+    bifstream in;
+    const int64_t length = OpenRaw(*this, "U41", in);
+    if (length < 0)
         return 0;
-    return ReadShellSetNoAve(in, FileLength(in), set, m_nForceComb, store) ? 1 : Fail(store);
+    return ReadShellSetNoAve(in, length, set, m_nForceComb, store) ? 1 : Fail(store);
 }
 
 int DResult::GetOneShellAllCombForceNoAve(int element, MArrayID<DShellForce>& store)
@@ -406,12 +412,10 @@ int DResult::GetOneCombAllShellForce(int set, MArrayID<DShellForce>& store)
     store.RemoveAll();
     if (set < 1 || set > m_nForceComb)
         return 0;
-    char path[260];
-    GetFileName(path, "A41");
-    bifstream in(path);
-    if (!in.IsOpen())
+    bifstream in;
+    const int64_t length = OpenRaw(*this, "A41", in);
+    if (length < 0)
         return 0;
-    const int64_t length = FileLength(in);
     int e = 0;
     if (length > kMaxIndexedLength) {   // not indexed: step over the blocks before
         if (!ShellCount(in, length, e) || !in.Seek64(16, 0))
@@ -434,12 +438,10 @@ int DResult::GetOneCombAllShellForce(int set, MArrayID<DShellForce>& store)
 int DResult::GetOneShellAllCombForce(int element, MArrayID<DShellForce>& store)
 {
     store.RemoveAll();
-    char path[260];
-    GetFileName(path, "A41");
-    bifstream in(path);
-    if (!in.IsOpen() || element < 1)
+    bifstream in;
+    const int64_t length = element < 1 ? -1 : OpenRaw(*this, "A41", in);
+    if (length < 0)
         return 0;
-    const int64_t length = FileLength(in);
     int e = 0;
     if (!ShellCount(in, length, e) || !in.Seek(16, 0))
         return 0;

@@ -10,6 +10,9 @@
 #include <vector>
 
 #if defined(_WIN32)
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #endif
 
@@ -33,11 +36,13 @@ inline int SeekFile(FILE* f, int64_t offset)
 inline int64_t AllocatedBytes(const std::string& path)
 {
 #if defined(_WIN32)
-    DWORD high = 0;
-    const DWORD low = GetCompressedFileSizeA(path.c_str(), &high);
-    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
         return -1;
-    return (static_cast<int64_t>(high) << 32) | low;
+    FILE_STANDARD_INFO info{};
+    const BOOL ok = GetFileInformationByHandleEx(h, FileStandardInfo, &info, sizeof info);
+    CloseHandle(h);
+    return ok ? static_cast<int64_t>(info.AllocationSize.QuadPart) : -1;
 #else
     struct stat st;
     if (stat(path.c_str(), &st) != 0)

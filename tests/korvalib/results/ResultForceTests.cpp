@@ -313,7 +313,7 @@ TEST_F(ResultForces, ElementNumbersBelowOneAndTooManySectionsAreRefused)
     EXPECT_EQ(r.GetOneCombAllFrameForce(1, store), 0);
     EXPECT_EQ(store.GetCount(), 0);
     // a new index of the damaged file is not built
-    resgen::SetTime(Path("U3"), 20);
+    resgen::SetTime(Path("U3"), 3600);
     DResult again;
     ASSERT_EQ(Open(again), 1);
     EXPECT_EQ(again.GetOneFrameAllCombForce(5, store), 0);

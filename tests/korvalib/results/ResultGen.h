@@ -134,7 +134,10 @@ Model MakeSmallModel();
 // cases, modes modes, the equations out of node order.
 Model MakeLargeModel(int N, int cases, int modes);
 
-// Sets a file's modification time to base + offset seconds.
+// Sets a file's modification time to offset seconds from one instant, the
+// first call of the program: files given the same offset get the same time.
+// A file meant to be newer than files the reader writes later takes an
+// offset beyond the program's run (an hour).
 void SetTime(const std::string& path, long long secondsFromNow);
 
 } // namespace resgen

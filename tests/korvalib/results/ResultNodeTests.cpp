@@ -412,7 +412,7 @@ TEST_F(ResultNodes, UpToDateCopiesAreNotConvertedAgain)
     ASSERT_EQ(r.GetOneCondDisp(1, out.data()), 1);
     ExpectRows(model.Expect(model.dis[0], 9), out.data(), 9, "case");
     // a newer raw file is due for conversion, which now cannot be done
-    resgen::SetTime(Path("DIS"), 10);
+    resgen::SetTime(Path("DIS"), 3600);
     DResult s;
     EXPECT_EQ(Open(s), 0);
     EXPECT_FALSE(s.Good());
