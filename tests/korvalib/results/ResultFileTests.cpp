@@ -41,10 +41,16 @@ protected:
 TEST_F(ResultFiles, CopyPathLeadingToAFullDeviceIsReplaced)
 {
     Write();
+    {
+        DResult first;
+        ASSERT_EQ(Open(first), 1);
+    }
+    std::remove(Path("NDIS").c_str());
     std::error_code ec;
     fs::create_symlink("/dev/full", Path("NDIS"), ec);
     if (ec)
         GTEST_SKIP() << "no symbolic links here";
+    resgen::SetTime(Path("DIS"), 3600);   // new results to convert
     DResult r;
     ASSERT_EQ(Open(r), 1);
     Rows out(9);
