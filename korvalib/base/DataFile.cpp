@@ -146,9 +146,8 @@ int DKorvaDataFile::ReadOneLine() {
         while (!cut) {
             if (len <= 0) break;
             const char last = m_pBuffer[len - 1];
-            const bool more =
-                (len > 1 && last == '&')
-                || (last == '\\' && !gbk::IsTrailByteAt(m_pBuffer, static_cast<size_t>(len - 1), static_cast<size_t>(len)));
+            const size_t n = static_cast<size_t>(len);
+            const bool more = (len > 1 && last == '&') || (last == '\\' && !gbk::IsTrailByteAt(m_pBuffer, n - 1, n));
             if (!more) break;
             m_pBuffer[len - 1] = ' ';
             const int add = ReadPhysical(len, cut);

@@ -37,9 +37,9 @@ int WriteBytes(bofstream& out, const void* p, int64_t bytes);
 int SeekTo(bifstream& in, int64_t pos);
 
 // A converted copy, index or count file: written under a temporary name
-// beside the target and put in the target's place by Commit, once every
-// write and the close went well. Without Commit (or when it fails) the
-// temporary is removed and an old target stays as it was.
+// beside the target (its name and ".~tmp") and put in its place by Commit,
+// once every write and the close went well. Without Commit (or when it
+// fails) the temporary is removed and an old target stays as it was.
 class FileReplacer {
 public:
     explicit FileReplacer(const char* target);
@@ -55,6 +55,7 @@ private:
     std::string m_target, m_temp;
     bofstream m_out;
 };
+
 // The element count of a shell file's header (0 when short or beyond the
 // file); the position is kept.
 int ShellCount(bifstream& in, int64_t length, int& e);
