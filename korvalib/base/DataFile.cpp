@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "korvalib/base/GFunc.h"
+#include "korvalib/base/Gbk.h"
 
 namespace {
 
@@ -16,21 +17,6 @@ constexpr int kScratch = 320;    // the longest number at precision 255 fits
 
 inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 inline char Upper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
-inline bool IsGbkLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-inline bool IsGbkTrail(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
-
-// Whether byte idx of text is the second byte of a double-byte character.
-bool IsTrailByte(const char* text, int idx) {
-    for (int i = 0; i < idx;) {
-        if (IsGbkLead(static_cast<unsigned char>(text[i])) && IsGbkTrail(static_cast<unsigned char>(text[i + 1]))) {
-            if (i + 1 == idx) return true;
-            i += 2;
-        } else {
-            ++i;
-        }
-    }
-    return false;
-}
 
 // Compares the first four characters in any case; a line ends at its newline.
 bool SameKeyword(const char* line, const char* keyword) {
@@ -160,7 +146,8 @@ int DKorvaDataFile::ReadOneLine() {
         while (!cut) {
             if (len <= 0) break;
             const char last = m_pBuffer[len - 1];
-            const bool more = (len > 1 && last == '&') || (last == '\\' && !IsTrailByte(m_pBuffer, len - 1));
+            const size_t n = static_cast<size_t>(len);
+            const bool more = (len > 1 && last == '&') || (last == '\\' && !gbk::IsTrailByteAt(m_pBuffer, n - 1, n));
             if (!more) break;
             m_pBuffer[len - 1] = ' ';
             const int add = ReadPhysical(len, cut);
@@ -180,8 +167,7 @@ int DKorvaDataFile::ReadOneLine() {
             m_nLength = static_cast<int16_t>(colon - m_pBuffer);
         }
         for (int i = 0; i < m_nLength; ++i) {
-            const unsigned char c = static_cast<unsigned char>(m_pBuffer[i]);
-            if (IsGbkLead(c) && IsGbkTrail(static_cast<unsigned char>(m_pBuffer[i + 1])))
+            if (gbk::CharLength(m_pBuffer, static_cast<size_t>(i), static_cast<size_t>(m_nLength)) == 2)
                 ++i;
             else
                 m_pBuffer[i] = Upper(m_pBuffer[i]);

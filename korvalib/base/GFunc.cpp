@@ -1,6 +1,7 @@
 // Numbers and lists, interpolation, sorting, file names and times.
 // The geometry routines are in GFuncGeometry.cpp.
 #include "korvalib/base/GFunc.h"
+#include "korvalib/base/Gbk.h"
 
 #include <sys/stat.h>
 
@@ -98,22 +99,14 @@ int ExtractList(const char* line, int count, const char* key, T* out, Operand op
     return n;
 }
 
-// Lead and trail bytes of a GBK double-byte character.
-inline bool IsGbkLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-inline bool IsGbkTrail(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
-
 // Copies at most size - 1 bytes without cutting a double-byte character.
 void CopyBounded(char* dst, size_t size, const char* src, size_t len) {
     if (!dst || size == 0) return;
     size_t n = 0;
     while (n < len && n + 1 < size) {
-        const unsigned char c = static_cast<unsigned char>(src[n]);
-        if (IsGbkLead(c) && n + 1 < len && IsGbkTrail(static_cast<unsigned char>(src[n + 1]))) {
-            if (n + 2 >= size) break;
-            n += 2;
-        } else {
-            ++n;
-        }
+        const size_t step = gbk::CharLength(src, n, len);
+        if (n + step >= size) break;
+        n += step;
     }
     memcpy(dst, src, n);
     dst[n] = '\0';
@@ -129,8 +122,7 @@ std::string JoinPath(const char* name, const char* folder) {
     std::string path;
     if (folder && *folder) {
         path = folder;
-        const char last = path.back();
-        if (last != '\\' && last != '/') path += kSep;
+        if (!gbk::EndsWithPathSeparator(path.data(), path.size())) path += kSep;
     }
     if (name) path += name;
     return path;
@@ -340,16 +332,7 @@ int32_t GFunc::GetFileTime(const char* name, const char* folder) {
 void GFunc::ExtractFilePathName(const char* path, char* folder, char* name, char* ext) {
     if (!path) path = "";
     const size_t len = strlen(path);
-    // The last separator that is not the second byte of a double-byte character.
-    size_t sep = std::string::npos;
-    for (size_t i = 0; i < len; ++i) {
-        const unsigned char c = static_cast<unsigned char>(path[i]);
-        if (IsGbkLead(c) && i + 1 < len && IsGbkTrail(static_cast<unsigned char>(path[i + 1]))) {
-            ++i;
-            continue;
-        }
-        if (c == '\\' || c == '/') sep = i;
-    }
+    const size_t sep = gbk::LastPathSeparator(path, len);
     const char* rest = path;
     if (sep != std::string::npos) {
         CopyBounded(folder, 260, path, sep + 1);
@@ -362,7 +345,7 @@ void GFunc::ExtractFilePathName(const char* path, char* folder, char* name, char
         const bool ok = getcwd(cwd, sizeof cwd - 1) != nullptr;
 #endif
         std::string dir = ok ? cwd : "";
-        if (dir.empty() || (dir.back() != '\\' && dir.back() != '/')) dir += kSep;
+        if (!gbk::EndsWithPathSeparator(dir.data(), dir.size())) dir += kSep;
         CopyBounded(folder, 260, dir.c_str(), dir.size());
     }
     const char* dot = strrchr(rest, '.');

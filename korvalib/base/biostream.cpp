@@ -33,7 +33,7 @@ inline size_t RawRead(void* p, size_t n, FILE* f) {
 #endif
 }
 
-inline int64_t Tell64(FILE* f) {
+inline int64_t FileTell(FILE* f) {
 #if defined(_WIN32)
     return _ftelli64(f);
 #else
@@ -41,7 +41,7 @@ inline int64_t Tell64(FILE* f) {
 #endif
 }
 
-inline int Seek64(FILE* f, int64_t off, int origin) {
+inline int FileSeek(FILE* f, int64_t off, int origin) {
 #if defined(_WIN32)
     return _fseeki64(f, off, origin);
 #else
@@ -79,7 +79,7 @@ int biobase::SyncBuffer() {
         if (m_mode == kWriting && m_pos > 0) {
             if (RawWrite(m_buf, static_cast<size_t>(m_pos), m_file) != static_cast<size_t>(m_pos)) ok = 0;
         } else if (m_mode == kReading && m_end > m_pos) {
-            if (Seek64(m_file, -static_cast<int64_t>(m_end - m_pos), SEEK_CUR) != 0) ok = 0;
+            if (FileSeek(m_file, -static_cast<int64_t>(m_end - m_pos), SEEK_CUR) != 0) ok = 0;
         }
         if (ferror(m_file)) ok = 0;
     }
@@ -97,25 +97,46 @@ int biobase::StartBuffer(int8_t mode) {
     m_mode = mode;
     m_pos = 0;
     m_end = mode == kWriting ? kBufferSize : 0;
-    m_origin = Tell64(m_file);
+    m_origin = FileTell(m_file);
     return 1;
 }
 
 int64_t biobase::LogicalPos() const {
     if (!m_file) return 0;
     if (m_mode != kIdle) return m_origin < 0 ? -1 : m_origin + m_pos;
-    return Tell64(m_file);
+    return FileTell(m_file);
 }
 
-long biobase::TellPos() const { return static_cast<long>(LogicalPos()); }
+long biobase::TellPos() const {
+    const int64_t pos = LogicalPos();
+    return pos > LONG_MAX ? -1L : static_cast<long>(pos);
+}
 
-int biobase::Seek(long offset, int origin) {
+int64_t biobase::TellPos64() const { return LogicalPos(); }
+
+int biobase::Seek(long offset, int origin) { return Seek64(offset, origin); }
+
+int biobase::Seek64(int64_t offset, int origin) {
     if (!m_file) return 0;
     static const int origins[] = {SEEK_SET, SEEK_CUR, SEEK_END};
     if (origin < 0 || origin > 2) return 0;
     if (!SyncBuffer()) return 0;
     m_eof = 0;
-    return fseek(m_file, offset, origins[origin]) == 0;
+    return FileSeek(m_file, offset, origins[origin]) == 0;
+}
+
+int64_t biobase::Length64() {
+    if (!m_file) return -1;
+    if (m_mode == kWriting && !SyncBuffer()) return -1;
+    // The file's own position is kept: bytes read ahead stay valid.
+    const int64_t raw = FileTell(m_file);
+    if (raw < 0 || FileSeek(m_file, 0, SEEK_END) != 0) return -1;
+    const int64_t end = FileTell(m_file);
+    if (FileSeek(m_file, raw, SEEK_SET) != 0) {
+        SetFailed();
+        return -1;
+    }
+    return end;
 }
 
 void biobase::Rewind() {
@@ -235,15 +256,15 @@ int bofstream::EndSection() {
         SetFailed();
         return 0;
     }
-    const int64_t end = Tell64(m_file);
+    const int64_t end = FileTell(m_file);
     const int64_t length = end - start - 4;
     if (end < 0 || length < 0 || length > INT32_MAX) {
         SetFailed();
         return 0;
     }
     const int32_t len32 = static_cast<int32_t>(length);
-    if (Seek64(m_file, start, SEEK_SET) != 0 || RawWrite(&len32, 4, m_file) != 4 ||
-        Seek64(m_file, end, SEEK_SET) != 0) {
+    if (FileSeek(m_file, start, SEEK_SET) != 0 || RawWrite(&len32, 4, m_file) != 4 ||
+        FileSeek(m_file, end, SEEK_SET) != 0) {
         SetFailed();
         return 0;
     }
@@ -337,14 +358,7 @@ int bifstream::ReadHeader() {
 int64_t bifstream::BytesLeft() {
     if (!m_file) return 0;
     if (m_size < 0) {
-        // The file's own position is kept: bytes read ahead stay valid.
-        const int64_t raw = Tell64(m_file);
-        if (raw < 0 || Seek64(m_file, 0, SEEK_END) != 0) return 0;
-        m_size = Tell64(m_file);
-        if (Seek64(m_file, raw, SEEK_SET) != 0) {
-            SetFailed();
-            return 0;
-        }
+        m_size = Length64();
         if (m_size < 0) return 0;
     }
     const int64_t pos = LogicalPos();

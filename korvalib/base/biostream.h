@@ -47,9 +47,17 @@ public:
     // at every buffer transfer).
     int IsGood() const { return m_file != nullptr && !m_failed; }
     void ClearError();
+    // The current position, 0 without a file; -1 when it does not fit a
+    // long (32 bits on Windows): files past 2 GiB use TellPos64.
     long TellPos() const;
     // origin: 0 start, 1 current, 2 end. 0 on failure or without a file.
     int Seek(long offset, int origin);
+    // 64-bit forms for files past 2 GiB.
+    int64_t TellPos64() const;
+    int Seek64(int64_t offset, int origin);
+    // The file's length in bytes (bytes still buffered for writing
+    // included); the position is kept. -1 without a file or on failure.
+    int64_t Length64();
     void Rewind();
     // 1 when buffered bytes were written and the file closed without error
     // (also without a file).

@@ -132,14 +132,14 @@ int ReadRefWall(bifstream& in, int64_t length, int N, RefWall& w, int& usable)
     w.c = h[5];
     w.d = h[6];
     const int64_t count = 2LL * w.p + 2LL * w.q;
-    if (in.TellPos() + 4 * count + 4 > length)
+    if (in.TellPos64() + 4 * count + 4 > length)
         return 0;
     usable = count <= 40;
     for (int k : {w.a, w.b, w.c, w.d})
         if (k < 1 || k > N)
             usable = 0;
     if (!usable) {
-        return in.Seek(static_cast<long>(4 * count + 4), 1);
+        return in.Seek64(4 * count + 4, 1);
     }
     if (!ReadArray(in, w.list, count))
         return 0;
@@ -322,7 +322,7 @@ int DResult::SetFileName(const char* path, int nResultNodes)
     }
     m_nResultNode = nResultNodes < 1 ? 0 : nResultNodes;
     if (!UpdateResult()) {
-        m_szBasePath[0] = 0;
+        SetZero();
         return 0;
     }
     return 1;
@@ -451,10 +451,10 @@ int DResult::UpdateResult()
             std::remove(path);
         }
         GetFileName(path, "NSYS");
-        bofstream ns(path);
-        int32_t v = n;
-        if (ns.IsOpen())
-            ns.Write(&v, 4);
+        FileReplacer ns(path);
+        const int32_t v = n;
+        if (!ns.IsOpen() || !WriteBytes(ns.Out(), &v, 4) || !ns.Commit())
+            return 0;
     }
 
     // 4.-7. the node-result copies
@@ -481,35 +481,37 @@ int DResult::UpdateResult()
         bifstream in(raw);
         if (!in.IsOpen())
             continue;
-        bofstream out(copy);
-        if (!out.IsOpen())
+        FileReplacer file(copy);
+        if (!file.IsOpen())
             continue;
+        bofstream& out = file.Out();
         if (!haveTables) {
             if (!AllocNodeMemory(*this, t, N, neq))
                 return 0;
             haveTables = 1;
         }
-        const int bytesOut = 48 * n;
-        int ok = 1;
+        const int64_t bytesOut = 48LL * n;
+        int ok = 1;   // every write went well
         if (std::strcmp(k.raw, "MAS") == 0) {
-            ok = in.Seek(24, 0) && ReadArray(in, t.vec.data(), neq);
-            if (ok) {
-                Gather(t, 1);
-                char refPath[260];
-                GetFileName(refPath, "REF");
-                if (FileExists(refPath) && FileTime(refPath) >= plTime) {
-                    bifstream ref(refPath);
-                    if (ref.IsOpen())
-                        DistributeWallMasses(ref, FileLength(ref), t, n);
-                }
-                double* m = t.work.data();
-                for (int j = 0; j < N; ++j)
-                    if (t.master[j] >= 1)
-                        for (int c = 0; c < 2; ++c)
-                            if (m[6 * j + c] < 1e-10)
-                                m[6 * j + c] = m[6 * j + 2];
-                ok = out.Write(t.work.data(), bytesOut);
+            if (!in.Seek(24, 0) || !ReadArray(in, t.vec.data(), neq)) {
+                std::remove(copy);   // a short mass file gives no copy; the old one is out of date
+                continue;
             }
+            Gather(t, 1);
+            char refPath[260];
+            GetFileName(refPath, "REF");
+            if (FileExists(refPath) && FileTime(refPath) >= plTime) {
+                bifstream ref(refPath);
+                if (ref.IsOpen())
+                    DistributeWallMasses(ref, FileLength(ref), t, n);
+            }
+            double* m = t.work.data();
+            for (int j = 0; j < N; ++j)
+                if (t.master[j] >= 1)
+                    for (int c = 0; c < 2; ++c)
+                        if (m[6 * j + c] < 1e-10)
+                            m[6 * j + c] = m[6 * j + 2];
+            ok = WriteBytes(out, t.work.data(), bytesOut);
         } else if (std::strcmp(k.raw, "FSJ") == 0) {
             std::vector<WallEdge> edges;
             char refPath[260];
@@ -523,7 +525,7 @@ int DResult::UpdateResult()
                 if (!ReadArray(in, t.work.data(), 6LL * N))
                     break;
                 TransferWallForces(edges, t, n);
-                ok = out.Write(t.work.data(), bytesOut);
+                ok = WriteBytes(out, t.work.data(), bytesOut);
             }
         } else {
             const int isVec = std::strcmp(k.raw, "VEC") == 0;
@@ -536,18 +538,21 @@ int DResult::UpdateResult()
                 Gather(t, 0);
                 ApplyRigidFloors(t);
                 if (k.prefixed)
-                    ok = out.Write(&trail, 8);
-                ok = ok && out.Write(t.work.data(), bytesOut);
+                    ok = WriteBytes(out, &trail, 8);
+                ok = ok && WriteBytes(out, t.work.data(), bytesOut);
             }
         }
-        out.Close();
-        if (!ok)   // a copy that could not be written whole is not kept
+        // A copy that could not be written whole never takes the place of
+        // the old one (it would be newer than its raw file and never made
+        // again); the old one is out of date, so it goes too.
+        if (!ok || !file.Commit()) {
             std::remove(copy);
+            return 0;
+        }
     }
 
     // 8. the element-force indexes
-    BuildIndexes(*this, plTime, m_nForceComb);
-    return 1;
+    return BuildIndexes(*this, plTime, m_nForceComb);
 }
 
 // ------------------------------------------------------------ node queries
@@ -577,7 +582,7 @@ int DResult::GetAllNodeDisp(const char* ext, int record, int prefixed, double (*
     char path[260];
     GetFileName(path, ext);
     bifstream in(path);
-    if (!in.IsOpen() || !out)
+    if (!Good() || !in.IsOpen() || !out)
         return 0;
     const int64_t size = 48LL * m_nResultNode + (prefixed ? 8 : 0);
     if (!SeekTo(in, (record - 1) * size))
@@ -598,7 +603,7 @@ int DResult::GetOneNodeDisp(const char* ext, int node, int records, int prefixed
     char path[260];
     GetFileName(path, ext);
     bifstream in(path);
-    if (!in.IsOpen() || !out)
+    if (!Good() || !in.IsOpen() || !out)
         return 0;
     const int64_t size = 48LL * m_nResultNode + (prefixed ? 8 : 0);
     for (int r = 0; r < records; ++r) {
@@ -644,7 +649,7 @@ int DResult::GetOneNodeAllCombDisp(int node, double (*out)[6])
     char path[260];
     GetFileName(path, "NDIS");
     bifstream in(path);
-    if (!in.IsOpen() || !out)
+    if (!Good() || !in.IsOpen() || !out)
         return 0;
     const int64_t size = 48LL * m_nResultNode;
     for (int r = 0; r < m_nLoadComb; ++r)
@@ -775,7 +780,7 @@ int DResult::GetSpectrumCalData(int* modes, double* a, double* b)
     char path[260];
     GetFileName(path, "CQC");
     bifstream in(path);
-    if (!in.IsOpen() || !modes || !a || !b)
+    if (!Good() || !in.IsOpen() || !modes || !a || !b)
         return 0;
     const int64_t cells = static_cast<int64_t>(m_nSpecMode) * m_nSpecDir;
     int32_t* m = reinterpret_cast<int32_t*>(modes);

@@ -84,7 +84,7 @@ int Fill(DPipeForce& r, const RecordHeader& h, const Blob& b)
 
 int Fill(DShellForce& r, const RecordHeader& h, const Blob& b)
 {
-    double rows[10][8];
+    double rows[kMaxShellNodes][8];
     for (int i = 0; i < h.m; ++i)
         for (int c = 0; c < 8; ++c)
             rows[i][c] = b.D(72LL * i + 4 + 8 * c);
@@ -166,6 +166,14 @@ int IndexedPos(const DResult& r, const char* index, int k, int32_t& pos)
 
 namespace {
 
+// Opens the raw file of ext; its length, or -1 when it cannot be opened.
+int64_t OpenRaw(const DResult& r, const char* ext, bifstream& in)
+{
+    char path[260];
+    r.GetFileName(path, ext);
+    return in.Open(path) ? FileLength(in) : -1;
+}
+
 template <class T>
 int OneSetAll(const DResult& r, const char* ext, Family f, int set, MArrayID<T>& store)
 {
@@ -173,18 +181,16 @@ int OneSetAll(const DResult& r, const char* ext, Family f, int set, MArrayID<T>&
     const int S = r.m_nForceComb;
     if (set < 1 || set > S)
         return 0;
-    char path[260];
-    r.GetFileName(path, ext);
-    bifstream in(path);
-    if (!in.IsOpen())
+    bifstream in;
+    const int64_t length = OpenRaw(r, ext, in);
+    if (length < 0)
         return 0;
-    const int64_t length = FileLength(in);
     if (!in.Seek(16, 0))
         return Fail(store);
     Blob b;
     for (;;) {
         RecordHeader h;
-        const int got = ReadRecordHeader(in, length, f, S, 9, h);
+        const int got = ReadRecordHeader(in, length, f, S, h);
         if (got == 0)
             return 1;
         T rec;
@@ -196,42 +202,15 @@ int OneSetAll(const DResult& r, const char* ext, Family f, int set, MArrayID<T>&
     }
 }
 
+// Finds the element's record in the open raw file from its first record on.
 template <class T>
-int OneElementByIndex(const DResult& r, const char* ext, const char* index, Family f, int element,
-                      MArrayID<T>& store)
+int ScanForElement(const DResult& r, bifstream& in, int64_t length, Family f, int element, MArrayID<T>& store)
 {
-    store.RemoveAll();
-    int32_t pos = -1;
-    if (!IndexedPos(r, index, element, pos))
-        return 0;
-    char path[260];
-    r.GetFileName(path, ext);
-    bifstream in(path);
-    if (!in.IsOpen())
-        return 0;
-    const int64_t length = FileLength(in);
-    RecordHeader h;
-    if (!SeekTo(in, pos) || ReadRecordHeader(in, length, f, r.m_nForceComb, 10, h) != 1 || h.element != element
-        || !ReadAllSets(in, h, r.m_nForceComb, store))
-        return Fail(store);
-    return 1;
-}
-
-template <class T>
-int OneElementByScan(const DResult& r, const char* ext, Family f, int element, MArrayID<T>& store)
-{
-    store.RemoveAll();
-    char path[260];
-    r.GetFileName(path, ext);
-    bifstream in(path);
-    if (!in.IsOpen() || element < 1)
-        return 0;
-    const int64_t length = FileLength(in);
-    if (!in.Seek(16, 0))
+    if (element < 1 || !in.Seek(16, 0))
         return 0;
     for (;;) {
         RecordHeader h;
-        const int got = ReadRecordHeader(in, length, f, r.m_nForceComb, 9, h);
+        const int got = ReadRecordHeader(in, length, f, r.m_nForceComb, h);
         if (got == 0)
             return 0;
         if (got < 0)
@@ -241,6 +220,36 @@ int OneElementByScan(const DResult& r, const char* ext, Family f, int element, M
         if (!SeekTo(in, h.End()))
             return Fail(store);
     }
+}
+
+template <class T>
+int OneElementByScan(const DResult& r, const char* ext, Family f, int element, MArrayID<T>& store)
+{
+    store.RemoveAll();
+    bifstream in;
+    const int64_t length = OpenRaw(r, ext, in);
+    return length >= 0 && ScanForElement(r, in, length, f, element, store);
+}
+
+template <class T>
+int OneElementByIndex(const DResult& r, const char* ext, const char* index, Family f, int element,
+                      MArrayID<T>& store)
+{
+    store.RemoveAll();
+    bifstream in;
+    const int64_t length = OpenRaw(r, ext, in);
+    if (length < 0)
+        return 0;
+    if (length > kMaxIndexedLength)   // not indexed
+        return ScanForElement(r, in, length, f, element, store);
+    int32_t pos = -1;
+    if (!IndexedPos(r, index, element, pos))
+        return 0;
+    RecordHeader h;
+    if (!SeekTo(in, pos) || ReadRecordHeader(in, length, f, r.m_nForceComb, h) != 1 || h.element != element
+        || !ReadAllSets(in, h, r.m_nForceComb, store))
+        return Fail(store);
+    return 1;
 }
 
 template <class T>
@@ -259,7 +268,7 @@ int Walk(const DResult& r, const char* ext, Family f, bifstream& in, int& elemen
     }
     const int64_t length = FileLength(in);
     RecordHeader h;
-    if (ReadRecordHeader(in, length, f, r.m_nForceComb, 9, h) != 1 || !ReadAllSets(in, h, r.m_nForceComb, store)
+    if (ReadRecordHeader(in, length, f, r.m_nForceComb, h) != 1 || !ReadAllSets(in, h, r.m_nForceComb, store)
         || !SeekTo(in, h.End())) {
         in.Close();
         return Fail(store);
@@ -328,7 +337,7 @@ int ReadShellBlock(bifstream& in, int64_t length, int e, MArrayID<DShellForce>& 
     for (int i = 0; i < e; ++i) {
         RecordHeader h;
         DShellForce rec;
-        if (ReadRecordHeader(in, length, kShell, 1, 9, h) != 1 || !ReadBlob(in, h.perSet, b) || !Fill(rec, h, b))
+        if (ReadRecordHeader(in, length, kShell, 1, h) != 1 || !ReadBlob(in, h.perSet, b) || !Fill(rec, h, b))
             return 0;
         rec.m_nID = h.element;
         if (!AddTo(store, rec))
@@ -347,7 +356,7 @@ int ReadShellSetNoAve(bifstream& in, int64_t length, int set, int sets, MArrayID
     for (int i = 0; i < e; ++i) {
         RecordHeader h;
         DShellForce rec;
-        if (ReadRecordHeader(in, length, kShell, sets, 9, h) != 1 || !SeekTo(in, h.dataPos + (set - 1) * h.perSet)
+        if (ReadRecordHeader(in, length, kShell, sets, h) != 1 || !SeekTo(in, h.dataPos + (set - 1) * h.perSet)
             || !ReadBlob(in, h.perSet, b) || !Fill(rec, h, b))
             return 0;
         rec.m_nID = h.element;
@@ -364,12 +373,11 @@ int DResult::GetOneCombAllShellForceNoAve(int set, MArrayID<DShellForce>& store)
     store.RemoveAll();
     if (set < 1 || set > m_nForceComb)
         return 0;
-    char path[260];
-    GetFileName(path, "U41");
-    bifstream in(path);
-    if (!in.IsOpen())
+    bifstream in;
+    const int64_t length = OpenRaw(*this, "U41", in);
+    if (length < 0)
         return 0;
-    return ReadShellSetNoAve(in, FileLength(in), set, m_nForceComb, store) ? 1 : Fail(store);
+    return ReadShellSetNoAve(in, length, set, m_nForceComb, store) ? 1 : Fail(store);
 }
 
 int DResult::GetOneShellAllCombForceNoAve(int element, MArrayID<DShellForce>& store)
@@ -404,17 +412,25 @@ int DResult::GetOneCombAllShellForce(int set, MArrayID<DShellForce>& store)
     store.RemoveAll();
     if (set < 1 || set > m_nForceComb)
         return 0;
-    int32_t pos = -1;
-    if (!IndexedPos(*this, "NA41", set, pos))
+    bifstream in;
+    const int64_t length = OpenRaw(*this, "A41", in);
+    if (length < 0)
         return 0;
-    char path[260];
-    GetFileName(path, "A41");
-    bifstream in(path);
-    if (!in.IsOpen())
-        return 0;
-    const int64_t length = FileLength(in);
     int e = 0;
-    if (!ShellCount(in, length, e) || !SeekTo(in, pos) || !ReadShellBlock(in, length, e, store))
+    if (length > kMaxIndexedLength) {   // not indexed: step over the blocks before
+        if (!ShellCount(in, length, e) || !in.Seek64(16, 0))
+            return Fail(store);
+        for (int s = 1; s < set; ++s)
+            if (!SkipShellBlock(in, length, e))
+                return Fail(store);
+    } else {
+        int32_t pos = -1;
+        if (!IndexedPos(*this, "NA41", set, pos))
+            return 0;
+        if (!ShellCount(in, length, e) || !SeekTo(in, pos))
+            return Fail(store);
+    }
+    if (!ReadShellBlock(in, length, e, store))
         return Fail(store);
     return 1;
 }
@@ -422,12 +438,10 @@ int DResult::GetOneCombAllShellForce(int set, MArrayID<DShellForce>& store)
 int DResult::GetOneShellAllCombForce(int element, MArrayID<DShellForce>& store)
 {
     store.RemoveAll();
-    char path[260];
-    GetFileName(path, "A41");
-    bifstream in(path);
-    if (!in.IsOpen() || element < 1)
+    bifstream in;
+    const int64_t length = element < 1 ? -1 : OpenRaw(*this, "A41", in);
+    if (length < 0)
         return 0;
-    const int64_t length = FileLength(in);
     int e = 0;
     if (!ShellCount(in, length, e) || !in.Seek(16, 0))
         return 0;
@@ -436,7 +450,7 @@ int DResult::GetOneShellAllCombForce(int element, MArrayID<DShellForce>& store)
         int found = 0;
         for (int i = 0; i < e; ++i) {
             RecordHeader h;
-            if (ReadRecordHeader(in, length, kShell, 1, 10, h) != 1)
+            if (ReadRecordHeader(in, length, kShell, 1, h) != 1)
                 return Fail(store);
             if (h.element == element && !found) {
                 DShellForce rec;
@@ -474,7 +488,7 @@ int DResult::RecycleGetAllShellForce(bifstream& in, int& set, MArrayID<DShellFor
     // several walks may run at once.
     const int64_t length = FileLength(in);
     int e = 0;
-    if (!ShellCount(in, length, e) || in.TellPos() >= length) {
+    if (!ShellCount(in, length, e) || in.TellPos64() >= length) {
         in.Close();
         return 0;
     }
@@ -583,7 +597,7 @@ int DResult::GetOneOrAllFrameReinData(MArrayID<DFrameRein>* store, int element, 
         return 0;
     };
     for (;;) {
-        if (in.TellPos() >= length)
+        if (in.TellPos64() >= length)
             break;
         int32_t head[2];
         if (!ReadArray(in, head, 2))

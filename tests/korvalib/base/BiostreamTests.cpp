@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/support/LeBytes.h"
+#include "tests/support/SparseFile.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/VersionGuard.h"
 #include "korvalib/base/biostream.h"
@@ -496,3 +497,66 @@ TEST(Biostream, FailedWritesAreReported) {
     EXPECT_EQ(out.Close(), 0);
 }
 #endif
+
+// Files past 2 GiB, and past 4 GiB: 64-bit positions, seeks and lengths for
+// reading and writing; the long forms say -1 where a position does not fit.
+TEST(Biostream, PositionsPastFourGiB) {
+    TempFile probe("probe");
+    if (!sparsetest::SparseFilesWork(probe.path())) GTEST_SKIP() << "no sparse files here";
+    TempFile f("big");
+    const int64_t nearPos = int64_t(3) << 30;       // 3 GiB
+    const int64_t farPos = (int64_t(9) << 29) + 5;  // 4.5 GiB and a bit
+    const int64_t size = farPos + 8;
+    ASSERT_EQ(sparsetest::MakeSparseFile(f.path(), size,
+                                         {{nearPos, {0x11, 0x22, 0x33, 0x44}}, {farPos, {'F', 'A', 'R', 'B', 'Y', 'T', 'E', 'S'}}}),
+              1);
+    const bool longFits = sizeof(long) >= 8;
+    {
+        bifstream in(f.c_str());
+        ASSERT_TRUE(in.IsOpen());
+        EXPECT_EQ(in.Length64(), size);
+        EXPECT_EQ(in.TellPos64(), 0);
+        ASSERT_EQ(in.Seek64(farPos, 0), 1);
+        char got[8] = {};
+        ASSERT_EQ(in.Read(got, 8), 1);
+        EXPECT_EQ(std::memcmp(got, "FARBYTES", 8), 0);
+        EXPECT_EQ(in.TellPos64(), size);
+        EXPECT_EQ(in.TellPos(), longFits ? static_cast<long>(size) : -1L);
+        EXPECT_EQ(in.Length64(), size) << "telling the length keeps the position";
+        EXPECT_EQ(in.TellPos64(), size);
+        ASSERT_EQ(in.Seek64(nearPos - size, 1), 1);
+        int32_t v = 0;
+        in >> v;
+        EXPECT_EQ(v, 0x44332211);
+        EXPECT_EQ(in.CheckAvailable(size - nearPos - 4), 1);
+        EXPECT_EQ(in.CheckAvailable(size - nearPos - 3), 0);
+        in.ClearError();
+        ASSERT_EQ(in.Seek64(-8, 2), 1);
+        EXPECT_EQ(in.TellPos64(), farPos);
+        ASSERT_EQ(in.Seek(-4, 1), 1);
+        EXPECT_EQ(in.TellPos64(), farPos - 4);
+        EXPECT_TRUE(in.IsGood());
+    }
+    {
+        bofstream out;
+        ASSERT_EQ(out.Open(f.c_str(), "r+b"), 1);
+        ASSERT_EQ(out.Seek64(0, 2), 1);
+        EXPECT_EQ(out.TellPos64(), size);
+        out << 0x0A0B0C0D;
+        EXPECT_EQ(out.TellPos64(), size + 4);
+        EXPECT_EQ(out.Length64(), size + 4) << "buffered bytes count";
+        ASSERT_EQ(out.Seek64(nearPos, 0), 1);
+        out << 0x55667788;
+        EXPECT_EQ(out.Close(), 1);
+    }
+    bifstream in(f.c_str());
+    EXPECT_EQ(in.Length64(), size + 4);
+    int32_t a = 0, b = 0;
+    ASSERT_EQ(in.Seek64(nearPos, 0), 1);
+    in >> a;
+    ASSERT_EQ(in.Seek64(size, 0), 1);
+    in >> b;
+    EXPECT_EQ(a, 0x55667788);
+    EXPECT_EQ(b, 0x0A0B0C0D);
+    EXPECT_TRUE(in.IsGood());
+}

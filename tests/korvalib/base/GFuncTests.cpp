@@ -6,6 +6,13 @@
 #include <filesystem>
 #include <string>
 
+#include <sys/stat.h>
+#if defined(_WIN32)
+#include <direct.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "tests/support/TestFiles.h"
 #include "korvalib/base/GFunc.h"
 
@@ -368,4 +375,29 @@ TEST(GFuncFiles, ExistenceTimesAndNames) {
     const std::string longName(600, 'a');
     GFunc::ExtractFilePathName((longName + ".x").c_str(), folder, base, ext);
     EXPECT_EQ(strlen(base), 259u);
+}
+
+// A folder given without its trailing separator whose last character's
+// second byte is '\' (籠 is BB 5C in GBK): the separator is still put in.
+TEST(GFuncFiles, FolderEndingInADoubleByteCharacter) {
+    TempFile f("gf");
+    const std::string folder = f.path() + "_\xBB\x5C";
+#if defined(_WIN32)
+    ASSERT_EQ(_mkdir(folder.c_str()), 0);
+#else
+    ASSERT_EQ(mkdir(folder.c_str(), 0777), 0);
+#endif
+    const std::string file = folder + "/x.bin";
+    if (FILE* out = std::fopen(file.c_str(), "wb")) {
+        std::fputc('x', out);
+        std::fclose(out);
+    }
+    EXPECT_EQ(GFunc::FileExist("x.bin", folder.c_str()), 1);
+    EXPECT_GT(GFunc::GetFileTime("x.bin", folder.c_str()), 0);
+    std::remove(file.c_str());
+#if defined(_WIN32)
+    _rmdir(folder.c_str());
+#else
+    rmdir(folder.c_str());
+#endif
 }

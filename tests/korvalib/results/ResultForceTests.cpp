@@ -165,7 +165,7 @@ TEST_F(ResultForces, ShellsNotAveraged)
     MArrayID<DShellForce> store(0, 128);
     for (int set = 1; set <= 3; ++set) {
         ASSERT_EQ(r.GetOneCombAllShellForceNoAve(set, store), 1);
-        ASSERT_EQ(store.GetCount(), 3);
+        ASSERT_EQ(store.GetCount(), static_cast<int>(model.u41.size()));
         for (const auto& rec : model.u41)
             ExpectShell(*store.GetByID(rec.element), rec.rows[set - 1]);
     }
@@ -173,6 +173,9 @@ TEST_F(ResultForces, ShellsNotAveraged)
     ASSERT_EQ(r.GetOneShellAllCombForceNoAve(6, store), 1);
     for (int set = 1; set <= 3; ++set)
         ExpectShell(*store.GetByID(set), model.u41[2].rows[set - 1]);
+    ASSERT_EQ(r.GetOneShellAllCombForceNoAve(8, store), 1);   // 10 nodes
+    for (int set = 1; set <= 3; ++set)
+        ExpectShell(*store.GetByID(set), model.u41[3].rows[set - 1]);
     EXPECT_EQ(r.GetOneShellAllCombForceNoAve(2, store), 0);
     bifstream in;
     int set = -1, calls = 0;
@@ -180,6 +183,7 @@ TEST_F(ResultForces, ShellsNotAveraged)
         ++calls;
         EXPECT_EQ(set, calls);
         ExpectShell(*store.GetByID(1), model.u41[1].rows[set - 1]);
+        ExpectShell(*store.GetByID(8), model.u41[3].rows[set - 1]);
     }
     EXPECT_EQ(calls, 3);
     EXPECT_FALSE(in.IsOpen());
@@ -190,7 +194,7 @@ TEST_F(ResultForces, ShellsAveraged)
     MArrayID<DShellForce> store(0, 128);
     for (int set = 1; set <= 3; ++set) {
         ASSERT_EQ(r.GetOneCombAllShellForce(set, store), 1);
-        ASSERT_EQ(store.GetCount(), 2);
+        ASSERT_EQ(store.GetCount(), static_cast<int>(model.a41.size()));
         for (const auto& rec : model.a41)
             ExpectShell(*store.GetByID(rec.element), rec.rows[set - 1]);
     }
@@ -198,6 +202,9 @@ TEST_F(ResultForces, ShellsAveraged)
     ASSERT_EQ(store.GetCount(), 3);
     for (int set = 1; set <= 3; ++set)
         ExpectShell(*store.GetByID(set), model.a41[1].rows[set - 1]);
+    ASSERT_EQ(r.GetOneShellAllCombForce(7, store), 1);   // 10 nodes
+    for (int set = 1; set <= 3; ++set)
+        ExpectShell(*store.GetByID(set), model.a41[2].rows[set - 1]);
     EXPECT_EQ(r.GetOneShellAllCombForce(3, store), 0);
     EXPECT_EQ(store.GetCount(), 0);
     bifstream in;
@@ -206,6 +213,7 @@ TEST_F(ResultForces, ShellsAveraged)
         ++calls;
         EXPECT_EQ(set, calls);
         ExpectShell(*store.GetByID(2), model.a41[0].rows[set - 1]);
+        ExpectShell(*store.GetByID(7), model.a41[2].rows[set - 1]);
     }
     EXPECT_EQ(calls, 3);
     EXPECT_FALSE(in.IsOpen());
@@ -303,7 +311,7 @@ TEST_F(ResultForces, ElementNumbersBelowOneAndTooManySectionsAreRefused)
     EXPECT_EQ(r.GetOneCombAllFrameForce(1, store), 0);
     EXPECT_EQ(store.GetCount(), 0);
     // a new index of the damaged file is not built
-    resgen::SetTime(Path("U3"), 20);
+    resgen::SetTime(Path("U3"), 3600);
     DResult again;
     ASSERT_EQ(Open(again), 1);
     EXPECT_EQ(again.GetOneFrameAllCombForce(5, store), 0);
@@ -317,7 +325,7 @@ TEST_F(ResultForces, ElementNumbersBelowOneAndTooManySectionsAreRefused)
     MArrayID<DPipeForce> pipes(0, 128);
     EXPECT_EQ(r.GetOneCombAllPipeForce(1, pipes), 0);
     // an averaged shell file whose header announces more elements than it holds
-    Corrupt("A41", [](std::vector<unsigned char>& b) { b[4] = 3; });
+    Corrupt("A41", [](std::vector<unsigned char>& b) { b[4] = 4; });
     MArrayID<DShellForce> shells(0, 128);
     EXPECT_EQ(r.GetOneCombAllShellForce(3, shells), 0);
     EXPECT_EQ(shells.GetCount(), 0);
@@ -340,13 +348,13 @@ TEST_F(ResultForces, ElementIndexEntriesAndFileLayout)
     EXPECT_EQ(word(9), 16 + rec5 + rec2);
     EXPECT_EQ(word(1), -1);
     EXPECT_EQ(word(3), -1);
-    // NA41: 3 sets, the blocks of two records each
+    // NA41: 3 sets, the blocks of three records each
     auto a = vektest::ReadFileBytes(Path("NA41"));
     ASSERT_EQ(a.size(), 16u);
     int32_t v[4];
     std::memcpy(v, a.data(), 16);
     EXPECT_EQ(v[0], 3);
-    const int block = (16 + 4 * 72) + (16 + 3 * 72);
+    const int block = (16 + 4 * 72) + (16 + 3 * 72) + (16 + 10 * 72);
     EXPECT_EQ(v[1], 16);
     EXPECT_EQ(v[2], 16 + block);
     EXPECT_EQ(v[3], 16 + 2 * block);

@@ -75,7 +75,8 @@ static double Dist(const Xyz& a, const Xyz& b)
 
 std::vector<Row6> Model::ExpectMass(int nres) const
 {
-    // Each equation's mass belongs to the first dof holding it.
+    // The solver gives an equation's mass once: to the first dof holding it
+    // (node 8's uz shares node 7's equation and has none of its own).
     std::vector<Row6> m(static_cast<size_t>(N), Row6{});
     std::vector<bool> taken(static_cast<size_t>(neq), false);
     for (int j = 0; j < N; ++j)
@@ -86,31 +87,39 @@ std::vector<Row6> Model::ExpectMass(int nres) const
                 m[j][c] = massTruth[j][c];
             }
         }
-    // Auxiliary wall nodes give their masses to the edge's corners.
+    // An edge's auxiliary nodes hand their masses to its two corners, which
+    // grow in proportion to what they already hold: their ratio stays and no
+    // mass is lost. Corners that hold none take half each.
     for (const Wall& w : walls) {
         if (w.ab.empty() && w.bd.empty())
             continue;
-        const std::vector<int>* lists[4] = {&w.ab, &w.bd, &w.dc, &w.ca};
-        const int firsts[4] = {w.a, w.b, w.d, w.c};
-        const int seconds[4] = {w.b, w.d, w.c, w.a};
-        for (int e = 0; e < 4; ++e) {
+        struct Edge {
+            int from, to;
+            const std::vector<int>* nodes;
+        } const edges[4] = {{w.a, w.b, &w.ab}, {w.b, w.d, &w.bd}, {w.d, w.c, &w.dc}, {w.c, w.a, &w.ca}};
+        for (const Edge& e : edges)
             for (int c = 0; c < 6; ++c) {
-                double s = 0;
-                for (int k : *lists[e])
+                double moved = 0;
+                for (int k : *e.nodes)
                     if (k > nres && k <= N) {
-                        s += m[k - 1][c];
+                        moved += m[k - 1][c];
                         m[k - 1][c] = 0;
                     }
-                if (s > 1e-8) {
-                    double& m1 = m[firsts[e] - 1][c];
-                    double& m2 = m[seconds[e] - 1][c];
-                    double w1 = (m1 + m2 < 1e-8) ? 0.5 : m1 / (m1 + m2);
-                    m1 += s * w1;
-                    m2 += s * (1 - w1);
+                if (moved <= 1e-8)
+                    continue;
+                double& p = m[e.from - 1][c];
+                double& q = m[e.to - 1][c];
+                const double held = p + q;
+                if (held < 1e-8) {
+                    p += moved / 2;
+                    q += moved / 2;
+                } else {
+                    p *= (held + moved) / held;
+                    q *= (held + moved) / held;
                 }
             }
-        }
     }
+    // Rigid-floor slaves without a horizontal mass take their vertical one.
     for (int j = 0; j < N; ++j)
         if (master[j] >= 1)
             for (int c = 0; c < 2; ++c)
@@ -724,8 +733,9 @@ Model MakeSmallModel()
         }
         return r;
     };
-    m.u41 = {shell(3, 4), shell(1, 3), shell(6, 9)};
-    m.a41 = {shell(2, 4), shell(5, 3)};
+    // 10 nodes is the most a shell record has
+    m.u41 = {shell(3, 4), shell(1, 3), shell(6, 9), shell(8, 10)};
+    m.a41 = {shell(2, 4), shell(5, 3), shell(7, 10)};
     // walls: kinds 0 (a = 1, first end only), 1 (both ends), 3 (second end), 2
     auto wall = [&](int e, int a, int b, int c, int d) {
         WallRec r{e, a, b, c, d, {}};

@@ -1,0 +1,56 @@
+#pragma once
+// GBK double-byte characters: a lead byte 0x81..0xFE, then a trail byte
+// 0x40..0xFE other than 0x7F. Trail bytes take in '\\', '|' and the letters,
+// so a text is walked from its start a character at a time; a byte that
+// looks like a separator may be the second half of a character.
+#include <cstddef>
+
+namespace gbk {
+
+inline bool IsLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+inline bool IsTrail(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
+
+// Bytes (1 or 2) of the character at text[i], within len bytes.
+inline size_t CharLength(const char* text, size_t i, size_t len)
+{
+    return i + 1 < len && IsLead(static_cast<unsigned char>(text[i]))
+                   && IsTrail(static_cast<unsigned char>(text[i + 1]))
+               ? 2
+               : 1;
+}
+
+// Whether byte idx of text (idx < len) is the second byte of a character.
+inline bool IsTrailByteAt(const char* text, size_t idx, size_t len)
+{
+    for (size_t i = 0; i < idx;) {
+        const size_t n = CharLength(text, i, len);
+        if (n == 2 && i + 1 == idx)
+            return true;
+        i += n;
+    }
+    return false;
+}
+
+inline bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Position of the last path separator that is a character of its own;
+// npos when there is none.
+inline size_t LastPathSeparator(const char* path, size_t len)
+{
+    size_t sep = static_cast<size_t>(-1);
+    for (size_t i = 0; i < len;) {
+        const size_t n = CharLength(path, i, len);
+        if (n == 1 && IsPathSeparator(path[i]))
+            sep = i;
+        i += n;
+    }
+    return sep;
+}
+
+// Whether the text's last character is a path separator.
+inline bool EndsWithPathSeparator(const char* text, size_t len)
+{
+    return len > 0 && IsPathSeparator(text[len - 1]) && !IsTrailByteAt(text, len - 1, len);
+}
+
+} // namespace gbk
