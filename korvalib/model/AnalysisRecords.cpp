@@ -154,16 +154,8 @@ void DSpectrumCurve::CopyHead(const DSpectrumCurve& o)
 
 DSpectrumCurve& DSpectrumCurve::operator=(const DSpectrumCurve& o)
 {
-    if (this == &o) return *this;
-    const int n = o.m_nCount > 0 ? o.m_nCount : 0;
-    float* x = nullptr;
-    float* y = nullptr;
-    if (!CopyArrays(x, y, o.m_pX, o.m_pY, n)) return *this;
-    Clear();
-    m_pX = x;
-    m_pY = y;
-    m_nCount = n;
-    CopyHead(o);
+    // The points first: without memory for them the curve stays as it was.
+    if (this != &o && SetCurve(o.m_nCount, o.m_pX, o.m_pY)) CopyHead(o);
     return *this;
 }
 

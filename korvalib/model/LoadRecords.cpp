@@ -41,11 +41,8 @@ DLoadPoints::DLoadPoints(DLoadPoints&& o) noexcept { *this = std::move(o); }
 
 DLoadPoints& DLoadPoints::operator=(const DLoadPoints& o)
 {
-    if (this == &o) return *this;
-    const int n = o.m_sCount > 0 ? o.m_sCount : 0;
-    float* x = nullptr;
-    float* v = nullptr;
-    if (CopyArrays(x, v, o.m_pX, o.m_pV, n)) Take(x, v, n);
+    // Without memory for the points the list stays as it was.
+    if (this != &o) SetPoints(o.m_sCount, o.m_pX, o.m_pV);
     return *this;
 }
 
