@@ -3,7 +3,7 @@
 
 #include <cmath>
 #include <cstring>
-#include <new>
+#include <utility>
 
 #include "korvalib/model/CommonData.h"
 #include "korvalib/model/ModelRecordUtil.h"
@@ -104,6 +104,8 @@ int DSpectrumDir::Serialize(bifstream& in)
 
 // ---- DSpectrum ----
 
+DSpectrum& DSpectrum::operator=(const DSpectrum& o) { return AssignWhole(*this, o); }
+
 int DSpectrum::operator==(const DSpectrum& o) const
 {
     return m_cSpectrum == o.m_cSpectrum && m_cValid == o.m_cValid && Within(m_fFactor, o.m_fFactor, 0.001) &&
@@ -134,20 +136,10 @@ int DSpectrum::Serialize(bifstream& in)
 // ---- DSpectrumCurve ----
 
 DSpectrumCurve::DSpectrumCurve(const DSpectrumCurve& o) { *this = o; }
+DSpectrumCurve::DSpectrumCurve(DSpectrumCurve&& o) noexcept { *this = std::move(o); }
 
-DSpectrumCurve& DSpectrumCurve::operator=(const DSpectrumCurve& o)
+void DSpectrumCurve::CopyHead(const DSpectrumCurve& o)
 {
-    if (this == &o) return *this;
-    float* x = nullptr;
-    float* y = nullptr;
-    if (o.m_nCount > 0) {
-        x = new float[size_t(o.m_nCount)];
-        y = new float[size_t(o.m_nCount)];
-        std::memcpy(x, o.m_pX, size_t(o.m_nCount) * 4);
-        std::memcpy(y, o.m_pY, size_t(o.m_nCount) * 4);
-    }
-    delete[] m_pX;
-    delete[] m_pY;
     m_sNumber = o.m_sNumber;
     m_cCode9 = o.m_cCode9;
     m_fReal3 = o.m_fReal3;
@@ -158,9 +150,22 @@ DSpectrumCurve& DSpectrumCurve::operator=(const DSpectrumCurve& o)
     m_cCode7 = o.m_cCode7;
     m_fReal8 = o.m_fReal8;
     m_fReal10 = o.m_fReal10;
-    m_nCount = o.m_nCount > 0 ? o.m_nCount : 0;
-    m_pX = x;
-    m_pY = y;
+}
+
+DSpectrumCurve& DSpectrumCurve::operator=(const DSpectrumCurve& o)
+{
+    // The points first: without memory for them the curve stays as it was.
+    if (this != &o && SetCurve(o.m_nCount, o.m_pX, o.m_pY)) CopyHead(o);
+    return *this;
+}
+
+DSpectrumCurve& DSpectrumCurve::operator=(DSpectrumCurve&& o) noexcept
+{
+    if (this == &o) return *this;
+    std::swap(m_pX, o.m_pX);
+    std::swap(m_pY, o.m_pY);
+    std::swap(m_nCount, o.m_nCount);
+    CopyHead(o);
     return *this;
 }
 
@@ -180,15 +185,9 @@ int DSpectrumCurve::SetCurve(int n, const float* x, const float* y)
         Clear();
         return 1;
     }
-    float* nx = new (std::nothrow) float[size_t(n)];
-    float* ny = new (std::nothrow) float[size_t(n)];
-    if (!nx || !ny) {
-        delete[] nx;
-        delete[] ny;
-        return 0;
-    }
-    std::memcpy(nx, x, size_t(n) * 4);
-    std::memcpy(ny, y, size_t(n) * 4);
+    float* nx = nullptr;
+    float* ny = nullptr;
+    if (!CopyArrays(nx, ny, x, y, n)) return 0;
     Clear();
     m_pX = nx;
     m_pY = ny;
@@ -221,8 +220,9 @@ int DSpectrumCurve::Serialize(bofstream& out)
 int DSpectrumCurve::Serialize(bifstream& in)
 {
     if (!in.IsGood()) return 0;
-    DSpectrumCurve t(*this);
-    t.Clear();
+    // Fields that older files lack keep their values; the points are new.
+    DSpectrumCurve t;
+    t.CopyHead(*this);
     int32_t n = 0;
     in >> t.m_sNumber >> n;
     if (nVersion >= 128) {
@@ -242,7 +242,7 @@ int DSpectrumCurve::Serialize(bifstream& in)
         t.m_nCount = n;
     }
     if (!in.IsGood()) return 0;
-    *this = t;
+    *this = std::move(t);
     return 1;
 }
 
@@ -254,6 +254,7 @@ DHistory::DHistory()
 }
 
 DHistory::~DHistory() = default;
+DHistory& DHistory::operator=(const DHistory& o) { return AssignWhole(*this, o); }
 
 int DHistory::operator==(const DHistory& o) const
 {
@@ -299,25 +300,32 @@ int DHistory::Serialize(bifstream& in)
 // ---- DHistoryCurve ----
 
 DHistoryCurve::DHistoryCurve(const DHistoryCurve& o) { *this = o; }
+DHistoryCurve::DHistoryCurve(DHistoryCurve&& o) noexcept { *this = std::move(o); }
 
 DHistoryCurve& DHistoryCurve::operator=(const DHistoryCurve& o)
 {
     if (this == &o) return *this;
-    int n = o.m_nCount > 0 ? o.m_nCount : 0;
+    const int n = o.m_nCount > 0 ? o.m_nCount : 0;
     float* t = nullptr;
     float* v = nullptr;
-    if (n > 0) {
-        t = new float[size_t(n)];
-        v = new float[size_t(n)];
-        std::memcpy(t, o.m_pTime, size_t(n) * 4);
-        std::memcpy(v, o.m_pValue, size_t(n) * 4);
-    }
-    delete[] m_pTime;
-    delete[] m_pValue;
+    if (!CopyArrays(t, v, o.m_pTime, o.m_pValue, n)) return *this;
+    Clear();
     m_pTime = t;
     m_pValue = v;
     m_nCount = n;
     m_nAlloc = n;
+    m_nNumber = o.m_nNumber;
+    std::memcpy(m_fPara, o.m_fPara, sizeof m_fPara);
+    return *this;
+}
+
+DHistoryCurve& DHistoryCurve::operator=(DHistoryCurve&& o) noexcept
+{
+    if (this == &o) return *this;
+    std::swap(m_pTime, o.m_pTime);
+    std::swap(m_pValue, o.m_pValue);
+    std::swap(m_nCount, o.m_nCount);
+    std::swap(m_nAlloc, o.m_nAlloc);
     m_nNumber = o.m_nNumber;
     std::memcpy(m_fPara, o.m_fPara, sizeof m_fPara);
     return *this;
@@ -345,13 +353,9 @@ int DHistoryCurve::SetCurveBuffer(int n)
         m_nCount = keep;
         return 1;
     }
-    float* t = new (std::nothrow) float[size_t(n)]();
-    float* v = new (std::nothrow) float[size_t(n)]();
-    if (!t || !v) {
-        delete[] t;
-        delete[] v;
-        return 0;
-    }
+    float* t = nullptr;
+    float* v = nullptr;
+    if (!NewArrays(t, v, size_t(n))) return 0;
     int keep = std::min(n, std::min(m_nCount, m_nAlloc));
     if (keep > 0) {
         std::memcpy(t, m_pTime, size_t(keep) * 4);
@@ -411,8 +415,8 @@ int DHistoryCurve::Serialize(bofstream& out)
 int DHistoryCurve::Serialize(bifstream& in)
 {
     if (!in.IsGood()) return 0;
-    DHistoryCurve t(*this);
-    t.Clear();
+    // Every field is read: the record is read into a new one.
+    DHistoryCurve t;
     if (nVersion < 125) {
         int16_t number = 0;
         in >> number;
@@ -436,13 +440,14 @@ int DHistoryCurve::Serialize(bifstream& in)
     }
     for (float& f : t.m_fPara) in >> f;
     if (!in.IsGood()) return 0;
-    *this = t;
+    *this = std::move(t);
     return 1;
 }
 
 // ---- DCombFactor ----
 
 DCombFactor::~DCombFactor() = default;
+DCombFactor& DCombFactor::operator=(const DCombFactor& o) { return AssignWhole(*this, o); }
 
 int DCombFactor::operator==(const DCombFactor& o) const
 {
@@ -518,20 +523,18 @@ int DLevelBase::Serialize(bifstream& in)
 
 DLayerBase::DLayerBase() : m_pName(CopyText("固定图层")) {}
 
-DLayerBase::DLayerBase(const DLayerBase& o)
-    : m_sNumber(o.m_sNumber), m_pName(CopyText(o.m_pName)), m_cFlag(o.m_cFlag), m_nColour(o.m_nColour)
-{
-}
+DLayerBase::DLayerBase(const DLayerBase& o) { *this = o; }
+DLayerBase::DLayerBase(DLayerBase&& o) noexcept { *this = std::move(o); }
 
-DLayerBase& DLayerBase::operator=(const DLayerBase& o)
+void DLayerBase::CopyFields(const DLayerBase& o)
 {
-    if (this == &o) return *this;
     m_sNumber = o.m_sNumber;
-    SetName(o.m_pName);
     m_cFlag = o.m_cFlag;
     m_nColour = o.m_nColour;
-    return *this;
 }
+
+DLayerBase& DLayerBase::operator=(const DLayerBase& o) { return AssignNamed(*this, o, &DLayerBase::CopyFields); }
+DLayerBase& DLayerBase::operator=(DLayerBase&& o) noexcept { return MoveNamed(*this, o, &DLayerBase::CopyFields); }
 
 DLayerBase::~DLayerBase() { delete[] m_pName; }
 
@@ -555,27 +558,34 @@ int DLayerBase::Serialize(bofstream& out)
     return out.IsGood();
 }
 
+// Read into locals and taken only when whole, so no copy of the layer is made.
 int DLayerBase::Serialize(bifstream& in)
 {
     if (!in.IsGood()) return 0;
-    DLayerBase t(*this);
-    int16_t n = 0;
-    in >> t.m_sNumber >> n;
+    int16_t number = 0, n = 0;
+    in >> number >> n;
     if (!in.IsGood()) return 0;
     if (n < 1 || !in.CheckAvailable(n)) {
         in.SetFailed();
         return 0;
     }
-    char* name = new char[size_t(n)];
-    if (!in.Read(name, n)) {
+    char* name = NewArray<char>(size_t(n));
+    if (!name) {
+        in.SetFailed();
+        return 0;
+    }
+    char flag = 0;
+    int32_t colour = 0;
+    if (in.Read(name, n)) in >> flag >> colour;
+    if (!in.IsGood()) {
         delete[] name;
         return 0;
     }
     name[n - 1] = 0;
-    delete[] t.m_pName;
-    t.m_pName = name;
-    in >> t.m_cFlag >> t.m_nColour;
-    if (!in.IsGood()) return 0;
-    *this = t;
+    delete[] m_pName;
+    m_pName = name;
+    m_sNumber = number;
+    m_cFlag = flag;
+    m_nColour = colour;
     return 1;
 }

@@ -58,7 +58,9 @@ class KORVA_API DSpectrum {
 public:
     DSpectrum() = default;
     DSpectrum(const DSpectrum&) = default;
-    DSpectrum& operator=(const DSpectrum&) = default;
+    DSpectrum& operator=(const DSpectrum& o);
+    DSpectrum(DSpectrum&&) = default;
+    DSpectrum& operator=(DSpectrum&&) = default;
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);
     int operator==(const DSpectrum& o) const;
@@ -81,6 +83,8 @@ public:
     DSpectrumCurve() = default;
     DSpectrumCurve(const DSpectrumCurve& o);
     DSpectrumCurve& operator=(const DSpectrumCurve& o);
+    DSpectrumCurve(DSpectrumCurve&& o) noexcept;
+    DSpectrumCurve& operator=(DSpectrumCurve&& o) noexcept;
     virtual ~DSpectrumCurve();
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);
@@ -105,13 +109,19 @@ public:
     int32_t m_nCount = 0;
     float* m_pX = nullptr;
     float* m_pY = nullptr;
+
+private:
+    // Everything but the points.
+    void CopyHead(const DSpectrumCurve& o);
 };
 
 class KORVA_API DHistory {
 public:
     DHistory();
     DHistory(const DHistory&) = default;
-    DHistory& operator=(const DHistory&) = default;
+    DHistory& operator=(const DHistory& o);
+    DHistory(DHistory&&) = default;
+    DHistory& operator=(DHistory&&) = default;
     virtual ~DHistory();
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);
@@ -145,6 +155,8 @@ public:
     DHistoryCurve() = default;
     DHistoryCurve(const DHistoryCurve& o);
     DHistoryCurve& operator=(const DHistoryCurve& o);
+    DHistoryCurve(DHistoryCurve&& o) noexcept;
+    DHistoryCurve& operator=(DHistoryCurve&& o) noexcept;
     virtual ~DHistoryCurve();
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);
@@ -170,7 +182,9 @@ class KORVA_API DCombFactor {
 public:
     DCombFactor() = default;
     DCombFactor(const DCombFactor&) = default;
-    DCombFactor& operator=(const DCombFactor&) = default;
+    DCombFactor& operator=(const DCombFactor& o);
+    DCombFactor(DCombFactor&&) = default;
+    DCombFactor& operator=(DCombFactor&&) = default;
     virtual ~DCombFactor();
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);
@@ -224,14 +238,21 @@ public:
     DLayerBase();
     DLayerBase(const DLayerBase& o);
     DLayerBase& operator=(const DLayerBase& o);
+    DLayerBase(DLayerBase&& o) noexcept;
+    DLayerBase& operator=(DLayerBase&& o) noexcept;
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);
     ~DLayerBase();
     int operator==(const DLayerBase& o) const;
+    // Without memory for the new name the old one stays.
     void SetName(const char* name);
 
     int16_t m_sNumber = 0;
     char* m_pName = nullptr;
     char m_cFlag = 1;
     int32_t m_nColour = 0xFFFF00;
+
+private:
+    // Everything but the name.
+    void CopyFields(const DLayerBase& o);
 };

@@ -54,6 +54,7 @@ int ThickOfKind(int kind, double a, double b, float& in, float& bend)
 // ---- DPlaneBase ----
 
 DPlaneBase::~DPlaneBase() = default;
+DPlaneBase& DPlaneBase::operator=(const DPlaneBase& o) { return AssignWhole(*this, o); }
 int DPlaneBase::operator==(const DPlaneBase& o) const { return GFunc::IsEqual(m_nNodes, o.m_nNodes, 9); }
 void DPlaneBase::SetQuadNodes(const int* nodes) { std::memcpy(m_nNodes, nodes, 36); }
 
@@ -103,6 +104,7 @@ int DPlaneBase::Serialize(bifstream& in)
 // ---- DThreedBase ----
 
 DThreedBase::~DThreedBase() = default;
+DThreedBase& DThreedBase::operator=(const DThreedBase& o) { return AssignWhole(*this, o); }
 int DThreedBase::operator==(const DThreedBase& o) const { return GFunc::IsEqual(m_nNodes, o.m_nNodes, 8); }
 void DThreedBase::SetNodes(const int* nodes) { std::memcpy(m_nNodes, nodes, 32); }
 
@@ -128,6 +130,7 @@ int DThreedBase::Serialize(bifstream& in)
 // ---- DS16Base ----
 
 DS16Base::~DS16Base() = default;
+DS16Base& DS16Base::operator=(const DS16Base& o) { return AssignWhole(*this, o); }
 int DS16Base::operator==(const DS16Base& o) const { return GFunc::IsEqual(m_nNodes, o.m_nNodes, 16); }
 void DS16Base::SetNodes(const int* nodes) { std::memcpy(m_nNodes, nodes, 64); }
 
@@ -151,6 +154,8 @@ int DS16Base::Serialize(bifstream& in)
 }
 
 // ---- DSol21Base ----
+
+DSol21Base& DSol21Base::operator=(const DSol21Base& o) { return AssignWhole(*this, o); }
 
 int DSol21Base::operator==(const DSol21Base& o) const
 {
@@ -203,6 +208,7 @@ int DSol21Base::Serialize(bifstream& in)
 // ---- DSol8rBase ----
 
 DSol8rBase::~DSol8rBase() = default;
+DSol8rBase& DSol8rBase::operator=(const DSol8rBase& o) { return AssignWhole(*this, o); }
 
 int DSol8rBase::operator==(const DSol8rBase& o) const
 {
@@ -243,6 +249,7 @@ int DSol8rBase::Serialize(bifstream& in)
 // ---- DShellBase ----
 
 DShellBase::~DShellBase() = default;
+DShellBase& DShellBase::operator=(const DShellBase& o) { return AssignWhole(*this, o); }
 
 int DShellBase::operator==(const DShellBase& o) const
 {
@@ -328,6 +335,7 @@ int DShellBase::Serialize(bifstream& in)
 // ---- DWallBase ----
 
 DWallBase::~DWallBase() = default;
+DWallBase& DWallBase::operator=(const DWallBase& o) { return AssignWhole(*this, o); }
 
 int DWallBase::operator==(const DWallBase& o) const
 {

@@ -20,7 +20,9 @@ class KORVA_API DPlaneBase {
 public:
     DPlaneBase() = default;
     DPlaneBase(const DPlaneBase&) = default;
-    DPlaneBase& operator=(const DPlaneBase&) = default;
+    DPlaneBase& operator=(const DPlaneBase& o);
+    DPlaneBase(DPlaneBase&&) = default;
+    DPlaneBase& operator=(DPlaneBase&&) = default;
     virtual ~DPlaneBase();
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);
@@ -47,7 +49,9 @@ class KORVA_API DThreedBase {
 public:
     DThreedBase() = default;
     DThreedBase(const DThreedBase&) = default;
-    DThreedBase& operator=(const DThreedBase&) = default;
+    DThreedBase& operator=(const DThreedBase& o);
+    DThreedBase(DThreedBase&&) = default;
+    DThreedBase& operator=(DThreedBase&&) = default;
     virtual ~DThreedBase();
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);
@@ -67,7 +71,9 @@ class KORVA_API DS16Base {
 public:
     DS16Base() = default;
     DS16Base(const DS16Base&) = default;
-    DS16Base& operator=(const DS16Base&) = default;
+    DS16Base& operator=(const DS16Base& o);
+    DS16Base(DS16Base&&) = default;
+    DS16Base& operator=(DS16Base&&) = default;
     virtual ~DS16Base();
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);
@@ -88,7 +94,9 @@ class KORVA_API DSol21Base {
 public:
     DSol21Base() = default;
     DSol21Base(const DSol21Base&) = default;
-    DSol21Base& operator=(const DSol21Base&) = default;
+    DSol21Base& operator=(const DSol21Base& o);
+    DSol21Base(DSol21Base&&) = default;
+    DSol21Base& operator=(DSol21Base&&) = default;
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);
     int operator==(const DSol21Base& o) const;
@@ -118,7 +126,9 @@ class KORVA_API DSol8rBase {
 public:
     DSol8rBase() = default;
     DSol8rBase(const DSol8rBase&) = default;
-    DSol8rBase& operator=(const DSol8rBase&) = default;
+    DSol8rBase& operator=(const DSol8rBase& o);
+    DSol8rBase(DSol8rBase&&) = default;
+    DSol8rBase& operator=(DSol8rBase&&) = default;
     virtual ~DSol8rBase();
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);
@@ -145,7 +155,9 @@ class KORVA_API DShellBase {
 public:
     DShellBase() = default;
     DShellBase(const DShellBase&) = default;
-    DShellBase& operator=(const DShellBase&) = default;
+    DShellBase& operator=(const DShellBase& o);
+    DShellBase(DShellBase&&) = default;
+    DShellBase& operator=(DShellBase&&) = default;
     virtual ~DShellBase();
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);
@@ -182,7 +194,9 @@ class KORVA_API DWallBase {
 public:
     DWallBase() = default;
     DWallBase(const DWallBase&) = default;
-    DWallBase& operator=(const DWallBase&) = default;
+    DWallBase& operator=(const DWallBase& o);
+    DWallBase(DWallBase&&) = default;
+    DWallBase& operator=(DWallBase&&) = default;
     virtual ~DWallBase();
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);

@@ -2,9 +2,12 @@
 #include "korvalib/model/CommonData.h"
 
 #include <cstring>
-#include <utility>
 
+#include "korvalib/model/ModelRecordUtil.h"
 #include "korvalib/base/biostream.h"
+
+using korva_detail::AssignWhole;
+using korva_detail::ReadRecord;
 
 const double NodeMinDist = 0.0001;
 const double LoadError = 0.0001;
@@ -31,6 +34,7 @@ double DCommonData::MassFactor(int unit) { return ForceFactor(unit) / DimensionF
 
 DCommonData::DCommonData() { Initialize(); }
 DCommonData::~DCommonData() = default;
+DCommonData& DCommonData::operator=(const DCommonData& o) { return AssignWhole(*this, o); }
 
 void DCommonData::Initialize() {
     static const char defaults[6] = {2, 2, 2, 2, 0, 0};
@@ -66,17 +70,14 @@ int DCommonData::Serialize(bofstream& out) {
 }
 
 int DCommonData::Serialize(bifstream& in) {
-    if (!in.IsGood()) return 0;
-    DCommonData t(*this);
-    in.Read(t.m_cControl, 6);
-    t.m_WeightFactors.Serialize(in);
-    t.m_FactorsA.Serialize(in);
-    t.m_FactorsC.Serialize(in);
-    t.m_FactorsD.Serialize(in);
-    if (nVersion > 100) in >> t.m_cFlag;
-    if (nVersion > 110) t.m_FactorsB.Serialize(in);
-    if (nVersion > 111) in >> t.m_sAttr;
-    if (!in.IsGood()) return 0;
-    *this = std::move(t);
-    return 1;
+    return ReadRecord(*this, in, [&in](DCommonData& t) {
+        in.Read(t.m_cControl, 6);
+        t.m_WeightFactors.Serialize(in);
+        t.m_FactorsA.Serialize(in);
+        t.m_FactorsC.Serialize(in);
+        t.m_FactorsD.Serialize(in);
+        if (nVersion > 100) in >> t.m_cFlag;
+        if (nVersion > 110) t.m_FactorsB.Serialize(in);
+        if (nVersion > 111) in >> t.m_sAttr;
+    });
 }

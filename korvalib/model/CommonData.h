@@ -7,6 +7,13 @@
 // assigns it only when the whole record was read, so a damaged record leaves
 // the target as it was and the stream failed. Fields added in later versions
 // are read only when nVersion is above the version that added them.
+//
+// Running out of memory throws nothing. A member that allocates reports 0
+// and leaves the record as it was; a reader reports 0 with the stream
+// failed. A copy assignment that cannot get its memory leaves the target as
+// it was (compare the two records, or their counts, to tell). A record
+// copy-constructed without memory lacks the owned parts that could not be
+// copied, each missing whole: an empty list, a curve without points, no name.
 #include <cstdint>
 
 #include "korvalib/model/KeyedLists.h"
@@ -27,7 +34,7 @@ class KORVA_API DCommonData {
 public:
     DCommonData();
     DCommonData(const DCommonData&) = default;
-    DCommonData& operator=(const DCommonData&) = default;
+    DCommonData& operator=(const DCommonData& o);
     DCommonData(DCommonData&&) = default;
     DCommonData& operator=(DCommonData&&) = default;
     virtual ~DCommonData();

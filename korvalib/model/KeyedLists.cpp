@@ -2,12 +2,16 @@
 #include "korvalib/model/KeyedLists.h"
 
 #include <cmath>
-#include <new>
 
 #include "korvalib/model/CommonData.h"
+#include "korvalib/model/ModelRecordUtil.h"
 #include "korvalib/base/biostream.h"
 
 namespace {
+
+using korva_detail::CopyArray;
+using korva_detail::NewArray;
+using korva_detail::Within;
 
 constexpr int kMaxEntries = 32767;  // the count is a short
 
@@ -34,18 +38,12 @@ void FreeList(int16_t& count, Item*& items) {
     count = 0;
 }
 
+// Without memory the list stays as it was (a new list stays empty).
 template <class Item>
 void CopyList(int16_t& count, Item*& items, int16_t srcCount, const Item* src) {
     if (items == src) return;
     Item* p = nullptr;
-    if (srcCount > 0) {
-        p = new (std::nothrow) Item[srcCount];
-        if (!p) {  // no memory: the copy comes out empty rather than half made
-            FreeList(count, items);
-            return;
-        }
-        for (int i = 0; i < srcCount; ++i) p[i] = src[i];
-    }
+    if (!CopyArray(p, src, srcCount)) return;
     delete[] items;
     items = p;
     count = srcCount > 0 ? srcCount : 0;
@@ -58,7 +56,7 @@ void RemoveItem(int16_t& count, Item*& items, int pos) {
         FreeList(count, items);
         return;
     }
-    Item* p = new (std::nothrow) Item[count - 1];
+    Item* p = NewArray<Item>(size_t(count - 1));
     if (p) {
         for (int i = 0, j = 0; i < count; ++i)
             if (i != pos) p[j++] = items[i];
@@ -83,7 +81,7 @@ int InsertItem(int16_t& count, Item*& items, const Item& item, bool empty) {
         return 1;
     }
     if (empty || count >= kMaxEntries) return 0;
-    Item* p = new (std::nothrow) Item[count + 1];
+    Item* p = NewArray<Item>(size_t(count + 1));
     if (!p) return 0;
     for (int i = 0; i < at; ++i) p[i] = items[i];
     p[at] = item;
@@ -129,7 +127,7 @@ int ReadList(bifstream& in, int16_t& count, Item*& items, int dataBytes, ReadOne
     }
     if (n == 0) return 1;
     if (!in.CheckAvailable(int64_t(n) * (2 + dataBytes))) return 0;
-    Item* p = new (std::nothrow) Item[n];
+    Item* p = NewArray<Item>(size_t(n));
     if (!p) {
         in.SetFailed();
         return 0;
@@ -147,8 +145,6 @@ int ReadList(bifstream& in, int16_t& count, Item*& items, int dataBytes, ReadOne
     count = n;
     return 1;
 }
-
-inline bool Within(double a, double b, double tol) { return std::fabs(a - b) <= tol; }
 
 }  // namespace
 
@@ -173,7 +169,7 @@ int DElementLoad::SetSize(int n) {
         Clear();
         return 1;
     }
-    DElementLoadItem* p = new (std::nothrow) DElementLoadItem[n];
+    DElementLoadItem* p = NewArray<DElementLoadItem>(size_t(n));
     if (!p) return 0;
     for (int i = 0; i < n && i < m_nCount; ++i) p[i] = m_pItems[i];
     delete[] m_pItems;

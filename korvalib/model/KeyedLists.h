@@ -1,7 +1,8 @@
 #pragma once
 // Lists keyed and sorted by load-case number, embedded in many records.
 // Each keeps its entries in one owned buffer, sorted by key (>= 1, unique);
-// an empty list holds no buffer.
+// an empty list holds no buffer. A copy assignment without the memory for
+// it leaves the list as it was; a list copy-constructed without it is empty.
 //
 // Stream layout: short count, then per entry the short key and its data.
 #include <cstdint>

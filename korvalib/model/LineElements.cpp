@@ -2,7 +2,6 @@
 #include "korvalib/model/LineElements.h"
 
 #include <cstring>
-#include <new>
 
 #include "korvalib/model/CommonData.h"
 #include "korvalib/model/ModelRecordUtil.h"
@@ -51,6 +50,7 @@ int DTrussBase::Serialize(bifstream& in)
 // ---- DCframeBase ----
 
 DCframeBase::~DCframeBase() = default;
+DCframeBase& DCframeBase::operator=(const DCframeBase& o) { return AssignWhole(*this, o); }
 
 int DCframeBase::operator==(const DCframeBase& o) const { return SamePair(m_nNodeI, m_nNodeJ, o.m_nNodeI, o.m_nNodeJ); }
 
@@ -240,10 +240,7 @@ DTightWireIndex& DTightWireIndex::operator=(const DTightWireIndex& o)
 {
     if (this == &o) return *this;
     DTightWireItem* p = nullptr;
-    if (o.m_sCount > 0) {
-        p = new DTightWireItem[size_t(o.m_sCount)];
-        std::memcpy(p, o.m_pItems, size_t(o.m_sCount) * sizeof(DTightWireItem));
-    }
+    if (!CopyArray(p, o.m_pItems, o.m_sCount)) return *this;  // no memory: as it was
     delete[] m_pItems;
     m_pItems = p;
     m_sCount = o.m_sCount > 0 ? o.m_sCount : 0;
@@ -262,7 +259,7 @@ void DTightWireIndex::Clear()
 int DTightWireIndex::Add(int element, float a, float b)
 {
     if (m_sCount < 0 || m_sCount >= 0x7fff) return 0;
-    DTightWireItem* p = new (std::nothrow) DTightWireItem[size_t(m_sCount) + 1];
+    DTightWireItem* p = NewArray<DTightWireItem>(size_t(m_sCount) + 1);
     if (!p) return 0;
     if (m_sCount > 0) std::memcpy(p, m_pItems, size_t(m_sCount) * sizeof(DTightWireItem));
     p[m_sCount] = DTightWireItem{element, a, b};
@@ -304,7 +301,7 @@ int DTightWireIndex::Serialize(bifstream& in)
         return 0;
     }
     if (n == 0) return 1;
-    DTightWireItem* p = new (std::nothrow) DTightWireItem[size_t(n)];
+    DTightWireItem* p = NewArray<DTightWireItem>(size_t(n));
     if (!p) {
         in.SetFailed();
         return 0;

@@ -38,7 +38,9 @@ public:
     DCframeBase() = default;
     DCframeBase(int nodeI, int nodeJ) : m_nNodeI(nodeI), m_nNodeJ(nodeJ) {}
     DCframeBase(const DCframeBase&) = default;
-    DCframeBase& operator=(const DCframeBase&) = default;
+    DCframeBase& operator=(const DCframeBase& o);
+    DCframeBase(DCframeBase&&) = default;
+    DCframeBase& operator=(DCframeBase&&) = default;
     virtual ~DCframeBase();
     virtual int Serialize(bofstream& out);
     virtual int Serialize(bifstream& in);

@@ -3,7 +3,7 @@
 
 #include <cmath>
 #include <cstring>
-#include <new>
+#include <utility>
 
 #include "korvalib/model/CommonData.h"
 #include "korvalib/base/GFunc.h"
@@ -37,16 +37,22 @@ void CopyMessage(char* buffer, const char* text)
 // ---- DLoadPoints ----
 
 DLoadPoints::DLoadPoints(const DLoadPoints& o) { *this = o; }
+DLoadPoints::DLoadPoints(DLoadPoints&& o) noexcept { *this = std::move(o); }
 
 DLoadPoints& DLoadPoints::operator=(const DLoadPoints& o)
 {
+    // Without memory for the points the list stays as it was.
+    if (this != &o) SetPoints(o.m_sCount, o.m_pX, o.m_pV);
+    return *this;
+}
+
+DLoadPoints& DLoadPoints::operator=(DLoadPoints&& o) noexcept
+{
     if (this == &o) return *this;
-    Clear();
-    if (o.m_sCount > 0 && Reserve(o.m_sCount)) {
-        std::memcpy(m_pX, o.m_pX, size_t(o.m_sCount) * 4);
-        std::memcpy(m_pV, o.m_pV, size_t(o.m_sCount) * 4);
-        m_sCount = o.m_sCount;
-    }
+    std::swap(m_pX, o.m_pX);
+    std::swap(m_pV, o.m_pV);
+    std::swap(m_sCount, o.m_sCount);
+    std::swap(m_nAlloc, o.m_nAlloc);
     return *this;
 }
 
@@ -61,17 +67,22 @@ void DLoadPoints::Clear()
     m_nAlloc = 0;
 }
 
+void DLoadPoints::Take(float* x, float* v, int n)
+{
+    Clear();
+    m_pX = x;
+    m_pV = v;
+    m_sCount = int16_t(n);
+    m_nAlloc = n;
+}
+
 int DLoadPoints::Reserve(int n)
 {
     if (n <= m_nAlloc) return 1;
     if (n > MaxPoints) return 0;
-    float* x = new (std::nothrow) float[size_t(n)];
-    float* v = new (std::nothrow) float[size_t(n)];
-    if (!x || !v) {
-        delete[] x;
-        delete[] v;
-        return 0;
-    }
+    float* x = nullptr;
+    float* v = nullptr;
+    if (!NewArrays(x, v, size_t(n))) return 0;
     if (m_sCount > 0) {
         std::memcpy(x, m_pX, size_t(m_sCount) * 4);
         std::memcpy(v, m_pV, size_t(m_sCount) * 4);
@@ -86,25 +97,30 @@ int DLoadPoints::Reserve(int n)
 
 int DLoadPoints::SetPoints(int n, const float* x, const float* v)
 {
-    Clear();
-    if (n <= 0) return 1;
-    if (!Reserve(n)) return 0;
-    std::memcpy(m_pX, x, size_t(n) * 4);
-    std::memcpy(m_pV, v, size_t(n) * 4);
-    m_sCount = int16_t(n);
+    if (n > MaxPoints) return 0;
+    if (n < 0) n = 0;
+    float* nx = nullptr;
+    float* nv = nullptr;
+    if (!CopyArrays(nx, nv, x, v, n)) return 0;
+    Take(nx, nv, n);
     return 1;
 }
 
 int DLoadPoints::SetPoints(int n, const double* x, const double* v)
 {
-    Clear();
-    if (n <= 0) return 1;
-    if (!Reserve(n)) return 0;
-    for (int i = 0; i < n; ++i) {
-        m_pX[i] = float(x[i]);
-        m_pV[i] = float(v[i]);
+    if (n > MaxPoints) return 0;
+    if (n <= 0) {
+        Clear();
+        return 1;
     }
-    m_sCount = int16_t(n);
+    float* nx = nullptr;
+    float* nv = nullptr;
+    if (!NewArrays(nx, nv, size_t(n))) return 0;
+    for (int i = 0; i < n; ++i) {
+        nx[i] = float(x[i]);
+        nv[i] = float(v[i]);
+    }
+    Take(nx, nv, n);
     return 1;
 }
 
@@ -155,7 +171,8 @@ void DLoadPoints::RemovePointAt(int index)
 int DLoadPoints::AppendPointLoad(int n, const double* x, const double* v)
 {
     if (n <= 0) return 1;
-    Reserve(m_sCount + n < MaxPoints ? m_sCount + n : MaxPoints);
+    // Room for every point first: nothing below allocates.
+    if (!Reserve(m_sCount + n < MaxPoints ? m_sCount + n : MaxPoints)) return 0;
     for (int k = 0; k < n; ++k) {
         if (std::fabs(v[k]) < LoadError) continue;
         int at = -1;
@@ -199,6 +216,13 @@ int DLoadPoints::AppendLineLoad(int n, double* x, const double* v, double length
     if (((oldRel && newAbs) || (oldAbs && newRel)) &&
         (length < -7.0 || (oldRel && newAbs && std::fabs(length) < E))) {
         CopyMessage(message, "同一类型的折线荷载作用点的表示方法不能混用相对位置和绝对位置,荷载处理无效!");
+        return 0;
+    }
+    // Room for every segment's points (at most four each) before anything
+    // changes, so running out of memory leaves the list as it was.
+    const int room = m_sCount + 4 * (n > 1 ? n - 1 : 0);
+    if (!Reserve(room < MaxPoints ? room : MaxPoints)) {
+        CopyMessage(message, "内存不足,荷载处理无效!");
         return 0;
     }
     if (newRel)
@@ -412,17 +436,14 @@ int DLoadPoints::Serialize(bifstream& in)
         delete[] v;
         return 0;
     }
-    Clear();
-    m_pX = x;
-    m_pV = v;
-    m_sCount = n;
-    m_nAlloc = n;
+    Take(x, v, n);
     return 1;
 }
 
 // ---- DFrameLoad ----
 
 DFrameLoad::~DFrameLoad() = default;
+DFrameLoad& DFrameLoad::operator=(const DFrameLoad& o) { return AssignWhole(*this, o); }
 
 int DFrameLoad::operator==(const DFrameLoad& o) const
 {
@@ -455,6 +476,7 @@ int DFrameLoad::Serialize(bifstream& in)
 // ---- DCframeLoad ----
 
 DCframeLoad::~DCframeLoad() = default;
+DCframeLoad& DCframeLoad::operator=(const DCframeLoad& o) { return AssignWhole(*this, o); }
 
 int DCframeLoad::operator==(const DCframeLoad& o) const
 {

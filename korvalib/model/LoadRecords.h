@@ -17,19 +17,23 @@ public:
     DLoadPoints() = default;
     DLoadPoints(const DLoadPoints& o);
     DLoadPoints& operator=(const DLoadPoints& o);
+    DLoadPoints(DLoadPoints&& o) noexcept;
+    DLoadPoints& operator=(DLoadPoints&& o) noexcept;
     ~DLoadPoints();
     int operator==(const DLoadPoints& o) const;
 
     int Entries() const { return m_sCount; }
     void Clear();
+    // 0 (the list as it was) for more than 32767 points or without memory.
     int SetPoints(int n, const float* x, const float* v);
     int SetPoints(int n, const double* x, const double* v);
     int IsZero() const;
-    // Superposes point loads; always 1.
+    // Superposes point loads; 0 (the list as it was) without memory.
     int AppendPointLoad(int n, const double* x, const double* v);
     // Superposes a polyline load. The caller's positions are changed in
     // place (made positive, converted to the list's kind). 0 with a message
-    // (at most 110 bytes) when the kinds of positions cannot be combined.
+    // (at most 110 bytes) when the kinds of positions cannot be combined or
+    // memory is short; the list is then as it was.
     int AppendLineLoad(int n, double* x, const double* v, double length, char* message);
     void RemoveSamePointOfLineLoad();
 
@@ -48,6 +52,8 @@ protected:
 
 private:
     int Reserve(int n);
+    // Frees the points and takes x and v (n points) in their place.
+    void Take(float* x, float* v, int n);
     int m_nAlloc = 0;
 };
 
@@ -55,7 +61,9 @@ class KORVA_API DFrameLoad {
 public:
     DFrameLoad() = default;
     DFrameLoad(const DFrameLoad&) = default;
-    DFrameLoad& operator=(const DFrameLoad&) = default;
+    DFrameLoad& operator=(const DFrameLoad& o);
+    DFrameLoad(DFrameLoad&&) = default;
+    DFrameLoad& operator=(DFrameLoad&&) = default;
     virtual ~DFrameLoad();
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);
@@ -70,7 +78,9 @@ class KORVA_API DCframeLoad {
 public:
     DCframeLoad() = default;
     DCframeLoad(const DCframeLoad&) = default;
-    DCframeLoad& operator=(const DCframeLoad&) = default;
+    DCframeLoad& operator=(const DCframeLoad& o);
+    DCframeLoad(DCframeLoad&&) = default;
+    DCframeLoad& operator=(DCframeLoad&&) = default;
     virtual ~DCframeLoad();
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);

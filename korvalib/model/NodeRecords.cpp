@@ -6,7 +6,11 @@
 #include <utility>
 
 #include "korvalib/model/CommonData.h"
+#include "korvalib/model/ModelRecordUtil.h"
 #include "korvalib/base/biostream.h"
+
+using korva_detail::AssignWhole;
+using korva_detail::ReadRecord;
 
 namespace {
 
@@ -32,23 +36,13 @@ void AddSix(float* dst, const double* src, double sign) {
     for (int i = 0; i < 6; ++i) dst[i] = float(dst[i] + sign * src[i]);
 }
 
-// Reads a record into a copy and hands it over only when all of it was read.
-template <class T, class Fn>
-int ReadRecord(T& target, bifstream& in, Fn readFields) {
-    if (!in.IsGood()) return 0;
-    T t(target);
-    readFields(t);
-    if (!in.IsGood()) return 0;
-    target = std::move(t);
-    return 1;
-}
-
 }  // namespace
 
 // ---- DNodeBase ----
 
 DNodeBase::DNodeBase(double x, double y, double z) : m_dCoord{x, y, z} {}
 DNodeBase::~DNodeBase() = default;
+DNodeBase& DNodeBase::operator=(const DNodeBase& o) { return AssignWhole(*this, o); }
 
 int DNodeBase::operator==(const DNodeBase& o) const { return AllWithin(m_dCoord, o.m_dCoord, 3, NodeMinDist); }
 
@@ -252,6 +246,7 @@ int DNodeSpring::Serialize(bifstream& in) {
 // ---- DNodeDisplacement ----
 
 DNodeDisplacement::~DNodeDisplacement() = default;
+DNodeDisplacement& DNodeDisplacement::operator=(const DNodeDisplacement& o) { return AssignWhole(*this, o); }
 
 int DNodeDisplacement::operator==(const DNodeDisplacement& o) const {
     return m_nNode == o.m_nNode && m_nCode == o.m_nCode && Parallel(m_fDir, o.m_fDir);

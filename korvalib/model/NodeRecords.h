@@ -14,7 +14,7 @@ public:
     DNodeBase() = default;
     DNodeBase(double x, double y, double z);
     DNodeBase(const DNodeBase&) = default;
-    DNodeBase& operator=(const DNodeBase&) = default;
+    DNodeBase& operator=(const DNodeBase& o);
     DNodeBase(DNodeBase&&) = default;
     DNodeBase& operator=(DNodeBase&&) = default;
     virtual ~DNodeBase();
@@ -152,7 +152,7 @@ class KORVA_API DNodeDisplacement {
 public:
     DNodeDisplacement() = default;
     DNodeDisplacement(const DNodeDisplacement&) = default;
-    DNodeDisplacement& operator=(const DNodeDisplacement&) = default;
+    DNodeDisplacement& operator=(const DNodeDisplacement& o);
     DNodeDisplacement(DNodeDisplacement&&) = default;
     DNodeDisplacement& operator=(DNodeDisplacement&&) = default;
     virtual int Serialize(bofstream& out);

@@ -2,6 +2,7 @@
 #include "korvalib/model/SectionRecords.h"
 
 #include <cstring>
+#include <utility>
 
 #include "korvalib/model/CommonData.h"
 #include "korvalib/base/GFunc.h"
@@ -46,17 +47,19 @@ int WriteName(bofstream& out, const char* name)
 // ---- DFrameSect ----
 
 DFrameSect::DFrameSect() : m_pName(CopyText("Sect")) {}
-DFrameSect::DFrameSect(const DFrameSect& o) { *this = o; }
 DFrameSect::~DFrameSect() { delete[] m_pName; }
 
-DFrameSect& DFrameSect::operator=(const DFrameSect& o)
+DFrameSect::DFrameSect(const DFrameSect& o) { *this = o; }
+DFrameSect::DFrameSect(DFrameSect&& o) noexcept { *this = std::move(o); }
+
+DFrameSect& DFrameSect::operator=(const DFrameSect& o) { return AssignNamed(*this, o, &DFrameSect::CopyFields); }
+DFrameSect& DFrameSect::operator=(DFrameSect&& o) noexcept { return MoveNamed(*this, o, &DFrameSect::CopyFields); }
+
+void DFrameSect::CopyFields(const DFrameSect& o)
 {
-    if (this == &o) return *this;
     m_sNumber = o.m_sNumber;
     m_cKind = o.m_cKind;
-    SetName(o.m_pName);
     std::memcpy(m_fPara, o.m_fPara, sizeof m_fPara);
-    return *this;
 }
 
 void DFrameSect::SetName(const char* name) { SetText(m_pName, name ? name : ""); }
@@ -150,18 +153,20 @@ int DFrameSect::Serialize(bifstream& in)
 // ---- DVframeSect ----
 
 DVframeSect::DVframeSect() : m_pName(CopyText("VSect")) {}
-DVframeSect::DVframeSect(const DVframeSect& o) { *this = o; }
 DVframeSect::~DVframeSect() { delete[] m_pName; }
 
-DVframeSect& DVframeSect::operator=(const DVframeSect& o)
+DVframeSect::DVframeSect(const DVframeSect& o) { *this = o; }
+DVframeSect::DVframeSect(DVframeSect&& o) noexcept { *this = std::move(o); }
+
+DVframeSect& DVframeSect::operator=(const DVframeSect& o) { return AssignNamed(*this, o, &DVframeSect::CopyFields); }
+DVframeSect& DVframeSect::operator=(DVframeSect&& o) noexcept { return MoveNamed(*this, o, &DVframeSect::CopyFields); }
+
+void DVframeSect::CopyFields(const DVframeSect& o)
 {
-    if (this == &o) return *this;
     m_sNumber = o.m_sNumber;
     m_cKind = o.m_cKind;
-    SetName(o.m_pName);
     std::memcpy(m_fStart, o.m_fStart, sizeof m_fStart);
     std::memcpy(m_fEnd, o.m_fEnd, sizeof m_fEnd);
-    return *this;
 }
 
 void DVframeSect::SetName(const char* name) { SetText(m_pName, name ? name : ""); }
@@ -208,18 +213,20 @@ int DVframeSect::Serialize(bifstream& in)
 // ---- DPipeSect ----
 
 DPipeSect::DPipeSect() : m_pName(CopyText("psection")) {}
-DPipeSect::DPipeSect(const DPipeSect& o) { *this = o; }
 DPipeSect::~DPipeSect() { delete[] m_pName; }
 
-DPipeSect& DPipeSect::operator=(const DPipeSect& o)
+DPipeSect::DPipeSect(const DPipeSect& o) { *this = o; }
+DPipeSect::DPipeSect(DPipeSect&& o) noexcept { *this = std::move(o); }
+
+DPipeSect& DPipeSect::operator=(const DPipeSect& o) { return AssignNamed(*this, o, &DPipeSect::CopyFields); }
+DPipeSect& DPipeSect::operator=(DPipeSect&& o) noexcept { return MoveNamed(*this, o, &DPipeSect::CopyFields); }
+
+void DPipeSect::CopyFields(const DPipeSect& o)
 {
-    if (this == &o) return *this;
     m_sNumber = o.m_sNumber;
-    SetName(o.m_pName);
     m_fDiameter = o.m_fDiameter;
     m_fThickness = o.m_fThickness;
     m_fAttr = o.m_fAttr;
-    return *this;
 }
 
 void DPipeSect::SetName(const char* name) { SetText(m_pName, name ? name : ""); }
@@ -251,21 +258,23 @@ int DPipeSect::Serialize(bifstream& in)
 // ---- DMaterial ----
 
 DMaterial::DMaterial() : m_pName(CopyText("mat")) {}
-DMaterial::DMaterial(const DMaterial& o) { *this = o; }
 DMaterial::~DMaterial() { delete[] m_pName; }
 
-DMaterial& DMaterial::operator=(const DMaterial& o)
+DMaterial::DMaterial(const DMaterial& o) { *this = o; }
+DMaterial::DMaterial(DMaterial&& o) noexcept { *this = std::move(o); }
+
+DMaterial& DMaterial::operator=(const DMaterial& o) { return AssignNamed(*this, o, &DMaterial::CopyFields); }
+DMaterial& DMaterial::operator=(DMaterial&& o) noexcept { return MoveNamed(*this, o, &DMaterial::CopyFields); }
+
+void DMaterial::CopyFields(const DMaterial& o)
 {
-    if (this == &o) return *this;
     m_sNumber = o.m_sNumber;
-    SetName(o.m_pName);
     m_fGrade = o.m_fGrade;
     m_fModulus = o.m_fModulus;
     m_fConst1 = o.m_fConst1;
     m_fVolWeight = o.m_fVolWeight;
     m_fVolMass = o.m_fVolMass;
     m_fConst2 = o.m_fConst2;
-    return *this;
 }
 
 void DMaterial::SetName(const char* name) { SetText(m_pName, name ? name : ""); }

@@ -14,6 +14,8 @@ public:
     DFrameSect();
     DFrameSect(const DFrameSect& o);
     DFrameSect& operator=(const DFrameSect& o);
+    DFrameSect(DFrameSect&& o) noexcept;
+    DFrameSect& operator=(DFrameSect&& o) noexcept;
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);
     ~DFrameSect();
@@ -21,6 +23,7 @@ public:
     int operator==(const DFrameSect& o) const;
 
     static int GetParaNum(int kind);
+    // Without memory for the new name the old one stays.
     void SetName(const char* name);
     int IsSpecSect() const { return m_cKind >= 1 && m_cKind <= 10; }
     int IsGenSect() const { return m_cKind == 40; }
@@ -37,6 +40,10 @@ public:
     char m_cKind = 1;
     char* m_pName = nullptr;
     float m_fPara[6] = {0.4f, 0.4f, 0, 0, 0, 0};
+
+private:
+    // Everything but the name.
+    void CopyFields(const DFrameSect& o);
 };
 
 // Tapered section: the same kinds with a parameter set at each end.
@@ -45,12 +52,15 @@ public:
     DVframeSect();
     DVframeSect(const DVframeSect& o);
     DVframeSect& operator=(const DVframeSect& o);
+    DVframeSect(DVframeSect&& o) noexcept;
+    DVframeSect& operator=(DVframeSect&& o) noexcept;
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);
     ~DVframeSect();
     int operator==(const DVframeSect& o) const;
 
     static int GetParaNum(int kind);
+    // Without memory for the new name the old one stays.
     void SetName(const char* name);
     // Mean of the two ends' areas for kinds 1, 2, 3, 4 and 7; else 0.
     double GetSectArea() const;
@@ -60,6 +70,10 @@ public:
     char* m_pName = nullptr;
     float m_fStart[6] = {0.4f, 0.4f, 0, 0, 0, 0};
     float m_fEnd[6] = {0.5f, 0.5f, 0, 0, 0, 0};
+
+private:
+    // Everything but the name.
+    void CopyFields(const DVframeSect& o);
 };
 
 class KORVA_API DPipeSect {
@@ -67,11 +81,14 @@ public:
     DPipeSect();
     DPipeSect(const DPipeSect& o);
     DPipeSect& operator=(const DPipeSect& o);
+    DPipeSect(DPipeSect&& o) noexcept;
+    DPipeSect& operator=(DPipeSect&& o) noexcept;
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);
     ~DPipeSect();
     int operator==(const DPipeSect& o) const;
 
+    // Without memory for the new name the old one stays.
     void SetName(const char* name);
     double GetSectArea() const;
 
@@ -80,6 +97,10 @@ public:
     float m_fDiameter = 0;
     float m_fThickness = 0;
     float m_fAttr = 2;
+
+private:
+    // Everything but the name.
+    void CopyFields(const DPipeSect& o);
 };
 
 class KORVA_API DMaterial {
@@ -87,11 +108,14 @@ public:
     DMaterial();
     DMaterial(const DMaterial& o);
     DMaterial& operator=(const DMaterial& o);
+    DMaterial(DMaterial&& o) noexcept;
+    DMaterial& operator=(DMaterial&& o) noexcept;
     virtual ~DMaterial();
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);
     int operator==(const DMaterial& o) const;
 
+    // Without memory for the new name the old one stays.
     void SetName(const char* name);
     double GetVolWeight(int unit) const { return m_fVolWeight; }
     double GetVolMass(int unit) const { return m_fVolMass; }
@@ -110,4 +134,8 @@ public:
     float m_fVolWeight = 0;
     float m_fVolMass = 0;
     float m_fConst2 = 0;
+
+private:
+    // Everything but the name.
+    void CopyFields(const DMaterial& o);
 };

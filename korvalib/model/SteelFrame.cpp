@@ -2,6 +2,7 @@
 #include "korvalib/model/SteelFrame.h"
 
 #include <cstring>
+#include <utility>
 
 #include "korvalib/model/ModelRecordUtil.h"
 #include "korvalib/model/SteelCatalog.h"
@@ -12,6 +13,7 @@ using namespace korva_detail;
 // ---- DSframeBase ----
 
 DSframeBase::~DSframeBase() = default;
+DSframeBase& DSframeBase::operator=(const DSframeBase& o) { return AssignWhole(*this, o); }
 
 int DSframeBase::operator==(const DSframeBase& o) const
 {
@@ -74,19 +76,25 @@ DSframeSect::DSframeSect(const DSframeSect& o)
     *this = o;
 }
 
+DSframeSect::DSframeSect(DSframeSect&& o) noexcept
+{
+    std::memset(m_SectData, 0, sizeof m_SectData);
+    *this = std::move(o);
+}
+
 DSframeSect::~DSframeSect() { delete[] m_pName; }
 
-DSframeSect& DSframeSect::operator=(const DSframeSect& o)
+DSframeSect& DSframeSect::operator=(const DSframeSect& o) { return AssignNamed(*this, o, &DSframeSect::CopyFields); }
+DSframeSect& DSframeSect::operator=(DSframeSect&& o) noexcept { return MoveNamed(*this, o, &DSframeSect::CopyFields); }
+
+void DSframeSect::CopyFields(const DSframeSect& o)
 {
-    if (this == &o) return *this;
     m_sNumber = o.m_sNumber;
     m_cPattern = o.m_cPattern;
-    SetName(o.m_pName);
     std::memcpy(m_SectData, o.m_SectData, sizeof m_SectData);
     m_cFlagA = o.m_cFlagA;
     m_cFlagB = o.m_cFlagB;
     std::memcpy(m_fReal, o.m_fReal, sizeof m_fReal);
-    return *this;
 }
 
 void DSframeSect::SetName(const char* name) { SetText(m_pName, name ? name : ""); }

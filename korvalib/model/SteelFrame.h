@@ -15,7 +15,9 @@ public:
     DSframeBase() = default;
     DSframeBase(int nodeI, int nodeJ) : m_nNodeI(nodeI), m_nNodeJ(nodeJ) {}
     DSframeBase(const DSframeBase&) = default;
-    DSframeBase& operator=(const DSframeBase&) = default;
+    DSframeBase& operator=(const DSframeBase& o);
+    DSframeBase(DSframeBase&&) = default;
+    DSframeBase& operator=(DSframeBase&&) = default;
     virtual ~DSframeBase();
     virtual int Serialize(bofstream& out);
     virtual int Serialize(bifstream& in);
@@ -47,12 +49,15 @@ public:
     DSframeSect();
     DSframeSect(const DSframeSect& o);
     DSframeSect& operator=(const DSframeSect& o);
+    DSframeSect(DSframeSect&& o) noexcept;
+    DSframeSect& operator=(DSframeSect&& o) noexcept;
     virtual int Serialize(bifstream& in);
     virtual int Serialize(bofstream& out);
     ~DSframeSect();
     // Names equal, ignoring case.
     int operator==(const DSframeSect& o) const;
 
+    // Without memory for the new name the old one stays.
     void SetName(const char* name);
     // Area in the unit system (catalogue sections); the block's own area,
     // unscaled, for a user-defined section.
@@ -65,4 +70,8 @@ public:
     char m_cFlagA = 3;
     char m_cFlagB = 0;
     float m_fReal[3] = {0, 0, 0};
+
+private:
+    // Everything but the name.
+    void CopyFields(const DSframeSect& o);
 };
