@@ -1,6 +1,7 @@
 // Toolbar, status bar and dialog bar.
 #include "framework/ControlBars.h"
 #include "framework/Dialog.h"
+#include "framework/DynLink.h"
 #include "framework/Frame.h"
 #include "framework/WinApp.h"
 
@@ -187,8 +188,9 @@ void CToolBar::SetHeight(int height) { m_sizeButton.cy = height; }
 
 BOOL CToolBar::LoadBitmap(UINT id)
 {
-    HBITMAP bmp = static_cast<HBITMAP>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
-                                                    LR_CREATEDIBSECTION | LR_LOADMAP3DCOLORS));
+    HBITMAP bmp =
+        static_cast<HBITMAP>(::LoadImageA(AfxFindResourceHandle(MAKEINTRESOURCEA(id), RT_BITMAP), MAKEINTRESOURCEA(id),
+                                          IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADMAP3DCOLORS));
     if (!bmp)
         return FALSE;
     BITMAP bm{};
@@ -208,7 +210,7 @@ BOOL CToolBar::LoadBitmap(UINT id)
 BOOL CToolBar::LoadToolBar(UINT id)
 {
     // Toolbar resource: version 1, image width, image height, count, then the command ids.
-    HINSTANCE inst = AfxGetResourceHandle();
+    HINSTANCE inst = AfxFindResourceHandle(MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(241));
     HRSRC res = ::FindResourceA(inst, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(241));
     if (!res)
         return FALSE;
@@ -340,28 +342,41 @@ HIMAGELIST CToolBar::GetImageList() const { return reinterpret_cast<HIMAGELIST>(
 CSize CToolBar::CalcFixedLayout(BOOL, BOOL horz)
 {
     const int n = GetCount();
-    // Vertical bars wrap after every button.
+    // Vertical bars wrap after every button. Each button is read by TB_GETBUTTON
+    // through the window procedure, so that a derived bar's DefWindowProc can
+    // change what the layout sees (hide a button while the bar is vertical);
+    // the state it answers, with the wrap wanted here, goes back to the control.
+    std::vector<bool> hidden(static_cast<size_t>(std::max(n, 0)), false);
     for (int i = 0; i < n; ++i) {
+        TBBUTTON seen{};
+        if (!SendMessage(TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&seen))) continue;
+        hidden[static_cast<size_t>(i)] = (seen.fsState & TBSTATE_HIDDEN) != 0;
+        const BYTE want =
+            horz ? static_cast<BYTE>(seen.fsState & ~TBSTATE_WRAP) : static_cast<BYTE>(seen.fsState | TBSTATE_WRAP);
         TBBUTTONINFOA info{};
         info.cbSize = sizeof info;
         info.dwMask = TBIF_STATE | TBIF_BYINDEX;
         SendMessage(TB_GETBUTTONINFOA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
-        const BYTE want = horz ? static_cast<BYTE>(info.fsState & ~TBSTATE_WRAP) : static_cast<BYTE>(info.fsState | TBSTATE_WRAP);
         if (want != info.fsState) {
             info.fsState = want;
             SendMessage(TB_SETBUTTONINFOA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
         }
     }
+    CPoint extent(0, 0);
+    for (int i = 0; i < n; ++i) {
+        CRect r;
+        if (hidden[static_cast<size_t>(i)] ||
+            !SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r)))
+            continue;  // hidden buttons take no room
+        extent.x = std::max(extent.x, r.right);
+        extent.y = std::max(extent.y, r.bottom);
+    }
     const int grip = (m_dwStyle & CBRS_GRIPPER) ? 8 : 0;
     CSize size(horz ? grip + 4 : m_sizeButton.cx + 4, horz ? m_sizeButton.cy + 4 : grip + 4);
-    if (n > 0) {
-        CRect last;
-        GetItemRect(n - 1, &last);
-        if (horz)
-            size.cx = grip + last.right + 4;
-        else
-            size.cy = grip + last.bottom + 4;
-    }
+    if (horz && extent.x > 0)
+        size.cx = grip + extent.x + 4;
+    else if (!horz && extent.y > 0)
+        size.cy = grip + extent.y + 4;
     return size;
 }
 
@@ -623,7 +638,7 @@ BOOL CDialogBar::Create(CWnd* parent, UINT templateId, UINT style, UINT id)
 BOOL CDialogBar::Create(CWnd* parent, LPCTSTR templateName, UINT style, UINT id)
 {
     m_dwStyle = style & CBRS_ALL;
-    HINSTANCE inst = AfxGetResourceHandle();
+    HINSTANCE inst = AfxFindResourceHandle(templateName, RT_DIALOG);
     HRSRC res = ::FindResourceA(inst, templateName, MAKEINTRESOURCEA(5));
     HGLOBAL mem = res ? ::LoadResource(inst, res) : nullptr;
     auto* tmpl = mem ? static_cast<LPCDLGTEMPLATE>(::LockResource(mem)) : nullptr;

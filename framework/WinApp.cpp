@@ -2,6 +2,7 @@
 #include "framework/WinApp.h"
 #include "framework/CommonDialogs.h"
 #include "framework/Dialog.h"
+#include "framework/DynLink.h"
 #include "framework/DocView.h"
 #include "framework/Frame.h"
 
@@ -25,7 +26,8 @@ BOOL LoadStringFromResources(UINT id, CString& out)
 {
     // The string table holds UTF-16; the program's texts are in the ANSI code page.
     const wchar_t* res = nullptr;
-    const int len = ::LoadStringW(AfxGetResourceHandle(), id, reinterpret_cast<LPWSTR>(&res), 0);
+    const int len =
+        ::LoadStringW(AfxFindResourceHandle(MAKEINTRESOURCEA(id), RT_STRING), id, reinterpret_cast<LPWSTR>(&res), 0);
     if (len <= 0 || !res)
         return FALSE;
     const int bytes = ::WideCharToMultiByte(CP_ACP, 0, res, len, nullptr, 0, nullptr, nullptr);
@@ -653,8 +655,14 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
     }
 }
 
-HCURSOR CWinApp::LoadCursor(UINT id) const { return ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id)); }
-HICON CWinApp::LoadIcon(UINT id) const { return ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id)); }
+HCURSOR CWinApp::LoadCursor(UINT id) const
+{
+    return ::LoadCursorA(AfxFindResourceHandle(MAKEINTRESOURCEA(id), RT_GROUP_CURSOR), MAKEINTRESOURCEA(id));
+}
+HICON CWinApp::LoadIcon(UINT id) const
+{
+    return ::LoadIconA(AfxFindResourceHandle(MAKEINTRESOURCEA(id), RT_GROUP_ICON), MAKEINTRESOURCEA(id));
+}
 
 // ---- profile ------------------------------------------------------------------------------
 
