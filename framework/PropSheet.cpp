@@ -357,6 +357,9 @@ BOOL CPropertySheet::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerI
 {
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
+    // OK and Cancel are the sheet's buttons: the page's own handlers of them
+    // (a dialog's) would take the click from the sheet.
+    if (nCode == CN_COMMAND && (nID == IDOK || nID == IDCANCEL)) return FALSE;
     CPropertyPage* page = GetActivePage();
     return page && page->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
