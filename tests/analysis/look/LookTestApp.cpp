@@ -45,10 +45,10 @@ END_MESSAGE_MAP()
 CLookFrame* CLookFrame::Make(bool flatLook)
 {
     auto* frame = new CLookFrame;
+    frame->m_bFlatLook = flatLook;
     CCreateContext context;
     context.m_pNewViewClass = RUNTIME_CLASS(CLookView);
     if (!frame->LoadFrame(IDR_LOOKFRAME, WS_OVERLAPPEDWINDOW, nullptr, &context)) return nullptr;
-    if (!flatLook) CMenuXP::SetXPLookNFeel(frame, false);
     theLookApp.m_pMainWnd = frame;
     frame->SetWindowPos(nullptr, 40, 40, 640, 420, SWP_NOZORDER);
     frame->InitialUpdateFrame(nullptr, TRUE);
@@ -78,13 +78,30 @@ int CLookFrame::OnCreate(LPCREATESTRUCT cs)
     m_toolBar.EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(&m_toolBar);
-    CMenuXP::SetXPLookNFeel(this, true);
-    CMenuXP::UpdateMenuBar(this);
+    if (m_bFlatLook) {
+        CMenuXP::SetXPLookNFeel(this, true);
+        CMenuXP::UpdateMenuBar(this);
+    }
     return 0;
 }
 
 LRESULT CLookFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_ENTERIDLE && wParam == MSGF_MENU && m_onMenuIdle) {
+        auto once = std::move(m_onMenuIdle);
+        m_onMenuIdle = nullptr;
+        once();
+    }
+    if (message == WM_MENUSELECT && m_onMenuSelect && !(HIWORD(wParam) & MF_POPUP)) {
+        const auto select = m_onMenuSelect;  // it may let go of itself
+        select(LOWORD(wParam));
+    }
+    if (message == kMenuStep && m_onMenuStep) {
+        auto step = std::move(m_onMenuStep);
+        m_onMenuStep = nullptr;
+        step();
+        return 0;
+    }
     LRESULT r = 0;
     if (CMenuXP::GetXPLookNFeel(this) && CMenuXP::HandleFrameMessage(this, message, wParam, lParam, &r)) return r;
     return CFrameWnd::WindowProc(message, wParam, lParam);

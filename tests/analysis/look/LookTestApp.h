@@ -37,8 +37,14 @@ class CLookFrame : public CFrameWnd {
 public:
     CToolBarXP m_toolBar;
     CStatusBarXP m_statusBar;
-    std::vector<UINT> m_commands;  // commands the frame ran
-    CMenu m_dropMenu;
+    std::vector<UINT> m_commands;        // commands the frame ran
+    std::function<void()> m_onMenuIdle;  // run once when a menu of the frame is open and idle
+    // Run when kMenuStep arrives: posted behind keys posted to an open menu,
+    // it runs once the menu has handled them.
+    static constexpr UINT kMenuStep = WM_APP + 1;
+    std::function<void()> m_onMenuStep;
+    std::function<void(UINT)> m_onMenuSelect;  // a menu item became the selected one
+    bool m_bFlatLook = true;
 
     // A frame with its view, shown and made the main window.
     static CLookFrame* Make(bool flatLook = true);
