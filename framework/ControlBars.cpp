@@ -186,6 +186,42 @@ void CToolBar::SetSizes(SIZE button, SIZE image)
 
 void CToolBar::SetHeight(int height) { m_sizeButton.cy = height; }
 
+namespace {
+
+// The system maps the 3-D greys of a bitmap's colour table only: a bitmap of
+// 24 or 32 bits has none, so its greys are mapped here. The button face then
+// marks the images' transparent parts, as the toolbar control expects.
+void MapTrueColor3D(HBITMAP bmp)
+{
+    DIBSECTION ds{};
+    if (::GetObjectA(bmp, sizeof ds, &ds) != sizeof ds || !ds.dsBm.bmBits ||
+        (ds.dsBm.bmBitsPixel != 24 && ds.dsBm.bmBitsPixel != 32))
+        return;
+    const struct {
+        COLORREF grey;
+        int sys;
+    } map[] = {
+        {RGB(128, 128, 128), COLOR_3DSHADOW}, {RGB(192, 192, 192), COLOR_3DFACE}, {RGB(223, 223, 223), COLOR_3DLIGHT}};
+    const int step = ds.dsBm.bmBitsPixel / 8;
+    for (int y = 0; y < ds.dsBm.bmHeight; ++y) {
+        BYTE* row = static_cast<BYTE*>(ds.dsBm.bmBits) + static_cast<size_t>(y) * ds.dsBm.bmWidthBytes;
+        for (int x = 0; x < ds.dsBm.bmWidth; ++x) {
+            BYTE* p = row + x * step;  // blue, green, red
+            for (const auto& m : map) {
+                if (p[0] == GetBValue(m.grey) && p[1] == GetGValue(m.grey) && p[2] == GetRValue(m.grey)) {
+                    const COLORREF c = ::GetSysColor(m.sys);
+                    p[0] = GetBValue(c);
+                    p[1] = GetGValue(c);
+                    p[2] = GetRValue(c);
+                    break;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+
 BOOL CToolBar::LoadBitmap(UINT id)
 {
     HBITMAP bmp =
@@ -193,6 +229,7 @@ BOOL CToolBar::LoadBitmap(UINT id)
                                           IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADMAP3DCOLORS));
     if (!bmp)
         return FALSE;
+    MapTrueColor3D(bmp);
     BITMAP bm{};
     ::GetObjectA(bmp, sizeof bm, &bm);
     const int count = m_sizeImage.cx > 0 ? bm.bmWidth / m_sizeImage.cx : 0;

@@ -49,4 +49,37 @@ TEST(ToolBarLayout, AButtonReportedHiddenLeavesTheLayout)
     parent.DestroyWindow();
 }
 
+TEST(ToolBarImages, TheGreyOfATrueColourBitmapIsTransparent)
+{
+    // The toolbar bitmap has 24 bits a pixel and a background of grey 192.
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, CRect(0, 0, 300, 200), nullptr, 0));
+    CToolBar bar;
+    ASSERT_TRUE(bar.CreateEx(&parent));
+    ASSERT_TRUE(bar.LoadToolBar(IDR_TESTFRAME));
+    HIMAGELIST images = bar.GetImageList();
+    ASSERT_NE(images, nullptr);
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    HBITMAP canvas = ::CreateCompatibleBitmap(screen, 16, 15);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(mem, canvas);
+    RECT all{0, 0, 16, 15};
+    HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
+    ::FillRect(mem, &all, red);
+    ::DeleteObject(red);
+    ImageList_Draw(images, 0, mem, 0, 0, ILD_TRANSPARENT);
+    EXPECT_EQ(::GetPixel(mem, 0, 0), RGB(255, 0, 0)) << "the corner of the image is background";
+    int drawn = 0;
+    for (int y = 0; y < 15; ++y)
+        for (int x = 0; x < 16; ++x)
+            drawn += ::GetPixel(mem, x, y) != RGB(255, 0, 0);
+    EXPECT_GT(drawn, 20) << "the image itself is drawn";
+    ::SelectObject(mem, old);
+    ::DeleteObject(canvas);
+    ::DeleteDC(mem);
+    bar.DestroyWindow();
+    parent.DestroyWindow();
+}
+
 }  // namespace
