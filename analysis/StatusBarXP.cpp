@@ -2,6 +2,8 @@
 
 #include "analysis/BufferDC.h"
 
+#include <uxtheme.h>
+
 IMPLEMENT_DYNAMIC(CStatusBarXP, CStatusBar)
 
 BEGIN_MESSAGE_MAP(CStatusBarXP, CStatusBar)
@@ -11,6 +13,8 @@ END_MESSAGE_MAP()
 BOOL CStatusBarXP::SetIndicators(const UINT* ids, int count)
 {
     if (!CStatusBar::SetIndicators(ids, count)) return 0;
+    // A visual style would draw pane separators of its own: the panes are flat.
+    ::SetWindowTheme(m_hWnd, L" ", L" ");
     SendMessage(SB_SETMINHEIGHT, 20);
     for (int i = 0; i < GetCount(); ++i) SetPaneStyle(i, GetPaneStyle(i) | SBPS_NOBORDERS);
     return 1;

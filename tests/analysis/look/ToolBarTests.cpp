@@ -91,6 +91,7 @@ TEST_F(ToolBarTest, DisabledButtonShowsOnlyItsSilhouette)
             silhouette += c == grey;
         }
     EXPECT_GT(silhouette, 10);
+    EXPECT_LT(silhouette, (r.Width() - 6) * (r.Height() - 6)) << "the icon's shape, not its whole square";
 }
 
 TEST_F(ToolBarTest, DropDownButtonHalves)
@@ -223,7 +224,12 @@ TEST_F(ToolBarTest, StatusBarPanesAreFlatUntilTheirStyleAsksForAFrame)
     status.GetItemRect(1, &pane);
     const int y = pane.CenterPoint().y;
     status.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_NE(Hex(ClientPixel(status.m_hWnd, pane.left, y)), Hex(::GetSysColor(COLOR_BTNSHADOW)));
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    for (int x = pane.left - 4; x < pane.left + 2; ++x)
+        EXPECT_EQ(Hex(ClientPixel(status.m_hWnd, x, y)), Hex(face)) << "no frame, no separator at " << x;
+    for (int x = pane.right - 4; x < pane.right + 2; ++x)
+        EXPECT_EQ(Hex(ClientPixel(status.m_hWnd, x, y)), Hex(face)) << "no frame, no separator at " << x;
+    EXPECT_EQ(Hex(ClientPixel(status.m_hWnd, pane.CenterPoint().x, 0)), Hex(face)) << "no line along the top";
 
     status.SetPaneStyle(1, SBPS_NORMAL);
     status.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
