@@ -189,8 +189,26 @@ BOOL CWinThread::IsIdleMessage(MSG* msg)
            msg->message != WM_MOUSEMOVE && msg->message != WM_NCMOUSEMOVE;
 }
 
+namespace {
+
+// Mouse messages for a window whose parent turned tooltips on go to its tooltip.
+void RelayToToolTip(MSG* msg)
+{
+    for (HWND h = msg->hwnd; h; h = ::GetParent(h)) {
+        CWnd* w = CWnd::FromHandlePermanent(h);
+        if (w && w->m_hWndToolTip) {
+            ::SendMessageA(w->m_hWndToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+            return;
+        }
+        if (!(::GetWindowLongPtrA(h, GWL_STYLE) & WS_CHILD)) return;
+    }
+}
+
+}  // namespace
+
 BOOL CWinThread::PreTranslateMessage(MSG* msg)
 {
+    if (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST) RelayToToolTip(msg);
     // From the window the message is for up to its top-level window.
     CWnd* main = GetMainWnd();
     HWND mainHwnd = main ? main->m_hWnd : nullptr;
