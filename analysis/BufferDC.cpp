@@ -1,14 +1,96 @@
 #include "analysis/BufferDC.h"
 
+#include <algorithm>
+
+namespace {
+
+// One memory context and bitmap per thread, kept from one drawing to the
+// next: making them for every control and item costs more than the drawing.
+// The bitmap grows to the largest rectangle asked for.
+struct BufferCache {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ oldBitmap = nullptr;
+    int width = 0, height = 0, bits = 0;
+    bool busy = false;
+
+    ~BufferCache() { Free(); }
+    void Free()
+    {
+        if (dc) {
+            ::SelectObject(dc, oldBitmap);
+            ::DeleteDC(dc);
+        }
+        if (bitmap) ::DeleteObject(bitmap);
+        dc = nullptr;
+        bitmap = nullptr;
+        width = height = bits = 0;
+    }
+    // The cached context for a destination, or null when it cannot serve it.
+    HDC Take(HDC dest, int w, int h)
+    {
+        if (busy) return nullptr;  // a drawing inside a drawing gets its own
+        const int destBits = BitsPerPixel(dest);
+        if (!dc || destBits != bits || w > width || h > height) {
+            HDC mem = ::CreateCompatibleDC(dest);
+            HBITMAP bmp = mem ? ::CreateCompatibleBitmap(dest, std::max(w, width), std::max(h, height)) : nullptr;
+            if (!bmp) {
+                if (mem) ::DeleteDC(mem);
+                return nullptr;
+            }
+            const int newWidth = std::max(w, width), newHeight = std::max(h, height);
+            Free();
+            dc = mem;
+            bitmap = bmp;
+            oldBitmap = ::SelectObject(dc, bitmap);
+            width = newWidth;
+            height = newHeight;
+            bits = destBits;
+        }
+        busy = true;
+        return dc;
+    }
+};
+
+thread_local BufferCache t_cache;
+
+}  // namespace
+
+int BitsPerPixel(HDC dc)
+{
+    // Asking the device is slow on some systems: a memory context has the
+    // depth of its bitmap, a window's context that of the screen.
+    if (::GetObjectType(dc) == OBJ_MEMDC) {
+        BITMAP bm{};
+        if (::GetObjectA(::GetCurrentObject(dc, OBJ_BITMAP), sizeof bm, &bm)) return bm.bmBitsPixel * bm.bmPlanes;
+    }
+    static const int screen = [] {
+        HDC s = ::GetDC(nullptr);
+        const int bits = ::GetDeviceCaps(s, BITSPIXEL) * ::GetDeviceCaps(s, PLANES);
+        ::ReleaseDC(nullptr, s);
+        return bits;
+    }();
+    return screen;
+}
+
 CBufferDC::CBufferDC(HDC dest, const RECT* rect) : m_hDest(dest)
 {
     if (rect && !CRect(rect).IsRectEmpty())
         m_rect = *rect;
     else
         ::GetClipBox(dest, &m_rect);
-    // The bitmap covers the rectangle only; the window origin keeps the
-    // destination's coordinates, so an item far down a long menu costs no
+    // The bitmap is drawn from its top-left corner: the window origin keeps
+    // the destination's coordinates, so an item far down a long menu costs no
     // more than the first one.
+    if (HDC cached = m_rect.IsRectEmpty() ? nullptr : t_cache.Take(dest, m_rect.Width(), m_rect.Height())) {
+        m_nSavedDC = ::SaveDC(cached);
+        ::SetWindowOrgEx(cached, m_rect.left, m_rect.top, nullptr);
+        ::IntersectClipRect(cached, m_rect.left, m_rect.top, m_rect.right, m_rect.bottom);
+        m_hBitmap = t_cache.bitmap;
+        m_bCached = true;
+        m_hDC = m_hAttribDC = cached;
+        return;
+    }
     HDC mem = m_rect.IsRectEmpty() ? nullptr : ::CreateCompatibleDC(dest);
     HBITMAP bmp = mem ? ::CreateCompatibleBitmap(dest, m_rect.Width(), m_rect.Height()) : nullptr;
     if (!bmp) {
@@ -24,7 +106,12 @@ CBufferDC::CBufferDC(HDC dest, const RECT* rect) : m_hDest(dest)
 
 CBufferDC::~CBufferDC()
 {
-    if (m_hBitmap) {
+    if (m_bCached) {
+        ::BitBlt(m_hDest, m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), m_hDC, m_rect.left, m_rect.top,
+                 SRCCOPY);
+        ::RestoreDC(m_hDC, m_nSavedDC);  // as it was: no origin, clip or objects left behind
+        t_cache.busy = false;
+    } else if (m_hBitmap) {
         ::BitBlt(m_hDest, m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), m_hDC, m_rect.left, m_rect.top,
                  SRCCOPY);
         ::SelectObject(m_hDC, m_hOldBitmap);

@@ -25,6 +25,8 @@ private:
     CRect m_rect;
     HBITMAP m_hBitmap = nullptr;
     HGDIOBJ m_hOldBitmap = nullptr;
+    bool m_bCached = false;  // drawing in the thread's kept bitmap
+    int m_nSavedDC = 0;
 };
 
 // A solid pen of width 1 while alive.
@@ -91,6 +93,8 @@ private:
     HGDIOBJ m_hOld = nullptr;
 };
 
+// The colour depth of a device context.
+ANALYSIS_API int BitsPerPixel(HDC dc);
 // A downward (or upward) arrow of `lines` lines under (over) its apex:
 // line i runs from x - i to x + i at row y - i (y + i).
 ANALYSIS_API void DrawArrow(CDC& dc, int x, int y, int lines, bool down);

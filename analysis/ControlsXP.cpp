@@ -8,6 +8,7 @@
 BEGIN_MESSAGE_MAP(CButtonXP, CButton)
 ON_WM_MOUSEMOVE()
 ON_MESSAGE(WM_MOUSELEAVE, &CButtonXP::OnMouseLeave)
+ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
 void CButtonXP::PreSubclassWindow()
@@ -21,6 +22,12 @@ void CButtonXP::OnMouseMove(UINT flags, CPoint pt)
 {
     CButton::OnMouseMove(flags, pt);
     m_tracker.OnMouseMove();
+}
+
+// The drawing covers the whole button: erasing first would only paint it twice.
+BOOL CButtonXP::OnEraseBkgnd(CDC*)
+{
+    return TRUE;
 }
 
 LRESULT CButtonXP::OnMouseLeave(WPARAM, LPARAM)

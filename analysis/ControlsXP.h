@@ -18,6 +18,7 @@ public:
 protected:
     void OnMouseMove(UINT flags, CPoint pt);
     LRESULT OnMouseLeave(WPARAM, LPARAM);
+    BOOL OnEraseBkgnd(CDC* dc);
 
     CHoverTracker m_tracker;
     DECLARE_MESSAGE_MAP()

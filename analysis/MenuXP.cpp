@@ -253,6 +253,7 @@ LRESULT CALLBACK MenuWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     return ::CallWindowProcA(old, hwnd, message, wParam, lParam);
 }
 
+// pos: the item's position, or -1 to name it by its command.
 CString CaptionOf(HMENU menu, int pos, UINT id, HMENU sub)
 {
     if (sub) {
@@ -262,7 +263,10 @@ CString CaptionOf(HMENU menu, int pos, UINT id, HMENU sub)
     auto it = CMenuXP::ms_sCaptions.find(id);
     if (it != CMenuXP::ms_sCaptions.end()) return it->second;
     char text[256] = {};
-    ::GetMenuStringA(menu, static_cast<UINT>(pos), text, sizeof text, MF_BYPOSITION);
+    if (pos >= 0)
+        ::GetMenuStringA(menu, static_cast<UINT>(pos), text, sizeof text, MF_BYPOSITION);
+    else
+        ::GetMenuStringA(menu, id, text, sizeof text, MF_BYCOMMAND);
     return CString(text);
 }
 
@@ -322,8 +326,19 @@ void DrawCheckMark(CDC& dc, const CRect& r, COLORREF color)
     mem.SelectObject(old);
 }
 
+// The item being drawn: by its command first (an item far down a long menu
+// costs no more than the first), else by walking the items; pos is -1 when
+// it was found by command.
 bool FindItem(HMENU menu, UINT itemId, ULONG_PTR data, int& pos, MENUITEMINFOA& info)
 {
+    info = MENUITEMINFOA{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA;
+    if (::GetMenuItemInfoA(menu, itemId, FALSE, &info) && !info.hSubMenu && info.wID == itemId &&
+        info.dwItemData == data) {
+        pos = -1;
+        return true;
+    }
     const int n = ::GetMenuItemCount(menu);
     for (int i = 0; i < n; ++i) {
         info = MENUITEMINFOA{};
@@ -544,7 +559,8 @@ bool CMenuXP::OnDrawItem(DRAWITEMSTRUCT* dis, HWND wnd)
     HMENU menu = reinterpret_cast<HMENU>(dis->hwndItem);
     int pos = -1;
     MENUITEMINFOA info{};
-    if (!FindItem(menu, dis->itemID, dis->itemData, pos, info)) {
+    const bool found = FindItem(menu, dis->itemID, dis->itemData, pos, info);
+    if (!found) {
         info = MENUITEMINFOA{};
         info.wID = dis->itemID;
     }
@@ -556,7 +572,7 @@ bool CMenuXP::OnDrawItem(DRAWITEMSTRUCT* dis, HWND wnd)
     const bool hotlight = (state & ODS_HOTLIGHT) != 0;
     const bool checked = (state & ODS_CHECKED) != 0;
     const bool isSeparator = (info.fType & MFT_SEPARATOR) != 0;
-    const CString caption = pos >= 0 ? CaptionOf(menu, pos, info.wID, info.hSubMenu) : CString();
+    const CString caption = found ? CaptionOf(menu, pos, info.wID, info.hSubMenu) : CString();
     CImgDesc image;
     if (info.hSubMenu) {
         auto it = ms_SubMenuImages.find(info.hSubMenu);
@@ -570,7 +586,7 @@ bool CMenuXP::OnDrawItem(DRAWITEMSTRUCT* dis, HWND wnd)
     CBufferDC dc(dis->hDC, &item);
     CStockSelector font(dc, DEFAULT_GUI_FONT);
     const COLORREF highlight = ::GetSysColor(COLOR_HIGHLIGHT);
-    const bool gradient = m_Gradient && dc.GetDeviceCaps(BITSPIXEL) > 8;
+    const bool gradient = m_Gradient && BitsPerPixel(dis->hDC) > 8;
     const COLORREF gradStart = GradientColor(m_GradientStart, 20), gradEnd = GradientColor(m_GradientEnd, 75);
 
     // 1. The background.
