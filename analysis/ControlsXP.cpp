@@ -5,11 +5,13 @@
 
 // ---- CButtonXP ----------------------------------------------------------------
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CButtonXP, CButton)
-ON_WM_MOUSEMOVE()
-ON_MESSAGE(WM_MOUSELEAVE, &CButtonXP::OnMouseLeave)
-ON_WM_ERASEBKGND()
+    ON_WM_MOUSEMOVE()
+    ON_MESSAGE(WM_MOUSELEAVE, &CButtonXP::OnMouseLeave)
+    ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
+// clang-format on
 
 void CButtonXP::PreSubclassWindow()
 {
@@ -109,11 +111,13 @@ void CButtonXP::DrawItem(LPDRAWITEMSTRUCT dis)
 
 // ---- CEditXP -----------------------------------------------------------------
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CEditXP, CEdit)
-ON_WM_PAINT()
-ON_WM_SETFOCUS()
-ON_WM_MOUSEMOVE()
+    ON_WM_PAINT()
+    ON_WM_SETFOCUS()
+    ON_WM_MOUSEMOVE()
 END_MESSAGE_MAP()
+// clang-format on
 
 void CEditXP::OnPaint()
 {
@@ -178,11 +182,13 @@ BOOL CEditXP::DrawEdit()
 
 // ---- CComboEditXP --------------------------------------------------------------
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CComboEditXP, CEdit)
-ON_WM_KILLFOCUS()
-ON_WM_MOUSEMOVE()
-ON_MESSAGE(WM_MOUSELEAVE, &CComboEditXP::OnMouseLeave)
+    ON_WM_KILLFOCUS()
+    ON_WM_MOUSEMOVE()
+    ON_MESSAGE(WM_MOUSELEAVE, &CComboEditXP::OnMouseLeave)
 END_MESSAGE_MAP()
+// clang-format on
 
 void CComboEditXP::OnKillFocus(CWnd* next)
 {
@@ -204,16 +210,18 @@ LRESULT CComboEditXP::OnMouseLeave(WPARAM, LPARAM)
 
 // ---- CComboBoxXP ---------------------------------------------------------------
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CComboBoxXP, CComboBox)
-ON_WM_MOUSEMOVE()
-ON_MESSAGE(WM_MOUSELEAVE, &CComboBoxXP::OnMouseLeave)
-ON_WM_SETFOCUS()
-ON_WM_KILLFOCUS()
-ON_MESSAGE(WM_GETDLGCODE, &CComboBoxXP::OnGetDlgCode)
-ON_WM_WINDOWPOSCHANGING()
-ON_WM_WINDOWPOSCHANGED()
-ON_WM_PAINT()
+    ON_WM_MOUSEMOVE()
+    ON_MESSAGE(WM_MOUSELEAVE, &CComboBoxXP::OnMouseLeave)
+    ON_WM_SETFOCUS()
+    ON_WM_KILLFOCUS()
+    ON_MESSAGE(WM_GETDLGCODE, &CComboBoxXP::OnGetDlgCode)
+    ON_WM_WINDOWPOSCHANGING()
+    ON_WM_WINDOWPOSCHANGED()
+    ON_WM_PAINT()
 END_MESSAGE_MAP()
+// clang-format on
 
 void CComboBoxXP::SetUp()
 {

@@ -74,11 +74,13 @@ bool RouteToTable(MSG* msg, BOOL& answer)
 
 // ---- CMyDialog ----------------------------------------------------------------------
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CMyDialog, CDialog)
-ON_WM_CREATE()
-ON_WM_NCDESTROY()
-ON_NOTIFY_EX_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, &CMyDialog::OnToolTipNotify)
+    ON_WM_CREATE()
+    ON_WM_NCDESTROY()
+    ON_NOTIFY_EX_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, &CMyDialog::OnToolTipNotify)
 END_MESSAGE_MAP()
+// clang-format on
 
 CMyDialog::CMyDialog(LPCTSTR templateName, CWnd* parent) : CDialog(templateName, parent) {}
 CMyDialog::CMyDialog(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
@@ -130,13 +132,15 @@ BOOL CMyDialog::OnToolTipNotify(UINT id, NMHDR* hdr, LRESULT* result)
 
 // ---- CModelessDialog ----------------------------------------------------------------
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CModelessDialog, CMyDialog)
-ON_WM_SHOWWINDOW()
-ON_WM_SIZE()
-ON_WM_GETMINMAXINFO()
-ON_WM_SYSCOMMAND()
-ON_WM_NCACTIVATE()
+    ON_WM_SHOWWINDOW()
+    ON_WM_SIZE()
+    ON_WM_GETMINMAXINFO()
+    ON_WM_SYSCOMMAND()
+    ON_WM_NCACTIVATE()
 END_MESSAGE_MAP()
+// clang-format on
 
 CModelessDialog::CModelessDialog(UINT templateId, CWnd* parent) : CMyDialog(templateId, parent) {}
 CModelessDialog::CModelessDialog(LPCTSTR templateName, CWnd* parent) : CMyDialog(templateName, parent) {}
@@ -230,9 +234,11 @@ BOOL CModelessDialog::OnNcActivate(BOOL active)
 
 // ---- CMyPropertyPage ----------------------------------------------------------------
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CMyPropertyPage, CPropertyPage)
-ON_WM_NCDESTROY()
+    ON_WM_NCDESTROY()
 END_MESSAGE_MAP()
+// clang-format on
 
 // The first version of the page record, at this build's size.
 CMyPropertyPage::CMyPropertyPage()
@@ -272,8 +278,10 @@ BOOL CMyPropertyPage::PreTranslateMessage(MSG* msg)
 
 // ---- CMyPropertySheet ---------------------------------------------------------------
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CMyPropertySheet, CPropertySheet)
 END_MESSAGE_MAP()
+// clang-format on
 
 // The page asked to open first is where the sheet opens until it is closed with OK.
 CMyPropertySheet::CMyPropertySheet(UINT captionId, CWnd* parent, UINT selectPage)

@@ -7,12 +7,14 @@ const UINT_PTR kFlashTimer = 1;
 const UINT kFlashMs = 500;
 }  // namespace
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CMyStatic, CStatic)
-ON_WM_CTLCOLOR_REFLECT()
-ON_WM_TIMER()
-ON_WM_LBUTTONDOWN()
-ON_WM_SETCURSOR()
+    ON_WM_CTLCOLOR_REFLECT()
+    ON_WM_TIMER()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
+// clang-format on
 
 CMyStatic::CMyStatic()
     : m_crText(::GetSysColor(COLOR_WINDOWTEXT)),

@@ -6,9 +6,11 @@
 
 IMPLEMENT_DYNAMIC(CStatusBarXP, CStatusBar)
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CStatusBarXP, CStatusBar)
-ON_WM_PAINT()
+    ON_WM_PAINT()
 END_MESSAGE_MAP()
+// clang-format on
 
 BOOL CStatusBarXP::SetIndicators(const UINT* ids, int count)
 {

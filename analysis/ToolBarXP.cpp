@@ -6,10 +6,12 @@
 
 IMPLEMENT_DYNAMIC(CToolBarXP, CToolBar)
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CToolBarXP, CToolBar)
-ON_WM_PAINT()
-ON_NOTIFY_REFLECT(TBN_DROPDOWN, &CToolBarXP::OnButtonDropDown)
+    ON_WM_PAINT()
+    ON_NOTIFY_REFLECT(TBN_DROPDOWN, &CToolBarXP::OnButtonDropDown)
 END_MESSAGE_MAP()
+// clang-format on
 
 BOOL CToolBarXP::LoadToolBar(UINT id)
 {

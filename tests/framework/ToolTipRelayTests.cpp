@@ -23,9 +23,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CTipHost, CWnd)
-ON_NOTIFY_EX_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, &CTipHost::OnTip)
+    ON_NOTIFY_EX_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, &CTipHost::OnTip)
 END_MESSAGE_MAP()
+// clang-format on
 
 void MouseTo(int x, int y)
 {

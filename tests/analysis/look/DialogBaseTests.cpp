@@ -46,10 +46,12 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CProbeTable, CTableWnd)
-ON_WM_KEYDOWN()
-ON_MESSAGE(WM_GETDLGCODE, &CProbeTable::OnGetDlgCode)
+    ON_WM_KEYDOWN()
+    ON_MESSAGE(WM_GETDLGCODE, &CProbeTable::OnGetDlgCode)
 END_MESSAGE_MAP()
+// clang-format on
 
 bool Contains(const std::vector<WPARAM>& v, WPARAM key)
 {

@@ -11,9 +11,11 @@ CLookTestApp theLookApp;
 IMPLEMENT_DYNCREATE(CLookView, CView)
 IMPLEMENT_DYNCREATE(CLookFrame, CFrameWnd)
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CLookView, CView)
-ON_WM_CHAR()
+    ON_WM_CHAR()
 END_MESSAGE_MAP()
+// clang-format on
 
 void CLookView::OnDraw(CDC* dc)
 {
@@ -27,20 +29,22 @@ void CLookView::OnChar(UINT ch, UINT, UINT)
     m_chars.push_back(ch);
 }
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CLookFrame, CFrameWnd)
-ON_WM_CREATE()
-ON_WM_INITMENUPOPUP()
-ON_COMMAND_EX(ID_LOOK_NEW, &CLookFrame::OnLookCommand)
-ON_COMMAND_EX(ID_LOOK_OPEN, &CLookFrame::OnLookCommand)
-ON_COMMAND_EX(ID_LOOK_DROP, &CLookFrame::OnLookCommand)
-ON_COMMAND_EX(ID_LOOK_ON, &CLookFrame::OnLookCommand)
-ON_COMMAND_EX(ID_LOOK_EXPORT, &CLookFrame::OnLookCommand)
-ON_COMMAND_EX(ID_LOOK_AMPX, &CLookFrame::OnLookCommand)
-ON_COMMAND_EX(ID_LOOK_PLAIN, &CLookFrame::OnLookCommand)
-ON_COMMAND_EX(IDC_TOOLCOMBO, &CLookFrame::OnLookCommand)
-ON_UPDATE_COMMAND_UI(ID_LOOK_OFF, &CLookFrame::OnUpdateOff)
-ON_UPDATE_COMMAND_UI(ID_LOOK_ON, &CLookFrame::OnUpdateOn)
+    ON_WM_CREATE()
+    ON_WM_INITMENUPOPUP()
+    ON_COMMAND_EX(ID_LOOK_NEW, &CLookFrame::OnLookCommand)
+    ON_COMMAND_EX(ID_LOOK_OPEN, &CLookFrame::OnLookCommand)
+    ON_COMMAND_EX(ID_LOOK_DROP, &CLookFrame::OnLookCommand)
+    ON_COMMAND_EX(ID_LOOK_ON, &CLookFrame::OnLookCommand)
+    ON_COMMAND_EX(ID_LOOK_EXPORT, &CLookFrame::OnLookCommand)
+    ON_COMMAND_EX(ID_LOOK_AMPX, &CLookFrame::OnLookCommand)
+    ON_COMMAND_EX(ID_LOOK_PLAIN, &CLookFrame::OnLookCommand)
+    ON_COMMAND_EX(IDC_TOOLCOMBO, &CLookFrame::OnLookCommand)
+    ON_UPDATE_COMMAND_UI(ID_LOOK_OFF, &CLookFrame::OnUpdateOff)
+    ON_UPDATE_COMMAND_UI(ID_LOOK_ON, &CLookFrame::OnUpdateOn)
 END_MESSAGE_MAP()
+// clang-format on
 
 CLookFrame* CLookFrame::Make(bool flatLook)
 {
