@@ -9,12 +9,7 @@ AFX_EXTENSION_MODULE g_analysisModule;
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
-    if (reason == DLL_PROCESS_ATTACH) {
-        if (!AfxInitExtensionModule(g_analysisModule, instance)) return FALSE;
-        // The run manager's solver-location set-up runs here as well.
-        new CDynLinkLibrary(g_analysisModule);
-    } else if (reason == DLL_PROCESS_DETACH) {
-        AfxTermExtensionModule(g_analysisModule);
-    }
+    if (!AfxDllJoinResourceChain(g_analysisModule, instance, reason)) return FALSE;
+    // The run manager's solver-location set-up runs here at process attach.
     return TRUE;
 }

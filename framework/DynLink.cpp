@@ -58,6 +58,17 @@ void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL)
     state.bInitialized = FALSE;
 }
 
+BOOL AfxDllJoinResourceChain(AFX_EXTENSION_MODULE& state, HINSTANCE instance, DWORD reason)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        if (!AfxInitExtensionModule(state, instance)) return FALSE;
+        new CDynLinkLibrary(state);  // the chain owns it
+    } else if (reason == DLL_PROCESS_DETACH) {
+        AfxTermExtensionModule(state);
+    }
+    return TRUE;
+}
+
 CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state) : CDynLinkLibrary(state.hModule, state.hResource) {}
 
 CDynLinkLibrary::CDynLinkLibrary(HINSTANCE module, HINSTANCE resource) : m_hModule(module), m_hResource(resource)

@@ -19,6 +19,11 @@ FW_API BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HMODULE module);
 // CDynLinkLibrary objects are deleted.
 FW_API void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL all = FALSE);
 
+// The chain's part of a library's DllMain: at process attach the library is
+// recorded and joins the chain (FALSE when it cannot be recorded); at detach
+// it leaves. TRUE otherwise.
+FW_API BOOL AfxDllJoinResourceChain(AFX_EXTENSION_MODULE& state, HINSTANCE instance, DWORD reason);
+
 class FW_API CDynLinkLibrary : public CCmdTarget {
     DECLARE_DYNAMIC(CDynLinkLibrary)
 public:

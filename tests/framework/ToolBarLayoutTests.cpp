@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "TestApp.h"
+#include "tests/support/MemCanvas.h"
 #include "fwtest_res.h"
 
 namespace {
@@ -59,25 +60,13 @@ TEST(ToolBarImages, TheGreyOfATrueColourBitmapIsTransparent)
     ASSERT_TRUE(bar.LoadToolBar(IDR_TESTFRAME));
     HIMAGELIST images = bar.GetImageList();
     ASSERT_NE(images, nullptr);
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    HBITMAP canvas = ::CreateCompatibleBitmap(screen, 16, 15);
-    ::ReleaseDC(nullptr, screen);
-    HGDIOBJ old = ::SelectObject(mem, canvas);
-    RECT all{0, 0, 16, 15};
-    HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
-    ::FillRect(mem, &all, red);
-    ::DeleteObject(red);
-    ImageList_Draw(images, 0, mem, 0, 0, ILD_TRANSPARENT);
-    EXPECT_EQ(::GetPixel(mem, 0, 0), RGB(255, 0, 0)) << "the corner of the image is background";
+    vektest::MemCanvas canvas(16, 15, RGB(255, 0, 0));
+    ImageList_Draw(images, 0, canvas.dc(), 0, 0, ILD_TRANSPARENT);
+    EXPECT_EQ(canvas.At(0, 0), RGB(255, 0, 0)) << "the corner of the image is background";
     int drawn = 0;
     for (int y = 0; y < 15; ++y)
-        for (int x = 0; x < 16; ++x)
-            drawn += ::GetPixel(mem, x, y) != RGB(255, 0, 0);
+        for (int x = 0; x < 16; ++x) drawn += canvas.At(x, y) != RGB(255, 0, 0);
     EXPECT_GT(drawn, 20) << "the image itself is drawn";
-    ::SelectObject(mem, old);
-    ::DeleteObject(canvas);
-    ::DeleteDC(mem);
     bar.DestroyWindow();
     parent.DestroyWindow();
 }

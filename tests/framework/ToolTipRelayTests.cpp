@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestApp.h"
+#include "tests/support/WinInput.h"
 
 namespace {
 
@@ -29,16 +30,6 @@ BEGIN_MESSAGE_MAP(CTipHost, CWnd)
 END_MESSAGE_MAP()
 // clang-format on
 
-void MouseTo(int x, int y)
-{
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &in, sizeof in);
-}
-
 TEST(ToolTipRelay, TheMouseReachesTheTipWithoutSubclassingTheControl)
 {
     CTipHost host;
@@ -50,8 +41,8 @@ TEST(ToolTipRelay, TheMouseReachesTheTipWithoutSubclassingTheControl)
     ASSERT_TRUE(host.EnableToolTips());
     EXPECT_EQ(::GetWindowLongPtrA(button.m_hWnd, GWLP_WNDPROC), proc) << "the control keeps its procedure";
     host.SetForegroundWindow();
-    MouseTo(5, 5);
-    MouseTo(260, 225);  // over the button
+    vektest::MouseTo(5, 5);
+    vektest::MouseTo(260, 225);  // over the button
     // The tip shows after its delay and asks the host for its text.
     const DWORD start = ::GetTickCount();
     MSG msg;
@@ -66,7 +57,7 @@ TEST(ToolTipRelay, TheMouseReachesTheTipWithoutSubclassingTheControl)
         }
     }
     EXPECT_GT(host.requests, 0);
-    MouseTo(5, 5);
+    vektest::MouseTo(5, 5);
     button.DestroyWindow();
     host.DestroyWindow();
 }

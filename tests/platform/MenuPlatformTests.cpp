@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/WinInput.h"
 #include "tests/support/WinTestSupport.h"
 
 namespace {
@@ -226,16 +227,6 @@ LRESULT CALLBACK MouseProc(HWND h, UINT m, WPARAM w, LPARAM l)
     return DefWindowProcA(h, m, w, l);
 }
 
-void MoveMouseTo(int x, int y)
-{
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof in);
-}
-
 TEST(Mouse, SendInputBringsMovesAndLeave)
 {
     WNDCLASSA wc{};
@@ -249,11 +240,11 @@ TEST(Mouse, SendInputBringsMovesAndLeave)
     SetForegroundWindow(h);
     MouseLog log;
     g_mouse = &log;
-    MoveMouseTo(10, 10);
+    vektest::MouseTo(10, 10);
     vektest::PumpMessages(100);
-    MoveMouseTo(350, 350);
+    vektest::MouseTo(350, 350);
     EXPECT_TRUE(vektest::PumpMessages(10000, [](void*) { return g_mouse->moves > 0; }));
-    MoveMouseTo(10, 10);
+    vektest::MouseTo(10, 10);
     EXPECT_TRUE(vektest::PumpMessages(10000, [](void*) { return g_mouse->leaves > 0; }));
     g_mouse = nullptr;
     DestroyWindow(h);

@@ -18,12 +18,7 @@ protected:
     void SetUp() override
     {
         MouseAway();
-        ASSERT_TRUE(dlg.Create(IDD_FLAT));
-        dlg.SetWindowPos(nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        dlg.ShowWindow(SW_SHOW);
-        dlg.SetForegroundWindow();
-        dlg.UpdateWindow();
-        Drain();
+        ASSERT_TRUE(ShowModeless(dlg, IDD_FLAT, 100, 100));
     }
     void TearDown() override
     {

@@ -67,6 +67,20 @@ public:
     void OnCancel() override {}
 };
 
+// A host dialog shown with a grid in it, the focus in the grid or its editor.
+bool OpenHost(CDialog& dlg, CProbeTable& grid, bool inEditor)
+{
+    if (!dlg.Create(IDD_HOST)) return false;
+    dlg.ShowWindow(SW_SHOW);
+    if (!grid.Make(&dlg)) return false;
+    if (inEditor)
+        grid.editor.SetFocus();
+    else
+        grid.SetFocus();
+    Drain();
+    return true;
+}
+
 void PostKey(HWND to, WPARAM key)
 {
     ::PostMessageA(to, WM_KEYDOWN, key, 1);
@@ -77,13 +91,9 @@ void PostKey(HWND to, WPARAM key)
 TEST(GridRouting, InADialogTheFocusedGridHasTheLastWord)
 {
     CHostDialog<CMyDialog> dlg;
-    ASSERT_TRUE(dlg.Create(IDD_HOST));
-    dlg.ShowWindow(SW_SHOW);
-    ShotOnFailure shot(dlg.m_hWnd, "look_grid_dialog");
     CProbeTable grid;
-    ASSERT_TRUE(grid.Make(&dlg));
-    grid.SetFocus();
-    Drain();
+    ASSERT_TRUE(OpenHost(dlg, grid, false));
+    ShotOnFailure shot(dlg.m_hWnd, "look_grid_dialog");
 
     // It declines: the key goes to the grid as it is, not to the dialog's keys.
     PostKey(grid.m_hWnd, VK_TAB);
@@ -105,12 +115,8 @@ TEST(GridRouting, InADialogTheFocusedGridHasTheLastWord)
 TEST(GridRouting, TheCellEditorsKeysForTheGridGoToIt)
 {
     CHostDialog<CMyDialog> dlg;
-    ASSERT_TRUE(dlg.Create(IDD_HOST));
-    dlg.ShowWindow(SW_SHOW);
     CProbeTable grid;
-    ASSERT_TRUE(grid.Make(&dlg));
-    grid.editor.SetFocus();
-    Drain();
+    ASSERT_TRUE(OpenHost(dlg, grid, true));
     for (WPARAM key : {VK_RETURN, VK_TAB, VK_ESCAPE, VK_UP, VK_DOWN}) {
         MSG msg{grid.editor.m_hWnd, WM_KEYDOWN, key, 1, 0, {0, 0}};
         BOOL answer = TRUE;
@@ -129,12 +135,8 @@ TEST(GridRouting, TheCellEditorsKeysForTheGridGoToIt)
 
     // A plain dialog would have taken Enter for itself.
     CHostDialog<CDialog> plain;
-    ASSERT_TRUE(plain.Create(IDD_HOST));
-    plain.ShowWindow(SW_SHOW);
     CProbeTable other;
-    ASSERT_TRUE(other.Make(&plain));
-    other.editor.SetFocus();
-    Drain();
+    ASSERT_TRUE(OpenHost(plain, other, true));
     PostKey(other.editor.m_hWnd, VK_RETURN);
     EXPECT_EQ(plain.oks, 1);
     plain.DestroyWindow();

@@ -10,36 +10,7 @@ using namespace looktest;
 
 namespace {
 
-// A memory picture to draw on, filled with one colour.
-class Canvas {
-public:
-    Canvas(int w, int h, COLORREF fill) : m_w(w), m_h(h)
-    {
-        HDC screen = ::GetDC(nullptr);
-        m_dc = ::CreateCompatibleDC(screen);
-        m_bmp = ::CreateCompatibleBitmap(screen, w, h);
-        ::ReleaseDC(nullptr, screen);
-        m_old = ::SelectObject(m_dc, m_bmp);
-        RECT all{0, 0, w, h};
-        HBRUSH b = ::CreateSolidBrush(fill);
-        ::FillRect(m_dc, &all, b);
-        ::DeleteObject(b);
-    }
-    ~Canvas()
-    {
-        ::SelectObject(m_dc, m_old);
-        ::DeleteObject(m_bmp);
-        ::DeleteDC(m_dc);
-    }
-    HDC dc() const { return m_dc; }
-    COLORREF At(int x, int y) const { return ::GetPixel(m_dc, x, y); }
-
-private:
-    int m_w, m_h;
-    HDC m_dc;
-    HBITMAP m_bmp;
-    HGDIOBJ m_old;
-};
+using Canvas = MemCanvas;
 
 const COLORREF kBack = RGB(1, 2, 3);
 const COLORREF kInk = RGB(250, 10, 20);

@@ -19,13 +19,10 @@ protected:
     void SetUp() override
     {
         MouseAway();
-        ASSERT_TRUE(dlg.Create(IDD_LABELS));
-        dlg.SetWindowPos(nullptr, 120, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        dlg.ShowWindow(SW_SHOW);
+        ASSERT_TRUE(ShowModeless(dlg, IDD_LABELS, 120, 120));
         ASSERT_TRUE(label.SubclassDlgItem(IDC_LABEL, &dlg));
         ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK, &dlg));
-        dlg.UpdateWindow();
-        Drain();
+        dlg.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     void TearDown() override
     {

@@ -6,6 +6,8 @@
 #include "analysis/StatusBarXP.h"
 #include "analysis/ToolBarXP.h"
 #include "framework/Afx.h"
+#include "tests/support/MemCanvas.h"
+#include "tests/support/WinInput.h"
 #include "tests/support/WinTestSupport.h"
 
 #include <functional>
@@ -71,13 +73,17 @@ COLORREF ScreenPixel(int x, int y);
 bool WaitUntil(const std::function<bool()>& cond);
 void Drain();
 // The mouse and keys, as a user's.
-void MouseTo(int x, int y);
-void MouseToClient(HWND hwnd, int x, int y);
-void MouseButton(bool down);
-void Key(WORD vk, bool down);
-void Tap(WORD vk);
-// Moves the mouse where no test window is.
-void MouseAway();
+using vektest::Key;
+using vektest::MemCanvas;
+using vektest::MouseAway;
+using vektest::MouseButton;
+using vektest::MouseTo;
+using vektest::MouseToClient;
+using vektest::Tap;
+
+// Makes a dialog from its template without an owner, at (x, y), shown in
+// front and painted.
+bool ShowModeless(CDialog& dlg, UINT templateId, int x, int y);
 
 // Saves what the window shows when the running test has failed.
 class ShotOnFailure {

@@ -161,24 +161,12 @@ TEST_F(FlatMenuTest, FrameColumnSeparatorImagesAndShadow)
         // The toolbar's image of the first item, at (3, 3) of the item.
         HIMAGELIST images = reinterpret_cast<HIMAGELIST>(frame->m_toolBar.SendMessage(TB_GETIMAGELIST));
         EXPECT_NE(images, nullptr);
-        HDC screen = ::GetDC(nullptr);
-        HDC mem = ::CreateCompatibleDC(screen);
-        HBITMAP bmp = ::CreateCompatibleBitmap(screen, 16, 15);
-        ::ReleaseDC(nullptr, screen);
-        HGDIOBJ old = ::SelectObject(mem, bmp);
-        RECT all{0, 0, 16, 15};
-        HBRUSH column = ::CreateSolidBrush(face20);
-        ::FillRect(mem, &all, column);
-        ::DeleteObject(column);
-        ImageList_Draw(images, 0, mem, 0, 0, ILD_TRANSPARENT);
+        MemCanvas expected(16, 15, face20);  // the image over the image column
+        ImageList_Draw(images, 0, expected.dc(), 0, 0, ILD_TRANSPARENT);
         int differ = 0;
         for (int y = 0; y < 15; ++y)
-            for (int x = 0; x < 16; ++x)
-                differ += WindowPixel(p, 3 + 3 + x, box[0].top + 3 + y) != ::GetPixel(mem, x, y);
+            for (int x = 0; x < 16; ++x) differ += WindowPixel(p, 3 + 3 + x, box[0].top + 3 + y) != expected.At(x, y);
         EXPECT_EQ(differ, 0);
-        ::SelectObject(mem, old);
-        ::DeleteObject(bmp);
-        ::DeleteDC(mem);
 
         // The checked item's box; the disabled item's grey silhouette.
         EXPECT_EQ(Hex(WindowPixel(p, 3 + 1, box[3].top + box[3].height / 2)), Hex(::GetSysColor(COLOR_HIGHLIGHT)));
