@@ -28,6 +28,7 @@ struct PopupLog {
     RECT clientOnScreen{};
     bool borderInsideClient = false;
     int drawn = 0;
+    RECT firstItem{-1, -1, -1, -1};
 };
 
 PopupLog* g_log = nullptr;
@@ -54,7 +55,10 @@ LRESULT CALLBACK RecordingProc(HWND h, UINT m, WPARAM w, LPARAM l)
             POINT o{0, 0};
             ClientToScreen(h, &o);
             const COLORREF inside = GetPixel(dc, o.x - wr.left, o.y - wr.top);
-            g_log->borderInsideClient = inside != kItemColor && inside != CLR_INVALID;
+            // No border outside the client; a line of neither the menu's nor the items' colour at its edge.
+            g_log->borderInsideClient = o.x == wr.left && o.y == wr.top && cr.right == wr.right - wr.left &&
+                                        inside != kItemColor && inside != GetSysColor(COLOR_MENU) &&
+                                        inside != CLR_INVALID;
             ReleaseDC(h, dc);
             return r;
         }
@@ -93,7 +97,7 @@ LRESULT CALLBACK OwnerProc(HWND h, UINT m, WPARAM w, LPARAM l)
             HBRUSH b = CreateSolidBrush(kItemColor);
             FillRect(dis->hDC, &dis->rcItem, b);
             DeleteObject(b);
-            if (g_log) ++g_log->drawn;
+            if (g_log && g_log->drawn++ == 0) g_log->firstItem = dis->rcItem;
             return TRUE;
         }
         case WM_ENTERIDLE:
@@ -174,6 +178,8 @@ TEST(PopupMenus, HookSeesCreationAndMessagesComeInOrder)
     EXPECT_EQ(first(WM_SHOWWINDOW), -1);
     EXPECT_EQ(first(WM_PRINT), -1);
     EXPECT_TRUE(log.borderInsideClient) << "the system paints its border inside the client";
+    EXPECT_EQ(log.firstItem.left, 3) << "the items start 3 pixels in: room for a 3-pixel frame";
+    EXPECT_EQ(log.firstItem.top, 3);
 
     // Owner-drawn items are ours, and the open popup reads back from the screen.
     EXPECT_GT(log.drawn, 0);
