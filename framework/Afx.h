@@ -5,6 +5,7 @@
 #include "framework/ControlBars.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "framework/DynLink.h"
 #include "framework/File.h"
 #include "framework/DocView.h"
 #include "framework/Frame.h"

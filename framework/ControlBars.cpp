@@ -1,6 +1,7 @@
 // Toolbar, status bar and dialog bar.
 #include "framework/ControlBars.h"
 #include "framework/Dialog.h"
+#include "framework/DynLink.h"
 #include "framework/Frame.h"
 #include "framework/WinApp.h"
 
@@ -185,12 +186,50 @@ void CToolBar::SetSizes(SIZE button, SIZE image)
 
 void CToolBar::SetHeight(int height) { m_sizeButton.cy = height; }
 
+namespace {
+
+// The system maps the 3-D greys of a bitmap's colour table only: a bitmap of
+// 24 or 32 bits has none, so its greys are mapped here. The button face then
+// marks the images' transparent parts, as the toolbar control expects.
+void MapTrueColor3D(HBITMAP bmp)
+{
+    DIBSECTION ds{};
+    if (::GetObjectA(bmp, sizeof ds, &ds) != sizeof ds || !ds.dsBm.bmBits ||
+        (ds.dsBm.bmBitsPixel != 24 && ds.dsBm.bmBitsPixel != 32))
+        return;
+    const struct {
+        COLORREF grey;
+        int sys;
+    } map[] = {
+        {RGB(128, 128, 128), COLOR_3DSHADOW}, {RGB(192, 192, 192), COLOR_3DFACE}, {RGB(223, 223, 223), COLOR_3DLIGHT}};
+    const int step = ds.dsBm.bmBitsPixel / 8;
+    for (int y = 0; y < ds.dsBm.bmHeight; ++y) {
+        BYTE* row = static_cast<BYTE*>(ds.dsBm.bmBits) + static_cast<size_t>(y) * ds.dsBm.bmWidthBytes;
+        for (int x = 0; x < ds.dsBm.bmWidth; ++x) {
+            BYTE* p = row + x * step;  // blue, green, red
+            for (const auto& m : map) {
+                if (p[0] == GetBValue(m.grey) && p[1] == GetGValue(m.grey) && p[2] == GetRValue(m.grey)) {
+                    const COLORREF c = ::GetSysColor(m.sys);
+                    p[0] = GetBValue(c);
+                    p[1] = GetGValue(c);
+                    p[2] = GetRValue(c);
+                    break;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+
 BOOL CToolBar::LoadBitmap(UINT id)
 {
-    HBITMAP bmp = static_cast<HBITMAP>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
-                                                    LR_CREATEDIBSECTION | LR_LOADMAP3DCOLORS));
+    HBITMAP bmp =
+        static_cast<HBITMAP>(::LoadImageA(AfxFindResourceHandle(MAKEINTRESOURCEA(id), RT_BITMAP), MAKEINTRESOURCEA(id),
+                                          IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADMAP3DCOLORS));
     if (!bmp)
         return FALSE;
+    MapTrueColor3D(bmp);
     BITMAP bm{};
     ::GetObjectA(bmp, sizeof bm, &bm);
     const int count = m_sizeImage.cx > 0 ? bm.bmWidth / m_sizeImage.cx : 0;
@@ -208,7 +247,7 @@ BOOL CToolBar::LoadBitmap(UINT id)
 BOOL CToolBar::LoadToolBar(UINT id)
 {
     // Toolbar resource: version 1, image width, image height, count, then the command ids.
-    HINSTANCE inst = AfxGetResourceHandle();
+    HINSTANCE inst = AfxFindResourceHandle(MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(241));
     HRSRC res = ::FindResourceA(inst, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(241));
     if (!res)
         return FALSE;
@@ -340,28 +379,41 @@ HIMAGELIST CToolBar::GetImageList() const { return reinterpret_cast<HIMAGELIST>(
 CSize CToolBar::CalcFixedLayout(BOOL, BOOL horz)
 {
     const int n = GetCount();
-    // Vertical bars wrap after every button.
+    // Vertical bars wrap after every button. Each button is read by TB_GETBUTTON
+    // through the window procedure, so that a derived bar's DefWindowProc can
+    // change what the layout sees (hide a button while the bar is vertical);
+    // the state it answers, with the wrap wanted here, goes back to the control.
+    std::vector<bool> hidden(static_cast<size_t>(std::max(n, 0)), false);
     for (int i = 0; i < n; ++i) {
+        TBBUTTON seen{};
+        if (!SendMessage(TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&seen))) continue;
+        hidden[static_cast<size_t>(i)] = (seen.fsState & TBSTATE_HIDDEN) != 0;
+        const BYTE want =
+            horz ? static_cast<BYTE>(seen.fsState & ~TBSTATE_WRAP) : static_cast<BYTE>(seen.fsState | TBSTATE_WRAP);
         TBBUTTONINFOA info{};
         info.cbSize = sizeof info;
         info.dwMask = TBIF_STATE | TBIF_BYINDEX;
         SendMessage(TB_GETBUTTONINFOA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
-        const BYTE want = horz ? static_cast<BYTE>(info.fsState & ~TBSTATE_WRAP) : static_cast<BYTE>(info.fsState | TBSTATE_WRAP);
         if (want != info.fsState) {
             info.fsState = want;
             SendMessage(TB_SETBUTTONINFOA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
         }
     }
+    CPoint extent(0, 0);
+    for (int i = 0; i < n; ++i) {
+        CRect r;
+        if (hidden[static_cast<size_t>(i)] ||
+            !SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r)))
+            continue;  // hidden buttons take no room
+        extent.x = std::max(extent.x, r.right);
+        extent.y = std::max(extent.y, r.bottom);
+    }
     const int grip = (m_dwStyle & CBRS_GRIPPER) ? 8 : 0;
     CSize size(horz ? grip + 4 : m_sizeButton.cx + 4, horz ? m_sizeButton.cy + 4 : grip + 4);
-    if (n > 0) {
-        CRect last;
-        GetItemRect(n - 1, &last);
-        if (horz)
-            size.cx = grip + last.right + 4;
-        else
-            size.cy = grip + last.bottom + 4;
-    }
+    if (horz && extent.x > 0)
+        size.cx = grip + extent.x + 4;
+    else if (!horz && extent.y > 0)
+        size.cy = grip + extent.y + 4;
     return size;
 }
 
@@ -623,7 +675,7 @@ BOOL CDialogBar::Create(CWnd* parent, UINT templateId, UINT style, UINT id)
 BOOL CDialogBar::Create(CWnd* parent, LPCTSTR templateName, UINT style, UINT id)
 {
     m_dwStyle = style & CBRS_ALL;
-    HINSTANCE inst = AfxGetResourceHandle();
+    HINSTANCE inst = AfxFindResourceHandle(templateName, RT_DIALOG);
     HRSRC res = ::FindResourceA(inst, templateName, MAKEINTRESOURCEA(5));
     HGLOBAL mem = res ? ::LoadResource(inst, res) : nullptr;
     auto* tmpl = mem ? static_cast<LPCDLGTEMPLATE>(::LockResource(mem)) : nullptr;

@@ -1,5 +1,6 @@
 // Dialogs from templates, their modal loop, and data exchange.
 #include "framework/Dialog.h"
+#include "framework/DynLink.h"
 #include "framework/WinApp.h"
 
 #include <cfloat>
@@ -41,14 +42,14 @@ CDialog::~CDialog()
 
 CDialog* CDialog::GetActiveModal() { return t_modalTop; }
 
-BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE tmpl, CWnd* parent)
+BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE tmpl, CWnd* parent, HINSTANCE inst)
 {
     if (!tmpl)
         return FALSE;
     HWND h;
     {
         FwCreateHook hook(this);
-        h = ::CreateDialogIndirectParamA(AfxGetResourceHandle(), tmpl, GetSafeHwnd(parent), FwDlgProc,
+        h = ::CreateDialogIndirectParamA(inst ? inst : AfxGetResourceHandle(), tmpl, GetSafeHwnd(parent), FwDlgProc,
                                          reinterpret_cast<LPARAM>(this));
     }
     if (!h) {
@@ -62,7 +63,7 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE tmpl, CWnd* parent)
 BOOL CDialog::CreateFromTemplate(LPCTSTR name, CWnd* parent, BOOL modal)
 {
     m_bModal = modal;
-    HINSTANCE inst = AfxGetResourceHandle();
+    HINSTANCE inst = AfxFindResourceHandle(name, RT_DIALOG);
     HRSRC res = ::FindResourceA(inst, name, MAKEINTRESOURCEA(5) /* RT_DIALOG */);
     if (!res) {
         inst = ::GetModuleHandleA(nullptr);
@@ -72,7 +73,7 @@ BOOL CDialog::CreateFromTemplate(LPCTSTR name, CWnd* parent, BOOL modal)
         return FALSE;
     HGLOBAL mem = ::LoadResource(inst, res);
     auto* tmpl = mem ? static_cast<LPCDLGTEMPLATE>(::LockResource(mem)) : nullptr;
-    return CreateIndirect(tmpl, parent);
+    return CreateIndirect(tmpl, parent, inst);
 }
 
 BOOL CDialog::Create(UINT templateId, CWnd* parent) { return Create(MAKEINTRESOURCEA(templateId), parent); }

@@ -75,7 +75,8 @@ public:
     // Modeless.
     virtual BOOL Create(UINT templateId, CWnd* parent = nullptr);
     virtual BOOL Create(LPCTSTR templateName, CWnd* parent = nullptr);
-    BOOL CreateIndirect(LPCDLGTEMPLATE tmpl, CWnd* parent = nullptr);
+    // inst: the module whose resources the template's controls use (the resource handle when null).
+    BOOL CreateIndirect(LPCDLGTEMPLATE tmpl, CWnd* parent = nullptr, HINSTANCE inst = nullptr);
     void EndDialog(int result);
     BOOL IsModal() const { return m_bModal; }
 

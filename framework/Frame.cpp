@@ -1,5 +1,6 @@
 // CFrameWnd: frame window, bar layout, hints and command routing.
 #include "framework/Frame.h"
+#include "framework/DynLink.h"
 #include "framework/WinApp.h"
 
 #include <algorithm>
@@ -58,7 +59,9 @@ CFrameWnd::~CFrameWnd()
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
     if (!cs.lpszClass) {
-        HICON icon = m_nIDHelp ? ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDHelp)) : nullptr;
+        HICON icon = m_nIDHelp ? ::LoadIconA(AfxFindResourceHandle(MAKEINTRESOURCEA(m_nIDHelp), RT_GROUP_ICON),
+                                             MAKEINTRESOURCEA(m_nIDHelp))
+                               : nullptr;
         cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
                                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), icon);
     }
@@ -70,7 +73,7 @@ BOOL CFrameWnd::Create(LPCTSTR className, LPCTSTR title, DWORD style, const RECT
                        LPCTSTR menuName, DWORD exStyle, CCreateContext* context)
 {
     m_strTitle = title ? title : "";
-    HMENU menu = menuName ? ::LoadMenuA(AfxGetResourceHandle(), menuName) : nullptr;
+    HMENU menu = menuName ? ::LoadMenuA(AfxFindResourceHandle(menuName, RT_MENU), menuName) : nullptr;
     m_hMenuDefault = menu;
     const CRect& r = static_cast<const CRect&>(rect);
     const bool defaultRect = rect.left == CW_USEDEFAULT;
@@ -93,13 +96,14 @@ BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent, CCreateCon
     if (!Create(nullptr, title, style, CRect(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0), parent,
                 MAKEINTRESOURCEA(resourceId), 0, context))
         return FALSE;
-    m_hAccelTable = ::LoadAcceleratorsA(AfxGetResourceHandle(), MAKEINTRESOURCEA(resourceId));
+    m_hAccelTable = ::LoadAcceleratorsA(AfxFindResourceHandle(MAKEINTRESOURCEA(resourceId), RT_ACCELERATOR),
+                                        MAKEINTRESOURCEA(resourceId));
     return TRUE;
 }
 
 BOOL CFrameWnd::LoadAccelTable(LPCTSTR name)
 {
-    m_hAccelTable = ::LoadAcceleratorsA(AfxGetResourceHandle(), name);
+    m_hAccelTable = ::LoadAcceleratorsA(AfxFindResourceHandle(name, RT_ACCELERATOR), name);
     return m_hAccelTable != nullptr;
 }
 

@@ -1,5 +1,6 @@
 // Device contexts, GDI objects, image lists and menus.
 #include "framework/Gdi.h"
+#include "framework/DynLink.h"
 #include "framework/Wnd.h"
 
 #include <mutex>
@@ -118,8 +119,14 @@ BOOL CFont::CreatePointFont(int pointSize, LPCTSTR face, CDC* dc)
     return CreateFontIndirect(&lf);
 }
 
-BOOL CBitmap::LoadBitmap(UINT id) { return Attach(::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id))); }
-BOOL CBitmap::LoadBitmap(LPCTSTR name) { return Attach(::LoadBitmapA(AfxGetResourceHandle(), name)); }
+BOOL CBitmap::LoadBitmap(UINT id)
+{
+    return LoadBitmap(MAKEINTRESOURCEA(id));
+}
+BOOL CBitmap::LoadBitmap(LPCTSTR name)
+{
+    return Attach(::LoadBitmapA(AfxFindResourceHandle(name, RT_BITMAP), name));
+}
 BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int w, int h)
 {
     return Attach(::CreateCompatibleBitmap(dc->m_hDC, w, h));
@@ -296,8 +303,8 @@ BOOL CImageList::Create(int cx, int cy, UINT flags, int initial, int grow)
 
 BOOL CImageList::Create(UINT bitmapId, int cx, int grow, COLORREF mask)
 {
-    return Attach(ImageList_LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(bitmapId), cx, grow, mask,
-                                       IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    return Attach(ImageList_LoadImageA(AfxFindResourceHandle(MAKEINTRESOURCEA(bitmapId), RT_BITMAP),
+                                       MAKEINTRESOURCEA(bitmapId), cx, grow, mask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
 }
 
 BOOL CImageList::Attach(HIMAGELIST h)
@@ -356,8 +363,14 @@ HMENU CMenu::Detach()
     return h;
 }
 
-BOOL CMenu::LoadMenu(UINT id) { return Attach(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id))); }
-BOOL CMenu::LoadMenu(LPCTSTR name) { return Attach(::LoadMenuA(AfxGetResourceHandle(), name)); }
+BOOL CMenu::LoadMenu(UINT id)
+{
+    return LoadMenu(MAKEINTRESOURCEA(id));
+}
+BOOL CMenu::LoadMenu(LPCTSTR name)
+{
+    return Attach(::LoadMenuA(AfxFindResourceHandle(name, RT_MENU), name));
+}
 
 BOOL CMenu::DestroyMenu()
 {

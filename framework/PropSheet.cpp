@@ -1,5 +1,6 @@
 // Property sheets and pages.
 #include "framework/PropSheet.h"
+#include "framework/DynLink.h"
 #include "framework/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
@@ -22,7 +23,7 @@ INT_PTR CALLBACK FwPageDlgProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam)
 
 const DLGTEMPLATE* LoadDialogTemplate(LPCTSTR name, HINSTANCE& inst)
 {
-    inst = AfxGetResourceHandle();
+    inst = AfxFindResourceHandle(name, RT_DIALOG);
     HRSRC res = ::FindResourceA(inst, name, MAKEINTRESOURCEA(5));
     if (!res) {
         inst = ::GetModuleHandleA(nullptr);
@@ -224,7 +225,9 @@ void CPropertySheet::BuildHeader(std::vector<PROPSHEETPAGEA>& pages)
     pages.clear();
     for (CPropertyPage* page : m_pages) {
         PROPSHEETPAGEA psp{};
-        psp.dwSize = sizeof psp;
+        // A page may ask for a smaller, older record by setting m_psp.dwSize beforehand.
+        const DWORD asked = page->m_psp.dwSize;
+        psp.dwSize = asked >= PROPSHEETPAGEA_V1_SIZE && asked <= sizeof psp ? asked : sizeof psp;
         psp.dwFlags = PSP_DLGINDIRECT;
         HINSTANCE inst = nullptr;
         psp.pResource = LoadDialogTemplate(page->m_lpszTemplateName, inst);
@@ -245,7 +248,13 @@ void CPropertySheet::BuildHeader(std::vector<PROPSHEETPAGEA>& pages)
     m_psh.pszCaption = m_strCaption;
     m_psh.nPages = static_cast<UINT>(pages.size());
     m_psh.nStartPage = m_nStartPage < pages.size() ? m_nStartPage : 0;
-    m_psh.ppsp = pages.empty() ? nullptr : pages.data();
+    // The sheet steps from record to record by each one's own size.
+    m_packedPages.clear();
+    for (const PROPSHEETPAGEA& psp : pages) {
+        const auto* bytes = reinterpret_cast<const BYTE*>(&psp);
+        m_packedPages.insert(m_packedPages.end(), bytes, bytes + psp.dwSize);
+    }
+    m_psh.ppsp = pages.empty() ? nullptr : reinterpret_cast<LPCPROPSHEETPAGEA>(m_packedPages.data());
 }
 
 INT_PTR CPropertySheet::DoModal()
@@ -347,6 +356,9 @@ BOOL CPropertySheet::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerI
 {
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
+    // OK and Cancel are the sheet's buttons: the page's own handlers of them
+    // (a dialog's) would take the click from the sheet.
+    if (nCode == CN_COMMAND && (nID == IDOK || nID == IDCANCEL)) return FALSE;
     CPropertyPage* page = GetActivePage();
     return page && page->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }

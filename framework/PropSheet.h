@@ -85,6 +85,7 @@ public:
 protected:
     void BuildHeader(std::vector<PROPSHEETPAGEA>& pages);
     std::vector<CPropertyPage*> m_pages;
+    std::vector<BYTE> m_packedPages;  // the page records as the sheet reads them
     UINT m_nStartPage = 0;
     friend int CALLBACK FwSheetCallback(HWND, UINT, LPARAM);
 };

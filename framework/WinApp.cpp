@@ -2,6 +2,7 @@
 #include "framework/WinApp.h"
 #include "framework/CommonDialogs.h"
 #include "framework/Dialog.h"
+#include "framework/DynLink.h"
 #include "framework/DocView.h"
 #include "framework/Frame.h"
 
@@ -27,7 +28,8 @@ BOOL LoadStringFromResources(UINT id, CString& out)
 {
     // The string table holds UTF-16; the program's texts are in the ANSI code page.
     const wchar_t* res = nullptr;
-    const int len = ::LoadStringW(AfxGetResourceHandle(), id, reinterpret_cast<LPWSTR>(&res), 0);
+    const int len =
+        ::LoadStringW(AfxFindResourceHandle(MAKEINTRESOURCEA(id), RT_STRING), id, reinterpret_cast<LPWSTR>(&res), 0);
     if (len <= 0 || !res)
         return FALSE;
     const int bytes = ::WideCharToMultiByte(CP_ACP, 0, res, len, nullptr, 0, nullptr, nullptr);
@@ -228,8 +230,26 @@ BOOL CWinThread::IsIdleMessage(MSG* msg)
            msg->message != WM_MOUSEMOVE && msg->message != WM_NCMOUSEMOVE;
 }
 
+namespace {
+
+// Mouse messages for a window whose parent turned tooltips on go to its tooltip.
+void RelayToToolTip(MSG* msg)
+{
+    for (HWND h = msg->hwnd; h; h = ::GetParent(h)) {
+        CWnd* w = CWnd::FromHandlePermanent(h);
+        if (w && w->m_hWndToolTip) {
+            ::SendMessageA(w->m_hWndToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+            return;
+        }
+        if (!(::GetWindowLongPtrA(h, GWL_STYLE) & WS_CHILD)) return;
+    }
+}
+
+}  // namespace
+
 BOOL CWinThread::PreTranslateMessage(MSG* msg)
 {
+    if (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST) RelayToToolTip(msg);
     // From the window the message is for up to its top-level window.
     CWnd* main = GetMainWnd();
     HWND mainHwnd = main ? main->m_hWnd : nullptr;
@@ -694,8 +714,14 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
     }
 }
 
-HCURSOR CWinApp::LoadCursor(UINT id) const { return ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id)); }
-HICON CWinApp::LoadIcon(UINT id) const { return ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id)); }
+HCURSOR CWinApp::LoadCursor(UINT id) const
+{
+    return ::LoadCursorA(AfxFindResourceHandle(MAKEINTRESOURCEA(id), RT_GROUP_CURSOR), MAKEINTRESOURCEA(id));
+}
+HICON CWinApp::LoadIcon(UINT id) const
+{
+    return ::LoadIconA(AfxFindResourceHandle(MAKEINTRESOURCEA(id), RT_GROUP_ICON), MAKEINTRESOURCEA(id));
+}
 
 // ---- profile ------------------------------------------------------------------------------
 

@@ -593,7 +593,10 @@ BOOL CWnd::EnableToolTips(BOOL enable)
     for (HWND c = ::GetTopWindow(m_hWnd); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
         TTTOOLINFOA ti{};
         ti.cbSize = sizeof ti;
-        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        // Not subclassed: the mouse messages are relayed as they are
+        // translated (CWinThread::PreTranslateMessage), which costs the
+        // controls' other messages nothing.
+        ti.uFlags = TTF_IDISHWND;
         ti.hwnd = m_hWnd;
         ti.uId = reinterpret_cast<UINT_PTR>(c);
         ti.lpszText = LPSTR_TEXTCALLBACKA;

@@ -6,7 +6,9 @@
   topdown <bmp> <out>              an uncompressed BMP rewritten top row first
   rle4 <picture> <out>             a 4-bit run-length BMP of a picture of <= 16 colours
   animation <out> <kind>           an animated GIF written by Pillow
+  hls <in> <out>                   lines "rgb R G B" or "hls H L S" (0-255) through colorsys
 """
+import colorsys
 import struct
 import sys
 
@@ -103,6 +105,15 @@ def animation(out, kind):
         raise SystemExit("unknown kind " + kind)
 
 
+def hls(inp, out):
+    with open(inp) as f, open(out, "w") as o:
+        for line in f:
+            kind, a, b, c = line.split()
+            a, b, c = int(a) / 255.0, int(b) / 255.0, int(c) / 255.0
+            x, y, z = colorsys.rgb_to_hls(a, b, c) if kind == "rgb" else colorsys.hls_to_rgb(a, b, c)
+            o.write("%d %d %d\n" % (int(x * 255), int(y * 255), int(z * 255)))
+
+
 if __name__ == "__main__":
     cmd = sys.argv[1]
     if cmd == "pixels":
@@ -115,5 +126,7 @@ if __name__ == "__main__":
         rle4(sys.argv[2], sys.argv[3])
     elif cmd == "animation":
         animation(sys.argv[2], sys.argv[3])
+    elif cmd == "hls":
+        hls(sys.argv[2], sys.argv[3])
     else:
         raise SystemExit("unknown command " + cmd)

@@ -2,6 +2,7 @@
 #include "VekApp.h"
 
 #include "MainFrm.h"
+#include "analysis/MenuXP.h"
 #include "VekDoc.h"
 #include "VekView.h"
 #include "resource.h"
@@ -19,6 +20,7 @@ CVekApp::CVekApp() : CWinApp("Vek") {}
 BOOL CVekApp::InitInstance()
 {
     CWinApp::InitInstance();
+    CMenuXP::InitializeHook();
     LoadStdProfileSettings(4);
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CVekDoc), RUNTIME_CLASS(CMainFrame),
                                           RUNTIME_CLASS(CVekView)));
@@ -30,6 +32,12 @@ BOOL CVekApp::InitInstance()
     m_pMainWnd->UpdateWindow();
     m_pMainWnd->DragAcceptFiles();
     return TRUE;
+}
+
+int CVekApp::ExitInstance()
+{
+    CMenuXP::UninitializeHook();
+    return CWinApp::ExitInstance();
 }
 
 void CVekApp::OnAppAbout()

@@ -6,6 +6,7 @@ class CVekApp : public CWinApp {
 public:
     CVekApp();
     BOOL InitInstance() override;
+    int ExitInstance() override;
 
 protected:
     void OnAppAbout();

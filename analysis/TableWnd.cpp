@@ -1,0 +1,3 @@
+#include "analysis/TableWnd.h"
+
+IMPLEMENT_DYNAMIC(CTableWnd, CWnd)

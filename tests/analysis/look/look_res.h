@@ -1,0 +1,32 @@
+#pragma once
+// Resource identifiers of the flat-look tests.
+#define IDR_LOOKFRAME 200
+#define IDR_LOOKPOPUP 201
+#define IDD_FLAT 300
+#define IDD_TOOL 301
+#define IDD_PAGE1 302
+#define IDD_PAGE2 303
+#define IDD_HOST 304
+#define IDD_LABELS 305
+#define IDC_WRAPPED 1001
+#define IDC_DISABLED 1002
+#define IDC_CHECK 1003
+#define IDC_RADIO 1004
+#define IDC_EDIT 1005
+#define IDC_READONLY 1006
+#define IDC_COMBO 1007
+#define IDC_DROPLIST 1008
+#define IDC_GROUP 1009
+#define IDC_LEFT 1010
+#define IDC_LABEL 1011
+#define IDC_LINK 1012
+#define IDC_TOOLCOMBO 1013
+#define ID_LOOK_NEW 0x8101
+#define ID_LOOK_OPEN 0x8102
+#define ID_LOOK_DROP 0x8103
+#define ID_LOOK_OFF 0x8104
+#define ID_LOOK_ON 0x8105
+#define ID_LOOK_EXPORT 0x8106
+#define ID_LOOK_AMPX 0x8107
+#define ID_LOOK_RADIO 0x8108
+#define ID_LOOK_PLAIN 0x8109
