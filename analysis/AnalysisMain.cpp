@@ -1,5 +1,6 @@
 // The library's entry: finds the solver when the library is loaded.
 #include "analysis/ProcessManager.h"
+#include "analysis/RunDialogBase.h"
 
 namespace {
 HINSTANCE g_instance = nullptr;

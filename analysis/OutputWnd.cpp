@@ -96,8 +96,35 @@ void COutputWndBase::ScrollToTheEnd(CWnd* pane)
 {
     if (!pane || !pane->GetSafeHwnd()) return;
     const int position = GetEndPosition(m_nViewLines);
-    if (pane->GetScrollPos(SB_VERT) != position) pane->SetScrollPos(SB_VERT, position, TRUE);
+    if (m_nScrollPos != position) {
+        m_nScrollPos = position;
+        pane->SetScrollPos(SB_VERT, position, TRUE);
+    }
     m_nTop = static_cast<short>(m_nLast >= 0 ? GetTopSlot(position, m_nViewLines) : 0);
+    Redraw(pane);
+}
+
+void COutputWndBase::Redraw(CWnd* pane)
+{
+    // Fast output repaints the pane a few times a second, not once per chunk:
+    // the newest text shows at once when it comes slowly, and soon when it floods.
+    const DWORD now = ::GetTickCount();
+    if (now - m_dwLastRedraw >= kRedrawMs) {
+        m_dwLastRedraw = now;
+        if (m_bRedrawDue) pane->KillTimer(kRedrawTimer);
+        m_bRedrawDue = FALSE;
+        pane->Invalidate(TRUE);
+    } else if (!m_bRedrawDue) {
+        m_bRedrawDue = TRUE;
+        pane->SetTimer(kRedrawTimer, kRedrawMs - (now - m_dwLastRedraw), nullptr);
+    }
+}
+
+void COutputWndBase::OnRedrawTimer(CWnd* pane)
+{
+    pane->KillTimer(kRedrawTimer);
+    m_bRedrawDue = FALSE;
+    m_dwLastRedraw = ::GetTickCount();
     pane->Invalidate(TRUE);
 }
 
@@ -123,6 +150,7 @@ void COutputWndBase::SetViewRange(CWnd* pane)
     si.nMax = m_nBufferLines;
     si.nPage = static_cast<UINT>(m_nViewLines);
     pane->SetScrollInfo(SB_VERT, &si, TRUE);
+    m_nScrollPos = pane->GetScrollPos(SB_VERT);
     if (m_nTop < 0 || m_nTop > m_nBufferLines - 1) ScrollToTheEnd(pane);
 }
 
@@ -147,6 +175,7 @@ void COutputWndBase::OnVScroll(CWnd* pane, UINT code, UINT pos)
     const int last = GetEndPosition(m_nViewLines);
     if (position > last) position = last;
     if (position < 1) position = 1;
+    m_nScrollPos = position;
     pane->SetScrollPos(SB_VERT, position, TRUE);
     m_nTop = static_cast<short>(GetTopSlot(position, m_nViewLines));
     pane->Invalidate(TRUE);
@@ -233,6 +262,14 @@ void COutputWnd::OnVScroll(UINT code, UINT pos, CScrollBar*)
 BOOL COutputWnd::OnEraseBkgnd(CDC* dc)
 {
     return COutputWndBase::OnEraseBkgnd(dc);
+}
+
+void COutputWnd::OnTimer(UINT_PTR id)
+{
+    if (id == kRedrawTimer)
+        OnRedrawTimer(this);
+    else
+        CWnd::OnTimer(id);
 }
 
 void COutputWnd::OnSize(UINT type, int cx, int cy)

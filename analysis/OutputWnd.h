@@ -26,11 +26,18 @@ protected:
     BOOL OnEraseBkgnd(CDC* dc);
     void OnVScroll(CWnd* pane, UINT code, UINT pos);
     void ScrollToTheEnd(CWnd* pane);
+    void Redraw(CWnd* pane);
+    void OnRedrawTimer(CWnd* pane);
     void SetViewRange(CWnd* pane);
     void ReadProfileSetting(CWinApp* app);
     void WriteProfileSetting(CWinApp* app);
     CFont* GetPaneFont();
 
+    static constexpr UINT_PTR kRedrawTimer = 1;
+    static constexpr DWORD kRedrawMs = 40;
+    DWORD m_dwLastRedraw = 0;
+    BOOL m_bRedrawDue = FALSE;
+    int m_nScrollPos = -1;  // as last set on the pane
     short m_nLineHeight = 0;
     short m_nTop = 0;
     short m_nViewLines = 0;
@@ -51,5 +58,6 @@ protected:
     void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
     BOOL OnEraseBkgnd(CDC* dc);
     void OnSize(UINT type, int cx, int cy);
+    void OnTimer(UINT_PTR id);
     DECLARE_MESSAGE_MAP()
 };

@@ -4,10 +4,13 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
-constexpr DWORD kChunk = 49;  // bytes per 2024: the monitor copies each before the next
+constexpr DWORD kChunk = 49;           // bytes per 2024: the monitor copies each before the next
+constexpr DWORD kBlock = 40 * kChunk;  // bytes per read of the pipe
+constexpr unsigned kBlocks = 4;
 constexpr DWORD kPipeBuffer = 2000;
 
 int TotalMemoryMB()
@@ -171,6 +174,8 @@ void CProcessManager::SetProcessBeginingFlag()
 {
     m_eventEnded.ResetEvent();
     m_eventTextTaken.ResetEvent();
+    m_nTextTaken = 0;
+    m_bReaderWaiting = 0;
     m_dwExitCode = RunRules::kStillActive;
     m_bExitCodeFresh = 0;
     m_bReaderDone = 0;
@@ -276,10 +281,28 @@ UINT CProcessManager::ReadOutputProc(LPVOID manager)
     return static_cast<CProcessManager*>(manager)->ReadOutput();
 }
 
-BOOL CProcessManager::WaitingForStringFinished()
+void CProcessManager::ReadStringFinished()
 {
+    ++m_nTextTaken;
+    if (m_bReaderWaiting) m_eventTextTaken.SetEvent();
+}
+
+BOOL CProcessManager::WaitingForStringFinished(unsigned count)
+{
+    // The count says how many chunks were taken; the event only wakes the
+    // reader, so chunks taken before the reader looks cost no wait at all.
     HANDLE events[2] = {m_eventTextTaken, m_eventRelease};
-    return ::WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0;
+    for (;;) {
+        if (static_cast<int>(m_nTextTaken - count) >= 0) return TRUE;
+        m_bReaderWaiting = 1;
+        if (static_cast<int>(m_nTextTaken - count) >= 0) {
+            m_bReaderWaiting = 0;
+            return TRUE;
+        }
+        const DWORD woken = ::WaitForMultipleObjects(2, events, FALSE, INFINITE);
+        m_bReaderWaiting = 0;
+        if (woken != WAIT_OBJECT_0) return FALSE;  // the window has gone
+    }
 }
 
 BOOL CProcessManager::Deliver(char* chunk, DWORD bytes)
@@ -295,22 +318,25 @@ UINT CProcessManager::ReadOutput()
     const HANDLE process = m_pi.hProcess;
     const HANDLE pipe = m_hReadPipe;
     if (pipe) {
-        // Two buffers: the next chunk is read while the window copies the last one.
-        char buffers[2][kChunk + 1];
-        int current = 0;
-        bool posted = false;
+        // A ring of blocks: the pipe fills the next block while the window
+        // takes the chunks of the ones before it; a block is filled again only
+        // once every chunk of it was taken.
+        std::vector<char> ring(kBlocks * (kBlock + 1));
+        unsigned taken[kBlocks] = {};  // chunks sent up to the end of each block
+        unsigned sent = 0;
+        unsigned block = 0;
         bool ended = false;
         OVERLAPPED ov{};
         ov.hEvent = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        for (;;) {
+        for (;; ++block) {
+            const unsigned slot = block % kBlocks;
+            char* buffer = ring.data() + slot * (kBlock + 1);
+            if (!WaitingForStringFinished(taken[slot]))
+                sent = m_nTextTaken;  // the window has gone: nothing is on its way any more
             DWORD got = 0;
-            BOOL ok = ::ReadFile(pipe, buffers[current], kChunk, nullptr, &ov);
+            BOOL ok = ::ReadFile(pipe, buffer, kBlock, nullptr, &ov);
             const bool pending = !ok && ::GetLastError() == ERROR_IO_PENDING;
             if (!ok && !pending) break;  // every writer has gone
-            if (posted) {
-                WaitingForStringFinished();
-                posted = false;
-            }
             if (pending && !ended) {
                 HANDLE waits[2] = {ov.hEvent, process};
                 ended = ::WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1;
@@ -323,12 +349,11 @@ UINT CProcessManager::ReadOutput()
             }
             ok = ::GetOverlappedResult(pipe, &ov, &got, TRUE);
             if (!ok) break;
-            if (got > 0 && Deliver(buffers[current], got)) {
-                posted = true;
-                current ^= 1;
-            }
+            for (DWORD at = 0; at < got; at += kChunk)
+                if (Deliver(buffer + at, got - at < kChunk ? got - at : kChunk)) ++sent;
+            taken[slot] = sent;
         }
-        if (posted) WaitingForStringFinished();
+        WaitingForStringFinished(sent);
         ::CloseHandle(ov.hEvent);
     }
     // The end is told by the process handle alone, never by its exit code.

@@ -41,7 +41,7 @@ public:
     void SetProcessManagerWnd(HWND wnd) { m_hNotifyWnd = wnd; }
     HWND GetProcessManagerWnd() const { return m_hNotifyWnd; }
     // The output window has copied the chunk of the last 2024.
-    void ReadStringFinished() { m_eventTextTaken.SetEvent(); }
+    void ReadStringFinished();
     // Stops the run: a running program ends with code 40; waits up to ms for its end.
     void TerminateProcessAndWaiting(DWORD ms);
     int ProcessIsStillActive() const { return m_bRunning || GetTotalSize() > 0; }
@@ -67,7 +67,8 @@ private:
     BOOL CollectEndedProgram();
     void SetProcessBeginingFlag();
     void SetProcessEndedFlag() { m_eventEnded.SetEvent(); }
-    BOOL WaitingForStringFinished();
+    // Waits until count chunks in all were taken; FALSE when the window went first.
+    BOOL WaitingForStringFinished(unsigned count);
     UINT ReadOutput();
     BOOL Deliver(char* chunk, DWORD bytes);
     void PostEnd(int status);
@@ -81,7 +82,7 @@ private:
     HANDLE m_hReadPipe = nullptr;
     CWinThread* m_pReader = nullptr;
     std::atomic<int> m_bReaderDone{0};
+    // The hand-shake of the chunks: the event is only set while the reader waits.
+    std::atomic<unsigned> m_nTextTaken{0};
+    std::atomic<int> m_bReaderWaiting{0};
 };
-
-// The module handle of analysis.dll.
-ANALYSIS_API HINSTANCE AnalysisInstance();

@@ -1,9 +1,11 @@
 #pragma once
 // The base of the run manager's dialogs, and the scope in which their
 // resources are looked up in this library.
+#include "analysis/AnalysisApi.h"
 #include "framework/Afx.h"
 
-HINSTANCE AnalysisInstance();
+// The module handle of analysis.dll.
+ANALYSIS_API HINSTANCE AnalysisInstance();
 
 typedef CDialog CRunDialogBase;
 

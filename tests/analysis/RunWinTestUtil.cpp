@@ -23,14 +23,6 @@ std::string TempRoot()
     return root;
 }
 
-std::string ProgramFolder()
-{
-    char self[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string s = self;
-    return s.substr(0, s.find_last_of('\\'));
-}
-
 void WriteBytes(const std::string& path, const std::string& bytes)
 {
     FILE* f = std::fopen(path.c_str(), "wb");
@@ -85,6 +77,14 @@ public:
 const auto* g_env = ::testing::AddGlobalTestEnvironment(new RunEnvironment);
 
 }  // namespace
+
+std::string ProgramFolder()
+{
+    char self[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string s = self;
+    return s.substr(0, s.find_last_of('\\'));
+}
 
 std::string SolverFolder()
 {
@@ -200,6 +200,34 @@ void PumpPending()
         ::TranslateMessage(&m);
         ::DispatchMessageA(&m);
     }
+}
+
+namespace {
+std::vector<std::pair<UINT_PTR, std::function<void()>>> g_soon;
+void CALLBACK SoonTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    for (size_t i = 0; i < g_soon.size(); ++i) {
+        if (g_soon[i].first == id) {
+            auto fn = g_soon[i].second;
+            g_soon.erase(g_soon.begin() + static_cast<std::ptrdiff_t>(i));
+            fn();
+            return;
+        }
+    }
+}
+}  // namespace
+
+void RunSoon(std::function<void()> fn, UINT ms)
+{
+    const UINT_PTR id = ::SetTimer(nullptr, 0, ms, SoonTimer);
+    g_soon.emplace_back(id, std::move(fn));
+}
+
+HWND FindTopWindow(const char* title)
+{
+    HWND h = ::FindWindowA(nullptr, title);
+    return h && ::IsWindowVisible(h) ? h : nullptr;
 }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD ms)

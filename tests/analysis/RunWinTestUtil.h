@@ -23,6 +23,8 @@ public:
 
 // The solver folder ("KORVA") with the stand-in under the step names, and
 // the folder of the data file MODEL.
+// The folder of the test program (and of the stand-in it copies).
+std::string ProgramFolder();
 std::string SolverFolder();
 std::string DataFolder();
 // Writes the plan of the stand-ins (lines as in its header) and empties their log.
@@ -50,6 +52,10 @@ int CountProcesses(const char* exeName);
 bool PumpUntil(const std::function<bool()>& done, DWORD ms = kSafety);
 // Dispatches what is queued now, without waiting.
 void PumpPending();
+// Runs fn from a timer of this thread, inside whatever message loop runs then.
+void RunSoon(std::function<void()> fn, UINT ms = 30);
+// The visible top-level window of that title (the monitor), or null.
+HWND FindTopWindow(const char* title);
 
 // Message boxes answered from a list (OK or Yes when it is empty), recorded.
 struct Answers {
