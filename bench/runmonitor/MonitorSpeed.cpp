@@ -115,20 +115,40 @@ HWND Monitor()
     return ::FindWindowA(nullptr, "KORVA分析程序调度对话框");
 }
 
+// The monitor's line count while it is open; the window is looked up until
+// found, so the timing loop adds nothing per message but a check of the handle.
+class CMonitorWatch {
+public:
+    CManagerDlg* Dialog()
+    {
+        if (!m_hWnd) m_hWnd = Monitor();
+        return m_hWnd && ::IsWindow(m_hWnd) ? DYNAMIC_DOWNCAST(CManagerDlg, CWnd::FromHandlePermanent(m_hWnd))
+                                            : nullptr;
+    }
+    int Lines()
+    {
+        if (CManagerDlg* dlg = Dialog()) m_nLines = dlg->GetOutputPane()->GetLineCount();
+        return m_nLines;
+    }
+
+private:
+    HWND m_hWnd = nullptr;
+    int m_nLines = 0;
+};
+
 // Through the run manager and its monitor; lines counts what the pane took in.
 double ThroughMonitor(CProcessManager& manager, CCaller& caller, int& lines, int& status)
 {
     caller.ended = -1;
-    lines = 0;
+    CMonitorWatch watch;
     const double start = Now();
     manager.AddOneProcess("FLOOD", nullptr, g_folder.c_str(), 1, 0);
-    // The monitor closes itself at the end: its pane is read just before.
+    // The monitor closes itself at the end: its pane is read while it is open.
     Pump([&] {
-        if (HWND h = Monitor())
-            if (auto* dlg = DYNAMIC_DOWNCAST(CManagerDlg, CWnd::FromHandlePermanent(h)))
-                lines = dlg->GetOutputPane()->GetLineCount();
+        watch.Lines();
         return caller.ended >= 0;
     });
+    lines = watch.Lines();
     status = caller.ended;
     return Now() - start;
 }
@@ -186,14 +206,11 @@ int main(int argc, char** argv)
     caller.ended = -1;
     manager.AddOneProcess("FLOOD", nullptr, g_folder.c_str(), 1, 0);
     double stopAt = 0;
+    CMonitorWatch watch;
     Pump([&] {
-        if (stopAt == 0) {
-            HWND h = Monitor();
-            auto* dlg = h ? DYNAMIC_DOWNCAST(CManagerDlg, CWnd::FromHandlePermanent(h)) : nullptr;
-            if (dlg && dlg->GetOutputPane()->GetLineCount() >= 150) {
-                stopAt = Now();
-                dlg->GetDlgItem(5002)->SendMessage(BM_CLICK);
-            }
+        if (stopAt == 0 && watch.Lines() >= 150) {
+            stopAt = Now();
+            watch.Dialog()->GetDlgItem(5002)->SendMessage(BM_CLICK);
         }
         return caller.ended >= 0;
     });
