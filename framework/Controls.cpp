@@ -203,8 +203,10 @@ LRESULT CCheckListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDOWN: {
         BOOL outside = FALSE;
         const UINT i = ItemFromPoint(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)), outside);
-        const int box = GetItemHeight(0);
-        if (!outside && GET_X_LPARAM(lParam) < box)
+        // The box stands at the left of the item, in whichever column it lies.
+        CRect item;
+        if (!outside && GetItemRect(static_cast<int>(i), &item) != LB_ERR &&
+            GET_X_LPARAM(lParam) - item.left < GetItemHeight(0))
             ToggleAt(static_cast<int>(i));
         break;
     }

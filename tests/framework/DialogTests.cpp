@@ -399,3 +399,30 @@ TEST(PropertySheetTest, CancelLeavesThePagesData)
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
     EXPECT_EQ(one.m_value, 3);
 }
+
+TEST(ControlsTest, CheckBoxClickTogglesItemsInEveryColumn)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "多列", WS_OVERLAPPEDWINDOW, 0, 0, 400, 200, nullptr, nullptr));
+    CCheckListBox checks;
+    ASSERT_TRUE(checks.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_MULTICOLUMN |
+                                  LBS_NOINTEGRALHEIGHT | WS_HSCROLL,
+                              CRect(0, 0, 360, 70), &parent, 20));
+    checks.SendMessage(LB_SETCOLUMNWIDTH, 100);
+    for (const char* s : {"一", "二", "三", "四", "五", "六", "七", "八"}) checks.AddString(s);
+    CRect first, last;
+    checks.GetItemRect(0, &first);
+    checks.GetItemRect(7, &last);
+    ASSERT_GT(last.left, first.left);  // the last item lies in a later column
+    // On the box, then beside it on the text.
+    checks.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(last.left + 3, last.top + 3));
+    checks.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(last.left + 3, last.top + 3));
+    EXPECT_EQ(checks.GetCheck(7), 1);
+    checks.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(last.left + 60, last.top + 3));
+    checks.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(last.left + 60, last.top + 3));
+    EXPECT_EQ(checks.GetCheck(7), 1);
+    checks.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(first.left + 3, first.top + 3));
+    checks.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(first.left + 3, first.top + 3));
+    EXPECT_EQ(checks.GetCheck(0), 1);
+    parent.DestroyWindow();
+}

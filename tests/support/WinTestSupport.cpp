@@ -5,7 +5,9 @@
 
 namespace vektest {
 
-std::string SaveWindowShot(HWND hwnd, const char* name)
+namespace {
+
+std::string Capture(HWND hwnd, const char* name, bool fromScreen)
 {
     RECT rc{};
     if (!GetWindowRect(hwnd, &rc))
@@ -26,8 +28,13 @@ std::string SaveWindowShot(HWND hwnd, const char* name)
     std::string path;
     if (bmp) {
         HGDIOBJ old = SelectObject(mdc, bmp);
-        if (!PrintWindow(hwnd, mdc, 0))
+        if (fromScreen) {
+            HDC sdc = GetDC(nullptr);
+            BitBlt(mdc, 0, 0, w, h, sdc, rc.left, rc.top, SRCCOPY);
+            ReleaseDC(nullptr, sdc);
+        } else if (!PrintWindow(hwnd, mdc, 0)) {
             BitBlt(mdc, 0, 0, w, h, wdc, 0, 0, SRCCOPY);
+        }
         GdiFlush();
         const DWORD stride = ((w * 3 + 3) / 4) * 4, size = stride * h;
         BITMAPFILEHEADER fh{};
@@ -49,6 +56,18 @@ std::string SaveWindowShot(HWND hwnd, const char* name)
     DeleteDC(mdc);
     ReleaseDC(hwnd, wdc);
     return path;
+}
+
+}  // namespace
+
+std::string SaveWindowShot(HWND hwnd, const char* name)
+{
+    return Capture(hwnd, name, false);
+}
+
+std::string SaveScreenShot(HWND hwnd, const char* name)
+{
+    return Capture(hwnd, name, true);
 }
 
 void PumpPending()

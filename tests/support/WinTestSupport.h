@@ -9,6 +9,9 @@ namespace vektest {
 // Saves what the window shows as build/artifacts/<name>.bmp; returns the path,
 // or an empty string when it could not be written.
 std::string SaveWindowShot(HWND hwnd, const char* name);
+// The same from what the screen shows where the window lies, its children
+// included (the window must be on top and painted).
+std::string SaveScreenShot(HWND hwnd, const char* name);
 
 // Dispatches the messages of this thread (paints and due timers included)
 // until none is left.
