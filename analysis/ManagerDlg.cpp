@@ -145,12 +145,7 @@ BOOL CProcessManager::CreateMonitor()
 {
     CWnd* main = AfxGetMainWnd();
     auto* dlg = new CManagerDlg(this, main);
-    BOOL made;
-    {
-        CRunResources resources;
-        made = dlg->Create(IDD_RUN_MANAGER, main);
-    }
-    if (!made) {
+    if (!dlg->Create(IDD_RUN_MANAGER, main)) {
         delete dlg;
         return FALSE;
     }

@@ -46,10 +46,7 @@ void CMyCheckListBox::OnContextMenu(CWnd*, CPoint pt)
     if (!outside) SetCurSel(static_cast<int>(line));
 
     CMenu menu;
-    {
-        CRunResources resources;
-        if (!menu.LoadMenu(IDR_RUN_SELECT_MENU)) return;
-    }
+    if (!menu.LoadMenu(IDR_RUN_SELECT_MENU)) return;
     CMenu* popup = menu.GetSubMenu(0);
     if (!popup) return;
     if (outside) {
@@ -76,10 +73,7 @@ HFONT CMyCheckListBox::CreateTitleFont()
 void CMyCheckListBox::MeasureTitle(LPMEASUREITEMSTRUCT mis)
 {
     CString title;
-    {
-        CRunResources resources;
-        title.LoadString(ID_RUN_MENU_TITLE);
-    }
+    title.LoadString(ID_RUN_MENU_TITLE);
     HDC dc = ::GetDC(m_hWnd);
     HFONT font = CreateTitleFont();
     HGDIOBJ old = ::SelectObject(dc, font);
@@ -95,10 +89,7 @@ void CMyCheckListBox::MeasureTitle(LPMEASUREITEMSTRUCT mis)
 void CMyCheckListBox::DrawTitle(LPDRAWITEMSTRUCT dis)
 {
     CString title;
-    {
-        CRunResources resources;
-        title.LoadString(ID_RUN_MENU_TITLE);
-    }
+    title.LoadString(ID_RUN_MENU_TITLE);
     CDC* dc = CDC::FromHandle(dis->hDC);
     CRect r(dis->rcItem);
     dc->FillSolidRect(&r, RGB(0, 0, 0));
@@ -153,12 +144,6 @@ IMPLEMENT_DYNAMIC(CSelectDlg, CRunDialogBase)
 CSelectDlg::CSelectDlg(CWnd* parent) : CRunDialogBase(IDD_RUN_SELECT, parent) {}
 
 CSelectDlg::~CSelectDlg() = default;
-
-INT_PTR CSelectDlg::DoModal()
-{
-    CRunResources resources;
-    return CRunDialogBase::DoModal();
-}
 
 BOOL CSelectDlg::OnInitDialog()
 {

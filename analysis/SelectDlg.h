@@ -30,7 +30,6 @@ class ANALYSIS_API CSelectDlg : public CRunDialogBase, public CStepList {
 public:
     explicit CSelectDlg(CWnd* parent = nullptr);
     ~CSelectDlg() override;
-    INT_PTR DoModal() override;
 
     CMyCheckListBox m_listSteps;
 

@@ -154,16 +154,16 @@ std::vector<uint8_t> BuildGif(int screenW, int screenH, bool globalTable, const 
                               size_t padding = 0) {
   const uint8_t table[6] = {0, 0, 0, 255, 255, 255};
   std::vector<uint8_t> d = {'G', 'I', 'F', '8', '9', 'a'};
-  Put16(d, (uint32_t)screenW);
-  Put16(d, (uint32_t)screenH);
+  LeBytes::Onto(d).i16((uint32_t)screenW);
+  LeBytes::Onto(d).i16((uint32_t)screenH);
   d.insert(d.end(), {(uint8_t)(globalTable ? 0x80 : 0), 0, 0});
   if (globalTable) d.insert(d.end(), table, table + 6);
   for (const Frame& f : frames) {
     d.push_back(0x2C);
-    Put16(d, (uint32_t)f.left);
-    Put16(d, (uint32_t)f.top);
-    Put16(d, (uint32_t)f.w);
-    Put16(d, (uint32_t)f.h);
+    LeBytes::Onto(d).i16((uint32_t)f.left);
+    LeBytes::Onto(d).i16((uint32_t)f.top);
+    LeBytes::Onto(d).i16((uint32_t)f.w);
+    LeBytes::Onto(d).i16((uint32_t)f.h);
     d.push_back(f.localTable ? 0x80 : 0);
     if (f.localTable) d.insert(d.end(), table, table + 6);
     d.push_back(2);
@@ -189,7 +189,7 @@ std::vector<uint8_t> BuildGif(int screenW, int screenH, bool globalTable, const 
 // Decodes a frame through CMyImageGIF itself, so the reason can be read.
 bool DecodeGif(CMyImageGIF& gif, const std::vector<uint8_t>& bytes, int32_t frame, const char* name) {
   const std::string path = Scratch(name);
-  if (!WriteAll(path, bytes)) return false;
+  if (!WriteFileBytes(path, bytes)) return false;
   FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return false;
   gif.SetFrame(frame);

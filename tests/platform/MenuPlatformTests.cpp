@@ -131,7 +131,7 @@ HWND MakeOwner()
     HWND h = CreateWindowExA(0, "MenuProbeOwner", "menu probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400, 300,
                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetForegroundWindow(h);
-    vektest::PumpMessages(50);
+    vektest::PumpPending();
     return h;
 }
 
@@ -247,11 +247,11 @@ TEST(Mouse, SendInputBringsMovesAndLeave)
     MouseLog log;
     g_mouse = &log;
     vektest::MouseTo(10, 10);
-    vektest::PumpMessages(100);
+    vektest::PumpPending();
     vektest::MouseTo(350, 350);
-    EXPECT_TRUE(vektest::PumpMessages(10000, [](void*) { return g_mouse->moves > 0; }));
+    EXPECT_TRUE(vektest::PumpUntil([] { return g_mouse->moves > 0; }));
     vektest::MouseTo(10, 10);
-    EXPECT_TRUE(vektest::PumpMessages(10000, [](void*) { return g_mouse->leaves > 0; }));
+    EXPECT_TRUE(vektest::PumpUntil([] { return g_mouse->leaves > 0; }));
     g_mouse = nullptr;
     DestroyWindow(h);
 }

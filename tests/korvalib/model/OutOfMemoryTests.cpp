@@ -296,13 +296,9 @@ TYPED_TEST(OutOfMemory, ReaderReportsFailureAndKeepsRecord)
     Fill(src, 1);
     Fill(probe, 2);
     const Bytes bytes = Written(src), before = Written(probe);
-    const std::string path = TempPath("oom");
-    {
-        FILE* f = std::fopen(path.c_str(), "wb");
-        ASSERT_TRUE(f);
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
+    const vektest::TempFile file("km_oom");
+    ASSERT_TRUE(file.WriteAll(bytes));
+    const std::string path = file.path();
     const int allocations = EveryAllocation([&](int nth) {
         T target;
         Fill(target, 2);

@@ -10,6 +10,7 @@
 #include "ResultFixture.h"
 #include "containers/MArrayID.h"
 #include "korvalib/base/biostream.h"
+#include "tests/support/LeBytes.h"
 #include "tests/support/SparseFile.h"
 
 #if defined(_WIN32)
@@ -140,10 +141,10 @@ protected:
     }
     static std::vector<unsigned char> Doubles(std::initializer_list<double> v)
     {
-        resgen::Bytes b;
+        vektest::LeBytes b;
         for (double d : v)
             b.f64(d);
-        return b.b;
+        return b.bytes();
     }
     vektest::TempDir dir;
 };
@@ -159,7 +160,7 @@ TEST_F(LargeResultFiles, NodeCopiesPastFourGiB)
     m.steps1 = kSteps;
     m.kind1 = 1;
     m.WriteSys(dir.File("model"));
-    resgen::Bytes count;
+    vektest::LeBytes count;
     count.i32(kNodes);
     ASSERT_TRUE(count.Save(dir.File("model") + ".NSYS"));
     const int64_t record = 8 + 48LL * kNodes;
@@ -223,7 +224,7 @@ TEST_F(LargeResultFiles, ElementFilePastTwoGiB)
     };
     std::vector<sparsetest::Piece> pieces;
     for (int e = 1; e <= kElements; ++e) {
-        resgen::Bytes h;
+        vektest::LeBytes h;
         h.skip(4);
         h.i32(e);
         h.skip(4);
@@ -231,7 +232,7 @@ TEST_F(LargeResultFiles, ElementFilePastTwoGiB)
         for (int s = 0; s < kSections; ++s)
             h.f64(0.5 * s);
         h.skip(4);
-        pieces.push_back({start(e), h.b});
+        pieces.push_back({start(e), h.bytes()});
     }
     ASSERT_GT(start(kElements), int64_t(1) << 31);
     pieces.push_back({row(kElements, 1, 1), Doubles({1, 2, 3, 4, 5, 6})});
