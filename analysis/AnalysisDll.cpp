@@ -12,7 +12,6 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
     if (!AfxDllJoinResourceChain(g_analysisModule, instance, reason)) return FALSE;
     // No message here: a machine without the solver learns it at the first run.
-    if (reason == DLL_PROCESS_ATTACH)
-        CProcessManager::LocateSolver();
+    if (reason == DLL_PROCESS_ATTACH) CProcessManager::LocateSolver();
     return TRUE;
 }

@@ -12,7 +12,10 @@ const FwMsgMap* CCmdTarget::GetThisMessageMap()
     return &map;
 }
 
-const FwMsgMap* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
+const FwMsgMap* CCmdTarget::GetMessageMap() const
+{
+    return GetThisMessageMap();
+}
 
 const FwMsgMapEntry* CCmdTarget::FindEntry(const FwMsgMap* map, FwEntryKind kind, UINT message, int code, UINT id)
 {
@@ -23,8 +26,7 @@ const FwMsgMapEntry* CCmdTarget::FindEntry(const FwMsgMap* map, FwEntryKind kind
                 return e;
             continue;
         }
-        if (e->kind == kind && e->code == code && id >= e->firstId && id <= e->lastId)
-            return e;
+        if (e->kind == kind && e->code == code && id >= e->firstId && id <= e->lastId) return e;
     }
     return nullptr;
 }
@@ -41,12 +43,15 @@ BOOL CCmdTarget::DispatchCmd(UINT nID, int nCode, void* pExtra, void* pHandlerIn
     }
     for (const FwMsgMap* map = GetMessageMap(); map; map = map->base ? map->base() : nullptr) {
         const FwMsgMapEntry* e = FindEntry(map, kind, 0, code, nID);
-        if (!e)
-            continue;
-        if (pHandlerInfo)
-            return TRUE;
+        if (!e) continue;
+        if (pHandlerInfo) return TRUE;
         FwMsgCall call{kind == fwkNotify ? static_cast<UINT>(WM_NOTIFY) : static_cast<UINT>(WM_COMMAND),
-                       0, 0, nID, code, pExtra, 0};
+                       0,
+                       0,
+                       nID,
+                       code,
+                       pExtra,
+                       0};
         if (kind == fwkUpdateUI) {
             CCmdUI* ui = static_cast<CCmdUI*>(pExtra);
             ui->m_bContinueRouting = FALSE;
@@ -54,8 +59,7 @@ BOOL CCmdTarget::DispatchCmd(UINT nID, int nCode, void* pExtra, void* pHandlerIn
             return !ui->m_bContinueRouting;
         }
         // An _EX handler that declines lets the search go on in the base maps.
-        if (e->thunk(this, call))
-            return TRUE;
+        if (e->thunk(this, call)) return TRUE;
     }
     return FALSE;
 }
@@ -70,12 +74,10 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
 void CCmdUI::Enable(BOOL bOn)
 {
     if (m_pMenu) {
-        if (!m_pSubMenu)
-            ::EnableMenuItem(m_pMenu->m_hMenu, m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : MF_GRAYED));
+        if (!m_pSubMenu) ::EnableMenuItem(m_pMenu->m_hMenu, m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : MF_GRAYED));
     } else if (m_pOther) {
         // A control of a dialog bar: moving the focus off a control being disabled.
-        if (!bOn && ::GetFocus() == m_pOther->m_hWnd)
-            ::SetFocus(::GetParent(m_pOther->m_hWnd));
+        if (!bOn && ::GetFocus() == m_pOther->m_hWnd) ::SetFocus(::GetParent(m_pOther->m_hWnd));
         m_pOther->EnableWindow(bOn);
     }
     m_bEnableChanged = TRUE;
@@ -99,12 +101,11 @@ void CCmdUI::SetRadio(BOOL bOn)
 void CCmdUI::SetText(LPCTSTR text)
 {
     if (m_pMenu) {
-        if (m_pSubMenu)
-            return;
+        if (m_pSubMenu) return;
         // Keep the item's id and state; change only its text.
         const UINT state = ::GetMenuState(m_pMenu->m_hMenu, m_nIndex, MF_BYPOSITION);
-        ::ModifyMenuA(m_pMenu->m_hMenu, m_nIndex, MF_BYPOSITION | MF_STRING | (state & (MF_GRAYED | MF_CHECKED)),
-                      m_nID, text);
+        ::ModifyMenuA(m_pMenu->m_hMenu, m_nIndex, MF_BYPOSITION | MF_STRING | (state & (MF_GRAYED | MF_CHECKED)), m_nID,
+                      text);
     } else if (m_pOther) {
         m_pOther->SetWindowText(text);
     }
@@ -112,8 +113,7 @@ void CCmdUI::SetText(LPCTSTR text)
 
 BOOL CCmdUI::DoUpdate(CCmdTarget* target, BOOL disableIfNoHandler)
 {
-    if (m_nID == 0 || !target)
-        return TRUE;
+    if (m_nID == 0 || !target) return TRUE;
     m_bEnableChanged = FALSE;
     const BOOL handled = target->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this, nullptr);
     if (!handled && disableIfNoHandler && !m_bEnableChanged) {

@@ -18,7 +18,11 @@ class CArray : public CObject {
 public:
     CArray() = default;
     CArray(const CArray& o) : CObject(), m_data(o.m_data) {}
-    CArray& operator=(const CArray& o) { m_data = o.m_data; return *this; }
+    CArray& operator=(const CArray& o)
+    {
+        m_data = o.m_data;
+        return *this;
+    }
 
     int GetSize() const { return static_cast<int>(m_data.size()); }
     int GetCount() const { return GetSize(); }
@@ -26,8 +30,7 @@ public:
     bool IsEmpty() const { return m_data.empty(); }
     void SetSize(int newSize, int growBy = -1)
     {
-        if (newSize < 0)
-            throw std::out_of_range("CArray::SetSize: negative size");
+        if (newSize < 0) throw std::out_of_range("CArray::SetSize: negative size");
         m_data.resize(static_cast<size_t>(newSize));
         (void)growBy;
     }
@@ -46,8 +49,7 @@ public:
 
     void SetAtGrow(int i, ARG_TYPE v)
     {
-        if (i < 0)
-            throw std::out_of_range("CArray::SetAtGrow: negative index");
+        if (i < 0) throw std::out_of_range("CArray::SetAtGrow: negative index");
         if (i >= GetSize()) {
             TYPE copy(v);  // v may live in this array
             m_data.resize(static_cast<size_t>(i) + 1);
@@ -56,7 +58,11 @@ public:
             m_data[static_cast<size_t>(i)] = v;
         }
     }
-    int Add(ARG_TYPE v) { m_data.push_back(TYPE(v)); return GetSize() - 1; }
+    int Add(ARG_TYPE v)
+    {
+        m_data.push_back(TYPE(v));
+        return GetSize() - 1;
+    }
     int Append(const CArray& src)
     {
         const int old = GetSize();
@@ -64,26 +70,24 @@ public:
         m_data.insert(m_data.end(), copy.begin(), copy.end());
         return old;
     }
-    void Copy(const CArray& src) { if (&src != this) m_data = src.m_data; }
+    void Copy(const CArray& src)
+    {
+        if (&src != this) m_data = src.m_data;
+    }
     // Inserting at or past the end grows the array, as SetAtGrow does.
     void InsertAt(int i, ARG_TYPE v, int count = 1)
     {
-        if (i < 0 || count < 0)
-            throw std::out_of_range("CArray::InsertAt: negative index or count");
+        if (i < 0 || count < 0) throw std::out_of_range("CArray::InsertAt: negative index or count");
         TYPE copy(v);
-        if (i >= GetSize())
-            m_data.resize(static_cast<size_t>(i));
+        if (i >= GetSize()) m_data.resize(static_cast<size_t>(i));
         m_data.insert(m_data.begin() + i, static_cast<size_t>(count), copy);
     }
     void InsertAt(int start, const CArray* src)
     {
-        if (!src || src->IsEmpty())
-            return;
-        if (start < 0)
-            throw std::out_of_range("CArray::InsertAt: negative index");
+        if (!src || src->IsEmpty()) return;
+        if (start < 0) throw std::out_of_range("CArray::InsertAt: negative index");
         const std::vector<TYPE> copy(src->m_data);
-        if (start > GetSize())
-            m_data.resize(static_cast<size_t>(start));
+        if (start > GetSize()) m_data.resize(static_cast<size_t>(start));
         m_data.insert(m_data.begin() + start, copy.begin(), copy.end());
     }
     void RemoveAt(int i, int count = 1)
@@ -101,8 +105,7 @@ public:
 private:
     size_t Check(int i) const
     {
-        if (i < 0 || i >= GetSize())
-            throw std::out_of_range("CArray index out of range");
+        if (i < 0 || i >= GetSize()) throw std::out_of_range("CArray index out of range");
         return static_cast<size_t>(i);
     }
     std::vector<TYPE> m_data;
@@ -122,7 +125,8 @@ class CObArray : public CArray<CObject*, CObject*> {};
 
 // Typed pointer array over an untyped base.
 template <class BASE, class TYPE>
-class CTypedPtrArray : public CArray<TYPE, TYPE> {};
+class CTypedPtrArray : public CArray<TYPE, TYPE> {
+};
 
 // Hash of keys; a CString key hashes its text, a pointer its address.
 template <class KEY>
@@ -154,16 +158,14 @@ public:
     BOOL Lookup(ARG_KEY key, VALUE& value) const
     {
         auto it = m_index.find(key);
-        if (it == m_index.end())
-            return FALSE;
+        if (it == m_index.end()) return FALSE;
         value = it->second->second;
         return TRUE;
     }
     VALUE& operator[](ARG_KEY key)
     {
         auto it = m_index.find(key);
-        if (it != m_index.end())
-            return it->second->second;
+        if (it != m_index.end()) return it->second->second;
         m_list.emplace_back(KEY(key), VALUE());
         auto last = std::prev(m_list.end());
         m_index.emplace(last->first, last);
@@ -173,19 +175,19 @@ public:
     BOOL RemoveKey(ARG_KEY key)
     {
         auto it = m_index.find(key);
-        if (it == m_index.end())
-            return FALSE;
+        if (it == m_index.end()) return FALSE;
         auto node = it->second;
         m_index.erase(it);
         m_list.erase(node);
         return TRUE;
     }
-    void RemoveAll() { m_index.clear(); m_list.clear(); }
-
-    POSITION GetStartPosition() const
+    void RemoveAll()
     {
-        return m_list.empty() ? nullptr : ToPos(m_list.begin());
+        m_index.clear();
+        m_list.clear();
     }
+
+    POSITION GetStartPosition() const { return m_list.empty() ? nullptr : ToPos(m_list.begin()); }
     void GetNextAssoc(POSITION& pos, KEY& key, VALUE& value) const
     {
         auto it = FromPos(pos);
@@ -204,8 +206,7 @@ private:
         // The node of the position: found through its key's index entry.
         const auto* p = reinterpret_cast<const std::pair<KEY, VALUE>*>(pos);
         auto it = m_index.find(p->first);
-        if (it == m_index.end())
-            throw std::out_of_range("CMap: stale position");
+        if (it == m_index.end()) throw std::out_of_range("CMap: stale position");
         return it->second;
     }
     List m_list;
@@ -298,8 +299,18 @@ public:
         delete n;
         --m_count;
     }
-    TYPE RemoveHead() { TYPE v = GetHead(); RemoveAt(GetHeadPosition()); return v; }
-    TYPE RemoveTail() { TYPE v = GetTail(); RemoveAt(GetTailPosition()); return v; }
+    TYPE RemoveHead()
+    {
+        TYPE v = GetHead();
+        RemoveAt(GetHeadPosition());
+        return v;
+    }
+    TYPE RemoveTail()
+    {
+        TYPE v = GetTail();
+        RemoveAt(GetTailPosition());
+        return v;
+    }
     void RemoveAll()
     {
         while (m_head) {
@@ -313,25 +324,21 @@ public:
     POSITION Find(ARG_TYPE v, POSITION after = nullptr) const
     {
         for (Node* n = after ? reinterpret_cast<Node*>(after)->next : m_head; n; n = n->next)
-            if (n->data == v)
-                return reinterpret_cast<POSITION>(n);
+            if (n->data == v) return reinterpret_cast<POSITION>(n);
         return nullptr;
     }
     POSITION FindIndex(int index) const
     {
-        if (index < 0)
-            return nullptr;
+        if (index < 0) return nullptr;
         Node* n = m_head;
-        while (n && index-- > 0)
-            n = n->next;
+        while (n && index-- > 0) n = n->next;
         return reinterpret_cast<POSITION>(n);
     }
 
 private:
     static Node* Need(Node* n)
     {
-        if (!n)
-            throw std::out_of_range("CList: no element at this position");
+        if (!n) throw std::out_of_range("CList: no element at this position");
         return n;
     }
     Node* m_head = nullptr;

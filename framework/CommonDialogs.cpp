@@ -12,14 +12,17 @@ IMPLEMENT_DYNAMIC(CFontDialog, CCommonDialog)
 namespace {
 CFileDialog::Hook g_fileHook = nullptr;
 constexpr size_t kFileBuffer = 64 * 1024;  // room for many names with multi-select
-}
+}  // namespace
 
 HWND CCommonDialog::OwnerHandle() const
 {
     return GetSafeHwnd(m_pParentWnd ? m_pParentWnd : AfxGetMainWnd());
 }
 
-void CFileDialog::SetTestHook(Hook hook) { g_fileHook = hook; }
+void CFileDialog::SetTestHook(Hook hook)
+{
+    g_fileHook = hook;
+}
 
 CFileDialog::CFileDialog(BOOL open, LPCTSTR defExt, LPCTSTR fileName, DWORD flags, LPCTSTR filter, CWnd* parent)
     : CCommonDialog(parent), m_bOpenFileDialog(open), m_file(kFileBuffer, '\0')
@@ -28,15 +31,12 @@ CFileDialog::CFileDialog(BOOL open, LPCTSTR defExt, LPCTSTR fileName, DWORD flag
         // "a|b|c|d||" becomes "a\0b\0c\0d\0\0".
         m_filter = filter;
         for (char& c : m_filter)
-            if (c == '|')
-                c = '\0';
+            if (c == '|') c = '\0';
         m_filter.push_back('\0');
         m_filter.push_back('\0');
     }
-    if (defExt)
-        m_defExt = defExt;
-    if (fileName)
-        lstrcpynA(m_file.data(), fileName, static_cast<int>(m_file.size()));
+    if (defExt) m_defExt = defExt;
+    if (fileName) lstrcpynA(m_file.data(), fileName, static_cast<int>(m_file.size()));
     m_ofn.lStructSize = sizeof m_ofn;
     m_ofn.Flags = flags | OFN_EXPLORER | OFN_ENABLESIZING;
     m_ofn.lpstrFilter = m_filter.empty() ? nullptr : m_filter.c_str();
@@ -50,8 +50,7 @@ INT_PTR CFileDialog::DoModal()
 {
     m_ofn.hwndOwner = OwnerHandle();
     m_ofn.lpstrFile = m_file.data();
-    if (g_fileHook)
-        return g_fileHook(this);
+    if (g_fileHook) return g_fileHook(this);
     const BOOL ok = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
     return ok ? IDOK : IDCANCEL;
 }
@@ -111,12 +110,10 @@ CString CFileDialog::GetNextPathName(POSITION& pos) const
         pos = nullptr;
         return CString(buf);
     }
-    if (at == 0)
-        at = folderLen + 1;
+    if (at == 0) at = folderLen + 1;
     const size_t len = ::strnlen(buf + at, m_file.size() - at);
     CString path(buf);
-    if (!path.IsEmpty() && path.Right(1) != "\\")
-        path += '\\';
+    if (!path.IsEmpty() && path.Right(1) != "\\") path += '\\';
     path += CString(buf + at, static_cast<int>(len));
     const size_t next = at + len + 1;
     pos = next < m_file.size() && buf[next] ? reinterpret_cast<POSITION>(static_cast<INT_PTR>(next + 1)) : nullptr;

@@ -22,8 +22,7 @@ class FW_API CFileDialog : public CCommonDialog {
 public:
     // filter: "Text (*.txt)|*.txt|All (*.*)|*.*||", as usual for the framework.
     CFileDialog(BOOL openFileDialog, LPCTSTR defExt = nullptr, LPCTSTR fileName = nullptr,
-                DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCTSTR filter = nullptr,
-                CWnd* parent = nullptr);
+                DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCTSTR filter = nullptr, CWnd* parent = nullptr);
     INT_PTR DoModal() override;
     CString GetPathName() const;
     CString GetFileName() const;

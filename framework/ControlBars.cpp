@@ -15,9 +15,9 @@ IMPLEMENT_DYNAMIC(CDialogBar, CControlBar)
 // ---- CControlBar ------------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CControlBar, CWnd)
-    ON_MESSAGE(WM_IDLEUPDATECMDUI, &CControlBar::OnIdleUpdateCmdUI)
-    ON_WM_NCCALCSIZE()
-    ON_WM_NCPAINT()
+ON_MESSAGE(WM_IDLEUPDATECMDUI, &CControlBar::OnIdleUpdateCmdUI)
+ON_WM_NCCALCSIZE()
+ON_WM_NCPAINT()
 END_MESSAGE_MAP()
 
 namespace {
@@ -39,8 +39,7 @@ void CControlBar::OnNcCalcSize(BOOL calcValid, NCCALCSIZE_PARAMS* params)
 void CControlBar::OnNcPaint()
 {
     CWnd::OnNcPaint();
-    if (!(m_dwStyle & CBRS_GRIPPER))
-        return;
+    if (!(m_dwStyle & CBRS_GRIPPER)) return;
     CWindowDC dc(this);
     CRect r;
     GetWindowRect(&r);
@@ -59,25 +58,28 @@ DWORD CControlBar::SplitStyle(DWORD style)
     return (style & ~CBRS_ALL) | WS_CHILD;
 }
 
-void CControlBar::EnableDocking(DWORD dockStyle) { m_dwDockStyle = dockStyle & CBRS_ALIGN_ANY; }
+void CControlBar::EnableDocking(DWORD dockStyle)
+{
+    m_dwDockStyle = dockStyle & CBRS_ALIGN_ANY;
+}
 
 void CControlBar::SetBarStyle(DWORD style)
 {
     const DWORD old = m_dwStyle;
     m_dwStyle = style & CBRS_ALL;
-    if (old != m_dwStyle)
-        OnBarStyleChange(old, m_dwStyle);
+    if (old != m_dwStyle) OnBarStyleChange(old, m_dwStyle);
 }
 
-BOOL CControlBar::IsVisible() const { return m_hWnd && ::IsWindowVisible(m_hWnd); }
+BOOL CControlBar::IsVisible() const
+{
+    return m_hWnd && ::IsWindowVisible(m_hWnd);
+}
 
 CSize CControlBar::CalcFixedLayout(BOOL stretch, BOOL horz)
 {
     CRect r;
-    if (m_hWnd)
-        GetWindowRect(&r);
-    if (stretch)
-        return horz ? CSize(32767, r.Height()) : CSize(r.Width(), 32767);
+    if (m_hWnd) GetWindowRect(&r);
+    if (stretch) return horz ? CSize(32767, r.Height()) : CSize(r.Width(), 32767);
     return r.Size();
 }
 
@@ -97,8 +99,7 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
 {
     if (IsVisible()) {
         CFrameWnd* target = m_pDockSite ? m_pDockSite : GetParentFrame();
-        if (target)
-            OnUpdateCmdUI(target, static_cast<BOOL>(wParam));
+        if (target) OnUpdateCmdUI(target, static_cast<BOOL>(wParam));
     }
     return 0;
 }
@@ -106,29 +107,24 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
 BOOL CControlBar::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     // The bar's own controls first, then the frame it belongs to.
-    if (CWnd::OnCommand(wParam, lParam))
-        return TRUE;
+    if (CWnd::OnCommand(wParam, lParam)) return TRUE;
     CFrameWnd* frame = m_pDockSite ? m_pDockSite : GetParentFrame();
     return frame && frame->OnCommand(wParam, lParam);
 }
 
 BOOL CControlBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    if (CWnd::OnNotify(wParam, lParam, result))
-        return TRUE;
+    if (CWnd::OnNotify(wParam, lParam, result)) return TRUE;
     CFrameWnd* frame = m_pDockSite ? m_pDockSite : GetParentFrame();
-    if (!frame)
-        return FALSE;
+    if (!frame) return FALSE;
     *result = frame->SendMessage(WM_NOTIFY, wParam, lParam);
     return TRUE;
 }
 
 void CControlBar::PostNcDestroy()
 {
-    if (m_pDockSite)
-        m_pDockSite->RemoveControlBar(this);
-    if (m_bAutoDelete)
-        delete this;
+    if (m_pDockSite) m_pDockSite->RemoveControlBar(this);
+    if (m_bAutoDelete) delete this;
 }
 
 // ---- CToolBar ---------------------------------------------------------------------------------
@@ -148,12 +144,11 @@ public:
     void SetText(LPCTSTR) override {}
 };
 
-} // namespace
+}  // namespace
 
 CToolBar::~CToolBar()
 {
-    if (m_hbmImages)
-        ::DeleteObject(m_hbmImages);
+    if (m_hbmImages) ::DeleteObject(m_hbmImages);
 }
 
 BOOL CToolBar::Create(CWnd* parent, DWORD style, UINT id)
@@ -165,13 +160,12 @@ BOOL CToolBar::CreateEx(CWnd* parent, DWORD ctrlStyle, DWORD style, CRect border
 {
     m_rectBorders = borders;
     DWORD ws = SplitStyle(style) | ctrlStyle | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | WS_CLIPSIBLINGS;
-    if (m_dwStyle & CBRS_TOOLTIPS)
-        ws |= TBSTYLE_TOOLTIPS;
-    if (!CWnd::CreateEx(0, TOOLBARCLASSNAMEA, nullptr, ws, CRect(0, 0, 100, 30), parent, id))
-        return FALSE;
+    if (m_dwStyle & CBRS_TOOLTIPS) ws |= TBSTYLE_TOOLTIPS;
+    if (!CWnd::CreateEx(0, TOOLBARCLASSNAMEA, nullptr, ws, CRect(0, 0, 100, 30), parent, id)) return FALSE;
     SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
     SendMessage(TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
-    if (CFrameWnd* frame = parent && parent->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(parent) : nullptr)
+    if (CFrameWnd* frame =
+            parent && parent->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(parent) : nullptr)
         frame->AddControlBar(this);
     return TRUE;
 }
@@ -184,7 +178,10 @@ void CToolBar::SetSizes(SIZE button, SIZE image)
     SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(button.cx, button.cy));
 }
 
-void CToolBar::SetHeight(int height) { m_sizeButton.cy = height; }
+void CToolBar::SetHeight(int height)
+{
+    m_sizeButton.cy = height;
+}
 
 namespace {
 
@@ -227,8 +224,7 @@ BOOL CToolBar::LoadBitmap(UINT id)
     HBITMAP bmp =
         static_cast<HBITMAP>(::LoadImageA(AfxFindResourceHandle(MAKEINTRESOURCEA(id), RT_BITMAP), MAKEINTRESOURCEA(id),
                                           IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADMAP3DCOLORS));
-    if (!bmp)
-        return FALSE;
+    if (!bmp) return FALSE;
     MapTrueColor3D(bmp);
     BITMAP bm{};
     ::GetObjectA(bmp, sizeof bm, &bm);
@@ -238,8 +234,7 @@ BOOL CToolBar::LoadBitmap(UINT id)
         ::DeleteObject(bmp);
         return FALSE;
     }
-    if (m_hbmImages)
-        ::DeleteObject(m_hbmImages);
+    if (m_hbmImages) ::DeleteObject(m_hbmImages);
     m_hbmImages = bmp;
     return TRUE;
 }
@@ -249,29 +244,23 @@ BOOL CToolBar::LoadToolBar(UINT id)
     // Toolbar resource: version 1, image width, image height, count, then the command ids.
     HINSTANCE inst = AfxFindResourceHandle(MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(241));
     HRSRC res = ::FindResourceA(inst, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(241));
-    if (!res)
-        return FALSE;
+    if (!res) return FALSE;
     const DWORD size = ::SizeofResource(inst, res);
     HGLOBAL mem = ::LoadResource(inst, res);
     const WORD* data = mem ? static_cast<const WORD*>(::LockResource(mem)) : nullptr;
-    if (!data || size < 8 || data[0] != 1)
-        return FALSE;
+    if (!data || size < 8 || data[0] != 1) return FALSE;
     const WORD width = data[1], height = data[2], count = data[3];
-    if (size < 8u + 2u * count || width == 0 || height == 0 || width > 256 || height > 256)
-        return FALSE;
+    if (size < 8u + 2u * count || width == 0 || height == 0 || width > 256 || height > 256) return FALSE;
     std::vector<UINT> ids(data + 4, data + 4 + count);
     SetSizes(CSize(width + 7, height + 7), CSize(width, height));
-    if (!LoadBitmap(id))
-        return FALSE;
+    if (!LoadBitmap(id)) return FALSE;
     return SetButtons(ids.data(), static_cast<int>(ids.size()));
 }
 
 BOOL CToolBar::SetButtons(const UINT* ids, int count)
 {
-    while (SendMessage(TB_BUTTONCOUNT) > 0)
-        SendMessage(TB_DELETEBUTTON, 0);
-    if (!ids || count <= 0)
-        return TRUE;
+    while (SendMessage(TB_BUTTONCOUNT) > 0) SendMessage(TB_DELETEBUTTON, 0);
+    if (!ids || count <= 0) return TRUE;
     std::vector<TBBUTTON> buttons(static_cast<size_t>(count));
     int image = 0;
     for (int i = 0; i < count; ++i) {
@@ -287,21 +276,26 @@ BOOL CToolBar::SetButtons(const UINT* ids, int count)
             b.fsStyle = TBSTYLE_BUTTON;
         }
     }
-    const BOOL ok = static_cast<BOOL>(SendMessage(TB_ADDBUTTONSA, static_cast<WPARAM>(count),
-                                                  reinterpret_cast<LPARAM>(buttons.data())));
+    const BOOL ok = static_cast<BOOL>(
+        SendMessage(TB_ADDBUTTONSA, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(buttons.data())));
     SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(m_sizeButton.cx, m_sizeButton.cy));
     return ok;
 }
 
-int CToolBar::GetCount() const { return static_cast<int>(SendMessage(TB_BUTTONCOUNT)); }
+int CToolBar::GetCount() const
+{
+    return static_cast<int>(SendMessage(TB_BUTTONCOUNT));
+}
 
-int CToolBar::CommandToIndex(UINT id) const { return static_cast<int>(SendMessage(TB_COMMANDTOINDEX, id)); }
+int CToolBar::CommandToIndex(UINT id) const
+{
+    return static_cast<int>(SendMessage(TB_COMMANDTOINDEX, id));
+}
 
 UINT CToolBar::GetItemID(int index) const
 {
     TBBUTTON b{};
-    if (!SendMessage(TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&b)))
-        return 0;
+    if (!SendMessage(TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&b))) return 0;
     return (b.fsStyle & TBSTYLE_SEP) ? ID_SEPARATOR : static_cast<UINT>(b.idCommand);
 }
 
@@ -313,8 +307,7 @@ void CToolBar::GetItemRect(int index, LPRECT rect) const
 UINT CToolBar::GetButtonStyle(int index) const
 {
     TBBUTTON b{};
-    if (!SendMessage(TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&b)))
-        return 0;
+    if (!SendMessage(TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&b))) return 0;
     return b.fsStyle | (static_cast<UINT>(b.fsState) << 16);
 }
 
@@ -359,7 +352,8 @@ BOOL CToolBar::SetButtonText(int index, LPCTSTR text)
     info.cbSize = sizeof info;
     info.dwMask = TBIF_TEXT | TBIF_BYINDEX;
     info.pszText = const_cast<LPSTR>(text ? text : "");
-    return static_cast<BOOL>(SendMessage(TB_SETBUTTONINFOA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info)));
+    return static_cast<BOOL>(
+        SendMessage(TB_SETBUTTONINFOA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info)));
 }
 
 CString CToolBar::GetButtonText(int index) const
@@ -374,7 +368,10 @@ CString CToolBar::GetButtonText(int index) const
     return CString(buf);
 }
 
-HIMAGELIST CToolBar::GetImageList() const { return reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST)); }
+HIMAGELIST CToolBar::GetImageList() const
+{
+    return reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
+}
 
 CSize CToolBar::CalcFixedLayout(BOOL, BOOL horz)
 {
@@ -417,7 +414,10 @@ CSize CToolBar::CalcFixedLayout(BOOL, BOOL horz)
     return size;
 }
 
-CSize CToolBar::CalcDynamicLayout(int, DWORD mode) { return CalcFixedLayout(FALSE, (mode & LM_HORZ) != 0); }
+CSize CToolBar::CalcDynamicLayout(int, DWORD mode)
+{
+    return CalcFixedLayout(FALSE, (mode & LM_HORZ) != 0);
+}
 
 void CToolBar::OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler)
 {
@@ -428,8 +428,7 @@ void CToolBar::OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler)
     ui.m_nIndexMax = static_cast<UINT>(n);
     for (int i = 0; i < n; ++i) {
         const UINT id = GetItemID(i);
-        if (id == ID_SEPARATOR)
-            continue;
+        if (id == ID_SEPARATOR) continue;
         ui.m_nIndex = static_cast<UINT>(i);
         ui.m_nID = id;
         ui.DoUpdate(target, disableIfNoHandler);
@@ -480,20 +479,23 @@ public:
     void SetText(LPCTSTR text) override { bar->SetPaneText(static_cast<int>(m_nIndex), text); }
 };
 
-} // namespace
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
-    ON_WM_SIZE()
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-BOOL CStatusBar::Create(CWnd* parent, DWORD style, UINT id) { return CreateEx(parent, 0, style, id); }
+BOOL CStatusBar::Create(CWnd* parent, DWORD style, UINT id)
+{
+    return CreateEx(parent, 0, style, id);
+}
 
 BOOL CStatusBar::CreateEx(CWnd* parent, DWORD ctrlStyle, DWORD style, UINT id)
 {
     const DWORD ws = SplitStyle(style) | ctrlStyle | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | WS_CLIPSIBLINGS;
-    if (!CWnd::CreateEx(0, STATUSCLASSNAMEA, nullptr, ws, CRect(0, 0, 100, 20), parent, id))
-        return FALSE;
-    if (CFrameWnd* frame = parent && parent->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(parent) : nullptr)
+    if (!CWnd::CreateEx(0, STATUSCLASSNAMEA, nullptr, ws, CRect(0, 0, 100, 20), parent, id)) return FALSE;
+    if (CFrameWnd* frame =
+            parent && parent->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(parent) : nullptr)
         frame->AddControlBar(this);
     return TRUE;
 }
@@ -509,22 +511,19 @@ BOOL CStatusBar::SetIndicators(const UINT* ids, int count)
         if (p.id == ID_SEPARATOR) {
             p.style = SBPS_NOBORDERS | SBPS_STRETCH;
         } else {
-            if (!p.text.LoadString(p.id))
-                ok = FALSE;
+            if (!p.text.LoadString(p.id)) ok = FALSE;
             p.width = dc.GetTextExtent(p.text).cx + 8;
         }
         m_panes.push_back(p);
     }
-    if (old)
-        ::SelectObject(dc.m_hDC, old);
+    if (old) ::SelectObject(dc.m_hDC, old);
     UpdateParts();
     return ok;
 }
 
 void CStatusBar::UpdateParts()
 {
-    if (!m_hWnd || m_panes.empty())
-        return;
+    if (!m_hWnd || m_panes.empty()) return;
     CRect client;
     GetClientRect(&client);
     int fixed = 0, stretch = 0;
@@ -546,10 +545,8 @@ void CStatusBar::UpdateParts()
     for (size_t i = 0; i < m_panes.size(); ++i) {
         const Pane& p = m_panes[i];
         UINT type = static_cast<UINT>(i);
-        if (p.style & SBPS_NOBORDERS)
-            type |= SBT_NOBORDERS;
-        if (p.style & SBPS_POPOUT)
-            type |= SBT_POPOUT;
+        if (p.style & SBPS_NOBORDERS) type |= SBT_NOBORDERS;
+        if (p.style & SBPS_POPOUT) type |= SBT_POPOUT;
         SendMessage(SB_SETTEXTA, type, reinterpret_cast<LPARAM>((p.style & SBPS_DISABLED) ? "" : p.text.GetString()));
     }
 }
@@ -563,8 +560,7 @@ void CStatusBar::OnSize(UINT type, int cx, int cy)
 int CStatusBar::CommandToIndex(UINT id) const
 {
     for (size_t i = 0; i < m_panes.size(); ++i)
-        if (m_panes[i].id == id)
-            return static_cast<int>(i);
+        if (m_panes[i].id == id) return static_cast<int>(i);
     return -1;
 }
 
@@ -580,19 +576,15 @@ void CStatusBar::GetItemRect(int index, LPRECT rect) const
 
 BOOL CStatusBar::SetPaneText(int index, LPCTSTR text, BOOL update)
 {
-    if (index < 0 || index >= GetCount())
-        return FALSE;
+    if (index < 0 || index >= GetCount()) return FALSE;
     Pane& p = m_panes[static_cast<size_t>(index)];
     const CString t(text);
-    if (p.text == t)
-        return TRUE;
+    if (p.text == t) return TRUE;
     p.text = t;
     if (update && m_hWnd && !(p.style & SBPS_DISABLED)) {
         UINT type = static_cast<UINT>(index);
-        if (p.style & SBPS_NOBORDERS)
-            type |= SBT_NOBORDERS;
-        if (p.style & SBPS_POPOUT)
-            type |= SBT_POPOUT;
+        if (p.style & SBPS_NOBORDERS) type |= SBT_NOBORDERS;
+        if (p.style & SBPS_POPOUT) type |= SBT_POPOUT;
         SendMessage(SB_SETTEXTA, type, reinterpret_cast<LPARAM>(p.text.GetString()));
     }
     return TRUE;
@@ -605,8 +597,7 @@ CString CStatusBar::GetPaneText(int index) const
 
 void CStatusBar::GetPaneInfo(int index, UINT& id, UINT& style, int& width) const
 {
-    if (index < 0 || index >= GetCount())
-        return;
+    if (index < 0 || index >= GetCount()) return;
     const Pane& p = m_panes[static_cast<size_t>(index)];
     id = p.id;
     style = p.style;
@@ -615,8 +606,7 @@ void CStatusBar::GetPaneInfo(int index, UINT& id, UINT& style, int& width) const
 
 void CStatusBar::SetPaneInfo(int index, UINT id, UINT style, int width)
 {
-    if (index < 0 || index >= GetCount())
-        return;
+    if (index < 0 || index >= GetCount()) return;
     Pane& p = m_panes[static_cast<size_t>(index)];
     p.id = id;
     p.style = style;
@@ -631,8 +621,7 @@ UINT CStatusBar::GetPaneStyle(int index) const
 
 void CStatusBar::SetPaneStyle(int index, UINT style)
 {
-    if (index < 0 || index >= GetCount() || m_panes[static_cast<size_t>(index)].style == style)
-        return;
+    if (index < 0 || index >= GetCount() || m_panes[static_cast<size_t>(index)].style == style) return;
     m_panes[static_cast<size_t>(index)].style = style;
     UpdateParts();
 }
@@ -644,8 +633,7 @@ CSize CStatusBar::CalcFixedLayout(BOOL, BOOL)
     HGDIOBJ old = ::SelectObject(dc.m_hDC, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
     TEXTMETRICA tm{};
     dc.GetTextMetrics(&tm);
-    if (old)
-        ::SelectObject(dc.m_hDC, old);
+    if (old) ::SelectObject(dc.m_hDC, old);
     return CSize(32767, std::max(20, static_cast<int>(tm.tmHeight) + 8));
 }
 
@@ -657,8 +645,7 @@ void CStatusBar::OnUpdateCmdUI(CFrameWnd* target, BOOL)
     ui.m_nIndexMax = static_cast<UINT>(GetCount());
     for (int i = 0; i < GetCount(); ++i) {
         const UINT id = m_panes[static_cast<size_t>(i)].id;
-        if (id == ID_SEPARATOR)
-            continue;
+        if (id == ID_SEPARATOR) continue;
         ui.m_nIndex = static_cast<UINT>(i);
         ui.m_nID = id;
         ui.DoUpdate(target, FALSE);
@@ -679,15 +666,13 @@ BOOL CDialogBar::Create(CWnd* parent, LPCTSTR templateName, UINT style, UINT id)
     HRSRC res = ::FindResourceA(inst, templateName, MAKEINTRESOURCEA(5));
     HGLOBAL mem = res ? ::LoadResource(inst, res) : nullptr;
     auto* tmpl = mem ? static_cast<LPCDLGTEMPLATE>(::LockResource(mem)) : nullptr;
-    if (!tmpl)
-        return FALSE;
+    if (!tmpl) return FALSE;
     HWND h;
     {
         FwCreateHook hook(this);
         h = ::CreateDialogIndirectParamA(inst, tmpl, GetSafeHwnd(parent), FwDlgProc, 0);
     }
-    if (!h)
-        return FALSE;
+    if (!h) return FALSE;
     if (!(GetStyle() & WS_CHILD)) {
         ModifyStyle(WS_POPUP | WS_CAPTION | WS_THICKFRAME, WS_CHILD);
         ::SetParent(h, GetSafeHwnd(parent));
@@ -696,10 +681,8 @@ BOOL CDialogBar::Create(CWnd* parent, LPCTSTR templateName, UINT style, UINT id)
     CRect r;
     GetWindowRect(&r);
     m_sizeDefault = r.Size();
-    if (style & WS_VISIBLE)
-        ShowWindow(SW_SHOWNA);
-    if (parent->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
-        static_cast<CFrameWnd*>(parent)->AddControlBar(this);
+    if (style & WS_VISIBLE) ShowWindow(SW_SHOWNA);
+    if (parent->IsKindOf(RUNTIME_CLASS(CFrameWnd))) static_cast<CFrameWnd*>(parent)->AddControlBar(this);
     return TRUE;
 }
 
@@ -714,8 +697,7 @@ LRESULT CDialogBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 CSize CDialogBar::CalcFixedLayout(BOOL stretch, BOOL horz)
 {
-    if (stretch)
-        return horz ? CSize(32767, m_sizeDefault.cy) : CSize(m_sizeDefault.cx, 32767);
+    if (stretch) return horz ? CSize(32767, m_sizeDefault.cy) : CSize(m_sizeDefault.cx, 32767);
     return m_sizeDefault;
 }
 

@@ -62,12 +62,12 @@ class CFrameWnd;
 class FW_API CControlBar : public CWnd {
     DECLARE_DYNAMIC(CControlBar)
 public:
-    DWORD m_dwStyle = 0;       // CBRS_ styles
-    DWORD m_dwDockStyle = 0;   // sides it may dock at
+    DWORD m_dwStyle = 0;      // CBRS_ styles
+    DWORD m_dwDockStyle = 0;  // sides it may dock at
     CFrameWnd* m_pDockSite = nullptr;
-    UINT m_nDockSide = 0;      // the CBRS_ALIGN_ side it is docked at, 0 when not docked
-    int m_nRow = 0;            // row (or column) at that side
-    int m_nRowPos = 0;         // place within the row
+    UINT m_nDockSide = 0;  // the CBRS_ALIGN_ side it is docked at, 0 when not docked
+    int m_nRow = 0;        // row (or column) at that side
+    int m_nRowPos = 0;     // place within the row
     BOOL m_bAutoDelete = FALSE;
     CRect m_rectBorders;
 
@@ -109,9 +109,8 @@ public:
     CToolBar() = default;
     ~CToolBar() override;
     BOOL Create(CWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT id = AFX_IDW_TOOLBAR);
-    BOOL CreateEx(CWnd* parent, DWORD ctrlStyle = TBSTYLE_FLAT,
-                  DWORD style = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect borders = CRect(0, 0, 0, 0),
-                  UINT id = AFX_IDW_TOOLBAR);
+    BOOL CreateEx(CWnd* parent, DWORD ctrlStyle = TBSTYLE_FLAT, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP,
+                  CRect borders = CRect(0, 0, 0, 0), UINT id = AFX_IDW_TOOLBAR);
     // Buttons and bitmap from the toolbar resource of that id (and the bitmap of the same id).
     BOOL LoadToolBar(UINT id);
     BOOL LoadBitmap(UINT id);

@@ -21,14 +21,13 @@ BOOL ReflectOwnerDraw(T* self, UINT message, LPARAM lParam, LRESULT* result)
 {
     if (message == WM_DRAWITEM) {
         self->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        if (result)
-            *result = TRUE;
+        if (result) *result = TRUE;
         return TRUE;
     }
     return FALSE;
 }
 
-} // namespace
+}  // namespace
 
 BOOL CStatic::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
@@ -37,8 +36,7 @@ BOOL CStatic::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, 
 
 BOOL CStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    if (ReflectOwnerDraw(this, message, lParam, result))
-        return TRUE;
+    if (ReflectOwnerDraw(this, message, lParam, result)) return TRUE;
     return CWnd::OnChildNotify(message, wParam, lParam, result);
 }
 
@@ -49,8 +47,7 @@ BOOL CButton::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, 
 
 BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    if (ReflectOwnerDraw(this, message, lParam, result))
-        return TRUE;
+    if (ReflectOwnerDraw(this, message, lParam, result)) return TRUE;
     return CWnd::OnChildNotify(message, wParam, lParam, result);
 }
 
@@ -62,8 +59,7 @@ BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 void CEdit::SetSel(int start, int end, BOOL noScroll)
 {
     SendMessage(EM_SETSEL, static_cast<WPARAM>(start), end);
-    if (!noScroll)
-        SendMessage(EM_SCROLLCARET);
+    if (!noScroll) SendMessage(EM_SCROLLCARET);
 }
 
 void CEdit::GetSel(int& start, int& end) const
@@ -76,8 +72,7 @@ void CEdit::GetSel(int& start, int& end) const
 
 int CEdit::GetLine(int index, LPTSTR buf, int max) const
 {
-    if (max < 2)
-        return 0;
+    if (max < 2) return 0;
     *reinterpret_cast<WORD*>(buf) = static_cast<WORD>(max);
     return static_cast<int>(SendMessage(EM_GETLINE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buf)));
 }
@@ -109,21 +104,14 @@ UINT CListBox::ItemFromPoint(CPoint pt, BOOL& outside) const
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (message) {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        break;
-    case WM_MEASUREITEM:
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        break;
-    case WM_COMPAREITEM:
-        if (result)
-            *result = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
-        return TRUE;
-    default:
-        return CWnd::OnChildNotify(message, wParam, lParam, result);
+        case WM_DRAWITEM: DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)); break;
+        case WM_MEASUREITEM: MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)); break;
+        case WM_COMPAREITEM:
+            if (result) *result = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
+            return TRUE;
+        default: return CWnd::OnChildNotify(message, wParam, lParam, result);
     }
-    if (result)
-        *result = TRUE;
+    if (result) *result = TRUE;
     return TRUE;
 }
 
@@ -132,47 +120,40 @@ BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 void CCheckListBox::SyncStates()
 {
     const int n = GetCount();
-    if (n >= 0 && static_cast<size_t>(n) != m_states.size())
-        m_states.resize(static_cast<size_t>(n));
+    if (n >= 0 && static_cast<size_t>(n) != m_states.size()) m_states.resize(static_cast<size_t>(n));
 }
 
 void CCheckListBox::SetCheck(int i, int check)
 {
     SyncStates();
-    if (i < 0 || static_cast<size_t>(i) >= m_states.size())
-        return;
+    if (i < 0 || static_cast<size_t>(i) >= m_states.size()) return;
     m_states[static_cast<size_t>(i)].check = check;
     CRect r;
-    if (GetItemRect(i, &r) != LB_ERR)
-        InvalidateRect(&r, FALSE);
+    if (GetItemRect(i, &r) != LB_ERR) InvalidateRect(&r, FALSE);
 }
 
 int CCheckListBox::GetCheck(int i) const
 {
-    if (i < 0 || static_cast<size_t>(i) >= m_states.size())
-        return 0;
+    if (i < 0 || static_cast<size_t>(i) >= m_states.size()) return 0;
     return m_states[static_cast<size_t>(i)].check;
 }
 
 void CCheckListBox::Enable(int i, BOOL enabled)
 {
     SyncStates();
-    if (i >= 0 && static_cast<size_t>(i) < m_states.size())
-        m_states[static_cast<size_t>(i)].enabled = enabled;
+    if (i >= 0 && static_cast<size_t>(i) < m_states.size()) m_states[static_cast<size_t>(i)].enabled = enabled;
 }
 
 BOOL CCheckListBox::IsEnabled(int i) const
 {
-    if (i < 0 || static_cast<size_t>(i) >= m_states.size())
-        return TRUE;
+    if (i < 0 || static_cast<size_t>(i) >= m_states.size()) return TRUE;
     return m_states[static_cast<size_t>(i)].enabled;
 }
 
 void CCheckListBox::ToggleAt(int i)
 {
     SyncStates();
-    if (i < 0 || static_cast<size_t>(i) >= m_states.size() || !m_states[static_cast<size_t>(i)].enabled)
-        return;
+    if (i < 0 || static_cast<size_t>(i) >= m_states.size() || !m_states[static_cast<size_t>(i)].enabled) return;
     SetCheck(i, GetCheck(i) ? 0 : 1);
     // Tell the parent, as a check box would.
     ::SendMessageA(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), CLBN_CHKCHANGE_FW),
@@ -182,52 +163,51 @@ void CCheckListBox::ToggleAt(int i)
 LRESULT CCheckListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case LB_ADDSTRING:
-    case LB_INSERTSTRING: {
-        SyncStates();
-        const LRESULT r = CListBox::WindowProc(message, wParam, lParam);
-        // The new item starts unchecked; later items move down one place.
-        if (r >= 0 && static_cast<size_t>(r) <= m_states.size())
-            m_states.insert(m_states.begin() + static_cast<std::ptrdiff_t>(r), ItemState{});
-        return r;
-    }
-    case LB_DELETESTRING: {
-        const LRESULT r = CListBox::WindowProc(message, wParam, lParam);
-        if (r != LB_ERR && wParam < m_states.size())
-            m_states.erase(m_states.begin() + static_cast<std::ptrdiff_t>(wParam));
-        return r;
-    }
-    case LB_RESETCONTENT:
-        m_states.clear();
-        break;
-    case WM_LBUTTONDOWN: {
-        BOOL outside = FALSE;
-        const UINT i = ItemFromPoint(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)), outside);
-        // The box stands at the left of the item, in whichever column it lies.
-        CRect item;
-        if (!outside && GetItemRect(static_cast<int>(i), &item) != LB_ERR &&
-            GET_X_LPARAM(lParam) - item.left < GetItemHeight(0))
-            ToggleAt(static_cast<int>(i));
-        break;
-    }
-    case WM_KEYDOWN:
-        if (wParam == VK_SPACE) {
-            ToggleAt(GetCurSel());
-            return 0;
+        case LB_ADDSTRING:
+        case LB_INSERTSTRING: {
+            SyncStates();
+            const LRESULT r = CListBox::WindowProc(message, wParam, lParam);
+            // The new item starts unchecked; later items move down one place.
+            if (r >= 0 && static_cast<size_t>(r) <= m_states.size())
+                m_states.insert(m_states.begin() + static_cast<std::ptrdiff_t>(r), ItemState{});
+            return r;
         }
-        break;
-    default:
-        break;
+        case LB_DELETESTRING: {
+            const LRESULT r = CListBox::WindowProc(message, wParam, lParam);
+            if (r != LB_ERR && wParam < m_states.size())
+                m_states.erase(m_states.begin() + static_cast<std::ptrdiff_t>(wParam));
+            return r;
+        }
+        case LB_RESETCONTENT: m_states.clear(); break;
+        case WM_LBUTTONDOWN: {
+            BOOL outside = FALSE;
+            const UINT i = ItemFromPoint(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)), outside);
+            // The box stands at the left of the item, in whichever column it lies.
+            CRect item;
+            if (!outside && GetItemRect(static_cast<int>(i), &item) != LB_ERR &&
+                GET_X_LPARAM(lParam) - item.left < GetItemHeight(0))
+                ToggleAt(static_cast<int>(i));
+            break;
+        }
+        case WM_KEYDOWN:
+            if (wParam == VK_SPACE) {
+                ToggleAt(GetCurSel());
+                return 0;
+            }
+            break;
+        default: break;
     }
     return CListBox::WindowProc(message, wParam, lParam);
 }
 
-void CCheckListBox::MeasureItem(LPMEASUREITEMSTRUCT mis) { mis->itemHeight = 16; }
+void CCheckListBox::MeasureItem(LPMEASUREITEMSTRUCT mis)
+{
+    mis->itemHeight = 16;
+}
 
 void CCheckListBox::DrawItem(LPDRAWITEMSTRUCT dis)
 {
-    if (static_cast<int>(dis->itemID) < 0)
-        return;
+    if (static_cast<int>(dis->itemID) < 0) return;
     CDC* dc = CDC::FromHandle(dis->hDC);
     CRect r(dis->rcItem);
     const int box = r.Height();
@@ -235,20 +215,18 @@ void CCheckListBox::DrawItem(LPDRAWITEMSTRUCT dis)
     dc->FillSolidRect(&r, ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     CRect check(r.left + 1, r.top + 1, r.left + box - 1, r.bottom - 1);
     UINT state = DFCS_BUTTONCHECK | DFCS_FLAT;
-    if (GetCheck(static_cast<int>(dis->itemID)))
-        state |= DFCS_CHECKED;
-    if (!IsEnabled(static_cast<int>(dis->itemID)))
-        state |= DFCS_INACTIVE;
+    if (GetCheck(static_cast<int>(dis->itemID))) state |= DFCS_CHECKED;
+    if (!IsEnabled(static_cast<int>(dis->itemID))) state |= DFCS_INACTIVE;
     dc->DrawFrameControl(&check, DFC_BUTTON, state);
     CString text;
     GetText(static_cast<int>(dis->itemID), text);
     dc->SetBkMode(TRANSPARENT);
     dc->SetTextColor(::GetSysColor(!IsEnabled(static_cast<int>(dis->itemID)) ? COLOR_GRAYTEXT
-                                   : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+                                   : selected                                ? COLOR_HIGHLIGHTTEXT
+                                                                             : COLOR_WINDOWTEXT));
     CRect tr(r.left + box + 2, r.top, r.right, r.bottom);
     dc->DrawText(text, &tr, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    if (dis->itemState & ODS_FOCUS)
-        dc->DrawFocusRect(&r);
+    if (dis->itemState & ODS_FOCUS) dc->DrawFocusRect(&r);
 }
 
 // ---- combo box, list view, slider, spin, progress, tooltips ---------------------------------
@@ -279,8 +257,7 @@ BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     } else {
         return CWnd::OnChildNotify(message, wParam, lParam, result);
     }
-    if (result)
-        *result = TRUE;
+    if (result) *result = TRUE;
     return TRUE;
 }
 
@@ -333,10 +310,10 @@ CString CListCtrl::GetItemText(int item, int sub) const
         it.iSubItem = sub;
         it.cchTextMax = cap;
         it.pszText = s.GetBufferSetLength(cap);
-        const int n = static_cast<int>(SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&it)));
+        const int n =
+            static_cast<int>(SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&it)));
         s.ReleaseBuffer(n < 0 ? 0 : n);
-        if (n < cap - 1 || cap > (1 << 20))
-            return s;
+        if (n < cap - 1 || cap > (1 << 20)) return s;
     }
 }
 
@@ -377,8 +354,7 @@ int CListCtrl::HitTest(CPoint pt, UINT* flags) const
     LVHITTESTINFO info{};
     info.pt = pt;
     const int r = static_cast<int>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
-    if (flags)
-        *flags = info.flags;
+    if (flags) *flags = info.flags;
     return r;
 }
 
@@ -409,9 +385,9 @@ BOOL CProgressCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 
 BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style)
 {
-    const BOOL ok = CWnd::CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | style,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   GetSafeHwnd(parent), nullptr);
+    const BOOL ok =
+        CWnd::CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | style, CW_USEDEFAULT,
+                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetSafeHwnd(parent), nullptr);
     return ok;
 }
 
@@ -442,8 +418,7 @@ BOOL CToolTipCtrl::AddTool(CWnd* control, LPCTSTR text)
 BOOL CToolTipCtrl::AddTool(CWnd* wnd, LPCTSTR text, LPCRECT rect, UINT_PTR id)
 {
     TTTOOLINFOA ti = MakeInfo(wnd, id, text);
-    if (rect)
-        ti.rect = *rect;
+    if (rect) ti.rect = *rect;
     return static_cast<BOOL>(SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti)));
 }
 

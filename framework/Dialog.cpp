@@ -14,7 +14,10 @@ namespace {
 thread_local CDialog* t_modalTop = nullptr;
 }
 
-void AfxThrowUserException() { throw CUserException(); }
+void AfxThrowUserException()
+{
+    throw CUserException();
+}
 
 INT_PTR CALLBACK FwDlgProc(HWND, UINT, WPARAM, LPARAM)
 {
@@ -23,8 +26,8 @@ INT_PTR CALLBACK FwDlgProc(HWND, UINT, WPARAM, LPARAM)
 }
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-    ON_COMMAND(IDOK, &CDialog::OnOK)
-    ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
+ON_COMMAND(IDOK, &CDialog::OnOK)
+ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT templateId, CWnd* parent)
@@ -36,16 +39,17 @@ CDialog::CDialog(LPCTSTR templateName, CWnd* parent) : m_lpszTemplateName(templa
 
 CDialog::~CDialog()
 {
-    if (m_hWnd && CWnd::FromHandlePermanent(m_hWnd) == this)
-        DestroyWindow();
+    if (m_hWnd && CWnd::FromHandlePermanent(m_hWnd) == this) DestroyWindow();
 }
 
-CDialog* CDialog::GetActiveModal() { return t_modalTop; }
+CDialog* CDialog::GetActiveModal()
+{
+    return t_modalTop;
+}
 
 BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE tmpl, CWnd* parent, HINSTANCE inst)
 {
-    if (!tmpl)
-        return FALSE;
+    if (!tmpl) return FALSE;
     HWND h;
     {
         FwCreateHook hook(this);
@@ -53,8 +57,7 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE tmpl, CWnd* parent, HINSTANCE inst)
                                          reinterpret_cast<LPARAM>(this));
     }
     if (!h) {
-        if (m_hWnd)
-            Detach();
+        if (m_hWnd) Detach();
         return FALSE;
     }
     return TRUE;
@@ -69,20 +72,21 @@ BOOL CDialog::CreateFromTemplate(LPCTSTR name, CWnd* parent, BOOL modal)
         inst = ::GetModuleHandleA(nullptr);
         res = ::FindResourceA(inst, name, MAKEINTRESOURCEA(5));
     }
-    if (!res)
-        return FALSE;
+    if (!res) return FALSE;
     HGLOBAL mem = ::LoadResource(inst, res);
     auto* tmpl = mem ? static_cast<LPCDLGTEMPLATE>(::LockResource(mem)) : nullptr;
     return CreateIndirect(tmpl, parent, inst);
 }
 
-BOOL CDialog::Create(UINT templateId, CWnd* parent) { return Create(MAKEINTRESOURCEA(templateId), parent); }
+BOOL CDialog::Create(UINT templateId, CWnd* parent)
+{
+    return Create(MAKEINTRESOURCEA(templateId), parent);
+}
 
 BOOL CDialog::Create(LPCTSTR templateName, CWnd* parent)
 {
     m_lpszTemplateName = templateName;
-    if (!parent)
-        parent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
+    if (!parent) parent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
     m_pParentWnd = parent;
     return CreateFromTemplate(templateName, parent, FALSE);
 }
@@ -91,10 +95,8 @@ INT_PTR CDialog::DoModal()
 {
     CWnd* parentWnd = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
     HWND parent = GetSafeHwnd(parentWnd);
-    while (parent && (::GetWindowLongPtrA(parent, GWL_STYLE) & WS_CHILD))
-        parent = ::GetParent(parent);
-    if (parent && !::IsWindowVisible(parent))
-        parent = nullptr;
+    while (parent && (::GetWindowLongPtrA(parent, GWL_STYLE) & WS_CHILD)) parent = ::GetParent(parent);
+    if (parent && !::IsWindowVisible(parent)) parent = nullptr;
     const bool disabledParent = parent && ::IsWindowEnabled(parent);
 
     m_bEndModal = FALSE;
@@ -105,8 +107,7 @@ INT_PTR CDialog::DoModal()
         t_modalTop = m_pPrevModal;
         return -1;
     }
-    if (disabledParent)
-        ::EnableWindow(parent, FALSE);
+    if (disabledParent) ::EnableWindow(parent, FALSE);
     if (!m_bEndModal && m_hWnd) {
         ShowWindow(SW_SHOWNORMAL);
         UpdateWindow();
@@ -129,12 +130,9 @@ INT_PTR CDialog::DoModal()
             ::DispatchMessageA(&msg);
         }
     }
-    if (disabledParent)
-        ::EnableWindow(parent, TRUE);
-    if (parent && ::GetActiveWindow() == m_hWnd)
-        ::SetActiveWindow(parent);
-    if (m_hWnd)
-        DestroyWindow();
+    if (disabledParent) ::EnableWindow(parent, TRUE);
+    if (parent && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(parent);
+    if (m_hWnd) DestroyWindow();
     t_modalTop = m_pPrevModal;
     m_bModal = FALSE;
     return m_nModalResult;
@@ -159,12 +157,14 @@ BOOL CDialog::OnInitDialog()
 
 void CDialog::OnOK()
 {
-    if (!UpdateData(TRUE))
-        return;  // a check failed: it has told the user; the dialog stays
+    if (!UpdateData(TRUE)) return;  // a check failed: it has told the user; the dialog stays
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
 
 BOOL CDialog::PreTranslateMessage(MSG* msg)
 {
@@ -181,8 +181,7 @@ BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
 
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG)
-        return OnInitDialog();
+    if (message == WM_INITDIALOG) return OnInitDialog();
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
@@ -191,8 +190,7 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 HWND CDataExchange::PrepareCtrl(int id)
 {
     HWND h = ::GetDlgItem(m_pDlgWnd->m_hWnd, id);
-    if (!h)
-        std::fprintf(stderr, "framework: data exchange with control %d, which the dialog does not have\n", id);
+    if (!h) std::fprintf(stderr, "framework: data exchange with control %d, which the dialog does not have\n", id);
     m_hWndLastControl = h;
     m_bEditLastControl = FALSE;
     return h;
@@ -209,8 +207,7 @@ void CDataExchange::Fail()
 {
     if (m_bSaveAndValidate && m_hWndLastControl) {
         ::SetFocus(m_hWndLastControl);
-        if (m_bEditLastControl)
-            ::SendMessageA(m_hWndLastControl, EM_SETSEL, 0, -1);
+        if (m_bEditLastControl) ::SendMessageA(m_hWndLastControl, EM_SETSEL, 0, -1);
     }
     AfxThrowUserException();
 }
@@ -237,8 +234,7 @@ bool ParseLong(const CString& text, long long& out, bool allowSign)
 {
     CString t(text);
     t.Trim();
-    if (t.IsEmpty() || (!allowSign && t[0] == '-'))
-        return false;
+    if (t.IsEmpty() || (!allowSign && t[0] == '-')) return false;
     char* end = nullptr;
     errno = 0;
     out = std::strtoll(t, &end, 10);
@@ -249,8 +245,7 @@ bool ParseDouble(const CString& text, double& out)
 {
     CString t(text);
     t.Trim();
-    if (t.IsEmpty())
-        return false;
+    if (t.IsEmpty()) return false;
     char* end = nullptr;
     errno = 0;
     out = std::strtod(t, &end);
@@ -261,8 +256,7 @@ template <class T>
 void TextInteger(CDataExchange* dx, int id, T& value, long long lo, long long hi, bool isSigned)
 {
     HWND h = dx->PrepareEditCtrl(id);
-    if (!h)
-        return;
+    if (!h) return;
     if (dx->m_bSaveAndValidate) {
         long long v = 0;
         if (!ParseLong(ControlText(h), v, isSigned) || v < lo || v > hi)
@@ -290,35 +284,50 @@ void RangeFail(CDataExchange* dx, const char* fmt, T minVal, T maxVal, const cha
     dx->Fail();
 }
 
-} // namespace
+}  // namespace
 
 void DDX_Text(CDataExchange* dx, int id, CString& value)
 {
     HWND h = dx->PrepareEditCtrl(id);
-    if (!h)
-        return;
+    if (!h) return;
     if (dx->m_bSaveAndValidate)
         value = ControlText(h);
     else
         ::SetWindowTextA(h, value);
 }
 
-void DDX_Text(CDataExchange* dx, int id, int& v) { TextInteger(dx, id, v, INT32_MIN, INT32_MAX, true); }
-void DDX_Text(CDataExchange* dx, int id, UINT& v) { TextInteger(dx, id, v, 0, UINT32_MAX, false); }
-void DDX_Text(CDataExchange* dx, int id, long& v) { TextInteger(dx, id, v, INT32_MIN, INT32_MAX, true); }
-void DDX_Text(CDataExchange* dx, int id, DWORD& v) { TextInteger(dx, id, v, 0, UINT32_MAX, false); }
-void DDX_Text(CDataExchange* dx, int id, short& v) { TextInteger(dx, id, v, INT16_MIN, INT16_MAX, true); }
-void DDX_Text(CDataExchange* dx, int id, BYTE& v) { TextInteger(dx, id, v, 0, 255, false); }
+void DDX_Text(CDataExchange* dx, int id, int& v)
+{
+    TextInteger(dx, id, v, INT32_MIN, INT32_MAX, true);
+}
+void DDX_Text(CDataExchange* dx, int id, UINT& v)
+{
+    TextInteger(dx, id, v, 0, UINT32_MAX, false);
+}
+void DDX_Text(CDataExchange* dx, int id, long& v)
+{
+    TextInteger(dx, id, v, INT32_MIN, INT32_MAX, true);
+}
+void DDX_Text(CDataExchange* dx, int id, DWORD& v)
+{
+    TextInteger(dx, id, v, 0, UINT32_MAX, false);
+}
+void DDX_Text(CDataExchange* dx, int id, short& v)
+{
+    TextInteger(dx, id, v, INT16_MIN, INT16_MAX, true);
+}
+void DDX_Text(CDataExchange* dx, int id, BYTE& v)
+{
+    TextInteger(dx, id, v, 0, 255, false);
+}
 
 void DDX_Text(CDataExchange* dx, int id, double& value)
 {
     HWND h = dx->PrepareEditCtrl(id);
-    if (!h)
-        return;
+    if (!h) return;
     if (dx->m_bSaveAndValidate) {
         double v = 0;
-        if (!ParseDouble(ControlText(h), v))
-            ParseFail(dx, FW_IDS_PARSE_REAL);
+        if (!ParseDouble(ControlText(h), v)) ParseFail(dx, FW_IDS_PARSE_REAL);
         value = v;
     } else {
         char buf[64];
@@ -330,12 +339,10 @@ void DDX_Text(CDataExchange* dx, int id, double& value)
 void DDX_Text(CDataExchange* dx, int id, float& value)
 {
     HWND h = dx->PrepareEditCtrl(id);
-    if (!h)
-        return;
+    if (!h) return;
     if (dx->m_bSaveAndValidate) {
         double v = 0;
-        if (!ParseDouble(ControlText(h), v) || v > FLT_MAX || v < -FLT_MAX)
-            ParseFail(dx, FW_IDS_PARSE_REAL);
+        if (!ParseDouble(ControlText(h), v) || v > FLT_MAX || v < -FLT_MAX) ParseFail(dx, FW_IDS_PARSE_REAL);
         value = static_cast<float>(v);
     } else {
         char buf[64];
@@ -347,8 +354,7 @@ void DDX_Text(CDataExchange* dx, int id, float& value)
 void DDX_Check(CDataExchange* dx, int id, int& value)
 {
     HWND h = dx->PrepareCtrl(id);
-    if (!h)
-        return;
+    if (!h) return;
     if (dx->m_bSaveAndValidate)
         value = static_cast<int>(::SendMessageA(h, BM_GETCHECK, 0, 0));
     else
@@ -359,18 +365,15 @@ void DDX_Radio(CDataExchange* dx, int id, int& value)
 {
     // The group runs from the first button to the next control with WS_GROUP.
     HWND first = dx->PrepareCtrl(id);
-    if (!first)
-        return;
-    if (dx->m_bSaveAndValidate)
-        value = -1;
+    if (!first) return;
+    if (dx->m_bSaveAndValidate) value = -1;
     int index = 0;
     HWND h = first;
     do {
         const LRESULT code = ::SendMessageA(h, WM_GETDLGCODE, 0, 0);
         if (code & DLGC_RADIOBUTTON) {
             if (dx->m_bSaveAndValidate) {
-                if (::SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED)
-                    value = index;
+                if (::SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED) value = index;
             } else {
                 ::SendMessageA(h, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
             }
@@ -383,8 +386,7 @@ void DDX_Radio(CDataExchange* dx, int id, int& value)
 void DDX_CBIndex(CDataExchange* dx, int id, int& index)
 {
     HWND h = dx->PrepareCtrl(id);
-    if (!h)
-        return;
+    if (!h) return;
     if (dx->m_bSaveAndValidate)
         index = static_cast<int>(::SendMessageA(h, CB_GETCURSEL, 0, 0));
     else
@@ -394,8 +396,7 @@ void DDX_CBIndex(CDataExchange* dx, int id, int& index)
 void DDX_CBString(CDataExchange* dx, int id, CString& value)
 {
     HWND h = dx->PrepareCtrl(id);
-    if (!h)
-        return;
+    if (!h) return;
     const bool dropList = (::GetWindowLongPtrA(h, GWL_STYLE) & 3) == CBS_DROPDOWNLIST;
     if (dx->m_bSaveAndValidate) {
         if (dropList) {
@@ -410,7 +411,8 @@ void DDX_CBString(CDataExchange* dx, int id, CString& value)
         } else {
             value = ControlText(h);
         }
-    } else if (::SendMessageA(h, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.GetString())) == CB_ERR &&
+    } else if (::SendMessageA(h, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>(value.GetString())) == CB_ERR &&
                !dropList) {
         ::SetWindowTextA(h, value);
     }
@@ -419,14 +421,13 @@ void DDX_CBString(CDataExchange* dx, int id, CString& value)
 void DDX_CBStringExact(CDataExchange* dx, int id, CString& value)
 {
     HWND h = dx->PrepareCtrl(id);
-    if (!h)
-        return;
+    if (!h) return;
     if (dx->m_bSaveAndValidate) {
         DDX_CBString(dx, id, value);
         return;
     }
-    const int i = static_cast<int>(::SendMessageA(h, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                  reinterpret_cast<LPARAM>(value.GetString())));
+    const int i = static_cast<int>(
+        ::SendMessageA(h, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.GetString())));
     if (i >= 0)
         ::SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
     else
@@ -436,8 +437,7 @@ void DDX_CBStringExact(CDataExchange* dx, int id, CString& value)
 void DDX_LBIndex(CDataExchange* dx, int id, int& index)
 {
     HWND h = dx->PrepareCtrl(id);
-    if (!h)
-        return;
+    if (!h) return;
     if (dx->m_bSaveAndValidate)
         index = static_cast<int>(::SendMessageA(h, LB_GETCURSEL, 0, 0));
     else
@@ -447,8 +447,7 @@ void DDX_LBIndex(CDataExchange* dx, int id, int& index)
 void DDX_LBString(CDataExchange* dx, int id, CString& value)
 {
     HWND h = dx->PrepareCtrl(id);
-    if (!h)
-        return;
+    if (!h) return;
     if (dx->m_bSaveAndValidate) {
         const int sel = static_cast<int>(::SendMessageA(h, LB_GETCURSEL, 0, 0));
         value.Empty();
@@ -466,8 +465,7 @@ void DDX_LBString(CDataExchange* dx, int id, CString& value)
 void DDX_Slider(CDataExchange* dx, int id, int& value)
 {
     HWND h = dx->PrepareCtrl(id);
-    if (!h)
-        return;
+    if (!h) return;
     if (dx->m_bSaveAndValidate)
         value = static_cast<int>(::SendMessageA(h, TBM_GETPOS, 0, 0));
     else
@@ -476,27 +474,22 @@ void DDX_Slider(CDataExchange* dx, int id, int& value)
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control)
 {
-    if (control.m_hWnd)
-        return;
+    if (control.m_hWnd) return;
     HWND h = dx->PrepareCtrl(id);
-    if (h)
-        control.SubclassWindow(h);
+    if (h) control.SubclassWindow(h);
 }
 
 void DDV_MinMaxInt(CDataExchange* dx, int v, int lo, int hi)
 {
-    if (dx->m_bSaveAndValidate && (v < lo || v > hi))
-        RangeFail(dx, FW_IDS_RANGE_INT, lo, hi, "%d");
+    if (dx->m_bSaveAndValidate && (v < lo || v > hi)) RangeFail(dx, FW_IDS_RANGE_INT, lo, hi, "%d");
 }
 void DDV_MinMaxUInt(CDataExchange* dx, UINT v, UINT lo, UINT hi)
 {
-    if (dx->m_bSaveAndValidate && (v < lo || v > hi))
-        RangeFail(dx, FW_IDS_RANGE_INT, lo, hi, "%u");
+    if (dx->m_bSaveAndValidate && (v < lo || v > hi)) RangeFail(dx, FW_IDS_RANGE_INT, lo, hi, "%u");
 }
 void DDV_MinMaxLong(CDataExchange* dx, long v, long lo, long hi)
 {
-    if (dx->m_bSaveAndValidate && (v < lo || v > hi))
-        RangeFail(dx, FW_IDS_RANGE_INT, lo, hi, "%ld");
+    if (dx->m_bSaveAndValidate && (v < lo || v > hi)) RangeFail(dx, FW_IDS_RANGE_INT, lo, hi, "%ld");
 }
 void DDV_MinMaxDWord(CDataExchange* dx, DWORD v, DWORD lo, DWORD hi)
 {
@@ -516,8 +509,7 @@ void DDV_MinMaxByte(CDataExchange* dx, BYTE v, BYTE lo, BYTE hi)
 void DDV_MinMaxDouble(CDataExchange* dx, const double& v, double lo, double hi)
 {
     // A NaN is outside every range.
-    if (dx->m_bSaveAndValidate && !(v >= lo && v <= hi))
-        RangeFail(dx, FW_IDS_RANGE_REAL, lo, hi, "%g");
+    if (dx->m_bSaveAndValidate && !(v >= lo && v <= hi)) RangeFail(dx, FW_IDS_RANGE_REAL, lo, hi, "%g");
 }
 void DDV_MinMaxFloat(CDataExchange* dx, const float& v, float lo, float hi)
 {
@@ -546,6 +538,5 @@ void DDV_MinMaxSlider(CDataExchange* dx, DWORD v, DWORD lo, DWORD hi)
         }
         return;
     }
-    if (v < lo || v > hi)
-        RangeFail(dx, FW_IDS_RANGE_INT, static_cast<unsigned>(lo), static_cast<unsigned>(hi), "%u");
+    if (v < lo || v > hi) RangeFail(dx, FW_IDS_RANGE_INT, static_cast<unsigned>(lo), static_cast<unsigned>(hi), "%u");
 }

@@ -12,9 +12,9 @@ IMPLEMENT_DYNAMIC(CSingleDocTemplate, CDocTemplate)
 // ---- CDocument ---------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
-    ON_COMMAND(ID_FILE_SAVE, &CDocument::OnFileSave)
-    ON_COMMAND(ID_FILE_SAVE_AS, &CDocument::OnFileSaveAs)
-    ON_COMMAND(ID_FILE_CLOSE, &CDocument::OnFileClose)
+ON_COMMAND(ID_FILE_SAVE, &CDocument::OnFileSave)
+ON_COMMAND(ID_FILE_SAVE_AS, &CDocument::OnFileSaveAs)
+ON_COMMAND(ID_FILE_CLOSE, &CDocument::OnFileClose)
 END_MESSAGE_MAP()
 
 CDocument::~CDocument()
@@ -22,8 +22,7 @@ CDocument::~CDocument()
     // Views outlive a document only in error; they must not point at it.
     for (POSITION pos = m_viewList.GetHeadPosition(); pos;)
         static_cast<CView*>(m_viewList.GetNext(pos))->m_pDocument = nullptr;
-    if (m_pDocTemplate)
-        m_pDocTemplate->RemoveDocument(this);
+    if (m_pDocTemplate) m_pDocTemplate->RemoveDocument(this);
 }
 
 void CDocument::SetTitle(LPCTSTR title)
@@ -31,21 +30,18 @@ void CDocument::SetTitle(LPCTSTR title)
     m_strTitle = title;
     for (POSITION pos = GetFirstViewPosition(); pos;) {
         CView* v = GetNextView(pos);
-        if (CFrameWnd* f = v->GetParentFrame())
-            f->OnUpdateFrameTitle(TRUE);
+        if (CFrameWnd* f = v->GetParentFrame()) f->OnUpdateFrameTitle(TRUE);
     }
 }
 
 void CDocument::SetPathName(LPCTSTR path, BOOL addToMRU)
 {
     char full[MAX_PATH] = {};
-    if (!path || !::GetFullPathNameA(path, MAX_PATH, full, nullptr))
-        lstrcpynA(full, path ? path : "", MAX_PATH);
+    if (!path || !::GetFullPathNameA(path, MAX_PATH, full, nullptr)) lstrcpynA(full, path ? path : "", MAX_PATH);
     m_strPathName = full;
     const int slash = m_strPathName.ReverseFind('\\');
     SetTitle(m_strPathName.Mid(slash + 1));
-    if (addToMRU && AfxGetApp())
-        AfxGetApp()->AddToRecentFileList(m_strPathName);
+    if (addToMRU && AfxGetApp()) AfxGetApp()->AddToRecentFileList(m_strPathName);
 }
 
 void CDocument::AddView(CView* view)
@@ -58,8 +54,7 @@ void CDocument::AddView(CView* view)
 void CDocument::RemoveView(CView* view)
 {
     POSITION pos = m_viewList.Find(view);
-    if (!pos)
-        return;
+    if (!pos) return;
     m_viewList.RemoveAt(pos);
     view->m_pDocument = nullptr;
     OnChangedViewList();
@@ -74,16 +69,14 @@ void CDocument::UpdateAllViews(CView* sender, LPARAM hint, CObject* hintObject)
 {
     for (POSITION pos = GetFirstViewPosition(); pos;) {
         CView* v = GetNextView(pos);
-        if (v != sender)
-            v->OnUpdate(sender, hint, hintObject);
+        if (v != sender) v->OnUpdate(sender, hint, hintObject);
     }
 }
 
 void CDocument::OnChangedViewList()
 {
     // A document whose last view is gone goes with it.
-    if (m_viewList.IsEmpty() && m_bAutoDelete)
-        OnCloseDocument();
+    if (m_viewList.IsEmpty() && m_bAutoDelete) OnCloseDocument();
 }
 
 BOOL CDocument::OnNewDocument()
@@ -120,39 +113,35 @@ void CDocument::OnCloseDocument()
         } else {
             RemoveView(v);
         }
-        if (!m_viewList.IsEmpty() && m_viewList.GetHead() == v)
-            RemoveView(v);
+        if (!m_viewList.IsEmpty() && m_viewList.GetHead() == v) RemoveView(v);
     }
     m_bAutoDelete = autoDelete;
     DeleteContents();
-    if (m_bAutoDelete)
-        delete this;
+    if (m_bAutoDelete) delete this;
 }
 
 BOOL CDocument::SaveModified()
 {
-    if (!IsModified())
-        return TRUE;
+    if (!IsModified()) return TRUE;
     CString name = m_strPathName.IsEmpty() ? m_strTitle : m_strPathName;
     CString prompt;
     prompt.Format("是否保存对 %s 的修改?", name.GetString());
     switch (AfxMessageBox(prompt, MB_YESNOCANCEL | MB_ICONQUESTION)) {
-    case IDCANCEL:
-        return FALSE;
-    case IDYES:
-        return DoFileSave();
-    default:
-        return TRUE;
+        case IDCANCEL: return FALSE;
+        case IDYES: return DoFileSave();
+        default: return TRUE;
     }
 }
 
-BOOL CDocument::CanCloseFrame(CFrameWnd*) { return SaveModified(); }
+BOOL CDocument::CanCloseFrame(CFrameWnd*)
+{
+    return SaveModified();
+}
 
 BOOL CDocument::DoFileSave()
 {
     const DWORD attr = m_strPathName.IsEmpty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesA(m_strPathName);
-    if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_READONLY))
-        return DoSave(nullptr);
+    if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_READONLY)) return DoSave(nullptr);
     return DoSave(m_strPathName.IsEmpty() ? nullptr : m_strPathName.GetString());
 }
 
@@ -165,38 +154,38 @@ BOOL CDocument::DoSave(LPCTSTR path, BOOL replace)
             CString fname;
             m_pDocTemplate->GetDocString(fname, CDocTemplate::filterName);
             m_pDocTemplate->GetDocString(ext, CDocTemplate::filterExt);
-            if (!fname.IsEmpty() && !ext.IsEmpty())
-                filter = fname + "|*" + ext + "|";
+            if (!fname.IsEmpty() && !ext.IsEmpty()) filter = fname + "|*" + ext + "|";
         }
         filter += "*.*|*.*||";
         CFileDialog dlg(FALSE, ext.IsEmpty() ? nullptr : ext.Mid(1).GetString(),
                         m_strPathName.IsEmpty() ? m_strTitle.GetString() : m_strPathName.GetString(),
                         OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter);
-        if (dlg.DoModal() != IDOK)
-            return FALSE;
+        if (dlg.DoModal() != IDOK) return FALSE;
         name = dlg.GetPathName();
     }
-    if (!OnSaveDocument(name))
-        return FALSE;  // the old file and name stay
-    if (replace)
-        SetPathName(name);
+    if (!OnSaveDocument(name)) return FALSE;  // the old file and name stay
+    if (replace) SetPathName(name);
     return TRUE;
 }
 
-void CDocument::OnFileSave() { DoFileSave(); }
-void CDocument::OnFileSaveAs() { DoSave(nullptr); }
+void CDocument::OnFileSave()
+{
+    DoFileSave();
+}
+void CDocument::OnFileSaveAs()
+{
+    DoSave(nullptr);
+}
 
 void CDocument::OnFileClose()
 {
-    if (!SaveModified())
-        return;
+    if (!SaveModified()) return;
     OnCloseDocument();
 }
 
 BOOL CDocument::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
 {
-    if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-        return TRUE;
+    if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     return m_pDocTemplate && m_pDocTemplate->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
@@ -214,30 +203,26 @@ CPrintInfo::CPrintInfo()
 
 CPrintInfo::~CPrintInfo()
 {
-    if (m_pd.hDC)
-        ::DeleteDC(m_pd.hDC);
-    if (m_pd.hDevMode)
-        ::GlobalFree(m_pd.hDevMode);
-    if (m_pd.hDevNames)
-        ::GlobalFree(m_pd.hDevNames);
+    if (m_pd.hDC) ::DeleteDC(m_pd.hDC);
+    if (m_pd.hDevMode) ::GlobalFree(m_pd.hDevMode);
+    if (m_pd.hDevNames) ::GlobalFree(m_pd.hDevNames);
 }
 
 // ---- CView ----------------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
-    ON_WM_PAINT()
-    ON_WM_MOUSEACTIVATE()
-    ON_MESSAGE(WM_INITIALUPDATE, &CView::OnInitialUpdateMsg)
-    ON_COMMAND(ID_FILE_PRINT, &CView::OnFilePrint)
-    ON_COMMAND(ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_PAINT()
+ON_WM_MOUSEACTIVATE()
+ON_MESSAGE(WM_INITIALUPDATE, &CView::OnInitialUpdateMsg)
+ON_COMMAND(ID_FILE_PRINT, &CView::OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 CView::~CView()
 {
-    if (m_pDocument)
-        m_pDocument->RemoveView(this);
+    if (m_pDocument) m_pDocument->RemoveView(this);
 }
 
 BOOL CView::PreCreateWindow(CREATESTRUCT& cs)
@@ -251,23 +236,23 @@ BOOL CView::PreCreateWindow(CREATESTRUCT& cs)
 
 int CView::OnCreate(LPCREATESTRUCT cs)
 {
-    if (CWnd::OnCreate(cs) == -1)
-        return -1;
+    if (CWnd::OnCreate(cs) == -1) return -1;
     auto* context = static_cast<CCreateContext*>(cs->lpCreateParams);
-    if (context && context->m_pCurrentDoc)
-        context->m_pCurrentDoc->AddView(this);
+    if (context && context->m_pCurrentDoc) context->m_pCurrentDoc->AddView(this);
     return 0;
 }
 
 void CView::OnDestroy()
 {
     if (CFrameWnd* f = GetParentFrame())
-        if (f->GetActiveView() == this)
-            f->SetActiveView(nullptr, FALSE);
+        if (f->GetActiveView() == this) f->SetActiveView(nullptr, FALSE);
     CWnd::OnDestroy();
 }
 
-void CView::PostNcDestroy() { delete this; }
+void CView::PostNcDestroy()
+{
+    delete this;
+}
 
 void CView::OnPaint()
 {
@@ -279,8 +264,7 @@ void CView::OnPaint()
 int CView::OnMouseActivate(CWnd* top, UINT hitTest, UINT message)
 {
     const int r = CWnd::OnMouseActivate(top, hitTest, message);
-    if (CFrameWnd* f = GetParentFrame())
-        f->SetActiveView(this);
+    if (CFrameWnd* f = GetParentFrame()) f->SetActiveView(this);
     return r;
 }
 
@@ -290,34 +274,39 @@ LRESULT CView::OnInitialUpdateMsg(WPARAM, LPARAM)
     return 0;
 }
 
-void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
-void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(TRUE); }
+void CView::OnInitialUpdate()
+{
+    OnUpdate(nullptr, 0, nullptr);
+}
+void CView::OnUpdate(CView*, LPARAM, CObject*)
+{
+    Invalidate(TRUE);
+}
 void CView::OnActivateView(BOOL activate, CView* activateView, CView*)
 {
-    if (activate && activateView == this && m_hWnd)
-        ::SetFocus(m_hWnd);
+    if (activate && activateView == this && m_hWnd) ::SetFocus(m_hWnd);
 }
 void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
 
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
 {
-    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-        return TRUE;
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     return m_pDocument && m_pDocument->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
-BOOL CView::OnPreparePrinting(CPrintInfo* info) { return DoPreparePrinting(info); }
+BOOL CView::OnPreparePrinting(CPrintInfo* info)
+{
+    return DoPreparePrinting(info);
+}
 
 BOOL CView::DoPreparePrinting(CPrintInfo* info)
 {
     info->m_pd.hwndOwner = GetParentFrame() ? GetParentFrame()->m_hWnd : m_hWnd;
-    if (info->m_pd.nMaxPage < info->m_pd.nMinPage)
-        info->m_pd.nMaxPage = info->m_pd.nMinPage;
+    if (info->m_pd.nMaxPage < info->m_pd.nMinPage) info->m_pd.nMaxPage = info->m_pd.nMinPage;
     if (info->m_bDirect) {
         info->m_pd.Flags |= PD_RETURNDEFAULT;
         info->m_pd.Flags &= ~static_cast<DWORD>(PD_RETURNDC);
-        if (!::PrintDlgA(&info->m_pd))
-            return FALSE;
+        if (!::PrintDlgA(&info->m_pd)) return FALSE;
         info->m_pd.Flags &= ~static_cast<DWORD>(PD_RETURNDEFAULT);
         info->m_pd.Flags |= PD_RETURNDC;
     }
@@ -332,8 +321,7 @@ void CView::OnPrint(CDC* dc, CPrintInfo*)
 void CView::OnFilePrint()
 {
     CPrintInfo info;
-    if (!OnPreparePrinting(&info) || !info.m_pd.hDC)
-        return;
+    if (!OnPreparePrinting(&info) || !info.m_pd.hDC) return;
     CDC dc;
     dc.Attach(info.m_pd.hDC);
     info.m_pd.hDC = nullptr;
@@ -349,21 +337,21 @@ void CView::OnFilePrint()
         for (info.m_nCurPage = first; info.m_nCurPage <= last && info.m_bContinuePrinting; ++info.m_nCurPage) {
             info.m_rectDraw.SetRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
             OnPrepareDC(&dc, &info);
-            if (!info.m_bContinuePrinting)
-                break;
+            if (!info.m_bContinuePrinting) break;
             dc.StartPage();
             OnPrint(&dc, &info);
-            if (dc.EndPage() < 0)
-                break;
-            if (last == 0xFFFF)
-                break;  // no page count given: one page
+            if (dc.EndPage() < 0) break;
+            if (last == 0xFFFF) break;  // no page count given: one page
         }
         dc.EndDoc();
     }
     OnEndPrinting(&dc, &info);
 }
 
-void CView::OnFilePrintPreview() { OnFilePrint(); }
+void CView::OnFilePrintPreview()
+{
+    OnFilePrint();
+}
 
 // ---- templates ------------------------------------------------------------------------------
 
@@ -375,8 +363,7 @@ CDocTemplate::CDocTemplate(UINT resourceId, CRuntimeClass* docClass, CRuntimeCla
 
 void CDocTemplate::LoadTemplate()
 {
-    if (m_strDocStrings.IsEmpty())
-        m_strDocStrings.LoadString(m_nIDResource);
+    if (m_strDocStrings.IsEmpty()) m_strDocStrings.LoadString(m_nIDResource);
 }
 
 BOOL CDocTemplate::GetDocString(CString& out, DocStringIndex index) const
@@ -386,8 +373,7 @@ BOOL CDocTemplate::GetDocString(CString& out, DocStringIndex index) const
 
 CDocument* CDocTemplate::CreateNewDocument()
 {
-    if (!m_pDocClass)
-        return nullptr;
+    if (!m_pDocClass) return nullptr;
     CObject* o = m_pDocClass->CreateObject();
     CDocument* doc = o && o->IsKindOf(RUNTIME_CLASS(CDocument)) ? static_cast<CDocument*>(o) : nullptr;
     if (!doc) {
@@ -426,8 +412,7 @@ void CDocTemplate::InitialUpdateFrame(CFrameWnd* frame, CDocument* doc, BOOL mak
 BOOL CDocTemplate::SaveAllModified()
 {
     for (POSITION pos = GetFirstDocPosition(); pos;)
-        if (!GetNextDoc(pos)->SaveModified())
-            return FALSE;
+        if (!GetNextDoc(pos)->SaveModified()) return FALSE;
     return TRUE;
 }
 
@@ -440,19 +425,20 @@ void CDocTemplate::CloseAllDocuments(BOOL)
     }
 }
 
-void CDocTemplate::AddDocument(CDocument* doc) { doc->m_pDocTemplate = this; }
+void CDocTemplate::AddDocument(CDocument* doc)
+{
+    doc->m_pDocTemplate = this;
+}
 
 void CDocTemplate::RemoveDocument(CDocument* doc)
 {
-    if (doc->m_pDocTemplate == this)
-        doc->m_pDocTemplate = nullptr;
+    if (doc->m_pDocTemplate == this) doc->m_pDocTemplate = nullptr;
 }
 
 void CDocTemplate::SetDefaultTitle(CDocument* doc)
 {
     CString title;
-    if (!GetDocString(title, docName) || title.IsEmpty())
-        title = "无标题";
+    if (!GetDocString(title, docName) || title.IsEmpty()) title = "无标题";
     doc->SetTitle(title);
 }
 
@@ -490,8 +476,7 @@ void CSingleDocTemplate::AddDocument(CDocument* doc)
 void CSingleDocTemplate::RemoveDocument(CDocument* doc)
 {
     CDocTemplate::RemoveDocument(doc);
-    if (m_pOnlyDoc == doc)
-        m_pOnlyDoc = nullptr;
+    if (m_pOnlyDoc == doc) m_pOnlyDoc = nullptr;
 }
 
 CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR path, BOOL makeVisible)
@@ -501,14 +486,12 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR path, BOOL makeVisible)
     bool created = false;
     if (doc) {
         // The one document is reused; its changes are saved first if wanted.
-        if (!doc->SaveModified())
-            return nullptr;
+        if (!doc->SaveModified()) return nullptr;
         for (POSITION pos = doc->GetFirstViewPosition(); pos && !frame;)
             frame = doc->GetNextView(pos)->GetParentFrame();
     } else {
         doc = CreateNewDocument();
-        if (!doc)
-            return nullptr;
+        if (!doc) return nullptr;
         created = true;
         const BOOL autoDelete = doc->m_bAutoDelete;
         doc->m_bAutoDelete = FALSE;  // the frame's failure must not delete it under us
@@ -523,21 +506,18 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR path, BOOL makeVisible)
     if (!path) {
         SetDefaultTitle(doc);
         if (!doc->OnNewDocument()) {
-            if (created)
-                frame->DestroyWindow();
+            if (created) frame->DestroyWindow();
             return nullptr;
         }
     } else {
         if (!doc->OnOpenDocument(path)) {
             // A new frame goes again; an existing document keeps what it had.
-            if (created)
-                frame->DestroyWindow();
+            if (created) frame->DestroyWindow();
             return nullptr;
         }
         doc->SetPathName(path);
     }
-    if (created && AfxGetApp() && !AfxGetApp()->m_pMainWnd)
-        AfxGetApp()->m_pMainWnd = frame;
+    if (created && AfxGetApp() && !AfxGetApp()->m_pMainWnd) AfxGetApp()->m_pMainWnd = frame;
     InitialUpdateFrame(frame, doc, makeVisible);
     return doc;
 }

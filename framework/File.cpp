@@ -7,8 +7,7 @@
 BOOL CFile::Open(LPCTSTR path, UINT flags)
 {
     Close();
-    if (!path || !*path)
-        return FALSE;
+    if (!path || !*path) return FALSE;
     const bool write = (flags & (modeWrite | modeReadWrite)) != 0;
     const bool create = (flags & modeCreate) != 0;
     const bool keep = (flags & modeNoTruncate) != 0;
@@ -22,16 +21,14 @@ BOOL CFile::Open(LPCTSTR path, UINT flags)
     m_pStream = std::fopen(path, mode);
     if (!m_pStream && write && create && keep)
         m_pStream = std::fopen(path, "w+b");  // "no truncate" still makes a missing file
-    if (!m_pStream)
-        return FALSE;
+    if (!m_pStream) return FALSE;
     m_strFileName = path;
     return TRUE;
 }
 
 BOOL CFile::Close()
 {
-    if (!m_pStream)
-        return TRUE;
+    if (!m_pStream) return TRUE;
     const bool bad = std::ferror(m_pStream) != 0;
     const int rc = std::fclose(m_pStream);
     m_pStream = nullptr;
@@ -40,40 +37,36 @@ BOOL CFile::Close()
 
 UINT CFile::Read(void* buf, UINT count)
 {
-    if (!m_pStream || !buf || count == 0)
-        return 0;
+    if (!m_pStream || !buf || count == 0) return 0;
     return static_cast<UINT>(std::fread(buf, 1, count, m_pStream));
 }
 
 BOOL CFile::Write(const void* buf, UINT count)
 {
-    if (!m_pStream)
-        return FALSE;
-    if (count == 0)
-        return TRUE;
+    if (!m_pStream) return FALSE;
+    if (count == 0) return TRUE;
     return buf && std::fwrite(buf, 1, count, m_pStream) == count;
 }
 
-BOOL CFile::Flush() { return m_pStream && std::fflush(m_pStream) == 0; }
+BOOL CFile::Flush()
+{
+    return m_pStream && std::fflush(m_pStream) == 0;
+}
 
 int64_t CFile::Seek(int64_t offset, UINT from)
 {
-    if (!m_pStream)
-        return -1;
+    if (!m_pStream) return -1;
 #if defined(_WIN32)
-    if (_fseeki64(m_pStream, offset, static_cast<int>(from)) != 0)
-        return -1;
+    if (_fseeki64(m_pStream, offset, static_cast<int>(from)) != 0) return -1;
 #else
-    if (fseeko(m_pStream, static_cast<off_t>(offset), static_cast<int>(from)) != 0)
-        return -1;
+    if (fseeko(m_pStream, static_cast<off_t>(offset), static_cast<int>(from)) != 0) return -1;
 #endif
     return GetPosition();
 }
 
 int64_t CFile::GetPosition() const
 {
-    if (!m_pStream)
-        return -1;
+    if (!m_pStream) return -1;
 #if defined(_WIN32)
     return _ftelli64(m_pStream);
 #else
@@ -83,8 +76,7 @@ int64_t CFile::GetPosition() const
 
 int64_t CFile::GetLength() const
 {
-    if (!m_pStream)
-        return -1;
+    if (!m_pStream) return -1;
     CFile* self = const_cast<CFile*>(this);
     const int64_t here = GetPosition();
     const int64_t len = self->Seek(0, end);
@@ -108,8 +100,7 @@ CString CFile::GetFileTitle() const
 BOOL CStdioFile::ReadString(CString& line)
 {
     line.Empty();
-    if (!m_pStream)
-        return FALSE;
+    if (!m_pStream) return FALSE;
     // Lines of any length: read in pieces until the line end.
     char buf[512];
     bool any = false;
@@ -117,16 +108,12 @@ BOOL CStdioFile::ReadString(CString& line)
         any = true;
         const size_t n = std::strlen(buf);
         line.Append(buf, static_cast<int>(n));
-        if (n > 0 && buf[n - 1] == '\n')
-            break;
+        if (n > 0 && buf[n - 1] == '\n') break;
     }
-    if (!any)
-        return FALSE;
+    if (!any) return FALSE;
     int n = line.GetLength();
-    if (n > 0 && line[n - 1] == '\n')
-        --n;
-    if (n > 0 && line[n - 1] == '\r')
-        --n;
+    if (n > 0 && line[n - 1] == '\n') --n;
+    if (n > 0 && line[n - 1] == '\r') --n;
     line.GetBuffer(0);
     line.ReleaseBuffer(n);  // cut bytes: the line end is ASCII
     return TRUE;
@@ -134,7 +121,6 @@ BOOL CStdioFile::ReadString(CString& line)
 
 BOOL CStdioFile::WriteString(LPCTSTR text)
 {
-    if (!text)
-        return TRUE;
+    if (!text) return TRUE;
     return Write(text, static_cast<UINT>(std::strlen(text)));
 }

@@ -12,48 +12,52 @@ namespace {
 UINT SideOf(UINT dockBarId)
 {
     switch (dockBarId) {
-    case AFX_IDW_DOCKBAR_TOP: return CBRS_ALIGN_TOP;
-    case AFX_IDW_DOCKBAR_BOTTOM: return CBRS_ALIGN_BOTTOM;
-    case AFX_IDW_DOCKBAR_LEFT: return CBRS_ALIGN_LEFT;
-    case AFX_IDW_DOCKBAR_RIGHT: return CBRS_ALIGN_RIGHT;
-    default: return dockBarId & CBRS_ALIGN_ANY;
+        case AFX_IDW_DOCKBAR_TOP: return CBRS_ALIGN_TOP;
+        case AFX_IDW_DOCKBAR_BOTTOM: return CBRS_ALIGN_BOTTOM;
+        case AFX_IDW_DOCKBAR_LEFT: return CBRS_ALIGN_LEFT;
+        case AFX_IDW_DOCKBAR_RIGHT: return CBRS_ALIGN_RIGHT;
+        default: return dockBarId & CBRS_ALIGN_ANY;
     }
 }
 
-bool Horizontal(UINT side) { return side == CBRS_ALIGN_TOP || side == CBRS_ALIGN_BOTTOM; }
+bool Horizontal(UINT side)
+{
+    return side == CBRS_ALIGN_TOP || side == CBRS_ALIGN_BOTTOM;
+}
 
-} // namespace
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
-    ON_WM_CLOSE()
-    ON_WM_SIZE()
-    ON_WM_SETFOCUS()
-    ON_WM_MENUSELECT()
-    ON_WM_DROPFILES()
-    ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
-    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, &CFrameWnd::OnBarCheck)
-    ON_COMMAND_EX(ID_VIEW_TOOLBAR, &CFrameWnd::OnBarCheck)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &CFrameWnd::OnUpdateControlBarMenu)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, &CFrameWnd::OnUpdateControlBarMenu)
-    ON_NOTIFY_EX_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, &CFrameWnd::OnToolTipText)
-    ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, &CFrameWnd::OnUpdateKeyIndicator)
-    ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, &CFrameWnd::OnUpdateKeyIndicator)
-    ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, &CFrameWnd::OnUpdateKeyIndicator)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_CLOSE()
+ON_WM_SIZE()
+ON_WM_SETFOCUS()
+ON_WM_MENUSELECT()
+ON_WM_DROPFILES()
+ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
+ON_COMMAND_EX(ID_VIEW_STATUS_BAR, &CFrameWnd::OnBarCheck)
+ON_COMMAND_EX(ID_VIEW_TOOLBAR, &CFrameWnd::OnBarCheck)
+ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &CFrameWnd::OnUpdateControlBarMenu)
+ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, &CFrameWnd::OnUpdateControlBarMenu)
+ON_NOTIFY_EX_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, &CFrameWnd::OnToolTipText)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, &CFrameWnd::OnUpdateKeyIndicator)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, &CFrameWnd::OnUpdateKeyIndicator)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, &CFrameWnd::OnUpdateKeyIndicator)
 END_MESSAGE_MAP()
 
 void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* ui)
 {
     // Shown while the lock key is on.
-    const int key = ui->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL : ui->m_nID == ID_INDICATOR_NUM ? VK_NUMLOCK : VK_SCROLL;
+    const int key = ui->m_nID == ID_INDICATOR_CAPS  ? VK_CAPITAL
+                    : ui->m_nID == ID_INDICATOR_NUM ? VK_NUMLOCK
+                                                    : VK_SCROLL;
     ui->Enable((::GetKeyState(key) & 1) != 0);
 }
 
 CFrameWnd::~CFrameWnd()
 {
-    for (CControlBar* bar : m_listControlBars)
-        bar->m_pDockSite = nullptr;
+    for (CControlBar* bar : m_listControlBars) bar->m_pDockSite = nullptr;
 }
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
@@ -69,8 +73,8 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
     return TRUE;
 }
 
-BOOL CFrameWnd::Create(LPCTSTR className, LPCTSTR title, DWORD style, const RECT& rect, CWnd* parent,
-                       LPCTSTR menuName, DWORD exStyle, CCreateContext* context)
+BOOL CFrameWnd::Create(LPCTSTR className, LPCTSTR title, DWORD style, const RECT& rect, CWnd* parent, LPCTSTR menuName,
+                       DWORD exStyle, CCreateContext* context)
 {
     m_strTitle = title ? title : "";
     HMENU menu = menuName ? ::LoadMenuA(AfxFindResourceHandle(menuName, RT_MENU), menuName) : nullptr;
@@ -79,8 +83,7 @@ BOOL CFrameWnd::Create(LPCTSTR className, LPCTSTR title, DWORD style, const RECT
     const bool defaultRect = rect.left == CW_USEDEFAULT;
     if (!CreateEx(exStyle, className, m_strTitle, style, r.left, r.top, defaultRect ? CW_USEDEFAULT : r.Width(),
                   defaultRect ? CW_USEDEFAULT : r.Height(), GetSafeHwnd(parent), menu, context)) {
-        if (menu && !::IsMenu(menu))
-            m_hMenuDefault = nullptr;
+        if (menu && !::IsMenu(menu)) m_hMenuDefault = nullptr;
         return FALSE;
     }
     return TRUE;
@@ -93,8 +96,8 @@ BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent, CCreateCon
     full.LoadString(resourceId);
     CString title;
     AfxExtractSubString(title, full, 0);
-    if (!Create(nullptr, title, style, CRect(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0), parent,
-                MAKEINTRESOURCEA(resourceId), 0, context))
+    if (!Create(nullptr, title, style, CRect(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0), parent, MAKEINTRESOURCEA(resourceId),
+                0, context))
         return FALSE;
     m_hAccelTable = ::LoadAcceleratorsA(AfxFindResourceHandle(MAKEINTRESOURCEA(resourceId), RT_ACCELERATOR),
                                         MAKEINTRESOURCEA(resourceId));
@@ -109,17 +112,14 @@ BOOL CFrameWnd::LoadAccelTable(LPCTSTR name)
 
 int CFrameWnd::OnCreate(LPCREATESTRUCT cs)
 {
-    if (CWnd::OnCreate(cs) == -1)
-        return -1;
-    if (!OnCreateClient(cs, static_cast<CCreateContext*>(cs->lpCreateParams)))
-        return -1;
+    if (CWnd::OnCreate(cs) == -1) return -1;
+    if (!OnCreateClient(cs, static_cast<CCreateContext*>(cs->lpCreateParams))) return -1;
     return 0;
 }
 
 BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* context)
 {
-    if (context && context->m_pNewViewClass)
-        return CreateView(context, AFX_IDW_PANE_FIRST) != nullptr;
+    if (context && context->m_pNewViewClass) return CreateView(context, AFX_IDW_PANE_FIRST) != nullptr;
     return TRUE;
 }
 
@@ -133,12 +133,10 @@ CWnd* CFrameWnd::CreateView(CCreateContext* context, UINT id)
     }
     if (!view->CreateEx(WS_EX_CLIENTEDGE, nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, id,
                         context)) {
-        if (!CWnd::LastCreateDestroyedObject())
-            delete view;
+        if (!CWnd::LastCreateDestroyedObject()) delete view;
         return nullptr;
     }
-    if (view->IsKindOf(RUNTIME_CLASS(CView)) && !m_pViewActive)
-        m_pViewActive = static_cast<CView*>(view);
+    if (view->IsKindOf(RUNTIME_CLASS(CView)) && !m_pViewActive) m_pViewActive = static_cast<CView*>(view);
     return view;
 }
 
@@ -157,15 +155,17 @@ void CFrameWnd::PostNcDestroy()
     delete this;
 }
 
-BOOL CFrameWnd::DestroyWindow() { return CWnd::DestroyWindow(); }
+BOOL CFrameWnd::DestroyWindow()
+{
+    return CWnd::DestroyWindow();
+}
 
 void CFrameWnd::OnClose()
 {
     CDocument* doc = GetActiveDocument();
     CWinApp* app = AfxGetApp();
     if (app && app->m_pMainWnd == this) {
-        if (!app->SaveAllModified())
-            return;
+        if (!app->SaveAllModified()) return;
     } else if (doc && !doc->CanCloseFrame(this)) {
         return;
     }
@@ -184,27 +184,22 @@ CDocument* CFrameWnd::GetActiveDocument()
 void CFrameWnd::SetActiveView(CView* view, BOOL notify)
 {
     CView* old = m_pViewActive;
-    if (view == old)
-        return;
+    if (view == old) return;
     m_pViewActive = view;
-    if (notify && old)
-        old->OnActivateView(FALSE, view, old);
-    if (notify && view)
-        view->OnActivateView(TRUE, view, old);
+    if (notify && old) old->OnActivateView(FALSE, view, old);
+    if (notify && view) view->OnActivateView(TRUE, view, old);
 }
 
 void CFrameWnd::InitialUpdateFrame(CDocument* doc, BOOL makeVisible)
 {
     if (!m_pViewActive) {
         CWnd* pane = GetDescendantWindow(AFX_IDW_PANE_FIRST, TRUE);
-        if (pane && pane->IsKindOf(RUNTIME_CLASS(CView)))
-            SetActiveView(static_cast<CView*>(pane), FALSE);
+        if (pane && pane->IsKindOf(RUNTIME_CLASS(CView))) SetActiveView(static_cast<CView*>(pane), FALSE);
     }
     SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE);
     if (makeVisible) {
         ActivateFrame();
-        if (m_pViewActive)
-            m_pViewActive->OnActivateView(TRUE, m_pViewActive, m_pViewActive);
+        if (m_pViewActive) m_pViewActive->OnActivateView(TRUE, m_pViewActive, m_pViewActive);
     }
     OnUpdateFrameTitle(TRUE);
     (void)doc;
@@ -218,8 +213,7 @@ void CFrameWnd::ActivateFrame(int cmdShow)
         if (app && app->m_pMainWnd == this && !IsWindowVisible()) {
             cmdShow = app->m_nCmdShow;
             app->m_nCmdShow = -1;  // only the first time
-            if (cmdShow == -1 || cmdShow == SW_HIDE)
-                cmdShow = SW_SHOW;
+            if (cmdShow == -1 || cmdShow == SW_HIDE) cmdShow = SW_SHOW;
         }
     }
     RecalcLayout();
@@ -235,17 +229,14 @@ void CFrameWnd::OnUpdateFrameTitle(BOOL addToTitle)
         title = doc->GetTitle() + " - " + m_strTitle;
     CString now;
     GetWindowText(now);
-    if (now != title)
-        SetWindowText(title);
+    if (now != title) SetWindowText(title);
 }
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
 {
     // The active view first (and through it its document), then the frame, then the application.
-    if (m_pViewActive && m_pViewActive->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-        return TRUE;
-    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-        return TRUE;
+    if (m_pViewActive && m_pViewActive->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     CWinApp* app = AfxGetApp();
     return app && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
@@ -260,8 +251,7 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* msg)
 void CFrameWnd::OnSize(UINT type, int cx, int cy)
 {
     CWnd::OnSize(type, cx, cy);
-    if (type != SIZE_MINIMIZED)
-        RecalcLayout();
+    if (type != SIZE_MINIMIZED) RecalcLayout();
 }
 
 void CFrameWnd::OnSetFocus(CWnd* old)
@@ -272,11 +262,20 @@ void CFrameWnd::OnSetFocus(CWnd* old)
         CWnd::OnSetFocus(old);
 }
 
-BOOL CFrameWnd::OnEraseBkgnd(CDC* dc) { return CWnd::OnEraseBkgnd(dc); }
+BOOL CFrameWnd::OnEraseBkgnd(CDC* dc)
+{
+    return CWnd::OnEraseBkgnd(dc);
+}
 
-void CFrameWnd::OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu) { CWnd::OnInitMenuPopup(popup, index, sysMenu); }
+void CFrameWnd::OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu)
+{
+    CWnd::OnInitMenuPopup(popup, index, sysMenu);
+}
 
-void CFrameWnd::OnActivate(UINT state, CWnd* other, BOOL minimized) { CWnd::OnActivate(state, other, minimized); }
+void CFrameWnd::OnActivate(UINT state, CWnd* other, BOOL minimized)
+{
+    CWnd::OnActivate(state, other, minimized);
+}
 
 void CFrameWnd::OnDropFiles(HDROP drop)
 {
@@ -290,14 +289,16 @@ void CFrameWnd::OnDropFiles(HDROP drop)
 
 // ---- hints -----------------------------------------------------------------------------------
 
-CWnd* CFrameWnd::GetMessageBar() { return GetDescendantWindow(AFX_IDW_STATUS_BAR, TRUE); }
+CWnd* CFrameWnd::GetMessageBar()
+{
+    return GetDescendantWindow(AFX_IDW_STATUS_BAR, TRUE);
+}
 
 void CFrameWnd::GetMessageString(UINT id, CString& message) const
 {
     CString full;
     message.Empty();
-    if (full.LoadString(id))
-        AfxExtractSubString(message, full, 0);
+    if (full.LoadString(id)) AfxExtractSubString(message, full, 0);
 }
 
 void CFrameWnd::SetMessageText(LPCTSTR text)
@@ -305,7 +306,10 @@ void CFrameWnd::SetMessageText(LPCTSTR text)
     SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(text));
 }
 
-void CFrameWnd::SetMessageText(UINT id) { SendMessage(WM_SETMESSAGESTRING, id); }
+void CFrameWnd::SetMessageText(UINT id)
+{
+    SendMessage(WM_SETMESSAGESTRING, id);
+}
 
 LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
 {
@@ -342,13 +346,10 @@ BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* hdr, LRESULT* result)
     // The tip is the part of the command's string after the line break.
     auto* info = reinterpret_cast<NMTTDISPINFOA*>(hdr);
     UINT id = static_cast<UINT>(hdr->idFrom);
-    if (info->uFlags & TTF_IDISHWND)
-        id = static_cast<UINT>(::GetDlgCtrlID(reinterpret_cast<HWND>(hdr->idFrom)));
-    if (id == 0)
-        return FALSE;
+    if (info->uFlags & TTF_IDISHWND) id = static_cast<UINT>(::GetDlgCtrlID(reinterpret_cast<HWND>(hdr->idFrom)));
+    if (id == 0) return FALSE;
     CString full, tip;
-    if (full.LoadString(id))
-        AfxExtractSubString(tip, full, 1);
+    if (full.LoadString(id)) AfxExtractSubString(tip, full, 1);
     lstrcpynA(info->szText, tip, sizeof info->szText);
     info->lpszText = info->szText;
     *result = 0;
@@ -357,7 +358,10 @@ BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* hdr, LRESULT* result)
 
 // ---- control bars ---------------------------------------------------------------------------
 
-void CFrameWnd::EnableDocking(DWORD dockStyle) { m_dwDockStyle = dockStyle & CBRS_ALIGN_ANY; }
+void CFrameWnd::EnableDocking(DWORD dockStyle)
+{
+    m_dwDockStyle = dockStyle & CBRS_ALIGN_ANY;
+}
 
 void CFrameWnd::AddControlBar(CControlBar* bar)
 {
@@ -370,42 +374,39 @@ void CFrameWnd::RemoveControlBar(CControlBar* bar)
 {
     m_listControlBars.erase(std::remove(m_listControlBars.begin(), m_listControlBars.end(), bar),
                             m_listControlBars.end());
-    if (bar->m_pDockSite == this)
-        bar->m_pDockSite = nullptr;
+    if (bar->m_pDockSite == this) bar->m_pDockSite = nullptr;
 }
 
 CControlBar* CFrameWnd::GetControlBar(UINT id)
 {
     for (CControlBar* bar : m_listControlBars)
-        if (bar->m_hWnd && static_cast<UINT>(bar->GetDlgCtrlID()) == id)
-            return bar;
+        if (bar->m_hWnd && static_cast<UINT>(bar->GetDlgCtrlID()) == id) return bar;
     return nullptr;
 }
 
 void CFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, LPCRECT rect)
 {
     UINT side = SideOf(dockBarId);
-    const DWORD allowed = (bar->m_dwDockStyle ? bar->m_dwDockStyle : CBRS_ALIGN_ANY) & (m_dwDockStyle ? m_dwDockStyle : CBRS_ALIGN_ANY);
+    const DWORD allowed =
+        (bar->m_dwDockStyle ? bar->m_dwDockStyle : CBRS_ALIGN_ANY) & (m_dwDockStyle ? m_dwDockStyle : CBRS_ALIGN_ANY);
     if (!side) {
         for (UINT s : {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT})
             if (allowed & s) {
                 side = s;
                 break;
             }
-        if (!side)
-            side = CBRS_ALIGN_TOP;
+        if (!side) side = CBRS_ALIGN_TOP;
     }
     AddControlBar(bar);
     const bool sideChanged = bar->m_nDockSide != side;
     bar->m_nDockSide = side;
     bar->m_dwStyle = (bar->m_dwStyle & ~CBRS_ALIGN_ANY) | side;  // the bar's style names its side
-    if (sideChanged && bar->m_hWnd)  // the gripper moves to the new leading edge
+    if (sideChanged && bar->m_hWnd)                              // the gripper moves to the new leading edge
         ::SetWindowPos(bar->m_hWnd, nullptr, 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     int maxRow = -1;
     for (CControlBar* b : m_listControlBars)
-        if (b != bar && b->m_nDockSide == side)
-            maxRow = std::max(maxRow, b->m_nRow);
+        if (b != bar && b->m_nDockSide == side) maxRow = std::max(maxRow, b->m_nRow);
     bar->m_nRow = maxRow + 1;
     bar->m_nRowPos = 0;
     if (rect) {
@@ -413,11 +414,11 @@ void CFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, LPCRECT rect)
         const CRect r(rect);
         const CPoint c = r.CenterPoint();
         for (CControlBar* b : m_listControlBars) {
-            if (b == bar || b->m_nDockSide != side || !b->m_hWnd || !b->IsWindowVisible())
-                continue;
+            if (b == bar || b->m_nDockSide != side || !b->m_hWnd || !b->IsWindowVisible()) continue;
             CRect wr;
             b->GetWindowRect(&wr);
-            const bool inRow = Horizontal(side) ? (c.y >= wr.top && c.y < wr.bottom) : (c.x >= wr.left && c.x < wr.right);
+            const bool inRow =
+                Horizontal(side) ? (c.y >= wr.top && c.y < wr.bottom) : (c.x >= wr.left && c.x < wr.right);
             if (inRow) {
                 bar->m_nRow = b->m_nRow;
                 break;
@@ -426,34 +427,29 @@ void CFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, LPCRECT rect)
         // Order within the row by the leading edge.
         std::vector<CControlBar*> row;
         for (CControlBar* b : m_listControlBars)
-            if (b != bar && b->m_nDockSide == side && b->m_nRow == bar->m_nRow)
-                row.push_back(b);
+            if (b != bar && b->m_nDockSide == side && b->m_nRow == bar->m_nRow) row.push_back(b);
         std::sort(row.begin(), row.end(), [](CControlBar* a, CControlBar* b) { return a->m_nRowPos < b->m_nRowPos; });
         int pos = 0;
         for (CControlBar* b : row) {
             CRect wr;
             b->GetWindowRect(&wr);
             const bool before = Horizontal(side) ? wr.left < r.left : wr.top < r.top;
-            if (before)
-                b->m_nRowPos = pos++;
+            if (before) b->m_nRowPos = pos++;
         }
         bar->m_nRowPos = pos++;
         for (CControlBar* b : row) {
             CRect wr;
             b->GetWindowRect(&wr);
             const bool before = Horizontal(side) ? wr.left < r.left : wr.top < r.top;
-            if (!before)
-                b->m_nRowPos = pos++;
+            if (!before) b->m_nRowPos = pos++;
         }
     }
-    if (m_hWnd)
-        RecalcLayout();
+    if (m_hWnd) RecalcLayout();
 }
 
 void CFrameWnd::ShowControlBar(CControlBar* bar, BOOL show, BOOL)
 {
-    if (!bar || !bar->m_hWnd)
-        return;
+    if (!bar || !bar->m_hWnd) return;
     bar->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
     RecalcLayout();
 }
@@ -461,8 +457,7 @@ void CFrameWnd::ShowControlBar(CControlBar* bar, BOOL show, BOOL)
 BOOL CFrameWnd::OnBarCheck(UINT id)
 {
     CControlBar* bar = GetControlBar(id);
-    if (!bar)
-        return FALSE;
+    if (!bar) return FALSE;
     ShowControlBar(bar, !bar->IsWindowVisible(), FALSE);
     return TRUE;
 }
@@ -479,17 +474,14 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* ui)
 
 void CFrameWnd::RecalcLayout(BOOL)
 {
-    if (!m_hWnd)
-        return;
+    if (!m_hWnd) return;
     CRect client;
     GetClientRect(&client);
     // Bars that are not docked but aligned (the status bar) sit at the very edges.
     for (CControlBar* bar : m_listControlBars) {
-        if (bar->m_nDockSide || !bar->m_hWnd || !bar->IsWindowVisible())
-            continue;
+        if (bar->m_nDockSide || !bar->m_hWnd || !bar->IsWindowVisible()) continue;
         const UINT side = bar->m_dwStyle & CBRS_ALIGN_ANY;
-        if (!side)
-            continue;
+        if (!side) continue;
         const bool horz = (side & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0;
         const CSize sz = bar->CalcFixedLayout(TRUE, horz);
         CRect r = client;
@@ -513,16 +505,14 @@ void CFrameWnd::RecalcLayout(BOOL)
         const bool horz = Horizontal(side);
         std::vector<CControlBar*> bars;
         for (CControlBar* b : m_listControlBars)
-            if (b->m_nDockSide == side && b->m_hWnd && b->IsWindowVisible())
-                bars.push_back(b);
+            if (b->m_nDockSide == side && b->m_hWnd && b->IsWindowVisible()) bars.push_back(b);
         std::stable_sort(bars.begin(), bars.end(), [](CControlBar* a, CControlBar* b) {
             return a->m_nRow != b->m_nRow ? a->m_nRow < b->m_nRow : a->m_nRowPos < b->m_nRowPos;
         });
         size_t i = 0;
         while (i < bars.size()) {
             size_t j = i;
-            while (j < bars.size() && bars[j]->m_nRow == bars[i]->m_nRow)
-                ++j;
+            while (j < bars.size() && bars[j]->m_nRow == bars[i]->m_nRow) ++j;
             const bool alone = j - i == 1;
             int depth = 0;
             std::vector<CSize> sizes;
@@ -530,8 +520,8 @@ void CFrameWnd::RecalcLayout(BOOL)
                 // Bars that size themselves get the dynamic layout, committed.
                 const BOOL stretch = alone && bars[k]->IsStretched();
                 CSize sz = (bars[k]->m_dwStyle & CBRS_SIZE_DYNAMIC)
-                               ? bars[k]->CalcDynamicLayout(-1, (horz ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK) | LM_COMMIT |
-                                                                    (stretch ? LM_STRETCH : 0))
+                               ? bars[k]->CalcDynamicLayout(-1, (horz ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK) |
+                                                                    LM_COMMIT | (stretch ? LM_STRETCH : 0))
                                : bars[k]->CalcFixedLayout(stretch, horz);
                 sizes.push_back(sz);
                 depth = std::max(depth, static_cast<int>(horz ? sz.cy : sz.cx));
@@ -564,23 +554,18 @@ void CFrameWnd::RecalcLayout(BOOL)
             i = j;
         }
     }
-    if (client.right < client.left)
-        client.right = client.left;
-    if (client.bottom < client.top)
-        client.bottom = client.top;
+    if (client.right < client.left) client.right = client.left;
+    if (client.bottom < client.top) client.bottom = client.top;
     if (CWnd* pane = GetDescendantWindow(AFX_IDW_PANE_FIRST, FALSE))
-        if (::GetParent(pane->m_hWnd) == m_hWnd)
-            pane->MoveWindow(&client);
+        if (::GetParent(pane->m_hWnd) == m_hWnd) pane->MoveWindow(&client);
 }
 
 void CFrameWnd::SaveBarState(LPCTSTR section) const
 {
     CWinApp* app = AfxGetApp();
-    if (!app)
-        return;
+    if (!app) return;
     for (CControlBar* bar : m_listControlBars) {
-        if (!bar->m_hWnd)
-            continue;
+        if (!bar->m_hWnd) continue;
         CString key;
         key.Format("%s-Bar%u", section, static_cast<UINT>(bar->GetDlgCtrlID()));
         app->WriteProfileInt(key, "Visible", bar->IsWindowVisible() ? 1 : 0);
@@ -593,22 +578,18 @@ void CFrameWnd::SaveBarState(LPCTSTR section) const
 void CFrameWnd::LoadBarState(LPCTSTR section)
 {
     CWinApp* app = AfxGetApp();
-    if (!app)
-        return;
+    if (!app) return;
     for (CControlBar* bar : m_listControlBars) {
-        if (!bar->m_hWnd)
-            continue;
+        if (!bar->m_hWnd) continue;
         CString key;
         key.Format("%s-Bar%u", section, static_cast<UINT>(bar->GetDlgCtrlID()));
         const int visible = static_cast<int>(app->GetProfileInt(key, "Visible", -1));
-        if (visible < 0)
-            continue;  // nothing saved for this bar
+        if (visible < 0) continue;  // nothing saved for this bar
         const UINT side = app->GetProfileInt(key, "Side", static_cast<int>(bar->m_nDockSide));
         // Only sides that exist; anything else keeps the bar where it is.
         if (side == 0 || side == CBRS_ALIGN_TOP || side == CBRS_ALIGN_BOTTOM || side == CBRS_ALIGN_LEFT ||
             side == CBRS_ALIGN_RIGHT) {
-            if (side)
-                bar->m_dwStyle = (bar->m_dwStyle & ~CBRS_ALIGN_ANY) | side;
+            if (side) bar->m_dwStyle = (bar->m_dwStyle & ~CBRS_ALIGN_ANY) | side;
             if (bar->m_nDockSide != side && bar->m_hWnd) {
                 bar->m_nDockSide = side;
                 ::SetWindowPos(bar->m_hWnd, nullptr, 0, 0, 0, 0,

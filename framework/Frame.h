@@ -21,8 +21,8 @@ public:
 
     // Title (the first part of the string resource), menu, accelerators and
     // icon from the resources of that id.
-    virtual BOOL LoadFrame(UINT resourceId, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                           CWnd* parent = nullptr, CCreateContext* context = nullptr);
+    virtual BOOL LoadFrame(UINT resourceId, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CWnd* parent = nullptr,
+                           CCreateContext* context = nullptr);
     BOOL Create(LPCTSTR className, LPCTSTR title, DWORD style = WS_OVERLAPPEDWINDOW,
                 const RECT& rect = CRect(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0), CWnd* parent = nullptr,
                 LPCTSTR menuName = nullptr, DWORD exStyle = 0, CCreateContext* context = nullptr);

@@ -50,12 +50,28 @@ struct TempMap {
     }
 };
 
-TempMap<HGDIOBJ, CGdiObject>& GdiTemps() { static TempMap<HGDIOBJ, CGdiObject> m; return m; }
-TempMap<HDC, CDC>& DcTemps() { static TempMap<HDC, CDC> m; return m; }
-TempMap<HMENU, CMenu>& MenuTemps() { static TempMap<HMENU, CMenu> m; return m; }
-TempMap<HIMAGELIST, CImageList>& ImageListTemps() { static TempMap<HIMAGELIST, CImageList> m; return m; }
+TempMap<HGDIOBJ, CGdiObject>& GdiTemps()
+{
+    static TempMap<HGDIOBJ, CGdiObject> m;
+    return m;
+}
+TempMap<HDC, CDC>& DcTemps()
+{
+    static TempMap<HDC, CDC> m;
+    return m;
+}
+TempMap<HMENU, CMenu>& MenuTemps()
+{
+    static TempMap<HMENU, CMenu> m;
+    return m;
+}
+TempMap<HIMAGELIST, CImageList>& ImageListTemps()
+{
+    static TempMap<HIMAGELIST, CImageList> m;
+    return m;
+}
 
-} // namespace
+}  // namespace
 
 void AfxDeleteTempMaps()
 {
@@ -68,13 +84,18 @@ void AfxDeleteTempMaps()
 
 // ---- CGdiObject ---------------------------------------------------------------------
 
-CGdiObject* CGdiObject::FromHandle(HGDIOBJ h) { return h ? GdiTemps().Get(h) : nullptr; }
-void CGdiObject::DeleteTempMap() { GdiTemps().Clear(); }
+CGdiObject* CGdiObject::FromHandle(HGDIOBJ h)
+{
+    return h ? GdiTemps().Get(h) : nullptr;
+}
+void CGdiObject::DeleteTempMap()
+{
+    GdiTemps().Clear();
+}
 
 BOOL CGdiObject::Attach(HGDIOBJ h)
 {
-    if (!h)
-        return FALSE;
+    if (!h) return FALSE;
     DeleteObject();
     m_hObject = h;
     return TRUE;
@@ -89,15 +110,20 @@ HGDIOBJ CGdiObject::Detach()
 
 BOOL CGdiObject::DeleteObject()
 {
-    if (!m_hObject)
-        return FALSE;
+    if (!m_hObject) return FALSE;
     const BOOL ok = ::DeleteObject(Detach());
     return ok;
 }
 
-BOOL CGdiObject::CreateStockObject(int index) { return Attach(::GetStockObject(index)); }
+BOOL CGdiObject::CreateStockObject(int index)
+{
+    return Attach(::GetStockObject(index));
+}
 
-CBrush::CBrush(CBitmap* bitmap) { CreatePatternBrush(bitmap); }
+CBrush::CBrush(CBitmap* bitmap)
+{
+    CreatePatternBrush(bitmap);
+}
 BOOL CBrush::CreatePatternBrush(CBitmap* bitmap)
 {
     return Attach(::CreatePatternBrush(static_cast<HBITMAP>(bitmap->m_hObject)));
@@ -114,8 +140,7 @@ BOOL CFont::CreatePointFont(int pointSize, LPCTSTR face, CDC* dc)
     ::DPtoLP(h, &pt, 1);
     ::DPtoLP(h, &org, 1);
     lf.lfHeight = -std::abs(pt.y - org.y);
-    if (!dc)
-        ::ReleaseDC(nullptr, h);
+    if (!dc) ::ReleaseDC(nullptr, h);
     return CreateFontIndirect(&lf);
 }
 
@@ -138,23 +163,30 @@ CSize CBitmap::GetBitmapDimension() const
     return s;
 }
 
-BOOL CPalette::CreateHalftonePalette(CDC* dc) { return Attach(::CreateHalftonePalette(dc->m_hDC)); }
+BOOL CPalette::CreateHalftonePalette(CDC* dc)
+{
+    return Attach(::CreateHalftonePalette(dc->m_hDC));
+}
 
 // ---- CDC ----------------------------------------------------------------------------
 
 CDC::~CDC()
 {
-    if (m_hDC)
-        DeleteDC();
+    if (m_hDC) DeleteDC();
 }
 
-CDC* CDC::FromHandle(HDC h) { return h ? DcTemps().Get(h) : nullptr; }
-void CDC::DeleteTempMap() { DcTemps().Clear(); }
+CDC* CDC::FromHandle(HDC h)
+{
+    return h ? DcTemps().Get(h) : nullptr;
+}
+void CDC::DeleteTempMap()
+{
+    DcTemps().Clear();
+}
 
 BOOL CDC::Attach(HDC h)
 {
-    if (!h)
-        return FALSE;
+    if (!h) return FALSE;
     m_hDC = m_hAttribDC = h;
     return TRUE;
 }
@@ -168,17 +200,22 @@ HDC CDC::Detach()
 
 BOOL CDC::DeleteDC()
 {
-    if (!m_hDC)
-        return FALSE;
+    if (!m_hDC) return FALSE;
     return ::DeleteDC(Detach());
 }
 
-BOOL CDC::CreateCompatibleDC(CDC* dc) { return Attach(::CreateCompatibleDC(dc ? dc->m_hDC : nullptr)); }
+BOOL CDC::CreateCompatibleDC(CDC* dc)
+{
+    return Attach(::CreateCompatibleDC(dc ? dc->m_hDC : nullptr));
+}
 BOOL CDC::CreateDC(LPCTSTR driver, LPCTSTR device, LPCTSTR output, const void* init)
 {
     return Attach(::CreateDCA(driver, device, output, static_cast<const DEVMODEA*>(init)));
 }
-CWnd* CDC::GetWindow() const { return CWnd::FromHandle(::WindowFromDC(m_hDC)); }
+CWnd* CDC::GetWindow() const
+{
+    return CWnd::FromHandle(::WindowFromDC(m_hDC));
+}
 
 CPen* CDC::SelectObject(CPen* pen)
 {
@@ -250,18 +287,33 @@ int CDC::GetTextFace(CString& face) const
     return n;
 }
 
-CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd->m_hWnd) { Attach(::BeginPaint(m_hWnd, &m_ps)); }
+CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd->m_hWnd)
+{
+    Attach(::BeginPaint(m_hWnd, &m_ps));
+}
 CPaintDC::~CPaintDC()
 {
     ::EndPaint(m_hWnd, &m_ps);
     Detach();
 }
 
-CClientDC::CClientDC(CWnd* wnd) : m_hWnd(wnd ? wnd->m_hWnd : nullptr) { Attach(::GetDC(m_hWnd)); }
-CClientDC::~CClientDC() { ::ReleaseDC(m_hWnd, Detach()); }
+CClientDC::CClientDC(CWnd* wnd) : m_hWnd(wnd ? wnd->m_hWnd : nullptr)
+{
+    Attach(::GetDC(m_hWnd));
+}
+CClientDC::~CClientDC()
+{
+    ::ReleaseDC(m_hWnd, Detach());
+}
 
-CWindowDC::CWindowDC(CWnd* wnd) : m_hWnd(wnd ? wnd->m_hWnd : nullptr) { Attach(::GetWindowDC(m_hWnd)); }
-CWindowDC::~CWindowDC() { ::ReleaseDC(m_hWnd, Detach()); }
+CWindowDC::CWindowDC(CWnd* wnd) : m_hWnd(wnd ? wnd->m_hWnd : nullptr)
+{
+    Attach(::GetWindowDC(m_hWnd));
+}
+CWindowDC::~CWindowDC()
+{
+    ::ReleaseDC(m_hWnd, Detach());
+}
 
 CMemDC::CMemDC(CDC* compatible, int w, int h)
 {
@@ -272,8 +324,7 @@ CMemDC::CMemDC(CDC* compatible, int w, int h)
 
 CMemDC::~CMemDC()
 {
-    if (m_old)
-        ::SelectObject(m_hDC, m_old);
+    if (m_old) ::SelectObject(m_hDC, m_old);
     DeleteDC();
 }
 
@@ -290,8 +341,7 @@ HENHMETAFILE CMetaFileDC::CloseEnhanced()
 
 CMetaFileDC::~CMetaFileDC()
 {
-    if (m_hDC)
-        ::DeleteEnhMetaFile(CloseEnhanced());
+    if (m_hDC) ::DeleteEnhMetaFile(CloseEnhanced());
 }
 
 // ---- CImageList -----------------------------------------------------------------------
@@ -309,8 +359,7 @@ BOOL CImageList::Create(UINT bitmapId, int cx, int grow, COLORREF mask)
 
 BOOL CImageList::Attach(HIMAGELIST h)
 {
-    if (!h)
-        return FALSE;
+    if (!h) return FALSE;
     DeleteImageList();
     m_hImageList = h;
     return TRUE;
@@ -325,8 +374,7 @@ HIMAGELIST CImageList::Detach()
 
 BOOL CImageList::DeleteImageList()
 {
-    if (!m_hImageList)
-        return FALSE;
+    if (!m_hImageList) return FALSE;
     return ImageList_Destroy(Detach());
 }
 
@@ -341,17 +389,25 @@ int CImageList::Add(CBitmap* bmp, COLORREF mask)
     return ImageList_AddMasked(m_hImageList, static_cast<HBITMAP>(bmp->m_hObject), mask);
 }
 
-CImageList* CImageList::FromHandle(HIMAGELIST h) { return h ? ImageListTemps().Get(h) : nullptr; }
+CImageList* CImageList::FromHandle(HIMAGELIST h)
+{
+    return h ? ImageListTemps().Get(h) : nullptr;
+}
 
 // ---- CMenu --------------------------------------------------------------------------
 
-CMenu* CMenu::FromHandle(HMENU h) { return h ? MenuTemps().Get(h) : nullptr; }
-void CMenu::DeleteTempMap() { MenuTemps().Clear(); }
+CMenu* CMenu::FromHandle(HMENU h)
+{
+    return h ? MenuTemps().Get(h) : nullptr;
+}
+void CMenu::DeleteTempMap()
+{
+    MenuTemps().Clear();
+}
 
 BOOL CMenu::Attach(HMENU h)
 {
-    if (!h)
-        return FALSE;
+    if (!h) return FALSE;
     m_hMenu = h;
     return TRUE;
 }
@@ -374,8 +430,7 @@ BOOL CMenu::LoadMenu(LPCTSTR name)
 
 BOOL CMenu::DestroyMenu()
 {
-    if (!m_hMenu)
-        return FALSE;
+    if (!m_hMenu) return FALSE;
     return ::DestroyMenu(Detach());
 }
 

@@ -81,9 +81,9 @@ class FW_API CFont : public CGdiObject {
     DECLARE_DYNAMIC(CFont)
 public:
     BOOL CreateFontIndirect(const LOGFONT* lf) { return Attach(::CreateFontIndirectA(lf)); }
-    BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
-                    BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision,
-                    BYTE quality, BYTE pitchAndFamily, LPCTSTR face)
+    BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic, BYTE underline,
+                    BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision, BYTE quality,
+                    BYTE pitchAndFamily, LPCTSTR face)
     {
         return Attach(::CreateFontA(height, width, escapement, orientation, weight, italic, underline, strikeOut,
                                     charSet, outPrecision, clipPrecision, quality, pitchAndFamily, face));
@@ -120,8 +120,14 @@ public:
     BOOL CreateRectRgn(int l, int t, int r, int b) { return Attach(::CreateRectRgn(l, t, r, b)); }
     BOOL CreateRectRgnIndirect(LPCRECT r) { return Attach(::CreateRectRgnIndirect(r)); }
     BOOL CreateEllipticRgn(int l, int t, int r, int b) { return Attach(::CreateEllipticRgn(l, t, r, b)); }
-    BOOL CreateRoundRectRgn(int l, int t, int r, int b, int w, int h) { return Attach(::CreateRoundRectRgn(l, t, r, b, w, h)); }
-    BOOL CreatePolygonRgn(const POINT* pts, int count, int mode) { return Attach(::CreatePolygonRgn(pts, count, mode)); }
+    BOOL CreateRoundRectRgn(int l, int t, int r, int b, int w, int h)
+    {
+        return Attach(::CreateRoundRectRgn(l, t, r, b, w, h));
+    }
+    BOOL CreatePolygonRgn(const POINT* pts, int count, int mode)
+    {
+        return Attach(::CreatePolygonRgn(pts, count, mode));
+    }
     int CombineRgn(const CRgn* a, const CRgn* b, int mode)
     {
         return ::CombineRgn(static_cast<HRGN>(m_hObject), static_cast<HRGN>(a->m_hObject),
@@ -156,7 +162,10 @@ public:
     {
         return ::SetPaletteEntries(static_cast<HPALETTE>(m_hObject), start, count, in);
     }
-    UINT GetNearestPaletteIndex(COLORREF c) const { return ::GetNearestPaletteIndex(static_cast<HPALETTE>(m_hObject), c); }
+    UINT GetNearestPaletteIndex(COLORREF c) const
+    {
+        return ::GetNearestPaletteIndex(static_cast<HPALETTE>(m_hObject), c);
+    }
     operator HPALETTE() const { return static_cast<HPALETTE>(m_hObject); }
     static CPalette* FromHandle(HPALETTE h) { return static_cast<CPalette*>(CGdiObject::FromHandle(h)); }
 };
@@ -202,9 +211,15 @@ public:
     CPalette* SelectPalette(CPalette* pal, BOOL forceBackground);
     UINT RealizePalette() { return ::RealizePalette(m_hDC); }
     CPen* GetCurrentPen() const { return CPen::FromHandle(static_cast<HPEN>(::GetCurrentObject(m_hDC, OBJ_PEN))); }
-    CBrush* GetCurrentBrush() const { return CBrush::FromHandle(static_cast<HBRUSH>(::GetCurrentObject(m_hDC, OBJ_BRUSH))); }
+    CBrush* GetCurrentBrush() const
+    {
+        return CBrush::FromHandle(static_cast<HBRUSH>(::GetCurrentObject(m_hDC, OBJ_BRUSH)));
+    }
     CFont* GetCurrentFont() const { return CFont::FromHandle(static_cast<HFONT>(::GetCurrentObject(m_hDC, OBJ_FONT))); }
-    CBitmap* GetCurrentBitmap() const { return CBitmap::FromHandle(static_cast<HBITMAP>(::GetCurrentObject(m_hDC, OBJ_BITMAP))); }
+    CBitmap* GetCurrentBitmap() const
+    {
+        return CBitmap::FromHandle(static_cast<HBITMAP>(::GetCurrentObject(m_hDC, OBJ_BITMAP)));
+    }
 
     COLORREF SetTextColor(COLORREF c) { return ::SetTextColor(m_hDC, c); }
     COLORREF GetTextColor() const { return ::GetTextColor(m_hDC); }
@@ -220,15 +235,50 @@ public:
     int GetMapMode() const { return ::GetMapMode(m_hDC); }
     int SetPolyFillMode(int mode) { return ::SetPolyFillMode(m_hDC, mode); }
     int SetStretchBltMode(int mode) { return ::SetStretchBltMode(m_hDC, mode); }
-    CPoint SetViewportOrg(int x, int y) { POINT p{}; ::SetViewportOrgEx(m_hDC, x, y, &p); return p; }
+    CPoint SetViewportOrg(int x, int y)
+    {
+        POINT p{};
+        ::SetViewportOrgEx(m_hDC, x, y, &p);
+        return p;
+    }
     CPoint SetViewportOrg(POINT p) { return SetViewportOrg(p.x, p.y); }
-    CPoint GetViewportOrg() const { POINT p{}; ::GetViewportOrgEx(m_hDC, &p); return p; }
-    CPoint SetWindowOrg(int x, int y) { POINT p{}; ::SetWindowOrgEx(m_hDC, x, y, &p); return p; }
+    CPoint GetViewportOrg() const
+    {
+        POINT p{};
+        ::GetViewportOrgEx(m_hDC, &p);
+        return p;
+    }
+    CPoint SetWindowOrg(int x, int y)
+    {
+        POINT p{};
+        ::SetWindowOrgEx(m_hDC, x, y, &p);
+        return p;
+    }
     CPoint SetWindowOrg(POINT p) { return SetWindowOrg(p.x, p.y); }
-    CPoint GetWindowOrg() const { POINT p{}; ::GetWindowOrgEx(m_hDC, &p); return p; }
-    CPoint OffsetViewportOrg(int dx, int dy) { POINT p{}; ::OffsetViewportOrgEx(m_hDC, dx, dy, &p); return p; }
-    CSize SetViewportExt(int cx, int cy) { SIZE s{}; ::SetViewportExtEx(m_hDC, cx, cy, &s); return s; }
-    CSize SetWindowExt(int cx, int cy) { SIZE s{}; ::SetWindowExtEx(m_hDC, cx, cy, &s); return s; }
+    CPoint GetWindowOrg() const
+    {
+        POINT p{};
+        ::GetWindowOrgEx(m_hDC, &p);
+        return p;
+    }
+    CPoint OffsetViewportOrg(int dx, int dy)
+    {
+        POINT p{};
+        ::OffsetViewportOrgEx(m_hDC, dx, dy, &p);
+        return p;
+    }
+    CSize SetViewportExt(int cx, int cy)
+    {
+        SIZE s{};
+        ::SetViewportExtEx(m_hDC, cx, cy, &s);
+        return s;
+    }
+    CSize SetWindowExt(int cx, int cy)
+    {
+        SIZE s{};
+        ::SetWindowExtEx(m_hDC, cx, cy, &s);
+        return s;
+    }
     void DPtoLP(LPPOINT pts, int count = 1) const { ::DPtoLP(m_hDC, pts, count); }
     void DPtoLP(LPRECT r) const { ::DPtoLP(m_hDC, reinterpret_cast<LPPOINT>(r), 2); }
     void LPtoDP(LPPOINT pts, int count = 1) const { ::LPtoDP(m_hDC, pts, count); }
@@ -244,11 +294,21 @@ public:
     BOOL PtVisible(POINT p) const { return PtVisible(p.x, p.y); }
     BOOL RectVisible(LPCRECT r) const { return ::RectVisible(m_hDC, r); }
 
-    CPoint MoveTo(int x, int y) { POINT p{}; ::MoveToEx(m_hDC, x, y, &p); return p; }
+    CPoint MoveTo(int x, int y)
+    {
+        POINT p{};
+        ::MoveToEx(m_hDC, x, y, &p);
+        return p;
+    }
     CPoint MoveTo(POINT p) { return MoveTo(p.x, p.y); }
     BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
     BOOL LineTo(POINT p) { return LineTo(p.x, p.y); }
-    CPoint GetCurrentPosition() const { POINT p{}; ::GetCurrentPositionEx(m_hDC, &p); return p; }
+    CPoint GetCurrentPosition() const
+    {
+        POINT p{};
+        ::GetCurrentPositionEx(m_hDC, &p);
+        return p;
+    }
     BOOL Polyline(const POINT* pts, int count) { return ::Polyline(m_hDC, pts, count); }
     BOOL Polygon(const POINT* pts, int count) { return ::Polygon(m_hDC, pts, count); }
     BOOL PolyPolygon(const POINT* pts, const INT* counts, int n) { return ::PolyPolygon(m_hDC, pts, counts, n); }
@@ -257,8 +317,14 @@ public:
     BOOL RoundRect(int l, int t, int r, int b, int w, int h) { return ::RoundRect(m_hDC, l, t, r, b, w, h); }
     BOOL Ellipse(int l, int t, int r, int b) { return ::Ellipse(m_hDC, l, t, r, b); }
     BOOL Ellipse(LPCRECT r) { return Ellipse(r->left, r->top, r->right, r->bottom); }
-    BOOL Arc(int l, int t, int r, int b, int x3, int y3, int x4, int y4) { return ::Arc(m_hDC, l, t, r, b, x3, y3, x4, y4); }
-    BOOL Pie(int l, int t, int r, int b, int x3, int y3, int x4, int y4) { return ::Pie(m_hDC, l, t, r, b, x3, y3, x4, y4); }
+    BOOL Arc(int l, int t, int r, int b, int x3, int y3, int x4, int y4)
+    {
+        return ::Arc(m_hDC, l, t, r, b, x3, y3, x4, y4);
+    }
+    BOOL Pie(int l, int t, int r, int b, int x3, int y3, int x4, int y4)
+    {
+        return ::Pie(m_hDC, l, t, r, b, x3, y3, x4, y4);
+    }
     COLORREF SetPixel(int x, int y, COLORREF c) { return ::SetPixel(m_hDC, x, y, c); }
     COLORREF SetPixel(POINT p, COLORREF c) { return SetPixel(p.x, p.y, c); }
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
@@ -287,12 +353,13 @@ public:
     BOOL DrawState(CPoint pt, CSize size, LPCTSTR text, UINT flags, BOOL prefix = TRUE, int len = 0,
                    HBRUSH brush = nullptr)
     {
-        return ::DrawStateA(m_hDC, brush, nullptr, reinterpret_cast<LPARAM>(text), static_cast<WPARAM>(len), pt.x,
-                            pt.y, size.cx, size.cy, flags | (prefix ? DST_PREFIXTEXT : DST_TEXT));
+        return ::DrawStateA(m_hDC, brush, nullptr, reinterpret_cast<LPARAM>(text), static_cast<WPARAM>(len), pt.x, pt.y,
+                            size.cx, size.cy, flags | (prefix ? DST_PREFIXTEXT : DST_TEXT));
     }
     BOOL GrayString(CBrush* brush, GRAYSTRINGPROC proc, LPARAM data, int count, int x, int y, int w, int h)
     {
-        return ::GrayStringA(m_hDC, brush ? static_cast<HBRUSH>(brush->m_hObject) : nullptr, proc, data, count, x, y, w, h);
+        return ::GrayStringA(m_hDC, brush ? static_cast<HBRUSH>(brush->m_hObject) : nullptr, proc, data, count, x, y, w,
+                             h);
     }
 
     BOOL BitBlt(int x, int y, int w, int h, CDC* src, int sx, int sy, DWORD rop)
@@ -459,18 +526,39 @@ public:
     UINT GetMenuItemID(int pos) const { return ::GetMenuItemID(m_hMenu, pos); }
     UINT GetMenuState(UINT id, UINT flags) const { return ::GetMenuState(m_hMenu, id, flags); }
     int GetMenuString(UINT id, CString& text, UINT flags) const;
-    int GetMenuString(UINT id, LPTSTR buf, int max, UINT flags) const { return ::GetMenuStringA(m_hMenu, id, buf, max, flags); }
+    int GetMenuString(UINT id, LPTSTR buf, int max, UINT flags) const
+    {
+        return ::GetMenuStringA(m_hMenu, id, buf, max, flags);
+    }
     CMenu* GetSubMenu(int pos) const { return FromHandle(::GetSubMenu(m_hMenu, pos)); }
-    BOOL GetMenuItemInfo(UINT item, LPMENUITEMINFO info, BOOL byPos = FALSE) { return ::GetMenuItemInfoA(m_hMenu, item, byPos, info); }
-    BOOL SetMenuItemInfo(UINT item, LPMENUITEMINFO info, BOOL byPos = FALSE) { return ::SetMenuItemInfoA(m_hMenu, item, byPos, info); }
-    BOOL AppendMenu(UINT flags, UINT_PTR id = 0, LPCTSTR text = nullptr) { return ::AppendMenuA(m_hMenu, flags, id, text); }
-    BOOL InsertMenu(UINT pos, UINT flags, UINT_PTR id = 0, LPCTSTR text = nullptr) { return ::InsertMenuA(m_hMenu, pos, flags, id, text); }
-    BOOL ModifyMenu(UINT pos, UINT flags, UINT_PTR id = 0, LPCTSTR text = nullptr) { return ::ModifyMenuA(m_hMenu, pos, flags, id, text); }
+    BOOL GetMenuItemInfo(UINT item, LPMENUITEMINFO info, BOOL byPos = FALSE)
+    {
+        return ::GetMenuItemInfoA(m_hMenu, item, byPos, info);
+    }
+    BOOL SetMenuItemInfo(UINT item, LPMENUITEMINFO info, BOOL byPos = FALSE)
+    {
+        return ::SetMenuItemInfoA(m_hMenu, item, byPos, info);
+    }
+    BOOL AppendMenu(UINT flags, UINT_PTR id = 0, LPCTSTR text = nullptr)
+    {
+        return ::AppendMenuA(m_hMenu, flags, id, text);
+    }
+    BOOL InsertMenu(UINT pos, UINT flags, UINT_PTR id = 0, LPCTSTR text = nullptr)
+    {
+        return ::InsertMenuA(m_hMenu, pos, flags, id, text);
+    }
+    BOOL ModifyMenu(UINT pos, UINT flags, UINT_PTR id = 0, LPCTSTR text = nullptr)
+    {
+        return ::ModifyMenuA(m_hMenu, pos, flags, id, text);
+    }
     BOOL RemoveMenu(UINT pos, UINT flags) { return ::RemoveMenu(m_hMenu, pos, flags); }
     BOOL DeleteMenu(UINT pos, UINT flags) { return ::DeleteMenu(m_hMenu, pos, flags); }
     UINT EnableMenuItem(UINT id, UINT flags) { return static_cast<UINT>(::EnableMenuItem(m_hMenu, id, flags)); }
     UINT CheckMenuItem(UINT id, UINT flags) { return ::CheckMenuItem(m_hMenu, id, flags); }
-    BOOL CheckMenuRadioItem(UINT first, UINT last, UINT item, UINT flags) { return ::CheckMenuRadioItem(m_hMenu, first, last, item, flags); }
+    BOOL CheckMenuRadioItem(UINT first, UINT last, UINT item, UINT flags)
+    {
+        return ::CheckMenuRadioItem(m_hMenu, first, last, item, flags);
+    }
     BOOL SetMenuItemBitmaps(UINT pos, UINT flags, CBitmap* unchecked, CBitmap* checked);
     BOOL TrackPopupMenu(UINT flags, int x, int y, CWnd* wnd, LPCRECT r = nullptr);
 };

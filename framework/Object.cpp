@@ -19,7 +19,7 @@ std::mutex& RegistryLock()
     return m;
 }
 
-} // namespace
+}  // namespace
 
 FwClassRegistrar::FwClassRegistrar(CRuntimeClass* cls)
 {
@@ -35,19 +35,16 @@ CObject* CRuntimeClass::CreateObject() const
 BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const
 {
     for (const CRuntimeClass* c = this; c; c = c->GetBaseClass())
-        if (c == base)
-            return TRUE;
+        if (c == base) return TRUE;
     return FALSE;
 }
 
 CRuntimeClass* CRuntimeClass::FromName(const char* className)
 {
-    if (!className)
-        return nullptr;
+    if (!className) return nullptr;
     std::lock_guard<std::mutex> lock(RegistryLock());
     for (CRuntimeClass* c : Registry())
-        if (std::strcmp(c->m_lpszClassName, className) == 0)
-            return c;
+        if (std::strcmp(c->m_lpszClassName, className) == 0) return c;
     return nullptr;
 }
 
@@ -57,7 +54,10 @@ CRuntimeClass* CObject::GetThisClass()
     return &rc;
 }
 
-CRuntimeClass* CObject::GetRuntimeClass() const { return CObject::GetThisClass(); }
+CRuntimeClass* CObject::GetRuntimeClass() const
+{
+    return CObject::GetThisClass();
+}
 
 BOOL CObject::IsKindOf(const CRuntimeClass* cls) const
 {

@@ -8,7 +8,7 @@ class CObject;
 struct FW_API CRuntimeClass {
     const char* m_lpszClassName;
     int m_nObjectSize;
-    CObject* (*m_pfnCreateObject)();   // null when the class is not creatable
+    CObject* (*m_pfnCreateObject)();  // null when the class is not creatable
     CRuntimeClass* (*m_pfnGetBaseClass)();
 
     CObject* CreateObject() const;
@@ -38,31 +38,36 @@ protected:
 
 #define RUNTIME_CLASS(cls) (cls::GetThisClass())
 
-#define DECLARE_DYNAMIC(cls)                                   \
-public:                                                        \
-    static CRuntimeClass* GetThisClass();                      \
+#define DECLARE_DYNAMIC(cls)              \
+public:                                   \
+    static CRuntimeClass* GetThisClass(); \
     CRuntimeClass* GetRuntimeClass() const override;
 
-#define DECLARE_DYNCREATE(cls)                                 \
-    DECLARE_DYNAMIC(cls)                                       \
+#define DECLARE_DYNCREATE(cls) \
+    DECLARE_DYNAMIC(cls)       \
     static CObject* CreateObject();
 
 #define DECLARE_SERIAL(cls) DECLARE_DYNCREATE(cls)
 
-#define FW_IMPLEMENT_RUNTIME(cls, base, creator)                               \
-    CRuntimeClass* cls::GetThisClass()                                         \
-    {                                                                          \
-        static CRuntimeClass rc = {#cls, static_cast<int>(sizeof(cls)), creator, \
-                                   &base::GetThisClass};                       \
-        return &rc;                                                            \
-    }                                                                          \
-    CRuntimeClass* cls::GetRuntimeClass() const { return cls::GetThisClass(); } \
+#define FW_IMPLEMENT_RUNTIME(cls, base, creator)                                                       \
+    CRuntimeClass* cls::GetThisClass()                                                                 \
+    {                                                                                                  \
+        static CRuntimeClass rc = {#cls, static_cast<int>(sizeof(cls)), creator, &base::GetThisClass}; \
+        return &rc;                                                                                    \
+    }                                                                                                  \
+    CRuntimeClass* cls::GetRuntimeClass() const                                                        \
+    {                                                                                                  \
+        return cls::GetThisClass();                                                                    \
+    }                                                                                                  \
     static FwClassRegistrar fw_registrar_##cls(cls::GetThisClass());
 
 #define IMPLEMENT_DYNAMIC(cls, base) FW_IMPLEMENT_RUNTIME(cls, base, nullptr)
 
-#define IMPLEMENT_DYNCREATE(cls, base)                         \
-    CObject* cls::CreateObject() { return new cls; }           \
+#define IMPLEMENT_DYNCREATE(cls, base) \
+    CObject* cls::CreateObject()       \
+    {                                  \
+        return new cls;                \
+    }                                  \
     FW_IMPLEMENT_RUNTIME(cls, base, &cls::CreateObject)
 
 #define IMPLEMENT_SERIAL(cls, base, schema) IMPLEMENT_DYNCREATE(cls, base)

@@ -10,14 +10,12 @@ namespace {
 
 INT_PTR CALLBACK FwPageDlgProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam)
 {
-    if (message != WM_INITDIALOG)
-        return FALSE;
+    if (message != WM_INITDIALOG) return FALSE;
     // The page object rides in the page description; from here on the
     // page's messages go through its window procedure.
     auto* psp = reinterpret_cast<PROPSHEETPAGEA*>(lParam);
     auto* page = reinterpret_cast<CPropertyPage*>(psp->lParam);
-    if (!page->m_hWnd)
-        page->SubclassWindow(hwnd);
+    if (!page->m_hWnd) page->SubclassWindow(hwnd);
     return page->OnInitDialog();
 }
 
@@ -29,26 +27,26 @@ const DLGTEMPLATE* LoadDialogTemplate(LPCTSTR name, HINSTANCE& inst)
         inst = ::GetModuleHandleA(nullptr);
         res = ::FindResourceA(inst, name, MAKEINTRESOURCEA(5));
     }
-    if (!res)
-        return nullptr;
+    if (!res) return nullptr;
     HGLOBAL mem = ::LoadResource(inst, res);
     return mem ? static_cast<const DLGTEMPLATE*>(::LockResource(mem)) : nullptr;
 }
 
-} // namespace
+}  // namespace
 
-UINT CALLBACK FwPageCallback(HWND, UINT, LPPROPSHEETPAGEA) { return 1; }
+UINT CALLBACK FwPageCallback(HWND, UINT, LPPROPSHEETPAGEA)
+{
+    return 1;
+}
 
 CPropertyPage::CPropertyPage(UINT templateId, UINT captionId) : CDialog(templateId)
 {
-    if (captionId)
-        m_strCaption.LoadString(captionId);
+    if (captionId) m_strCaption.LoadString(captionId);
 }
 
 CPropertyPage::CPropertyPage(LPCTSTR templateName, UINT captionId) : CDialog(templateName)
 {
-    if (captionId)
-        m_strCaption.LoadString(captionId);
+    if (captionId) m_strCaption.LoadString(captionId);
 }
 
 BOOL CPropertyPage::OnSetActive()
@@ -57,7 +55,10 @@ BOOL CPropertyPage::OnSetActive()
     return UpdateData(FALSE);
 }
 
-BOOL CPropertyPage::OnKillActive() { return UpdateData(TRUE); }
+BOOL CPropertyPage::OnKillActive()
+{
+    return UpdateData(TRUE);
+}
 void CPropertyPage::OnOK() {}
 void CPropertyPage::OnCancel() {}
 
@@ -78,35 +79,23 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
     NMHDR* hdr = reinterpret_cast<NMHDR*>(lParam);
     LRESULT r = 0;
     switch (hdr->code) {
-    case PSN_SETACTIVE:
-        r = OnSetActive() ? 0 : -1;
-        break;
-    case PSN_KILLACTIVE:
-        r = OnKillActive() ? FALSE : TRUE;  // TRUE keeps the page
-        break;
-    case PSN_APPLY:
-        r = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
-        if (r == PSNRET_NOERROR && m_pSheet)
-            m_pSheet->m_bApplied = TRUE;
-        break;
-    case PSN_RESET:
-        OnReset();
-        OnCancel();
-        break;
-    case PSN_QUERYCANCEL:
-        r = OnQueryCancel() ? FALSE : TRUE;
-        break;
-    case PSN_WIZNEXT:
-        r = OnWizardNext();
-        break;
-    case PSN_WIZBACK:
-        r = OnWizardBack();
-        break;
-    case PSN_WIZFINISH:
-        r = OnWizardFinish() ? FALSE : TRUE;
-        break;
-    default:
-        return CDialog::OnNotify(wParam, lParam, result);
+        case PSN_SETACTIVE: r = OnSetActive() ? 0 : -1; break;
+        case PSN_KILLACTIVE:
+            r = OnKillActive() ? FALSE : TRUE;  // TRUE keeps the page
+            break;
+        case PSN_APPLY:
+            r = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
+            if (r == PSNRET_NOERROR && m_pSheet) m_pSheet->m_bApplied = TRUE;
+            break;
+        case PSN_RESET:
+            OnReset();
+            OnCancel();
+            break;
+        case PSN_QUERYCANCEL: r = OnQueryCancel() ? FALSE : TRUE; break;
+        case PSN_WIZNEXT: r = OnWizardNext(); break;
+        case PSN_WIZBACK: r = OnWizardBack(); break;
+        case PSN_WIZFINISH: r = OnWizardFinish() ? FALSE : TRUE; break;
+        default: return CDialog::OnNotify(wParam, lParam, result);
     }
     // The sheet reads the answer from the dialog result as well as the return value.
     ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, r);
@@ -116,7 +105,10 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 
 void CPropertyPage::PostNcDestroy() {}
 
-BOOL CPropertyPage::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CPropertyPage::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
 
 // ---- CPropertySheet ------------------------------------------------------------------------
 
@@ -133,8 +125,7 @@ CPropertySheet::CPropertySheet(UINT captionId, CWnd* parent, UINT selectPage)
 
 CPropertySheet::~CPropertySheet()
 {
-    if (m_hWnd && CWnd::FromHandlePermanent(m_hWnd) == this)
-        DestroyWindow();
+    if (m_hWnd && CWnd::FromHandlePermanent(m_hWnd) == this) DestroyWindow();
 }
 
 void CPropertySheet::AddPage(CPropertyPage* page)
@@ -149,33 +140,31 @@ void CPropertySheet::AddPage(CPropertyPage* page)
     }
 }
 
-void CPropertySheet::RemovePage(CPropertyPage* page) { RemovePage(GetPageIndex(page)); }
+void CPropertySheet::RemovePage(CPropertyPage* page)
+{
+    RemovePage(GetPageIndex(page));
+}
 
 void CPropertySheet::RemovePage(int index)
 {
-    if (index < 0 || index >= GetPageCount())
-        return;
-    if (m_hWnd)
-        ::SendMessageA(m_hWnd, PSM_REMOVEPAGE, static_cast<WPARAM>(index), 0);
+    if (index < 0 || index >= GetPageCount()) return;
+    if (m_hWnd) ::SendMessageA(m_hWnd, PSM_REMOVEPAGE, static_cast<WPARAM>(index), 0);
     m_pages.erase(m_pages.begin() + index);
 }
 
 int CPropertySheet::GetPageIndex(CPropertyPage* page) const
 {
     for (size_t i = 0; i < m_pages.size(); ++i)
-        if (m_pages[i] == page)
-            return static_cast<int>(i);
+        if (m_pages[i] == page) return static_cast<int>(i);
     return -1;
 }
 
 int CPropertySheet::GetActiveIndex() const
 {
-    if (!m_hWnd)
-        return static_cast<int>(m_nStartPage);
+    if (!m_hWnd) return static_cast<int>(m_nStartPage);
     HWND h = reinterpret_cast<HWND>(::SendMessageA(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0));
     for (size_t i = 0; i < m_pages.size(); ++i)
-        if (m_pages[i]->m_hWnd == h)
-            return static_cast<int>(i);
+        if (m_pages[i]->m_hWnd == h) return static_cast<int>(i);
     return -1;
 }
 
@@ -187,8 +176,7 @@ CPropertyPage* CPropertySheet::GetActivePage() const
 
 BOOL CPropertySheet::SetActivePage(int index)
 {
-    if (index < 0 || index >= GetPageCount())
-        return FALSE;
+    if (index < 0 || index >= GetPageCount()) return FALSE;
     if (!m_hWnd) {
         m_nStartPage = static_cast<UINT>(index);
         return TRUE;
@@ -199,20 +187,17 @@ BOOL CPropertySheet::SetActivePage(int index)
 void CPropertySheet::SetTitle(LPCTSTR title, UINT style)
 {
     m_strCaption = title;
-    if (m_hWnd)
-        ::SendMessageA(m_hWnd, PSM_SETTITLEA, style, reinterpret_cast<LPARAM>(title));
+    if (m_hWnd) ::SendMessageA(m_hWnd, PSM_SETTITLEA, style, reinterpret_cast<LPARAM>(title));
 }
 
 void CPropertySheet::SetWizardButtons(DWORD flags)
 {
-    if (m_hWnd)
-        ::PostMessageA(m_hWnd, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(flags));
+    if (m_hWnd) ::PostMessageA(m_hWnd, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(flags));
 }
 
 void CPropertySheet::EndDialog(int result)
 {
-    if (m_hWnd)
-        ::PostMessageA(m_hWnd, PSM_PRESSBUTTON, result == IDOK ? PSBTN_OK : PSBTN_CANCEL, 0);
+    if (m_hWnd) ::PostMessageA(m_hWnd, PSM_PRESSBUTTON, result == IDOK ? PSBTN_OK : PSBTN_CANCEL, 0);
 }
 
 CWnd* CPropertySheet::GetTabControl() const
@@ -261,8 +246,7 @@ INT_PTR CPropertySheet::DoModal()
 {
     CWnd* parentWnd = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
     HWND parent = GetSafeHwnd(parentWnd);
-    while (parent && (::GetWindowLongPtrA(parent, GWL_STYLE) & WS_CHILD))
-        parent = ::GetParent(parent);
+    while (parent && (::GetWindowLongPtrA(parent, GWL_STYLE) & WS_CHILD)) parent = ::GetParent(parent);
     const bool disableParent = parent && ::IsWindowEnabled(parent) && ::IsWindowVisible(parent);
     std::vector<PROPSHEETPAGEA> pages;
     m_psh.dwFlags |= PSH_MODELESS;
@@ -276,12 +260,10 @@ INT_PTR CPropertySheet::DoModal()
         r = ::PropertySheetA(&m_psh);
     }
     if (r <= 0 || !m_hWnd) {
-        if (m_hWnd)
-            DestroyWindow();
+        if (m_hWnd) DestroyWindow();
         return -1;
     }
-    if (disableParent)
-        ::EnableWindow(parent, FALSE);
+    if (disableParent) ::EnableWindow(parent, FALSE);
     // The sheet is done when it has no current page any more (OK or Cancel).
     MSG msg;
     while (m_hWnd && ::SendMessageA(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0)) {
@@ -296,22 +278,17 @@ INT_PTR CPropertySheet::DoModal()
             ::DispatchMessageA(&msg);
         }
     }
-    if (disableParent)
-        ::EnableWindow(parent, TRUE);
-    if (parent && m_hWnd && ::GetActiveWindow() == m_hWnd)
-        ::SetActiveWindow(parent);
-    if (m_hWnd)
-        DestroyWindow();
+    if (disableParent) ::EnableWindow(parent, TRUE);
+    if (parent && m_hWnd && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(parent);
+    if (m_hWnd) DestroyWindow();
     for (CPropertyPage* p : m_pages)
-        if (p->m_hWnd)
-            p->Detach();
+        if (p->m_hWnd) p->Detach();
     return m_bApplied ? IDOK : IDCANCEL;
 }
 
 BOOL CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle)
 {
-    if (parent)
-        m_pParentWnd = parent;
+    if (parent) m_pParentWnd = parent;
     std::vector<PROPSHEETPAGEA> pages;
     m_psh.dwFlags |= PSH_MODELESS;
     BuildHeader(pages);
@@ -321,13 +298,10 @@ BOOL CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle)
         FwCreateHook hook(this);
         r = ::PropertySheetA(&m_psh);
     }
-    if (r <= 0 && m_hWnd)
-        DestroyWindow();
+    if (r <= 0 && m_hWnd) DestroyWindow();
     if (r > 0 && m_hWnd) {
-        if (style != static_cast<DWORD>(-1))
-            ModifyStyle(0xFFFFFFFF, style);
-        if (exStyle)
-            ModifyStyleEx(0, exStyle);
+        if (style != static_cast<DWORD>(-1)) ModifyStyle(0xFFFFFFFF, style);
+        if (exStyle) ModifyStyleEx(0, exStyle);
     }
     return r > 0 && m_hWnd;
 }
@@ -343,7 +317,10 @@ LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
-BOOL CPropertySheet::OnInitDialog() { return TRUE; }
+BOOL CPropertySheet::OnInitDialog()
+{
+    return TRUE;
+}
 
 BOOL CPropertySheet::PreTranslateMessage(MSG* msg)
 {
@@ -354,8 +331,7 @@ BOOL CPropertySheet::PreTranslateMessage(MSG* msg)
 
 BOOL CPropertySheet::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
 {
-    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-        return TRUE;
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     // OK and Cancel are the sheet's buttons: the page's own handlers of them
     // (a dialog's) would take the click from the sheet.
     if (nCode == CN_COMMAND && (nID == IDOK || nID == IDCANCEL)) return FALSE;

@@ -10,15 +10,12 @@ namespace fw {
 
 int FloorBoundary(const char* s, int n, int pos)
 {
-    if (pos <= 0)
-        return 0;
-    if (pos >= n)
-        return n;
+    if (pos <= 0) return 0;
+    if (pos >= n) return n;
     int i = 0;
     while (i < pos) {
         const int len = CharLen(s, i, n);
-        if (i + len > pos)
-            return i;
+        if (i + len > pos) return i;
         i += len;
     }
     return i;
@@ -26,17 +23,14 @@ int FloorBoundary(const char* s, int n, int pos)
 
 int CeilBoundary(const char* s, int n, int pos)
 {
-    if (pos <= 0)
-        return 0;
-    if (pos >= n)
-        return n;
+    if (pos <= 0) return 0;
+    if (pos >= n) return n;
     int i = 0;
-    while (i < pos)
-        i += CharLen(s, i, n);
+    while (i < pos) i += CharLen(s, i, n);
     return i;
 }
 
-} // namespace fw
+}  // namespace fw
 
 namespace {
 
@@ -48,8 +42,7 @@ bool InSet(const char* set, const char* s, int i, int len)
     const int n = static_cast<int>(std::strlen(set));
     for (int j = 0; j < n;) {
         const int l = fw::CharLen(set, j, n);
-        if (l == len && std::memcmp(set + j, s + i, static_cast<size_t>(len)) == 0)
-            return true;
+        if (l == len && std::memcmp(set + j, s + i, static_cast<size_t>(len)) == 0) return true;
         j += l;
     }
     return false;
@@ -60,28 +53,28 @@ bool IsSpace(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-} // namespace
+}  // namespace
 
-void FwSetStringLoader(FwStringLoader loader) { g_loader = loader; }
+void FwSetStringLoader(FwStringLoader loader)
+{
+    g_loader = loader;
+}
 
 char CString::GetAt(int i) const
 {
-    if (i < 0 || i >= GetLength())
-        throw std::out_of_range("CString index out of range");
+    if (i < 0 || i >= GetLength()) throw std::out_of_range("CString index out of range");
     return m_s[static_cast<size_t>(i)];
 }
 
 void CString::SetAt(int i, char ch)
 {
-    if (i < 0 || i >= GetLength())
-        throw std::out_of_range("CString index out of range");
+    if (i < 0 || i >= GetLength()) throw std::out_of_range("CString index out of range");
     m_s[static_cast<size_t>(i)] = ch;
 }
 
 char* CString::GetBuffer(int minLen)
 {
-    if (minLen > GetLength())
-        m_s.resize(static_cast<size_t>(minLen), '\0');
+    if (minLen > GetLength()) m_s.resize(static_cast<size_t>(minLen), '\0');
     return m_s.data();
 }
 
@@ -93,8 +86,7 @@ char* CString::GetBufferSetLength(int len)
 
 void CString::ReleaseBuffer(int newLen)
 {
-    if (newLen < 0)
-        newLen = static_cast<int>(std::strlen(m_s.c_str()));
+    if (newLen < 0) newLen = static_cast<int>(std::strlen(m_s.c_str()));
     m_s.resize(static_cast<size_t>(std::min(newLen, GetLength())));
 }
 
@@ -112,7 +104,10 @@ int CString::CompareNoCase(const char* s) const
     return a.Compare(b);
 }
 
-CString CString::Mid(int first) const { return Mid(first, GetLength()); }
+CString CString::Mid(int first) const
+{
+    return Mid(first, GetLength());
+}
 
 CString CString::Mid(int first, int count) const
 {
@@ -124,7 +119,10 @@ CString CString::Mid(int first, int count) const
     return e > b ? CString(m_s.data() + b, e - b) : CString();
 }
 
-CString CString::Left(int count) const { return Mid(0, count); }
+CString CString::Left(int count) const
+{
+    return Mid(0, count);
+}
 
 CString CString::Right(int count) const
 {
@@ -139,8 +137,7 @@ CString CString::SpanIncluding(const char* set) const
     int i = 0;
     while (i < n) {
         const int l = fw::CharLen(m_s.data(), i, n);
-        if (!InSet(set ? set : "", m_s.data(), i, l))
-            break;
+        if (!InSet(set ? set : "", m_s.data(), i, l)) break;
         i += l;
     }
     return CString(m_s.data(), i);
@@ -152,8 +149,7 @@ CString CString::SpanExcluding(const char* set) const
     int i = 0;
     while (i < n) {
         const int l = fw::CharLen(m_s.data(), i, n);
-        if (InSet(set ? set : "", m_s.data(), i, l))
-            break;
+        if (InSet(set ? set : "", m_s.data(), i, l)) break;
         i += l;
     }
     return CString(m_s.data(), i);
@@ -166,8 +162,7 @@ static void ShiftAsciiCase(std::string& s, char from, char to)
     const int n = static_cast<int>(s.size());
     for (int i = 0; i < n;) {
         const int l = fw::CharLen(s.data(), i, n);
-        if (l == 1 && s[i] >= from && s[i] <= from + 25)
-            s[i] = static_cast<char>(s[i] - from + to);
+        if (l == 1 && s[i] >= from && s[i] <= from + 25) s[i] = static_cast<char>(s[i] - from + to);
         i += l;
     }
 }
@@ -201,8 +196,7 @@ CString& CString::MakeReverse()
 CString& CString::TrimLeft()
 {
     size_t i = 0;
-    while (i < m_s.size() && IsSpace(m_s[i]))
-        ++i;
+    while (i < m_s.size() && IsSpace(m_s[i])) ++i;
     m_s.erase(0, i);
     return *this;
 }
@@ -219,8 +213,7 @@ CString& CString::TrimLeft(const char* set)
     int i = 0;
     while (i < n) {
         const int l = fw::CharLen(m_s.data(), i, n);
-        if (!InSet(set ? set : "", m_s.data(), i, l))
-            break;
+        if (!InSet(set ? set : "", m_s.data(), i, l)) break;
         i += l;
     }
     m_s.erase(0, static_cast<size_t>(i));
@@ -231,8 +224,7 @@ CString& CString::TrimRight()
 {
     // White space is ASCII below 0x40, never a trail byte.
     size_t n = m_s.size();
-    while (n > 0 && IsSpace(m_s[n - 1]))
-        --n;
+    while (n > 0 && IsSpace(m_s[n - 1])) --n;
     m_s.resize(n);
     return *this;
 }
@@ -250,27 +242,33 @@ CString& CString::TrimRight(const char* set)
     int keep = 0;
     for (int i = 0; i < n;) {
         const int l = fw::CharLen(m_s.data(), i, n);
-        if (!InSet(set ? set : "", m_s.data(), i, l))
-            keep = i + l;
+        if (!InSet(set ? set : "", m_s.data(), i, l)) keep = i + l;
         i += l;
     }
     m_s.resize(static_cast<size_t>(keep));
     return *this;
 }
 
-CString& CString::Trim() { return TrimRight().TrimLeft(); }
-CString& CString::Trim(char ch) { return TrimRight(ch).TrimLeft(ch); }
-CString& CString::Trim(const char* set) { return TrimRight(set).TrimLeft(set); }
+CString& CString::Trim()
+{
+    return TrimRight().TrimLeft();
+}
+CString& CString::Trim(char ch)
+{
+    return TrimRight(ch).TrimLeft(ch);
+}
+CString& CString::Trim(const char* set)
+{
+    return TrimRight(set).TrimLeft(set);
+}
 
 int CString::Find(char ch, int start) const
 {
     const int n = GetLength();
-    if (start < 0)
-        start = 0;
+    if (start < 0) start = 0;
     for (int i = fw::CeilBoundary(m_s.data(), n, start); i < n;) {
         const int l = fw::CharLen(m_s.data(), i, n);
-        if (l == 1 && m_s[i] == ch)
-            return i;
+        if (l == 1 && m_s[i] == ch) return i;
         i += l;
     }
     return -1;
@@ -280,13 +278,10 @@ int CString::Find(const char* sub, int start) const
 {
     const int n = GetLength();
     const int m = sub ? static_cast<int>(std::strlen(sub)) : 0;
-    if (start < 0)
-        start = 0;
-    if (start > n)
-        return -1;
+    if (start < 0) start = 0;
+    if (start > n) return -1;
     int i = fw::CeilBoundary(m_s.data(), n, start);
-    if (m == 0)
-        return i;
+    if (m == 0) return i;
     for (; i + m <= n;) {
         if (std::memcmp(m_s.data() + i, sub, static_cast<size_t>(m)) == 0 &&
             fw::CeilBoundary(m_s.data(), n, i + m) == i + m)
@@ -302,8 +297,7 @@ int CString::ReverseFind(char ch) const
     int found = -1;
     for (int i = 0; i < n;) {
         const int l = fw::CharLen(m_s.data(), i, n);
-        if (l == 1 && m_s[i] == ch)
-            found = i;
+        if (l == 1 && m_s[i] == ch) found = i;
         i += l;
     }
     return found;
@@ -314,8 +308,7 @@ int CString::FindOneOf(const char* set) const
     const int n = GetLength();
     for (int i = 0; i < n;) {
         const int l = fw::CharLen(m_s.data(), i, n);
-        if (InSet(set ? set : "", m_s.data(), i, l))
-            return i;
+        if (InSet(set ? set : "", m_s.data(), i, l)) return i;
         i += l;
     }
     return -1;
@@ -338,8 +331,7 @@ int CString::Replace(char oldCh, char newCh)
 
 int CString::Replace(const char* oldStr, const char* newStr)
 {
-    if (!oldStr || !*oldStr)
-        return 0;
+    if (!oldStr || !*oldStr) return 0;
     const int m = static_cast<int>(std::strlen(oldStr));
     const CString rep(newStr);
     std::string out;
@@ -390,10 +382,8 @@ int CString::Insert(int index, const char* s)
 int CString::Delete(int index, int count)
 {
     const int n = GetLength();
-    if (index < 0)
-        index = 0;
-    if (index < n && count > 0)
-        m_s.erase(static_cast<size_t>(index), static_cast<size_t>(std::min(count, n - index)));
+    if (index < 0) index = 0;
+    if (index < n && count > 0) m_s.erase(static_cast<size_t>(index), static_cast<size_t>(std::min(count, n - index)));
     return GetLength();
 }
 
@@ -407,8 +397,7 @@ CString CString::Tokenize(const char* set, int& start) const
     int i = fw::CeilBoundary(m_s.data(), n, start);
     while (i < n) {  // skip leading delimiters
         const int l = fw::CharLen(m_s.data(), i, n);
-        if (!InSet(set ? set : "", m_s.data(), i, l))
-            break;
+        if (!InSet(set ? set : "", m_s.data(), i, l)) break;
         i += l;
     }
     if (i >= n) {
@@ -418,8 +407,7 @@ CString CString::Tokenize(const char* set, int& start) const
     int j = i;
     while (j < n) {
         const int l = fw::CharLen(m_s.data(), j, n);
-        if (InSet(set ? set : "", m_s.data(), j, l))
-            break;
+        if (InSet(set ? set : "", m_s.data(), j, l)) break;
         j += l;
     }
     start = j < n ? j + fw::CharLen(m_s.data(), j, n) : j;
@@ -469,8 +457,7 @@ void CString::AppendFormat(const char* fmt, ...)
 void CString::Format(UINT formatId, ...)
 {
     CString fmt;
-    if (!fmt.LoadString(formatId))
-        return;
+    if (!fmt.LoadString(formatId)) return;
     va_list args;
     va_start(args, formatId);
     FormatV(fmt, args);
@@ -480,11 +467,9 @@ void CString::Format(UINT formatId, ...)
 
 BOOL CString::LoadString(UINT id)
 {
-    if (!g_loader)
-        return FALSE;
+    if (!g_loader) return FALSE;
     CString text;
-    if (!g_loader(id, text))
-        return FALSE;
+    if (!g_loader(id, text)) return FALSE;
     m_s.swap(text.m_s);
     return TRUE;
 }

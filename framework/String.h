@@ -10,28 +10,36 @@
 #include <string>
 
 #if defined(__MINGW32__)
-#  define FW_PRINTF(f, a) __attribute__((format(gnu_printf, f, a)))
+#define FW_PRINTF(f, a) __attribute__((format(gnu_printf, f, a)))
 #elif defined(__GNUC__)
-#  define FW_PRINTF(f, a) __attribute__((format(printf, f, a)))
+#define FW_PRINTF(f, a) __attribute__((format(printf, f, a)))
 #else
-#  define FW_PRINTF(f, a)
+#define FW_PRINTF(f, a)
 #endif
 
 // GBK character helpers.
 namespace fw {
-inline bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-inline bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
+inline bool IsLeadByte(unsigned char c)
+{
+    return c >= 0x81 && c <= 0xFE;
+}
+inline bool IsTrailByte(unsigned char c)
+{
+    return c >= 0x40 && c <= 0xFE && c != 0x7F;
+}
 // Length in bytes (1 or 2) of the character starting at s[i] of a text of n bytes.
 inline int CharLen(const char* s, int i, int n)
 {
     return (i + 1 < n && IsLeadByte(static_cast<unsigned char>(s[i])) &&
-            IsTrailByte(static_cast<unsigned char>(s[i + 1]))) ? 2 : 1;
+            IsTrailByte(static_cast<unsigned char>(s[i + 1])))
+               ? 2
+               : 1;
 }
 // The largest character boundary not above pos.
 FW_API int FloorBoundary(const char* s, int n, int pos);
 // The smallest character boundary not below pos.
 FW_API int CeilBoundary(const char* s, int n, int pos);
-} // namespace fw
+}  // namespace fw
 
 class FW_API CString {
 public:
@@ -44,8 +52,16 @@ public:
     CString(const std::string& s) : m_s(s) {}
     CString& operator=(const CString&) = default;
     CString& operator=(CString&&) noexcept = default;
-    CString& operator=(const char* s) { m_s = s ? s : ""; return *this; }
-    CString& operator=(char ch) { m_s.assign(1, ch); return *this; }
+    CString& operator=(const char* s)
+    {
+        m_s = s ? s : "";
+        return *this;
+    }
+    CString& operator=(char ch)
+    {
+        m_s.assign(1, ch);
+        return *this;
+    }
 
     int GetLength() const { return static_cast<int>(m_s.size()); }
     bool IsEmpty() const { return m_s.empty(); }
@@ -64,10 +80,25 @@ public:
     char* GetBufferSetLength(int len);
     void ReleaseBuffer(int newLen = -1);
 
-    CString& operator+=(const CString& s) { m_s += s.m_s; return *this; }
-    CString& operator+=(const char* s) { if (s) m_s += s; return *this; }
-    CString& operator+=(char ch) { m_s += ch; return *this; }
-    void Append(const char* s, int n) { if (s && n > 0) m_s.append(s, static_cast<size_t>(n)); }
+    CString& operator+=(const CString& s)
+    {
+        m_s += s.m_s;
+        return *this;
+    }
+    CString& operator+=(const char* s)
+    {
+        if (s) m_s += s;
+        return *this;
+    }
+    CString& operator+=(char ch)
+    {
+        m_s += ch;
+        return *this;
+    }
+    void Append(const char* s, int n)
+    {
+        if (s && n > 0) m_s.append(s, static_cast<size_t>(n));
+    }
     void AppendChar(char ch) { m_s += ch; }
 
     int Compare(const char* s) const;
@@ -122,24 +153,85 @@ public:
     // Loads a string resource; FALSE (and the text unchanged) when it is missing.
     BOOL LoadString(UINT id);
 
-    friend bool operator==(const CString& a, const CString& b) { return a.m_s == b.m_s; }
-    friend bool operator==(const CString& a, const char* b) { return a.Compare(b) == 0; }
-    friend bool operator==(const char* a, const CString& b) { return b.Compare(a) == 0; }
-    friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }
-    friend bool operator!=(const CString& a, const char* b) { return !(a == b); }
-    friend bool operator!=(const char* a, const CString& b) { return !(a == b); }
-    friend bool operator<(const CString& a, const CString& b) { return a.Compare(b) < 0; }
-    friend bool operator<(const CString& a, const char* b) { return a.Compare(b) < 0; }
-    friend bool operator>(const CString& a, const CString& b) { return a.Compare(b) > 0; }
-    friend bool operator>(const CString& a, const char* b) { return a.Compare(b) > 0; }
-    friend bool operator<=(const CString& a, const CString& b) { return a.Compare(b) <= 0; }
-    friend bool operator>=(const CString& a, const CString& b) { return a.Compare(b) >= 0; }
+    friend bool operator==(const CString& a, const CString& b)
+    {
+        return a.m_s == b.m_s;
+    }
+    friend bool operator==(const CString& a, const char* b)
+    {
+        return a.Compare(b) == 0;
+    }
+    friend bool operator==(const char* a, const CString& b)
+    {
+        return b.Compare(a) == 0;
+    }
+    friend bool operator!=(const CString& a, const CString& b)
+    {
+        return !(a == b);
+    }
+    friend bool operator!=(const CString& a, const char* b)
+    {
+        return !(a == b);
+    }
+    friend bool operator!=(const char* a, const CString& b)
+    {
+        return !(a == b);
+    }
+    friend bool operator<(const CString& a, const CString& b)
+    {
+        return a.Compare(b) < 0;
+    }
+    friend bool operator<(const CString& a, const char* b)
+    {
+        return a.Compare(b) < 0;
+    }
+    friend bool operator>(const CString& a, const CString& b)
+    {
+        return a.Compare(b) > 0;
+    }
+    friend bool operator>(const CString& a, const char* b)
+    {
+        return a.Compare(b) > 0;
+    }
+    friend bool operator<=(const CString& a, const CString& b)
+    {
+        return a.Compare(b) <= 0;
+    }
+    friend bool operator>=(const CString& a, const CString& b)
+    {
+        return a.Compare(b) >= 0;
+    }
 
-    friend CString operator+(const CString& a, const CString& b) { CString r(a); r += b; return r; }
-    friend CString operator+(const CString& a, const char* b) { CString r(a); r += b; return r; }
-    friend CString operator+(const char* a, const CString& b) { CString r(a); r += b; return r; }
-    friend CString operator+(const CString& a, char b) { CString r(a); r += b; return r; }
-    friend CString operator+(char a, const CString& b) { CString r(a); r += b; return r; }
+    friend CString operator+(const CString& a, const CString& b)
+    {
+        CString r(a);
+        r += b;
+        return r;
+    }
+    friend CString operator+(const CString& a, const char* b)
+    {
+        CString r(a);
+        r += b;
+        return r;
+    }
+    friend CString operator+(const char* a, const CString& b)
+    {
+        CString r(a);
+        r += b;
+        return r;
+    }
+    friend CString operator+(const CString& a, char b)
+    {
+        CString r(a);
+        r += b;
+        return r;
+    }
+    friend CString operator+(char a, const CString& b)
+    {
+        CString r(a);
+        r += b;
+        return r;
+    }
 
 private:
     std::string m_s;
@@ -148,10 +240,11 @@ private:
 typedef CString CStringA;
 
 namespace std {
-template <> struct hash<CString> {
+template <>
+struct hash<CString> {
     size_t operator()(const CString& s) const noexcept { return hash<std::string>()(s.str()); }
 };
-} // namespace std
+}  // namespace std
 
 // Platform hook behind CString::LoadString; the Win32 part of the framework
 // fills it from the module's string table.

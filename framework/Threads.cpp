@@ -3,8 +3,7 @@
 
 CSyncObject::~CSyncObject()
 {
-    if (m_hObject)
-        ::CloseHandle(m_hObject);
+    if (m_hObject) ::CloseHandle(m_hObject);
 }
 
 BOOL CSyncObject::Lock(DWORD timeout)
@@ -22,8 +21,14 @@ CMutex::CMutex(BOOL initiallyOwn, LPCTSTR name, LPSECURITY_ATTRIBUTES sa)
     m_hObject = ::CreateMutexA(sa, initiallyOwn, name);
 }
 
-CCriticalSection::CCriticalSection() { ::InitializeCriticalSection(&m_sect); }
-CCriticalSection::~CCriticalSection() { ::DeleteCriticalSection(&m_sect); }
+CCriticalSection::CCriticalSection()
+{
+    ::InitializeCriticalSection(&m_sect);
+}
+CCriticalSection::~CCriticalSection()
+{
+    ::DeleteCriticalSection(&m_sect);
+}
 
 BOOL CCriticalSection::Lock(DWORD timeout)
 {
@@ -34,8 +39,7 @@ BOOL CCriticalSection::Lock(DWORD timeout)
     // A bounded wait: try until the time is up.
     const DWORD start = ::GetTickCount();
     while (!::TryEnterCriticalSection(&m_sect)) {
-        if (::GetTickCount() - start >= timeout)
-            return FALSE;
+        if (::GetTickCount() - start >= timeout) return FALSE;
         ::Sleep(1);
     }
     return TRUE;
@@ -49,22 +53,19 @@ BOOL CCriticalSection::Unlock()
 
 CSingleLock::CSingleLock(CSyncObject* obj, BOOL initialLock) : m_pObject(obj)
 {
-    if (initialLock)
-        Lock();
+    if (initialLock) Lock();
 }
 
 BOOL CSingleLock::Lock(DWORD timeout)
 {
-    if (m_bAcquired)
-        return TRUE;
+    if (m_bAcquired) return TRUE;
     m_bAcquired = m_pObject->Lock(timeout);
     return m_bAcquired;
 }
 
 BOOL CSingleLock::Unlock()
 {
-    if (!m_bAcquired)
-        return TRUE;
+    if (!m_bAcquired) return TRUE;
     m_bAcquired = FALSE;
     return m_pObject->Unlock();
 }

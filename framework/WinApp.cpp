@@ -30,8 +30,7 @@ BOOL LoadStringFromResources(UINT id, CString& out)
     const wchar_t* res = nullptr;
     const int len =
         ::LoadStringW(AfxFindResourceHandle(MAKEINTRESOURCEA(id), RT_STRING), id, reinterpret_cast<LPWSTR>(&res), 0);
-    if (len <= 0 || !res)
-        return FALSE;
+    if (len <= 0 || !res) return FALSE;
     const int bytes = ::WideCharToMultiByte(CP_ACP, 0, res, len, nullptr, 0, nullptr, nullptr);
     char* buf = out.GetBufferSetLength(bytes);
     ::WideCharToMultiByte(CP_ACP, 0, res, len, buf, bytes, nullptr, nullptr);
@@ -43,8 +42,7 @@ char* HeapCopy(const char* s)
 {
     const size_t n = std::strlen(s) + 1;
     char* p = static_cast<char*>(std::malloc(n));
-    if (p)
-        std::memcpy(p, s, n);
+    if (p) std::memcpy(p, s, n);
     return p;
 }
 
@@ -61,15 +59,13 @@ bool ReadRegistryValue(HKEY key, LPCTSTR entry, DWORD wantType, std::vector<BYTE
     out.clear();
     DWORD type = 0, size = 0;
     LONG rc = ::RegQueryValueExA(key, entry, nullptr, &type, nullptr, &size);
-    for (int attempt = 0; attempt < 16 && rc == ERROR_SUCCESS && type == wantType && size <= kMaxBytes;
-         ++attempt) {
+    for (int attempt = 0; attempt < 16 && rc == ERROR_SUCCESS && type == wantType && size <= kMaxBytes; ++attempt) {
         std::function<void()> hook;
         {
             std::lock_guard<std::mutex> g(g_registryHookLock);
             hook = g_registryReadHook;
         }
-        if (hook)
-            hook();
+        if (hook) hook();
         out.resize(size > 0 ? size : 1);
         DWORD got = static_cast<DWORD>(out.size());
         rc = ::RegQueryValueExA(key, entry, nullptr, &type, out.data(), &got);
@@ -78,8 +74,7 @@ bool ReadRegistryValue(HKEY key, LPCTSTR entry, DWORD wantType, std::vector<BYTE
             rc = ERROR_SUCCESS;
             continue;
         }
-        if (rc != ERROR_SUCCESS || type != wantType || got > out.size())
-            break;
+        if (rc != ERROR_SUCCESS || type != wantType || got > out.size()) break;
         out.resize(got);
         return true;
     }
@@ -91,9 +86,12 @@ struct LoaderInstaller {
     LoaderInstaller() { FwSetStringLoader(&LoadStringFromResources); }
 } g_installLoader;
 
-} // namespace
+}  // namespace
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp()
+{
+    return g_app;
+}
 
 CWnd* AfxGetMainWnd()
 {
@@ -110,14 +108,12 @@ CString AfxLoadString(UINT id)
 BOOL AfxExtractSubString(CString& out, LPCTSTR full, int index, char sep)
 {
     out.Empty();
-    if (!full)
-        return FALSE;
+    if (!full) return FALSE;
     const CString text(full);
     int start = 0;
     while (index-- > 0) {
         const int at = text.Find(sep, start);
-        if (at < 0)
-            return FALSE;
+        if (at < 0) return FALSE;
         start = at + 1;
     }
     const int end = text.Find(sep, start);
@@ -141,15 +137,13 @@ int AfxMessageBoxOwned(HWND owner, LPCTSTR text, LPCTSTR caption, UINT type)
         std::lock_guard<std::mutex> g(g_hookLock);
         hook = g_msgBoxHook;
     }
-    if (hook)
-        return hook(CString(text), cap, type);
+    if (hook) return hook(CString(text), cap, type);
     return ::MessageBoxA(owner, text ? text : "", cap, type);
 }
 
 int AfxMessageBox(LPCTSTR text, UINT type, UINT helpId)
 {
-    if (g_app)
-        return g_app->DoMessageBox(text, type, helpId);
+    if (g_app) return g_app->DoMessageBox(text, type, helpId);
     return AfxMessageBoxOwned(::GetActiveWindow(), text, nullptr, type);
 }
 
@@ -165,8 +159,7 @@ CWinThread::CWinThread(UINT (*fn)(LPVOID), LPVOID param) : m_pfnThreadProc(fn), 
 
 CWinThread::~CWinThread()
 {
-    if (m_hThread)
-        ::CloseHandle(m_hThread);
+    if (m_hThread) ::CloseHandle(m_hThread);
 }
 
 unsigned __stdcall FwThreadEntry(void* arg)
@@ -180,8 +173,7 @@ unsigned __stdcall FwThreadEntry(void* arg)
     } else {
         code = static_cast<UINT>(t->ExitInstance());
     }
-    if (t->m_bAutoDelete)
-        delete t;
+    if (t->m_bAutoDelete) delete t;
     return code;
 }
 
@@ -190,12 +182,10 @@ BOOL CWinThread::CreateThread(DWORD flags, UINT stackSize)
     // Started suspended so that the handle is stored before the thread can end.
     unsigned id = 0;
     uintptr_t h = _beginthreadex(nullptr, stackSize, FwThreadEntry, this, CREATE_SUSPENDED, &id);
-    if (!h)
-        return FALSE;
+    if (!h) return FALSE;
     m_hThread = reinterpret_cast<HANDLE>(h);
     m_nThreadID = id;
-    if (!(flags & CREATE_SUSPENDED))
-        ::ResumeThread(m_hThread);
+    if (!(flags & CREATE_SUSPENDED)) ::ResumeThread(m_hThread);
     return TRUE;
 }
 
@@ -208,8 +198,7 @@ CWinThread* AfxBeginThread(UINT (*fn)(LPVOID), LPVOID param, int priority, UINT 
         return nullptr;
     }
     t->SetThreadPriority(priority);
-    if (!(flags & CREATE_SUSPENDED))
-        t->ResumeThread();
+    if (!(flags & CREATE_SUSPENDED)) t->ResumeThread();
     return t;
 }
 
@@ -256,24 +245,20 @@ BOOL CWinThread::PreTranslateMessage(MSG* msg)
     HWND top = nullptr;
     for (HWND h = msg->hwnd; h; h = ::GetParent(h)) {
         if (CWnd* w = CWnd::FromHandlePermanent(h)) {
-            if (w->PreTranslateMessage(msg))
-                return TRUE;
+            if (w->PreTranslateMessage(msg)) return TRUE;
         }
         top = h;
-        if (h == mainHwnd || !(::GetWindowLongPtrA(h, GWL_STYLE) & WS_CHILD))
-            break;
+        if (h == mainHwnd || !(::GetWindowLongPtrA(h, GWL_STYLE) & WS_CHILD)) break;
     }
     // Keys of another top-level window (a floating tool window) still get
     // the main window's shortcuts, unless that window took them above.
-    if (main && mainHwnd && msg->hwnd && top != mainHwnd)
-        return main->PreTranslateMessage(msg);
+    if (main && mainHwnd && msg->hwnd && top != mainHwnd) return main->PreTranslateMessage(msg);
     return FALSE;
 }
 
 BOOL CWinThread::PumpMessage()
 {
-    if (!::GetMessageA(&m_msgCur, nullptr, 0, 0))
-        return FALSE;
+    if (!::GetMessageA(&m_msgCur, nullptr, 0, 0)) return FALSE;
     if (m_msgCur.message != WM_KICKIDLE && !PreTranslateMessage(&m_msgCur)) {
         ::TranslateMessage(&m_msgCur);
         ::DispatchMessageA(&m_msgCur);
@@ -292,8 +277,7 @@ BOOL CWinThread::OnIdle(LONG count)
         }
         return TRUE;
     }
-    if (count == 1)
-        AfxDeleteTempMaps();
+    if (count == 1) AfxDeleteTempMaps();
     return FALSE;
 }
 
@@ -304,12 +288,10 @@ int CWinThread::Run()
     MSG peek;
     for (;;) {
         while (idle && !::PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (!OnIdle(idleCount++))
-                idle = FALSE;
+            if (!OnIdle(idleCount++)) idle = FALSE;
         }
         do {
-            if (!PumpMessage())
-                return ExitInstance();
+            if (!PumpMessage()) return ExitInstance();
             if (IsIdleMessage(&m_msgCur)) {
                 idle = TRUE;
                 idleCount = 0;
@@ -334,15 +316,17 @@ void CCommandLineInfo::ParseParam(const char* param, BOOL flag, BOOL)
     }
     if (m_strFileName.IsEmpty()) {
         m_strFileName = param;
-        if (m_nShellCommand == FileNew)
-            m_nShellCommand = FileOpen;
+        if (m_nShellCommand == FileNew) m_nShellCommand = FileOpen;
     }
 }
 
 // ---- CRecentFileList ---------------------------------------------------------------------
 
 CRecentFileList::CRecentFileList(UINT start, LPCTSTR section, LPCTSTR entryFormat, int size, int maxDisplay)
-    : m_strSectionName(section), m_strEntryFormat(entryFormat), m_nStart(start), m_nSize(size),
+    : m_strSectionName(section),
+      m_strEntryFormat(entryFormat),
+      m_nStart(start),
+      m_nSize(size),
       m_nMaxDisplayLength(maxDisplay)
 {
     m_arrNames.SetSize(size);
@@ -350,8 +334,7 @@ CRecentFileList::CRecentFileList(UINT start, LPCTSTR section, LPCTSTR entryForma
 
 void CRecentFileList::Add(LPCTSTR path)
 {
-    if (!path || !*path || m_nSize <= 0)
-        return;
+    if (!path || !*path || m_nSize <= 0) return;
     const CString p(path);
     int at = m_nSize - 1;
     for (int i = 0; i < m_nSize; ++i) {
@@ -360,17 +343,14 @@ void CRecentFileList::Add(LPCTSTR path)
             break;
         }
     }
-    for (int i = at; i > 0; --i)
-        m_arrNames[i] = m_arrNames[i - 1];
+    for (int i = at; i > 0; --i) m_arrNames[i] = m_arrNames[i - 1];
     m_arrNames[0] = p;
 }
 
 void CRecentFileList::Remove(int index)
 {
-    if (index < 0 || index >= m_nSize)
-        return;
-    for (int i = index; i < m_nSize - 1; ++i)
-        m_arrNames[i] = m_arrNames[i + 1];
+    if (index < 0 || index >= m_nSize) return;
+    for (int i = index; i < m_nSize - 1; ++i) m_arrNames[i] = m_arrNames[i + 1];
     m_arrNames[m_nSize - 1].Empty();
 }
 
@@ -396,23 +376,19 @@ void CRecentFileList::WriteList()
 
 BOOL CRecentFileList::GetDisplayName(CString& name, int index, LPCTSTR, int, BOOL) const
 {
-    if (index < 0 || index >= m_nSize || m_arrNames[index].IsEmpty())
-        return FALSE;
+    if (index < 0 || index >= m_nSize || m_arrNames[index].IsEmpty()) return FALSE;
     name = m_arrNames[index];
     const int slash = name.ReverseFind('\\');
-    if (name.GetLength() > m_nMaxDisplayLength && slash >= 0)
-        name = name.Mid(slash + 1);
+    if (name.GetLength() > m_nMaxDisplayLength && slash >= 0) name = name.Mid(slash + 1);
     return TRUE;
 }
 
 void CRecentFileList::UpdateMenu(CCmdUI* ui)
 {
     CMenu* menu = ui->m_pMenu;
-    if (!menu)
-        return;
+    if (!menu) return;
     // Drop the entries shown last time, then insert one per file at the place of the first.
-    for (int i = 1; i < m_nSize; ++i)
-        menu->DeleteMenu(m_nStart + static_cast<UINT>(i), MF_BYCOMMAND);
+    for (int i = 1; i < m_nSize; ++i) menu->DeleteMenu(m_nStart + static_cast<UINT>(i), MF_BYCOMMAND);
     if (m_arrNames[0].IsEmpty()) {
         ui->Enable(FALSE);
         return;
@@ -422,8 +398,7 @@ void CRecentFileList::UpdateMenu(CCmdUI* ui)
     int shown = 0;
     for (int i = 0; i < m_nSize; ++i) {
         CString name;
-        if (!GetDisplayName(name, i, nullptr, 0))
-            break;
+        if (!GetDisplayName(name, i, nullptr, 0)) break;
         name.Replace("&", "&&");
         CString text;
         text.Format("&%d %s", i + 1, name.GetString());
@@ -438,30 +413,27 @@ void CRecentFileList::UpdateMenu(CCmdUI* ui)
 // ---- CWinApp ---------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
-    ON_COMMAND_EX_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, &CWinApp::OnOpenRecentFile)
-    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, &CWinApp::OnUpdateRecentFileMenu)
-    ON_COMMAND(ID_APP_EXIT, &CWinApp::OnAppExit)
+ON_COMMAND_EX_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, &CWinApp::OnOpenRecentFile)
+ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, &CWinApp::OnUpdateRecentFileMenu)
+ON_COMMAND(ID_APP_EXIT, &CWinApp::OnAppExit)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(LPCTSTR appName)
 {
     g_app = this;
-    if (appName)
-        m_pszAppName = HeapCopy(appName);
+    if (appName) m_pszAppName = HeapCopy(appName);
 }
 
 CWinApp::~CWinApp()
 {
-    for (int i = 0; i < m_templates.GetSize(); ++i)
-        delete m_templates[i];
+    for (int i = 0; i < m_templates.GetSize(); ++i) delete m_templates[i];
     delete m_pRecentFileList;
     std::free(const_cast<char*>(m_pszAppName));
     std::free(const_cast<char*>(m_pszExeName));
     std::free(const_cast<char*>(m_pszProfileName));
     std::free(const_cast<char*>(m_pszRegistryKey));
     std::free(m_lpCmdLine);
-    if (g_app == this)
-        g_app = nullptr;
+    if (g_app == this) g_app = nullptr;
 }
 
 BOOL AfxWinInit(HINSTANCE inst, HINSTANCE, LPSTR cmdLine, int show)
@@ -469,8 +441,7 @@ BOOL AfxWinInit(HINSTANCE inst, HINSTANCE, LPSTR cmdLine, int show)
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&icc);
     CWinApp* app = AfxGetApp();
-    if (!app)
-        return FALSE;
+    if (!app) return FALSE;
     app->m_hInstance = inst ? inst : ::GetModuleHandleA(nullptr);
     std::free(app->m_lpCmdLine);
     app->m_lpCmdLine = HeapCopy(cmdLine ? cmdLine : "");
@@ -481,10 +452,8 @@ BOOL AfxWinInit(HINSTANCE inst, HINSTANCE, LPSTR cmdLine, int show)
     const int slash = exe.ReverseFind('\\');
     CString name = exe.Mid(slash + 1);
     const int dot = name.ReverseFind('.');
-    if (dot >= 0)
-        name = name.Left(dot);
-    if (!app->m_pszExeName)
-        app->m_pszExeName = HeapCopy(name);
+    if (dot >= 0) name = name.Left(dot);
+    if (!app->m_pszExeName) app->m_pszExeName = HeapCopy(name);
     if (!app->m_pszAppName) {
         CString title;
         app->m_pszAppName = HeapCopy(title.LoadString(0xE000) ? title.GetString() : name.GetString());
@@ -506,11 +475,9 @@ BOOL AfxOleInit()
 int AfxWinMain(HINSTANCE inst, HINSTANCE prev, LPSTR cmdLine, int show)
 {
     CWinApp* app = AfxGetApp();
-    if (!app || !AfxWinInit(inst, prev, cmdLine, show))
-        return -1;
+    if (!app || !AfxWinInit(inst, prev, cmdLine, show)) return -1;
     if (!app->InitApplication() || !app->InitInstance()) {
-        if (app->m_pMainWnd && app->m_pMainWnd->m_hWnd)
-            app->m_pMainWnd->DestroyWindow();
+        if (app->m_pMainWnd && app->m_pMainWnd->m_hWnd) app->m_pMainWnd->DestroyWindow();
         return app->ExitInstance();
     }
     return app->Run();
@@ -518,15 +485,13 @@ int AfxWinMain(HINSTANCE inst, HINSTANCE prev, LPSTR cmdLine, int show)
 
 int CWinApp::ExitInstance()
 {
-    if (m_pRecentFileList)
-        m_pRecentFileList->WriteList();
+    if (m_pRecentFileList) m_pRecentFileList->WriteList();
     return CWinThread::ExitInstance();
 }
 
 int CWinApp::Run()
 {
-    if (!m_pMainWnd)
-        ::PostQuitMessage(0);  // nothing to run without a main window
+    if (!m_pMainWnd) ::PostQuitMessage(0);  // nothing to run without a main window
     return CWinThread::Run();
 }
 
@@ -538,19 +503,16 @@ BOOL CWinApp::OnIdle(LONG count)
 int CWinApp::DoMessageBox(LPCTSTR text, UINT type, UINT)
 {
     HWND owner = ::GetActiveWindow();
-    if (!owner && m_pMainWnd)
-        owner = m_pMainWnd->m_hWnd;
+    if (!owner && m_pMainWnd) owner = m_pMainWnd->m_hWnd;
     return AfxMessageBoxOwned(owner, text, nullptr, type);
 }
 
 BOOL CWinApp::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
 {
-    if (CWinThread::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-        return TRUE;
+    if (CWinThread::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     // The templates see commands too (for documents without a view's route).
     for (int i = 0; i < m_templates.GetSize(); ++i)
-        if (m_templates[i]->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-            return TRUE;
+        if (m_templates[i]->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     return FALSE;
 }
 
@@ -576,28 +538,24 @@ CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& pos) const
 BOOL CWinApp::SaveAllModified()
 {
     for (int i = 0; i < m_templates.GetSize(); ++i)
-        if (!m_templates[i]->SaveAllModified())
-            return FALSE;
+        if (!m_templates[i]->SaveAllModified()) return FALSE;
     return TRUE;
 }
 
 CDocument* CWinApp::OpenDocumentFile(LPCTSTR path)
 {
-    if (m_templates.IsEmpty())
-        return nullptr;
+    if (m_templates.IsEmpty()) return nullptr;
     return m_templates[0]->OpenDocumentFile(path);
 }
 
 void CWinApp::AddToRecentFileList(LPCTSTR path)
 {
-    if (m_pRecentFileList)
-        m_pRecentFileList->Add(path);
+    if (m_pRecentFileList) m_pRecentFileList->Add(path);
 }
 
 void CWinApp::OnFileNew()
 {
-    if (!m_templates.IsEmpty())
-        m_templates[0]->OpenDocumentFile(nullptr);
+    if (!m_templates.IsEmpty()) m_templates[0]->OpenDocumentFile(nullptr);
 }
 
 void CWinApp::OnFileOpen()
@@ -608,14 +566,12 @@ void CWinApp::OnFileOpen()
         CString name;
         m_templates[0]->GetDocString(name, CDocTemplate::filterName);
         m_templates[0]->GetDocString(ext, CDocTemplate::filterExt);
-        if (!name.IsEmpty() && !ext.IsEmpty())
-            filter = name + "|*" + ext + "|";
+        if (!name.IsEmpty() && !ext.IsEmpty()) filter = name + "|*" + ext + "|";
     }
     filter += "*.*|*.*||";
     CFileDialog dlg(TRUE, ext.IsEmpty() ? nullptr : ext.Mid(1).GetString(), nullptr,
                     OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, filter, m_pMainWnd);
-    if (dlg.DoModal() == IDOK)
-        OpenDocumentFile(dlg.GetPathName());
+    if (dlg.DoModal() == IDOK) OpenDocumentFile(dlg.GetPathName());
 }
 
 void CWinApp::OnFilePrintSetup()
@@ -625,29 +581,23 @@ void CWinApp::OnFilePrintSetup()
     pd.hwndOwner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
     pd.Flags = PD_PRINTSETUP;
     if (::PrintDlgA(&pd)) {
-        if (pd.hDevMode)
-            ::GlobalFree(pd.hDevMode);
-        if (pd.hDevNames)
-            ::GlobalFree(pd.hDevNames);
+        if (pd.hDevMode) ::GlobalFree(pd.hDevMode);
+        if (pd.hDevNames) ::GlobalFree(pd.hDevNames);
     }
 }
 
 void CWinApp::OnAppExit()
 {
-    if (m_pMainWnd)
-        m_pMainWnd->SendMessage(WM_CLOSE);
+    if (m_pMainWnd) m_pMainWnd->SendMessage(WM_CLOSE);
 }
 
 BOOL CWinApp::OnOpenRecentFile(UINT id)
 {
-    if (!m_pRecentFileList)
-        return FALSE;
+    if (!m_pRecentFileList) return FALSE;
     const int i = static_cast<int>(id - ID_FILE_MRU_FILE1);
-    if (i < 0 || i >= m_pRecentFileList->GetSize() || (*m_pRecentFileList)[i].IsEmpty())
-        return FALSE;
+    if (i < 0 || i >= m_pRecentFileList->GetSize() || (*m_pRecentFileList)[i].IsEmpty()) return FALSE;
     const CString path = (*m_pRecentFileList)[i];
-    if (!OpenDocumentFile(path))
-        m_pRecentFileList->Remove(i);  // gone or unreadable: not offered again
+    if (!OpenDocumentFile(path)) m_pRecentFileList->Remove(i);  // gone or unreadable: not offered again
     return TRUE;
 }
 
@@ -662,10 +612,8 @@ void CWinApp::OnUpdateRecentFileMenu(CCmdUI* ui)
 
 void CWinApp::LoadStdProfileSettings(UINT maxMRU)
 {
-    if (maxMRU == 0)
-        return;
-    if (maxMRU > 16)
-        maxMRU = 16;
+    if (maxMRU == 0) return;
+    if (maxMRU > 16) maxMRU = 16;
     delete m_pRecentFileList;
     m_pRecentFileList = new CRecentFileList(ID_FILE_MRU_FILE1, "Recent File List", "File%d", static_cast<int>(maxMRU));
     m_pRecentFileList->ReadList();
@@ -677,10 +625,8 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info)
     const char* p = m_lpCmdLine ? m_lpCmdLine : "";
     std::vector<std::string> words;
     while (*p) {
-        while (*p == ' ' || *p == '\t')
-            ++p;
-        if (!*p)
-            break;
+        while (*p == ' ' || *p == '\t') ++p;
+        if (!*p) break;
         std::string w;
         bool quoted = false;
         while (*p && (quoted || (*p != ' ' && *p != '\t'))) {
@@ -702,15 +648,12 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info)
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
 {
     switch (info.m_nShellCommand) {
-    case CCommandLineInfo::FileNew:
-        if (!OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr))
-            OnFileNew();
-        return m_pMainWnd != nullptr;
-    case CCommandLineInfo::FileOpen:
-    case CCommandLineInfo::FilePrint:
-        return OpenDocumentFile(info.m_strFileName) != nullptr;
-    default:
-        return TRUE;
+        case CCommandLineInfo::FileNew:
+            if (!OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr)) OnFileNew();
+            return m_pMainWnd != nullptr;
+        case CCommandLineInfo::FileOpen:
+        case CCommandLineInfo::FilePrint: return OpenDocumentFile(info.m_strFileName) != nullptr;
+        default: return TRUE;
     }
 }
 
@@ -740,18 +683,20 @@ void CWinApp::SetRegistryKey(LPCTSTR key)
     m_pszProfileName = HeapCopy(m_pszAppName ? m_pszAppName : (m_pszExeName ? m_pszExeName : "App"));
 }
 
-void CWinApp::SetRegistryKey(UINT keyId) { SetRegistryKey(AfxLoadString(keyId)); }
+void CWinApp::SetRegistryKey(UINT keyId)
+{
+    SetRegistryKey(AfxLoadString(keyId));
+}
 
 HKEY CWinApp::GetAppRegistryKey()
 {
-    if (!m_pszRegistryKey || !m_pszProfileName)
-        return nullptr;
+    if (!m_pszRegistryKey || !m_pszProfileName) return nullptr;
     CString path;
     path.Format("Software\\%s\\%s", m_pszRegistryKey, m_pszProfileName);
     HKEY key = nullptr;
     DWORD disp = 0;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
-                          nullptr, &key, &disp) != ERROR_SUCCESS)
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                          &key, &disp) != ERROR_SUCCESS)
         return nullptr;
     return key;
 }
@@ -759,12 +704,11 @@ HKEY CWinApp::GetAppRegistryKey()
 HKEY CWinApp::GetSectionKey(LPCTSTR section)
 {
     HKEY app = GetAppRegistryKey();
-    if (!app)
-        return nullptr;
+    if (!app) return nullptr;
     HKEY key = nullptr;
     DWORD disp = 0;
-    const LONG rc = ::RegCreateKeyExA(app, section, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
-                                      nullptr, &key, &disp);
+    const LONG rc = ::RegCreateKeyExA(app, section, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                                      &key, &disp);
     ::RegCloseKey(app);
     return rc == ERROR_SUCCESS ? key : nullptr;
 }
@@ -773,8 +717,7 @@ UINT CWinApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue)
 {
     if (m_pszRegistryKey) {
         HKEY key = GetSectionKey(section);
-        if (!key)
-            return static_cast<UINT>(defaultValue);
+        if (!key) return static_cast<UINT>(defaultValue);
         DWORD value = 0, type = 0, size = sizeof value;
         const LONG rc = ::RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size);
         ::RegCloseKey(key);
@@ -782,8 +725,7 @@ UINT CWinApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue)
     }
     // Read as text so that negative numbers come back as written.
     const CString text = GetProfileString(section, entry, nullptr);
-    if (text.IsEmpty())
-        return static_cast<UINT>(defaultValue);
+    if (text.IsEmpty()) return static_cast<UINT>(defaultValue);
     char* end = nullptr;
     const long v = std::strtol(text, &end, 10);
     return end == text.GetString() ? static_cast<UINT>(defaultValue) : static_cast<UINT>(v);
@@ -793,8 +735,7 @@ BOOL CWinApp::WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value)
 {
     if (m_pszRegistryKey) {
         HKEY key = GetSectionKey(section);
-        if (!key)
-            return FALSE;
+        if (!key) return FALSE;
         const DWORD v = static_cast<DWORD>(value);
         const LONG rc = ::RegSetValueExA(key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v);
         ::RegCloseKey(key);
@@ -810,29 +751,25 @@ CString CWinApp::GetProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR defaul
     const CString def(defaultValue ? defaultValue : "");
     if (m_pszRegistryKey) {
         HKEY key = GetSectionKey(section);
-        if (!key)
-            return def;
+        if (!key) return def;
         std::vector<BYTE> data;
         const bool found = ReadRegistryValue(key, entry, REG_SZ, data);
         ::RegCloseKey(key);
-        if (!found)
-            return def;
+        if (!found) return def;
         // The stored terminator is not always there (other writers); the text
         // ends at the first null or at the end of what was read.
         const char* text = reinterpret_cast<const char*>(data.data());
         const auto end = std::find(data.begin(), data.end(), BYTE(0));
         return CString(text, static_cast<int>(end - data.begin()));
     }
-    if (!m_pszProfileName)
-        return def;
+    if (!m_pszProfileName) return def;
     // Grow the buffer until the whole value fits.
     for (DWORD cap = 256;; cap *= 2) {
         CString value;
         char* buf = value.GetBufferSetLength(static_cast<int>(cap));
         const DWORD n = ::GetPrivateProfileStringA(section, entry, def, buf, cap, m_pszProfileName);
         value.ReleaseBuffer(static_cast<int>(n));
-        if (n + 1 < cap || cap >= (1u << 24))
-            return value;
+        if (n + 1 < cap || cap >= (1u << 24)) return value;
     }
 }
 
@@ -841,15 +778,13 @@ BOOL CWinApp::WriteProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR value)
     if (m_pszRegistryKey) {
         if (!entry) {  // removes the whole section
             HKEY app = GetAppRegistryKey();
-            if (!app)
-                return FALSE;
+            if (!app) return FALSE;
             const LONG rc = ::RegDeleteKeyA(app, section);
             ::RegCloseKey(app);
             return rc == ERROR_SUCCESS;
         }
         HKEY key = GetSectionKey(section);
-        if (!key)
-            return FALSE;
+        if (!key) return FALSE;
         LONG rc;
         if (!value)
             rc = ::RegDeleteValueA(key, entry);
@@ -859,8 +794,7 @@ BOOL CWinApp::WriteProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR value)
         ::RegCloseKey(key);
         return rc == ERROR_SUCCESS;
     }
-    if (!m_pszProfileName)
-        return FALSE;
+    if (!m_pszProfileName) return FALSE;
     return ::WritePrivateProfileStringA(section, entry, value, m_pszProfileName);
 }
 
@@ -870,13 +804,11 @@ BOOL CWinApp::GetProfileBinary(LPCTSTR section, LPCTSTR entry, LPBYTE* data, UIN
     *bytes = 0;
     if (m_pszRegistryKey) {
         HKEY key = GetSectionKey(section);
-        if (!key)
-            return FALSE;
+        if (!key) return FALSE;
         std::vector<BYTE> value;
         const bool found = ReadRegistryValue(key, entry, REG_BINARY, value);
         ::RegCloseKey(key);
-        if (!found)
-            return FALSE;
+        if (!found) return FALSE;
         *data = new BYTE[value.empty() ? 1 : value.size()];
         std::copy(value.begin(), value.end(), *data);
         *bytes = static_cast<UINT>(value.size());
@@ -885,15 +817,11 @@ BOOL CWinApp::GetProfileBinary(LPCTSTR section, LPCTSTR entry, LPBYTE* data, UIN
     // Two hex digits a byte; anything else is no value.
     const CString text = GetProfileString(section, entry, nullptr);
     const int n = text.GetLength();
-    if (n == 0 || n % 2 != 0)
-        return FALSE;
+    if (n == 0 || n % 2 != 0) return FALSE;
     auto hex = [](char c) -> int {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
         return -1;
     };
     LPBYTE out = new BYTE[static_cast<size_t>(n / 2)];
@@ -914,8 +842,7 @@ BOOL CWinApp::WriteProfileBinary(LPCTSTR section, LPCTSTR entry, LPBYTE data, UI
 {
     if (m_pszRegistryKey) {
         HKEY key = GetSectionKey(section);
-        if (!key)
-            return FALSE;
+        if (!key) return FALSE;
         const LONG rc = ::RegSetValueExA(key, entry, 0, REG_BINARY, data, bytes);
         ::RegCloseKey(key);
         return rc == ERROR_SUCCESS;

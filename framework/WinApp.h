@@ -56,7 +56,16 @@ FW_API void AfxEndThread(UINT exitCode, BOOL deleteObject = TRUE);
 
 class FW_API CCommandLineInfo : public CObject {
 public:
-    enum { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppRegister, AppUnregister, FileNothing = -1 } m_nShellCommand = FileNew;
+    enum {
+        FileNew,
+        FileOpen,
+        FilePrint,
+        FilePrintTo,
+        FileDDE,
+        AppRegister,
+        AppUnregister,
+        FileNothing = -1
+    } m_nShellCommand = FileNew;
     BOOL m_bShowSplash = TRUE;
     BOOL m_bRunEmbedded = FALSE;
     BOOL m_bRunAutomated = FALSE;
@@ -98,7 +107,7 @@ public:
     ~CWinApp() override;
 
     HINSTANCE m_hInstance = nullptr;
-    LPTSTR m_lpCmdLine = nullptr;     // the command line after the program name
+    LPTSTR m_lpCmdLine = nullptr;  // the command line after the program name
     int m_nCmdShow = SW_SHOWNORMAL;
     LPCTSTR m_pszAppName = nullptr;
     LPCTSTR m_pszExeName = nullptr;
@@ -187,5 +196,8 @@ FW_API CString AfxLoadString(UINT id);
 FW_API BOOL AfxExtractSubString(CString& out, LPCTSTR full, int index, char sep = '\n');
 
 // Declares the program's WinMain, which runs the application object.
-#define FW_IMPLEMENT_WINMAIN() \
-    int WINAPI WinMain(HINSTANCE i, HINSTANCE p, LPSTR c, int s) { return AfxWinMain(i, p, c, s); }
+#define FW_IMPLEMENT_WINMAIN()                                   \
+    int WINAPI WinMain(HINSTANCE i, HINSTANCE p, LPSTR c, int s) \
+    {                                                            \
+        return AfxWinMain(i, p, c, s);                           \
+    }

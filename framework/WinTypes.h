@@ -9,10 +9,10 @@
 #include <cstdint>
 
 #if defined(_WIN32)
-#  ifndef NOMINMAX
-#    define NOMINMAX
-#  endif
-#  include <windows.h>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
 #else
 typedef int BOOL;
 typedef unsigned char BYTE;
@@ -34,9 +34,15 @@ typedef uintptr_t UINT_PTR;
 typedef intptr_t LONG_PTR;
 typedef uintptr_t DWORD_PTR;
 typedef uint32_t COLORREF;
-struct POINT { LONG x, y; };
-struct SIZE { LONG cx, cy; };
-struct RECT { LONG left, top, right, bottom; };
+struct POINT {
+    LONG x, y;
+};
+struct SIZE {
+    LONG cx, cy;
+};
+struct RECT {
+    LONG left, top, right, bottom;
+};
 typedef POINT* LPPOINT;
 typedef SIZE* LPSIZE;
 typedef RECT* LPRECT;
@@ -63,22 +69,22 @@ struct BITMAPINFOHEADER {
     DWORD biClrImportant;
 };
 
-#  ifndef TRUE
-#    define TRUE 1
-#    define FALSE 0
-#  endif
-#  ifndef BI_RGB
-#    define BI_RGB 0
-#    define BI_RLE8 1
-#    define BI_RLE4 2
-#    define BI_BITFIELDS 3
-#  endif
-#  ifndef RGB
-#    define RGB(r, g, b) ((COLORREF)(((BYTE)(r)) | ((WORD)((BYTE)(g)) << 8) | (((DWORD)(BYTE)(b)) << 16)))
-#    define GetRValue(c) ((BYTE)((c) & 0xFF))
-#    define GetGValue(c) ((BYTE)(((c) >> 8) & 0xFF))
-#    define GetBValue(c) ((BYTE)(((c) >> 16) & 0xFF))
-#  endif
+#ifndef TRUE
+#define TRUE 1
+#define FALSE 0
+#endif
+#ifndef BI_RGB
+#define BI_RGB 0
+#define BI_RLE8 1
+#define BI_RLE4 2
+#define BI_BITFIELDS 3
+#endif
+#ifndef RGB
+#define RGB(r, g, b) ((COLORREF)(((BYTE)(r)) | ((WORD)((BYTE)(g)) << 8) | (((DWORD)(BYTE)(b)) << 16)))
+#define GetRValue(c) ((BYTE)((c)&0xFF))
+#define GetGValue(c) ((BYTE)(((c) >> 8) & 0xFF))
+#define GetBValue(c) ((BYTE)(((c) >> 16) & 0xFF))
+#endif
 #endif
 
 static_assert(sizeof(RGBQUAD) == 4, "RGBQUAD is 4 bytes");

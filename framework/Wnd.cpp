@@ -32,8 +32,8 @@ std::unordered_map<HWND, CWnd*>& TemporaryMap()
 }
 
 thread_local CWnd* t_wndInit = nullptr;
-thread_local CWnd* t_creating = nullptr;       // object inside CreateEx
-thread_local bool t_creatingGone = false;     // ... whose window was destroyed again
+thread_local CWnd* t_creating = nullptr;   // object inside CreateEx
+thread_local bool t_creatingGone = false;  // ... whose window was destroyed again
 thread_local bool s_lastCreateDestroyed = false;
 thread_local HHOOK t_cbtHook = nullptr;
 thread_local MSG t_lastMsg{};
@@ -50,13 +50,12 @@ LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(t_cbtHook, code, wParam, lParam);
 }
 
-} // namespace
+}  // namespace
 
 FwCreateHook::FwCreateHook(CWnd* wnd)
 {
     t_wndInit = wnd;
-    if (!t_cbtHook)
-        t_cbtHook = SetWindowsHookExA(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
+    if (!t_cbtHook) t_cbtHook = SetWindowsHookExA(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
 }
 
 FwCreateHook::~FwCreateHook()
@@ -68,15 +67,24 @@ FwCreateHook::~FwCreateHook()
     }
 }
 
-HINSTANCE AfxGetInstanceHandle() { return GetModuleHandleA(nullptr); }
-HINSTANCE AfxGetResourceHandle() { return g_resource ? g_resource : GetModuleHandleA(nullptr); }
-void AfxSetResourceHandle(HINSTANCE inst) { g_resource = inst; }
+HINSTANCE AfxGetInstanceHandle()
+{
+    return GetModuleHandleA(nullptr);
+}
+HINSTANCE AfxGetResourceHandle()
+{
+    return g_resource ? g_resource : GetModuleHandleA(nullptr);
+}
+void AfxSetResourceHandle(HINSTANCE inst)
+{
+    g_resource = inst;
+}
 
 namespace {
 std::mutex g_exceptionHookLock;
 FwHandlerExceptionHook g_exceptionHook;
 std::atomic<bool> g_exceptionShown{false};
-} // namespace
+}  // namespace
 
 void FwSetHandlerExceptionHook(FwHandlerExceptionHook hook)
 {
@@ -100,8 +108,7 @@ void AfxProcessWndProcException(const char* what)
     }
     // One box a run: a handler that fails on every paint or mouse move must
     // not bury the user in boxes.
-    if (g_exceptionShown.exchange(true))
-        return;
+    if (g_exceptionShown.exchange(true)) return;
     CString message;
     message.Format("处理窗口消息时发生内部错误：%s\n\n程序将继续运行，建议保存工作后重新启动。", text);
     AfxMessageBox(message, MB_OK | MB_ICONERROR);
@@ -110,8 +117,7 @@ void AfxProcessWndProcException(const char* what)
 LRESULT CALLBACK FwWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
-    if (!wnd)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (!wnd) return DefWindowProcA(hwnd, message, wParam, lParam);
     const MSG saved = t_lastMsg;
     t_lastMsg = MSG{hwnd, message, wParam, lParam, 0, {0, 0}};
     LRESULT r = 0;
@@ -127,12 +133,10 @@ LRESULT CALLBACK FwWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         // The window is gone: the object lets go of the handle, then may delete itself.
         CWnd* still = CWnd::FromHandlePermanent(hwnd);
         if (still == wnd) {
-            if (wnd->m_pfnSuper)
-                SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(wnd->m_pfnSuper));
+            if (wnd->m_pfnSuper) SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(wnd->m_pfnSuper));
             wnd->Detach();
             wnd->m_hWndToolTip = nullptr;
-            if (wnd == t_creating)
-                t_creatingGone = true;
+            if (wnd == t_creating) t_creatingGone = true;
             wnd->PostNcDestroy();
         }
     }
@@ -148,8 +152,7 @@ LPCTSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, 
                   static_cast<void*>(background), static_cast<void*>(icon));
     std::lock_guard<std::mutex> g(lock);
     auto it = names.find(name);
-    if (it != names.end())
-        return it->c_str();
+    if (it != names.end()) return it->c_str();
     WNDCLASSA wc{};
     wc.style = classStyle;
     wc.lpfnWndProc = DefWindowProcA;
@@ -158,8 +161,7 @@ LPCTSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, 
     wc.hbrBackground = background;
     wc.hIcon = icon;
     wc.lpszClassName = name;
-    if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        return nullptr;
+    if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
     return names.insert(name).first->c_str();
 }
 
@@ -170,17 +172,14 @@ CWnd::~CWnd()
     if (m_hWnd && FromHandlePermanent(m_hWnd) == this) {
         // An object that still owns a live window destroys it.
         HWND h = m_hWnd;
-        if (::IsWindow(h))
-            ::DestroyWindow(h);
-        if (m_hWnd)
-            Detach();
+        if (::IsWindow(h)) ::DestroyWindow(h);
+        if (m_hWnd) Detach();
     }
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd)
 {
-    if (!hwnd)
-        return nullptr;
+    if (!hwnd) return nullptr;
     std::lock_guard<std::recursive_mutex> g(g_mapLock);
     auto it = PermanentMap().find(hwnd);
     return it == PermanentMap().end() ? nullptr : it->second;
@@ -188,14 +187,11 @@ CWnd* CWnd::FromHandlePermanent(HWND hwnd)
 
 CWnd* CWnd::FromHandle(HWND hwnd)
 {
-    if (!hwnd)
-        return nullptr;
-    if (CWnd* w = FromHandlePermanent(hwnd))
-        return w;
+    if (!hwnd) return nullptr;
+    if (CWnd* w = FromHandlePermanent(hwnd)) return w;
     std::lock_guard<std::recursive_mutex> g(g_mapLock);
     CWnd*& t = TemporaryMap()[hwnd];
-    if (!t)
-        t = new CWnd(hwnd);
+    if (!t) t = new CWnd(hwnd);
     return t;
 }
 
@@ -211,8 +207,7 @@ void CWnd::DeleteTempMap()
 
 BOOL CWnd::Attach(HWND hwnd)
 {
-    if (!hwnd || m_hWnd)
-        return FALSE;
+    if (!hwnd || m_hWnd) return FALSE;
     std::lock_guard<std::recursive_mutex> g(g_mapLock);
     auto t = TemporaryMap().find(hwnd);
     if (t != TemporaryMap().end()) {
@@ -233,8 +228,7 @@ HWND CWnd::Detach()
     if (h) {
         std::lock_guard<std::recursive_mutex> g(g_mapLock);
         auto it = PermanentMap().find(h);
-        if (it != PermanentMap().end() && it->second == this)
-            PermanentMap().erase(it);
+        if (it != PermanentMap().end() && it->second == this) PermanentMap().erase(it);
     }
     m_hWnd = nullptr;
     return h;
@@ -242,8 +236,7 @@ HWND CWnd::Detach()
 
 BOOL CWnd::SubclassWindow(HWND hwnd)
 {
-    if (!Attach(hwnd))
-        return FALSE;
+    if (!Attach(hwnd)) return FALSE;
     PreSubclassWindow();
     WNDPROC old = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
     if (old != FwWndProc) {
@@ -261,8 +254,7 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent)
 
 HWND CWnd::UnsubclassWindow()
 {
-    if (m_pfnSuper)
-        SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    if (m_pfnSuper) SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     m_pfnSuper = nullptr;
     return Detach();
 }
@@ -272,8 +264,8 @@ HWND CWnd::UnsubclassWindow()
 BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
     if (!cs.lpszClass)
-        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW),
-                                           reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+        cs.lpszClass =
+            AfxRegisterWndClass(CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     return TRUE;
 }
 
@@ -283,19 +275,18 @@ BOOL CWnd::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT
     return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id, context);
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect,
-                    CWnd* parent, UINT id, LPVOID param)
+BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
+                    UINT id, LPVOID param)
 {
     return CreateEx(exStyle, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
-                    rect.bottom - rect.top, GetSafeHwnd(parent),
-                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), param);
+                    rect.bottom - rect.top, GetSafeHwnd(parent), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                    param);
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, int x, int y, int cx,
-                    int cy, HWND parent, HMENU menuOrId, LPVOID param)
+BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, int x, int y, int cx, int cy,
+                    HWND parent, HMENU menuOrId, LPVOID param)
 {
-    if (m_hWnd)
-        return FALSE;
+    if (m_hWnd) return FALSE;
     CREATESTRUCT cs{};
     cs.dwExStyle = exStyle;
     cs.lpszClass = className;
@@ -324,8 +315,8 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
     t_creatingGone = false;
     {
         FwCreateHook scope(this);
-        h = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
-                            cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+        h = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy, cs.hwndParent,
+                            cs.hMenu, cs.hInstance, cs.lpCreateParams);
     }
     const bool gone = t_creatingGone;
     t_creating = outer;
@@ -334,8 +325,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
         // The window may have been made and destroyed again (OnCreate failed);
         // then PostNcDestroy has run and the object may be gone: do not touch it.
         s_lastCreateDestroyed = gone;
-        if (!gone && m_hWnd)
-            Detach();
+        if (!gone && m_hWnd) Detach();
         return FALSE;
     }
     s_lastCreateDestroyed = false;
@@ -344,8 +334,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
 
 BOOL CWnd::DestroyWindow()
 {
-    if (!m_hWnd)
-        return FALSE;
+    if (!m_hWnd) return FALSE;
     return ::DestroyWindow(m_hWnd);
 }
 
@@ -356,9 +345,15 @@ void CWnd::CalcWindowRect(LPRECT rect, UINT)
 
 // ---- dispatch -----------------------------------------------------------------
 
-const MSG* CWnd::GetCurrentMessage() { return &t_lastMsg; }
+const MSG* CWnd::GetCurrentMessage()
+{
+    return &t_lastMsg;
+}
 
-bool CWnd::LastCreateDestroyedObject() { return s_lastCreateDestroyed; }
+bool CWnd::LastCreateDestroyedObject()
+{
+    return s_lastCreateDestroyed;
+}
 
 LRESULT CWnd::Default()
 {
@@ -367,16 +362,14 @@ LRESULT CWnd::Default()
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (m_pfnSuper)
-        return CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    if (m_pfnSuper) return CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT r = 0;
-    if (!OnWndMsg(message, wParam, lParam, &r))
-        r = DefWindowProc(message, wParam, lParam);
+    if (!OnWndMsg(message, wParam, lParam, &r)) r = DefWindowProc(message, wParam, lParam);
     return r;
 }
 
@@ -385,43 +378,36 @@ namespace {
 bool IsReflected(UINT message)
 {
     switch (message) {
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_DELETEITEM:
-    case WM_COMPAREITEM:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-        return true;
-    default:
-        return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM:
+        case WM_DELETEITEM:
+        case WM_COMPAREITEM:
+        case WM_HSCROLL:
+        case WM_VSCROLL: return true;
+        default: return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
     }
 }
 
 HWND ReflectTarget(HWND self, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_DRAWITEM:
-        return wParam ? reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)->hwndItem : nullptr;
-    case WM_MEASUREITEM:
-        return wParam ? ::GetDlgItem(self, static_cast<int>(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)->CtlID))
-                      : nullptr;
-    case WM_DELETEITEM:
-        return reinterpret_cast<LPDELETEITEMSTRUCT>(lParam)->hwndItem;
-    case WM_COMPAREITEM:
-        return reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam)->hwndItem;
-    default:
-        return reinterpret_cast<HWND>(lParam);
+        case WM_DRAWITEM: return wParam ? reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)->hwndItem : nullptr;
+        case WM_MEASUREITEM:
+            return wParam ? ::GetDlgItem(self, static_cast<int>(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)->CtlID))
+                          : nullptr;
+        case WM_DELETEITEM: return reinterpret_cast<LPDELETEITEMSTRUCT>(lParam)->hwndItem;
+        case WM_COMPAREITEM: return reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam)->hwndItem;
+        default: return reinterpret_cast<HWND>(lParam);
     }
 }
 
-} // namespace
+}  // namespace
 
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     LRESULT r = 0;
     if (message == WM_COMMAND) {
-        if (!OnCommand(wParam, lParam))
-            return FALSE;
+        if (!OnCommand(wParam, lParam)) return FALSE;
         *result = 0;
         return TRUE;
     }
@@ -453,13 +439,12 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     if (message == WM_INITMENUPOPUP && !HIWORD(lParam)) {
         // Items get their state from the update handlers before the popup shows.
         CFrameWnd* frame = IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(this) : nullptr;
-        UpdatePopupMenu(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)), frame ? static_cast<CCmdTarget*>(frame) : this,
-                        frame ? frame->m_bAutoMenuEnable : FALSE);
+        UpdatePopupMenu(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)),
+                        frame ? static_cast<CCmdTarget*>(frame) : this, frame ? frame->m_bAutoMenuEnable : FALSE);
     }
     for (const FwMsgMap* map = GetMessageMap(); map; map = map->base ? map->base() : nullptr) {
         const FwMsgMapEntry* e = FindEntry(map, fwkMessage, key, 0, 0);
-        if (!e)
-            continue;
+        if (!e) continue;
         FwMsgCall call{message, wParam, lParam, ctl, 0, nullptr, 0};
         if (e->thunk(this, call)) {
             *result = call.result;
@@ -490,15 +475,13 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* re
     }
     for (const FwMsgMap* map = GetMessageMap(); map; map = map->base ? map->base() : nullptr) {
         const FwMsgMapEntry* e = FindEntry(map, kind, key, code, kind == fwkMessage ? 0 : 0);
-        if (!e)
-            continue;
+        if (!e) continue;
         LRESULT r = 0;
         FwNotifyArgs args{reinterpret_cast<NMHDR*>(lParam), &r};
-        FwMsgCall call{message, wParam, lParam, message - WM_CTLCOLORMSGBOX, code,
-                       message == WM_NOTIFY ? &args : nullptr, 0};
+        FwMsgCall call{
+            message, wParam, lParam, message - WM_CTLCOLORMSGBOX, code, message == WM_NOTIFY ? &args : nullptr, 0};
         if (e->thunk(this, call)) {
-            if (result)
-                *result = message == WM_NOTIFY ? r : call.result;
+            if (result) *result = message == WM_NOTIFY ? r : call.result;
             return TRUE;
         }
     }
@@ -511,13 +494,17 @@ namespace {
 class CTestCmdUI : public CCmdUI {
 public:
     BOOL m_bEnabled = TRUE;
-    void Enable(BOOL on) override { m_bEnabled = on; m_bEnableChanged = TRUE; }
+    void Enable(BOOL on) override
+    {
+        m_bEnabled = on;
+        m_bEnableChanged = TRUE;
+    }
     void SetCheck(int) override {}
     void SetRadio(BOOL) override {}
     void SetText(LPCTSTR) override {}
 };
 
-} // namespace
+}  // namespace
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
@@ -530,12 +517,10 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         CTestCmdUI test;
         test.m_nID = id;
         OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &test, nullptr);
-        if (!test.m_bEnabled)
-            return TRUE;
+        if (!test.m_bEnabled) return TRUE;
     } else {
         CWnd* child = FromHandlePermanent(ctl);
-        if (child && child != this && child->OnChildNotify(WM_COMMAND, wParam, lParam, nullptr))
-            return TRUE;
+        if (child && child != this && child->OnChildNotify(WM_COMMAND, wParam, lParam, nullptr)) return TRUE;
     }
     return OnCmdMsg(id, code, nullptr, nullptr);
 }
@@ -543,8 +528,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result)
 {
     NMHDR* hdr = reinterpret_cast<NMHDR*>(lParam);
-    if (!hdr)
-        return FALSE;
+    if (!hdr) return FALSE;
     UINT id = static_cast<UINT>(hdr->idFrom);
     if ((hdr->code == TTN_GETDISPINFOA || hdr->code == TTN_GETDISPINFOW) &&
         (reinterpret_cast<NMTTDISPINFOA*>(hdr)->uFlags & TTF_IDISHWND))
@@ -558,15 +542,17 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result)
     return FALSE;
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
 
 void CWnd::UpdateDialogControls(CCmdTarget* target, BOOL disableIfNoHandler)
 {
     CCmdUI ui;
     for (HWND c = ::GetTopWindow(m_hWnd); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
         const int id = ::GetDlgCtrlID(c);
-        if (id == 0 || id == 0xFFFF || id == -1)
-            continue;
+        if (id == 0 || id == 0xFFFF || id == -1) continue;
         ui.m_pOther = CWnd::FromHandle(c);
         ui.m_nID = static_cast<UINT>(id);
         // Only buttons are greyed for want of a handler.
@@ -578,8 +564,7 @@ void CWnd::UpdateDialogControls(CCmdTarget* target, BOOL disableIfNoHandler)
 BOOL CWnd::EnableToolTips(BOOL enable)
 {
     if (!enable) {
-        if (m_hWndToolTip)
-            ::DestroyWindow(m_hWndToolTip);
+        if (m_hWndToolTip) ::DestroyWindow(m_hWndToolTip);
         m_hWndToolTip = nullptr;
         return TRUE;
     }
@@ -587,8 +572,7 @@ BOOL CWnd::EnableToolTips(BOOL enable)
         m_hWndToolTip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
                                           AfxGetInstanceHandle(), nullptr);
-        if (!m_hWndToolTip)
-            return FALSE;
+        if (!m_hWndToolTip) return FALSE;
     }
     for (HWND c = ::GetTopWindow(m_hWnd); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
         TTTOOLINFOA ti{};
@@ -607,15 +591,13 @@ BOOL CWnd::EnableToolTips(BOOL enable)
 
 void CWnd::UpdatePopupMenu(CMenu* popup, CCmdTarget* target, BOOL disableIfNoHandler)
 {
-    if (!popup || !popup->m_hMenu)
-        return;
+    if (!popup || !popup->m_hMenu) return;
     CCmdUI ui;
     ui.m_pMenu = popup;
     ui.m_nIndexMax = static_cast<UINT>(::GetMenuItemCount(popup->m_hMenu));
     for (ui.m_nIndex = 0; ui.m_nIndex < ui.m_nIndexMax; ++ui.m_nIndex) {
         const UINT id = ::GetMenuItemID(popup->m_hMenu, static_cast<int>(ui.m_nIndex));
-        if (id == 0 || id == static_cast<UINT>(-1))
-            continue;  // separator or submenu
+        if (id == 0 || id == static_cast<UINT>(-1)) continue;  // separator or submenu
         ui.m_nID = id;
         ui.m_pSubMenu = nullptr;
         ui.DoUpdate(target, disableIfNoHandler && !(id >= 0xF000 && id < 0xF1F0));
@@ -639,18 +621,20 @@ void SendToDescendants(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, 
 {
     for (HWND c = ::GetTopWindow(parent); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
         ::SendMessageA(c, message, wParam, lParam);
-        if (deep && ::GetTopWindow(c))
-            SendToDescendants(c, message, wParam, lParam, deep);
+        if (deep && ::GetTopWindow(c)) SendToDescendants(c, message, wParam, lParam, deep);
     }
 }
-} // namespace
+}  // namespace
 
 void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL deep)
 {
     SendToDescendants(m_hWnd, message, wParam, lParam, deep);
 }
 
-void CWnd::SetWindowText(LPCTSTR text) { ::SetWindowTextA(m_hWnd, text ? text : ""); }
+void CWnd::SetWindowText(LPCTSTR text)
+{
+    ::SetWindowTextA(m_hWnd, text ? text : "");
+}
 
 void CWnd::GetWindowText(CString& text) const
 {
@@ -660,16 +644,27 @@ void CWnd::GetWindowText(CString& text) const
     text.ReleaseBuffer(got);
 }
 
-int CWnd::GetWindowText(LPTSTR buf, int maxCount) const { return ::GetWindowTextA(m_hWnd, buf, maxCount); }
-int CWnd::GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
-DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
-DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE)); }
+int CWnd::GetWindowText(LPTSTR buf, int maxCount) const
+{
+    return ::GetWindowTextA(m_hWnd, buf, maxCount);
+}
+int CWnd::GetWindowTextLength() const
+{
+    return ::GetWindowTextLengthA(m_hWnd);
+}
+DWORD CWnd::GetStyle() const
+{
+    return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE));
+}
+DWORD CWnd::GetExStyle() const
+{
+    return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE));
+}
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags)
 {
     const DWORD old = GetStyle(), now = (old & ~remove) | add;
-    if (old == now)
-        return FALSE;
+    if (old == now) return FALSE;
     ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(now));
     if (flags)
         ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
@@ -679,41 +674,55 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags)
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags)
 {
     const DWORD old = GetExStyle(), now = (old & ~remove) | add;
-    if (old == now)
-        return FALSE;
+    if (old == now) return FALSE;
     ::SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(now));
     if (flags)
         ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
     return TRUE;
 }
 
-CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-CWnd* CWnd::SetParent(CWnd* parent) { return FromHandle(::SetParent(m_hWnd, GetSafeHwnd(parent))); }
-CWnd* CWnd::GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
+CWnd* CWnd::GetParent() const
+{
+    return FromHandle(::GetParent(m_hWnd));
+}
+CWnd* CWnd::SetParent(CWnd* parent)
+{
+    return FromHandle(::SetParent(m_hWnd, GetSafeHwnd(parent)));
+}
+CWnd* CWnd::GetOwner() const
+{
+    return FromHandle(::GetWindow(m_hWnd, GW_OWNER));
+}
 
 CWnd* CWnd::GetTopLevelParent() const
 {
     HWND h = m_hWnd;
-    while (h && (::GetWindowLongPtrA(h, GWL_STYLE) & WS_CHILD))
-        h = ::GetParent(h);
+    while (h && (::GetWindowLongPtrA(h, GWL_STYLE) & WS_CHILD)) h = ::GetParent(h);
     return FromHandle(h);
 }
 
 CFrameWnd* CWnd::GetParentFrame() const
 {
-    if (!m_hWnd)
-        return nullptr;
+    if (!m_hWnd) return nullptr;
     for (HWND h = ::GetParent(m_hWnd); h; h = ::GetParent(h)) {
         CWnd* w = FromHandlePermanent(h);
-        if (w && w->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
-            return static_cast<CFrameWnd*>(w);
+        if (w && w->IsKindOf(RUNTIME_CLASS(CFrameWnd))) return static_cast<CFrameWnd*>(w);
     }
     return nullptr;
 }
 
-CWnd* CWnd::GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
-void CWnd::GetDlgItem(int id, HWND* out) const { *out = ::GetDlgItem(m_hWnd, id); }
-int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+CWnd* CWnd::GetDlgItem(int id) const
+{
+    return FromHandle(::GetDlgItem(m_hWnd, id));
+}
+void CWnd::GetDlgItem(int id, HWND* out) const
+{
+    *out = ::GetDlgItem(m_hWnd, id);
+}
+int CWnd::GetDlgCtrlID() const
+{
+    return ::GetDlgCtrlID(m_hWnd);
+}
 int CWnd::SetDlgCtrlID(int id)
 {
     return static_cast<int>(::SetWindowLongPtrA(m_hWnd, GWLP_ID, id));
@@ -722,60 +731,101 @@ UINT CWnd::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) const
 {
     return ::GetDlgItemInt(m_hWnd, id, translated, isSigned);
 }
-void CWnd::SetDlgItemInt(int id, UINT value, BOOL isSigned) { ::SetDlgItemInt(m_hWnd, id, value, isSigned); }
+void CWnd::SetDlgItemInt(int id, UINT value, BOOL isSigned)
+{
+    ::SetDlgItemInt(m_hWnd, id, value, isSigned);
+}
 
 int CWnd::GetDlgItemText(int id, CString& text) const
 {
     text.Empty();
     HWND h = ::GetDlgItem(m_hWnd, id);
-    if (h)
-        FromHandle(h)->GetWindowText(text);
+    if (h) FromHandle(h)->GetWindowText(text);
     return text.GetLength();
 }
 
-void CWnd::SetDlgItemText(int id, LPCTSTR text) { ::SetDlgItemTextA(m_hWnd, id, text ? text : ""); }
-void CWnd::CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
-UINT CWnd::IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
-void CWnd::CheckRadioButton(int first, int last, int check) { ::CheckRadioButton(m_hWnd, first, last, check); }
+void CWnd::SetDlgItemText(int id, LPCTSTR text)
+{
+    ::SetDlgItemTextA(m_hWnd, id, text ? text : "");
+}
+void CWnd::CheckDlgButton(int id, UINT check)
+{
+    ::CheckDlgButton(m_hWnd, id, check);
+}
+UINT CWnd::IsDlgButtonChecked(int id) const
+{
+    return ::IsDlgButtonChecked(m_hWnd, id);
+}
+void CWnd::CheckRadioButton(int first, int last, int check)
+{
+    ::CheckRadioButton(m_hWnd, first, last, check);
+}
 
 int CWnd::GetCheckedRadioButton(int first, int last) const
 {
     for (int id = first; id <= last; ++id)
-        if (::IsDlgButtonChecked(m_hWnd, id))
-            return id;
+        if (::IsDlgButtonChecked(m_hWnd, id)) return id;
     return 0;
 }
 
-CWnd* CWnd::GetWindow(UINT cmd) const { return FromHandle(::GetWindow(m_hWnd, cmd)); }
-CWnd* CWnd::GetNextWindow(UINT flag) const { return FromHandle(::GetWindow(m_hWnd, flag)); }
+CWnd* CWnd::GetWindow(UINT cmd) const
+{
+    return FromHandle(::GetWindow(m_hWnd, cmd));
+}
+CWnd* CWnd::GetNextWindow(UINT flag) const
+{
+    return FromHandle(::GetWindow(m_hWnd, flag));
+}
 
 CWnd* CWnd::GetDescendantWindow(int id, BOOL onlyPerm) const
 {
     for (HWND c = ::GetTopWindow(m_hWnd); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
         if (::GetDlgCtrlID(c) == id) {
             CWnd* w = onlyPerm ? FromHandlePermanent(c) : FromHandle(c);
-            if (w)
-                return w;
+            if (w) return w;
         }
         if (::GetTopWindow(c)) {
             CWnd tmp(c);
             CWnd* w = tmp.GetDescendantWindow(id, onlyPerm);
             tmp.m_hWnd = nullptr;
-            if (w)
-                return w;
+            if (w) return w;
         }
     }
     return nullptr;
 }
 
-BOOL CWnd::IsChild(const CWnd* wnd) const { return ::IsChild(m_hWnd, GetSafeHwnd(wnd)); }
-BOOL CWnd::ShowWindow(int cmd) { return ::ShowWindow(m_hWnd, cmd); }
-BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-BOOL CWnd::EnableWindow(BOOL enable) { return ::EnableWindow(m_hWnd, enable); }
-BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
-BOOL CWnd::IsZoomed() const { return ::IsZoomed(m_hWnd); }
-void CWnd::MoveWindow(int x, int y, int cx, int cy, BOOL repaint) { ::MoveWindow(m_hWnd, x, y, cx, cy, repaint); }
+BOOL CWnd::IsChild(const CWnd* wnd) const
+{
+    return ::IsChild(m_hWnd, GetSafeHwnd(wnd));
+}
+BOOL CWnd::ShowWindow(int cmd)
+{
+    return ::ShowWindow(m_hWnd, cmd);
+}
+BOOL CWnd::IsWindowVisible() const
+{
+    return ::IsWindowVisible(m_hWnd);
+}
+BOOL CWnd::EnableWindow(BOOL enable)
+{
+    return ::EnableWindow(m_hWnd, enable);
+}
+BOOL CWnd::IsWindowEnabled() const
+{
+    return ::IsWindowEnabled(m_hWnd);
+}
+BOOL CWnd::IsIconic() const
+{
+    return ::IsIconic(m_hWnd);
+}
+BOOL CWnd::IsZoomed() const
+{
+    return ::IsZoomed(m_hWnd);
+}
+void CWnd::MoveWindow(int x, int y, int cx, int cy, BOOL repaint)
+{
+    ::MoveWindow(m_hWnd, x, y, cx, cy, repaint);
+}
 void CWnd::MoveWindow(LPCRECT r, BOOL repaint)
 {
     MoveWindow(r->left, r->top, r->right - r->left, r->bottom - r->top, repaint);
@@ -784,15 +834,27 @@ BOOL CWnd::SetWindowPos(const CWnd* after, int x, int y, int cx, int cy, UINT fl
 {
     return ::SetWindowPos(m_hWnd, GetSafeHwnd(after), x, y, cx, cy, flags);
 }
-void CWnd::GetWindowRect(LPRECT r) const { ::GetWindowRect(m_hWnd, r); }
-void CWnd::GetClientRect(LPRECT r) const { ::GetClientRect(m_hWnd, r); }
-void CWnd::ClientToScreen(LPPOINT pt) const { ::ClientToScreen(m_hWnd, pt); }
+void CWnd::GetWindowRect(LPRECT r) const
+{
+    ::GetWindowRect(m_hWnd, r);
+}
+void CWnd::GetClientRect(LPRECT r) const
+{
+    ::GetClientRect(m_hWnd, r);
+}
+void CWnd::ClientToScreen(LPPOINT pt) const
+{
+    ::ClientToScreen(m_hWnd, pt);
+}
 void CWnd::ClientToScreen(LPRECT r) const
 {
     ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(&r->left));
     ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(&r->right));
 }
-void CWnd::ScreenToClient(LPPOINT pt) const { ::ScreenToClient(m_hWnd, pt); }
+void CWnd::ScreenToClient(LPPOINT pt) const
+{
+    ::ScreenToClient(m_hWnd, pt);
+}
 void CWnd::ScreenToClient(LPRECT r) const
 {
     ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(&r->left));
@@ -813,8 +875,7 @@ void CWnd::CenterWindow(CWnd* alternate)
     }
     CRect me;
     GetWindowRect(&me);
-    if (GetStyle() & WS_CHILD)
-        ::MapWindowPoints(nullptr, ::GetParent(m_hWnd), reinterpret_cast<LPPOINT>(&me), 2);
+    if (GetStyle() & WS_CHILD) ::MapWindowPoints(nullptr, ::GetParent(m_hWnd), reinterpret_cast<LPPOINT>(&me), 2);
     const int x = area.left + (area.Width() - me.Width()) / 2, y = area.top + (area.Height() - me.Height()) / 2;
     ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -824,32 +885,110 @@ BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* wp) const
     wp->length = sizeof(WINDOWPLACEMENT);
     return ::GetWindowPlacement(m_hWnd, wp);
 }
-BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* wp) { return ::SetWindowPlacement(m_hWnd, wp); }
-void CWnd::Invalidate(BOOL erase) { ::InvalidateRect(m_hWnd, nullptr, erase); }
-void CWnd::InvalidateRect(LPCRECT r, BOOL erase) { ::InvalidateRect(m_hWnd, r, erase); }
-void CWnd::ValidateRect(LPCRECT r) { ::ValidateRect(m_hWnd, r); }
-void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
-BOOL CWnd::RedrawWindow(LPCRECT r, HRGN rgn, UINT flags) { return ::RedrawWindow(m_hWnd, r, rgn, flags); }
-CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
-CWnd* CWnd::GetFocus() { return FromHandle(::GetFocus()); }
-CWnd* CWnd::SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
-CWnd* CWnd::GetCapture() { return FromHandle(::GetCapture()); }
-CWnd* CWnd::GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
-CWnd* CWnd::SetActiveWindow() { return FromHandle(::SetActiveWindow(m_hWnd)); }
-CWnd* CWnd::GetForegroundWindow() { return FromHandle(::GetForegroundWindow()); }
-BOOL CWnd::SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
-void CWnd::BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
-CWnd* CWnd::GetDesktopWindow() { return FromHandle(::GetDesktopWindow()); }
-CWnd* CWnd::WindowFromPoint(POINT pt) { return FromHandle(::WindowFromPoint(pt)); }
-UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc) { return ::SetTimer(m_hWnd, id, elapse, proc); }
-BOOL CWnd::KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
-CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
-BOOL CWnd::SetMenu(CMenu* menu) { return ::SetMenu(m_hWnd, menu ? menu->m_hMenu : nullptr); }
-void CWnd::DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
-CMenu* CWnd::GetSystemMenu(BOOL revert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, revert)); }
-CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
-CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
-int CWnd::ReleaseDC(CDC* dc) { return dc ? ::ReleaseDC(m_hWnd, dc->m_hDC) : 0; }
+BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* wp)
+{
+    return ::SetWindowPlacement(m_hWnd, wp);
+}
+void CWnd::Invalidate(BOOL erase)
+{
+    ::InvalidateRect(m_hWnd, nullptr, erase);
+}
+void CWnd::InvalidateRect(LPCRECT r, BOOL erase)
+{
+    ::InvalidateRect(m_hWnd, r, erase);
+}
+void CWnd::ValidateRect(LPCRECT r)
+{
+    ::ValidateRect(m_hWnd, r);
+}
+void CWnd::UpdateWindow()
+{
+    ::UpdateWindow(m_hWnd);
+}
+BOOL CWnd::RedrawWindow(LPCRECT r, HRGN rgn, UINT flags)
+{
+    return ::RedrawWindow(m_hWnd, r, rgn, flags);
+}
+CWnd* CWnd::SetFocus()
+{
+    return FromHandle(::SetFocus(m_hWnd));
+}
+CWnd* CWnd::GetFocus()
+{
+    return FromHandle(::GetFocus());
+}
+CWnd* CWnd::SetCapture()
+{
+    return FromHandle(::SetCapture(m_hWnd));
+}
+CWnd* CWnd::GetCapture()
+{
+    return FromHandle(::GetCapture());
+}
+CWnd* CWnd::GetActiveWindow()
+{
+    return FromHandle(::GetActiveWindow());
+}
+CWnd* CWnd::SetActiveWindow()
+{
+    return FromHandle(::SetActiveWindow(m_hWnd));
+}
+CWnd* CWnd::GetForegroundWindow()
+{
+    return FromHandle(::GetForegroundWindow());
+}
+BOOL CWnd::SetForegroundWindow()
+{
+    return ::SetForegroundWindow(m_hWnd);
+}
+void CWnd::BringWindowToTop()
+{
+    ::BringWindowToTop(m_hWnd);
+}
+CWnd* CWnd::GetDesktopWindow()
+{
+    return FromHandle(::GetDesktopWindow());
+}
+CWnd* CWnd::WindowFromPoint(POINT pt)
+{
+    return FromHandle(::WindowFromPoint(pt));
+}
+UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc)
+{
+    return ::SetTimer(m_hWnd, id, elapse, proc);
+}
+BOOL CWnd::KillTimer(UINT_PTR id)
+{
+    return ::KillTimer(m_hWnd, id);
+}
+CMenu* CWnd::GetMenu() const
+{
+    return CMenu::FromHandle(::GetMenu(m_hWnd));
+}
+BOOL CWnd::SetMenu(CMenu* menu)
+{
+    return ::SetMenu(m_hWnd, menu ? menu->m_hMenu : nullptr);
+}
+void CWnd::DrawMenuBar()
+{
+    ::DrawMenuBar(m_hWnd);
+}
+CMenu* CWnd::GetSystemMenu(BOOL revert) const
+{
+    return CMenu::FromHandle(::GetSystemMenu(m_hWnd, revert));
+}
+CDC* CWnd::GetDC()
+{
+    return CDC::FromHandle(::GetDC(m_hWnd));
+}
+CDC* CWnd::GetWindowDC()
+{
+    return CDC::FromHandle(::GetWindowDC(m_hWnd));
+}
+int CWnd::ReleaseDC(CDC* dc)
+{
+    return dc ? ::ReleaseDC(m_hWnd, dc->m_hDC) : 0;
+}
 void CWnd::SetFont(CFont* font, BOOL redraw)
 {
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font ? font->m_hObject : nullptr), redraw);
@@ -858,20 +997,35 @@ CFont* CWnd::GetFont() const
 {
     return CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
 }
-void CWnd::DragAcceptFiles(BOOL accept) { ::DragAcceptFiles(m_hWnd, accept); }
+void CWnd::DragAcceptFiles(BOOL accept)
+{
+    ::DragAcceptFiles(m_hWnd, accept);
+}
 int CWnd::MessageBox(LPCTSTR text, LPCTSTR caption, UINT type)
 {
     return AfxMessageBoxOwned(m_hWnd, text, caption, type);
 }
-void CWnd::SetRedraw(BOOL redraw) { SendMessage(WM_SETREDRAW, redraw); }
+void CWnd::SetRedraw(BOOL redraw)
+{
+    SendMessage(WM_SETREDRAW, redraw);
+}
 
-int CWnd::SetScrollPos(int bar, int pos, BOOL redraw) { return ::SetScrollPos(m_hWnd, bar, pos, redraw); }
-int CWnd::GetScrollPos(int bar) const { return ::GetScrollPos(m_hWnd, bar); }
+int CWnd::SetScrollPos(int bar, int pos, BOOL redraw)
+{
+    return ::SetScrollPos(m_hWnd, bar, pos, redraw);
+}
+int CWnd::GetScrollPos(int bar) const
+{
+    return ::GetScrollPos(m_hWnd, bar);
+}
 void CWnd::SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw)
 {
     ::SetScrollRange(m_hWnd, bar, minPos, maxPos, redraw);
 }
-void CWnd::GetScrollRange(int bar, LPINT minPos, LPINT maxPos) const { ::GetScrollRange(m_hWnd, bar, minPos, maxPos); }
+void CWnd::GetScrollRange(int bar, LPINT minPos, LPINT maxPos) const
+{
+    ::GetScrollRange(m_hWnd, bar, minPos, maxPos);
+}
 BOOL CWnd::SetScrollInfo(int bar, LPSCROLLINFO info, BOOL redraw)
 {
     info->cbSize = sizeof(SCROLLINFO);
@@ -887,13 +1041,21 @@ BOOL CWnd::GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask) const
 int CWnd::GetScrollLimit(int bar) const
 {
     SCROLLINFO si{};
-    if (!GetScrollInfo(bar, &si, SIF_RANGE | SIF_PAGE))
-        return 0;
+    if (!GetScrollInfo(bar, &si, SIF_RANGE | SIF_PAGE)) return 0;
     return si.nMax - (si.nPage > 0 ? static_cast<int>(si.nPage) - 1 : 0);
 }
-void CWnd::ShowScrollBar(UINT bar, BOOL show) { ::ShowScrollBar(m_hWnd, static_cast<int>(bar), show); }
-BOOL CWnd::EnableScrollBar(int bar, UINT arrows) { return ::EnableScrollBar(m_hWnd, static_cast<UINT>(bar), arrows); }
-void CWnd::ScrollWindow(int dx, int dy, LPCRECT rect, LPCRECT clip) { ::ScrollWindow(m_hWnd, dx, dy, rect, clip); }
+void CWnd::ShowScrollBar(UINT bar, BOOL show)
+{
+    ::ShowScrollBar(m_hWnd, static_cast<int>(bar), show);
+}
+BOOL CWnd::EnableScrollBar(int bar, UINT arrows)
+{
+    return ::EnableScrollBar(m_hWnd, static_cast<UINT>(bar), arrows);
+}
+void CWnd::ScrollWindow(int dx, int dy, LPCRECT rect, LPCRECT clip)
+{
+    ::ScrollWindow(m_hWnd, dx, dy, rect, clip);
+}
 
 BOOL CWnd::UpdateData(BOOL saveAndValidate)
 {
@@ -913,57 +1075,210 @@ BOOL CScrollBar::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 
 // ---- default handlers ------------------------------------------------------------
 
-int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
-void CWnd::OnDestroy() { Default(); }
-void CWnd::OnNcDestroy() { Default(); }
-void CWnd::OnClose() { Default(); }
-void CWnd::OnPaint() { Default(); }
-void CWnd::OnNcPaint() { Default(); }
-BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
-void CWnd::OnSize(UINT, int, int) { Default(); }
-void CWnd::OnMove(int, int) { Default(); }
-void CWnd::OnTimer(UINT_PTR) { Default(); }
-void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
-void CWnd::OnEnable(BOOL) { Default(); }
-void CWnd::OnSetFocus(CWnd*) { Default(); }
-void CWnd::OnKillFocus(CWnd*) { Default(); }
-void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnMButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnMButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
-BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return static_cast<BOOL>(Default()); }
-void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
-void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSysKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
-void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
-HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
-BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default()); }
-void CWnd::OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
-BOOL CWnd::OnNcActivate(BOOL) { return static_cast<BOOL>(Default()); }
-void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
-LRESULT CWnd::OnNcHitTest(CPoint) { return Default(); }
-void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT) { Default(); }
-void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT) { Default(); }
-LRESULT CWnd::OnMenuChar(UINT, UINT, CMenu*) { return Default(); }
-void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
-void CWnd::OnMenuSelect(UINT, UINT, HMENU) { Default(); }
-void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
-void CWnd::OnWindowPosChanging(WINDOWPOS*) { Default(); }
-void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }
-void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
-void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
-void CWnd::OnDropFiles(HDROP) { Default(); }
-void CWnd::OnCaptureChanged(CWnd*) { Default(); }
-void CWnd::OnNcLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnNcRButtonDown(UINT, CPoint) { Default(); }
-int CWnd::OnMouseActivate(CWnd*, UINT, UINT) { return static_cast<int>(Default()); }
+int CWnd::OnCreate(LPCREATESTRUCT)
+{
+    return static_cast<int>(Default());
+}
+void CWnd::OnDestroy()
+{
+    Default();
+}
+void CWnd::OnNcDestroy()
+{
+    Default();
+}
+void CWnd::OnClose()
+{
+    Default();
+}
+void CWnd::OnPaint()
+{
+    Default();
+}
+void CWnd::OnNcPaint()
+{
+    Default();
+}
+BOOL CWnd::OnEraseBkgnd(CDC*)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnSize(UINT, int, int)
+{
+    Default();
+}
+void CWnd::OnMove(int, int)
+{
+    Default();
+}
+void CWnd::OnTimer(UINT_PTR)
+{
+    Default();
+}
+void CWnd::OnShowWindow(BOOL, UINT)
+{
+    Default();
+}
+void CWnd::OnEnable(BOOL)
+{
+    Default();
+}
+void CWnd::OnSetFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnKillFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnLButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMouseMove(UINT, CPoint)
+{
+    Default();
+}
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnKeyDown(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnKeyUp(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnChar(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnSysKeyDown(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnHScroll(UINT, UINT, CScrollBar*)
+{
+    Default();
+}
+void CWnd::OnVScroll(UINT, UINT, CScrollBar*)
+{
+    Default();
+}
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT)
+{
+    return reinterpret_cast<HBRUSH>(Default());
+}
+BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnGetMinMaxInfo(MINMAXINFO*)
+{
+    Default();
+}
+BOOL CWnd::OnNcActivate(BOOL)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*)
+{
+    Default();
+}
+LRESULT CWnd::OnNcHitTest(CPoint)
+{
+    return Default();
+}
+void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT)
+{
+    Default();
+}
+void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT)
+{
+    Default();
+}
+LRESULT CWnd::OnMenuChar(UINT, UINT, CMenu*)
+{
+    return Default();
+}
+void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL)
+{
+    Default();
+}
+void CWnd::OnMenuSelect(UINT, UINT, HMENU)
+{
+    Default();
+}
+void CWnd::OnSysCommand(UINT, LPARAM)
+{
+    Default();
+}
+void CWnd::OnWindowPosChanging(WINDOWPOS*)
+{
+    Default();
+}
+void CWnd::OnWindowPosChanged(WINDOWPOS*)
+{
+    Default();
+}
+void CWnd::OnContextMenu(CWnd*, CPoint)
+{
+    Default();
+}
+void CWnd::OnActivate(UINT, CWnd*, BOOL)
+{
+    Default();
+}
+void CWnd::OnDropFiles(HDROP)
+{
+    Default();
+}
+void CWnd::OnCaptureChanged(CWnd*)
+{
+    Default();
+}
+void CWnd::OnNcLButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnNcRButtonDown(UINT, CPoint)
+{
+    Default();
+}
+int CWnd::OnMouseActivate(CWnd*, UINT, UINT)
+{
+    return static_cast<int>(Default());
+}
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 END_MESSAGE_MAP()

@@ -41,12 +41,12 @@ public:
     HWND UnsubclassWindow();
 
     // Creation.
-    virtual BOOL Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect,
-                        CWnd* parent, UINT id, void* context = nullptr);
-    BOOL CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect,
-                  CWnd* parent, UINT id, LPVOID param = nullptr);
-    BOOL CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, int x, int y,
-                  int cx, int cy, HWND parent, HMENU menuOrId, LPVOID param = nullptr);
+    virtual BOOL Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+                        void* context = nullptr);
+    BOOL CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
+                  UINT id, LPVOID param = nullptr);
+    BOOL CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, int x, int y, int cx, int cy,
+                  HWND parent, HMENU menuOrId, LPVOID param = nullptr);
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     // After a failed Create on this thread: whether the window was made and
     // destroyed again, so that PostNcDestroy has already run for the object.
@@ -239,7 +239,6 @@ public:
     HWND m_hWndToolTip = nullptr;  // from EnableToolTips; goes with the window
     WNDPROC m_pfnSuper = nullptr;  // procedure the window had before the framework took it
 protected:
-
     DECLARE_MESSAGE_MAP()
 };
 
@@ -275,7 +274,19 @@ public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
     int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
     int SetScrollPos(int pos, BOOL redraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, pos, redraw); }
-    void SetScrollRange(int minPos, int maxPos, BOOL redraw = TRUE) { ::SetScrollRange(m_hWnd, SB_CTL, minPos, maxPos, redraw); }
-    BOOL SetScrollInfo(LPSCROLLINFO info, BOOL redraw = TRUE) { ::SetScrollInfo(m_hWnd, SB_CTL, info, redraw); return TRUE; }
-    BOOL GetScrollInfo(LPSCROLLINFO info, UINT mask = SIF_ALL) { info->cbSize = sizeof(SCROLLINFO); info->fMask = mask; return ::GetScrollInfo(m_hWnd, SB_CTL, info); }
+    void SetScrollRange(int minPos, int maxPos, BOOL redraw = TRUE)
+    {
+        ::SetScrollRange(m_hWnd, SB_CTL, minPos, maxPos, redraw);
+    }
+    BOOL SetScrollInfo(LPSCROLLINFO info, BOOL redraw = TRUE)
+    {
+        ::SetScrollInfo(m_hWnd, SB_CTL, info, redraw);
+        return TRUE;
+    }
+    BOOL GetScrollInfo(LPSCROLLINFO info, UINT mask = SIF_ALL)
+    {
+        info->cbSize = sizeof(SCROLLINFO);
+        info->fMask = mask;
+        return ::GetScrollInfo(m_hWnd, SB_CTL, info);
+    }
 };

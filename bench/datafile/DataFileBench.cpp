@@ -17,7 +17,8 @@ constexpr int kNumbers = 1000000;
 constexpr int kPerLine = 8;
 
 // Coordinates, loads and small factors, as a model's data file holds them.
-const std::vector<double>& Numbers() {
+const std::vector<double>& Numbers()
+{
     static const std::vector<double> v = [] {
         std::vector<double> out(kNumbers);
         uint64_t s = 88172645463325252ull;
@@ -26,7 +27,7 @@ const std::vector<double>& Numbers() {
             s ^= s >> 7;
             s ^= s << 17;
             const double mantissa = double(s % 1000000) / 1000.0;  // 0 .. 1000
-            const int scale = int((s >> 32) % 6) - 3;               // 1e-3 .. 1e2
+            const int scale = int((s >> 32) % 6) - 3;              // 1e-3 .. 1e2
             x = ((s >> 40) & 1 ? -mantissa : mantissa) * std::pow(10.0, scale);
         }
         return out;
@@ -34,11 +35,13 @@ const std::vector<double>& Numbers() {
     return v;
 }
 
-std::string TempPath() {
+std::string TempPath()
+{
     return (std::filesystem::temp_directory_path() / "vek_bench_datafile.txt").string();
 }
 
-void DataFileWrite(benchmark::State& state) {
+void DataFileWrite(benchmark::State& state)
+{
     const auto& v = Numbers();
     const std::string path = TempPath();
     for (auto _ : state) {
@@ -56,7 +59,8 @@ void DataFileWrite(benchmark::State& state) {
 BENCHMARK(DataFileWrite)->Unit(benchmark::kMillisecond);
 
 // The writer's choice of form at precision 4, printed by snprintf.
-void SnprintfBuffer(benchmark::State& state) {
+void SnprintfBuffer(benchmark::State& state)
+{
     const auto& v = Numbers();
     std::vector<char> buffer(size_t(kNumbers) * 24);
     for (auto _ : state) {

@@ -19,8 +19,8 @@ constexpr int kNodes = 200000, kCases = 10, kModes = 20;
 
 struct BenchSet {
     std::string base;
-    int64_t rawBytes = 0;    // DIS and VEC
-    int64_t copyBytes = 0;   // NDIS and NVEC
+    int64_t rawBytes = 0;   // DIS and VEC
+    int64_t copyBytes = 0;  // NDIS and NVEC
     BenchSet()
     {
         fs::path dir = fs::temp_directory_path() / "vek_result_bench";
@@ -31,16 +31,14 @@ struct BenchSet {
         m.WriteSys(base);
         m.WriteNodeFiles(base);
         resgen::SetTime(base + ".PL", -100);
-        for (const char* e : {"SYS", "ID", "XYZ", "DIS", "VEC"})
-            resgen::SetTime(base + "." + e, -50);
+        for (const char* e : {"SYS", "ID", "XYZ", "DIS", "VEC"}) resgen::SetTime(base + "." + e, -50);
         rawBytes = static_cast<int64_t>(fs::file_size(base + ".DIS") + fs::file_size(base + ".VEC"));
         copyBytes = int64_t(kCases) * kNodes * 48 + int64_t(kModes) * (kNodes * 48 + 8);
     }
     ~BenchSet() { fs::remove_all(fs::path(base).parent_path()); }
     void DropCopies() const
     {
-        for (const char* e : {"NDIS", "NVEC", "NSYS"})
-            std::remove((base + "." + e).c_str());
+        for (const char* e : {"NDIS", "NVEC", "NSYS"}) std::remove((base + "." + e).c_str());
     }
 };
 
@@ -58,8 +56,7 @@ void BM_ConvertResultSet(benchmark::State& state)
         s.DropCopies();
         state.ResumeTiming();
         DResult r;
-        if (!r.SetFileName((s.base + ".kor").c_str(), 0))
-            state.SkipWithError("conversion failed");
+        if (!r.SetFileName((s.base + ".kor").c_str(), 0)) state.SkipWithError("conversion failed");
     }
     state.SetBytesProcessed(state.iterations() * (s.rawBytes + s.copyBytes));
 }
@@ -99,8 +96,7 @@ void BM_OneCaseAllNodes(benchmark::State& state)
     }
     std::vector<double[6]> out(kNodes);
     for (auto _ : state) {
-        if (!r.GetOneCondDisp(5, out.data()))
-            state.SkipWithError("query failed");
+        if (!r.GetOneCondDisp(5, out.data())) state.SkipWithError("query failed");
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(state.iterations() * int64_t(kNodes) * 48);
@@ -110,7 +106,7 @@ void BM_FreadOneCaseBytes(benchmark::State& state)
 {
     const BenchSet& s = Set();
     {
-        DResult r;   // make sure the copy exists
+        DResult r;  // make sure the copy exists
         r.SetFileName((s.base + ".kor").c_str(), 0);
     }
     std::vector<double[6]> out(kNodes);
@@ -118,15 +114,14 @@ void BM_FreadOneCaseBytes(benchmark::State& state)
     for (auto _ : state) {
         FILE* f = std::fopen(path.c_str(), "rb");
         std::fseek(f, 4L * kNodes * 48, SEEK_SET);
-        if (std::fread(out.data(), 48, kNodes, f) != size_t(kNodes))
-            state.SkipWithError("short read");
+        if (std::fread(out.data(), 48, kNodes, f) != size_t(kNodes)) state.SkipWithError("short read");
         std::fclose(f);
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(state.iterations() * int64_t(kNodes) * 48);
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK(BM_ConvertResultSet)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_RawCopySameBytes)->Unit(benchmark::kMillisecond)->MinTime(2.0);

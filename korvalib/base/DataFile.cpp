@@ -15,11 +15,18 @@ namespace {
 constexpr int kWrapColumn = 76;  // a written line holds at most 77 characters before its '&'
 constexpr int kScratch = 320;    // the longest number at precision 255 fits
 
-inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-inline char Upper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+inline bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+inline char Upper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
 
 // Compares the first four characters in any case; a line ends at its newline.
-bool SameKeyword(const char* line, const char* keyword) {
+bool SameKeyword(const char* line, const char* keyword)
+{
     for (int k = 0; k < 4; ++k) {
         char a = line[k];
         if (a == '\n' || a == '\r') a = '\0';
@@ -32,7 +39,8 @@ bool SameKeyword(const char* line, const char* keyword) {
 
 // Reads the rest of an over-long physical line; returns its last character
 // that is not a blank, a tab or a line end.
-int SkipRestOfLine(FILE* f) {
+int SkipRestOfLine(FILE* f)
+{
     int last = 0, c;
     while ((c = fgetc(f)) != EOF && c != '\n')
         if (c != ' ' && c != '\t' && c != '\r') last = c;
@@ -41,11 +49,18 @@ int SkipRestOfLine(FILE* f) {
 
 }  // namespace
 
-DKorvaDataFile::DKorvaDataFile() { SetPrecision(4); }
+DKorvaDataFile::DKorvaDataFile()
+{
+    SetPrecision(4);
+}
 
-DKorvaDataFile::~DKorvaDataFile() { Close(); }
+DKorvaDataFile::~DKorvaDataFile()
+{
+    Close();
+}
 
-int DKorvaDataFile::Open(const char* name, int read) {
+int DKorvaDataFile::Open(const char* name, int read)
+{
     Close();
     if (!name) return 0;
     FILE* f = fopen(name, read ? "rt" : "wt");
@@ -62,7 +77,8 @@ int DKorvaDataFile::Open(const char* name, int read) {
     return 1;
 }
 
-int DKorvaDataFile::IsANSIFile() {
+int DKorvaDataFile::IsANSIFile()
+{
     if (!m_pFile) return 1;
     unsigned char b[3] = {};
     const size_t n = fread(b, 1, 3, m_pFile);
@@ -72,14 +88,16 @@ int DKorvaDataFile::IsANSIFile() {
     return 1;
 }
 
-int DKorvaDataFile::IsGood() {
+int DKorvaDataFile::IsGood()
+{
     if (!m_pFile) return 0;
     if (!ferror(m_pFile)) return 1;
     clearerr(m_pFile);
     return 0;
 }
 
-int DKorvaDataFile::Close() {
+int DKorvaDataFile::Close()
+{
     int ok = 1;
     if (m_pFile) {
         if (!m_bRead && m_nLength > 0) WriteToFile();
@@ -96,7 +114,8 @@ int DKorvaDataFile::Close() {
 
 // ---- reading ----
 
-int DKorvaDataFile::ReadOnePhysicalLine() {
+int DKorvaDataFile::ReadOnePhysicalLine()
+{
     if (!m_pFile || !m_bRead) return 0;
     if (!fgets(m_pBuffer, kBufferSize, m_pFile)) {
         m_pBuffer[0] = '\0';
@@ -112,7 +131,8 @@ int DKorvaDataFile::ReadOnePhysicalLine() {
 // the line end, or -1 at the end of the file. A logical line is cut at the
 // buffer's end (cut set): the rest of the physical line and the lines that
 // continue it are skipped.
-int DKorvaDataFile::ReadPhysical(int at, bool& cut) {
+int DKorvaDataFile::ReadPhysical(int at, bool& cut)
+{
     cut = false;
     const int room = kBufferSize - at;
     if (room <= 1) {
@@ -134,7 +154,8 @@ int DKorvaDataFile::ReadPhysical(int at, bool& cut) {
     return n;
 }
 
-int DKorvaDataFile::ReadOneLine() {
+int DKorvaDataFile::ReadOneLine()
+{
     if (!m_pFile || !m_bRead) return 0;
     for (;;) {
         m_pBuffer[0] = '\0';
@@ -176,24 +197,28 @@ int DKorvaDataFile::ReadOneLine() {
     }
 }
 
-int DKorvaDataFile::IsRefLine() const {
+int DKorvaDataFile::IsRefLine() const
+{
     if (!m_pBuffer || (m_pBuffer[0] != 'C' && m_pBuffer[0] != 'c')) return 0;
     return !SameKeyword(m_pBuffer, "CONS") && !SameKeyword(m_pBuffer, "CFRA") && !SameKeyword(m_pBuffer, "COMB");
 }
 
-int DKorvaDataFile::IsBlankLine() const {
+int DKorvaDataFile::IsBlankLine() const
+{
     if (!m_pBuffer) return 1;
     for (int i = 0; i < m_nLength && m_pBuffer[i]; ++i)
         if (!IsBlank(m_pBuffer[i])) return 0;
     return 1;
 }
 
-int DKorvaDataFile::IsSection(const char* keyword) const {
+int DKorvaDataFile::IsSection(const char* keyword) const
+{
     if (!m_pBuffer || !keyword) return 0;
     return SameKeyword(m_pBuffer, keyword);
 }
 
-int DKorvaDataFile::GotoSection(const char* keyword) {
+int DKorvaDataFile::GotoSection(const char* keyword)
+{
     if (!m_pFile || !m_bRead || !keyword) return 0;
     rewind(m_pFile);
     while (ReadOnePhysicalLine())
@@ -201,15 +226,18 @@ int DKorvaDataFile::GotoSection(const char* keyword) {
     return 0;
 }
 
-int DKorvaDataFile::ExtractInts(const char* key, int count, int* out) const {
+int DKorvaDataFile::ExtractInts(const char* key, int count, int* out) const
+{
     return GFunc::ExtractInts(GetLine(), count, key, out);
 }
 
-int DKorvaDataFile::ExtractDoubles(const char* key, int count, double* out) const {
+int DKorvaDataFile::ExtractDoubles(const char* key, int count, double* out) const
+{
     return GFunc::ExtractDoubles(GetLine(), count, key, out);
 }
 
-int DKorvaDataFile::ExtractFloats(const char* key, int count, float* out) const {
+int DKorvaDataFile::ExtractFloats(const char* key, int count, float* out) const
+{
     if (count <= 0 || !out) return 0;
     double small[64];
     std::vector<double> big;
@@ -227,11 +255,13 @@ int DKorvaDataFile::ExtractFloats(const char* key, int count, float* out) const 
 
 // ---- writing ----
 
-void DKorvaDataFile::Emit(const char* p, int n) {
+void DKorvaDataFile::Emit(const char* p, int n)
+{
     if (n > 0) fwrite(p, 1, static_cast<size_t>(n), m_pFile);
 }
 
-void DKorvaDataFile::WriteToFile() {
+void DKorvaDataFile::WriteToFile()
+{
     if (!m_pFile || !m_pBuffer) return;
     const int n = m_nLength;
     m_nLength = 0;
@@ -263,12 +293,14 @@ void DKorvaDataFile::WriteToFile() {
 
 // The pending line fills the buffer: it goes out continued, and the
 // logical line goes on in the emptied buffer.
-void DKorvaDataFile::FlushFull() {
+void DKorvaDataFile::FlushFull()
+{
     WriteToFile();
     Emit("&\n ", 3);
 }
 
-void DKorvaDataFile::Append(const char* text, int n) {
+void DKorvaDataFile::Append(const char* text, int n)
+{
     if (!m_pFile || m_bRead || !m_pBuffer) return;
     for (int k = 0; k < n; ++k) {
         if (m_nLength >= kBufferSize - 1) FlushFull();
@@ -277,7 +309,8 @@ void DKorvaDataFile::Append(const char* text, int n) {
     }
 }
 
-void DKorvaDataFile::AppendNumberText(const char* text, int n) {
+void DKorvaDataFile::AppendNumberText(const char* text, int n)
+{
     if (!m_pFile || m_bRead || !m_pBuffer) return;
     if (m_nLength + n + 1 > kBufferSize - 1) FlushFull();
     memcpy(m_pBuffer + m_nLength, text, static_cast<size_t>(n));
@@ -285,38 +318,51 @@ void DKorvaDataFile::AppendNumberText(const char* text, int n) {
     if (m_bBlank) m_pBuffer[m_nLength++] = ' ';
 }
 
-DKorvaDataFile& DKorvaDataFile::operator<<(const char* text) {
+DKorvaDataFile& DKorvaDataFile::operator<<(const char* text)
+{
     if (text) Append(text, static_cast<int>(strlen(text)));
     return *this;
 }
 
-void DKorvaDataFile::Putc(char c) { Append(&c, 1); }
+void DKorvaDataFile::Putc(char c)
+{
+    Append(&c, 1);
+}
 
-DKorvaDataFile& DKorvaDataFile::operator<<(int v) {
+DKorvaDataFile& DKorvaDataFile::operator<<(int v)
+{
     char t[16];
     const auto r = std::to_chars(t, t + sizeof t, v);
     AppendNumberText(t, static_cast<int>(r.ptr - t));
     return *this;
 }
 
-DKorvaDataFile& DKorvaDataFile::operator<<(unsigned int v) {
+DKorvaDataFile& DKorvaDataFile::operator<<(unsigned int v)
+{
     char t[16];
     const auto r = std::to_chars(t, t + sizeof t, v);
     AppendNumberText(t, static_cast<int>(r.ptr - t));
     return *this;
 }
 
-DKorvaDataFile& DKorvaDataFile::operator<<(char v) { return *this << static_cast<int>(static_cast<signed char>(v)); }
+DKorvaDataFile& DKorvaDataFile::operator<<(char v)
+{
+    return *this << static_cast<int>(static_cast<signed char>(v));
+}
 
-DKorvaDataFile& DKorvaDataFile::operator<<(unsigned char v) { return *this << static_cast<unsigned int>(v); }
+DKorvaDataFile& DKorvaDataFile::operator<<(unsigned char v)
+{
+    return *this << static_cast<unsigned int>(v);
+}
 
-DKorvaDataFile& DKorvaDataFile::operator<<(double v) {
+DKorvaDataFile& DKorvaDataFile::operator<<(double v)
+{
     char t[kScratch];
     const double a = std::fabs(v);
     const bool exponent = (a > 1e-10 && a < m_dThreshold) || a > 10000;
-    const auto r = std::to_chars(t, t + sizeof t - 1, v,
-                                 exponent ? std::chars_format::scientific : std::chars_format::fixed,
-                                 static_cast<int>(m_nPrecision));
+    const auto r =
+        std::to_chars(t, t + sizeof t - 1, v, exponent ? std::chars_format::scientific : std::chars_format::fixed,
+                      static_cast<int>(m_nPrecision));
     if (r.ec != std::errc()) return *this;
     *r.ptr = '\0';
     for (char* p = t; p < r.ptr; ++p)
@@ -326,7 +372,8 @@ DKorvaDataFile& DKorvaDataFile::operator<<(double v) {
     return *this;
 }
 
-void DKorvaDataFile::SetPrecision(int p) {
+void DKorvaDataFile::SetPrecision(int p)
+{
     if (p < 2 || p > 255) p = 4;
     m_nPrecision = static_cast<uint8_t>(p);
     // 1 / 10^(p - 2) by exact steps, so that 0.01 is the literal 0.01.
@@ -335,12 +382,14 @@ void DKorvaDataFile::SetPrecision(int p) {
     m_dThreshold = 1.0 / t;
 }
 
-DKorvaDataFile& blk(DKorvaDataFile& f) {
+DKorvaDataFile& blk(DKorvaDataFile& f)
+{
     f.Putc(' ');
     return f;
 }
 
-DKorvaDataFile& wrap(DKorvaDataFile& f) {
+DKorvaDataFile& wrap(DKorvaDataFile& f)
+{
     f.Putc('\n');
     return f;
 }

@@ -22,48 +22,60 @@
 
 namespace {
 
-inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-inline bool IsOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/'; }
+inline bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+inline bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+inline bool IsOperator(char c)
+{
+    return c == '+' || c == '-' || c == '*' || c == '/';
+}
 
 // The values begin behind the first "KEY=" that stands at the line's start
 // or after a blank, a tab or a comma.
-const char* FindKey(const char* line, const char* key) {
+const char* FindKey(const char* line, const char* key)
+{
     const size_t n = strlen(key);
     if (n == 0) return nullptr;
     for (const char* p = line; *p; ++p) {
-        if ((p == line || IsBlank(p[-1]) || p[-1] == ',') && strncmp(p, key, n) == 0 && p[n] == '=')
-            return p + n + 1;
+        if ((p == line || IsBlank(p[-1]) || p[-1] == ',') && strncmp(p, key, n) == 0 && p[n] == '=') return p + n + 1;
     }
     return nullptr;
 }
 
 // Integer arithmetic wraps like the machine's instead of overflowing.
-int ApplyInt(int a, char op, int b) {
+int ApplyInt(int a, char op, int b)
+{
     const uint32_t ua = static_cast<uint32_t>(a), ub = static_cast<uint32_t>(b);
     switch (op) {
-    case '+': return static_cast<int>(ua + ub);
-    case '-': return static_cast<int>(ua - ub);
-    case '*': return static_cast<int>(ua * ub);
-    default:
-        if (b == 0) return 0;
-        if (a == INT_MIN && b == -1) return INT_MIN;
-        return a / b;
+        case '+': return static_cast<int>(ua + ub);
+        case '-': return static_cast<int>(ua - ub);
+        case '*': return static_cast<int>(ua * ub);
+        default:
+            if (b == 0) return 0;
+            if (a == INT_MIN && b == -1) return INT_MIN;
+            return a / b;
     }
 }
 
-double ApplyDouble(double a, char op, double b) {
+double ApplyDouble(double a, char op, double b)
+{
     switch (op) {
-    case '+': return a + b;
-    case '-': return a - b;
-    case '*': return a * b;
-    default: return a / b;
+        case '+': return a + b;
+        case '-': return a - b;
+        case '*': return a * b;
+        default: return a / b;
     }
 }
 
 // One value: numbers joined by operators, left to right; a missing operand is 0.
 template <class T, class Operand, class Apply>
-int ExtractList(const char* line, int count, const char* key, T* out, Operand operand, Apply apply) {
+int ExtractList(const char* line, int count, const char* key, T* out, Operand operand, Apply apply)
+{
     if (!line || !out) return 0;
     const char* p = line;
     if (key) {
@@ -100,7 +112,8 @@ int ExtractList(const char* line, int count, const char* key, T* out, Operand op
 }
 
 // Copies at most size - 1 bytes without cutting a double-byte character.
-void CopyBounded(char* dst, size_t size, const char* src, size_t len) {
+void CopyBounded(char* dst, size_t size, const char* src, size_t len)
+{
     if (!dst || size == 0) return;
     size_t n = 0;
     while (n < len && n + 1 < size) {
@@ -118,7 +131,8 @@ constexpr char kSep = '\\';
 constexpr char kSep = '/';
 #endif
 
-std::string JoinPath(const char* name, const char* folder) {
+std::string JoinPath(const char* name, const char* folder)
+{
     std::string path;
     if (folder && *folder) {
         path = folder;
@@ -130,9 +144,13 @@ std::string JoinPath(const char* name, const char* folder) {
 
 }  // namespace
 
-double GFunc::Sqrt(double x) { return x < 1e-16 ? 0.0 : std::sqrt(x); }
+double GFunc::Sqrt(double x)
+{
+    return x < 1e-16 ? 0.0 : std::sqrt(x);
+}
 
-int GFunc::ExtractInt(const char*& p, int& v) {
+int GFunc::ExtractInt(const char*& p, int& v)
+{
     while (IsBlank(*p)) ++p;
     if (*p == ',') {
         v = 0;
@@ -152,7 +170,8 @@ int GFunc::ExtractInt(const char*& p, int& v) {
     return 1;
 }
 
-int GFunc::ExtractDouble(const char*& p, double& v) {
+int GFunc::ExtractDouble(const char*& p, double& v)
+{
     while (IsBlank(*p)) ++p;
     if (*p == ',') {
         v = 0;
@@ -193,17 +212,20 @@ int GFunc::ExtractDouble(const char*& p, double& v) {
     return 1;
 }
 
-int GFunc::ExtractInts(const char* line, int count, const char* key, int* out) {
-    return ExtractList(line, count, key, out, [](const char*& p, int& v) { return ExtractInt(p, v) != 0; },
-                       ApplyInt);
+int GFunc::ExtractInts(const char* line, int count, const char* key, int* out)
+{
+    return ExtractList(
+        line, count, key, out, [](const char*& p, int& v) { return ExtractInt(p, v) != 0; }, ApplyInt);
 }
 
-int GFunc::ExtractDoubles(const char* line, int count, const char* key, double* out) {
-    return ExtractList(line, count, key, out,
-                       [](const char*& p, double& v) { return ExtractDouble(p, v) != 0; }, ApplyDouble);
+int GFunc::ExtractDoubles(const char* line, int count, const char* key, double* out)
+{
+    return ExtractList(
+        line, count, key, out, [](const char*& p, double& v) { return ExtractDouble(p, v) != 0; }, ApplyDouble);
 }
 
-void GFunc::CompressFloatString(char* text, int keepZero) {
+void GFunc::CompressFloatString(char* text, int keepZero)
+{
     if (!text) return;
     const char* point = strchr(text, '.');
     if (!point) return;
@@ -234,7 +256,8 @@ void GFunc::CompressFloatString(char* text, int keepZero) {
 }
 
 double GFunc::GetYToXOnSomeData(double x, const double* xs, const double* ys, int n, int extrapolateLow,
-                                int extrapolateHigh) {
+                                int extrapolateHigh)
+{
     if (!xs || !ys || n <= 0) return 0.0;
     if (n == 1) return ys[0];
     if (x < xs[0] && !extrapolateLow) return ys[0];
@@ -250,7 +273,8 @@ double GFunc::GetYToXOnSomeData(double x, const double* xs, const double* ys, in
     return ys[i - 1] + (ys[i] - ys[i - 1]) * (x - xs[i - 1]) / dx;
 }
 
-void GFunc::ShellSort(char* base, int n, int* offsets, int (*compare)(const void*, const void*)) {
+void GFunc::ShellSort(char* base, int n, int* offsets, int (*compare)(const void*, const void*))
+{
     if (!base || !offsets || !compare || n < 2) return;
     int h = 1;
     while (h < n) h = 3 * h + 1;
@@ -267,12 +291,14 @@ void GFunc::ShellSort(char* base, int n, int* offsets, int (*compare)(const void
     }
 }
 
-int GFunc::CompareInt(const void* a, const void* b) {
+int GFunc::CompareInt(const void* a, const void* b)
+{
     const int x = *static_cast<const int*>(a), y = *static_cast<const int*>(b);
     return x < y ? -1 : (x > y ? 1 : 0);
 }
 
-int GFunc::IsEqual(const int* a, const int* b, int n) {
+int GFunc::IsEqual(const int* a, const int* b, int n)
+{
     if (n <= 0) return 1;
     int64_t sa = 0, sb = 0;
     for (int i = 0; i < n; ++i) {
@@ -286,22 +312,26 @@ int GFunc::IsEqual(const int* a, const int* b, int n) {
     return x == y;
 }
 
-int GFunc::IsZero(const float* a, int n, double tol) {
+int GFunc::IsZero(const float* a, int n, double tol)
+{
     for (int i = 0; i < n; ++i)
         if (std::fabs(double(a[i])) > tol) return 0;
     return 1;
 }
-int GFunc::IsZero(const double* a, int n, double tol) {
+int GFunc::IsZero(const double* a, int n, double tol)
+{
     for (int i = 0; i < n; ++i)
         if (std::fabs(a[i]) > tol) return 0;
     return 1;
 }
-int GFunc::IsZero(const unsigned char* a, int n) {
+int GFunc::IsZero(const unsigned char* a, int n)
+{
     for (int i = 0; i < n; ++i)
         if (a[i]) return 0;
     return 1;
 }
-int GFunc::IsZero(const int* a, int n) {
+int GFunc::IsZero(const int* a, int n)
+{
     for (int i = 0; i < n; ++i)
         if (a[i]) return 0;
     return 1;
@@ -309,14 +339,16 @@ int GFunc::IsZero(const int* a, int n) {
 
 // ---- files ----
 
-int GFunc::FileExist(const char* name, const char* folder) {
+int GFunc::FileExist(const char* name, const char* folder)
+{
     if (!name) return 0;
     const std::string path = JoinPath(name, folder);
     struct stat st;
     return stat(path.c_str(), &st) == 0;
 }
 
-int32_t GFunc::GetFileTime(const char* name, const char* folder) {
+int32_t GFunc::GetFileTime(const char* name, const char* folder)
+{
     if (!name) return 0;
     const std::string path = JoinPath(name, folder);
 #if defined(_WIN32)
@@ -329,7 +361,8 @@ int32_t GFunc::GetFileTime(const char* name, const char* folder) {
     return static_cast<int32_t>(st.st_mtime);
 }
 
-void GFunc::ExtractFilePathName(const char* path, char* folder, char* name, char* ext) {
+void GFunc::ExtractFilePathName(const char* path, char* folder, char* name, char* ext)
+{
     if (!path) path = "";
     const size_t len = strlen(path);
     const size_t sep = gbk::LastPathSeparator(path, len);

@@ -12,25 +12,29 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kDegToRad = 0.017453292519943295;
 
-short ToShort(double v) {
+short ToShort(double v)
+{
     if (!(v > SHRT_MIN - 1.0)) return SHRT_MIN;  // NaN too
     if (!(v < SHRT_MAX + 1.0)) return SHRT_MAX;
     return static_cast<short>(v);
 }
 
 // Local coordinates of v in the frame x, y, z; and back.
-void ToFrame(const double* x, const double* y, const double* z, const double* v, double* l) {
+void ToFrame(const double* x, const double* y, const double* z, const double* v, double* l)
+{
     l[0] = CVector::Dot(x, v);
     l[1] = CVector::Dot(y, v);
     l[2] = CVector::Dot(z, v);
 }
-void FromFrame(const double* x, const double* y, const double* z, const double* l, double* v) {
+void FromFrame(const double* x, const double* y, const double* z, const double* l, double* v)
+{
     for (int i = 0; i < 3; ++i) v[i] = l[0] * x[i] + l[1] * y[i] + l[2] * z[i];
 }
 
 // The frame of the axis a->b through the direction d: z along the axis,
 // y = z x d, x = y x z. 0 when any of them has no length.
-int AxisFrame(const double* a, const double* b, const double* d, double* x, double* y, double* z) {
+int AxisFrame(const double* a, const double* b, const double* d, double* x, double* y, double* z)
+{
     CVector::Subtract(b, a, z);
     CVector::Cross(z, d, y);
     CVector::Cross(y, z, x);
@@ -39,31 +43,39 @@ int AxisFrame(const double* a, const double* b, const double* d, double* x, doub
 
 }  // namespace
 
-double GFunc::GetDistance(double x1, double y1, double x2, double y2) {
+double GFunc::GetDistance(double x1, double y1, double x2, double y2)
+{
     return Sqrt((x2 - x1) * (x2 - x1) + (y2 - y1) * (y2 - y1));
 }
 
-double GFunc::GetDistance(double x1, double y1, double z1, double x2, double y2, double z2) {
+double GFunc::GetDistance(double x1, double y1, double z1, double x2, double y2, double z2)
+{
     return Sqrt((x2 - x1) * (x2 - x1) + (y2 - y1) * (y2 - y1) + (z2 - z1) * (z2 - z1));
 }
 
-double GFunc::GetDistance(const double* a, const double* b) { return GetDistance(a[0], a[1], a[2], b[0], b[1], b[2]); }
+double GFunc::GetDistance(const double* a, const double* b)
+{
+    return GetDistance(a[0], a[1], a[2], b[0], b[1], b[2]);
+}
 
-void GFunc::PlaneCoordRotate(double x, double y, double& xr, double& yr, double angle) {
+void GFunc::PlaneCoordRotate(double x, double y, double& xr, double& yr, double angle)
+{
     const double c = std::cos(angle), s = std::sin(angle);
     const double rx = x * c - y * s, ry = x * s + y * c;
     xr = rx;
     yr = ry;
 }
 
-void GFunc::PlaneCoordRotate(short x, short y, short& xr, short& yr, double angle) {
+void GFunc::PlaneCoordRotate(short x, short y, short& xr, short& yr, double angle)
+{
     double rx, ry;
     PlaneCoordRotate(double(x), double(y), rx, ry, angle);
     xr = ToShort(rx);
     yr = ToShort(ry);
 }
 
-double GFunc::GlobalDirAngle(const double d[2]) {
+double GFunc::GlobalDirAngle(const double d[2])
+{
     const double dx = d[0], dy = d[1];
     if (std::fabs(dx) < 1e-6) {
         if (dy > 1e-6) return kPi / 2;
@@ -78,16 +90,19 @@ double GFunc::GlobalDirAngle(const double d[2]) {
     return a;
 }
 
-double GFunc::GlobalLineAngle(double x1, double y1, double x2, double y2) {
+double GFunc::GlobalLineAngle(double x1, double y1, double x2, double y2)
+{
     const double d[2] = {x2 - x1, y2 - y1};
     return GlobalDirAngle(d);
 }
 
-double GFunc::ScreenLineAngle(double x1, double y1, double x2, double y2) {
+double GFunc::ScreenLineAngle(double x1, double y1, double x2, double y2)
+{
     return GlobalLineAngle(x1, -y1, x2, -y2);
 }
 
-double GFunc::Area(const double* a, const double* b, const double* c) {
+double GFunc::Area(const double* a, const double* b, const double* c)
+{
     double ab[3], ac[3], n[3];
     CVector::Subtract(b, a, ab);
     CVector::Subtract(c, a, ac);
@@ -95,7 +110,8 @@ double GFunc::Area(const double* a, const double* b, const double* c) {
     return CVector::Length(n) / 2;
 }
 
-void GFunc::MirrorPoint(const double* p, double* out, const double* plane) {
+void GFunc::MirrorPoint(const double* p, double* out, const double* plane)
+{
     const double dist = plane[0] * p[0] + plane[1] * p[1] + plane[2] * p[2] + plane[3];
     const double nn = CVector::Dot(plane, plane);
     if (std::fabs(dist) < 0.00001 || nn < 1e-15) {  // on the plane, or no plane
@@ -107,7 +123,8 @@ void GFunc::MirrorPoint(const double* p, double* out, const double* plane) {
     CVector::Copy(r, out);
 }
 
-void GFunc::MirrorDir(const double* dir, double* out, const double* plane) {
+void GFunc::MirrorDir(const double* dir, double* out, const double* plane)
+{
     static const double origin[3] = {0, 0, 0};
     double md[3], mo[3];
     MirrorPoint(dir, md, plane);
@@ -115,7 +132,8 @@ void GFunc::MirrorDir(const double* dir, double* out, const double* plane) {
     CVector::Subtract(md, mo, out);
 }
 
-void GFunc::ProjectedToPlaneDir(const double* dir, const double* normal, double* out) {
+void GFunc::ProjectedToPlaneDir(const double* dir, const double* normal, double* out)
+{
     double n[3];
     CVector::Copy(normal, n);
     if (!CVector::Normalize(n)) {
@@ -127,7 +145,8 @@ void GFunc::ProjectedToPlaneDir(const double* dir, const double* normal, double*
     CVector::Copy(r, out);
 }
 
-void GFunc::ProjectedToPlanePoint(const double* p, const double* plane, double* out) {
+void GFunc::ProjectedToPlanePoint(const double* p, const double* plane, double* out)
+{
     const double nn = CVector::Dot(plane, plane);
     if (nn < 1e-10) {
         CVector::Copy(p, out);
@@ -140,7 +159,8 @@ void GFunc::ProjectedToPlanePoint(const double* p, const double* plane, double* 
     CVector::Copy(r, out);
 }
 
-double GFunc::AngleOfTwoVectors(const double* a, const double* b, const double* normal) {
+double GFunc::AngleOfTwoVectors(const double* a, const double* b, const double* normal)
+{
     double u[3], v[3];
     if (normal) {
         ProjectedToPlaneDir(a, normal, u);
@@ -158,7 +178,8 @@ double GFunc::AngleOfTwoVectors(const double* a, const double* b, const double* 
     return angle;
 }
 
-void GFunc::AxisRotate(double* p, double* axis, double angleDeg, double* out) {
+void GFunc::AxisRotate(double* p, double* axis, double angleDeg, double* out)
+{
     if (!CVector::Normalize(axis)) {
         CVector::Copy(p, out);
         return;
@@ -171,7 +192,8 @@ void GFunc::AxisRotate(double* p, double* axis, double angleDeg, double* out) {
     CVector::MatrixMult(m, p, out, 0);
 }
 
-void GFunc::AxisRotate(const double* p, const double* a, const double* b, const double* move, double* out) {
+void GFunc::AxisRotate(const double* p, const double* a, const double* b, const double* move, double* out)
+{
     double pb[3], x[3], y[3], z[3];
     CVector::Subtract(p, b, pb);
     if (!AxisFrame(a, b, pb, x, y, z)) {
@@ -192,7 +214,8 @@ void GFunc::AxisRotate(const double* p, const double* a, const double* b, const 
     CVector::Plus(g, a, out);
 }
 
-void GFunc::AxisRotateDir(const double* dir, const double* a, const double* b, double angleDeg, double* out) {
+void GFunc::AxisRotateDir(const double* dir, const double* a, const double* b, double angleDeg, double* out)
+{
     double x[3], y[3], z[3];
     if (!AxisFrame(a, b, dir, x, y, z)) {
         CVector::Copy(dir, out);
@@ -207,7 +230,8 @@ void GFunc::AxisRotateDir(const double* dir, const double* a, const double* b, d
     FromFrame(x, y, z, l, out);
 }
 
-double GFunc::CalWaterPressure(const double* surface, const double* down, double gamma, const double* p) {
+double GFunc::CalWaterPressure(const double* surface, const double* down, double gamma, const double* p)
+{
     double d[3], ps[3];
     CVector::Subtract(down, surface, d);
     if (!CVector::Normalize(d)) return 0.0;
@@ -216,14 +240,16 @@ double GFunc::CalWaterPressure(const double* surface, const double* down, double
     return depth <= 0 ? 0.0 : gamma * depth;
 }
 
-double GFunc::CalWaterPressure(const float* surface, const float* down, float gamma, const double* p) {
+double GFunc::CalWaterPressure(const float* surface, const float* down, float gamma, const double* p)
+{
     const double s[3] = {surface[0], surface[1], surface[2]};
     const double d[3] = {down[0], down[1], down[2]};
     return CalWaterPressure(s, d, double(gamma), p);
 }
 
-int GFunc::LineIntersect(const double* p1, const double* p2, const double* p3, const double* p4, double* at,
-                         double tol, double& s, double& t, int unbounded, int endsAllowed) {
+int GFunc::LineIntersect(const double* p1, const double* p2, const double* p3, const double* p4, double* at, double tol,
+                         double& s, double& t, int unbounded, int endsAllowed)
+{
     double d1[3], d2[3], w[3], c[3];
     CVector::Subtract(p2, p1, d1);
     CVector::Subtract(p4, p3, d2);
@@ -240,8 +266,7 @@ int GFunc::LineIntersect(const double* p1, const double* p2, const double* p3, c
     t = (d1[i] * w[j] - d1[j] * w[i]) / det;
     const double ls = tol / CVector::Length(d1), lt = tol / CVector::Length(d2);
     if (!unbounded && (s < -ls || s > 1 + ls || t < -lt || t > 1 + lt)) return 0;
-    if (!endsAllowed &&
-        (std::fabs(s) < ls || std::fabs(s - 1) < ls || std::fabs(t) < lt || std::fabs(t - 1) < lt))
+    if (!endsAllowed && (std::fabs(s) < ls || std::fabs(s - 1) < ls || std::fabs(t) < lt || std::fabs(t - 1) < lt))
         return 0;
     if (std::fabs(d2[k] * t + w[k] - d1[k] * s) > tol) return 0;
     if (at)
@@ -249,20 +274,23 @@ int GFunc::LineIntersect(const double* p1, const double* p2, const double* p3, c
     return 1;
 }
 
-int GFunc::LineIntersect(const double* p1, const double* p2, const double* p3, const double* p4, double* at,
-                         double tol, int unbounded, int endsAllowed) {
+int GFunc::LineIntersect(const double* p1, const double* p2, const double* p3, const double* p4, double* at, double tol,
+                         int unbounded, int endsAllowed)
+{
     double s, t;
     return LineIntersect(p1, p2, p3, p4, at, tol, s, t, unbounded, endsAllowed);
 }
 
-int GFunc::LineIntersect(const int* a1, const int* a2, const int* b1, const int* b2, int endsAllowed) {
+int GFunc::LineIntersect(const int* a1, const int* a2, const int* b1, const int* b2, int endsAllowed)
+{
     const double p1[3] = {double(a1[0]), double(a1[1]), 0}, p2[3] = {double(a2[0]), double(a2[1]), 0};
     const double p3[3] = {double(b1[0]), double(b1[1]), 0}, p4[3] = {double(b2[0]), double(b2[1]), 0};
     double at[3];
     return LineIntersect(p1, p2, p3, p4, at, 0.01, 0, endsAllowed);
 }
 
-int GFunc::PointInRegion(double x, double y, int n, const double pts[][2], double tol, int onBoundary) {
+int GFunc::PointInRegion(double x, double y, int n, const double pts[][2], double tol, int onBoundary)
+{
     if (!pts || n <= 0) return 0;
     auto near = [tol](const double* a, const double* b) {
         return std::fabs(a[0] - b[0]) < tol && std::fabs(a[1] - b[1]) < tol;
@@ -311,7 +339,8 @@ int GFunc::PointInRegion(double x, double y, int n, const double pts[][2], doubl
     return crossings % 2;
 }
 
-int GFunc::SearchPolyVertex(const double pts[][3], int n, int* order, int& count, double tol) {
+int GFunc::SearchPolyVertex(const double pts[][3], int n, int* order, int& count, double tol)
+{
     count = 0;
     if (!pts || !order || n <= 0) return 0;
     std::vector<char> used(static_cast<size_t>(n), 0);

@@ -7,14 +7,20 @@
 
 namespace gbk {
 
-inline bool IsLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-inline bool IsTrail(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
+inline bool IsLead(unsigned char c)
+{
+    return c >= 0x81 && c <= 0xFE;
+}
+inline bool IsTrail(unsigned char c)
+{
+    return c >= 0x40 && c <= 0xFE && c != 0x7F;
+}
 
 // Bytes (1 or 2) of the character at text[i], within len bytes.
 inline size_t CharLength(const char* text, size_t i, size_t len)
 {
-    return i + 1 < len && IsLead(static_cast<unsigned char>(text[i]))
-                   && IsTrail(static_cast<unsigned char>(text[i + 1]))
+    return i + 1 < len && IsLead(static_cast<unsigned char>(text[i])) &&
+                   IsTrail(static_cast<unsigned char>(text[i + 1]))
                ? 2
                : 1;
 }
@@ -24,14 +30,16 @@ inline bool IsTrailByteAt(const char* text, size_t idx, size_t len)
 {
     for (size_t i = 0; i < idx;) {
         const size_t n = CharLength(text, i, len);
-        if (n == 2 && i + 1 == idx)
-            return true;
+        if (n == 2 && i + 1 == idx) return true;
         i += n;
     }
     return false;
 }
 
-inline bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
+inline bool IsPathSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
 
 // Position of the last path separator that is a character of its own;
 // npos when there is none.
@@ -40,8 +48,7 @@ inline size_t LastPathSeparator(const char* path, size_t len)
     size_t sep = static_cast<size_t>(-1);
     for (size_t i = 0; i < len;) {
         const size_t n = CharLength(path, i, len);
-        if (n == 1 && IsPathSeparator(path[i]))
-            sep = i;
+        if (n == 1 && IsPathSeparator(path[i])) sep = i;
         i += n;
     }
     return sep;
@@ -53,4 +60,4 @@ inline bool EndsWithPathSeparator(const char* text, size_t len)
     return len > 0 && IsPathSeparator(text[len - 1]) && !IsTrailByteAt(text, len - 1, len);
 }
 
-} // namespace gbk
+}  // namespace gbk

@@ -17,7 +17,8 @@ namespace {
 int g_recordCounter = 0;
 
 // One stream belongs to one thread: the per-call lock of stdio is not needed.
-inline size_t RawWrite(const void* p, size_t n, FILE* f) {
+inline size_t RawWrite(const void* p, size_t n, FILE* f)
+{
 #if defined(__GLIBC__)
     return fwrite_unlocked(p, 1, n, f);
 #else
@@ -25,7 +26,8 @@ inline size_t RawWrite(const void* p, size_t n, FILE* f) {
 #endif
 }
 
-inline size_t RawRead(void* p, size_t n, FILE* f) {
+inline size_t RawRead(void* p, size_t n, FILE* f)
+{
 #if defined(__GLIBC__)
     return fread_unlocked(p, 1, n, f);
 #else
@@ -33,7 +35,8 @@ inline size_t RawRead(void* p, size_t n, FILE* f) {
 #endif
 }
 
-inline int64_t FileTell(FILE* f) {
+inline int64_t FileTell(FILE* f)
+{
 #if defined(_WIN32)
     return _ftelli64(f);
 #else
@@ -41,7 +44,8 @@ inline int64_t FileTell(FILE* f) {
 #endif
 }
 
-inline int FileSeek(FILE* f, int64_t off, int origin) {
+inline int FileSeek(FILE* f, int64_t off, int origin)
+{
 #if defined(_WIN32)
     return _fseeki64(f, off, origin);
 #else
@@ -50,30 +54,42 @@ inline int FileSeek(FILE* f, int64_t off, int origin) {
 }
 }  // namespace
 
-int NextStreamRecordNumber() { return ++g_recordCounter; }
+int NextStreamRecordNumber()
+{
+    return ++g_recordCounter;
+}
 
 // ---- biobase ----
 
 biobase::biobase() = default;
 
-biobase::biobase(const char* name, const char* mode) { Open(name, mode); }
+biobase::biobase(const char* name, const char* mode)
+{
+    Open(name, mode);
+}
 
-biobase::~biobase() { Close(); }
+biobase::~biobase()
+{
+    Close();
+}
 
-int biobase::Open(const char* name, const char* mode) {
+int biobase::Open(const char* name, const char* mode)
+{
     Close();
     if (!name || !mode) return 0;
     m_file = fopen(name, mode);
     return m_file != nullptr;
 }
 
-void biobase::ClearError() {
+void biobase::ClearError()
+{
     m_failed = 0;
     m_eof = 0;
     if (m_file) clearerr(m_file);
 }
 
-int biobase::SyncBuffer() {
+int biobase::SyncBuffer()
+{
     int ok = 1;
     if (m_file) {
         if (m_mode == kWriting && m_pos > 0) {
@@ -89,7 +105,8 @@ int biobase::SyncBuffer() {
     return ok;
 }
 
-int biobase::StartBuffer(int8_t mode) {
+int biobase::StartBuffer(int8_t mode)
+{
     if (m_mode == mode) return 1;
     SyncBuffer();
     if (!m_buf) m_buf = new (std::nothrow) char[kBufferSize];
@@ -101,22 +118,31 @@ int biobase::StartBuffer(int8_t mode) {
     return 1;
 }
 
-int64_t biobase::LogicalPos() const {
+int64_t biobase::LogicalPos() const
+{
     if (!m_file) return 0;
     if (m_mode != kIdle) return m_origin < 0 ? -1 : m_origin + m_pos;
     return FileTell(m_file);
 }
 
-long biobase::TellPos() const {
+long biobase::TellPos() const
+{
     const int64_t pos = LogicalPos();
     return pos > LONG_MAX ? -1L : static_cast<long>(pos);
 }
 
-int64_t biobase::TellPos64() const { return LogicalPos(); }
+int64_t biobase::TellPos64() const
+{
+    return LogicalPos();
+}
 
-int biobase::Seek(long offset, int origin) { return Seek64(offset, origin); }
+int biobase::Seek(long offset, int origin)
+{
+    return Seek64(offset, origin);
+}
 
-int biobase::Seek64(int64_t offset, int origin) {
+int biobase::Seek64(int64_t offset, int origin)
+{
     if (!m_file) return 0;
     static const int origins[] = {SEEK_SET, SEEK_CUR, SEEK_END};
     if (origin < 0 || origin > 2) return 0;
@@ -125,7 +151,8 @@ int biobase::Seek64(int64_t offset, int origin) {
     return FileSeek(m_file, offset, origins[origin]) == 0;
 }
 
-int64_t biobase::Length64() {
+int64_t biobase::Length64()
+{
     if (!m_file) return -1;
     if (m_mode == kWriting && !SyncBuffer()) return -1;
     // The file's own position is kept: bytes read ahead stay valid.
@@ -139,14 +166,16 @@ int64_t biobase::Length64() {
     return end;
 }
 
-void biobase::Rewind() {
+void biobase::Rewind()
+{
     if (!m_file) return;
     SyncBuffer();
     m_eof = 0;
     rewind(m_file);
 }
 
-int biobase::Close() {
+int biobase::Close()
+{
     int ok = 1;
     if (m_file) {
         ok = SyncBuffer() && !m_failed;
@@ -163,13 +192,15 @@ int biobase::Close() {
     return ok;
 }
 
-void biobase::Attach(FILE* f) {
+void biobase::Attach(FILE* f)
+{
     Close();
     m_file = f;
     if (f && ferror(f)) SetFailed();
 }
 
-FILE* biobase::Detach() {
+FILE* biobase::Detach()
+{
     SyncBuffer();
     FILE* f = m_file;
     m_file = nullptr;
@@ -183,16 +214,24 @@ FILE* biobase::Detach() {
 
 // ---- bofstream ----
 
-bofstream::bofstream(const char* name) { Open(name); }
+bofstream::bofstream(const char* name)
+{
+    Open(name);
+}
 
-int bofstream::Open(const char* name) { return Open(name, "wb"); }
+int bofstream::Open(const char* name)
+{
+    return Open(name, "wb");
+}
 
-int bofstream::Open(const char* name, const char* mode) {
+int bofstream::Open(const char* name, const char* mode)
+{
     m_section = -1;
     return biobase::Open(name, mode);
 }
 
-int bofstream::Flush() {
+int bofstream::Flush()
+{
     if (!m_file) return 1;
     const int synced = SyncBuffer();
     const int r = fflush(m_file);
@@ -200,7 +239,8 @@ int bofstream::Flush() {
     return synced && r == 0 ? 0 : EOF;
 }
 
-int bofstream::WriteSlow(const void* p, int n) {
+int bofstream::WriteSlow(const void* p, int n)
+{
     if (!m_file) {
         SetFailed();
         return 0;
@@ -226,14 +266,16 @@ int bofstream::WriteSlow(const void* p, int n) {
     return 1;
 }
 
-int bofstream::WriteHeader() {
+int bofstream::WriteHeader()
+{
     char magic[kStreamHeaderMagicSize] = {};
     memcpy(magic, strKorvaHeader, sizeof("KORVADATA"));
     const int16_t version = kStreamVersion;
     return Write(magic, kStreamHeaderMagicSize) && Write(&version, 2);
 }
 
-int bofstream::BeginSection() {
+int bofstream::BeginSection()
+{
     m_section = -1;
     if (!m_file) {
         SetFailed();
@@ -249,7 +291,8 @@ int bofstream::BeginSection() {
     return Write(&placeholder, 4);
 }
 
-int bofstream::EndSection() {
+int bofstream::EndSection()
+{
     const int32_t start = m_section;
     m_section = -1;
     if (!m_file || start < 0 || !SyncBuffer()) {
@@ -271,7 +314,8 @@ int bofstream::EndSection() {
     return 1;
 }
 
-bofstream& bofstream::operator<<(const char* s) {
+bofstream& bofstream::operator<<(const char* s)
+{
     if (!s) s = "";
     const size_t len = strlen(s) + 1;
     if (len > static_cast<size_t>(INT32_MAX)) {
@@ -285,16 +329,24 @@ bofstream& bofstream::operator<<(const char* s) {
 
 // ---- bifstream ----
 
-bifstream::bifstream(const char* name) { Open(name); }
+bifstream::bifstream(const char* name)
+{
+    Open(name);
+}
 
-int bifstream::Open(const char* name) { return biobase::Open(name, "rb"); }
+int bifstream::Open(const char* name)
+{
+    return biobase::Open(name, "rb");
+}
 
-int bifstream::Eof() const {
+int bifstream::Eof() const
+{
     if (!m_file) return 1;
     return m_eof;
 }
 
-int bifstream::ReadSlow(void* p, int n) {
+int bifstream::ReadSlow(void* p, int n)
+{
     if (!m_file) {
         SetFailed();
         return 0;
@@ -337,13 +389,15 @@ int bifstream::ReadSlow(void* p, int n) {
     return 1;
 }
 
-bifstream& bifstream::GetSlow(void* p, int n) {
+bifstream& bifstream::GetSlow(void* p, int n)
+{
     unsigned char tmp[8];
     if (Read(tmp, n)) memcpy(p, tmp, static_cast<size_t>(n));
     return *this;
 }
 
-int bifstream::ReadHeader() {
+int bifstream::ReadHeader()
+{
     char magic[kStreamHeaderMagicSize + 1] = {};
     if (!Read(magic, kStreamHeaderMagicSize)) return 0;
     if (strncmp(magic, strKorvaHeader, kStreamHeaderMagicSize) != 0) return 0;
@@ -355,7 +409,8 @@ int bifstream::ReadHeader() {
     return 1;
 }
 
-int64_t bifstream::BytesLeft() {
+int64_t bifstream::BytesLeft()
+{
     if (!m_file) return 0;
     if (m_size < 0) {
         m_size = Length64();
@@ -366,7 +421,8 @@ int64_t bifstream::BytesLeft() {
     return pos < m_size ? m_size - pos : 0;
 }
 
-int bifstream::CheckAvailable(int64_t n) {
+int bifstream::CheckAvailable(int64_t n)
+{
     if (n < 0 || !m_file || BytesLeft() < n) {
         SetFailed();
         return 0;
@@ -374,7 +430,8 @@ int bifstream::CheckAvailable(int64_t n) {
     return 1;
 }
 
-int bifstream::ReadSection(int& length) {
+int bifstream::ReadSection(int& length)
+{
     int32_t n = 0;
     if (!Read(&n, 4)) return 0;
     if (!CheckAvailable(n)) return 0;
@@ -382,7 +439,8 @@ int bifstream::ReadSection(int& length) {
     return 1;
 }
 
-int bifstream::ReadString(char* buf, int size) {
+int bifstream::ReadString(char* buf, int size)
+{
     if (buf && size > 0) buf[0] = '\0';
     int32_t n = 0;
     if (!Read(&n, 4)) return 0;
@@ -398,7 +456,8 @@ int bifstream::ReadString(char* buf, int size) {
     return 1;
 }
 
-int bifstream::ReadString(char*& text) {
+int bifstream::ReadString(char*& text)
+{
     int32_t n = 0;
     if (!Read(&n, 4)) return 0;
     if (n < 1 || !CheckAvailable(n)) {

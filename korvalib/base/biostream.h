@@ -85,9 +85,9 @@ protected:
     int32_t m_end = 0;  // writing: the capacity; reading: end of the bytes read ahead
     int8_t m_mode = kIdle;
     int8_t m_failed = 0;
-    int8_t m_eof = 0;         // a read came up short
-    int64_t m_origin = -1;    // file position of the buffer's first byte; -1 unknown
-    int64_t m_size = -1;      // file size, cached for bounding lengths; -1 unknown
+    int8_t m_eof = 0;       // a read came up short
+    int64_t m_origin = -1;  // file position of the buffer's first byte; -1 unknown
+    int64_t m_size = -1;    // file size, cached for bounding lengths; -1 unknown
 };
 
 class KORVA_API bofstream : public biobase {
@@ -103,7 +103,8 @@ public:
     // 1 when all n bytes were written; 1 for n <= 0 on an open stream.
     // A block that fits in the buffer is copied inline (records write their
     // fixed parts as one block).
-    int Write(const void* p, int n) {
+    int Write(const void* p, int n)
+    {
         if (m_mode == kWriting && n > 0 && p && m_end - m_pos >= n) {
             memcpy(m_buf + m_pos, p, static_cast<size_t>(n));
             m_pos += n;
@@ -126,7 +127,8 @@ public:
     bofstream& operator<<(unsigned int v) { return Put(&v, 4); }
     bofstream& operator<<(float v) { return Put(&v, 4); }
     bofstream& operator<<(double v) { return Put(&v, 8); }
-    bofstream& operator<<(long double v) {
+    bofstream& operator<<(long double v)
+    {
         double d = static_cast<double>(v);
         return Put(&d, 8);
     }
@@ -142,7 +144,8 @@ public:
 
 private:
     int WriteSlow(const void* p, int n);
-    bofstream& Put(const void* p, int n) {
+    bofstream& Put(const void* p, int n)
+    {
         if (m_mode == kWriting && m_end - m_pos >= n) {
             memcpy(m_buf + m_pos, p, static_cast<size_t>(n));
             m_pos += n;
@@ -165,7 +168,8 @@ public:
     int Eof() const;
     // 1 when all n bytes were read; 1 for n <= 0 on an open stream.
     // Bytes already in the buffer are copied inline.
-    int Read(void* p, int n) {
+    int Read(void* p, int n)
+    {
         if (m_mode == kReading && n > 0 && p && m_end - m_pos >= n) {
             memcpy(p, m_buf + m_pos, static_cast<size_t>(n));
             m_pos += n;
@@ -175,7 +179,8 @@ public:
     }
     // The next n bytes when they are already buffered, without taking them;
     // null otherwise (then read them with Read). Valid until the next call.
-    const unsigned char* Peek(int n) const {
+    const unsigned char* Peek(int n) const
+    {
         if (m_mode == kReading && n > 0 && m_end - m_pos >= n)
             return reinterpret_cast<const unsigned char*>(m_buf + m_pos);
         return nullptr;
@@ -209,14 +214,16 @@ public:
     bifstream& operator>>(unsigned int& v) { return Get(&v, 4); }
     bifstream& operator>>(float& v) { return Get(&v, 4); }
     bifstream& operator>>(double& v) { return Get(&v, 8); }
-    bifstream& operator>>(long double& v) {
+    bifstream& operator>>(long double& v)
+    {
         double d;
         if (Read(&d, 8)) v = d;
         return *this;
     }
     // Texts are read into arrays only, so the length is always bounded.
     template <size_t N>
-    bifstream& operator>>(char (&s)[N]) {
+    bifstream& operator>>(char (&s)[N])
+    {
         static_assert(N <= 0x7fffffff);
         ReadString(s, static_cast<int>(N));
         return *this;
@@ -229,7 +236,8 @@ public:
     bifstream& operator>>(wchar_t&) = delete;
 
 private:
-    bifstream& Get(void* p, int n) {
+    bifstream& Get(void* p, int n)
+    {
         if (m_mode == kReading && m_end - m_pos >= n) {
             memcpy(p, m_buf + m_pos, static_cast<size_t>(n));
             m_pos += n;

@@ -55,8 +55,7 @@ int DEigen::Serialize(bofstream& out)
 int DEigen::Serialize(bifstream& in)
 {
     return ReadRecord(*this, in, [&in](DEigen& t) {
-        in >> t.m_cValid >> t.m_cMethod >> t.m_sModes >> t.m_fTolerance >> t.m_cFlag >> t.m_fRealPara >>
-            t.m_cIntPara;
+        in >> t.m_cValid >> t.m_cMethod >> t.m_sModes >> t.m_fTolerance >> t.m_cFlag >> t.m_fRealPara >> t.m_cIntPara;
     });
 }
 
@@ -104,7 +103,10 @@ int DSpectrumDir::Serialize(bifstream& in)
 
 // ---- DSpectrum ----
 
-DSpectrum& DSpectrum::operator=(const DSpectrum& o) { return AssignWhole(*this, o); }
+DSpectrum& DSpectrum::operator=(const DSpectrum& o)
+{
+    return AssignWhole(*this, o);
+}
 
 int DSpectrum::operator==(const DSpectrum& o) const
 {
@@ -135,8 +137,14 @@ int DSpectrum::Serialize(bifstream& in)
 
 // ---- DSpectrumCurve ----
 
-DSpectrumCurve::DSpectrumCurve(const DSpectrumCurve& o) { *this = o; }
-DSpectrumCurve::DSpectrumCurve(DSpectrumCurve&& o) noexcept { *this = std::move(o); }
+DSpectrumCurve::DSpectrumCurve(const DSpectrumCurve& o)
+{
+    *this = o;
+}
+DSpectrumCurve::DSpectrumCurve(DSpectrumCurve&& o) noexcept
+{
+    *this = std::move(o);
+}
 
 void DSpectrumCurve::CopyHead(const DSpectrumCurve& o)
 {
@@ -169,7 +177,10 @@ DSpectrumCurve& DSpectrumCurve::operator=(DSpectrumCurve&& o) noexcept
     return *this;
 }
 
-DSpectrumCurve::~DSpectrumCurve() { Clear(); }
+DSpectrumCurve::~DSpectrumCurve()
+{
+    Clear();
+}
 
 void DSpectrumCurve::Clear()
 {
@@ -208,8 +219,7 @@ int DSpectrumCurve::Serialize(bofstream& out)
 {
     int32_t n = m_nCount > 0 ? m_nCount : 0;
     out << m_sNumber << n;
-    out << m_fReal3 << m_cCode4 << m_fReal5 << m_fReal6 << m_cCode7 << m_fReal8 << m_cCode9 << m_fReal10
-        << m_cCode11;
+    out << m_fReal3 << m_cCode4 << m_fReal5 << m_fReal6 << m_cCode7 << m_fReal8 << m_cCode9 << m_fReal10 << m_cCode11;
     if (n > 0) {
         out.Write(m_pX, n * 4);
         out.Write(m_pY, n * 4);
@@ -254,12 +264,14 @@ DHistory::DHistory()
 }
 
 DHistory::~DHistory() = default;
-DHistory& DHistory::operator=(const DHistory& o) { return AssignWhole(*this, o); }
+DHistory& DHistory::operator=(const DHistory& o)
+{
+    return AssignWhole(*this, o);
+}
 
 int DHistory::operator==(const DHistory& o) const
 {
-    if (m_cType != o.m_cType || m_sPara1 != o.m_sPara1 || m_sPara2 != o.m_sPara2 || m_sPara3 != o.m_sPara3)
-        return 0;
+    if (m_cType != o.m_cType || m_sPara1 != o.m_sPara1 || m_sPara2 != o.m_sPara2 || m_sPara3 != o.m_sPara3) return 0;
     if (!Within(m_fReal, o.m_fReal, LoadError) || m_cCode != o.m_cCode || m_cSwitch != o.m_cSwitch) return 0;
     if (m_cSwitch &&
         (!Within(m_fSwitched1, o.m_fSwitched1, LoadError) || !Within(m_fSwitched2, o.m_fSwitched2, LoadError)))
@@ -299,8 +311,14 @@ int DHistory::Serialize(bifstream& in)
 
 // ---- DHistoryCurve ----
 
-DHistoryCurve::DHistoryCurve(const DHistoryCurve& o) { *this = o; }
-DHistoryCurve::DHistoryCurve(DHistoryCurve&& o) noexcept { *this = std::move(o); }
+DHistoryCurve::DHistoryCurve(const DHistoryCurve& o)
+{
+    *this = o;
+}
+DHistoryCurve::DHistoryCurve(DHistoryCurve&& o) noexcept
+{
+    *this = std::move(o);
+}
 
 DHistoryCurve& DHistoryCurve::operator=(const DHistoryCurve& o)
 {
@@ -331,7 +349,10 @@ DHistoryCurve& DHistoryCurve::operator=(DHistoryCurve&& o) noexcept
     return *this;
 }
 
-DHistoryCurve::~DHistoryCurve() { Clear(); }
+DHistoryCurve::~DHistoryCurve()
+{
+    Clear();
+}
 
 void DHistoryCurve::Clear()
 {
@@ -447,7 +468,10 @@ int DHistoryCurve::Serialize(bifstream& in)
 // ---- DCombFactor ----
 
 DCombFactor::~DCombFactor() = default;
-DCombFactor& DCombFactor::operator=(const DCombFactor& o) { return AssignWhole(*this, o); }
+DCombFactor& DCombFactor::operator=(const DCombFactor& o)
+{
+    return AssignWhole(*this, o);
+}
 
 int DCombFactor::operator==(const DCombFactor& o) const
 {
@@ -515,16 +539,21 @@ int DLevelBase::Serialize(bofstream& out)
 
 int DLevelBase::Serialize(bifstream& in)
 {
-    return ReadRecord(*this, in,
-                      [&in](DLevelBase& t) { in >> t.m_sNumber >> t.m_fReal1 >> t.m_fReal2 >> t.m_cFlag; });
+    return ReadRecord(*this, in, [&in](DLevelBase& t) { in >> t.m_sNumber >> t.m_fReal1 >> t.m_fReal2 >> t.m_cFlag; });
 }
 
 // ---- DLayerBase ----
 
 DLayerBase::DLayerBase() : m_pName(CopyText("固定图层")) {}
 
-DLayerBase::DLayerBase(const DLayerBase& o) { *this = o; }
-DLayerBase::DLayerBase(DLayerBase&& o) noexcept { *this = std::move(o); }
+DLayerBase::DLayerBase(const DLayerBase& o)
+{
+    *this = o;
+}
+DLayerBase::DLayerBase(DLayerBase&& o) noexcept
+{
+    *this = std::move(o);
+}
 
 void DLayerBase::CopyFields(const DLayerBase& o)
 {
@@ -533,14 +562,29 @@ void DLayerBase::CopyFields(const DLayerBase& o)
     m_nColour = o.m_nColour;
 }
 
-DLayerBase& DLayerBase::operator=(const DLayerBase& o) { return AssignNamed(*this, o, &DLayerBase::CopyFields); }
-DLayerBase& DLayerBase::operator=(DLayerBase&& o) noexcept { return MoveNamed(*this, o, &DLayerBase::CopyFields); }
+DLayerBase& DLayerBase::operator=(const DLayerBase& o)
+{
+    return AssignNamed(*this, o, &DLayerBase::CopyFields);
+}
+DLayerBase& DLayerBase::operator=(DLayerBase&& o) noexcept
+{
+    return MoveNamed(*this, o, &DLayerBase::CopyFields);
+}
 
-DLayerBase::~DLayerBase() { delete[] m_pName; }
+DLayerBase::~DLayerBase()
+{
+    delete[] m_pName;
+}
 
-void DLayerBase::SetName(const char* name) { SetText(m_pName, name ? name : ""); }
+void DLayerBase::SetName(const char* name)
+{
+    SetText(m_pName, name ? name : "");
+}
 
-int DLayerBase::operator==(const DLayerBase& o) const { return EqualNoCase(m_pName, o.m_pName); }
+int DLayerBase::operator==(const DLayerBase& o) const
+{
+    return EqualNoCase(m_pName, o.m_pName);
+}
 
 int DLayerBase::Serialize(bofstream& out)
 {

@@ -42,10 +42,19 @@ void ReadTail(bifstream& in, T& r)
 int ThickOfKind(int kind, double a, double b, float& in, float& bend)
 {
     switch (kind) {
-    case 0: in = float(a); bend = float(b > SectionError ? b : a); return 1;
-    case 1: in = float(a); bend = 0; return 1;
-    case 2: in = 0; bend = float(a); return 1;
-    default: return 0;
+        case 0:
+            in = float(a);
+            bend = float(b > SectionError ? b : a);
+            return 1;
+        case 1:
+            in = float(a);
+            bend = 0;
+            return 1;
+        case 2:
+            in = 0;
+            bend = float(a);
+            return 1;
+        default: return 0;
     }
 }
 
@@ -54,9 +63,18 @@ int ThickOfKind(int kind, double a, double b, float& in, float& bend)
 // ---- DPlaneBase ----
 
 DPlaneBase::~DPlaneBase() = default;
-DPlaneBase& DPlaneBase::operator=(const DPlaneBase& o) { return AssignWhole(*this, o); }
-int DPlaneBase::operator==(const DPlaneBase& o) const { return GFunc::IsEqual(m_nNodes, o.m_nNodes, 9); }
-void DPlaneBase::SetQuadNodes(const int* nodes) { std::memcpy(m_nNodes, nodes, 36); }
+DPlaneBase& DPlaneBase::operator=(const DPlaneBase& o)
+{
+    return AssignWhole(*this, o);
+}
+int DPlaneBase::operator==(const DPlaneBase& o) const
+{
+    return GFunc::IsEqual(m_nNodes, o.m_nNodes, 9);
+}
+void DPlaneBase::SetQuadNodes(const int* nodes)
+{
+    std::memcpy(m_nNodes, nodes, 36);
+}
 
 void DPlaneBase::SetTriangleNodes(const int* nodes)
 {
@@ -64,7 +82,10 @@ void DPlaneBase::SetTriangleNodes(const int* nodes)
     m_nNodes[6] = m_nNodes[7] = m_nNodes[8] = 0;
 }
 
-int DPlaneBase::IsTriangle() const { return int64_t(m_nNodes[6]) + m_nNodes[7] + m_nNodes[8] <= 0; }
+int DPlaneBase::IsTriangle() const
+{
+    return int64_t(m_nNodes[6]) + m_nNodes[7] + m_nNodes[8] <= 0;
+}
 
 void DPlaneBase::GetVertex(int* nodes, int& count) const
 {
@@ -104,9 +125,18 @@ int DPlaneBase::Serialize(bifstream& in)
 // ---- DThreedBase ----
 
 DThreedBase::~DThreedBase() = default;
-DThreedBase& DThreedBase::operator=(const DThreedBase& o) { return AssignWhole(*this, o); }
-int DThreedBase::operator==(const DThreedBase& o) const { return GFunc::IsEqual(m_nNodes, o.m_nNodes, 8); }
-void DThreedBase::SetNodes(const int* nodes) { std::memcpy(m_nNodes, nodes, 32); }
+DThreedBase& DThreedBase::operator=(const DThreedBase& o)
+{
+    return AssignWhole(*this, o);
+}
+int DThreedBase::operator==(const DThreedBase& o) const
+{
+    return GFunc::IsEqual(m_nNodes, o.m_nNodes, 8);
+}
+void DThreedBase::SetNodes(const int* nodes)
+{
+    std::memcpy(m_nNodes, nodes, 32);
+}
 
 int DThreedBase::Serialize(bofstream& out)
 {
@@ -130,9 +160,18 @@ int DThreedBase::Serialize(bifstream& in)
 // ---- DS16Base ----
 
 DS16Base::~DS16Base() = default;
-DS16Base& DS16Base::operator=(const DS16Base& o) { return AssignWhole(*this, o); }
-int DS16Base::operator==(const DS16Base& o) const { return GFunc::IsEqual(m_nNodes, o.m_nNodes, 16); }
-void DS16Base::SetNodes(const int* nodes) { std::memcpy(m_nNodes, nodes, 64); }
+DS16Base& DS16Base::operator=(const DS16Base& o)
+{
+    return AssignWhole(*this, o);
+}
+int DS16Base::operator==(const DS16Base& o) const
+{
+    return GFunc::IsEqual(m_nNodes, o.m_nNodes, 16);
+}
+void DS16Base::SetNodes(const int* nodes)
+{
+    std::memcpy(m_nNodes, nodes, 64);
+}
 
 int DS16Base::Serialize(bofstream& out)
 {
@@ -155,7 +194,10 @@ int DS16Base::Serialize(bifstream& in)
 
 // ---- DSol21Base ----
 
-DSol21Base& DSol21Base::operator=(const DSol21Base& o) { return AssignWhole(*this, o); }
+DSol21Base& DSol21Base::operator=(const DSol21Base& o)
+{
+    return AssignWhole(*this, o);
+}
 
 int DSol21Base::operator==(const DSol21Base& o) const
 {
@@ -208,7 +250,10 @@ int DSol21Base::Serialize(bifstream& in)
 // ---- DSol8rBase ----
 
 DSol8rBase::~DSol8rBase() = default;
-DSol8rBase& DSol8rBase::operator=(const DSol8rBase& o) { return AssignWhole(*this, o); }
+DSol8rBase& DSol8rBase::operator=(const DSol8rBase& o)
+{
+    return AssignWhole(*this, o);
+}
 
 int DSol8rBase::operator==(const DSol8rBase& o) const
 {
@@ -249,7 +294,10 @@ int DSol8rBase::Serialize(bifstream& in)
 // ---- DShellBase ----
 
 DShellBase::~DShellBase() = default;
-DShellBase& DShellBase::operator=(const DShellBase& o) { return AssignWhole(*this, o); }
+DShellBase& DShellBase::operator=(const DShellBase& o)
+{
+    return AssignWhole(*this, o);
+}
 
 int DShellBase::operator==(const DShellBase& o) const
 {
@@ -335,7 +383,10 @@ int DShellBase::Serialize(bifstream& in)
 // ---- DWallBase ----
 
 DWallBase::~DWallBase() = default;
-DWallBase& DWallBase::operator=(const DWallBase& o) { return AssignWhole(*this, o); }
+DWallBase& DWallBase::operator=(const DWallBase& o)
+{
+    return AssignWhole(*this, o);
+}
 
 int DWallBase::operator==(const DWallBase& o) const
 {

@@ -11,9 +11,9 @@
 class bofstream;
 class bifstream;
 
-#define KORVA_AREA_HEAD            \
-    int32_t m_nID = 0;             \
-    int16_t m_sAttr1 = 1;          \
+#define KORVA_AREA_HEAD   \
+    int32_t m_nID = 0;    \
+    int16_t m_sAttr1 = 1; \
     int16_t m_sAttr2 = 1;
 
 class KORVA_API DPlaneBase {

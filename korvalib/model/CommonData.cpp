@@ -24,19 +24,31 @@ constexpr UnitFactors kUnits[] = {{1, 1}, {1, 100}, {1000, 1}, {1000000, 1000}, 
 constexpr int kUnitCount = sizeof(kUnits) / sizeof(kUnits[0]);
 }  // namespace
 
-double DCommonData::ForceFactor(int unit) {
+double DCommonData::ForceFactor(int unit)
+{
     return unit >= 0 && unit < kUnitCount ? kUnits[unit].force : 1.0;
 }
-double DCommonData::DimensionFactor(int unit) {
+double DCommonData::DimensionFactor(int unit)
+{
     return unit >= 0 && unit < kUnitCount ? kUnits[unit].dimension : 1.0;
 }
-double DCommonData::MassFactor(int unit) { return ForceFactor(unit) / DimensionFactor(unit); }
+double DCommonData::MassFactor(int unit)
+{
+    return ForceFactor(unit) / DimensionFactor(unit);
+}
 
-DCommonData::DCommonData() { Initialize(); }
+DCommonData::DCommonData()
+{
+    Initialize();
+}
 DCommonData::~DCommonData() = default;
-DCommonData& DCommonData::operator=(const DCommonData& o) { return AssignWhole(*this, o); }
+DCommonData& DCommonData::operator=(const DCommonData& o)
+{
+    return AssignWhole(*this, o);
+}
 
-void DCommonData::Initialize() {
+void DCommonData::Initialize()
+{
     static const char defaults[6] = {2, 2, 2, 2, 0, 0};
     memcpy(m_cControl, defaults, sizeof m_cControl);
     m_WeightFactors.Clear();
@@ -48,16 +60,17 @@ void DCommonData::Initialize() {
     m_sAttr = 1;
 }
 
-int DCommonData::operator==(const DCommonData& o) const {
-    return memcmp(m_cControl, o.m_cControl, sizeof m_cControl) == 0 &&
-           (m_WeightFactors == o.m_WeightFactors) && (m_FactorsA == o.m_FactorsA) &&
-           (m_FactorsB == o.m_FactorsB) && (m_FactorsC == o.m_FactorsC) &&
+int DCommonData::operator==(const DCommonData& o) const
+{
+    return memcmp(m_cControl, o.m_cControl, sizeof m_cControl) == 0 && (m_WeightFactors == o.m_WeightFactors) &&
+           (m_FactorsA == o.m_FactorsA) && (m_FactorsB == o.m_FactorsB) && (m_FactorsC == o.m_FactorsC) &&
            (m_FactorsD == o.m_FactorsD) && m_cFlag == o.m_cFlag && m_sAttr == o.m_sAttr;
 }
 
 // Order: six control bytes, weight factors, lists A, C, D, the flag, list B,
 // the attribute word.
-int DCommonData::Serialize(bofstream& out) {
+int DCommonData::Serialize(bofstream& out)
+{
     out.Write(m_cControl, 6);
     m_WeightFactors.Serialize(out);
     m_FactorsA.Serialize(out);
@@ -69,7 +82,8 @@ int DCommonData::Serialize(bofstream& out) {
     return out.IsGood();
 }
 
-int DCommonData::Serialize(bifstream& in) {
+int DCommonData::Serialize(bifstream& in)
+{
     return ReadRecord(*this, in, [&in](DCommonData& t) {
         in.Read(t.m_cControl, 6);
         t.m_WeightFactors.Serialize(in);

@@ -23,9 +23,9 @@ class bofstream;
 class bifstream;
 
 // |a - b| <= tolerance counts as equal.
-extern KORVA_API const double NodeMinDist;       // node coordinates, tight-wire geometry
-extern KORVA_API const double LoadError;         // load values and positions
-extern KORVA_API const double MassSpringError;   // node masses
+extern KORVA_API const double NodeMinDist;      // node coordinates, tight-wire geometry
+extern KORVA_API const double LoadError;        // load values and positions
+extern KORVA_API const double MassSpringError;  // node masses
 extern KORVA_API const double MaterialError;
 extern KORVA_API const double SectionError;      // least thickness, hole size
 extern KORVA_API const double CombinationError;  // factors of keyed lists

@@ -17,7 +17,8 @@ constexpr int kMaxEntries = 32767;  // the count is a short
 
 // Bisection: position of key, or -1 with insertAt set to its sorted place.
 template <class Item>
-int FindKey(const Item* items, int count, int16_t key, int* insertAt = nullptr) {
+int FindKey(const Item* items, int count, int16_t key, int* insertAt = nullptr)
+{
     int lo = 0, hi = count - 1;
     while (lo <= hi) {
         const int mid = (lo + hi) / 2;
@@ -32,7 +33,8 @@ int FindKey(const Item* items, int count, int16_t key, int* insertAt = nullptr) 
 }
 
 template <class Item>
-void FreeList(int16_t& count, Item*& items) {
+void FreeList(int16_t& count, Item*& items)
+{
     delete[] items;
     items = nullptr;
     count = 0;
@@ -40,7 +42,8 @@ void FreeList(int16_t& count, Item*& items) {
 
 // Without memory the list stays as it was (a new list stays empty).
 template <class Item>
-void CopyList(int16_t& count, Item*& items, int16_t srcCount, const Item* src) {
+void CopyList(int16_t& count, Item*& items, int16_t srcCount, const Item* src)
+{
     if (items == src) return;
     Item* p = nullptr;
     if (!CopyArray(p, src, srcCount)) return;
@@ -50,7 +53,8 @@ void CopyList(int16_t& count, Item*& items, int16_t srcCount, const Item* src) {
 }
 
 template <class Item>
-void RemoveItem(int16_t& count, Item*& items, int pos) {
+void RemoveItem(int16_t& count, Item*& items, int pos)
+{
     if (pos < 0 || pos >= count) return;
     if (count == 1) {
         FreeList(count, items);
@@ -69,7 +73,8 @@ void RemoveItem(int16_t& count, Item*& items, int pos) {
 }
 
 template <class Item>
-int InsertItem(int16_t& count, Item*& items, const Item& item, bool empty) {
+int InsertItem(int16_t& count, Item*& items, const Item& item, bool empty)
+{
     if (item.nKey <= 0) return 0;
     int at = 0;
     const int pos = FindKey(items, count, item.nKey, &at);
@@ -93,7 +98,8 @@ int InsertItem(int16_t& count, Item*& items, const Item& item, bool empty) {
 }
 
 template <class Item>
-void MoveList(int16_t& count, Item*& items, int16_t& srcCount, Item*& src) {
+void MoveList(int16_t& count, Item*& items, int16_t& srcCount, Item*& src)
+{
     if (items == src) return;
     delete[] items;
     items = src;
@@ -103,7 +109,8 @@ void MoveList(int16_t& count, Item*& items, int16_t& srcCount, Item*& src) {
 }
 
 template <class Item, class WriteOne>
-int WriteList(bofstream& out, int16_t count, const Item* items, WriteOne writeOne) {
+int WriteList(bofstream& out, int16_t count, const Item* items, WriteOne writeOne)
+{
     out << count;
     for (int i = 0; i < count; ++i) {
         out << items[i].nKey;
@@ -115,7 +122,8 @@ int WriteList(bofstream& out, int16_t count, const Item* items, WriteOne writeOn
 // Reads a list into a new buffer: the count is bounded by the bytes left,
 // the keys must be positive and strictly ascending.
 template <class Item, class ReadOne>
-int ReadList(bifstream& in, int16_t& count, Item*& items, int dataBytes, ReadOne readOne) {
+int ReadList(bifstream& in, int16_t& count, Item*& items, int dataBytes, ReadOne readOne)
+{
     FreeList(count, items);
     if (!in.IsGood()) return 0;
     int16_t n = 0;
@@ -150,20 +158,35 @@ int ReadList(bifstream& in, int16_t& count, Item*& items, int dataBytes, ReadOne
 
 // ---- DElementLoad ----
 
-DElementLoad::DElementLoad(const DElementLoad& o) { CopyList(m_nCount, m_pItems, o.m_nCount, o.m_pItems); }
-DElementLoad::~DElementLoad() { FreeList(m_nCount, m_pItems); }
-DElementLoad& DElementLoad::operator=(const DElementLoad& o) {
+DElementLoad::DElementLoad(const DElementLoad& o)
+{
+    CopyList(m_nCount, m_pItems, o.m_nCount, o.m_pItems);
+}
+DElementLoad::~DElementLoad()
+{
+    FreeList(m_nCount, m_pItems);
+}
+DElementLoad& DElementLoad::operator=(const DElementLoad& o)
+{
     if (this != &o) CopyList(m_nCount, m_pItems, o.m_nCount, o.m_pItems);
     return *this;
 }
-DElementLoad& DElementLoad::operator=(DElementLoad&& o) noexcept {
+DElementLoad& DElementLoad::operator=(DElementLoad&& o) noexcept
+{
     if (this != &o) MoveList(m_nCount, m_pItems, o.m_nCount, o.m_pItems);
     return *this;
 }
-int DElementLoad::Index(int16_t key) const { return FindKey(m_pItems, m_nCount, key); }
-void DElementLoad::Clear() { FreeList(m_nCount, m_pItems); }
+int DElementLoad::Index(int16_t key) const
+{
+    return FindKey(m_pItems, m_nCount, key);
+}
+void DElementLoad::Clear()
+{
+    FreeList(m_nCount, m_pItems);
+}
 
-int DElementLoad::SetSize(int n) {
+int DElementLoad::SetSize(int n)
+{
     if (n < 0 || n > kMaxEntries) return 0;
     if (n == 0) {
         Clear();
@@ -178,48 +201,69 @@ int DElementLoad::SetSize(int n) {
     return 1;
 }
 
-void DElementLoad::RemoveAt(int pos) { RemoveItem(m_nCount, m_pItems, pos); }
+void DElementLoad::RemoveAt(int pos)
+{
+    RemoveItem(m_nCount, m_pItems, pos);
+}
 
-int DElementLoad::Insert(int16_t key, int value) {
+int DElementLoad::Insert(int16_t key, int value)
+{
     DElementLoadItem item;
     item.nKey = key;
     item.nValue = value;
     return InsertItem(m_nCount, m_pItems, item, value <= 0);
 }
 
-int DElementLoad::Serialize(bofstream& out) {
-    return WriteList(out, m_nCount, m_pItems,
-                     [](bofstream& s, const DElementLoadItem& e) { s << e.nValue; });
+int DElementLoad::Serialize(bofstream& out)
+{
+    return WriteList(out, m_nCount, m_pItems, [](bofstream& s, const DElementLoadItem& e) { s << e.nValue; });
 }
 
-int DElementLoad::Serialize(bifstream& in) {
+int DElementLoad::Serialize(bifstream& in)
+{
     return ReadList(in, m_nCount, m_pItems, 4, [](bifstream& s, DElementLoadItem& e) { s >> e.nValue; });
 }
 
 // ---- DNumFactors ----
 
-DNumFactors::DNumFactors(const DNumFactors& o) { CopyList(m_nCount, m_pItems, o.m_nCount, o.m_pItems); }
-DNumFactors::~DNumFactors() { FreeList(m_nCount, m_pItems); }
-DNumFactors& DNumFactors::operator=(const DNumFactors& o) {
+DNumFactors::DNumFactors(const DNumFactors& o)
+{
+    CopyList(m_nCount, m_pItems, o.m_nCount, o.m_pItems);
+}
+DNumFactors::~DNumFactors()
+{
+    FreeList(m_nCount, m_pItems);
+}
+DNumFactors& DNumFactors::operator=(const DNumFactors& o)
+{
     if (this != &o) CopyList(m_nCount, m_pItems, o.m_nCount, o.m_pItems);
     return *this;
 }
-DNumFactors& DNumFactors::operator=(DNumFactors&& o) noexcept {
+DNumFactors& DNumFactors::operator=(DNumFactors&& o) noexcept
+{
     if (this != &o) MoveList(m_nCount, m_pItems, o.m_nCount, o.m_pItems);
     return *this;
 }
 
-int DNumFactors::operator==(const DNumFactors& o) const {
+int DNumFactors::operator==(const DNumFactors& o) const
+{
     if (m_nCount != o.m_nCount) return 0;
     for (int i = 0; i < m_nCount; ++i)
         if (!Within(m_pItems[i].fFactor, o.m_pItems[i].fFactor, CombinationError)) return 0;
     return 1;
 }
 
-int DNumFactors::Index(int16_t key) const { return FindKey(m_pItems, m_nCount, key); }
-void DNumFactors::Clear() { FreeList(m_nCount, m_pItems); }
+int DNumFactors::Index(int16_t key) const
+{
+    return FindKey(m_pItems, m_nCount, key);
+}
+void DNumFactors::Clear()
+{
+    FreeList(m_nCount, m_pItems);
+}
 
-int DNumFactors::Insert(int16_t key, float factor, int keepZero) {
+int DNumFactors::Insert(int16_t key, float factor, int keepZero)
+{
     DNumFactorItem item;
     item.nKey = key;
     item.fFactor = factor;
@@ -227,28 +271,39 @@ int DNumFactors::Insert(int16_t key, float factor, int keepZero) {
     return InsertItem(m_nCount, m_pItems, item, empty);
 }
 
-int DNumFactors::Serialize(bofstream& out) {
+int DNumFactors::Serialize(bofstream& out)
+{
     return WriteList(out, m_nCount, m_pItems, [](bofstream& s, const DNumFactorItem& e) { s << e.fFactor; });
 }
 
-int DNumFactors::Serialize(bifstream& in) {
+int DNumFactors::Serialize(bifstream& in)
+{
     return ReadList(in, m_nCount, m_pItems, 4, [](bifstream& s, DNumFactorItem& e) { s >> e.fFactor; });
 }
 
 // ---- DWeightFactor ----
 
-DWeightFactor::DWeightFactor(const DWeightFactor& o) { CopyList(m_nCount, m_pItems, o.m_nCount, o.m_pItems); }
-DWeightFactor::~DWeightFactor() { FreeList(m_nCount, m_pItems); }
-DWeightFactor& DWeightFactor::operator=(const DWeightFactor& o) {
+DWeightFactor::DWeightFactor(const DWeightFactor& o)
+{
+    CopyList(m_nCount, m_pItems, o.m_nCount, o.m_pItems);
+}
+DWeightFactor::~DWeightFactor()
+{
+    FreeList(m_nCount, m_pItems);
+}
+DWeightFactor& DWeightFactor::operator=(const DWeightFactor& o)
+{
     if (this != &o) CopyList(m_nCount, m_pItems, o.m_nCount, o.m_pItems);
     return *this;
 }
-DWeightFactor& DWeightFactor::operator=(DWeightFactor&& o) noexcept {
+DWeightFactor& DWeightFactor::operator=(DWeightFactor&& o) noexcept
+{
     if (this != &o) MoveList(m_nCount, m_pItems, o.m_nCount, o.m_pItems);
     return *this;
 }
 
-int DWeightFactor::operator==(const DWeightFactor& o) const {
+int DWeightFactor::operator==(const DWeightFactor& o) const
+{
     if (m_nCount != o.m_nCount) return 0;
     for (int i = 0; i < m_nCount; ++i)
         for (int k = 0; k < 3; ++k)
@@ -256,10 +311,17 @@ int DWeightFactor::operator==(const DWeightFactor& o) const {
     return 1;
 }
 
-int DWeightFactor::Index(int16_t key) const { return FindKey(m_pItems, m_nCount, key); }
-void DWeightFactor::Clear() { FreeList(m_nCount, m_pItems); }
+int DWeightFactor::Index(int16_t key) const
+{
+    return FindKey(m_pItems, m_nCount, key);
+}
+void DWeightFactor::Clear()
+{
+    FreeList(m_nCount, m_pItems);
+}
 
-int DWeightFactor::Insert(int16_t key, float a, float b, float c) {
+int DWeightFactor::Insert(int16_t key, float a, float b, float c)
+{
     DWeightFactorItem item;
     item.nKey = key;
     item.fValue[0] = a;
@@ -269,14 +331,14 @@ int DWeightFactor::Insert(int16_t key, float a, float b, float c) {
     return InsertItem(m_nCount, m_pItems, item, empty);
 }
 
-int DWeightFactor::Serialize(bofstream& out) {
-    return WriteList(out, m_nCount, m_pItems, [](bofstream& s, const DWeightFactorItem& e) {
-        s << e.fValue[0] << e.fValue[1] << e.fValue[2];
-    });
+int DWeightFactor::Serialize(bofstream& out)
+{
+    return WriteList(out, m_nCount, m_pItems,
+                     [](bofstream& s, const DWeightFactorItem& e) { s << e.fValue[0] << e.fValue[1] << e.fValue[2]; });
 }
 
-int DWeightFactor::Serialize(bifstream& in) {
-    return ReadList(in, m_nCount, m_pItems, 12, [](bifstream& s, DWeightFactorItem& e) {
-        s >> e.fValue[0] >> e.fValue[1] >> e.fValue[2];
-    });
+int DWeightFactor::Serialize(bifstream& in)
+{
+    return ReadList(in, m_nCount, m_pItems, 12,
+                    [](bifstream& s, DWeightFactorItem& e) { s >> e.fValue[0] >> e.fValue[1] >> e.fValue[2]; });
 }

@@ -25,7 +25,8 @@ struct KORVA_API DNumFactorItem {
 struct KORVA_API DWeightFactorItem {
     int16_t nKey = 0;
     float fValue[3] = {0, 0, 0};
-    DWeightFactorItem& operator=(const DWeightFactorItem& o) {
+    DWeightFactorItem& operator=(const DWeightFactorItem& o)
+    {
         nKey = o.nKey;
         fValue[0] = o.fValue[0];
         fValue[1] = o.fValue[1];
@@ -39,7 +40,8 @@ class KORVA_API DElementLoad {
 public:
     DElementLoad() = default;
     DElementLoad(const DElementLoad& o);
-    DElementLoad(DElementLoad&& o) noexcept : m_nCount(o.m_nCount), m_pItems(o.m_pItems) {
+    DElementLoad(DElementLoad&& o) noexcept : m_nCount(o.m_nCount), m_pItems(o.m_pItems)
+    {
         o.m_nCount = 0;
         o.m_pItems = nullptr;
     }
@@ -79,7 +81,8 @@ class KORVA_API DNumFactors {
 public:
     DNumFactors() = default;
     DNumFactors(const DNumFactors& o);
-    DNumFactors(DNumFactors&& o) noexcept : m_nCount(o.m_nCount), m_pItems(o.m_pItems) {
+    DNumFactors(DNumFactors&& o) noexcept : m_nCount(o.m_nCount), m_pItems(o.m_pItems)
+    {
         o.m_nCount = 0;
         o.m_pItems = nullptr;
     }
@@ -111,7 +114,8 @@ class KORVA_API DWeightFactor {
 public:
     DWeightFactor() = default;
     DWeightFactor(const DWeightFactor& o);
-    DWeightFactor(DWeightFactor&& o) noexcept : m_nCount(o.m_nCount), m_pItems(o.m_pItems) {
+    DWeightFactor(DWeightFactor&& o) noexcept : m_nCount(o.m_nCount), m_pItems(o.m_pItems)
+    {
         o.m_nCount = 0;
         o.m_pItems = nullptr;
     }

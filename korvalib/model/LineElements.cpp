@@ -11,7 +11,10 @@ using namespace korva_detail;
 
 namespace {
 
-int SamePair(int a1, int b1, int a2, int b2) { return (a1 == a2 && b1 == b2) || (a1 == b2 && b1 == a2); }
+int SamePair(int a1, int b1, int a2, int b2)
+{
+    return (a1 == a2 && b1 == b2) || (a1 == b2 && b1 == a2);
+}
 
 template <class T>
 void WriteHead(bofstream& out, const T& r)
@@ -29,7 +32,10 @@ void ReadHead(bifstream& in, T& r)
 
 // ---- DTrussBase ----
 
-int DTrussBase::operator==(const DTrussBase& o) const { return SamePair(m_nNodeI, m_nNodeJ, o.m_nNodeI, o.m_nNodeJ); }
+int DTrussBase::operator==(const DTrussBase& o) const
+{
+    return SamePair(m_nNodeI, m_nNodeJ, o.m_nNodeI, o.m_nNodeJ);
+}
 
 int DTrussBase::Serialize(bofstream& out)
 {
@@ -50,9 +56,15 @@ int DTrussBase::Serialize(bifstream& in)
 // ---- DCframeBase ----
 
 DCframeBase::~DCframeBase() = default;
-DCframeBase& DCframeBase::operator=(const DCframeBase& o) { return AssignWhole(*this, o); }
+DCframeBase& DCframeBase::operator=(const DCframeBase& o)
+{
+    return AssignWhole(*this, o);
+}
 
-int DCframeBase::operator==(const DCframeBase& o) const { return SamePair(m_nNodeI, m_nNodeJ, o.m_nNodeI, o.m_nNodeJ); }
+int DCframeBase::operator==(const DCframeBase& o) const
+{
+    return SamePair(m_nNodeI, m_nNodeJ, o.m_nNodeI, o.m_nNodeJ);
+}
 
 void DCframeBase::SetCircle(double r)
 {
@@ -139,7 +151,10 @@ int DCframeBase::Serialize(bifstream& in)
 
 // ---- DPipeBase ----
 
-int DPipeBase::operator==(const DPipeBase& o) const { return SamePair(m_nNodeI, m_nNodeJ, o.m_nNodeI, o.m_nNodeJ); }
+int DPipeBase::operator==(const DPipeBase& o) const
+{
+    return SamePair(m_nNodeI, m_nNodeJ, o.m_nNodeI, o.m_nNodeJ);
+}
 
 void DPipeBase::SetLocal2(double x, double y, double z)
 {
@@ -234,7 +249,10 @@ int DTightWire::Serialize(bifstream& in)
 
 // ---- DTightWireIndex ----
 
-DTightWireIndex::DTightWireIndex(const DTightWireIndex& o) { *this = o; }
+DTightWireIndex::DTightWireIndex(const DTightWireIndex& o)
+{
+    *this = o;
+}
 
 DTightWireIndex& DTightWireIndex::operator=(const DTightWireIndex& o)
 {
@@ -247,7 +265,10 @@ DTightWireIndex& DTightWireIndex::operator=(const DTightWireIndex& o)
     return *this;
 }
 
-DTightWireIndex::~DTightWireIndex() { Clear(); }
+DTightWireIndex::~DTightWireIndex()
+{
+    Clear();
+}
 
 void DTightWireIndex::Clear()
 {

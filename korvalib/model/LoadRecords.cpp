@@ -36,8 +36,14 @@ void CopyMessage(char* buffer, const char* text)
 
 // ---- DLoadPoints ----
 
-DLoadPoints::DLoadPoints(const DLoadPoints& o) { *this = o; }
-DLoadPoints::DLoadPoints(DLoadPoints&& o) noexcept { *this = std::move(o); }
+DLoadPoints::DLoadPoints(const DLoadPoints& o)
+{
+    *this = o;
+}
+DLoadPoints::DLoadPoints(DLoadPoints&& o) noexcept
+{
+    *this = std::move(o);
+}
 
 DLoadPoints& DLoadPoints::operator=(const DLoadPoints& o)
 {
@@ -56,7 +62,10 @@ DLoadPoints& DLoadPoints::operator=(DLoadPoints&& o) noexcept
     return *this;
 }
 
-DLoadPoints::~DLoadPoints() { Clear(); }
+DLoadPoints::~DLoadPoints()
+{
+    Clear();
+}
 
 void DLoadPoints::Clear()
 {
@@ -137,7 +146,10 @@ int DLoadPoints::operator==(const DLoadPoints& o) const
            AllWithin(m_pV, o.m_pV, m_sCount, LoadError);
 }
 
-int DLoadPoints::AppendPoint(double x, double v) { return InsertPointAt(m_sCount, x, v); }
+int DLoadPoints::AppendPoint(double x, double v)
+{
+    return InsertPointAt(m_sCount, x, v);
+}
 
 int DLoadPoints::InsertPointAt(int index, double x, double v)
 {
@@ -213,8 +225,7 @@ int DLoadPoints::AppendLineLoad(int n, double* x, const double* v, double length
     }
     // Converting absolute positions to fractions needs a member length; a
     // member of length 0 cannot take them.
-    if (((oldRel && newAbs) || (oldAbs && newRel)) &&
-        (length < -7.0 || (oldRel && newAbs && std::fabs(length) < E))) {
+    if (((oldRel && newAbs) || (oldAbs && newRel)) && (length < -7.0 || (oldRel && newAbs && std::fabs(length) < E))) {
         CopyMessage(message, "同一类型的折线荷载作用点的表示方法不能混用相对位置和绝对位置,荷载处理无效!");
         return 0;
     }
@@ -251,7 +262,10 @@ int DLoadPoints::AppendOneLineLoad(double xa, double fa, double xb, double fb)
     if (m_sCount > MaxPoints - 4 || !Reserve(m_sCount + 4)) return 0;
     double xs = xa, fs = fa, xe = xb, fe = fb;
     if (xa > xb) {
-        xs = xb; fs = fb; xe = xa; fe = fa;
+        xs = xb;
+        fs = fb;
+        xe = xa;
+        fe = fa;
     }
     auto X = [this](int i) { return double(m_pX[i]); };
     auto V = [this](int i) { return double(m_pV[i]); };
@@ -443,7 +457,10 @@ int DLoadPoints::Serialize(bifstream& in)
 // ---- DFrameLoad ----
 
 DFrameLoad::~DFrameLoad() = default;
-DFrameLoad& DFrameLoad::operator=(const DFrameLoad& o) { return AssignWhole(*this, o); }
+DFrameLoad& DFrameLoad::operator=(const DFrameLoad& o)
+{
+    return AssignWhole(*this, o);
+}
 
 int DFrameLoad::operator==(const DFrameLoad& o) const
 {
@@ -476,7 +493,10 @@ int DFrameLoad::Serialize(bifstream& in)
 // ---- DCframeLoad ----
 
 DCframeLoad::~DCframeLoad() = default;
-DCframeLoad& DCframeLoad::operator=(const DCframeLoad& o) { return AssignWhole(*this, o); }
+DCframeLoad& DCframeLoad::operator=(const DCframeLoad& o)
+{
+    return AssignWhole(*this, o);
+}
 
 int DCframeLoad::operator==(const DCframeLoad& o) const
 {
@@ -525,7 +545,10 @@ int SwitchedLoadEqual(const T& a, const T& b)
 
 }  // namespace
 
-int DPlaneLoad::operator==(const DPlaneLoad& o) const { return SwitchedLoadEqual<DPlaneLoad, 8, 4>(*this, o); }
+int DPlaneLoad::operator==(const DPlaneLoad& o) const
+{
+    return SwitchedLoadEqual<DPlaneLoad, 8, 4>(*this, o);
+}
 
 int DPlaneLoad::Serialize(bofstream& out)
 {
@@ -550,7 +573,10 @@ int DPlaneLoad::Serialize(bifstream& in)
     });
 }
 
-int DSol21Load::operator==(const DSol21Load& o) const { return SwitchedLoadEqual<DSol21Load, 24, 6>(*this, o); }
+int DSol21Load::operator==(const DSol21Load& o) const
+{
+    return SwitchedLoadEqual<DSol21Load, 24, 6>(*this, o);
+}
 
 int DSol21Load::Serialize(bofstream& out)
 {
@@ -689,11 +715,21 @@ int DHistoryLoad::Serialize(bifstream& in)
             float tableC[3] = {float(bytesC[0]), float(bytesC[1]), float(bytesC[2])};
             auto zero = [](const float* a) { return GFunc::IsZero(a, 3, 0.0001); };
             const float* vec = nullptr;
-            if (!zero(tableB)) { t.m_cMode = 3; vec = tableB; }
-            else if (!zero(tableC)) { t.m_cMode = 4; vec = tableC; }
-            else if (!zero(tableA)) { t.m_cMode = 1; vec = tableA; }
-            else if (!zero(tableA + 3)) { t.m_cMode = 2; vec = tableA + 3; }
-            else { t.m_cMode = 3; }
+            if (!zero(tableB)) {
+                t.m_cMode = 3;
+                vec = tableB;
+            } else if (!zero(tableC)) {
+                t.m_cMode = 4;
+                vec = tableC;
+            } else if (!zero(tableA)) {
+                t.m_cMode = 1;
+                vec = tableA;
+            } else if (!zero(tableA + 3)) {
+                t.m_cMode = 2;
+                vec = tableA + 3;
+            } else {
+                t.m_cMode = 3;
+            }
             static const float unit[3] = {1, 0, 0};
             std::memcpy(t.m_fModeVector, vec ? vec : unit, 12);
         }

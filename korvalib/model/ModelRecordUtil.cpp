@@ -7,7 +7,13 @@ namespace {
 thread_local unsigned tAllocFailures = 0;
 }
 
-unsigned AllocFailures() { return tAllocFailures; }
-void CountAllocFailure() { ++tAllocFailures; }
+unsigned AllocFailures()
+{
+    return tAllocFailures;
+}
+void CountAllocFailure()
+{
+    ++tAllocFailures;
+}
 
 }  // namespace korva_detail

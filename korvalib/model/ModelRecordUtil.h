@@ -120,7 +120,10 @@ int AllWithin(const A* a, const B* b, int n, double tol)
     return 1;
 }
 
-inline int Within(double a, double b, double tol) { return std::fabs(a - b) <= tol; }
+inline int Within(double a, double b, double tol)
+{
+    return std::fabs(a - b) <= tol;
+}
 
 // Skips n bytes of an older layout.
 inline void Skip(bifstream& in, int n)

@@ -20,18 +20,18 @@ double AreaOfKind(int kind, const float* p)
     double P[6];
     for (int i = 0; i < 6; ++i) P[i] = p[i];
     switch (kind) {
-    case 1: return P[0] * P[1];
-    case 2: return P[0] * P[3] + P[1] * P[4] + P[2] * P[5];
-    case 3:
-    case 4: return P[0] * P[2] + P[1] * P[3];
-    case 5: return P[2] * (P[0] + P[1] - P[2]);
-    case 6: return P[3] * (P[0] + P[1] + P[2]);
-    case 7: return Pi * (P[1] * P[1] - P[0] * P[0]);
-    case 8: return Pi * P[2] * (P[0] * P[0] + 2 * P[0] * P[1]) / 360;
-    case 9: return P[0] * P[1] - (P[1] - 2 * P[2]) * (P[0] - 2 * P[3]);
-    case 10: return P[2] * (P[1] - 2 * P[3]) + 2 * P[0] * P[3];
-    case 40: return P[0];
-    default: return 0.0;
+        case 1: return P[0] * P[1];
+        case 2: return P[0] * P[3] + P[1] * P[4] + P[2] * P[5];
+        case 3:
+        case 4: return P[0] * P[2] + P[1] * P[3];
+        case 5: return P[2] * (P[0] + P[1] - P[2]);
+        case 6: return P[3] * (P[0] + P[1] + P[2]);
+        case 7: return Pi * (P[1] * P[1] - P[0] * P[0]);
+        case 8: return Pi * P[2] * (P[0] * P[0] + 2 * P[0] * P[1]) / 360;
+        case 9: return P[0] * P[1] - (P[1] - 2 * P[2]) * (P[0] - 2 * P[3]);
+        case 10: return P[2] * (P[1] - 2 * P[3]) + 2 * P[0] * P[3];
+        case 40: return P[0];
+        default: return 0.0;
     }
 }
 
@@ -47,13 +47,28 @@ int WriteName(bofstream& out, const char* name)
 // ---- DFrameSect ----
 
 DFrameSect::DFrameSect() : m_pName(CopyText("Sect")) {}
-DFrameSect::~DFrameSect() { delete[] m_pName; }
+DFrameSect::~DFrameSect()
+{
+    delete[] m_pName;
+}
 
-DFrameSect::DFrameSect(const DFrameSect& o) { *this = o; }
-DFrameSect::DFrameSect(DFrameSect&& o) noexcept { *this = std::move(o); }
+DFrameSect::DFrameSect(const DFrameSect& o)
+{
+    *this = o;
+}
+DFrameSect::DFrameSect(DFrameSect&& o) noexcept
+{
+    *this = std::move(o);
+}
 
-DFrameSect& DFrameSect::operator=(const DFrameSect& o) { return AssignNamed(*this, o, &DFrameSect::CopyFields); }
-DFrameSect& DFrameSect::operator=(DFrameSect&& o) noexcept { return MoveNamed(*this, o, &DFrameSect::CopyFields); }
+DFrameSect& DFrameSect::operator=(const DFrameSect& o)
+{
+    return AssignNamed(*this, o, &DFrameSect::CopyFields);
+}
+DFrameSect& DFrameSect::operator=(DFrameSect&& o) noexcept
+{
+    return MoveNamed(*this, o, &DFrameSect::CopyFields);
+}
 
 void DFrameSect::CopyFields(const DFrameSect& o)
 {
@@ -62,17 +77,30 @@ void DFrameSect::CopyFields(const DFrameSect& o)
     std::memcpy(m_fPara, o.m_fPara, sizeof m_fPara);
 }
 
-void DFrameSect::SetName(const char* name) { SetText(m_pName, name ? name : ""); }
-int DFrameSect::operator==(const DFrameSect& o) const { return EqualNoCase(m_pName, o.m_pName); }
+void DFrameSect::SetName(const char* name)
+{
+    SetText(m_pName, name ? name : "");
+}
+int DFrameSect::operator==(const DFrameSect& o) const
+{
+    return EqualNoCase(m_pName, o.m_pName);
+}
 
 int DFrameSect::GetParaNum(int kind)
 {
     switch (kind) {
-    case 1: case 7: return 2;
-    case 2: case 40: return 6;
-    case 3: case 4: case 6: case 9: case 10: return 4;
-    case 5: case 8: return 3;
-    default: return 0;
+        case 1:
+        case 7: return 2;
+        case 2:
+        case 40: return 6;
+        case 3:
+        case 4:
+        case 6:
+        case 9:
+        case 10: return 4;
+        case 5:
+        case 8: return 3;
+        default: return 0;
     }
 }
 
@@ -131,7 +159,10 @@ int DFrameSect::GetTrussSect(double& area, double& second) const
     return 1;
 }
 
-double DFrameSect::GetSectArea() const { return AreaOfKind(m_cKind, m_fPara); }
+double DFrameSect::GetSectArea() const
+{
+    return AreaOfKind(m_cKind, m_fPara);
+}
 
 int DFrameSect::Serialize(bofstream& out)
 {
@@ -153,13 +184,28 @@ int DFrameSect::Serialize(bifstream& in)
 // ---- DVframeSect ----
 
 DVframeSect::DVframeSect() : m_pName(CopyText("VSect")) {}
-DVframeSect::~DVframeSect() { delete[] m_pName; }
+DVframeSect::~DVframeSect()
+{
+    delete[] m_pName;
+}
 
-DVframeSect::DVframeSect(const DVframeSect& o) { *this = o; }
-DVframeSect::DVframeSect(DVframeSect&& o) noexcept { *this = std::move(o); }
+DVframeSect::DVframeSect(const DVframeSect& o)
+{
+    *this = o;
+}
+DVframeSect::DVframeSect(DVframeSect&& o) noexcept
+{
+    *this = std::move(o);
+}
 
-DVframeSect& DVframeSect::operator=(const DVframeSect& o) { return AssignNamed(*this, o, &DVframeSect::CopyFields); }
-DVframeSect& DVframeSect::operator=(DVframeSect&& o) noexcept { return MoveNamed(*this, o, &DVframeSect::CopyFields); }
+DVframeSect& DVframeSect::operator=(const DVframeSect& o)
+{
+    return AssignNamed(*this, o, &DVframeSect::CopyFields);
+}
+DVframeSect& DVframeSect::operator=(DVframeSect&& o) noexcept
+{
+    return MoveNamed(*this, o, &DVframeSect::CopyFields);
+}
 
 void DVframeSect::CopyFields(const DVframeSect& o)
 {
@@ -169,25 +215,36 @@ void DVframeSect::CopyFields(const DVframeSect& o)
     std::memcpy(m_fEnd, o.m_fEnd, sizeof m_fEnd);
 }
 
-void DVframeSect::SetName(const char* name) { SetText(m_pName, name ? name : ""); }
-int DVframeSect::operator==(const DVframeSect& o) const { return EqualNoCase(m_pName, o.m_pName); }
+void DVframeSect::SetName(const char* name)
+{
+    SetText(m_pName, name ? name : "");
+}
+int DVframeSect::operator==(const DVframeSect& o) const
+{
+    return EqualNoCase(m_pName, o.m_pName);
+}
 
 int DVframeSect::GetParaNum(int kind)
 {
     switch (kind) {
-    case 1: case 7: return 2;
-    case 2: return 6;
-    case 3: case 4: return 4;
-    default: return 0;
+        case 1:
+        case 7: return 2;
+        case 2: return 6;
+        case 3:
+        case 4: return 4;
+        default: return 0;
     }
 }
 
 double DVframeSect::GetSectArea() const
 {
     switch (m_cKind) {
-    case 1: case 2: case 3: case 4: case 7:
-        return (AreaOfKind(m_cKind, m_fStart) + AreaOfKind(m_cKind, m_fEnd)) / 2;
-    default: return 0.0;
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+        case 7: return (AreaOfKind(m_cKind, m_fStart) + AreaOfKind(m_cKind, m_fEnd)) / 2;
+        default: return 0.0;
     }
 }
 
@@ -213,13 +270,28 @@ int DVframeSect::Serialize(bifstream& in)
 // ---- DPipeSect ----
 
 DPipeSect::DPipeSect() : m_pName(CopyText("psection")) {}
-DPipeSect::~DPipeSect() { delete[] m_pName; }
+DPipeSect::~DPipeSect()
+{
+    delete[] m_pName;
+}
 
-DPipeSect::DPipeSect(const DPipeSect& o) { *this = o; }
-DPipeSect::DPipeSect(DPipeSect&& o) noexcept { *this = std::move(o); }
+DPipeSect::DPipeSect(const DPipeSect& o)
+{
+    *this = o;
+}
+DPipeSect::DPipeSect(DPipeSect&& o) noexcept
+{
+    *this = std::move(o);
+}
 
-DPipeSect& DPipeSect::operator=(const DPipeSect& o) { return AssignNamed(*this, o, &DPipeSect::CopyFields); }
-DPipeSect& DPipeSect::operator=(DPipeSect&& o) noexcept { return MoveNamed(*this, o, &DPipeSect::CopyFields); }
+DPipeSect& DPipeSect::operator=(const DPipeSect& o)
+{
+    return AssignNamed(*this, o, &DPipeSect::CopyFields);
+}
+DPipeSect& DPipeSect::operator=(DPipeSect&& o) noexcept
+{
+    return MoveNamed(*this, o, &DPipeSect::CopyFields);
+}
 
 void DPipeSect::CopyFields(const DPipeSect& o)
 {
@@ -229,8 +301,14 @@ void DPipeSect::CopyFields(const DPipeSect& o)
     m_fAttr = o.m_fAttr;
 }
 
-void DPipeSect::SetName(const char* name) { SetText(m_pName, name ? name : ""); }
-int DPipeSect::operator==(const DPipeSect& o) const { return EqualNoCase(m_pName, o.m_pName); }
+void DPipeSect::SetName(const char* name)
+{
+    SetText(m_pName, name ? name : "");
+}
+int DPipeSect::operator==(const DPipeSect& o) const
+{
+    return EqualNoCase(m_pName, o.m_pName);
+}
 
 double DPipeSect::GetSectArea() const
 {
@@ -258,13 +336,28 @@ int DPipeSect::Serialize(bifstream& in)
 // ---- DMaterial ----
 
 DMaterial::DMaterial() : m_pName(CopyText("mat")) {}
-DMaterial::~DMaterial() { delete[] m_pName; }
+DMaterial::~DMaterial()
+{
+    delete[] m_pName;
+}
 
-DMaterial::DMaterial(const DMaterial& o) { *this = o; }
-DMaterial::DMaterial(DMaterial&& o) noexcept { *this = std::move(o); }
+DMaterial::DMaterial(const DMaterial& o)
+{
+    *this = o;
+}
+DMaterial::DMaterial(DMaterial&& o) noexcept
+{
+    *this = std::move(o);
+}
 
-DMaterial& DMaterial::operator=(const DMaterial& o) { return AssignNamed(*this, o, &DMaterial::CopyFields); }
-DMaterial& DMaterial::operator=(DMaterial&& o) noexcept { return MoveNamed(*this, o, &DMaterial::CopyFields); }
+DMaterial& DMaterial::operator=(const DMaterial& o)
+{
+    return AssignNamed(*this, o, &DMaterial::CopyFields);
+}
+DMaterial& DMaterial::operator=(DMaterial&& o) noexcept
+{
+    return MoveNamed(*this, o, &DMaterial::CopyFields);
+}
 
 void DMaterial::CopyFields(const DMaterial& o)
 {
@@ -277,8 +370,14 @@ void DMaterial::CopyFields(const DMaterial& o)
     m_fConst2 = o.m_fConst2;
 }
 
-void DMaterial::SetName(const char* name) { SetText(m_pName, name ? name : ""); }
-int DMaterial::operator==(const DMaterial& o) const { return EqualNoCase(m_pName, o.m_pName); }
+void DMaterial::SetName(const char* name)
+{
+    SetText(m_pName, name ? name : "");
+}
+int DMaterial::operator==(const DMaterial& o) const
+{
+    return EqualNoCase(m_pName, o.m_pName);
+}
 
 void DMaterial::GetEFcFromConcret(double grade, int unit, double& E, double& fc)
 {
@@ -286,7 +385,8 @@ void DMaterial::GetEFcFromConcret(double grade, int unit, double& E, double& fc)
     static const double e[14] = {2.2, 2.55, 2.8, 3.0, 3.15, 3.24, 3.35, 3.45, 3.55, 3.6, 3.65, 3.7, 3.75, 3.8};
     static const double f[14] = {7.2, 9.6, 11.9, 14.3, 16.7, 19.1, 21.1, 23.1, 25.3, 27.5, 29.7, 31.8, 33.8, 35.9};
     // Linear in the grade, extrapolated with the end segments.
-    double s = DCommonData::ForceFactor(unit) / (DCommonData::DimensionFactor(unit) * DCommonData::DimensionFactor(unit));
+    double s =
+        DCommonData::ForceFactor(unit) / (DCommonData::DimensionFactor(unit) * DCommonData::DimensionFactor(unit));
     E = GFunc::GetYToXOnSomeData(grade, g, e, 14, 1, 1) * 1.0e7 * s;
     fc = GFunc::GetYToXOnSomeData(grade, g, f, 14, 1, 1) * 1000.0 * s;
 }

@@ -8,18 +8,64 @@
 
 using M = DSteelStrManager;
 
-const char* const M::SteelPattern[PatternCount] = {
-    "L>E", "I>I", "C>C", "2E>E@>R", "2L>L@>R", "2S>L@>R", "2C>C@>R", "XL>E@>R", "4L>E@>R",
-    "D>R*>R", "BB>R*>R*>R*>R*>R", "BCC>C+S>R*>R@>R", "BBC>C+S>R*>R@>R", "BI>I+S>R*>R@>R",
-    "BI>I", "BC>C", "ZL>E+S>R*>R@>R", "ZL>L+S>R*>R@>R", "ZS>R*>R+I>I", "ZC>C+S>R*>R",
-    "ZI>I+S>R*>R", "ZH>R*>R*>R*>R+S>R*>R", "ZS>R*>R+S>R*>R+I>I", "ZS>R*>R+S>R*>R+H>R*>R*>R*>R",
-    "ZC>C+S>R*>R+I>I", "ZC>I+S>R*>R+H>R*>R*>R*>R", "ZH>R*>R*>R*>R", "ZH>R*>R*>R*>R+H>R*>R*>R*>R",
-    "GCC>C@>R", "GBC>C@>R", "GC>C+I>I@>R", "GC>C+H>R*>R*>R*>R@>R", "GL>E+S>R*>R+I>I@>R",
-    "GL>L+S>R*>R+I>I@>R", "GL>E+S>R*>R+H>R*>R*>R*>R@>R", "GL>L+S>R*>R+H>R*>R*>R*>R@>R",
-    "GI>I@>R", "GH>R*>R*>R*>R@>R", "GH>R*>R*>R*>R+H>R*>R*>R*>R@>R", "HK>K", "HZ>Z", "HA>A",
-    "HAQ>Q", "T>T", "H>R*>R*>R*>R*>R", "RT>R*>R", "HW>W", "HM>M", "HN>N", "CR>R", "IQ>B",
-    "CQ>D", "GL>E@>R@>R", "GDF>R*>R@>R@>R", "GDT>R*>R@>R@>R", "TU>R*>R*>R*>R", "TD>R*>R*>R*>R",
-    "HR>R*>R*>R"};
+const char* const M::SteelPattern[PatternCount] = {"L>E",
+                                                   "I>I",
+                                                   "C>C",
+                                                   "2E>E@>R",
+                                                   "2L>L@>R",
+                                                   "2S>L@>R",
+                                                   "2C>C@>R",
+                                                   "XL>E@>R",
+                                                   "4L>E@>R",
+                                                   "D>R*>R",
+                                                   "BB>R*>R*>R*>R*>R",
+                                                   "BCC>C+S>R*>R@>R",
+                                                   "BBC>C+S>R*>R@>R",
+                                                   "BI>I+S>R*>R@>R",
+                                                   "BI>I",
+                                                   "BC>C",
+                                                   "ZL>E+S>R*>R@>R",
+                                                   "ZL>L+S>R*>R@>R",
+                                                   "ZS>R*>R+I>I",
+                                                   "ZC>C+S>R*>R",
+                                                   "ZI>I+S>R*>R",
+                                                   "ZH>R*>R*>R*>R+S>R*>R",
+                                                   "ZS>R*>R+S>R*>R+I>I",
+                                                   "ZS>R*>R+S>R*>R+H>R*>R*>R*>R",
+                                                   "ZC>C+S>R*>R+I>I",
+                                                   "ZC>I+S>R*>R+H>R*>R*>R*>R",
+                                                   "ZH>R*>R*>R*>R",
+                                                   "ZH>R*>R*>R*>R+H>R*>R*>R*>R",
+                                                   "GCC>C@>R",
+                                                   "GBC>C@>R",
+                                                   "GC>C+I>I@>R",
+                                                   "GC>C+H>R*>R*>R*>R@>R",
+                                                   "GL>E+S>R*>R+I>I@>R",
+                                                   "GL>L+S>R*>R+I>I@>R",
+                                                   "GL>E+S>R*>R+H>R*>R*>R*>R@>R",
+                                                   "GL>L+S>R*>R+H>R*>R*>R*>R@>R",
+                                                   "GI>I@>R",
+                                                   "GH>R*>R*>R*>R@>R",
+                                                   "GH>R*>R*>R*>R+H>R*>R*>R*>R@>R",
+                                                   "HK>K",
+                                                   "HZ>Z",
+                                                   "HA>A",
+                                                   "HAQ>Q",
+                                                   "T>T",
+                                                   "H>R*>R*>R*>R*>R",
+                                                   "RT>R*>R",
+                                                   "HW>W",
+                                                   "HM>M",
+                                                   "HN>N",
+                                                   "CR>R",
+                                                   "IQ>B",
+                                                   "CQ>D",
+                                                   "GL>E@>R@>R",
+                                                   "GDF>R*>R@>R@>R",
+                                                   "GDT>R*>R@>R@>R",
+                                                   "TU>R*>R*>R*>R",
+                                                   "TD>R*>R*>R*>R",
+                                                   "HR>R*>R*>R"};
 
 const char* const M::SteelTypeStr[PatternCount] = {
     "热轧等边角钢:Lnn",
@@ -90,47 +136,50 @@ constexpr size_t WorkBuffer = 200;
 int KindOfLetter(char c)
 {
     switch (c) {
-    case 'E': return SteelFieldE;
-    case 'I': return SteelFieldI;
-    case 'C': return SteelFieldC;
-    case 'L': return SteelFieldL;
-    case 'R': return SteelFieldReal;
-    case 'K': return SteelFieldHK;
-    case 'Z': return SteelFieldHZ;
-    case 'A': return SteelFieldHA;
-    case 'Q': return SteelFieldHAQ;
-    case 'T': return SteelFieldT;
-    case 'W': return SteelFieldHW;
-    case 'M': return SteelFieldHM;
-    case 'N': return SteelFieldHN;
-    case 'B': return SteelFieldIQ;
-    case 'D': return SteelFieldCQ;
-    default: return 0;
+        case 'E': return SteelFieldE;
+        case 'I': return SteelFieldI;
+        case 'C': return SteelFieldC;
+        case 'L': return SteelFieldL;
+        case 'R': return SteelFieldReal;
+        case 'K': return SteelFieldHK;
+        case 'Z': return SteelFieldHZ;
+        case 'A': return SteelFieldHA;
+        case 'Q': return SteelFieldHAQ;
+        case 'T': return SteelFieldT;
+        case 'W': return SteelFieldHW;
+        case 'M': return SteelFieldHM;
+        case 'N': return SteelFieldHN;
+        case 'B': return SteelFieldIQ;
+        case 'D': return SteelFieldCQ;
+        default: return 0;
     }
 }
 
 const char* const* TableOfKind(int kind)
 {
     switch (kind) {
-    case SteelFieldE: return M::SectE;
-    case SteelFieldI: return M::SectI;
-    case SteelFieldC: return M::SectC;
-    case SteelFieldL: return M::SectL;
-    case SteelFieldHK: return M::SectHK;
-    case SteelFieldHZ: return M::SectHZ;
-    case SteelFieldHA: return M::SectHA;
-    case SteelFieldHAQ: return M::SectHAQ;
-    case SteelFieldT: return M::SectT;
-    case SteelFieldHW: return M::SectHW;
-    case SteelFieldHM: return M::SectHM;
-    case SteelFieldHN: return M::SectHN;
-    case SteelFieldIQ: return M::SectIQ;
-    case SteelFieldCQ: return M::SectCQ;
-    default: return nullptr;
+        case SteelFieldE: return M::SectE;
+        case SteelFieldI: return M::SectI;
+        case SteelFieldC: return M::SectC;
+        case SteelFieldL: return M::SectL;
+        case SteelFieldHK: return M::SectHK;
+        case SteelFieldHZ: return M::SectHZ;
+        case SteelFieldHA: return M::SectHA;
+        case SteelFieldHAQ: return M::SectHAQ;
+        case SteelFieldT: return M::SectT;
+        case SteelFieldHW: return M::SectHW;
+        case SteelFieldHM: return M::SectHM;
+        case SteelFieldHN: return M::SectHN;
+        case SteelFieldIQ: return M::SectIQ;
+        case SteelFieldCQ: return M::SectCQ;
+        default: return nullptr;
     }
 }
 
-int UpperAscii(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; }
+int UpperAscii(unsigned char c)
+{
+    return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c;
+}
 
 int EqualNoCase(const char* a, const char* b)
 {
@@ -145,11 +194,23 @@ double CatalogArea(int kind, double number)
     const float* areas = nullptr;
     int count = 0;
     switch (kind) {
-    case SteelFieldE: areas = M::AreaE; count = 82; break;
-    case SteelFieldI: areas = M::AreaI; count = 34; break;
-    case SteelFieldC: areas = M::AreaC; count = 30; break;
-    case SteelFieldL: areas = M::AreaL; count = 65; break;
-    default: return 0.0;
+        case SteelFieldE:
+            areas = M::AreaE;
+            count = 82;
+            break;
+        case SteelFieldI:
+            areas = M::AreaI;
+            count = 34;
+            break;
+        case SteelFieldC:
+            areas = M::AreaC;
+            count = 30;
+            break;
+        case SteelFieldL:
+            areas = M::AreaL;
+            count = 65;
+            break;
+        default: return 0.0;
     }
     int n = int(number);
     if (n < 1 || n > count) return 0.0;
@@ -161,17 +222,47 @@ double CatalogAreaAny(int kind, double number)
     const float* areas = nullptr;
     int count = 0;
     switch (kind) {
-    case SteelFieldHK: areas = M::AreaHK; count = 85; break;
-    case SteelFieldHZ: areas = M::AreaHZ; count = 18; break;
-    case SteelFieldHA: areas = M::AreaHA; count = 129; break;
-    case SteelFieldHAQ: areas = M::AreaHAQ; count = 17; break;
-    case SteelFieldT: areas = M::AreaT; count = 37; break;
-    case SteelFieldHW: areas = M::AreaHW; count = 21; break;
-    case SteelFieldHM: areas = M::AreaHM; count = 12; break;
-    case SteelFieldHN: areas = M::AreaHN; count = 32; break;
-    case SteelFieldIQ: areas = M::AreaIQ; count = 27; break;
-    case SteelFieldCQ: areas = M::AreaCQ; count = 19; break;
-    default: return CatalogArea(kind, number);
+        case SteelFieldHK:
+            areas = M::AreaHK;
+            count = 85;
+            break;
+        case SteelFieldHZ:
+            areas = M::AreaHZ;
+            count = 18;
+            break;
+        case SteelFieldHA:
+            areas = M::AreaHA;
+            count = 129;
+            break;
+        case SteelFieldHAQ:
+            areas = M::AreaHAQ;
+            count = 17;
+            break;
+        case SteelFieldT:
+            areas = M::AreaT;
+            count = 37;
+            break;
+        case SteelFieldHW:
+            areas = M::AreaHW;
+            count = 21;
+            break;
+        case SteelFieldHM:
+            areas = M::AreaHM;
+            count = 12;
+            break;
+        case SteelFieldHN:
+            areas = M::AreaHN;
+            count = 32;
+            break;
+        case SteelFieldIQ:
+            areas = M::AreaIQ;
+            count = 27;
+            break;
+        case SteelFieldCQ:
+            areas = M::AreaCQ;
+            count = 19;
+            break;
+        default: return CatalogArea(kind, number);
     }
     int n = int(number);
     if (n < 1 || n > count) return 0.0;
@@ -185,10 +276,16 @@ int IsRealToken(const char* s)
     return 1;
 }
 
-} // namespace
+}  // namespace
 
-int M::GetPatternNum() { return PatternCount; }
-int M::GetSelfDefSectIndex() { return PatternCount; }
+int M::GetPatternNum()
+{
+    return PatternCount;
+}
+int M::GetSelfDefSectIndex()
+{
+    return PatternCount;
+}
 
 int M::DetachInfoFromPatternIndex(int index, int& nFields, char texts[][SteelFieldText], int kinds[])
 {
@@ -231,13 +328,24 @@ int M::StringInSect(const char* token, const char* const* table)
     return 0;
 }
 
-int M::StringInSectE(const char* token) { return StringInSect(token, SectE); }
-int M::StringInSectI(const char* token) { return StringInSect(token, SectI); }
-int M::StringInSectC(const char* token) { return StringInSect(token, SectC); }
-int M::StringInSectL(const char* token) { return StringInSect(token, SectL); }
+int M::StringInSectE(const char* token)
+{
+    return StringInSect(token, SectE);
+}
+int M::StringInSectI(const char* token)
+{
+    return StringInSect(token, SectI);
+}
+int M::StringInSectC(const char* token)
+{
+    return StringInSect(token, SectC);
+}
+int M::StringInSectL(const char* token)
+{
+    return StringInSect(token, SectL);
+}
 
-int M::AbstractSteelstr(const char*& cursor, const char* delimiter, int isLast, char* token,
-                        int tokenSize)
+int M::AbstractSteelstr(const char*& cursor, const char* delimiter, int isLast, char* token, int tokenSize)
 {
     size_t n;
     if (isLast) {
@@ -255,8 +363,8 @@ int M::AbstractSteelstr(const char*& cursor, const char* delimiter, int isLast, 
     return 1;
 }
 
-int M::DetachInfoFromString(const char* str, int& index, int& nFields,
-                            char texts[][SteelFieldText], int kinds[], int useHint)
+int M::DetachInfoFromString(const char* str, int& index, int& nFields, char texts[][SteelFieldText], int kinds[],
+                            int useHint)
 {
     int hint = index;
     index = -1;
@@ -269,7 +377,10 @@ int M::DetachInfoFromString(const char* str, int& index, int& nFields,
         int count = 0;
         DetachInfoFromPatternIndex(pat, count, texts, kinds);
         if (count == 0) {
-            if (hinted) { hinted = false; pat = -1; }
+            if (hinted) {
+                hinted = false;
+                pat = -1;
+            }
             continue;
         }
         const char* cur = str;
@@ -307,8 +418,7 @@ int M::DetachInfoFromString(const char* str, int& index, int& nFields,
     return 0;
 }
 
-int M::DetachNumberFromString(const char* str, int& number, int& nFields, double values[],
-                              int kinds[], int useHint)
+int M::DetachNumberFromString(const char* str, int& number, int& nFields, double values[], int kinds[], int useHint)
 {
     char texts[SteelMaxFields][SteelFieldText];
     int index = number - 1;
@@ -344,50 +454,76 @@ double M::GetSteelArea(const char* str, int unit, int hint)
     int K[SteelMaxFields + 1] = {0};
     int n = 0;
     for (int f = 0; f < count; ++f)
-        if (kinds[f] != SteelFieldLiteral) { ++n; F[n] = values[f]; K[n] = kinds[f]; }
+        if (kinds[f] != SteelFieldLiteral) {
+            ++n;
+            F[n] = values[f];
+            K[n] = kinds[f];
+        }
 
     const double D = DCommonData::DimensionFactor(unit);
     auto cat = [&](int k) { return CatalogAreaAny(K[k], F[k]) * 0.0001 * D * D; };
     const double s = 0.000001 * D * D;
 
     switch (number) {
-    case 1: case 2: case 3: return cat(1);
-    case 4: case 5: case 6: case 7: case 8: return 2 * cat(1);
-    case 9: return 4 * cat(1);
-    case 10: return Pi * F[2] * (F[1] - F[2]) * s;
-    case 11: return 2 * (F[1] * F[2] + F[3] * F[4]) * s;
-    case 12: case 13: case 14: return 2 * (cat(1) + F[2] * F[3] * s);
-    case 15: case 16: return 2 * cat(1);
-    case 17: case 18: return 2 * cat(1) + F[2] * F[3] * s;
-    case 19: return cat(3) + 2 * F[1] * F[2] * s;
-    case 20: case 21: return 2 * cat(1) + F[2] * F[3] * s;
-    case 22: return (4 * F[1] * F[2] + 2 * F[3] * F[4] + F[5] * F[6]) * s;
-    case 23: return cat(5) + (F[1] * F[2] + F[3] * F[4]) * s;
-    case 24: return (F[1] * F[2] + F[3] * F[4] + 2 * F[5] * F[6] + F[7] * F[8]) * s;
-    case 25: return cat(1) + cat(4) + F[2] * F[3] * s;
-    case 26: return cat(1) + (F[2] * F[3] + F[4] * F[5] + 2 * F[6] * F[7]) * s;
-    case 27: return (4 * F[1] * F[2] + 2 * F[3] * F[4]) * s;
-    case 28: return (2 * F[1] * F[2] + F[3] * F[4] + 2 * F[5] * F[6] + F[7] * F[8]) * s;
-    case 29: case 30: return 2 * cat(1);
-    case 31: return cat(1) + cat(2);
-    case 32: return cat(1) + (2 * F[2] * F[3] + F[4] * F[5]) * s;
-    case 33: case 34: return 2 * cat(1) + cat(4) + F[2] * F[3] * s;
-    case 35: case 36: return 2 * cat(1) + (F[2] * F[3] + 2 * F[4] * F[5] + F[6] * F[7]) * s;
-    case 37: return 2 * cat(1);
-    case 38: return 2 * (2 * F[1] * F[2] + F[3] * F[4]) * s;
-    case 39: return (2 * F[1] * F[2] + F[3] * F[4] + 2 * F[5] * F[6] + F[7] * F[8]) * s;
-    case 40: case 41: case 42: case 43: case 44: return cat(1);
-    case 45: return (F[1] * F[2] + F[3] * F[4] + F[2] * F[5]) * s;
-    case 46: return F[1] * F[2] * s;
-    case 47: case 48: case 49: return cat(1);
-    case 50: return Pi * F[1] * F[1] / 4 * s;
-    case 51: case 52: return cat(1);
-    case 53: return 4 * cat(1);
-    case 54: return 4 * Pi * F[2] * (F[1] - F[2]) * s;
-    case 55: return 3 * Pi * F[2] * (F[1] - F[2]) * s;
-    case 56: case 57: return (F[1] * F[2] + F[3] * F[4]) * s;
-    case 58: return 2 * (F[1] * F[3] + F[3] * (F[2] - 2 * F[3])) * s;
-    default: return 0.0;
+        case 1:
+        case 2:
+        case 3: return cat(1);
+        case 4:
+        case 5:
+        case 6:
+        case 7:
+        case 8: return 2 * cat(1);
+        case 9: return 4 * cat(1);
+        case 10: return Pi * F[2] * (F[1] - F[2]) * s;
+        case 11: return 2 * (F[1] * F[2] + F[3] * F[4]) * s;
+        case 12:
+        case 13:
+        case 14: return 2 * (cat(1) + F[2] * F[3] * s);
+        case 15:
+        case 16: return 2 * cat(1);
+        case 17:
+        case 18: return 2 * cat(1) + F[2] * F[3] * s;
+        case 19: return cat(3) + 2 * F[1] * F[2] * s;
+        case 20:
+        case 21: return 2 * cat(1) + F[2] * F[3] * s;
+        case 22: return (4 * F[1] * F[2] + 2 * F[3] * F[4] + F[5] * F[6]) * s;
+        case 23: return cat(5) + (F[1] * F[2] + F[3] * F[4]) * s;
+        case 24: return (F[1] * F[2] + F[3] * F[4] + 2 * F[5] * F[6] + F[7] * F[8]) * s;
+        case 25: return cat(1) + cat(4) + F[2] * F[3] * s;
+        case 26: return cat(1) + (F[2] * F[3] + F[4] * F[5] + 2 * F[6] * F[7]) * s;
+        case 27: return (4 * F[1] * F[2] + 2 * F[3] * F[4]) * s;
+        case 28: return (2 * F[1] * F[2] + F[3] * F[4] + 2 * F[5] * F[6] + F[7] * F[8]) * s;
+        case 29:
+        case 30: return 2 * cat(1);
+        case 31: return cat(1) + cat(2);
+        case 32: return cat(1) + (2 * F[2] * F[3] + F[4] * F[5]) * s;
+        case 33:
+        case 34: return 2 * cat(1) + cat(4) + F[2] * F[3] * s;
+        case 35:
+        case 36: return 2 * cat(1) + (F[2] * F[3] + 2 * F[4] * F[5] + F[6] * F[7]) * s;
+        case 37: return 2 * cat(1);
+        case 38: return 2 * (2 * F[1] * F[2] + F[3] * F[4]) * s;
+        case 39: return (2 * F[1] * F[2] + F[3] * F[4] + 2 * F[5] * F[6] + F[7] * F[8]) * s;
+        case 40:
+        case 41:
+        case 42:
+        case 43:
+        case 44: return cat(1);
+        case 45: return (F[1] * F[2] + F[3] * F[4] + F[2] * F[5]) * s;
+        case 46: return F[1] * F[2] * s;
+        case 47:
+        case 48:
+        case 49: return cat(1);
+        case 50: return Pi * F[1] * F[1] / 4 * s;
+        case 51:
+        case 52: return cat(1);
+        case 53: return 4 * cat(1);
+        case 54: return 4 * Pi * F[2] * (F[1] - F[2]) * s;
+        case 55: return 3 * Pi * F[2] * (F[1] - F[2]) * s;
+        case 56:
+        case 57: return (F[1] * F[2] + F[3] * F[4]) * s;
+        case 58: return 2 * (F[1] * F[3] + F[3] * (F[2] - 2 * F[3])) * s;
+        default: return 0.0;
     }
 }
 

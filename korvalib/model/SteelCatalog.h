@@ -9,11 +9,21 @@
 // Field kinds reported by the split routines.
 enum {
     SteelFieldLiteral = 1,
-    SteelFieldE = 2, SteelFieldI = 3, SteelFieldC = 4, SteelFieldL = 5,
+    SteelFieldE = 2,
+    SteelFieldI = 3,
+    SteelFieldC = 4,
+    SteelFieldL = 5,
     SteelFieldReal = 6,
-    SteelFieldHK = 7, SteelFieldHZ = 8, SteelFieldHA = 9, SteelFieldHAQ = 10,
-    SteelFieldT = 11, SteelFieldHW = 12, SteelFieldHM = 13, SteelFieldHN = 14,
-    SteelFieldIQ = 15, SteelFieldCQ = 16
+    SteelFieldHK = 7,
+    SteelFieldHZ = 8,
+    SteelFieldHA = 9,
+    SteelFieldHAQ = 10,
+    SteelFieldT = 11,
+    SteelFieldHW = 12,
+    SteelFieldHM = 13,
+    SteelFieldHN = 14,
+    SteelFieldIQ = 15,
+    SteelFieldCQ = 16
 };
 
 // Capacity of the caller's field arrays: no pattern has more fields than this.
@@ -83,17 +93,16 @@ public:
 
     // Splits pattern index (from 0) into its fields; returns the field count
     // (0 for an index out of range).
-    static int DetachInfoFromPatternIndex(int index, int& nFields,
-                                          char texts[][SteelFieldText], int kinds[]);
+    static int DetachInfoFromPatternIndex(int index, int& nFields, char texts[][SteelFieldText], int kinds[]);
     // Recognises a section string. index: in, the hint (pattern index from 0)
     // when useHint is non-zero; out, the pattern found or -1. Returns 1 or 0.
-    static int DetachInfoFromString(const char* str, int& index, int& nFields,
-                                    char texts[][SteelFieldText], int kinds[], int useHint);
+    static int DetachInfoFromString(const char* str, int& index, int& nFields, char texts[][SteelFieldText],
+                                    int kinds[], int useHint);
     // As above with 1-based pattern numbers (0 when not recognised) and a
     // value per field: 0 for literals, the designation number for catalogue
     // fields, the number for real fields.
-    static int DetachNumberFromString(const char* str, int& number, int& nFields,
-                                      double values[], int kinds[], int useHint);
+    static int DetachNumberFromString(const char* str, int& number, int& nFields, double values[], int kinds[],
+                                      int useHint);
     // Area in the unit system's length unit squared; 0 when not recognised.
     static double GetSteelArea(const char* str, int unit, int hint);
     // 1: not recognised or a dimension is zero; -1: only spacings are zero; 0 otherwise.
@@ -105,6 +114,5 @@ private:
     static int StringInSectI(const char* token);
     static int StringInSectC(const char* token);
     static int StringInSectL(const char* token);
-    static int AbstractSteelstr(const char*& cursor, const char* delimiter, int isLast,
-                                char* token, int tokenSize);
+    static int AbstractSteelstr(const char*& cursor, const char* delimiter, int isLast, char* token, int tokenSize);
 };

@@ -13,7 +13,10 @@ using namespace korva_detail;
 // ---- DSframeBase ----
 
 DSframeBase::~DSframeBase() = default;
-DSframeBase& DSframeBase::operator=(const DSframeBase& o) { return AssignWhole(*this, o); }
+DSframeBase& DSframeBase::operator=(const DSframeBase& o)
+{
+    return AssignWhole(*this, o);
+}
 
 int DSframeBase::operator==(const DSframeBase& o) const
 {
@@ -82,10 +85,19 @@ DSframeSect::DSframeSect(DSframeSect&& o) noexcept
     *this = std::move(o);
 }
 
-DSframeSect::~DSframeSect() { delete[] m_pName; }
+DSframeSect::~DSframeSect()
+{
+    delete[] m_pName;
+}
 
-DSframeSect& DSframeSect::operator=(const DSframeSect& o) { return AssignNamed(*this, o, &DSframeSect::CopyFields); }
-DSframeSect& DSframeSect::operator=(DSframeSect&& o) noexcept { return MoveNamed(*this, o, &DSframeSect::CopyFields); }
+DSframeSect& DSframeSect::operator=(const DSframeSect& o)
+{
+    return AssignNamed(*this, o, &DSframeSect::CopyFields);
+}
+DSframeSect& DSframeSect::operator=(DSframeSect&& o) noexcept
+{
+    return MoveNamed(*this, o, &DSframeSect::CopyFields);
+}
 
 void DSframeSect::CopyFields(const DSframeSect& o)
 {
@@ -97,8 +109,14 @@ void DSframeSect::CopyFields(const DSframeSect& o)
     std::memcpy(m_fReal, o.m_fReal, sizeof m_fReal);
 }
 
-void DSframeSect::SetName(const char* name) { SetText(m_pName, name ? name : ""); }
-int DSframeSect::operator==(const DSframeSect& o) const { return EqualNoCase(m_pName, o.m_pName); }
+void DSframeSect::SetName(const char* name)
+{
+    SetText(m_pName, name ? name : "");
+}
+int DSframeSect::operator==(const DSframeSect& o) const
+{
+    return EqualNoCase(m_pName, o.m_pName);
+}
 
 double DSframeSect::GetSectArea(int unit) const
 {
@@ -110,7 +128,8 @@ double DSframeSect::GetSectArea(int unit) const
     }
     int16_t shape;
     std::memcpy(&shape, m_SectData + BlockShape, 2);
-    if (shape == 81 || shape == 82) return double(BlockFloat(m_SectData, BlockPartB)) + BlockFloat(m_SectData, BlockPartA);
+    if (shape == 81 || shape == 82)
+        return double(BlockFloat(m_SectData, BlockPartB)) + BlockFloat(m_SectData, BlockPartA);
     return BlockFloat(m_SectData, BlockArea);
 }
 

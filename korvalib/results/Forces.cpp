@@ -12,19 +12,17 @@ namespace {
 template <int W>
 double (*NewRows(int count))[W]
 {
-    if (count <= 0)
-        return nullptr;
-    return static_cast<double (*)[W]>(std::calloc(static_cast<size_t>(count), sizeof(double[W])));
+    if (count <= 0) return nullptr;
+    return static_cast<double(*)[W]>(std::calloc(static_cast<size_t>(count), sizeof(double[W])));
 }
 
 template <int W, class N>
 int CopyRows(double (*&dst)[W], N& dstCount, int count, const double (*src)[W])
 {
-    double (*p)[W] = nullptr;
+    double(*p)[W] = nullptr;
     if (count > 0) {
         p = NewRows<W>(count);
-        if (!p)
-            return 0;
+        if (!p) return 0;
         std::memcpy(p, src, static_cast<size_t>(count) * sizeof(double[W]));
     }
     std::free(dst);
@@ -38,8 +36,7 @@ int CopyRows(double (*&dst)[W], N& dstCount, int count, const double (*src)[W])
 template <int W, class N>
 int SetRows(double (*&dst)[W], N& dstCount, int count, int maxCount, const double (*src)[W])
 {
-    if (count < 0 || count > maxCount || (count > 0 && !src))
-        return 0;
+    if (count < 0 || count > maxCount || (count > 0 && !src)) return 0;
     return CopyRows<W>(dst, dstCount, count, src);
 }
 
@@ -60,8 +57,7 @@ void ReadNewRows(bifstream& in, double (*&rows)[W], N& count, int n)
         PoisonStream(in);
         return;
     }
-    if (n == 0)
-        return;
+    if (n == 0) return;
     rows = NewRows<W>(n);
     if (!rows) {
         PoisonStream(in);
@@ -71,7 +67,7 @@ void ReadNewRows(bifstream& in, double (*&rows)[W], N& count, int n)
     in.Read(rows, n * static_cast<int>(sizeof(double[W])));
 }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------- DFrameForce
 
@@ -89,8 +85,7 @@ DFrameForce::~DFrameForce()
 
 DFrameForce& DFrameForce::operator=(const DFrameForce& o)
 {
-    if (this == &o)
-        return *this;
+    if (this == &o) return *this;
     m_nID = o.m_nID;
     if (CopyRows<7>(pSect, nSect, o.nSect, o.pSect))
         nAlloc = nSect;
@@ -101,21 +96,18 @@ DFrameForce& DFrameForce::operator=(const DFrameForce& o)
 
 int DFrameForce::SetSectForce(int count, const double rows[][7])
 {
-    if (!SetRows<7>(pSect, nSect, count, 255, rows))
-        return 0;
+    if (!SetRows<7>(pSect, nSect, count, 255, rows)) return 0;
     nAlloc = nSect;
     return 1;
 }
 
 int DFrameForce::AddSectForce(const double row[7])
 {
-    if (nSect >= 255)
-        return 0;
+    if (nSect >= 255) return 0;
     if (nSect >= nAlloc) {
         void* p = std::realloc(pSect, (nSect + 1u) * sizeof(double[7]));
-        if (!p)
-            return 0;
-        pSect = static_cast<double (*)[7]>(p);
+        if (!p) return 0;
+        pSect = static_cast<double(*)[7]>(p);
         nAlloc = nSect + 1;
     }
     std::memcpy(pSect[nSect], row, sizeof(double[7]));
@@ -133,12 +125,10 @@ void DFrameForce::Clear()
 
 int DFrameForce::PrepareRows(int count)
 {
-    if (count < 0 || count > 255)
-        return 0;
+    if (count < 0 || count > 255) return 0;
     if (count > nAlloc) {
-        double (*p)[7] = NewRows<7>(count);
-        if (!p)
-            return 0;
+        double(*p)[7] = NewRows<7>(count);
+        if (!p) return 0;
         std::free(pSect);
         pSect = p;
         nAlloc = count;
@@ -149,13 +139,11 @@ int DFrameForce::PrepareRows(int count)
     return 1;
 }
 
-int DFrameForce::SetEndRows(int id, double length, const double* forceI, const double* forceM,
-                            const double* forceJ)
+int DFrameForce::SetEndRows(int id, double length, const double* forceI, const double* forceM, const double* forceJ)
 {
     m_nID = id;
     const int count = forceM ? 3 : 2;
-    if (!PrepareRows(count))
-        return 0;
+    if (!PrepareRows(count)) return 0;
     const double pos[3] = {0, forceM ? length / 2 : length, length};
     const double* const forces[3] = {forceI, forceM ? forceM : forceJ, forceJ};
     for (int i = 0; i < count; ++i) {
@@ -228,12 +216,24 @@ void DFrameForce::Serialize(bifstream& in)
 
 DTrussForce::DTrussForce() : m_nID(0), force(0) {}
 DTrussForce::~DTrussForce() = default;
-void DTrussForce::Serialize(bofstream& out) { out << m_nID << force; }
-void DTrussForce::Serialize(bifstream& in) { in >> m_nID >> force; }
+void DTrussForce::Serialize(bofstream& out)
+{
+    out << m_nID << force;
+}
+void DTrussForce::Serialize(bifstream& in)
+{
+    in >> m_nID >> force;
+}
 
 DSpringForce::DSpringForce() : m_nID(0), force(0) {}
-void DSpringForce::Serialize(bofstream& out) { out << m_nID << force; }
-void DSpringForce::Serialize(bifstream& in) { in >> m_nID >> force; }
+void DSpringForce::Serialize(bofstream& out)
+{
+    out << m_nID << force;
+}
+void DSpringForce::Serialize(bifstream& in)
+{
+    in >> m_nID >> force;
+}
 
 DCframeForce::DCframeForce() : m_nID(0), forceI{}, forceJ{} {}
 DCframeForce::~DCframeForce() = default;
@@ -283,11 +283,9 @@ DShellForce::~DShellForce()
 
 DShellForce& DShellForce::operator=(const DShellForce& o)
 {
-    if (this == &o)
-        return *this;
+    if (this == &o) return *this;
     m_nID = o.m_nID;
-    if (!CopyRows<8>(pNode, nNode, o.nNode, o.pNode))
-        Clear();
+    if (!CopyRows<8>(pNode, nNode, o.nNode, o.pNode)) Clear();
     return *this;
 }
 
@@ -306,8 +304,7 @@ void DShellForce::Clear()
 void DShellForce::Serialize(bofstream& out)
 {
     out << m_nID << nNode;
-    if (nNode > 0)
-        out.Write(pNode, nNode * static_cast<int>(sizeof(double[8])));
+    if (nNode > 0) out.Write(pNode, nNode * static_cast<int>(sizeof(double[8])));
 }
 
 void DShellForce::Serialize(bifstream& in)
@@ -342,8 +339,7 @@ DWallForce::~DWallForce()
 
 DWallForce& DWallForce::operator=(const DWallForce& o)
 {
-    if (this == &o)
-        return *this;
+    if (this == &o) return *this;
     ClearMemory();
     m_nID = o.m_nID;
     nHoleKind = o.nHoleKind;
@@ -363,22 +359,22 @@ DWallForce& DWallForce::operator=(const DWallForce& o)
 int DWallForce::SlotMask(int holeKind)
 {
     switch (holeKind) {
-    case 0:
-    case 2: return 0x01;
-    case 1: return 0x0E;
-    case 3: return 0x1F;
-    default: return 0;
+        case 0:
+        case 2: return 0x01;
+        case 1: return 0x0E;
+        case 3: return 0x1F;
+        default: return 0;
     }
 }
 
 int DWallForce::PieceCount(int holeKind)
 {
     switch (holeKind) {
-    case 0:
-    case 2: return 1;
-    case 1: return 3;
-    case 3: return 5;
-    default: return 0;
+        case 0:
+        case 2: return 1;
+        case 1: return 3;
+        case 3: return 5;
+        default: return 0;
     }
 }
 
@@ -408,12 +404,10 @@ int DWallForce::AllocAndZeroMemoryAccordnHole()
 
 int DWallForce::IsValid() const
 {
-    if (m_nID <= 0 || nEndKind > 2 || nHoleKind > 3)
-        return 0;
+    if (m_nID <= 0 || nEndKind > 2 || nHoleKind > 3) return 0;
     int mask = SlotMask(nHoleKind);
     for (int i = 0; i < SlotCount; ++i)
-        if (((mask >> i) & 1) != (pPiece[i] != nullptr))
-            return 0;
+        if (((mask >> i) & 1) != (pPiece[i] != nullptr)) return 0;
     return 1;
 }
 
@@ -424,25 +418,22 @@ void DWallForce::Serialize(bofstream& out)
     const int valid = IsValid();
     const unsigned char kind = valid ? nHoleKind : static_cast<unsigned char>(InvalidHole);
     out << m_nID << kind << nEndKind;
-    if (!valid)
-        return;
+    if (!valid) return;
     for (int i = 0; i < SlotCount; ++i)
-        if (pPiece[i])
-            out.Write(pPiece[i]->value, sizeof pPiece[i]->value);
+        if (pPiece[i]) out.Write(pPiece[i]->value, sizeof pPiece[i]->value);
 }
 
 void DWallForce::Serialize(bifstream& in)
 {
     in >> m_nID >> nHoleKind >> nEndKind;
-    if (!in.IsGood() || !in.CheckAvailable(PieceCount(nHoleKind) * int64_t(sizeof(double[12])))
-        || !AllocAndZeroMemoryAccordnHole()) {
+    if (!in.IsGood() || !in.CheckAvailable(PieceCount(nHoleKind) * int64_t(sizeof(double[12]))) ||
+        !AllocAndZeroMemoryAccordnHole()) {
         ClearMemory();
         PoisonStream(in);
         return;
     }
     for (int i = 0; i < SlotCount; ++i)
-        if (pPiece[i])
-            in.Read(pPiece[i]->value, sizeof pPiece[i]->value);
+        if (pPiece[i]) in.Read(pPiece[i]->value, sizeof pPiece[i]->value);
 }
 
 // --------------------------------------------------------------- DSframeCheck
@@ -461,11 +452,9 @@ DSframeCheck::~DSframeCheck()
 
 DSframeCheck& DSframeCheck::operator=(const DSframeCheck& o)
 {
-    if (this == &o)
-        return *this;
+    if (this == &o) return *this;
     m_nID = o.m_nID;
-    if (!CopyRows<21>(pSect, nSect, o.nSect, o.pSect))
-        Clear();
+    if (!CopyRows<21>(pSect, nSect, o.nSect, o.pSect)) Clear();
     return *this;
 }
 
@@ -476,12 +465,10 @@ int DSframeCheck::SetSectCheck(int count, const double rows[][21])
 
 int DSframeCheck::AddSectCheck(const double row[21])
 {
-    if (nSect >= 255)
-        return 0;
+    if (nSect >= 255) return 0;
     void* p = std::realloc(pSect, (nSect + 1u) * sizeof(double[21]));
-    if (!p)
-        return 0;
-    pSect = static_cast<double (*)[21]>(p);
+    if (!p) return 0;
+    pSect = static_cast<double(*)[21]>(p);
     std::memcpy(pSect[nSect], row, sizeof(double[21]));
     ++nSect;
     return 1;
@@ -510,10 +497,7 @@ void DSframeCheck::Serialize(bifstream& in)
 
 // ----------------------------------------------------------------- DFrameRein
 
-DFrameRein::DFrameRein()
-    : m_nID(0), nKind(1), nSect(0), pSect(nullptr), nTorKind(12), nTorCode(0), fTor{}
-{
-}
+DFrameRein::DFrameRein() : m_nID(0), nKind(1), nSect(0), pSect(nullptr), nTorKind(12), nTorCode(0), fTor{} {}
 
 DFrameRein::DFrameRein(const DFrameRein& o)
     : m_nID(0), nKind(1), nSect(0), pSect(nullptr), nTorKind(12), nTorCode(0), fTor{}
@@ -528,8 +512,7 @@ DFrameRein::~DFrameRein()
 
 DFrameRein& DFrameRein::operator=(const DFrameRein& o)
 {
-    if (this == &o)
-        return *this;
+    if (this == &o) return *this;
     m_nID = o.m_nID;
     nKind = o.nKind;
     nTorKind = o.nTorKind;
@@ -555,10 +538,8 @@ void DFrameRein::Clear()
 
 int DFrameRein::SetSectNum(int n)
 {
-    if (n < 0 || n > 255)
-        return 0;
-    if (n == nSect)
-        return 1;
+    if (n < 0 || n > 255) return 0;
+    if (n == nSect) return 1;
     if (n == 0) {
         std::free(pSect);
         pSect = nullptr;
@@ -566,24 +547,20 @@ int DFrameRein::SetSectNum(int n)
         return 1;
     }
     void* p = std::realloc(pSect, static_cast<size_t>(n) * sizeof(DReinData));
-    if (!p)
-        return 0;
+    if (!p) return 0;
     pSect = static_cast<DReinData*>(p);
-    if (n > nSect)
-        std::memset(pSect + nSect, 0, static_cast<size_t>(n - nSect) * sizeof(DReinData));
+    if (n > nSect) std::memset(pSect + nSect, 0, static_cast<size_t>(n - nSect) * sizeof(DReinData));
     nSect = static_cast<unsigned char>(n);
     return 1;
 }
 
 int DFrameRein::SetSectData(int n, const DReinData data[])
 {
-    if (n < 0 || n > 255 || (n > 0 && !data))
-        return 0;
+    if (n < 0 || n > 255 || (n > 0 && !data)) return 0;
     DReinData* p = nullptr;
     if (n > 0) {
         p = static_cast<DReinData*>(std::malloc(static_cast<size_t>(n) * sizeof(DReinData)));
-        if (!p)
-            return 0;
+        if (!p) return 0;
         std::memcpy(p, data, static_cast<size_t>(n) * sizeof(DReinData));
     }
     std::free(pSect);
@@ -627,16 +604,14 @@ int ReadInt(bifstream& in, int& v)
     v = x;
     return ok;
 }
-} // namespace
+}  // namespace
 
 int DFrameRein::ReadUpperRein(bifstream& in, int i)
 {
-    if (i < 0 || i >= nSect)
-        return 0;
+    if (i < 0 || i >= nSect) return 0;
     double v[3];
     int code;
-    if (!ReadDoubles(in, v, 3) || !ReadInt(in, code))
-        return 0;
+    if (!ReadDoubles(in, v, 3) || !ReadInt(in, code)) return 0;
     DReinData& d = pSect[i];
     d.pos = static_cast<float>(v[0]);
     d.up1 = static_cast<float>(v[1]);
@@ -647,12 +622,10 @@ int DFrameRein::ReadUpperRein(bifstream& in, int i)
 
 int DFrameRein::ReadDownRein(bifstream& in, int i)
 {
-    if (i < 0 || i >= nSect)
-        return 0;
+    if (i < 0 || i >= nSect) return 0;
     double v[3];
     int code;
-    if (!ReadDoubles(in, v, 3) || !ReadInt(in, code))
-        return 0;
+    if (!ReadDoubles(in, v, 3) || !ReadInt(in, code)) return 0;
     DReinData& d = pSect[i];
     d.pos = static_cast<float>(v[0]);
     d.down1 = static_cast<float>(v[1]);
@@ -663,11 +636,9 @@ int DFrameRein::ReadDownRein(bifstream& in, int i)
 
 int DFrameRein::ReadHoopRein(bifstream& in, int i)
 {
-    if (i < 0 || i >= nSect)
-        return 0;
+    if (i < 0 || i >= nSect) return 0;
     int flag;
-    if (!ReadInt(in, flag))
-        return 0;
+    if (!ReadInt(in, flag)) return 0;
     DReinData& d = pSect[i];
     d.hoopFlag = static_cast<int8_t>(flag);
     if (flag != 1) {
@@ -677,8 +648,7 @@ int DFrameRein::ReadHoopRein(bifstream& in, int i)
     }
     double v[3];
     int code;
-    if (!ReadDoubles(in, v, 3) || !ReadInt(in, code))
-        return 0;
+    if (!ReadDoubles(in, v, 3) || !ReadInt(in, code)) return 0;
     d.pos = static_cast<float>(v[0]);
     d.hoop1 = static_cast<float>(v[1]);
     d.hoop2 = static_cast<float>(v[2]);
@@ -688,53 +658,44 @@ int DFrameRein::ReadHoopRein(bifstream& in, int i)
 
 int DFrameRein::ReadDirRein(bifstream& in, int i, int third)
 {
-    if (i < 0 || i >= nSect)
-        return 0;
+    if (i < 0 || i >= nSect) return 0;
     int kind;
-    if (!ReadInt(in, kind))
-        return 0;
+    if (!ReadInt(in, kind)) return 0;
     DReinData& d = pSect[i];
     float pos = d.pos, v1 = 0, v2 = 0;
     int code = 0;
     double v[3] = {0, 0, 0};
     switch (kind) {
-    case 1:
-        if (!ReadDoubles(in, v, 3) || !ReadInt(in, code))
-            return 0;
-        pos = static_cast<float>(v[0]);
-        v1 = static_cast<float>(v[1]);
-        v2 = static_cast<float>(v[2]);
-        break;
-    case 3:
-    case 6:
-        if (!ReadDoubles(in, v, 1) || !ReadInt(in, code))
-            return 0;
-        pos = static_cast<float>(v[0]);
-        break;
-    case 4:
-        if (!ReadDoubles(in, v, 2) || !ReadInt(in, code))
-            return 0;
-        pos = static_cast<float>(v[0]);
-        v2 = static_cast<float>(v[1]);
-        break;
-    case 5:
-        if (!ReadDoubles(in, v, 2) || !ReadInt(in, code))
-            return 0;
-        pos = static_cast<float>(v[0]);
-        v1 = static_cast<float>(v[1]);
-        break;
-    case 7:
-        if (third) {
-            if (!ReadDoubles(in, v, 2) || !ReadInt(in, code))
-                return 0;
-            v2 = static_cast<float>(v[0]);
-            pos = 0;
+        case 1:
+            if (!ReadDoubles(in, v, 3) || !ReadInt(in, code)) return 0;
+            pos = static_cast<float>(v[0]);
+            v1 = static_cast<float>(v[1]);
+            v2 = static_cast<float>(v[2]);
             break;
-        }
-        [[fallthrough]];
-    default:
-        code = 0;
-        break;
+        case 3:
+        case 6:
+            if (!ReadDoubles(in, v, 1) || !ReadInt(in, code)) return 0;
+            pos = static_cast<float>(v[0]);
+            break;
+        case 4:
+            if (!ReadDoubles(in, v, 2) || !ReadInt(in, code)) return 0;
+            pos = static_cast<float>(v[0]);
+            v2 = static_cast<float>(v[1]);
+            break;
+        case 5:
+            if (!ReadDoubles(in, v, 2) || !ReadInt(in, code)) return 0;
+            pos = static_cast<float>(v[0]);
+            v1 = static_cast<float>(v[1]);
+            break;
+        case 7:
+            if (third) {
+                if (!ReadDoubles(in, v, 2) || !ReadInt(in, code)) return 0;
+                v2 = static_cast<float>(v[0]);
+                pos = 0;
+                break;
+            }
+            [[fallthrough]];
+        default: code = 0; break;
     }
     d.pos = pos;
     if (third) {
@@ -751,14 +712,19 @@ int DFrameRein::ReadDirRein(bifstream& in, int i, int third)
     return 1;
 }
 
-int DFrameRein::ReadDir2Rein(bifstream& in, int i) { return ReadDirRein(in, i, 0); }
-int DFrameRein::ReadDir3Rein(bifstream& in, int i) { return ReadDirRein(in, i, 1); }
+int DFrameRein::ReadDir2Rein(bifstream& in, int i)
+{
+    return ReadDirRein(in, i, 0);
+}
+int DFrameRein::ReadDir3Rein(bifstream& in, int i)
+{
+    return ReadDirRein(in, i, 1);
+}
 
 int DFrameRein::ReadTorRein(bifstream& in)
 {
     int kind;
-    if (!ReadInt(in, kind))
-        return 0;
+    if (!ReadInt(in, kind)) return 0;
     nTorKind = static_cast<char>(kind);
     if (kind != 11) {
         std::memset(fTor, 0, sizeof fTor);
@@ -766,10 +732,8 @@ int DFrameRein::ReadTorRein(bifstream& in)
     }
     double v[4];
     int code;
-    if (!ReadDoubles(in, v, 4) || !ReadInt(in, code))
-        return 0;
-    for (int k = 0; k < 4; ++k)
-        fTor[k] = static_cast<float>(v[k]);
+    if (!ReadDoubles(in, v, 4) || !ReadInt(in, code)) return 0;
+    for (int k = 0; k < 4; ++k) fTor[k] = static_cast<float>(v[k]);
     nTorCode = static_cast<int16_t>(code);
     return 1;
 }

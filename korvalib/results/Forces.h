@@ -71,7 +71,7 @@ public:
 class KORVA_API DPipeForce {
 public:
     int m_nID;
-    unsigned char bMiddle;   // 1 when a middle section is stored
+    unsigned char bMiddle;  // 1 when a middle section is stored
     double forceI[6];
     double forceM[6];
     double forceJ[6];
@@ -111,7 +111,7 @@ public:
 
 class KORVA_API DWallForceElement {
 public:
-    double value[12];   // 0..5 first end, 6..11 second end
+    double value[12];  // 0..5 first end, 6..11 second end
     DWallForceElement();
     DWallForceElement(const DWallForceElement& o) = default;
     DWallForceElement& operator=(const DWallForceElement& o);
@@ -122,8 +122,8 @@ class KORVA_API DWallForce {
 public:
     enum { InvalidHole = 255, SlotCount = 5 };
     int m_nID;
-    unsigned char nHoleKind;   // 0..3, 255 invalid
-    unsigned char nEndKind;    // 0 both ends, 1 first, 2 second
+    unsigned char nHoleKind;  // 0..3, 255 invalid
+    unsigned char nEndKind;   // 0 both ends, 1 first, 2 second
     DWallForceElement* pPiece[SlotCount];
 
     DWallForce();
@@ -186,10 +186,10 @@ public:
 #pragma pack(pop)
 
     int m_nID;
-    char nKind;              // 1 beam, 2 column, other inclined
+    char nKind;  // 1 beam, 2 column, other inclined
     unsigned char nSect;
     DReinData* pSect;
-    char nTorKind;           // 12 by default
+    char nTorKind;  // 12 by default
     short nTorCode;
     float fTor[4];
 

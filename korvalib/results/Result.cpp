@@ -41,8 +41,7 @@ int AllocNodeMemory(const DResult& r, NodeTables& t, int N, int neq)
     t.neq = neq;
     r.GetFileName(path, "ID");
     bifstream id(path);
-    if (!id.IsOpen() || FileLength(id) < 24 + 28LL * N)
-        return 0;
+    if (!id.IsOpen() || FileLength(id) < 24 + 28LL * N) return 0;
     try {
         t.eq.assign(static_cast<size_t>(6) * N, 0);
         t.master.assign(static_cast<size_t>(N), 0);
@@ -52,24 +51,18 @@ int AllocNodeMemory(const DResult& r, NodeTables& t, int N, int neq)
     } catch (...) {
         return 0;
     }
-    if (!id.Seek(24, 0) || !ReadArray(id, t.eq.data(), 6LL * N) || !ReadArray(id, t.master.data(), N))
-        return 0;
+    if (!id.Seek(24, 0) || !ReadArray(id, t.eq.data(), 6LL * N) || !ReadArray(id, t.master.data(), N)) return 0;
     for (int32_t& e : t.eq) {
-        if (e < 0)
-            e = 0;
-        if (e > neq)
-            return 0;
+        if (e < 0) e = 0;
+        if (e > neq) return 0;
     }
     for (int32_t& m : t.master) {
-        if (m < 0)
-            m = 0;
-        if (m > N)
-            return 0;
+        if (m < 0) m = 0;
+        if (m > N) return 0;
     }
     r.GetFileName(path, "XYZ");
     bifstream xyz(path);
-    if (!xyz.IsOpen() || !xyz.Seek(24, 0) || !ReadArray(xyz, t.xyz.data(), 3LL * N))
-        return 0;
+    if (!xyz.IsOpen() || !xyz.Seek(24, 0) || !ReadArray(xyz, t.xyz.data(), 3LL * N)) return 0;
     return 1;
 }
 
@@ -84,8 +77,7 @@ void Gather(NodeTables& t, int once)
             double v = 0;
             if (e >= 1) {
                 v = t.vec[e - 1];
-                if (once)
-                    t.vec[e - 1] = 0;
+                if (once) t.vec[e - 1] = 0;
             }
             w[6 * j + c] = v;
         }
@@ -97,8 +89,7 @@ void ApplyRigidFloors(NodeTables& t)
     double* w = t.work.data();
     for (int j = 0; j < t.N; ++j) {
         int m = t.master[j] - 1;
-        if (m < 0)
-            continue;
+        if (m < 0) continue;
         double rz = w[6 * m + 5];
         double ux = w[6 * m] - rz * (t.Y(j) - t.Y(m));
         double uy = w[6 * m + 1] + rz * (t.X(j) - t.X(m));
@@ -112,7 +103,7 @@ void ApplyRigidFloors(NodeTables& t)
 struct RefWall {
     int p = 0, q = 0;
     int a = 0, b = 0, c = 0, d = 0;
-    int list[40] = {};   // a-b (p), b-d (q), d-c (p), c-a (q)
+    int list[40] = {};  // a-b (p), b-d (q), d-c (p), c-a (q)
 };
 
 // Reads the next wall; 0 at the end, on an error or a negative p or q.
@@ -121,28 +112,23 @@ struct RefWall {
 int ReadRefWall(bifstream& in, int64_t length, int N, RefWall& w, int& usable)
 {
     int32_t h[7];
-    if (!ReadArray(in, h, 7))
-        return 0;
+    if (!ReadArray(in, h, 7)) return 0;
     w.p = h[1] - 1;
     w.q = h[2] - 1;
-    if (w.p < 0 || w.q < 0)
-        return 0;
+    if (w.p < 0 || w.q < 0) return 0;
     w.a = h[3];
     w.b = h[4];
     w.c = h[5];
     w.d = h[6];
     const int64_t count = 2LL * w.p + 2LL * w.q;
-    if (in.TellPos64() + 4 * count + 4 > length)
-        return 0;
+    if (in.TellPos64() + 4 * count + 4 > length) return 0;
     usable = count <= 40;
     for (int k : {w.a, w.b, w.c, w.d})
-        if (k < 1 || k > N)
-            usable = 0;
+        if (k < 1 || k > N) usable = 0;
     if (!usable) {
         return in.Seek64(4 * count + 4, 1);
     }
-    if (!ReadArray(in, w.list, count))
-        return 0;
+    if (!ReadArray(in, w.list, count)) return 0;
     return in.Seek(4, 1);
 }
 
@@ -153,8 +139,7 @@ void DistributeWallMasses(bifstream& ref, int64_t length, NodeTables& t, int n)
     RefWall w;
     int usable = 0;
     while (ReadRefWall(ref, length, t.N, w, usable)) {
-        if (!usable || (w.p == 0 && w.q == 0))
-            continue;
+        if (!usable || (w.p == 0 && w.q == 0)) continue;
         const int lens[4] = {w.p, w.q, w.p, w.q};
         const int firsts[4] = {w.a, w.b, w.d, w.c};
         const int seconds[4] = {w.b, w.d, w.c, w.a};
@@ -194,8 +179,7 @@ std::vector<WallEdge> ReadWallEdges(bifstream& ref, int64_t length, const NodeTa
     RefWall w;
     int usable = 0;
     while (ReadRefWall(ref, length, t.N, w, usable)) {
-        if (!usable || w.p < 1)
-            continue;
+        if (!usable || w.p < 1) continue;
         WallEdge e;
         const int* list;
         if (t.Z(w.c - 1) > t.Z(w.a - 1)) {
@@ -226,8 +210,7 @@ void TransferWallForces(const std::vector<WallEdge>& edges, NodeTables& t, int n
         const int p1 = e.first - 1, p2 = e.second - 1;
         const double span = Distance(t, p2, p1);
         for (int k1 : e.nodes) {
-            if (k1 <= n || k1 > t.N)
-                continue;
+            if (k1 <= n || k1 > t.N) continue;
             const int k = k1 - 1;
             // coincident corners give no lever; split evenly
             const double tt = span > 1e-12 ? Distance(t, k, p1) / span : 0.5;
@@ -239,8 +222,7 @@ void TransferWallForces(const std::vector<WallEdge>& edges, NodeTables& t, int n
                 const int P = who[i];
                 double* r = f + 6 * P;
                 const double fx = share[i] * F[0], fy = share[i] * F[1], fz = share[i] * F[2];
-                for (int c = 0; c < 6; ++c)
-                    r[c] += share[i] * F[c];
+                for (int c = 0; c < 6; ++c) r[c] += share[i] * F[c];
                 r[3] += (t.Z(P) - t.Z(k)) * fy + (t.Y(k) - t.Y(P)) * fz;
                 r[4] += (t.Z(k) - t.Z(P)) * fx + (t.X(P) - t.X(k)) * fz;
                 r[5] += (t.X(k) - t.X(P)) * fy + (t.Y(P) - t.Y(k)) * fx;
@@ -252,13 +234,12 @@ void TransferWallForces(const std::vector<WallEdge>& edges, NodeTables& t, int n
 
 int Clamp16(int v, short& out)
 {
-    if (v < 0 || v > 32767)
-        return 0;
+    if (v < 0 || v > 32767) return 0;
     out = static_cast<short>(v);
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 // ------------------------------------------------------------------ DResult
 
@@ -280,8 +261,7 @@ DResult::DResult(const DResult& o)
 
 DResult& DResult::operator=(const DResult& o)
 {
-    if (this == &o)
-        return *this;
+    if (this == &o) return *this;
     m_nNode = o.m_nNode;
     m_nResultNode = o.m_nResultNode;
     m_nLoadCase = o.m_nLoadCase;
@@ -336,8 +316,7 @@ void DResult::GetFileName(char* out, const char* ext) const
     std::memcpy(out, m_szBasePath, n);
     if (ext && *ext && n + 1 < 259) {
         out[n++] = '.';
-        for (; *ext && n < 259; ++ext)
-            out[n++] = *ext;
+        for (; *ext && n < 259; ++ext) out[n++] = *ext;
     }
     out[n] = 0;
 }
@@ -362,7 +341,7 @@ void DResult::DeleteTemporaryFiles()
 {
     // NU41 goes too: a kept index would outlive raw files that are put back
     // with their old times.
-    static const char* const exts[] = {"NU3", "NU30", "NA41", "NU5", "NDIS", "NVEC", "NRES", "NVEL",
+    static const char* const exts[] = {"NU3",  "NU30", "NA41", "NU5",  "NDIS", "NVEC", "NRES", "NVEL",
                                        "NACC", "NEQU", "NSTA", "NACD", "NMAS", "NFSJ", "NU41"};
     char path[260];
     for (const char* e : exts) {
@@ -383,30 +362,26 @@ int DResult::UpdateResult()
     if (FileExists(path) && FileTime(path) >= plTime) {
         bifstream ns(path);
         int32_t v = 0;
-        if (ns.IsOpen() && ReadArray(ns, &v, 1) && v > 0)
-            stored = v;
+        if (ns.IsOpen() && ReadArray(ns, &v, 1) && v > 0) stored = v;
     }
-    if (m_nResultNode < 1)
-        m_nResultNode = stored;
+    if (m_nResultNode < 1) m_nResultNode = stored;
 
     // 2. the system file
     GetFileName(path, "SYS");
     bifstream sys(path);
-    if (!sys.IsOpen())
-        return 0;
+    if (!sys.IsOpen()) return 0;
     int32_t head[6], blk[55], sysN = 0;
-    if (!sys.Seek(680, 0) || !ReadArray(sys, head, 6) || !sys.Seek(704, 0) || !ReadArray(sys, blk, 55)
-        || !ReadArray(sys, &sysN, 1))
+    if (!sys.Seek(680, 0) || !ReadArray(sys, head, 6) || !sys.Seek(704, 0) || !ReadArray(sys, blk, 55) ||
+        !ReadArray(sys, &sysN, 1))
         return 0;
     sys.Close();
     const int N = head[1], neq = head[3];
-    if (N < 0 || N > kMaxNodes || neq < 0 || neq > 6LL * N)
-        return 0;
+    if (N < 0 || N > kMaxNodes || neq < 0 || neq > 6LL * N) return 0;
     m_nNode = N;
     m_nEquation = neq;
-    if (!Clamp16(head[0], m_nLoadCase) || !Clamp16(head[5], m_nMode) || !Clamp16(blk[24 / 4], m_nSpecDir)
-        || !Clamp16(blk[28 / 4], m_nSpecMode) || !Clamp16(blk[88 / 4], m_nLoadComb)
-        || !Clamp16(blk[92 / 4], m_nForceComb) || m_nLoadCase + m_nLoadComb > 32767)
+    if (!Clamp16(head[0], m_nLoadCase) || !Clamp16(head[5], m_nMode) || !Clamp16(blk[24 / 4], m_nSpecDir) ||
+        !Clamp16(blk[28 / 4], m_nSpecMode) || !Clamp16(blk[88 / 4], m_nLoadComb) ||
+        !Clamp16(blk[92 / 4], m_nForceComb) || m_nLoadCase + m_nLoadComb > 32767)
         return 0;
     const int steps1 = blk[36 / 4], kind1 = blk[40 / 4], steps2 = blk[44 / 4], kind2 = blk[48 / 4];
     int steps = 0, kind = 0;
@@ -425,8 +400,7 @@ int DResult::UpdateResult()
         steps = steps2;
         kind = kind2;
     }
-    if (kind == 3)
-        kind = 4;
+    if (kind == 3) kind = 4;
     m_nTimeStep = steps;
     m_nHistKind = static_cast<char>(kind);
     const int stages = blk[120 / 4];
@@ -438,8 +412,7 @@ int DResult::UpdateResult()
     int& n = m_nResultNode;
     if (n < 1 || n > N) {
         n = sysN;
-        if (n < 1 || n > N)
-            n = N;
+        if (n < 1 || n > N) n = N;
     }
     // Copies made for another node count hold records of the wrong size.
     const int forced = n != stored;
@@ -453,8 +426,7 @@ int DResult::UpdateResult()
         GetFileName(path, "NSYS");
         FileReplacer ns(path);
         const int32_t v = n;
-        if (!ns.IsOpen() || !WriteBytes(ns.Out(), &v, 4) || !ns.Commit())
-            return 0;
+        if (!ns.IsOpen() || !WriteBytes(ns.Out(), &v, 4) || !ns.Commit()) return 0;
     }
 
     // 4.-7. the node-result copies
@@ -464,9 +436,15 @@ int DResult::UpdateResult()
         int prefixed;
     };
     const Kind kinds[] = {
-        {"DIS", m_nLoadCase + m_nLoadComb, 0}, {"VEC", m_nMode, 1},     {"RES", m_nTimeStep, 1},
-        {"VEL", m_nTimeStep, 1},               {"ACC", m_nTimeStep, 1}, {"EQU", m_nSpecDir, 0},
-        {"STA", m_nBuckle, 1},                 {"ACD", m_nConstr, 0},   {"MAS", 1, 0},
+        {"DIS", m_nLoadCase + m_nLoadComb, 0},
+        {"VEC", m_nMode, 1},
+        {"RES", m_nTimeStep, 1},
+        {"VEL", m_nTimeStep, 1},
+        {"ACC", m_nTimeStep, 1},
+        {"EQU", m_nSpecDir, 0},
+        {"STA", m_nBuckle, 1},
+        {"ACD", m_nConstr, 0},
+        {"MAS", 1, 0},
         {"FSJ", m_nForceComb, 0},
     };
     NodeTables t;
@@ -476,25 +454,21 @@ int DResult::UpdateResult()
         GetFileName(raw, k.raw);
         std::snprintf(cext, sizeof cext, "N%s", k.raw);
         GetFileName(copy, cext);
-        if (!NeedsUpdate(FileTime(raw), plTime, FileTime(copy), forced))
-            continue;
+        if (!NeedsUpdate(FileTime(raw), plTime, FileTime(copy), forced)) continue;
         bifstream in(raw);
-        if (!in.IsOpen())
-            continue;
+        if (!in.IsOpen()) continue;
         FileReplacer file(copy);
-        if (!file.IsOpen())
-            continue;
+        if (!file.IsOpen()) continue;
         bofstream& out = file.Out();
         if (!haveTables) {
-            if (!AllocNodeMemory(*this, t, N, neq))
-                return 0;
+            if (!AllocNodeMemory(*this, t, N, neq)) return 0;
             haveTables = 1;
         }
         const int64_t bytesOut = 48LL * n;
-        int ok = 1;   // every write went well
+        int ok = 1;  // every write went well
         if (std::strcmp(k.raw, "MAS") == 0) {
             if (!in.Seek(24, 0) || !ReadArray(in, t.vec.data(), neq)) {
-                std::remove(copy);   // a short mass file gives no copy; the old one is out of date
+                std::remove(copy);  // a short mass file gives no copy; the old one is out of date
                 continue;
             }
             Gather(t, 1);
@@ -502,15 +476,13 @@ int DResult::UpdateResult()
             GetFileName(refPath, "REF");
             if (FileExists(refPath) && FileTime(refPath) >= plTime) {
                 bifstream ref(refPath);
-                if (ref.IsOpen())
-                    DistributeWallMasses(ref, FileLength(ref), t, n);
+                if (ref.IsOpen()) DistributeWallMasses(ref, FileLength(ref), t, n);
             }
             double* m = t.work.data();
             for (int j = 0; j < N; ++j)
                 if (t.master[j] >= 1)
                     for (int c = 0; c < 2; ++c)
-                        if (m[6 * j + c] < 1e-10)
-                            m[6 * j + c] = m[6 * j + 2];
+                        if (m[6 * j + c] < 1e-10) m[6 * j + c] = m[6 * j + 2];
             ok = WriteBytes(out, t.work.data(), bytesOut);
         } else if (std::strcmp(k.raw, "FSJ") == 0) {
             std::vector<WallEdge> edges;
@@ -518,12 +490,10 @@ int DResult::UpdateResult()
             GetFileName(refPath, "REF");
             if (FileTime(refPath) >= plTime) {
                 bifstream ref(refPath);
-                if (ref.IsOpen() && FileLength(ref) > 0)
-                    edges = ReadWallEdges(ref, FileLength(ref), t);
+                if (ref.IsOpen() && FileLength(ref) > 0) edges = ReadWallEdges(ref, FileLength(ref), t);
             }
             for (int s = 0; s < k.records && ok; ++s) {
-                if (!ReadArray(in, t.work.data(), 6LL * N))
-                    break;
+                if (!ReadArray(in, t.work.data(), 6LL * N)) break;
                 TransferWallForces(edges, t, n);
                 ok = WriteBytes(out, t.work.data(), bytesOut);
             }
@@ -531,14 +501,12 @@ int DResult::UpdateResult()
             const int isVec = std::strcmp(k.raw, "VEC") == 0;
             for (int r = 0; r < k.records && ok; ++r) {
                 double trail = 0;
-                if (!ReadArray(in, t.vec.data(), neq) || !ReadArray(in, &trail, 1))
-                    break;
-                if (isVec)   // rigid-body modes (eigenvalue 0 or below) have no period
+                if (!ReadArray(in, t.vec.data(), neq) || !ReadArray(in, &trail, 1)) break;
+                if (isVec)  // rigid-body modes (eigenvalue 0 or below) have no period
                     trail = trail > 0 ? kTwoPi / std::sqrt(trail) : 0.0;
                 Gather(t, 0);
                 ApplyRigidFloors(t);
-                if (k.prefixed)
-                    ok = WriteBytes(out, &trail, 8);
+                if (k.prefixed) ok = WriteBytes(out, &trail, 8);
                 ok = ok && WriteBytes(out, t.work.data(), bytesOut);
             }
         }
@@ -566,193 +534,160 @@ int ReadRecordPrefixes(const DResult& r, const char* ext, int count, double* out
     char path[260];
     r.GetFileName(path, ext);
     bifstream in(path);
-    if (!in.IsOpen())
-        return 0;
+    if (!in.IsOpen()) return 0;
     const int64_t size = 48LL * r.m_nResultNode + 8;
     for (int k = 0; k < count; ++k)
-        if (!SeekTo(in, k * size) || !ReadArray(in, out + k, 1))
-            return 0;
+        if (!SeekTo(in, k * size) || !ReadArray(in, out + k, 1)) return 0;
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 int DResult::GetAllNodeDisp(const char* ext, int record, int prefixed, double (*out)[6], double* prefix)
 {
     char path[260];
     GetFileName(path, ext);
     bifstream in(path);
-    if (!Good() || !in.IsOpen() || !out)
-        return 0;
+    if (!Good() || !in.IsOpen() || !out) return 0;
     const int64_t size = 48LL * m_nResultNode + (prefixed ? 8 : 0);
-    if (!SeekTo(in, (record - 1) * size))
-        return 0;
+    if (!SeekTo(in, (record - 1) * size)) return 0;
     double p = 0;
-    if (prefixed && !ReadArray(in, &p, 1))
-        return 0;
-    if (!ReadArray(in, &out[0][0], 6LL * m_nResultNode))
-        return 0;
-    if (prefixed && prefix)
-        *prefix = p;
+    if (prefixed && !ReadArray(in, &p, 1)) return 0;
+    if (!ReadArray(in, &out[0][0], 6LL * m_nResultNode)) return 0;
+    if (prefixed && prefix) *prefix = p;
     return 1;
 }
 
-int DResult::GetOneNodeDisp(const char* ext, int node, int records, int prefixed, double (*out)[6],
-                            double* prefixes)
+int DResult::GetOneNodeDisp(const char* ext, int node, int records, int prefixed, double (*out)[6], double* prefixes)
 {
     char path[260];
     GetFileName(path, ext);
     bifstream in(path);
-    if (!Good() || !in.IsOpen() || !out)
-        return 0;
+    if (!Good() || !in.IsOpen() || !out) return 0;
     const int64_t size = 48LL * m_nResultNode + (prefixed ? 8 : 0);
     for (int r = 0; r < records; ++r) {
         double p = 0;
-        if (prefixed && (!SeekTo(in, r * size) || !ReadArray(in, &p, 1)))
-            return 0;
-        if (!SeekTo(in, r * size + (prefixed ? 8 : 0) + 48LL * (node - 1)) || !ReadArray(in, out[r], 6))
-            return 0;
-        if (prefixed && prefixes)
-            prefixes[r] = p;
+        if (prefixed && (!SeekTo(in, r * size) || !ReadArray(in, &p, 1))) return 0;
+        if (!SeekTo(in, r * size + (prefixed ? 8 : 0) + 48LL * (node - 1)) || !ReadArray(in, out[r], 6)) return 0;
+        if (prefixed && prefixes) prefixes[r] = p;
     }
     return 1;
 }
 
 int DResult::GetOneCondDisp(int cond, double (*out)[6])
 {
-    if (cond < 1 || cond > m_nLoadCase)
-        return 0;
+    if (cond < 1 || cond > m_nLoadCase) return 0;
     return GetAllNodeDisp("NDIS", cond, 0, out, nullptr);
 }
 
 int DResult::GetOneCombDisp(int comb, double (*out)[6])
 {
-    if (comb < 1 || comb > m_nLoadComb)
-        return 0;
+    if (comb < 1 || comb > m_nLoadComb) return 0;
     return GetAllNodeDisp("NDIS", m_nLoadCase + comb, 0, out, nullptr);
 }
 
 int DResult::GetOneNodeAllCondDisp(int node, double (*out)[6])
 {
-    if (node < 1 || node > m_nResultNode)
-        return 0;
+    if (node < 1 || node > m_nResultNode) return 0;
     return GetOneNodeDisp("NDIS", node, m_nLoadCase, 0, out, nullptr);
 }
 
 int DResult::GetOneNodeAllCombDisp(int node, double (*out)[6])
 {
-    if (node < 1 || node > m_nResultNode)
-        return 0;
-    if (m_nLoadComb == 0)
-        return 1;
+    if (node < 1 || node > m_nResultNode) return 0;
+    if (m_nLoadComb == 0) return 1;
     // the combinations follow the load cases
     char path[260];
     GetFileName(path, "NDIS");
     bifstream in(path);
-    if (!Good() || !in.IsOpen() || !out)
-        return 0;
+    if (!Good() || !in.IsOpen() || !out) return 0;
     const int64_t size = 48LL * m_nResultNode;
     for (int r = 0; r < m_nLoadComb; ++r)
-        if (!SeekTo(in, (m_nLoadCase + r) * size + 48LL * (node - 1)) || !ReadArray(in, out[r], 6))
-            return 0;
+        if (!SeekTo(in, (m_nLoadCase + r) * size + 48LL * (node - 1)) || !ReadArray(in, out[r], 6)) return 0;
     return 1;
 }
 
 int DResult::GetEigenDisp(int mode, double (*out)[6], double& period)
 {
-    if (mode < 1 || mode > m_nMode)
-        return 0;
+    if (mode < 1 || mode > m_nMode) return 0;
     return GetAllNodeDisp("NVEC", mode, 1, out, &period);
 }
 
 int DResult::GetEigenPeriod(double* periods)
 {
-    if (m_nMode < 1 || !periods)
-        return 0;
+    if (m_nMode < 1 || !periods) return 0;
     return ReadRecordPrefixes(*this, "NVEC", m_nMode, periods);
 }
 
 int DResult::GetOneHistResDisp(int step, double (*out)[6], double& time)
 {
-    if (step < 1 || step > m_nTimeStep)
-        return 0;
+    if (step < 1 || step > m_nTimeStep) return 0;
     return GetAllNodeDisp("NRES", step, 1, out, &time);
 }
 
 int DResult::GetOneHistResVel(int step, double (*out)[6], double& time)
 {
-    if (step < 1 || step > m_nTimeStep)
-        return 0;
+    if (step < 1 || step > m_nTimeStep) return 0;
     return GetAllNodeDisp("NVEL", step, 1, out, &time);
 }
 
 int DResult::GetOneHistResAcc(int step, double (*out)[6], double& time)
 {
-    if (step < 1 || step > m_nTimeStep)
-        return 0;
+    if (step < 1 || step > m_nTimeStep) return 0;
     return GetAllNodeDisp("NACC", step, 1, out, &time);
 }
 
 int DResult::GetOneNodeAllHistResDisp(int node, double (*out)[6], double* times)
 {
-    if (node < 1 || node > m_nResultNode)
-        return 0;
+    if (node < 1 || node > m_nResultNode) return 0;
     return GetOneNodeDisp("NRES", node, m_nTimeStep, 1, out, times);
 }
 
 int DResult::GetOneNodeAllHistResVel(int node, double (*out)[6], double* times)
 {
-    if (node < 1 || node > m_nResultNode)
-        return 0;
+    if (node < 1 || node > m_nResultNode) return 0;
     return GetOneNodeDisp("NVEL", node, m_nTimeStep, 1, out, times);
 }
 
 int DResult::GetOneNodeAllHistResAcc(int node, double (*out)[6], double* times)
 {
-    if (node < 1 || node > m_nResultNode)
-        return 0;
+    if (node < 1 || node > m_nResultNode) return 0;
     return GetOneNodeDisp("NACC", node, m_nTimeStep, 1, out, times);
 }
 
 int DResult::GetOneSpecDirDisp(int dir, double (*out)[6])
 {
-    if (dir < 1 || dir > m_nSpecDir)
-        return 0;
+    if (dir < 1 || dir > m_nSpecDir) return 0;
     return GetAllNodeDisp("NEQU", dir, 0, out, nullptr);
 }
 
 int DResult::GetOneNodeAllSpecDirDisp(int node, double (*out)[6])
 {
-    if (node < 1 || node > m_nResultNode)
-        return 0;
+    if (node < 1 || node > m_nResultNode) return 0;
     return GetOneNodeDisp("NEQU", node, m_nSpecDir, 0, out, nullptr);
 }
 
 int DResult::GetOneBuckleDisp(int k, double (*out)[6], double& factor)
 {
-    if (k < 1 || k > m_nBuckle)
-        return 0;
+    if (k < 1 || k > m_nBuckle) return 0;
     return GetAllNodeDisp("NSTA", k, 1, out, &factor);
 }
 
 int DResult::GetBuckleFactor(double* factors)
 {
-    if (m_nBuckle < 1 || !factors)
-        return 0;
+    if (m_nBuckle < 1 || !factors) return 0;
     return ReadRecordPrefixes(*this, "NSTA", m_nBuckle, factors);
 }
 
 int DResult::GetOneConstrDisp(int stage, double (*out)[6])
 {
-    if (stage < 1 || stage > m_nConstr)
-        return 0;
+    if (stage < 1 || stage > m_nConstr) return 0;
     return GetAllNodeDisp("NACD", stage, 0, out, nullptr);
 }
 
 int DResult::GetOneNodeAllConstrDisp(int node, double (*out)[6])
 {
-    if (node < 1 || node > m_nResultNode)
-        return 0;
+    if (node < 1 || node > m_nResultNode) return 0;
     return GetOneNodeDisp("NACD", node, m_nConstr, 0, out, nullptr);
 }
 
@@ -763,15 +698,13 @@ int DResult::GetAllNodeMass(double (*out)[6])
 
 int DResult::GetAllNodeAboveForce(int set, double (*out)[6])
 {
-    if (set < 1 || set > m_nForceComb)
-        return 0;
+    if (set < 1 || set > m_nForceComb) return 0;
     return GetAllNodeDisp("NFSJ", set, 0, out, nullptr);
 }
 
 int DResult::GetOneNodeAboveForce(int node, double (*out)[6])
 {
-    if (node < 1 || node > m_nResultNode)
-        return 0;
+    if (node < 1 || node > m_nResultNode) return 0;
     return GetOneNodeDisp("NFSJ", node, m_nForceComb, 0, out, nullptr);
 }
 
@@ -780,29 +713,25 @@ int DResult::GetSpectrumCalData(int* modes, double* a, double* b)
     char path[260];
     GetFileName(path, "CQC");
     bifstream in(path);
-    if (!Good() || !in.IsOpen() || !modes || !a || !b)
-        return 0;
+    if (!Good() || !in.IsOpen() || !modes || !a || !b) return 0;
     const int64_t cells = static_cast<int64_t>(m_nSpecMode) * m_nSpecDir;
     int32_t* m = reinterpret_cast<int32_t*>(modes);
-    return in.Seek(20, 0) && ReadArray(in, m, m_nSpecMode) && in.Seek(8, 1) && ReadArray(in, a, cells)
-        && in.Seek(8, 1) && ReadArray(in, b, cells);
+    return in.Seek(20, 0) && ReadArray(in, m, m_nSpecMode) && in.Seek(8, 1) && ReadArray(in, a, cells) &&
+           in.Seek(8, 1) && ReadArray(in, b, cells);
 }
 
 // ------------------------------------------------------------ node stresses
 
 int DResult::GetAllNodeStress(const char* ext, int set, double (*out)[9])
 {
-    if (set < 1 || set > m_nForceComb || !out)
-        return 0;
+    if (set < 1 || set > m_nForceComb || !out) return 0;
     char path[260];
     GetFileName(path, ext);
     bifstream in(path);
-    if (!in.IsOpen())
-        return 0;
+    if (!in.IsOpen()) return 0;
     const int n = m_nResultNode;
     // the file must hold the set before room is made for a block
-    if (FileLength(in) < static_cast<int64_t>(set) * 9 * 8 * m_nNode)
-        return 0;
+    if (FileLength(in) < static_cast<int64_t>(set) * 9 * 8 * m_nNode) return 0;
     std::vector<double> work;
     try {
         work.resize(static_cast<size_t>(n));
@@ -810,41 +739,33 @@ int DResult::GetAllNodeStress(const char* ext, int set, double (*out)[9])
         return 0;
     }
     for (int c = 0; c < 9; ++c) {
-        if (!SeekTo(in, ((set - 1) * 9LL + c) * 8LL * m_nNode) || !ReadArray(in, work.data(), n))
-            return 0;
-        for (int j = 0; j < n; ++j)
-            out[j][c] = work[j];
+        if (!SeekTo(in, ((set - 1) * 9LL + c) * 8LL * m_nNode) || !ReadArray(in, work.data(), n)) return 0;
+        for (int j = 0; j < n; ++j) out[j][c] = work[j];
     }
     return 1;
 }
 
 int DResult::GetOneNodeStress(const char* ext, int node, double (*out)[9])
 {
-    if (node < 1 || node > m_nResultNode || !out)
-        return 0;
+    if (node < 1 || node > m_nResultNode || !out) return 0;
     char path[260];
     GetFileName(path, ext);
     bifstream in(path);
-    if (!in.IsOpen())
-        return 0;
+    if (!in.IsOpen()) return 0;
     for (int s = 0; s < m_nForceComb; ++s)
         for (int c = 0; c < 9; ++c)
-            if (!SeekTo(in, ((s * 9LL + c) * m_nNode + (node - 1)) * 8LL) || !ReadArray(in, &out[s][c], 1))
-                return 0;
+            if (!SeekTo(in, ((s * 9LL + c) * m_nNode + (node - 1)) * 8LL) || !ReadArray(in, &out[s][c], 1)) return 0;
     return 1;
 }
 
 int DResult::GetSomeNodeStress(const char* ext, int count, const int* nodes, double (*out)[21][9])
 {
-    if (count < 1 || count > 21 || !nodes || !out)
-        return 0;
+    if (count < 1 || count > 21 || !nodes || !out) return 0;
     // the listed nodes in ascending order, each once; every listing is filled
     std::vector<int> order;
     for (int i = 0; i < count; ++i) {
-        if (nodes[i] < 1)
-            continue;
-        if (nodes[i] > m_nResultNode)
-            return 0;
+        if (nodes[i] < 1) continue;
+        if (nodes[i] > m_nResultNode) return 0;
         order.push_back(nodes[i]);
     }
     std::sort(order.begin(), order.end());
@@ -852,18 +773,15 @@ int DResult::GetSomeNodeStress(const char* ext, int count, const int* nodes, dou
     char path[260];
     GetFileName(path, ext);
     bifstream in(path);
-    if (!in.IsOpen())
-        return 0;
+    if (!in.IsOpen()) return 0;
     double v[21];
     for (int s = 0; s < m_nForceComb; ++s)
         for (int c = 0; c < 9; ++c) {
             const int64_t block = (s * 9LL + c) * m_nNode * 8LL;
             for (size_t i = 0; i < order.size(); ++i)
-                if (!SeekTo(in, block + (order[i] - 1) * 8LL) || !ReadArray(in, &v[i], 1))
-                    return 0;
+                if (!SeekTo(in, block + (order[i] - 1) * 8LL) || !ReadArray(in, &v[i], 1)) return 0;
             for (int i = 0; i < count; ++i) {
-                if (nodes[i] < 1)
-                    continue;
+                if (nodes[i] < 1) continue;
                 size_t at = std::lower_bound(order.begin(), order.end(), nodes[i]) - order.begin();
                 out[s][i][c] = v[at];
             }
@@ -871,14 +789,14 @@ int DResult::GetSomeNodeStress(const char* ext, int count, const int* nodes, dou
     return 1;
 }
 
-#define KORVA_STRESS_FAMILY(Family, ext)                                                          \
-    int DResult::GetOneComb##Family##Stress(int set, double (*out)[9])                           \
-    {                                                                                             \
-        return GetAllNodeStress(ext, set, out);                                                   \
-    }                                                                                             \
-    int DResult::GetOneNodeAllComb##Family##Stress(int node, double (*out)[9])                   \
-    {                                                                                             \
-        return GetOneNodeStress(ext, node, out);                                                  \
+#define KORVA_STRESS_FAMILY(Family, ext)                                      \
+    int DResult::GetOneComb##Family##Stress(int set, double(*out)[9])         \
+    {                                                                         \
+        return GetAllNodeStress(ext, set, out);                               \
+    }                                                                         \
+    int DResult::GetOneNodeAllComb##Family##Stress(int node, double(*out)[9]) \
+    {                                                                         \
+        return GetOneNodeStress(ext, node, out);                              \
     }
 KORVA_STRESS_FAMILY(Plane, "A2")
 KORVA_STRESS_FAMILY(Sol21, "A11")

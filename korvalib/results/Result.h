@@ -10,8 +10,10 @@
 class bifstream;
 class bofstream;
 class DSpectrumDir;
-template <class T> class MArrayID;
-template <class T> class MArray;
+template <class T>
+class MArrayID;
+template <class T>
+class MArray;
 
 class KORVA_API DResult {
 public:
@@ -119,11 +121,11 @@ public:
     int GetAllFrameReinData(MArrayID<DFrameRein>& store);
 
     // ---- the result set (read by the result display)
-    int m_nNode;            // total node count N
-    int m_nResultNode;      // n: leading nodes kept in the converted copies
+    int m_nNode;        // total node count N
+    int m_nResultNode;  // n: leading nodes kept in the converted copies
     short m_nLoadCase;
     short m_nLoadComb;
-    short m_nForceComb;     // element-force result sets
+    short m_nForceComb;  // element-force result sets
     int m_nEquation;
     short m_nMode;
     int m_nTimeStep;

@@ -41,8 +41,7 @@ int Fill(DFrameForce& r, const RecordHeader& h, const Blob& b)
     double rows[20][7];
     for (int i = 0; i < h.s; ++i) {
         rows[i][0] = h.pos[i];
-        for (int c = 0; c < 6; ++c)
-            rows[i][c + 1] = b.D(56LL * i + 4 + 8 * c);
+        for (int c = 0; c < 6; ++c) rows[i][c + 1] = b.D(56LL * i + 4 + 8 * c);
     }
     return r.SetSectForce(h.s, rows);
 }
@@ -71,8 +70,7 @@ int Fill(DCframeForce& r, const RecordHeader&, const Blob& b)
 int Fill(DPipeForce& r, const RecordHeader& h, const Blob& b)
 {
     double v[18] = {};
-    for (int i = 0; i < h.k; ++i)
-        v[i] = b.D(4 + 8LL * i);
+    for (int i = 0; i < h.k; ++i) v[i] = b.D(4 + 8LL * i);
     r.bMiddle = h.k >= 13 ? 1 : 0;
     for (int c = 0; c < 6; ++c) {
         r.forceI[c] = v[c];
@@ -86,8 +84,7 @@ int Fill(DShellForce& r, const RecordHeader& h, const Blob& b)
 {
     double rows[kMaxShellNodes][8];
     for (int i = 0; i < h.m; ++i)
-        for (int c = 0; c < 8; ++c)
-            rows[i][c] = b.D(72LL * i + 4 + 8 * c);
+        for (int c = 0; c < 8; ++c) rows[i][c] = b.D(72LL * i + 4 + 8 * c);
     return r.SetNodeForce(h.m, rows);
 }
 
@@ -97,8 +94,7 @@ int Fill(DSframeCheck& r, const RecordHeader& h, const Blob& b)
     for (int i = 0; i < h.s; ++i) {
         const int64_t o = 164LL * i + 4;
         rows[i][0] = h.pos[i];
-        for (int c = 0; c < 18; ++c)
-            rows[i][c + 1] = b.D(o + 8 * c);
+        for (int c = 0; c < 18; ++c) rows[i][c + 1] = b.D(o + 8 * c);
         rows[i][19] = static_cast<double>(b.I(o + 144));
         rows[i][20] = b.D(o + 148);
     }
@@ -108,7 +104,7 @@ int Fill(DSframeCheck& r, const RecordHeader& h, const Blob& b)
 template <class T>
 int AddTo(MArrayID<T>& store, T& rec)
 {
-    return store.Add(rec) != 0;   // the virtual Add
+    return store.Add(rec) != 0;  // the virtual Add
 }
 
 template <class T>
@@ -137,11 +133,9 @@ int ReadAllSets(bifstream& in, const RecordHeader& h, int sets, MArrayID<T>& sto
     Blob b;
     for (int j = 1; j <= sets; ++j) {
         T rec;
-        if (!ReadBlob(in, h.perSet, b) || !Fill(rec, h, b))
-            return 0;
+        if (!ReadBlob(in, h.perSet, b) || !Fill(rec, h, b)) return 0;
         rec.m_nID = j;
-        if (!AddTo(store, rec))
-            return 0;
+        if (!AddTo(store, rec)) return 0;
     }
     return 1;
 }
@@ -156,11 +150,11 @@ int IndexedPos(const DResult& r, const char* index, int k, int32_t& pos)
     bifstream ix(path);
     int32_t m = 0;
     pos = -1;
-    return ix.IsOpen() && ReadArray(ix, &m, 1) && k >= 1 && k <= m && SeekTo(ix, 4LL * k)
-        && ReadArray(ix, &pos, 1) && pos >= 0;
+    return ix.IsOpen() && ReadArray(ix, &m, 1) && k >= 1 && k <= m && SeekTo(ix, 4LL * k) && ReadArray(ix, &pos, 1) &&
+           pos >= 0;
 }
 
-} // namespace
+}  // namespace
 
 // ------------------------------------------------------- generic line queries
 
@@ -179,26 +173,20 @@ int OneSetAll(const DResult& r, const char* ext, Family f, int set, MArrayID<T>&
 {
     store.RemoveAll();
     const int S = r.m_nForceComb;
-    if (set < 1 || set > S)
-        return 0;
+    if (set < 1 || set > S) return 0;
     bifstream in;
     const int64_t length = OpenRaw(r, ext, in);
-    if (length < 0)
-        return 0;
-    if (!in.Seek(16, 0))
-        return Fail(store);
+    if (length < 0) return 0;
+    if (!in.Seek(16, 0)) return Fail(store);
     Blob b;
     for (;;) {
         RecordHeader h;
         const int got = ReadRecordHeader(in, length, f, S, h);
-        if (got == 0)
-            return 1;
+        if (got == 0) return 1;
         T rec;
-        if (got < 0 || !ReadOneSet(in, h, set, S, b, rec))
-            return Fail(store);
+        if (got < 0 || !ReadOneSet(in, h, set, S, b, rec)) return Fail(store);
         rec.m_nID = h.element;
-        if (!AddTo(store, rec) || !SeekTo(in, h.End()))
-            return Fail(store);
+        if (!AddTo(store, rec) || !SeekTo(in, h.End())) return Fail(store);
     }
 }
 
@@ -206,19 +194,14 @@ int OneSetAll(const DResult& r, const char* ext, Family f, int set, MArrayID<T>&
 template <class T>
 int ScanForElement(const DResult& r, bifstream& in, int64_t length, Family f, int element, MArrayID<T>& store)
 {
-    if (element < 1 || !in.Seek(16, 0))
-        return 0;
+    if (element < 1 || !in.Seek(16, 0)) return 0;
     for (;;) {
         RecordHeader h;
         const int got = ReadRecordHeader(in, length, f, r.m_nForceComb, h);
-        if (got == 0)
-            return 0;
-        if (got < 0)
-            return Fail(store);
-        if (h.element == element)
-            return ReadAllSets(in, h, r.m_nForceComb, store) ? 1 : Fail(store);
-        if (!SeekTo(in, h.End()))
-            return Fail(store);
+        if (got == 0) return 0;
+        if (got < 0) return Fail(store);
+        if (h.element == element) return ReadAllSets(in, h, r.m_nForceComb, store) ? 1 : Fail(store);
+        if (!SeekTo(in, h.End())) return Fail(store);
     }
 }
 
@@ -232,22 +215,19 @@ int OneElementByScan(const DResult& r, const char* ext, Family f, int element, M
 }
 
 template <class T>
-int OneElementByIndex(const DResult& r, const char* ext, const char* index, Family f, int element,
-                      MArrayID<T>& store)
+int OneElementByIndex(const DResult& r, const char* ext, const char* index, Family f, int element, MArrayID<T>& store)
 {
     store.RemoveAll();
     bifstream in;
     const int64_t length = OpenRaw(r, ext, in);
-    if (length < 0)
-        return 0;
-    if (length > kMaxIndexedLength)   // not indexed
+    if (length < 0) return 0;
+    if (length > kMaxIndexedLength)  // not indexed
         return ScanForElement(r, in, length, f, element, store);
     int32_t pos = -1;
-    if (!IndexedPos(r, index, element, pos))
-        return 0;
+    if (!IndexedPos(r, index, element, pos)) return 0;
     RecordHeader h;
-    if (!SeekTo(in, pos) || ReadRecordHeader(in, length, f, r.m_nForceComb, h) != 1 || h.element != element
-        || !ReadAllSets(in, h, r.m_nForceComb, store))
+    if (!SeekTo(in, pos) || ReadRecordHeader(in, length, f, r.m_nForceComb, h) != 1 || h.element != element ||
+        !ReadAllSets(in, h, r.m_nForceComb, store))
         return Fail(store);
     return 1;
 }
@@ -259,8 +239,7 @@ int Walk(const DResult& r, const char* ext, Family f, bifstream& in, int& elemen
     if (!in.IsOpen()) {
         char path[260];
         r.GetFileName(path, ext);
-        if (!in.Open(path))
-            return 0;
+        if (!in.Open(path)) return 0;
         if (!in.Seek(16, 0)) {
             in.Close();
             return 0;
@@ -268,8 +247,8 @@ int Walk(const DResult& r, const char* ext, Family f, bifstream& in, int& elemen
     }
     const int64_t length = FileLength(in);
     RecordHeader h;
-    if (ReadRecordHeader(in, length, f, r.m_nForceComb, h) != 1 || !ReadAllSets(in, h, r.m_nForceComb, store)
-        || !SeekTo(in, h.End())) {
+    if (ReadRecordHeader(in, length, f, r.m_nForceComb, h) != 1 || !ReadAllSets(in, h, r.m_nForceComb, store) ||
+        !SeekTo(in, h.End())) {
         in.Close();
         return Fail(store);
     }
@@ -277,7 +256,7 @@ int Walk(const DResult& r, const char* ext, Family f, bifstream& in, int& elemen
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 int DResult::GetOneCombAllFrameOrSframeForce(int set, MArrayID<DFrameForce>& store, int steel)
 {
@@ -294,36 +273,108 @@ int DResult::RecycleGetOneSframeOrFrameForce(bifstream& in, int& element, MArray
     return Walk(*this, steel ? "U30" : "U3", kFrame, in, element, store);
 }
 
-int DResult::GetOneCombAllFrameForce(int set, MArrayID<DFrameForce>& s) { return GetOneCombAllFrameOrSframeForce(set, s, 0); }
-int DResult::GetOneFrameAllCombForce(int e, MArrayID<DFrameForce>& s) { return GetOneFrameOrSframeAllCombForce(e, s, 0); }
-int DResult::RecycleGetOneFrameForce(bifstream& in, int& e, MArrayID<DFrameForce>& s) { return RecycleGetOneSframeOrFrameForce(in, e, s, 0); }
-int DResult::GetOneCombAllSframeForce(int set, MArrayID<DFrameForce>& s) { return GetOneCombAllFrameOrSframeForce(set, s, 1); }
-int DResult::GetOneSframeAllCombForce(int e, MArrayID<DFrameForce>& s) { return GetOneFrameOrSframeAllCombForce(e, s, 1); }
-int DResult::RecycleGetOneSframeForce(bifstream& in, int& e, MArrayID<DFrameForce>& s) { return RecycleGetOneSframeOrFrameForce(in, e, s, 1); }
+int DResult::GetOneCombAllFrameForce(int set, MArrayID<DFrameForce>& s)
+{
+    return GetOneCombAllFrameOrSframeForce(set, s, 0);
+}
+int DResult::GetOneFrameAllCombForce(int e, MArrayID<DFrameForce>& s)
+{
+    return GetOneFrameOrSframeAllCombForce(e, s, 0);
+}
+int DResult::RecycleGetOneFrameForce(bifstream& in, int& e, MArrayID<DFrameForce>& s)
+{
+    return RecycleGetOneSframeOrFrameForce(in, e, s, 0);
+}
+int DResult::GetOneCombAllSframeForce(int set, MArrayID<DFrameForce>& s)
+{
+    return GetOneCombAllFrameOrSframeForce(set, s, 1);
+}
+int DResult::GetOneSframeAllCombForce(int e, MArrayID<DFrameForce>& s)
+{
+    return GetOneFrameOrSframeAllCombForce(e, s, 1);
+}
+int DResult::RecycleGetOneSframeForce(bifstream& in, int& e, MArrayID<DFrameForce>& s)
+{
+    return RecycleGetOneSframeOrFrameForce(in, e, s, 1);
+}
 
-int DResult::GetOneCombAllVframeForce(int set, MArrayID<DFrameForce>& s) { return OneSetAll(*this, "U7", kVframe, set, s); }
-int DResult::GetOneVframeAllCombForce(int e, MArrayID<DFrameForce>& s) { return OneElementByScan(*this, "U7", kVframe, e, s); }
-int DResult::RecycleGetOneVframeForce(bifstream& in, int& e, MArrayID<DFrameForce>& s) { return Walk(*this, "U7", kVframe, in, e, s); }
+int DResult::GetOneCombAllVframeForce(int set, MArrayID<DFrameForce>& s)
+{
+    return OneSetAll(*this, "U7", kVframe, set, s);
+}
+int DResult::GetOneVframeAllCombForce(int e, MArrayID<DFrameForce>& s)
+{
+    return OneElementByScan(*this, "U7", kVframe, e, s);
+}
+int DResult::RecycleGetOneVframeForce(bifstream& in, int& e, MArrayID<DFrameForce>& s)
+{
+    return Walk(*this, "U7", kVframe, in, e, s);
+}
 
-int DResult::GetOneCombAllTrussForce(int set, MArrayID<DTrussForce>& s) { return OneSetAll(*this, "U8", kTruss, set, s); }
-int DResult::GetOneTrussAllCombForce(int e, MArrayID<DTrussForce>& s) { return OneElementByScan(*this, "U8", kTruss, e, s); }
-int DResult::RecycleGetOneTrussForce(bifstream& in, int& e, MArrayID<DTrussForce>& s) { return Walk(*this, "U8", kTruss, in, e, s); }
+int DResult::GetOneCombAllTrussForce(int set, MArrayID<DTrussForce>& s)
+{
+    return OneSetAll(*this, "U8", kTruss, set, s);
+}
+int DResult::GetOneTrussAllCombForce(int e, MArrayID<DTrussForce>& s)
+{
+    return OneElementByScan(*this, "U8", kTruss, e, s);
+}
+int DResult::RecycleGetOneTrussForce(bifstream& in, int& e, MArrayID<DTrussForce>& s)
+{
+    return Walk(*this, "U8", kTruss, in, e, s);
+}
 
-int DResult::GetOneCombAllCframeForce(int set, MArrayID<DCframeForce>& s) { return OneSetAll(*this, "U6", kCframe, set, s); }
-int DResult::GetOneCframeAllCombForce(int e, MArrayID<DCframeForce>& s) { return OneElementByScan(*this, "U6", kCframe, e, s); }
-int DResult::RecycleGetOneCframeForce(bifstream& in, int& e, MArrayID<DCframeForce>& s) { return Walk(*this, "U6", kCframe, in, e, s); }
+int DResult::GetOneCombAllCframeForce(int set, MArrayID<DCframeForce>& s)
+{
+    return OneSetAll(*this, "U6", kCframe, set, s);
+}
+int DResult::GetOneCframeAllCombForce(int e, MArrayID<DCframeForce>& s)
+{
+    return OneElementByScan(*this, "U6", kCframe, e, s);
+}
+int DResult::RecycleGetOneCframeForce(bifstream& in, int& e, MArrayID<DCframeForce>& s)
+{
+    return Walk(*this, "U6", kCframe, in, e, s);
+}
 
-int DResult::GetOneCombAllPipeForce(int set, MArrayID<DPipeForce>& s) { return OneSetAll(*this, "U10", kPipe, set, s); }
-int DResult::GetOnePipeAllCombForce(int e, MArrayID<DPipeForce>& s) { return OneElementByScan(*this, "U10", kPipe, e, s); }
-int DResult::RecycleGetOnePipeForce(bifstream& in, int& e, MArrayID<DPipeForce>& s) { return Walk(*this, "U10", kPipe, in, e, s); }
+int DResult::GetOneCombAllPipeForce(int set, MArrayID<DPipeForce>& s)
+{
+    return OneSetAll(*this, "U10", kPipe, set, s);
+}
+int DResult::GetOnePipeAllCombForce(int e, MArrayID<DPipeForce>& s)
+{
+    return OneElementByScan(*this, "U10", kPipe, e, s);
+}
+int DResult::RecycleGetOnePipeForce(bifstream& in, int& e, MArrayID<DPipeForce>& s)
+{
+    return Walk(*this, "U10", kPipe, in, e, s);
+}
 
-int DResult::GetOneCombAllSpringForce(int set, MArrayID<DSpringForce>& s) { return OneSetAll(*this, "U31", kSpring, set, s); }
-int DResult::GetOneSpringAllCombForce(int e, MArrayID<DSpringForce>& s) { return OneElementByScan(*this, "U31", kSpring, e, s); }
-int DResult::RecycleGetOneSpringForce(bifstream& in, int& e, MArrayID<DSpringForce>& s) { return Walk(*this, "U31", kSpring, in, e, s); }
+int DResult::GetOneCombAllSpringForce(int set, MArrayID<DSpringForce>& s)
+{
+    return OneSetAll(*this, "U31", kSpring, set, s);
+}
+int DResult::GetOneSpringAllCombForce(int e, MArrayID<DSpringForce>& s)
+{
+    return OneElementByScan(*this, "U31", kSpring, e, s);
+}
+int DResult::RecycleGetOneSpringForce(bifstream& in, int& e, MArrayID<DSpringForce>& s)
+{
+    return Walk(*this, "U31", kSpring, in, e, s);
+}
 
-int DResult::GetOneCombAllSframeCheck(int set, MArrayID<DSframeCheck>& s) { return OneSetAll(*this, "F88", kCheck, set, s); }
-int DResult::GetOneSframeAllCombCheck(int e, MArrayID<DSframeCheck>& s) { return OneElementByScan(*this, "F88", kCheck, e, s); }
-int DResult::RecycleGetOneSframeCheck(bifstream& in, int& e, MArrayID<DSframeCheck>& s) { return Walk(*this, "F88", kCheck, in, e, s); }
+int DResult::GetOneCombAllSframeCheck(int set, MArrayID<DSframeCheck>& s)
+{
+    return OneSetAll(*this, "F88", kCheck, set, s);
+}
+int DResult::GetOneSframeAllCombCheck(int e, MArrayID<DSframeCheck>& s)
+{
+    return OneElementByScan(*this, "F88", kCheck, e, s);
+}
+int DResult::RecycleGetOneSframeCheck(bifstream& in, int& e, MArrayID<DSframeCheck>& s)
+{
+    return Walk(*this, "F88", kCheck, in, e, s);
+}
 
 // ------------------------------------------------------------------- shells
 
@@ -337,11 +388,9 @@ int ReadShellBlock(bifstream& in, int64_t length, int e, MArrayID<DShellForce>& 
     for (int i = 0; i < e; ++i) {
         RecordHeader h;
         DShellForce rec;
-        if (ReadRecordHeader(in, length, kShell, 1, h) != 1 || !ReadBlob(in, h.perSet, b) || !Fill(rec, h, b))
-            return 0;
+        if (ReadRecordHeader(in, length, kShell, 1, h) != 1 || !ReadBlob(in, h.perSet, b) || !Fill(rec, h, b)) return 0;
         rec.m_nID = h.element;
-        if (!AddTo(store, rec))
-            return 0;
+        if (!AddTo(store, rec)) return 0;
     }
     return 1;
 }
@@ -350,33 +399,29 @@ int ReadShellBlock(bifstream& in, int64_t length, int e, MArrayID<DShellForce>& 
 int ReadShellSetNoAve(bifstream& in, int64_t length, int set, int sets, MArrayID<DShellForce>& store)
 {
     int e = 0;
-    if (!ShellCount(in, length, e) || !in.Seek(16, 0))
-        return 0;
+    if (!ShellCount(in, length, e) || !in.Seek(16, 0)) return 0;
     Blob b;
     for (int i = 0; i < e; ++i) {
         RecordHeader h;
         DShellForce rec;
-        if (ReadRecordHeader(in, length, kShell, sets, h) != 1 || !SeekTo(in, h.dataPos + (set - 1) * h.perSet)
-            || !ReadBlob(in, h.perSet, b) || !Fill(rec, h, b))
+        if (ReadRecordHeader(in, length, kShell, sets, h) != 1 || !SeekTo(in, h.dataPos + (set - 1) * h.perSet) ||
+            !ReadBlob(in, h.perSet, b) || !Fill(rec, h, b))
             return 0;
         rec.m_nID = h.element;
-        if (!AddTo(store, rec) || !SeekTo(in, h.dataPos + sets * h.perSet))
-            return 0;
+        if (!AddTo(store, rec) || !SeekTo(in, h.dataPos + sets * h.perSet)) return 0;
     }
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 int DResult::GetOneCombAllShellForceNoAve(int set, MArrayID<DShellForce>& store)
 {
     store.RemoveAll();
-    if (set < 1 || set > m_nForceComb)
-        return 0;
+    if (set < 1 || set > m_nForceComb) return 0;
     bifstream in;
     const int64_t length = OpenRaw(*this, "U41", in);
-    if (length < 0)
-        return 0;
+    if (length < 0) return 0;
     return ReadShellSetNoAve(in, length, set, m_nForceComb, store) ? 1 : Fail(store);
 }
 
@@ -391,8 +436,7 @@ int DResult::RecycleGetAllShellForceNoAve(bifstream& in, int& set, MArrayID<DShe
     if (!in.IsOpen()) {
         char path[260];
         GetFileName(path, "U41");
-        if (!in.Open(path))
-            return 0;
+        if (!in.Open(path)) return 0;
         set = 0;
     }
     if (set < 0 || set >= m_nForceComb) {
@@ -410,28 +454,21 @@ int DResult::RecycleGetAllShellForceNoAve(bifstream& in, int& set, MArrayID<DShe
 int DResult::GetOneCombAllShellForce(int set, MArrayID<DShellForce>& store)
 {
     store.RemoveAll();
-    if (set < 1 || set > m_nForceComb)
-        return 0;
+    if (set < 1 || set > m_nForceComb) return 0;
     bifstream in;
     const int64_t length = OpenRaw(*this, "A41", in);
-    if (length < 0)
-        return 0;
+    if (length < 0) return 0;
     int e = 0;
-    if (length > kMaxIndexedLength) {   // not indexed: step over the blocks before
-        if (!ShellCount(in, length, e) || !in.Seek64(16, 0))
-            return Fail(store);
+    if (length > kMaxIndexedLength) {  // not indexed: step over the blocks before
+        if (!ShellCount(in, length, e) || !in.Seek64(16, 0)) return Fail(store);
         for (int s = 1; s < set; ++s)
-            if (!SkipShellBlock(in, length, e))
-                return Fail(store);
+            if (!SkipShellBlock(in, length, e)) return Fail(store);
     } else {
         int32_t pos = -1;
-        if (!IndexedPos(*this, "NA41", set, pos))
-            return 0;
-        if (!ShellCount(in, length, e) || !SeekTo(in, pos))
-            return Fail(store);
+        if (!IndexedPos(*this, "NA41", set, pos)) return 0;
+        if (!ShellCount(in, length, e) || !SeekTo(in, pos)) return Fail(store);
     }
-    if (!ReadShellBlock(in, length, e, store))
-        return Fail(store);
+    if (!ReadShellBlock(in, length, e, store)) return Fail(store);
     return 1;
 }
 
@@ -440,31 +477,25 @@ int DResult::GetOneShellAllCombForce(int element, MArrayID<DShellForce>& store)
     store.RemoveAll();
     bifstream in;
     const int64_t length = element < 1 ? -1 : OpenRaw(*this, "A41", in);
-    if (length < 0)
-        return 0;
+    if (length < 0) return 0;
     int e = 0;
-    if (!ShellCount(in, length, e) || !in.Seek(16, 0))
-        return 0;
+    if (!ShellCount(in, length, e) || !in.Seek(16, 0)) return 0;
     Blob b;
     for (int s = 1; s <= m_nForceComb; ++s) {
         int found = 0;
         for (int i = 0; i < e; ++i) {
             RecordHeader h;
-            if (ReadRecordHeader(in, length, kShell, 1, h) != 1)
-                return Fail(store);
+            if (ReadRecordHeader(in, length, kShell, 1, h) != 1) return Fail(store);
             if (h.element == element && !found) {
                 DShellForce rec;
-                if (!ReadBlob(in, h.perSet, b) || !Fill(rec, h, b))
-                    return Fail(store);
+                if (!ReadBlob(in, h.perSet, b) || !Fill(rec, h, b)) return Fail(store);
                 rec.m_nID = s;
-                if (!AddTo(store, rec))
-                    return Fail(store);
+                if (!AddTo(store, rec)) return Fail(store);
                 found = 1;
             }
-            if (!SeekTo(in, h.End()))
-                return Fail(store);
+            if (!SeekTo(in, h.End())) return Fail(store);
         }
-        if (!found)   // a set without the element
+        if (!found)  // a set without the element
             return Fail(store);
     }
     return 1;
@@ -476,8 +507,7 @@ int DResult::RecycleGetAllShellForce(bifstream& in, int& set, MArrayID<DShellFor
     if (!in.IsOpen()) {
         char path[260];
         GetFileName(path, "A41");
-        if (!in.Open(path))
-            return 0;
+        if (!in.Open(path)) return 0;
         set = 0;
         if (!in.Seek(16, 0)) {
             in.Close();
@@ -514,23 +544,18 @@ int ReadWallData(bifstream& in, const RecordHeader& h, int sets, int only, DWall
         DWallForce& w = recs[i];
         w.nHoleKind = static_cast<unsigned char>(kind);
         w.nEndKind = static_cast<unsigned char>(h.b & 0xFF);
-        if (!w.AllocAndZeroMemoryAccordnHole())
-            return 0;
+        if (!w.AllocAndZeroMemoryAccordnHole()) return 0;
     }
     const int mask = DWallForce::SlotMask(kind);
     int64_t at = h.dataPos;
     double v[6];
     for (int end = 0; end < 2; ++end) {
-        if ((end == 0 && !first) || (end == 1 && !second))
-            continue;
+        if ((end == 0 && !first) || (end == 1 && !second)) continue;
         for (int slot = 0; slot < DWallForce::SlotCount; ++slot) {
-            if (!(mask & (1 << slot)))
-                continue;
+            if (!(mask & (1 << slot))) continue;
             for (int j = 1; j <= sets; ++j, at += 56) {
-                if (only >= 1 && j != only)
-                    continue;
-                if (!SeekTo(in, at + 4) || !ReadArray(in, v, 6))
-                    return 0;
+                if (only >= 1 && j != only) continue;
+                if (!SeekTo(in, at + 4) || !ReadArray(in, v, 6)) return 0;
                 DWallForce& w = recs[only >= 1 ? 0 : j - 1];
                 std::memcpy(w.pPiece[slot]->value + 6 * end, v, sizeof v);
             }
@@ -542,16 +567,14 @@ int ReadWallData(bifstream& in, const RecordHeader& h, int sets, int only, DWall
 int AddWalls(std::vector<DWallForce>& recs, MArrayID<DWallForce>& store)
 {
     for (DWallForce& w : recs)
-        if (!AddTo(store, w))
-            return 0;
+        if (!AddTo(store, w)) return 0;
     return 1;
 }
 
 int ReadAllSets(bifstream& in, const RecordHeader& h, int sets, MArrayID<DWallForce>& store)
 {
     std::vector<DWallForce> recs(static_cast<size_t>(sets));
-    for (int j = 0; j < sets; ++j)
-        recs[j].m_nID = j + 1;
+    for (int j = 0; j < sets; ++j) recs[j].m_nID = j + 1;
     return ReadWallData(in, h, sets, 0, recs.data(), recs.size()) && AddWalls(recs, store);
 }
 
@@ -560,7 +583,7 @@ int ReadOneSet(bifstream& in, const RecordHeader& h, int set, int sets, Blob&, D
     return ReadWallData(in, h, sets, set, &rec, 1);
 }
 
-} // namespace
+}  // namespace
 
 int DResult::GetOneCombAllWallForce(int set, MArrayID<DWallForce>& store)
 {
@@ -581,37 +604,28 @@ int DResult::RecycleGetOneWallForce(bifstream& in, int& element, MArrayID<DWallF
 
 int DResult::GetOneOrAllFrameReinData(MArrayID<DFrameRein>* store, int element, DFrameRein* rein)
 {
-    if (store)
-        store->RemoveAll();
+    if (store) store->RemoveAll();
     char path[260];
     GetFileName(path, "RC2");
     bifstream in(path);
-    if (!in.IsOpen())
-        return 0;
+    if (!in.IsOpen()) return 0;
     const int64_t length = FileLength(in);
-    if (!in.Seek(4, 0))
-        return 0;
+    if (!in.Seek(4, 0)) return 0;
     auto fail = [&]() {
-        if (store)
-            store->RemoveAll();
+        if (store) store->RemoveAll();
         return 0;
     };
     for (;;) {
-        if (in.TellPos64() >= length)
-            break;
+        if (in.TellPos64() >= length) break;
         int32_t head[2];
-        if (!ReadArray(in, head, 2))
-            return fail();
-        if (head[1] != 1)
-            continue;
+        if (!ReadArray(in, head, 2)) return fail();
+        if (head[1] != 1) continue;
         int32_t ks[2];
-        if (head[0] < 1 || head[0] > kMaxElement || !ReadArray(in, ks, 2) || ks[1] < 0 || ks[1] > 255)
-            return fail();
+        if (head[0] < 1 || head[0] > kMaxElement || !ReadArray(in, ks, 2) || ks[1] < 0 || ks[1] > 255) return fail();
         DFrameRein r;
         r.m_nID = head[0];
         r.nKind = static_cast<char>(ks[0]);
-        if (!r.SetSectNum(ks[1]))
-            return fail();
+        if (!r.SetSectNum(ks[1])) return fail();
         for (int i = 0; i < ks[1]; ++i) {
             int ok;
             if (ks[0] == 1)
@@ -619,16 +633,13 @@ int DResult::GetOneOrAllFrameReinData(MArrayID<DFrameRein>* store, int element, 
             else if (ks[0] == 2)
                 ok = r.ReadHoopRein(in, i) && r.ReadDir2Rein(in, i) && r.ReadDir3Rein(in, i);
             else
-                ok = r.ReadDownRein(in, i) && r.ReadUpperRein(in, i) && r.ReadHoopRein(in, i)
-                    && r.ReadDir2Rein(in, i) && r.ReadDir3Rein(in, i);
-            if (!ok)
-                return fail();
+                ok = r.ReadDownRein(in, i) && r.ReadUpperRein(in, i) && r.ReadHoopRein(in, i) &&
+                     r.ReadDir2Rein(in, i) && r.ReadDir3Rein(in, i);
+            if (!ok) return fail();
         }
-        if (ks[0] != 2 && !r.ReadTorRein(in))
-            return fail();
+        if (ks[0] != 2 && !r.ReadTorRein(in)) return fail();
         if (store) {
-            if (!AddTo(*store, r))
-                return fail();
+            if (!AddTo(*store, r)) return fail();
         } else if (r.m_nID == element) {
             *rein = r;
             return 1;

@@ -67,7 +67,7 @@ int BuildIndexes(const DResult& r, int64_t plTime, int sets);
 // 1 when the copy (or index) must be made again.
 int NeedsUpdate(int64_t rawTime, int64_t plTime, int64_t copyTime, int forced);
 
-} // namespace resultio
+}  // namespace resultio
 
 namespace resultio {
 
@@ -76,13 +76,13 @@ enum Family { kFrame, kVframe, kTruss, kCframe, kPipe, kSpring, kShell, kWall, k
 
 struct RecordHeader {
     int element = 0;
-    int s = 0;            // sections (frame, check)
-    double pos[20] = {};  // section positions
-    int k = 0;            // pipe values per set
-    int m = 0;            // shell nodes
-    int a = 0, b = 0, c = 0, d = 0;   // wall
-    int64_t dataPos = 0;  // first byte after the header
-    int64_t perSet = 0;   // bytes of one set (not walls)
+    int s = 0;                       // sections (frame, check)
+    double pos[20] = {};             // section positions
+    int k = 0;                       // pipe values per set
+    int m = 0;                       // shell nodes
+    int a = 0, b = 0, c = 0, d = 0;  // wall
+    int64_t dataPos = 0;             // first byte after the header
+    int64_t perSet = 0;              // bytes of one set (not walls)
     int64_t dataBytes = 0;
     int64_t End() const { return dataPos + dataBytes; }
 };
@@ -99,4 +99,4 @@ int ReadRecordHeader(bifstream& in, int64_t length, Family f, int sets, RecordHe
 // Steps over one A41 block of e records; 0 when it is damaged.
 int SkipShellBlock(bifstream& in, int64_t length, int e);
 
-} // namespace resultio
+}  // namespace resultio

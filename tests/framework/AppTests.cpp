@@ -24,8 +24,7 @@ DWORD RunChild(const char* test, const char* step, const std::string& extra)
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return 1000;
+    if (!::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1000;
     ::WaitForSingleObject(pi.hProcess, 60000);
     DWORD code = 1001;
     ::GetExitCodeProcess(pi.hProcess, &code);
@@ -84,14 +83,13 @@ void CheckSettings()
     delete[] data;
 }
 
-} // namespace
+}  // namespace
 
 // The child halves: skipped unless started by the parent test below.
 TEST(ProfileChild, Step)
 {
     const std::string step = Step();
-    if (step.empty())
-        GTEST_SKIP() << "runs only as a child process";
+    if (step.empty()) GTEST_SKIP() << "runs only as a child process";
     if (step.rfind("ini", 0) == 0) {
         UseIni(Arg());
     } else {
@@ -122,8 +120,7 @@ TEST(ProfileTest, ValuesSurviveARestartInTheRegistry)
     HKEY key = nullptr;
     EXPECT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\FwTestCompany\\FwTest\\Settings", 0, KEY_READ, &key),
               ERROR_SUCCESS);
-    if (key)
-        ::RegCloseKey(key);
+    if (key) ::RegCloseKey(key);
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\FwTestCompany");
 }
 
@@ -185,15 +182,13 @@ protected:
     static std::string Text(size_t bytes)
     {
         std::string s;
-        while (s.size() + 2 <= bytes)
-            s += s.size() % 7 == 0 ? "梁" : "ab";  // two-byte characters among single bytes
-        if (s.size() < bytes)
-            s += 'x';
+        while (s.size() + 2 <= bytes) s += s.size() % 7 == 0 ? "梁" : "ab";  // two-byte characters among single bytes
+        if (s.size() < bytes) s += 'x';
         return s;
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(RegistryProfileTest, LongAndRewrittenValuesComeBackWhole)
 {
@@ -206,8 +201,7 @@ TEST_F(RegistryProfileTest, LongAndRewrittenValuesComeBackWhole)
     }
     for (size_t bytes : {size_t(70000), size_t(1), size_t(300)}) {
         std::vector<BYTE> blob(bytes);
-        for (size_t i = 0; i < bytes; ++i)
-            blob[i] = static_cast<BYTE>(i * 31 + 7);
+        for (size_t i = 0; i < bytes; ++i) blob[i] = static_cast<BYTE>(i * 31 + 7);
         ASSERT_TRUE(theTestApp.WriteProfileBinary("Values", "Blob", blob.data(), static_cast<UINT>(bytes)));
         LPBYTE data = nullptr;
         UINT n = 0;
@@ -239,8 +233,7 @@ TEST_F(RegistryProfileTest, ValueRewrittenBetweenSizingAndReading)
         ASSERT_TRUE(theTestApp.WriteProfileString("Values", "Racy", c.before.c_str()));
         int calls = 0;
         FwSetRegistryReadHook([&] {
-            if (calls++ == 0)
-                WriteRaw("Racy", REG_SZ, c.after.c_str(), c.after.size() + 1);
+            if (calls++ == 0) WriteRaw("Racy", REG_SZ, c.after.c_str(), c.after.size() + 1);
         });
         const std::string got(theTestApp.GetProfileString("Values", "Racy", "默认"));
         EXPECT_TRUE(got == c.after) << c.what << ": " << got.size() << " bytes read";
@@ -262,8 +255,7 @@ TEST_F(RegistryProfileTest, ValueRewrittenBetweenSizingAndReading)
     // A binary value that grows in between comes back whole.
     BYTE small[3] = {1, 2, 3};
     std::vector<BYTE> large(9000);
-    for (size_t i = 0; i < large.size(); ++i)
-        large[i] = static_cast<BYTE>(i);
+    for (size_t i = 0; i < large.size(); ++i) large[i] = static_cast<BYTE>(i);
     ASSERT_TRUE(theTestApp.WriteProfileBinary("Values", "RacyBlob", small, sizeof small));
     changed = false;
     FwSetRegistryReadHook([&] {
@@ -298,7 +290,8 @@ TEST(MessageLoopTest, IdleCountsAndPreTranslateSeeTheLoop)
     ASSERT_GE(theTestApp.m_idleCounts.size(), 3u);
     EXPECT_EQ(theTestApp.m_idleCounts.back(), 2);
     for (size_t i = 1; i < theTestApp.m_idleCounts.size(); ++i)
-        EXPECT_TRUE(theTestApp.m_idleCounts[i] == theTestApp.m_idleCounts[i - 1] + 1 || theTestApp.m_idleCounts[i] == 0);
+        EXPECT_TRUE(theTestApp.m_idleCounts[i] == theTestApp.m_idleCounts[i - 1] + 1 ||
+                    theTestApp.m_idleCounts[i] == 0);
     EXPECT_NE(std::find(theTestApp.m_preTranslated.begin(), theTestApp.m_preTranslated.end(), WM_APP + 5u),
               theTestApp.m_preTranslated.end());
     wnd.DestroyWindow();
@@ -381,10 +374,8 @@ public:
 protected:
     LRESULT OnWork(WPARAM wp, LPARAM)
     {
-        if (wp == 1)
-            throw std::runtime_error("梁的数据坏了");
-        if (wp == 2)
-            throw 42;
+        if (wp == 1) throw std::runtime_error("梁的数据坏了");
+        if (wp == 2) throw 42;
         ++handled;
         return 5;
     }
@@ -392,7 +383,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CThrowingWnd, CWnd)
-    ON_MESSAGE(WM_APP + 9, &CThrowingWnd::OnWork)
+ON_MESSAGE(WM_APP + 9, &CThrowingWnd::OnWork)
 END_MESSAGE_MAP()
 
 // What the program sends to the debugger's output, seen before the system handles it.
@@ -405,7 +396,7 @@ LONG CALLBACK CatchDebugText(EXCEPTION_POINTERS* info)
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
-} // namespace
+}  // namespace
 
 TEST(HandlerExceptionTest, ReportedAndTheProgramGoesOn)
 {
@@ -434,15 +425,13 @@ TEST(HandlerExceptionTest, ReportedAndTheProgramGoesOn)
 // The child half: a fresh run, so that its first report is the run's first.
 TEST(HandlerExceptionChild, Step)
 {
-    if (Step() != "exception-box")
-        GTEST_SKIP() << "runs only as a child process";
+    if (Step() != "exception-box") GTEST_SKIP() << "runs only as a child process";
     FwSetHandlerExceptionHook(nullptr);
     PVOID veh = ::AddVectoredExceptionHandler(1, CatchDebugText);
     MessageBoxRecorder boxes;
     CThrowingWnd w;
     ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "throws", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
-    for (WPARAM kind : {WPARAM(1), WPARAM(2), WPARAM(1)})
-        EXPECT_EQ(w.SendMessage(WM_APP + 9, kind), 0);
+    for (WPARAM kind : {WPARAM(1), WPARAM(2), WPARAM(1)}) EXPECT_EQ(w.SendMessage(WM_APP + 9, kind), 0);
     EXPECT_EQ(w.SendMessage(WM_APP + 9, 0), 5);
     ::RemoveVectoredExceptionHandler(veh);
     // One box for the run, naming what went wrong; every exception in the debugger's output.

@@ -98,7 +98,7 @@ protected:
     void OnOK() override { ++applied; }
 };
 
-} // namespace
+}  // namespace
 
 TEST(DialogTest, ExchangeFillsControlsAndRangeFailureKeepsTheDialogOpen)
 {
@@ -357,8 +357,7 @@ TEST(FileDialogTest, FilterAndChosenNames)
     CFileDialog::SetTestHook([](CFileDialog* dlg) -> INT_PTR {
         // The filter arrives with zero separators.
         const char* f = dlg->m_ofn.lpstrFilter;
-        if (std::string(f) != "工程 (*.prj)" || std::string(f + strlen(f) + 1) != "*.prj")
-            return IDCANCEL;
+        if (std::string(f) != "工程 (*.prj)" || std::string(f + strlen(f) + 1) != "*.prj") return IDCANCEL;
         // Several files: the folder, then the names.
         static const char chosen[] = "C:\\工程\0a.prj\0b.prj\0";
         memcpy(dlg->m_ofn.lpstrFile, chosen, sizeof chosen);
@@ -369,8 +368,7 @@ TEST(FileDialogTest, FilterAndChosenNames)
     ASSERT_EQ(dlg.DoModal(), IDOK);
     POSITION pos = dlg.GetStartPosition();
     std::vector<std::string> names;
-    while (pos)
-        names.emplace_back(dlg.GetNextPathName(pos).GetString());
+    while (pos) names.emplace_back(dlg.GetNextPathName(pos).GetString());
     EXPECT_EQ(names, (std::vector<std::string>{"C:\\工程\\a.prj", "C:\\工程\\b.prj"}));
     EXPECT_STREQ(dlg.GetFolderPath(), "C:\\工程");
 

@@ -43,11 +43,11 @@ protected:
 };
 IMPLEMENT_DYNCREATE(CTestDoc, CDocument)
 BEGIN_MESSAGE_MAP(CTestDoc, CDocument)
-    ON_COMMAND(ID_TEST_DOCCMD, &CTestDoc::OnDocCmd)
-    ON_COMMAND(ID_TEST_BOTH, &CTestDoc::OnBoth)
-    ON_COMMAND(ID_TEST_GREYED, &CTestDoc::OnGreyed)
-    ON_UPDATE_COMMAND_UI(ID_TEST_GREYED, &CTestDoc::OnUpdateGreyed)
-    ON_UPDATE_COMMAND_UI(ID_TEST_CHECKED, &CTestDoc::OnUpdateChecked)
+ON_COMMAND(ID_TEST_DOCCMD, &CTestDoc::OnDocCmd)
+ON_COMMAND(ID_TEST_BOTH, &CTestDoc::OnBoth)
+ON_COMMAND(ID_TEST_GREYED, &CTestDoc::OnGreyed)
+ON_UPDATE_COMMAND_UI(ID_TEST_GREYED, &CTestDoc::OnUpdateGreyed)
+ON_UPDATE_COMMAND_UI(ID_TEST_CHECKED, &CTestDoc::OnUpdateChecked)
 END_MESSAGE_MAP()
 
 class CTestView : public CView {
@@ -74,8 +74,8 @@ protected:
 };
 IMPLEMENT_DYNCREATE(CTestView, CView)
 BEGIN_MESSAGE_MAP(CTestView, CView)
-    ON_COMMAND(ID_TEST_VIEWCMD, &CTestView::OnViewCmd)
-    ON_COMMAND(ID_TEST_BOTH, &CTestView::OnBoth)
+ON_COMMAND(ID_TEST_VIEWCMD, &CTestView::OnViewCmd)
+ON_COMMAND(ID_TEST_BOTH, &CTestView::OnBoth)
 END_MESSAGE_MAP()
 
 class CTestFrame : public CFrameWnd {
@@ -88,17 +88,14 @@ public:
 protected:
     int OnCreate(LPCREATESTRUCT cs)
     {
-        if (CFrameWnd::OnCreate(cs) == -1)
-            return -1;
+        if (CFrameWnd::OnCreate(cs) == -1) return -1;
         static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS};
         if (!m_toolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY,
                                 CRect(0, 0, 0, 0), 0xE900 + 50) ||
             !m_toolBar.LoadToolBar(IDR_TESTFRAME))
             return -1;
-        if (!m_statusBar.Create(this) || !m_statusBar.SetIndicators(indicators, 1))
-            return -1;
-        if (!m_dialogBar.Create(this, IDD_BAR, WS_VISIBLE | CBRS_BOTTOM, 0xE900 + 51))
-            return -1;
+        if (!m_statusBar.Create(this) || !m_statusBar.SetIndicators(indicators, 1)) return -1;
+        if (!m_dialogBar.Create(this, IDD_BAR, WS_VISIBLE | CBRS_BOTTOM, 0xE900 + 51)) return -1;
         EnableDocking(CBRS_ALIGN_ANY);
         m_toolBar.EnableDocking(CBRS_ALIGN_ANY);
         m_dialogBar.EnableDocking(CBRS_ALIGN_BOTTOM);
@@ -112,9 +109,9 @@ protected:
 };
 IMPLEMENT_DYNCREATE(CTestFrame, CFrameWnd)
 BEGIN_MESSAGE_MAP(CTestFrame, CFrameWnd)
-    ON_WM_CREATE()
-    ON_COMMAND(ID_TEST_FRAMECMD, &CTestFrame::OnFrameCmd)
-    ON_COMMAND(IDC_BAR_BUTTON, &CTestFrame::OnBarButton)
+ON_WM_CREATE()
+ON_COMMAND(ID_TEST_FRAMECMD, &CTestFrame::OnFrameCmd)
+ON_COMMAND(IDC_BAR_BUTTON, &CTestFrame::OnBarButton)
 END_MESSAGE_MAP()
 
 // One template, document, frame and view for each test.
@@ -156,9 +153,12 @@ protected:
     CTestFrame* frame = nullptr;
 };
 
-void Command(CWnd* w, UINT id) { w->SendMessage(WM_COMMAND, id); }
+void Command(CWnd* w, UINT id)
+{
+    w->SendMessage(WM_COMMAND, id);
+}
 
-} // namespace
+}  // namespace
 
 TEST_F(DocFrameTest, TemplateCreatesDocumentFrameAndViewByClass)
 {
@@ -170,7 +170,7 @@ TEST_F(DocFrameTest, TemplateCreatesDocumentFrameAndViewByClass)
     EXPECT_EQ(frame->GetActiveDocument(), doc);
     EXPECT_EQ(doc->GetViewCount(), 1);
     EXPECT_EQ(g.newDocs, 1);
-    EXPECT_GE(g.updates, 1);  // the initial update reached the view
+    EXPECT_GE(g.updates, 1);                  // the initial update reached the view
     EXPECT_STREQ(doc->GetTitle(), "无标题");  // the template names no document
     CString title;
     frame->GetWindowText(title);
@@ -261,7 +261,8 @@ TEST_F(DocFrameTest, FloatingWindowKeysReachTheFrameShortcuts)
 
 TEST_F(DocFrameTest, MenuHintsGoToTheStatusBar)
 {
-    frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_TEST_DOCCMD, MF_STRING), reinterpret_cast<LPARAM>(frame->GetMenu()->m_hMenu));
+    frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_TEST_DOCCMD, MF_STRING),
+                       reinterpret_cast<LPARAM>(frame->GetMenu()->m_hMenu));
     EXPECT_STREQ(frame->m_statusBar.GetPaneText(0), "文档的命令");
     char shown[128] = {};
     frame->m_statusBar.SendMessage(SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(shown));
@@ -287,10 +288,10 @@ TEST_F(DocFrameTest, BarsAreLaidOutAroundTheViewAndTheirStateIsSaved)
     frame->ScreenToClient(&dlgbar);
     EXPECT_EQ(tool.top, 0);
     EXPECT_EQ(view.top, tool.bottom);
-    EXPECT_EQ(status.bottom, client.bottom);     // the status bar at the very bottom
-    EXPECT_EQ(dlgbar.bottom, status.top);        // the docked dialog bar above it
+    EXPECT_EQ(status.bottom, client.bottom);  // the status bar at the very bottom
+    EXPECT_EQ(dlgbar.bottom, status.top);     // the docked dialog bar above it
     EXPECT_EQ(view.bottom, dlgbar.top);
-    EXPECT_EQ(dlgbar.Width(), client.Width());   // stretched along its side
+    EXPECT_EQ(dlgbar.Width(), client.Width());  // stretched along its side
     EXPECT_EQ(view.Width(), client.Width());
 
     // Toggling the toolbar through its command, then saving and restoring.
@@ -328,8 +329,8 @@ TEST_F(DocFrameTest, TwoBarsDockedSideBySideInOneRow)
     CRect a, b;
     frame->m_toolBar.GetWindowRect(&a);
     second.GetWindowRect(&b);
-    EXPECT_EQ(a.top, b.top);        // same row
-    EXPECT_EQ(b.left, a.right);     // directly after it
+    EXPECT_EQ(a.top, b.top);     // same row
+    EXPECT_EQ(b.left, a.right);  // directly after it
     // Docked at the left side it becomes a column, and says so.
     frame->DockControlBar(&second, AFX_IDW_DOCKBAR_LEFT);
     EXPECT_TRUE(second.GetBarStyle() & CBRS_ALIGN_LEFT);
@@ -394,8 +395,7 @@ TEST(ShellCommandTest, NewOpenAndAFailedOpenAtStartUp)
     theTestApp.AddDocTemplate(new CSingleDocTemplate(IDR_TESTFRAME, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CTestFrame),
                                                      RUNTIME_CLASS(CTestView)));
     auto closeMain = [] {
-        if (theTestApp.m_pMainWnd)
-            theTestApp.m_pMainWnd->SendMessage(WM_CLOSE);
+        if (theTestApp.m_pMainWnd) theTestApp.m_pMainWnd->SendMessage(WM_CLOSE);
         MSG m;
         while (::PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }

@@ -100,7 +100,7 @@ UINT Worker(LPVOID p)
     return 9;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ThreadTest, WorkersEventsAndCriticalSections)
 {
@@ -128,10 +128,7 @@ TEST(ThreadTest, WorkersEventsAndCriticalSections)
     // A held critical section cannot be taken within a bounded wait from another thread.
     shared.lock.Lock();
     struct Try {
-        static UINT Run(LPVOID p)
-        {
-            return static_cast<CCriticalSection*>(p)->Lock(50) ? 1 : 0;
-        }
+        static UINT Run(LPVOID p) { return static_cast<CCriticalSection*>(p)->Lock(50) ? 1 : 0; }
     };
     CWinThread* t = AfxBeginThread(Try::Run, &shared.lock, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     t->m_bAutoDelete = FALSE;

@@ -52,7 +52,10 @@ TEST(CStringTest, SearchesNeverMatchInsideACharacter)
     EXPECT_EQ(CString(BS_TRAIL).ReverseFind('\\'), -1);
     EXPECT_EQ(CString("a\\b\\" BS_TRAIL).ReverseFind('\\'), 3);
     // "\x81" "AA" is one character followed by "A".
-    EXPECT_EQ(CString("\x81" "AA").Find("A"), 2);
+    EXPECT_EQ(CString("\x81"
+                      "AA")
+                  .Find("A"),
+              2);
     // A match that would end inside the next character is no match.
     EXPECT_EQ(CString("A" UA_TRAIL).Find("A\x81"), -1);
     EXPECT_EQ(CString("工程数据").Find("数据"), 4);
@@ -70,18 +73,23 @@ TEST(CStringTest, CutsKeepWholeCharacters)
         CString got;
         const char* want;
     } cases[] = {
-        {"Left(3)", s.Left(3), "ab"},          {"Left(4)", s.Left(4), "ab数"},
-        {"Left(99)", s.Left(99), "ab数据"},    {"Left(-1)", s.Left(-1), ""},
-        {"Mid(3)", s.Mid(3), "据"},            {"Mid(2)", s.Mid(2), "数据"},
-        {"Mid(1,2)", s.Mid(1, 2), "b"},        {"Mid(2,3)", s.Mid(2, 3), "数"},
-        {"Mid(9)", s.Mid(9), ""},              {"Right(1)", s.Right(1), ""},
-        {"Right(3)", s.Right(3), "据"},        {"Right(4)", s.Right(4), "数据"},
+        {"Left(3)", s.Left(3), "ab"},
+        {"Left(4)", s.Left(4), "ab数"},
+        {"Left(99)", s.Left(99), "ab数据"},
+        {"Left(-1)", s.Left(-1), ""},
+        {"Mid(3)", s.Mid(3), "据"},
+        {"Mid(2)", s.Mid(2), "数据"},
+        {"Mid(1,2)", s.Mid(1, 2), "b"},
+        {"Mid(2,3)", s.Mid(2, 3), "数"},
+        {"Mid(9)", s.Mid(9), ""},
+        {"Right(1)", s.Right(1), ""},
+        {"Right(3)", s.Right(3), "据"},
+        {"Right(4)", s.Right(4), "数据"},
         {"Right(99)", s.Right(99), "ab数据"},
         {"SpanIncluding", CString("aab数").SpanIncluding("ab"), "aab"},
         {"SpanExcluding", CString("key=数").SpanExcluding("=;"), "key"},
     };
-    for (const Case& c : cases)
-        EXPECT_STREQ(c.got, c.want) << c.what;
+    for (const Case& c : cases) EXPECT_STREQ(c.got, c.want) << c.what;
 }
 
 TEST(CStringTest, TrimRemovesOnlyWholeCharacters)
@@ -137,8 +145,7 @@ TEST(CStringTest, FormatAndTokenize)
     const CString words = "a.prj  wind.txt out.dat\t0.5";
     int pos = 0;
     std::vector<std::string> got;
-    for (CString w = words.Tokenize(" ", pos); pos >= 0; w = words.Tokenize(" ", pos))
-        got.push_back(w.GetString());
+    for (CString w = words.Tokenize(" ", pos); pos >= 0; w = words.Tokenize(" ", pos)) got.push_back(w.GetString());
     EXPECT_EQ(got, (std::vector<std::string>{"a.prj", "wind.txt", "out.dat\t0.5"}));
 }
 
@@ -195,8 +202,7 @@ TEST(CArrayTest, AddingAnElementOfTheSameArrayIsSafe)
     // The argument refers into the array while it reallocates.
     CStringArray a;
     a.Add("first element, long enough to live on the heap");
-    for (int i = 0; i < 40; ++i)
-        a.Add(a[0]);
+    for (int i = 0; i < 40; ++i) a.Add(a[0]);
     a.SetAtGrow(100, a[0]);
     a.InsertAt(0, a[1], 3);
     EXPECT_EQ(a.GetSize(), 104);
@@ -215,8 +221,7 @@ TEST(CArrayTest, AddingAnElementOfTheSameArrayIsSafe)
 TEST(CMapTest, LookupSetRemoveAndIterate)
 {
     CMap<int, int, CString, const char*> m;
-    for (int i = 0; i < 100; ++i)
-        m.SetAt(i, CString('a', i % 5 + 1));
+    for (int i = 0; i < 100; ++i) m.SetAt(i, CString('a', i % 5 + 1));
     m[7] = "seven";
     CString v;
     ASSERT_TRUE(m.Lookup(7, v));
@@ -256,8 +261,7 @@ TEST(CListTest, InsertRemoveFind)
     l.InsertBefore(pc, "c");
     ASSERT_EQ(l.GetCount(), 4);
     std::string all;
-    for (POSITION p = l.GetHeadPosition(); p;)
-        all += l.GetNext(p).GetString();
+    for (POSITION p = l.GetHeadPosition(); p;) all += l.GetNext(p).GetString();
     EXPECT_EQ(all, "abcd");
     l.RemoveAt(l.Find("b"));
     EXPECT_EQ(l.Find("b"), nullptr);
@@ -360,8 +364,7 @@ TEST(CFileTest, WriteReadSeekAndLines)
     EXPECT_STREQ(in.GetFileTitle(), "fw_file_test");
     std::vector<std::string> lines;
     CString line;
-    while (in.ReadString(line))
-        lines.emplace_back(line.GetString());
+    while (in.ReadString(line)) lines.emplace_back(line.GetString());
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], "第一行");
     EXPECT_EQ(lines[1], "second");

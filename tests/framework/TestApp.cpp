@@ -9,8 +9,8 @@
 CTestApp theTestApp;
 
 BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
-    ON_COMMAND(ID_TEST_APPCMD, &CTestApp::OnAppCommand)
-    ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
+ON_COMMAND(ID_TEST_APPCMD, &CTestApp::OnAppCommand)
+ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
 END_MESSAGE_MAP()
 
 CTestApp::CTestApp() : CWinApp("FwTest") {}
@@ -19,16 +19,14 @@ BOOL CTestApp::OnIdle(LONG count)
 {
     if (m_bRecord) {
         m_idleCounts.push_back(count);
-        if (count == m_quitAtIdle)
-            ::PostQuitMessage(7);
+        if (count == m_quitAtIdle) ::PostQuitMessage(7);
     }
     return CWinApp::OnIdle(count) || (m_bRecord && count < 3);
 }
 
 BOOL CTestApp::PreTranslateMessage(MSG* msg)
 {
-    if (m_bRecord)
-        m_preTranslated.push_back(msg->message);
+    if (m_bRecord) m_preTranslated.push_back(msg->message);
     return CWinApp::PreTranslateMessage(msg);
 }
 
@@ -36,20 +34,25 @@ MessageBoxRecorder::MessageBoxRecorder()
 {
     AfxSetMessageBoxHook([this](const CString& text, const CString&, UINT) {
         texts.emplace_back(text.GetString());
-        if (onShow)
-            onShow();
+        if (onShow) onShow();
         return answer;
     });
 }
 
-MessageBoxRecorder::~MessageBoxRecorder() { AfxSetMessageBoxHook(nullptr); }
+MessageBoxRecorder::~MessageBoxRecorder()
+{
+    AfxSetMessageBoxHook(nullptr);
+}
 
 HandlerExceptionRecorder::HandlerExceptionRecorder()
 {
     FwSetHandlerExceptionHook([this](const char* what) { whats.emplace_back(what); });
 }
 
-HandlerExceptionRecorder::~HandlerExceptionRecorder() { FailOnHandlerExceptions(); }
+HandlerExceptionRecorder::~HandlerExceptionRecorder()
+{
+    FailOnHandlerExceptions();
+}
 
 void FailOnHandlerExceptions()
 {
@@ -61,13 +64,12 @@ std::vector<std::function<void()>> g_soon;
 void CALLBACK SoonTimer(HWND, UINT, UINT_PTR id, DWORD)
 {
     ::KillTimer(nullptr, id);
-    if (g_soon.empty())
-        return;
+    if (g_soon.empty()) return;
     auto fn = g_soon.front();
     g_soon.erase(g_soon.begin());
     fn();
 }
-} // namespace
+}  // namespace
 
 void RunSoon(std::function<void()> fn, UINT delayMs)
 {
@@ -95,4 +97,4 @@ public:
     }
 };
 const auto* g_env = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
-} // namespace
+}  // namespace

@@ -32,10 +32,10 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CBaseWnd, CWnd)
-    ON_WM_CREATE()
-    ON_WM_SIZE()
-    ON_COMMAND(ID_TEST_FRAMECMD, &CBaseWnd::OnBaseCommand)
-    ON_COMMAND(ID_TEST_BOTH, &CBaseWnd::OnOverridden)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_COMMAND(ID_TEST_FRAMECMD, &CBaseWnd::OnBaseCommand)
+ON_COMMAND(ID_TEST_BOTH, &CBaseWnd::OnOverridden)
 END_MESSAGE_MAP()
 
 class CTestWnd : public CBaseWnd {
@@ -61,11 +61,14 @@ protected:
         *result = static_cast<LRESULT>(hdr->code == NM_DBLCLK ? 11 : 0);
     }
     void OnBoth() { ++derivedBoth; }
-    BOOL OnEx(UINT) { ++exDeclined; return declineEx ? FALSE : TRUE; }
+    BOOL OnEx(UINT)
+    {
+        ++exDeclined;
+        return declineEx ? FALSE : TRUE;
+    }
     void OnTimer(UINT_PTR id)
     {
-        if (id == 5)
-            ++timerTicks;
+        if (id == 5) ++timerTicks;
     }
     void OnButton() { ++buttonClicks; }
     void OnLButtonDown(UINT, CPoint pt)
@@ -77,15 +80,15 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CTestWnd, CBaseWnd)
-    ON_MESSAGE(WM_APP + 1, &CTestWnd::OnPrivate)
-    ON_REGISTERED_MESSAGE(g_registered, &CTestWnd::OnRegistered)
-    ON_COMMAND_RANGE(0x9000, 0x9010, &CTestWnd::OnRange)
-    ON_NOTIFY(NM_DBLCLK, 77, &CTestWnd::OnNotifyItem)
-    ON_COMMAND(ID_TEST_BOTH, &CTestWnd::OnBoth)
-    ON_COMMAND_EX(ID_TEST_FRAMECMD, &CTestWnd::OnEx)
-    ON_WM_TIMER()
-    ON_BN_CLICKED(55, &CTestWnd::OnButton)
-    ON_WM_LBUTTONDOWN()
+ON_MESSAGE(WM_APP + 1, &CTestWnd::OnPrivate)
+ON_REGISTERED_MESSAGE(g_registered, &CTestWnd::OnRegistered)
+ON_COMMAND_RANGE(0x9000, 0x9010, &CTestWnd::OnRange)
+ON_NOTIFY(NM_DBLCLK, 77, &CTestWnd::OnNotifyItem)
+ON_COMMAND(ID_TEST_BOTH, &CTestWnd::OnBoth)
+ON_COMMAND_EX(ID_TEST_FRAMECMD, &CTestWnd::OnEx)
+ON_WM_TIMER()
+ON_BN_CLICKED(55, &CTestWnd::OnButton)
+ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
 class CFailingWnd : public CWnd {
@@ -101,7 +104,7 @@ protected:
 int CFailingWnd::deleted = 0;
 
 BEGIN_MESSAGE_MAP(CFailingWnd, CWnd)
-    ON_WM_CREATE()
+ON_WM_CREATE()
 END_MESSAGE_MAP()
 
 // An edit control that counts the characters it is sent and swallows digits.
@@ -113,15 +116,14 @@ protected:
     void OnChar(UINT ch, UINT repeat, UINT flags)
     {
         ++chars;
-        if (ch >= '0' && ch <= '9')
-            return;
+        if (ch >= '0' && ch <= '9') return;
         CEdit::OnChar(ch, repeat, flags);
     }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CCountingEdit, CEdit)
-    ON_WM_CHAR()
+ON_WM_CHAR()
 END_MESSAGE_MAP()
 
 // An owner-drawn button that records the reflected draw.
@@ -144,8 +146,7 @@ public:
 protected:
     HBRUSH CtlColor(CDC* dc, UINT)
     {
-        if (!colour)
-            return nullptr;  // the parent decides
+        if (!colour) return nullptr;  // the parent decides
         dc->SetTextColor(RGB(255, 0, 0));
         return static_cast<HBRUSH>(brush.m_hObject);
     }
@@ -153,7 +154,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CColourLabel, CStatic)
-    ON_WM_CTLCOLOR_REFLECT()
+ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
 class CSelfButton : public CButton {
@@ -166,7 +167,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CSelfButton, CButton)
-    ON_CONTROL_REFLECT(BN_CLICKED, &CSelfButton::OnClicked)
+ON_CONTROL_REFLECT(BN_CLICKED, &CSelfButton::OnClicked)
 END_MESSAGE_MAP()
 
 // A window whose child controls get tips by control id.
@@ -187,10 +188,10 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CTipWnd, CWnd)
-    ON_NOTIFY_EX_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, &CTipWnd::OnTip)
+ON_NOTIFY_EX_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, &CTipWnd::OnTip)
 END_MESSAGE_MAP()
 
-} // namespace
+}  // namespace
 
 TEST(WndTest, ControlsHandleTheirOwnReflectedNotifications)
 {
@@ -199,13 +200,14 @@ TEST(WndTest, ControlsHandleTheirOwnReflectedNotifications)
     CColourLabel label;
     ASSERT_TRUE(label.Create("标签", WS_CHILD | WS_VISIBLE, CRect(0, 0, 80, 20), &parent, 31));
     HDC dc = ::GetDC(label.m_hWnd);
-    const LRESULT brush = parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                             reinterpret_cast<LPARAM>(label.m_hWnd));
+    const LRESULT brush =
+        parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label.m_hWnd));
     EXPECT_EQ(brush, reinterpret_cast<LRESULT>(label.brush.m_hObject));
     EXPECT_EQ(::GetTextColor(dc), RGB(255, 0, 0));
     label.colour = false;
-    EXPECT_NE(parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label.m_hWnd)),
-              reinterpret_cast<LRESULT>(label.brush.m_hObject));
+    EXPECT_NE(
+        parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label.m_hWnd)),
+        reinterpret_cast<LRESULT>(label.brush.m_hObject));
     ::ReleaseDC(label.m_hWnd, dc);
 
     // The reflected click is the button's; the parent's handler for that id does not run.
@@ -366,8 +368,7 @@ TEST(WndTest, SubclassedControlSeesItsMessagesFirst)
                                   reinterpret_cast<HMENU>(9), nullptr, nullptr);
     CCountingEdit counting;
     ASSERT_TRUE(counting.SubclassDlgItem(9, &parent));
-    for (char c : std::string("a1b2"))
-        counting.SendMessage(WM_CHAR, static_cast<WPARAM>(c), 1);
+    for (char c : std::string("a1b2")) counting.SendMessage(WM_CHAR, static_cast<WPARAM>(c), 1);
     EXPECT_EQ(counting.chars, 4);
     CString text;
     counting.GetWindowText(text);

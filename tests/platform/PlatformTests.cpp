@@ -13,7 +13,10 @@
 
 namespace {
 
-std::string Bytes(const char* s) { return std::string(s); }
+std::string Bytes(const char* s)
+{
+    return std::string(s);
+}
 
 TEST(CodePage, AnsiCodePageIs936AndLiteralsAreGbk)
 {
@@ -74,8 +77,7 @@ std::string BlankCharacters(HFONT font)
 {
     constexpr int W = 64, H = 64;
     HDC dc = CreateCompatibleDC(nullptr);
-    if (!dc)
-        return "(no memory DC)";
+    if (!dc) return "(no memory DC)";
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     bi.bmiHeader.biWidth = W;
@@ -94,8 +96,7 @@ std::string BlankCharacters(HFONT font)
     SetBkMode(dc, TRANSPARENT);
     std::string blank;
     for (char c = 0x21; c <= 0x7E; c++)
-        if (InkOf(dc, bits, W, H, c) == 0)
-            blank += c;
+        if (InkOf(dc, bits, W, H, c) == 0) blank += c;
     SelectObject(dc, oldFont);
     SelectObject(dc, oldBmp);
     DeleteObject(dib);
@@ -112,8 +113,9 @@ TEST(Fonts, DialogFacesDrawEveryPrintableAsciiCharacter)
         const char* face;
         BYTE charset;
     } faces[] = {
-        {"MS Shell Dlg", DEFAULT_CHARSET},  {"MS Shell Dlg 2", DEFAULT_CHARSET}, {"Tahoma", DEFAULT_CHARSET},
-        {"MS Sans Serif", DEFAULT_CHARSET}, {"宋体", GB2312_CHARSET},
+        {"MS Shell Dlg", DEFAULT_CHARSET}, {"MS Shell Dlg 2", DEFAULT_CHARSET},
+        {"Tahoma", DEFAULT_CHARSET},       {"MS Sans Serif", DEFAULT_CHARSET},
+        {"宋体", GB2312_CHARSET},
     };
     for (const auto& f : faces) {
         for (int px = 11; px <= 16; px++) {
@@ -158,38 +160,37 @@ INT_PTR CALLBACK EntryDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp)
 {
     auto* res = reinterpret_cast<EntryResult*>(GetWindowLongPtrA(dlg, DWLP_USER));
     switch (msg) {
-    case WM_INITDIALOG:
-        SetWindowLongPtrA(dlg, DWLP_USER, lp);
-        SetTimer(dlg, 1, 15000, nullptr);  // never hang the run
-        PostMessageA(dlg, kDriveDialog, 0, 0);
-        return TRUE;
-    case kDriveDialog: {
-        // What a user would do: type into the edits, then click OK.
-        res->wasVisible = IsWindowVisible(dlg) != FALSE;
-        SendDlgItemMessageA(dlg, IDC_NAME, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("钢梁-1"));
-        HWND count = GetDlgItem(dlg, IDC_COUNT);
-        SetFocus(count);
-        for (char c : std::string("42"))
-            SendMessageA(count, WM_CHAR, static_cast<WPARAM>(c), 1);
-        SendDlgItemMessageA(dlg, IDOK, BM_CLICK, 0, 0);
-        return TRUE;
-    }
-    case WM_TIMER:
-        vektest::SaveWindowShot(dlg, "platform_dialog_timeout");
-        EndDialog(dlg, -1);
-        return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wp) == IDOK) {
-            GetDlgItemTextA(dlg, IDC_NAME, res->name, sizeof res->name);
-            GetDlgItemTextA(dlg, IDC_COUNT, res->count, sizeof res->count);
-            EndDialog(dlg, IDOK);
+        case WM_INITDIALOG:
+            SetWindowLongPtrA(dlg, DWLP_USER, lp);
+            SetTimer(dlg, 1, 15000, nullptr);  // never hang the run
+            PostMessageA(dlg, kDriveDialog, 0, 0);
+            return TRUE;
+        case kDriveDialog: {
+            // What a user would do: type into the edits, then click OK.
+            res->wasVisible = IsWindowVisible(dlg) != FALSE;
+            SendDlgItemMessageA(dlg, IDC_NAME, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("钢梁-1"));
+            HWND count = GetDlgItem(dlg, IDC_COUNT);
+            SetFocus(count);
+            for (char c : std::string("42")) SendMessageA(count, WM_CHAR, static_cast<WPARAM>(c), 1);
+            SendDlgItemMessageA(dlg, IDOK, BM_CLICK, 0, 0);
             return TRUE;
         }
-        if (LOWORD(wp) == IDCANCEL) {
-            EndDialog(dlg, IDCANCEL);
+        case WM_TIMER:
+            vektest::SaveWindowShot(dlg, "platform_dialog_timeout");
+            EndDialog(dlg, -1);
             return TRUE;
-        }
-        break;
+        case WM_COMMAND:
+            if (LOWORD(wp) == IDOK) {
+                GetDlgItemTextA(dlg, IDC_NAME, res->name, sizeof res->name);
+                GetDlgItemTextA(dlg, IDC_COUNT, res->count, sizeof res->count);
+                EndDialog(dlg, IDOK);
+                return TRUE;
+            }
+            if (LOWORD(wp) == IDCANCEL) {
+                EndDialog(dlg, IDCANCEL);
+                return TRUE;
+            }
+            break;
     }
     return FALSE;
 }
@@ -197,8 +198,8 @@ INT_PTR CALLBACK EntryDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp)
 TEST(Dialogs, TemplateDialogTakesTextAndOkAndHandsValuesBack)
 {
     EntryResult res;
-    const INT_PTR rc = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ENTRY), nullptr,
-                                       EntryDlgProc, reinterpret_cast<LPARAM>(&res));
+    const INT_PTR rc = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ENTRY), nullptr, EntryDlgProc,
+                                       reinterpret_cast<LPARAM>(&res));
     ASSERT_EQ(rc, IDOK);
     EXPECT_TRUE(res.wasVisible);
     EXPECT_EQ(Bytes(res.name), Bytes("钢梁-1"));
@@ -242,10 +243,16 @@ TEST(OpenGL, RendersIntoDibSection)
     glClearColor(0.f, 0.f, 1.f, 1.f);  // blue background
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glBegin(GL_QUADS);
-    glColor3f(1.f, 0.f, 0.f);          // red left half
-    glVertex2f(-1.f, -1.f); glVertex2f(0.f, -1.f); glVertex2f(0.f, 1.f); glVertex2f(-1.f, 1.f);
-    glColor3f(0.f, 1.f, 0.f);          // green top-right quarter
-    glVertex2f(0.f, 0.f); glVertex2f(1.f, 0.f); glVertex2f(1.f, 1.f); glVertex2f(0.f, 1.f);
+    glColor3f(1.f, 0.f, 0.f);  // red left half
+    glVertex2f(-1.f, -1.f);
+    glVertex2f(0.f, -1.f);
+    glVertex2f(0.f, 1.f);
+    glVertex2f(-1.f, 1.f);
+    glColor3f(0.f, 1.f, 0.f);  // green top-right quarter
+    glVertex2f(0.f, 0.f);
+    glVertex2f(1.f, 0.f);
+    glVertex2f(1.f, 1.f);
+    glVertex2f(0.f, 1.f);
     glEnd();
     glFinish();
     GdiFlush();
@@ -292,16 +299,15 @@ TEST(Processes, ChildOutputAndExitCodeComeBackOverPipe)
     si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION pi{};
     std::string cmd = "\"" + ChildPath() + "\" 7 500";
-    ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                               &si, &pi))
+    ASSERT_TRUE(
+        CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
         << cmd;
     CloseHandle(writeEnd);
 
     std::string out;
     char buf[256];
     DWORD got = 0;
-    while (ReadFile(readEnd, buf, sizeof buf, &got, nullptr) && got > 0)
-        out.append(buf, got);
+    while (ReadFile(readEnd, buf, sizeof buf, &got, nullptr) && got > 0) out.append(buf, got);
     CloseHandle(readEnd);
     ASSERT_EQ(WaitForSingleObject(pi.hProcess, 10000), WAIT_OBJECT_0);
     DWORD code = 0;
@@ -316,4 +322,4 @@ TEST(Processes, ChildOutputAndExitCodeComeBackOverPipe)
     EXPECT_NE(out.find("计算完成"), std::string::npos);
 }
 
-} // namespace
+}  // namespace

@@ -37,16 +37,14 @@ inline int64_t AllocatedBytes(const std::string& path)
 {
 #if defined(_WIN32)
     HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return -1;
+    if (h == INVALID_HANDLE_VALUE) return -1;
     FILE_STANDARD_INFO info{};
     const BOOL ok = GetFileInformationByHandleEx(h, FileStandardInfo, &info, sizeof info);
     CloseHandle(h);
     return ok ? static_cast<int64_t>(info.AllocationSize.QuadPart) : -1;
 #else
     struct stat st;
-    if (stat(path.c_str(), &st) != 0)
-        return -1;
+    if (stat(path.c_str(), &st) != 0) return -1;
     return static_cast<int64_t>(st.st_blocks) * 512;
 #endif
 }
@@ -55,18 +53,15 @@ inline int64_t AllocatedBytes(const std::string& path)
 inline int MakeSparseFile(const std::string& path, int64_t size, const std::vector<Piece>& pieces)
 {
     FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return 0;
+    if (!f) return 0;
     int ok = 1;
     int64_t end = 0;
     for (const Piece& p : pieces) {
-        ok = ok && SeekFile(f, p.offset) == 0
-            && std::fwrite(p.bytes.data(), 1, p.bytes.size(), f) == p.bytes.size();
+        ok = ok && SeekFile(f, p.offset) == 0 && std::fwrite(p.bytes.data(), 1, p.bytes.size(), f) == p.bytes.size();
         if (p.offset + static_cast<int64_t>(p.bytes.size()) > end)
             end = p.offset + static_cast<int64_t>(p.bytes.size());
     }
-    if (end < size)
-        ok = ok && SeekFile(f, size - 1) == 0 && std::fputc(0, f) != EOF;
+    if (end < size) ok = ok && SeekFile(f, size - 1) == 0 && std::fputc(0, f) != EOF;
     ok = std::fclose(f) == 0 && ok;
     return ok;
 }
@@ -86,4 +81,4 @@ inline int SparseFilesWork(const std::string& probe)
     return ok;
 }
 
-} // namespace sparsetest
+}  // namespace sparsetest

@@ -10,11 +10,9 @@ namespace {
 std::string Capture(HWND hwnd, const char* name, bool fromScreen)
 {
     RECT rc{};
-    if (!GetWindowRect(hwnd, &rc))
-        return {};
+    if (!GetWindowRect(hwnd, &rc)) return {};
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    if (w <= 0 || h <= 0)
-        return {};
+    if (w <= 0 || h <= 0) return {};
     HDC wdc = GetWindowDC(hwnd);
     HDC mdc = CreateCompatibleDC(wdc);
     BITMAPINFO bi{};
@@ -44,12 +42,9 @@ std::string Capture(HWND hwnd, const char* name, bool fromScreen)
         path = std::string(VEK_ARTIFACTS) + "/" + name + ".bmp";
         FILE* f = std::fopen(path.c_str(), "wb");
         bool ok = f && std::fwrite(&fh, sizeof fh, 1, f) == 1 &&
-                  std::fwrite(&bi.bmiHeader, sizeof(BITMAPINFOHEADER), 1, f) == 1 &&
-                  std::fwrite(bits, size, 1, f) == 1;
-        if (f && std::fclose(f) != 0)
-            ok = false;
-        if (!ok)
-            path.clear();
+                  std::fwrite(&bi.bmiHeader, sizeof(BITMAPINFOHEADER), 1, f) == 1 && std::fwrite(bits, size, 1, f) == 1;
+        if (f && std::fclose(f) != 0) ok = false;
+        if (!ok) path.clear();
         SelectObject(mdc, old);
         DeleteObject(bmp);
     }
@@ -84,15 +79,12 @@ bool PumpUntil(const std::function<bool()>& done, DWORD safetyMs)
     const ULONGLONG start = GetTickCount64();
     for (;;) {
         PumpPending();
-        if (done())
-            return true;
+        if (done()) return true;
         const ULONGLONG spent = GetTickCount64() - start;
-        if (spent >= safetyMs)
-            return false;
+        if (spent >= safetyMs) return false;
         // Sleeps until a message, paint or timer is there for this thread.
-        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(safetyMs - spent), QS_ALLINPUT,
-                                    MWMO_INPUTAVAILABLE);
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(safetyMs - spent), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
 }
 
-} // namespace vektest
+}  // namespace vektest

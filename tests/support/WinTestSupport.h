@@ -22,4 +22,4 @@ void PumpPending();
 // beyond any wait of a working program (it keeps a broken run from hanging).
 bool PumpUntil(const std::function<bool()>& done, DWORD safetyMs = 30000);
 
-} // namespace vektest
+}  // namespace vektest

@@ -5,8 +5,8 @@
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
-    ON_WM_CREATE()
-    ON_WM_INITMENUPOPUP()
+ON_WM_CREATE()
+ON_WM_INITMENUPOPUP()
 END_MESSAGE_MAP()
 
 namespace {
@@ -15,15 +15,13 @@ const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID
 
 int CMainFrame::OnCreate(LPCREATESTRUCT cs)
 {
-    if (CFrameWnd::OnCreate(cs) == -1)
-        return -1;
+    if (CFrameWnd::OnCreate(cs) == -1) return -1;
     if (!m_wndToolBar.CreateEx(
             this, TBSTYLE_FLAT,
             WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC) ||
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
         return -1;
-    if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(indicators, 4))
-        return -1;
+    if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(indicators, 4)) return -1;
     m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(&m_wndToolBar);

@@ -10,9 +10,9 @@
 CVekApp theApp;
 
 BEGIN_MESSAGE_MAP(CVekApp, CWinApp)
-    ON_COMMAND(ID_APP_ABOUT, &CVekApp::OnAppAbout)
-    ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
-    ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
+ON_COMMAND(ID_APP_ABOUT, &CVekApp::OnAppAbout)
+ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
+ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
 END_MESSAGE_MAP()
 
 CVekApp::CVekApp() : CWinApp("Vek") {}
@@ -26,8 +26,7 @@ BOOL CVekApp::InitInstance()
                                           RUNTIME_CLASS(CVekView)));
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
-    if (!ProcessShellCommand(cmdInfo))
-        return FALSE;
+    if (!ProcessShellCommand(cmdInfo)) return FALSE;
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateWindow();
     m_pMainWnd->DragAcceptFiles();

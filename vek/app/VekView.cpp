@@ -7,7 +7,10 @@ IMPLEMENT_DYNCREATE(CVekView, CView)
 BEGIN_MESSAGE_MAP(CVekView, CView)
 END_MESSAGE_MAP()
 
-CVekDoc* CVekView::GetDocument() const { return static_cast<CVekDoc*>(m_pDocument); }
+CVekDoc* CVekView::GetDocument() const
+{
+    return static_cast<CVekDoc*>(m_pDocument);
+}
 
 void CVekView::OnDraw(CDC* dc)
 {

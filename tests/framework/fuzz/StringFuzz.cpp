@@ -18,33 +18,29 @@ bool AtBoundary(const CString& s, int pos)
 
 void Require(bool ok)
 {
-    if (!ok)
-        std::abort();
+    if (!ok) std::abort();
 }
 
 // A cut of s, taken from [start, start + n), must lie on boundaries of s.
 void CheckCut(const CString& s, const CString& cut)
 {
-    if (cut.IsEmpty())
-        return;
+    if (cut.IsEmpty()) return;
     const int at = s.Find(cut.GetString());
     Require(at >= 0);
     Require(AtBoundary(s, at) && AtBoundary(s, at + cut.GetLength()));
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size < 3)
-        return 0;
+    if (size < 3) return 0;
     const int a = data[0], b = data[1];
     const char ch = static_cast<char>(data[2]);
     // Texts are C strings: no zero bytes inside.
     std::string bytes(reinterpret_cast<const char*>(data + 3), size - 3);
     for (char& c : bytes)
-        if (c == 0)
-            c = 1;
+        if (c == 0) c = 1;
     const CString s(bytes);
     const int n = s.GetLength();
 
@@ -64,8 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Require(upper.GetLength() == n);
     for (int i = 0; i < n;) {
         const int len = fw::CharLen(s.GetString(), i, n);
-        if (len == 2)
-            Require(upper[i] == s[i] && upper[i + 1] == s[i + 1]);
+        if (len == 2) Require(upper[i] == s[i] && upper[i + 1] == s[i + 1]);
         i += len;
     }
     Require(upper.CompareNoCase(s) == 0);
@@ -79,8 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     bool valid = true;
     for (int i = 0; i < n;) {
         const int len = fw::CharLen(s.GetString(), i, n);
-        if (len == 1 && fw::IsLeadByte(static_cast<unsigned char>(s[i])))
-            valid = false;
+        if (len == 1 && fw::IsLeadByte(static_cast<unsigned char>(s[i]))) valid = false;
         i += len;
     }
     CString rev(s);

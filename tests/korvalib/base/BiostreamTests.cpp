@@ -20,7 +20,8 @@ const Bytes kHeader = {'K', 'O', 'R', 'V', 'A', 'D', 'A', 'T', 'A', 0x00, 0x81, 
 
 }  // namespace
 
-TEST(Biostream, HeaderIsTwelveBytes) {
+TEST(Biostream, HeaderIsTwelveBytes)
+{
     TempFile f;
     VersionGuard g;
     nVersion = 57;
@@ -34,13 +35,14 @@ TEST(Biostream, HeaderIsTwelveBytes) {
     EXPECT_EQ(nVersion, 57) << "writing a header does not set the version";
 }
 
-TEST(Biostream, PrimitiveValuesAndTexts) {
+TEST(Biostream, PrimitiveValuesAndTexts)
+{
     TempFile f;
     {
         bofstream out(f.c_str());
-        out << 'A' << (signed char)-1 << (unsigned char)0xFE << (short)-2 << (unsigned short)0xBEEF
-            << 0x01020304 << 0xFFFFFFFEu << 1.0f << 1.0 << (long double)-2.5 << "" << "AB"
-            << (const char*)nullptr;
+        out << 'A' << (signed char)-1 << (unsigned char)0xFE << (short)-2 << (unsigned short)0xBEEF << 0x01020304
+            << 0xFFFFFFFEu << 1.0f << 1.0 << (long double)-2.5 << ""
+            << "AB" << (const char*)nullptr;
         EXPECT_TRUE(out.IsGood());
     }
     const Bytes expected = {
@@ -48,11 +50,11 @@ TEST(Biostream, PrimitiveValuesAndTexts) {
         0xFE, 0xFF, 0xEF, 0xBE,                          // shorts
         0x04, 0x03, 0x02, 0x01, 0xFE, 0xFF, 0xFF, 0xFF,  // ints
         0x00, 0x00, 0x80, 0x3F,                          // 1.0f
-        0, 0, 0, 0, 0, 0, 0xF0, 0x3F,                    // 1.0
-        0, 0, 0, 0, 0, 0, 0x04, 0xC0,                    // -2.5 as an 8-byte double
-        0x01, 0, 0, 0, 0x00,                             // ""
-        0x03, 0, 0, 0, 0x41, 0x42, 0x00,                 // "AB"
-        0x01, 0, 0, 0, 0x00,                             // null text written as ""
+        0,    0,    0,    0,    0,    0,    0xF0, 0x3F,  // 1.0
+        0,    0,    0,    0,    0,    0,    0x04, 0xC0,  // -2.5 as an 8-byte double
+        0x01, 0,    0,    0,    0x00,                    // ""
+        0x03, 0,    0,    0,    0x41, 0x42, 0x00,        // "AB"
+        0x01, 0,    0,    0,    0x00,                    // null text written as ""
     };
     EXPECT_EQ(f.ReadAll(), expected);
 
@@ -90,7 +92,8 @@ TEST(Biostream, PrimitiveValuesAndTexts) {
     EXPECT_FALSE(in.IsGood());
 }
 
-TEST(Biostream, SectionsCarryTheirBodyLength) {
+TEST(Biostream, SectionsCarryTheirBodyLength)
+{
     TempFile f;
     long afterBody = 0;
     {
@@ -123,7 +126,8 @@ TEST(Biostream, SectionsCarryTheirBodyLength) {
     EXPECT_TRUE(in.IsGood());
 }
 
-TEST(Biostream, EndSectionWithoutBeginFails) {
+TEST(Biostream, EndSectionWithoutBeginFails)
+{
     TempFile f;
     bofstream out(f.c_str());
     EXPECT_EQ(out.EndSection(), 0);
@@ -135,7 +139,8 @@ TEST(Biostream, EndSectionWithoutBeginFails) {
     EXPECT_EQ(out.EndSection(), 0) << "a section is closed once";
 }
 
-TEST(Biostream, ReadHeaderVersions) {
+TEST(Biostream, ReadHeaderVersions)
+{
     struct Case {
         const char* what;
         Bytes bytes;
@@ -167,7 +172,8 @@ TEST(Biostream, ReadHeaderVersions) {
     }
 }
 
-TEST(Biostream, ClosedStreamsFail) {
+TEST(Biostream, ClosedStreamsFail)
+{
     TempFile missing;
     bifstream in;
     EXPECT_EQ(in.Open(missing.c_str()), 0);
@@ -200,7 +206,8 @@ TEST(Biostream, ClosedStreamsFail) {
     EXPECT_EQ(dir.IsGood(), 0);
 }
 
-TEST(Biostream, EmptyWritesAndReadsOnOpenStreams) {
+TEST(Biostream, EmptyWritesAndReadsOnOpenStreams)
+{
     TempFile f;
     {
         bofstream out(f.c_str());
@@ -217,7 +224,8 @@ TEST(Biostream, EmptyWritesAndReadsOnOpenStreams) {
     EXPECT_EQ(in.Eof(), 1);
 }
 
-TEST(Biostream, OpeningAgainClosesTheFirstFile) {
+TEST(Biostream, OpeningAgainClosesTheFirstFile)
+{
     TempFile a, b;
     bofstream out(a.c_str());
     out << 0x11223344;
@@ -228,7 +236,8 @@ TEST(Biostream, OpeningAgainClosesTheFirstFile) {
     EXPECT_EQ(b.ReadAll(), Bytes{1});
 }
 
-TEST(Biostream, AttachAndDetach) {
+TEST(Biostream, AttachAndDetach)
+{
     TempFile f;
     FILE* raw = std::fopen(f.c_str(), "wb");
     ASSERT_NE(raw, nullptr);
@@ -244,7 +253,8 @@ TEST(Biostream, AttachAndDetach) {
     EXPECT_EQ(f.ReadAll(), (Bytes{0x02, 0x01, 0x03}));
 }
 
-TEST(Biostream, StoredTextLengthsAreBounded) {
+TEST(Biostream, StoredTextLengthsAreBounded)
+{
     struct Case {
         const char* what;
         Bytes bytes;
@@ -289,18 +299,16 @@ TEST(Biostream, StoredTextLengthsAreBounded) {
     }
 }
 
-TEST(Biostream, SectionLengthsAreBounded) {
+TEST(Biostream, SectionLengthsAreBounded)
+{
     struct Case {
         const char* what;
         Bytes bytes;
         int ok;
     } cases[] = {
-        {"body present", Cat({Le32(2), {1, 2}}), 1},
-        {"empty", Le32(0), 1},
-        {"negative", Cat({Le32(-2), {1, 2}}), 0},
-        {"beyond the file", Cat({Le32(3), {1, 2}}), 0},
-        {"huge", Cat({Le32(INT32_MAX), {1, 2}}), 0},
-        {"cut short", {0x02, 0x00, 0x00}, 0},
+        {"body present", Cat({Le32(2), {1, 2}}), 1}, {"empty", Le32(0), 1},
+        {"negative", Cat({Le32(-2), {1, 2}}), 0},    {"beyond the file", Cat({Le32(3), {1, 2}}), 0},
+        {"huge", Cat({Le32(INT32_MAX), {1, 2}}), 0}, {"cut short", {0x02, 0x00, 0x00}, 0},
     };
     for (const auto& c : cases) {
         TempFile f;
@@ -315,7 +323,8 @@ TEST(Biostream, SectionLengthsAreBounded) {
     }
 }
 
-TEST(Biostream, CheckAvailableRefusesCountsBeyondTheFile) {
+TEST(Biostream, CheckAvailableRefusesCountsBeyondTheFile)
+{
     TempFile f;
     f.WriteAll(Bytes(10, 0));
     bifstream in(f.c_str());
@@ -335,7 +344,8 @@ TEST(Biostream, CheckAvailableRefusesCountsBeyondTheFile) {
 // A small file of every kind of block, read back cut at every byte: each cut
 // is refused, the whole file is read.
 namespace {
-int ReadSample(bifstream& in) {
+int ReadSample(bifstream& in)
+{
     if (!in.ReadHeader()) return 0;
     char tag[9];
     int len = 0;
@@ -352,7 +362,8 @@ int ReadSample(bifstream& in) {
 }
 }  // namespace
 
-TEST(Biostream, EveryTruncationIsRefused) {
+TEST(Biostream, EveryTruncationIsRefused)
+{
     TempFile whole;
     {
         bofstream out(whole.c_str());
@@ -375,7 +386,8 @@ TEST(Biostream, EveryTruncationIsRefused) {
 
 // Beyond one buffer: positions, relative seeks, large blocks and values
 // mixed, and handing the file back.
-TEST(Biostream, PositionsAcrossTheBuffer) {
+TEST(Biostream, PositionsAcrossTheBuffer)
+{
     TempFile f;
     constexpr int kCount = 100000;
     std::vector<int32_t> block(30000);
@@ -424,7 +436,8 @@ TEST(Biostream, PositionsAcrossTheBuffer) {
 
 // Blocks and values of odd widths straddle the buffer's end: they are
 // copied inline while they fit and go the slow way when they do not.
-TEST(Biostream, BlocksAndValuesAcrossBufferEnds) {
+TEST(Biostream, BlocksAndValuesAcrossBufferEnds)
+{
     TempFile f;
     constexpr int kRecords = 4000;  // 59 bytes each: more than three buffers
     auto fill = [](unsigned char* b, int i) {
@@ -464,7 +477,8 @@ TEST(Biostream, BlocksAndValuesAcrossBufferEnds) {
     EXPECT_TRUE(in.Eof());
 }
 
-TEST(Biostream, PeekShowsBufferedBytesWithoutTakingThem) {
+TEST(Biostream, PeekShowsBufferedBytesWithoutTakingThem)
+{
     TempFile f;
     {
         bofstream out(f.c_str());
@@ -488,7 +502,8 @@ TEST(Biostream, PeekShowsBufferedBytesWithoutTakingThem) {
 }
 
 #if !defined(_WIN32)
-TEST(Biostream, FailedWritesAreReported) {
+TEST(Biostream, FailedWritesAreReported)
+{
     bofstream out;
     if (!out.Open("/dev/full")) GTEST_SKIP() << "no /dev/full";
     for (int i = 0; i < 100000; ++i) out << 1.0;
@@ -500,16 +515,18 @@ TEST(Biostream, FailedWritesAreReported) {
 
 // Files past 2 GiB, and past 4 GiB: 64-bit positions, seeks and lengths for
 // reading and writing; the long forms say -1 where a position does not fit.
-TEST(Biostream, PositionsPastFourGiB) {
+TEST(Biostream, PositionsPastFourGiB)
+{
     TempFile probe("probe");
     if (!sparsetest::SparseFilesWork(probe.path())) GTEST_SKIP() << "no sparse files here";
     TempFile f("big");
     const int64_t nearPos = int64_t(3) << 30;       // 3 GiB
     const int64_t farPos = (int64_t(9) << 29) + 5;  // 4.5 GiB and a bit
     const int64_t size = farPos + 8;
-    ASSERT_EQ(sparsetest::MakeSparseFile(f.path(), size,
-                                         {{nearPos, {0x11, 0x22, 0x33, 0x44}}, {farPos, {'F', 'A', 'R', 'B', 'Y', 'T', 'E', 'S'}}}),
-              1);
+    ASSERT_EQ(
+        sparsetest::MakeSparseFile(
+            f.path(), size, {{nearPos, {0x11, 0x22, 0x33, 0x44}}, {farPos, {'F', 'A', 'R', 'B', 'Y', 'T', 'E', 'S'}}}),
+        1);
     const bool longFits = sizeof(long) >= 8;
     {
         bifstream in(f.c_str());

@@ -14,7 +14,8 @@ using namespace vektest;
 namespace {
 
 // The logical lines a reader returns for a file's text.
-std::vector<std::string> ReadLines(const std::string& text) {
+std::vector<std::string> ReadLines(const std::string& text)
+{
     TempFile f("df");
     f.WriteText(text);
     DKorvaDataFile d;
@@ -29,7 +30,8 @@ std::vector<std::string> ReadLines(const std::string& text) {
 }
 
 // A file's text as the writer left it, line ends as newline characters.
-std::string TextOf(const TempFile& f) {
+std::string TextOf(const TempFile& f)
+{
     std::string s;
     for (uint8_t c : f.ReadAll())
         if (c != '\r') s += char(c);
@@ -37,7 +39,8 @@ std::string TextOf(const TempFile& f) {
 }
 
 template <class Fn>
-std::string Written(Fn fn) {
+std::string Written(Fn fn)
+{
     TempFile f("df");
     {
         DKorvaDataFile d;
@@ -52,7 +55,8 @@ using Lines = std::vector<std::string>;
 
 }  // namespace
 
-TEST(DataFileRead, LogicalLines) {
+TEST(DataFileRead, LogicalLines)
+{
     struct Case {
         const char* what;
         std::string text;
@@ -62,7 +66,9 @@ TEST(DataFileRead, LogicalLines) {
         {"a lone ampersand is text", "&\nX\n", {"&", "X"}},
         {"a lone backslash joins", "\\\nX\n", {" X"}},
         {"backslash joins", "A\\\n B\\\nC\n", {"A  B C"}},
-        {"comments", "c comment\nCHECK 1\nCOMBINE\ncons 1 2\nCFRAME\nComb\n", {"COMBINE", "CONS 1 2", "CFRAME", "COMB"}},
+        {"comments",
+         "c comment\nCHECK 1\nCOMBINE\ncons 1 2\nCFRAME\nComb\n",
+         {"COMBINE", "CONS 1 2", "CFRAME", "COMB"}},
         {"comment after colon", "n=3, 4 : note\n", {"N=3, 4 "}},
         {"colon at the start", ":all comment\n", {""}},
         {"trailing blanks", "AB  \t \nX\n", {"AB", "X"}},
@@ -79,7 +85,8 @@ TEST(DataFileRead, LogicalLines) {
     for (const auto& c : cases) EXPECT_EQ(ReadLines(c.text), c.lines) << c.what;
 }
 
-TEST(DataFileRead, OverlongLinesAreCutNotSplit) {
+TEST(DataFileRead, OverlongLinesAreCutNotSplit)
+{
     const std::string longLine(3000, '7');
     Lines got = ReadLines("A " + longLine + "\nNEXT\n");
     ASSERT_EQ(got.size(), 2u);
@@ -99,7 +106,8 @@ TEST(DataFileRead, OverlongLinesAreCutNotSplit) {
     EXPECT_EQ(got[1], "NEXT");
 }
 
-TEST(DataFileRead, SectionsAndLists) {
+TEST(DataFileRead, SectionsAndLists)
+{
     TempFile f("df");
     f.WriteText("SYSTEM\nframexyz n=1,,3 E=2.5\njoint\nfra\nFRAME\n");
     DKorvaDataFile d;
@@ -141,7 +149,8 @@ TEST(DataFileRead, SectionsAndLists) {
     EXPECT_EQ(d.ReadOneLine(), 0);
 }
 
-TEST(DataFileRead, ByteOrderMarks) {
+TEST(DataFileRead, ByteOrderMarks)
+{
     struct Case {
         Bytes bytes;
         int ansi;
@@ -162,7 +171,8 @@ TEST(DataFileRead, ByteOrderMarks) {
     }
 }
 
-TEST(DataFileRead, ClosedAndMissingFiles) {
+TEST(DataFileRead, ClosedAndMissingFiles)
+{
     DKorvaDataFile d;
     EXPECT_EQ(d.ReadOneLine(), 0);
     EXPECT_EQ(d.ReadOnePhysicalLine(), 0);
@@ -179,17 +189,32 @@ TEST(DataFileRead, ClosedAndMissingFiles) {
     EXPECT_EQ(d.Open(missing.c_str(), 1), 0);
 }
 
-TEST(DataFileWrite, NumberFormat) {
+TEST(DataFileWrite, NumberFormat)
+{
     struct Case {
         double v;
         const char* text;
     } cases[] = {
-        {0, "0"},         {1.5, "1.5"},           {100, "100"},          {0.05, "0.05"},     {0.005, "5E-3"},
-        {12345.6, "1.2346E4"}, {10000, "10000"},  {-2.25, "-2.25"},      {1e-11, "0"},       {0.01, "0.01"},
-        {1e-10, "0"},     {-0.00001, "-1E-5"},    {-0.0, "0"},           {123456789, "1.2346E8"},
-        {0.009999, "9.999E-3"}, {2.00004, "2"},   {9999.99999, "10000"},
+        {0, "0"},
+        {1.5, "1.5"},
+        {100, "100"},
+        {0.05, "0.05"},
+        {0.005, "5E-3"},
+        {12345.6, "1.2346E4"},
+        {10000, "10000"},
+        {-2.25, "-2.25"},
+        {1e-11, "0"},
+        {0.01, "0.01"},
+        {1e-10, "0"},
+        {-0.00001, "-1E-5"},
+        {-0.0, "0"},
+        {123456789, "1.2346E8"},
+        {0.009999, "9.999E-3"},
+        {2.00004, "2"},
+        {9999.99999, "10000"},
     };
-    for (const auto& c : cases) EXPECT_EQ(Written([&](DKorvaDataFile& d) { d << c.v; }), std::string(c.text) + " ") << c.v;
+    for (const auto& c : cases)
+        EXPECT_EQ(Written([&](DKorvaDataFile& d) { d << c.v; }), std::string(c.text) + " ") << c.v;
     EXPECT_EQ(Written([](DKorvaDataFile& d) { d << 1 << 2.5 << "\n"; }), "1 2.5 \n");
     EXPECT_EQ(Written([](DKorvaDataFile& d) { d << 2.5f << (long double)0.25; }), "2.5 0.25 ");
     EXPECT_EQ(Written([](DKorvaDataFile& d) { d << -7 << 4000000000u << 'A' << (char)-1 << (unsigned char)200; }),
@@ -203,15 +228,16 @@ TEST(DataFileWrite, NumberFormat) {
               "1 2\nQR");
 }
 
-TEST(DataFileWrite, Precision) {
+TEST(DataFileWrite, Precision)
+{
     struct Case {
         int precision, effective;
         double v;
         const char* text;
     } cases[] = {
-        {1, 4, 0.005, "5E-3"},     {300, 4, 0.005, "5E-3"}, {2, 2, 0.5, "5E-1"},   {2, 2, 1.256, "1.26"},
-        {6, 6, 0.005, "0.005"},    {6, 6, 0.00005, "5E-5"}, {3, 3, 12345.6, "1.235E4"},
-        {255, 255, 0.5, "0.5"},    {255, 255, 20000, "2E4"},
+        {1, 4, 0.005, "5E-3"},      {300, 4, 0.005, "5E-3"}, {2, 2, 0.5, "5E-1"},
+        {2, 2, 1.256, "1.26"},      {6, 6, 0.005, "0.005"},  {6, 6, 0.00005, "5E-5"},
+        {3, 3, 12345.6, "1.235E4"}, {255, 255, 0.5, "0.5"},  {255, 255, 20000, "2E4"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Written([&](DKorvaDataFile& d) {
@@ -224,7 +250,8 @@ TEST(DataFileWrite, Precision) {
     }
 }
 
-TEST(DataFileWrite, Wrapping) {
+TEST(DataFileWrite, Wrapping)
+{
     std::string words;
     for (int i = 0; i < 7; ++i) words += "ABCDEFGHI ";
     const std::string line77 = words + "ABCDEFG";
@@ -272,10 +299,10 @@ TEST(DataFileWrite, Wrapping) {
     for (int i = 0; i < 200; ++i) EXPECT_EQ(v[i], i * 1.25);
 }
 
-TEST(DataFileWrite, LongTokensAndOverlongLines) {
+TEST(DataFileWrite, LongTokensAndOverlongLines)
+{
     const std::string token(100, 'T');
-    EXPECT_EQ(Written([&](DKorvaDataFile& d) { d << "A " << token.c_str() << " B\n"; }),
-              "A &\n " + token + " &\n B\n")
+    EXPECT_EQ(Written([&](DKorvaDataFile& d) { d << "A " << token.c_str() << " B\n"; }), "A &\n " + token + " &\n B\n")
         << "a token longer than a line is not cut";
 
     // A pending line longer than the buffer goes out continued, whole.
@@ -293,7 +320,8 @@ TEST(DataFileWrite, LongTokensAndOverlongLines) {
 }
 
 #if !defined(_WIN32)
-TEST(DataFileWrite, CloseReportsAFailedWrite) {
+TEST(DataFileWrite, CloseReportsAFailedWrite)
+{
     DKorvaDataFile d;
     if (!d.Open("/dev/full", 0)) GTEST_SKIP() << "no /dev/full";
     for (int i = 0; i < 20000; ++i) d << "0123456789\n";
@@ -301,7 +329,8 @@ TEST(DataFileWrite, CloseReportsAFailedWrite) {
 }
 #endif
 
-TEST(DataFileRead, EveryTruncationReadsAPrefix) {
+TEST(DataFileRead, EveryTruncationReadsAPrefix)
+{
     const std::string text = "SYSTEM\nc note\nJOINT 1 2&\n 3 4 : x\nFRAME N=1,2\\\n3\n\xC3\xFB name\n";
     const Lines whole = ReadLines(text);
     ASSERT_EQ(whole, (Lines{"SYSTEM", "JOINT 1 2  3 4 ", "FRAME N=1,2 3", "\xC3\xFB NAME"}));

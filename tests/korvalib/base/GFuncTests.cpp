@@ -22,7 +22,8 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 }
 
-TEST(GFuncLists, Ints) {
+TEST(GFuncLists, Ints)
+{
     struct Case {
         const char* line;
         const char* key;
@@ -57,7 +58,8 @@ TEST(GFuncLists, Ints) {
     }
 }
 
-TEST(GFuncLists, MissingKeyLeavesTheArray) {
+TEST(GFuncLists, MissingKeyLeavesTheArray)
+{
     int v[2] = {4, 5};
     EXPECT_EQ(GFunc::ExtractInts("M=1 2", 2, "N", v), 0);
     EXPECT_EQ(v[0], 4);
@@ -72,7 +74,8 @@ TEST(GFuncLists, MissingKeyLeavesTheArray) {
     EXPECT_EQ(v[0], 4);
 }
 
-TEST(GFuncLists, Doubles) {
+TEST(GFuncLists, Doubles)
+{
     struct Case {
         const char* line;
         const char* key;
@@ -99,16 +102,27 @@ TEST(GFuncLists, Doubles) {
     }
 }
 
-TEST(GFuncNumbers, CompressFloatString) {
+TEST(GFuncNumbers, CompressFloatString)
+{
     struct Case {
         const char* in;
         int keepZero;
         const char* out;
     } cases[] = {
-        {"1.5000", 1, "1.5"},       {"100.0000", 1, "100"},    {"0.0000", 1, "0"},    {"0.0000", 0, ""},
-        {"-0.0000", 1, "0"},        {"-0.0000", 0, ""},        {"5.0000E-03", 1, "5E-3"},
-        {"1.2346E+04", 1, "1.2346E4"}, {"1.0000E+00", 1, "1"}, {"1.0000E+10", 1, "1E10"},
-        {"-2.5000E-10", 1, "-2.5E-10"}, {"1200", 1, "1200"},  {"-0", 1, "-0"},       {"+0.", 1, "0"},
+        {"1.5000", 1, "1.5"},
+        {"100.0000", 1, "100"},
+        {"0.0000", 1, "0"},
+        {"0.0000", 0, ""},
+        {"-0.0000", 1, "0"},
+        {"-0.0000", 0, ""},
+        {"5.0000E-03", 1, "5E-3"},
+        {"1.2346E+04", 1, "1.2346E4"},
+        {"1.0000E+00", 1, "1"},
+        {"1.0000E+10", 1, "1E10"},
+        {"-2.5000E-10", 1, "-2.5E-10"},
+        {"1200", 1, "1200"},
+        {"-0", 1, "-0"},
+        {"+0.", 1, "0"},
         {"3.1400e+05", 1, "3.14e5"},
     };
     for (const auto& c : cases) {
@@ -119,7 +133,8 @@ TEST(GFuncNumbers, CompressFloatString) {
     }
 }
 
-TEST(GFuncNumbers, Interpolation) {
+TEST(GFuncNumbers, Interpolation)
+{
     const double xs[2] = {0, 10}, ys[2] = {0, 100};
     EXPECT_DOUBLE_EQ(GFunc::GetYToXOnSomeData(5, xs, ys, 2, 0, 0), 50);
     EXPECT_DOUBLE_EQ(GFunc::GetYToXOnSomeData(20, xs, ys, 2, 0, 0), 100);
@@ -135,7 +150,8 @@ TEST(GFuncNumbers, Interpolation) {
     EXPECT_DOUBLE_EQ(GFunc::GetYToXOnSomeData(4, xs, ys, 0, 1, 1), 0);
 }
 
-TEST(GFuncNumbers, SortAndCompare) {
+TEST(GFuncNumbers, SortAndCompare)
+{
     struct Rec {
         int key;
         char pad[4];
@@ -166,12 +182,13 @@ TEST(GFuncNumbers, SortAndCompare) {
     EXPECT_EQ(GFunc::Sqrt(4), 2.0);
 }
 
-TEST(GFuncPlane, Angles) {
+TEST(GFuncPlane, Angles)
+{
     struct Case {
         double dx, dy, angle;
     } cases[] = {
-        {0, -1, 3 * kPi / 2}, {-1, -1, 5 * kPi / 4}, {1, -1, 7 * kPi / 4}, {0, 1, kPi / 2},
-        {0, 0, 0},           {1, 0, 0},             {-1, 0, kPi},         {1, 1, kPi / 4},
+        {0, -1, 3 * kPi / 2}, {-1, -1, 5 * kPi / 4}, {1, -1, 7 * kPi / 4}, {0, 1, kPi / 2}, {0, 0, 0}, {1, 0, 0},
+        {-1, 0, kPi},         {1, 1, kPi / 4},
     };
     for (const auto& c : cases) {
         const double d[2] = {c.dx, c.dy};
@@ -195,7 +212,8 @@ TEST(GFuncPlane, Angles) {
     EXPECT_DOUBLE_EQ(GFunc::GetDistance(0, 0, 3, 4), 5);
 }
 
-TEST(GFuncSpace, MirrorsAndProjections) {
+TEST(GFuncSpace, MirrorsAndProjections)
+{
     const double plane[4] = {1, 0, 0, -1};  // x = 1
     const double p[3] = {3, 2, 1};
     double out[3];
@@ -225,7 +243,8 @@ TEST(GFuncSpace, MirrorsAndProjections) {
     EXPECT_EQ(out[2], 3);
 }
 
-TEST(GFuncSpace, AnglesAndRotations) {
+TEST(GFuncSpace, AnglesAndRotations)
+{
     const double x[3] = {1, 0, 0}, y[3] = {0, 1, 0}, z[3] = {0, 0, 1}, mx[3] = {-1, 0.0, 0};
     EXPECT_NEAR(GFunc::AngleOfTwoVectors(x, y, nullptr), kPi / 2, 1e-12);
     EXPECT_NEAR(GFunc::AngleOfTwoVectors(y, x, nullptr), kPi / 2, 1e-12);
@@ -256,7 +275,8 @@ TEST(GFuncSpace, AnglesAndRotations) {
     EXPECT_NEAR(out[2], 1, 1e-12);
 }
 
-TEST(GFuncSpace, WaterPressure) {
+TEST(GFuncSpace, WaterPressure)
+{
     const double s[3] = {0, 0, 10}, down[3] = {0, 0, 0};
     const double p[3] = {5, 5, 4}, above[3] = {0, 0, 11};
     EXPECT_DOUBLE_EQ(GFunc::CalWaterPressure(s, down, 10.0, p), 60);
@@ -266,7 +286,8 @@ TEST(GFuncSpace, WaterPressure) {
     EXPECT_DOUBLE_EQ(GFunc::CalWaterPressure(sf, df, 10.0f, p), 60);
 }
 
-TEST(GFuncSpace, LineIntersect) {
+TEST(GFuncSpace, LineIntersect)
+{
     const double a1[3] = {0, 0, 0}, a2[3] = {10, 0, 0}, b1[3] = {5, -5, 0}, b2[3] = {5, 5, 0};
     double at[3], s, t;
     ASSERT_EQ(GFunc::LineIntersect(a1, a2, b1, b2, at, 0.01, s, t, 0, 0), 1);
@@ -293,7 +314,8 @@ TEST(GFuncSpace, LineIntersect) {
     EXPECT_EQ(GFunc::LineIntersect(i1, i2, i1, i4, 1), 1);
 }
 
-TEST(GFuncSpace, PointInRegion) {
+TEST(GFuncSpace, PointInRegion)
+{
     const double sq[4][2] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
     struct Case {
         double x, y;
@@ -301,7 +323,8 @@ TEST(GFuncSpace, PointInRegion) {
     } cases[] = {
         {5, 5, 1}, {15, 5, 0}, {10, 5, 7}, {5, 10, 7}, {0, 0, 7}, {-3, 5, 0}, {5, -1, 0}, {9.9, 9.9, 1},
     };
-    for (const auto& c : cases) EXPECT_EQ(GFunc::PointInRegion(c.x, c.y, 4, sq, 0.01, 7), c.result) << c.x << "," << c.y;
+    for (const auto& c : cases)
+        EXPECT_EQ(GFunc::PointInRegion(c.x, c.y, 4, sq, 0.01, 7), c.result) << c.x << "," << c.y;
 
     // The ray through a vertex counts once; touching a peak counts twice.
     const double diamond[4][2] = {{5, 0}, {10, 5}, {5, 10}, {0, 5}};
@@ -318,7 +341,8 @@ TEST(GFuncSpace, PointInRegion) {
     EXPECT_EQ(GFunc::PointInRegion(5, 4, 2, two, 0.01, 7), 0);
 }
 
-TEST(GFuncSpace, SearchPolyVertex) {
+TEST(GFuncSpace, SearchPolyVertex)
+{
     const double pts[5][3] = {{0, 0, 0}, {10, 10, 0}, {5, 5, 0}, {10, 0, 0}, {0, 10, 0}};
     int order[5], count = -1;
     ASSERT_EQ(GFunc::SearchPolyVertex(pts, 5, order, count, 0.01), 1);
@@ -339,7 +363,8 @@ TEST(GFuncSpace, SearchPolyVertex) {
     EXPECT_EQ(count, 0);
 }
 
-TEST(GFuncFiles, ExistenceTimesAndNames) {
+TEST(GFuncFiles, ExistenceTimesAndNames)
+{
     TempFile f("gf");
     EXPECT_EQ(GFunc::FileExist(f.c_str()), 0);
     EXPECT_EQ(GFunc::GetFileTime(f.c_str()), 0);
@@ -379,7 +404,8 @@ TEST(GFuncFiles, ExistenceTimesAndNames) {
 
 // A folder given without its trailing separator whose last character's
 // second byte is '\' (籠 is BB 5C in GBK): the separator is still put in.
-TEST(GFuncFiles, FolderEndingInADoubleByteCharacter) {
+TEST(GFuncFiles, FolderEndingInADoubleByteCharacter)
+{
     TempFile f("gf");
     const std::string folder = f.path() + "_\xBB\x5C";
 #if defined(_WIN32)

@@ -6,14 +6,16 @@
 #include "korvalib/base/Vector.h"
 
 namespace {
-void ExpectVec(const double* v, double x, double y, double z, const char* what = "") {
+void ExpectVec(const double* v, double x, double y, double z, const char* what = "")
+{
     EXPECT_NEAR(v[0], x, 1e-12) << what;
     EXPECT_NEAR(v[1], y, 1e-12) << what;
     EXPECT_NEAR(v[2], z, 1e-12) << what;
 }
 }  // namespace
 
-TEST(Vector, NormalizeRules) {
+TEST(Vector, NormalizeRules)
+{
     double zero[3] = {0, 0, 0};
     EXPECT_EQ(CVector::Normalize(zero), 0);
     ExpectVec(zero, 0, 0, 0);
@@ -37,7 +39,8 @@ TEST(Vector, NormalizeRules) {
     EXPECT_EQ(CVector::Length(zero), 0.0);
 }
 
-TEST(Vector, AttachedVectorsWorkOnTheCallersArray) {
+TEST(Vector, AttachedVectorsWorkOnTheCallersArray)
+{
     double data[3] = {1, 2, 3};
     CVector v(data, 1);
     EXPECT_TRUE(v.IsAttached());
@@ -61,7 +64,8 @@ TEST(Vector, AttachedVectorsWorkOnTheCallersArray) {
     EXPECT_EQ(data[0], 7);
 }
 
-TEST(Vector, Arithmetic) {
+TEST(Vector, Arithmetic)
+{
     const double b[3] = {1, 0, 0};
     CVector a(0, 1, 0);
     ExpectVec(a.Cross(b), 0, 0, -1);
@@ -98,13 +102,15 @@ TEST(Vector, Arithmetic) {
     EXPECT_EQ(n.CalPlaneNor(o, x, x), 0);
 }
 
-TEST(Vector, DirEqual) {
+TEST(Vector, DirEqual)
+{
     const double a[3] = {1, 0, 0}, b[3] = {-3, 0, 0}, c[3] = {1, 0.01, 0};
     EXPECT_EQ(CVector::DirEqual(a, b), 1);
     EXPECT_EQ(CVector::DirEqual(a, c), 0);
 }
 
-TEST(Vector, GenerateOCS) {
+TEST(Vector, GenerateOCS)
+{
     struct Case {
         CVector z;
         double x[3], y[3], zz[3];
@@ -129,7 +135,8 @@ TEST(Vector, GenerateOCS) {
     ExpectVec(z, 0, 0, -1);
 }
 
-TEST(TransferMatrix, LocalAndGlobal) {
+TEST(TransferMatrix, LocalAndGlobal)
+{
     CTransferMatrix t;
     const double o[3] = {1, 2, 3};
     t.SetOrig(o);
@@ -160,6 +167,6 @@ TEST(TransferMatrix, LocalAndGlobal) {
     copy.ToLocal(q, l2);
     ExpectVec(l2, l[0], l[1], l[2]);
     copy.SetIdentity();
-    EXPECT_EQ(((double (*)[3])copy)[1][1], 1.0);
+    EXPECT_EQ(((double(*)[3])copy)[1][1], 1.0);
     EXPECT_EQ(copy.GetOrig()[2], 3.0);
 }

@@ -23,7 +23,7 @@ TEST(AnalysisRecords, EigenGoldenBytes)
     r.SetRitzPara(30, 4, 2.5, 1e-6);
     e = r;
     e.m_cIntPara = 5;
-    EXPECT_TRUE(e == r);   // not compared for Ritz
+    EXPECT_TRUE(e == r);  // not compared for Ritz
     ExpectTruncationRefused<DEigen>(golden, 129, [](const DEigen& t) { return t.m_sModes == 10; });
 }
 
@@ -81,8 +81,8 @@ TEST(AnalysisRecords, SpectrumCurveVersionsAndBoundedCount)
     c.SetCurve(2, x, y);
     c.m_sNumber = 4;
     c.m_cCode11 = 1;
-    Bytes golden = B().i16(4).i32(2).f32(7).i8(1).f32(0).f32(2).i8(1).f32(0).i8(1).f32(2).i8(1)
-                       .f32s({0, 1, 0.5f, 0.25f});
+    Bytes golden =
+        B().i16(4).i32(2).f32(7).i8(1).f32(0).f32(2).i8(1).f32(0).i8(1).f32(2).i8(1).f32s({0, 1, 0.5f, 0.25f});
     EXPECT_EQ(golden, Written(c));
 
     DSpectrumCurve r;
@@ -92,8 +92,8 @@ TEST(AnalysisRecords, SpectrumCurveVersionsAndBoundedCount)
 
     // Version 128 lacks field 11, version 127 all of fields 3 to 11.
     DSpectrumCurve r128;
-    ExpectReads(B().i16(4).i32(2).f32(6).i8(2).f32(0).f32(2).i8(1).f32(0).i8(1).f32(2).f32s({0, 1, 0.5f, 0.25f}),
-                r128, 128);
+    ExpectReads(B().i16(4).i32(2).f32(6).i8(2).f32(0).f32(2).i8(1).f32(0).i8(1).f32(2).f32s({0, 1, 0.5f, 0.25f}), r128,
+                128);
     EXPECT_EQ(6.0f, r128.m_fReal3);
     EXPECT_EQ(0, r128.m_cCode11);
     DSpectrumCurve r127;
@@ -195,8 +195,11 @@ TEST(AnalysisRecords, CombinationReinforceLevelLayer)
     EXPECT_FALSE(r100 == f);
 
     DReinforce rf;
-    Bytes rb = B().i8(1).f32s({300000, 300000, 0.544f, 0.544f, 0.35f, 0.004f, 0.8f, 0.008f, 0.008f})
-                   .i8(2).i8(2).f32s({210000, 1.2f, 0.7f});
+    Bytes rb = B().i8(1)
+                   .f32s({300000, 300000, 0.544f, 0.544f, 0.35f, 0.004f, 0.8f, 0.008f, 0.008f})
+                   .i8(2)
+                   .i8(2)
+                   .f32s({210000, 1.2f, 0.7f});
     EXPECT_EQ(rb, Written(rf));
     rf.m_cValid = 0;
     ExpectReads(rb, rf, 129);
@@ -211,8 +214,8 @@ TEST(AnalysisRecords, CombinationReinforceLevelLayer)
     EXPECT_TRUE(lv == lv2);
 
     DLayerBase layer;
-    const Bytes layerGolden = {0x00, 0x00, 0x09, 0x00, 0xB9, 0xCC, 0xB6, 0xA8, 0xCD, 0xBC, 0xB2, 0xE3,
-                               0x00, 0x01, 0x00, 0xFF, 0xFF, 0x00};
+    const Bytes layerGolden = {0x00, 0x00, 0x09, 0x00, 0xB9, 0xCC, 0xB6, 0xA8, 0xCD,
+                               0xBC, 0xB2, 0xE3, 0x00, 0x01, 0x00, 0xFF, 0xFF, 0x00};
     EXPECT_EQ(layerGolden, Written(layer));
     DLayerBase l2;
     l2.SetName("beams");

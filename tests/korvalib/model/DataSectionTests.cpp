@@ -14,13 +14,13 @@ namespace {
 
 using S = DDataSection;
 const char* const kTags[] = {
-    S::LevelStr, S::LayerStr, S::MatStr, S::TightWireStr, S::SpringStr, S::NodeStr, S::NdMassStr,
-    S::NdDispStr, S::NdLoadStr, S::NdConsStr, S::FrameStr, S::FrSectStr, S::FrLoadStr, S::SframeStr,
-    S::SfrSectStr, S::SfrLoadStr, S::TrussStr, S::TruSectStr, S::CframeStr, S::CfrSectStr, S::CfrLoadStr,
-    S::VframeStr, S::VfrSectStr, S::VfrLoadStr, S::PipeStr, S::PipSectStr, S::PlaneStr, S::PlaLoadStr,
-    S::ThreedStr, S::ThrLoadStr, S::Sol21Str, S::Sol21LoadStr, S::Sol8rStr, S::Sol8rLoadStr, S::S16Str,
-    S::S16LoadStr, S::ShellStr, S::ShellLoadStr, S::WallStr, S::WallLoadStr, S::CommDataStr, S::SpecStr,
-    S::SpecDirStr, S::SpecCurStr, S::EigenStr, S::ReinStr, S::ForeCombStr, S::DispCombStr, S::HistStr,
+    S::LevelStr,    S::LayerStr,   S::MatStr,       S::TightWireStr, S::SpringStr,   S::NodeStr,      S::NdMassStr,
+    S::NdDispStr,   S::NdLoadStr,  S::NdConsStr,    S::FrameStr,     S::FrSectStr,   S::FrLoadStr,    S::SframeStr,
+    S::SfrSectStr,  S::SfrLoadStr, S::TrussStr,     S::TruSectStr,   S::CframeStr,   S::CfrSectStr,   S::CfrLoadStr,
+    S::VframeStr,   S::VfrSectStr, S::VfrLoadStr,   S::PipeStr,      S::PipSectStr,  S::PlaneStr,     S::PlaLoadStr,
+    S::ThreedStr,   S::ThrLoadStr, S::Sol21Str,     S::Sol21LoadStr, S::Sol8rStr,    S::Sol8rLoadStr, S::S16Str,
+    S::S16LoadStr,  S::ShellStr,   S::ShellLoadStr, S::WallStr,      S::WallLoadStr, S::CommDataStr,  S::SpecStr,
+    S::SpecDirStr,  S::SpecCurStr, S::EigenStr,     S::ReinStr,      S::ForeCombStr, S::DispCombStr,  S::HistStr,
     S::HistCurvStr, S::HistLoadStr};
 
 }  // namespace
@@ -30,7 +30,8 @@ TEST(DataSection, TagsAreDistinctEightCapitals)
     std::set<std::string> seen;
     for (const char* t : kTags) {
         ASSERT_EQ(8u, std::strlen(t)) << t;
-        for (int i = 0; i < 8; ++i) EXPECT_TRUE(std::isupper((unsigned char)t[i]) || std::isdigit((unsigned char)t[i])) << t;
+        for (int i = 0; i < 8; ++i)
+            EXPECT_TRUE(std::isupper((unsigned char)t[i]) || std::isdigit((unsigned char)t[i])) << t;
         EXPECT_TRUE(seen.insert(t).second) << t;
     }
     EXPECT_EQ(51u, seen.size());

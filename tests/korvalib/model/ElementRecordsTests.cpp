@@ -11,8 +11,8 @@ TEST(LineElements, TrussGoldenBytesAndOldVersion)
     DTrussBase t(4, 9);
     t.m_nID = 3;
     t.m_fAttr = 1.5f;
-    const Bytes golden = {0x03, 0, 0, 0, 0x01, 0, 0x01, 0, 0x04, 0, 0, 0, 0x09, 0, 0, 0,
-                          0, 0, 0, 0, 0x00, 0x00, 0xC0, 0x3F, 0x01, 0x00};
+    const Bytes golden = {0x03, 0, 0, 0, 0x01, 0, 0x01, 0,    0x04, 0,    0,    0,    0x09,
+                          0,    0, 0, 0, 0,    0, 0,    0x00, 0x00, 0xC0, 0x3F, 0x01, 0x00};
     EXPECT_EQ(golden, Written(t));
     DTrussBase r;
     ExpectReads(golden, r, 129);
@@ -33,8 +33,23 @@ TEST(LineElements, CurvedBeamAndPipe)
     DCframeBase c(1, 2);
     c.SetHyperbola(3, 4);
     c.m_Loads.Insert(2, 5);
-    Bytes golden = B().i32(0).i16(1).i16(1).i32(1).i32(2).i16(0).i16(0).i8(3).f32(3).f32(4).zeros(40).zeros(12)
-                       .raw("dddddd", 6).i16(1).i16(2).i32(5).i16(1);
+    Bytes golden = B().i32(0)
+                       .i16(1)
+                       .i16(1)
+                       .i32(1)
+                       .i32(2)
+                       .i16(0)
+                       .i16(0)
+                       .i8(3)
+                       .f32(3)
+                       .f32(4)
+                       .zeros(40)
+                       .zeros(12)
+                       .raw("dddddd", 6)
+                       .i16(1)
+                       .i16(2)
+                       .i32(5)
+                       .i16(1);
     EXPECT_EQ(golden, Written(c));
     DCframeBase r;
     ExpectReads(golden, r, 129);
@@ -56,8 +71,21 @@ TEST(LineElements, CurvedBeamAndPipe)
     p.SetLocal2(0, 0, 1);
     EXPECT_EQ(size_t(4 + 2 + 2 + 4 + 4 + 1 + 12 + 2 + 2 + 4 + 4 + 2), Written(p).size());
     p.SetCurveData(2.5, 1, 0, 0, 3);
-    Bytes pb = B().i32(0).i16(1).i16(1).i32(1).i32(2).i8(2).f32s({0, 0, 1}).i16(0).i16(0).f32(0).f32(0)
-                   .f32(2.5f).i8(3).f32s({1, 0, 0}).i16(1);
+    Bytes pb = B().i32(0)
+                   .i16(1)
+                   .i16(1)
+                   .i32(1)
+                   .i32(2)
+                   .i8(2)
+                   .f32s({0, 0, 1})
+                   .i16(0)
+                   .i16(0)
+                   .f32(0)
+                   .f32(0)
+                   .f32(2.5f)
+                   .i8(3)
+                   .f32s({1, 0, 0})
+                   .i16(1);
     EXPECT_EQ(pb, Written(p));
     DPipeBase pr;
     ExpectReads(pb, pr, 129);
@@ -127,8 +155,16 @@ TEST(AreaElements, SolidsBoundTheirNodeCounts)
     int nodes[21];
     for (int i = 0; i < 21; ++i) nodes[i] = 100 + i;
     s.SetTetrahedron(nodes, 10);
-    Bytes golden = B().i32(0).i16(1).i16(1).i8(2).i8(10)
-                       .i32s({100, 101, 102, 103, 104, 105, 106, 107, 108, 109}).i16(0).f32(0).i16(0).i16(1);
+    Bytes golden = B().i32(0)
+                       .i16(1)
+                       .i16(1)
+                       .i8(2)
+                       .i8(10)
+                       .i32s({100, 101, 102, 103, 104, 105, 106, 107, 108, 109})
+                       .i16(0)
+                       .f32(0)
+                       .i16(0)
+                       .i16(1);
     EXPECT_EQ(golden, Written(s));
     DSol21Base r;
     r.SetHexahedron(nodes, 21);
@@ -226,8 +262,22 @@ TEST(AreaElements, WallLayoutAndHole)
     EXPECT_EQ(1, w.m_cHole);
     w.SetHole(1, 2, 0.5, 0.5);
     EXPECT_EQ(2, w.m_cHole);
-    Bytes golden = B().i32(0).i16(1).i16(1).i8(0).i8(0).i8(2).f32s({1, 2, 0.5f, 0.5f}).i32s({5, 6, 7, 8}).i16(0)
-                       .f32(0.2f).f32(0.18f).f32(0).f32(0).i8(0).i16(0).i16(1);
+    Bytes golden = B().i32(0)
+                       .i16(1)
+                       .i16(1)
+                       .i8(0)
+                       .i8(0)
+                       .i8(2)
+                       .f32s({1, 2, 0.5f, 0.5f})
+                       .i32s({5, 6, 7, 8})
+                       .i16(0)
+                       .f32(0.2f)
+                       .f32(0.18f)
+                       .f32(0)
+                       .f32(0)
+                       .i8(0)
+                       .i16(0)
+                       .i16(1);
     EXPECT_EQ(golden, Written(w));
     DWallBase r;
     ExpectReads(golden, r, 129);
@@ -243,9 +293,9 @@ TEST(AreaElements, WallLayoutAndHole)
 TEST(SteelFrame, SectionGoldenBytesAndOldForms)
 {
     DSframeSect s;
-    const Bytes golden = {0x00, 0x00, 0x0A, 0x08, 0x00, 0x00, 0x00, 's', 'f', 'r', 'S', 'e', 'c', 't', 0x00,
-                          0x07, 'D', '1', '0', '0', '*', '8', 0x00, 0x03, 0x00,
-                          0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const Bytes golden = {0x00, 0x00, 0x0A, 0x08, 0x00, 0x00, 0x00, 's', 'f', 'r',  'S',  'e',  'c',
+                          't',  0x00, 0x07, 'D',  '1',  '0',  '0',  '*', '8', 0x00, 0x03, 0x00, 0,
+                          0,    0,    0,    0,    0,    0,    0,    0,   0,   0,    0};
     EXPECT_EQ(golden, Written(s));
     EXPECT_NEAR(3.141592653589793 * 8 * 92 * 1e-6, s.GetSectArea(0), 1e-12);
 
@@ -288,8 +338,20 @@ TEST(SteelFrame, MemberLayout)
 {
     DSframeBase m(3, 7);
     m.m_fAttr[5] = 2;
-    Bytes golden = B().i32(0).i16(1).i16(1).i32(3).i32(7).f32s({0, 0, 0}).i16(0).i16(0).f32s({0, 0, 0, 0, 0, 2})
-                       .zeros(6).i8(1).i8(1).i16(0).i16(1);
+    Bytes golden = B().i32(0)
+                       .i16(1)
+                       .i16(1)
+                       .i32(3)
+                       .i32(7)
+                       .f32s({0, 0, 0})
+                       .i16(0)
+                       .i16(0)
+                       .f32s({0, 0, 0, 0, 0, 2})
+                       .zeros(6)
+                       .i8(1)
+                       .i8(1)
+                       .i16(0)
+                       .i16(1);
     EXPECT_EQ(golden, Written(m));
     DSframeBase r;
     r.m_sLastAttr = 1;

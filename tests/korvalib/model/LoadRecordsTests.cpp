@@ -51,7 +51,11 @@ void ExpectPoints(const Pts& want, const DLoadPoints& got)
 
 TEST(LoadPoints, LinearSegmentsSuperpose)
 {
-    struct Case { Pts before; double xa, fa, xb, fb; Pts after; } cases[] = {
+    struct Case {
+        Pts before;
+        double xa, fa, xb, fb;
+        Pts after;
+    } cases[] = {
         {{}, 2, 1, 4, 3, {{2, 1}, {4, 3}}},
         {{{2, 1}, {4, 3}}, 6, 5, 8, 5, {{2, 1}, {4, 3}, {4, 0}, {6, 0}, {6, 5}, {8, 5}}},
         {{{2, 1}, {4, 3}}, 0, 1, 1, 1, {{0, 1}, {1, 1}, {1, 0}, {2, 0}, {2, 1}, {4, 3}}},
@@ -290,7 +294,9 @@ TEST(LoadPoints, SuperpositionEqualsTheSumOfSegments)
         const bool jitter = trial >= 1500;
         auto pos = [&]() { return next(11) + (jitter ? (next(3) - 1) * 0.00004 : 0.0); };
         DLoadPoints p;
-        struct Seg { double xs, fs, xe, fe; };
+        struct Seg {
+            double xs, fs, xe, fe;
+        };
         std::vector<Seg> segs;
         int count = 1 + next(5);
         for (int s = 0; s < count; ++s) {
@@ -299,11 +305,14 @@ TEST(LoadPoints, SuperpositionEqualsTheSumOfSegments)
             if (std::fabs(a - b) < 0.5 || (fa == 0 && fb == 0)) continue;
             std::vector<double> x{a, b}, v{fa, fb};
             ASSERT_EQ(1, p.AppendLineLoad(2, x.data(), v.data(), 10, nullptr));
-            if (a > b) segs.push_back({b, fb, a, fa});
-            else segs.push_back({a, fa, b, fb});
+            if (a > b)
+                segs.push_back({b, fb, a, fa});
+            else
+                segs.push_back({a, fa, b, fb});
         }
         SCOPED_TRACE(trial);
-        for (int k = 1; k < p.m_sCount; ++k) ASSERT_LE(p.m_pX[k - 1], p.m_pX[k] + 0.0002);  // same position within LoadError
+        for (int k = 1; k < p.m_sCount; ++k)
+            ASSERT_LE(p.m_pX[k - 1], p.m_pX[k] + 0.0002);  // same position within LoadError
         for (int k = 0; k < 40; ++k) {
             double x = k * 0.25 + 0.0371;
             double want = 0;

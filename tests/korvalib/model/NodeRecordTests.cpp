@@ -17,7 +17,8 @@ using namespace vektest;
 namespace {
 
 template <class T>
-Bytes WriteBytes(T& record) {
+Bytes WriteBytes(T& record)
+{
     TempFile f("rec");
     {
         bofstream out(f.c_str());
@@ -28,7 +29,8 @@ Bytes WriteBytes(T& record) {
 
 // Reads a record from bytes at the given stream version.
 template <class T>
-int ReadBytes(T& record, const Bytes& bytes, int16_t version = 129) {
+int ReadBytes(T& record, const Bytes& bytes, int16_t version = 129)
+{
     TempFile f("rec");
     f.WriteAll(bytes);
     VersionGuard g;
@@ -39,7 +41,8 @@ int ReadBytes(T& record, const Bytes& bytes, int16_t version = 129) {
 
 }  // namespace
 
-TEST(KeyedLists, InsertKeepsKeysSortedAndUnique) {
+TEST(KeyedLists, InsertKeepsKeysSortedAndUnique)
+{
     DElementLoad l;
     EXPECT_EQ(l.Insert(5, 50), 1);
     EXPECT_EQ(l.Insert(2, 20), 1);
@@ -68,7 +71,8 @@ TEST(KeyedLists, InsertKeepsKeysSortedAndUnique) {
     EXPECT_EQ(DElementLoad().Index(1), -1);
 }
 
-TEST(KeyedLists, KeysBelowOneAreRefused) {
+TEST(KeyedLists, KeysBelowOneAreRefused)
+{
     DElementLoad l;
     DNumFactors n;
     DWeightFactor w;
@@ -80,7 +84,8 @@ TEST(KeyedLists, KeysBelowOneAreRefused) {
     EXPECT_EQ(l.Entries() + n.Entries() + w.Entries(), 0);
 }
 
-TEST(KeyedLists, EmptyDataRules) {
+TEST(KeyedLists, EmptyDataRules)
+{
     DNumFactors n;
     EXPECT_EQ(n.Insert(3, 0.0005f, 0), 0);
     EXPECT_EQ(n.Entries(), 0);
@@ -99,7 +104,8 @@ TEST(KeyedLists, EmptyDataRules) {
     EXPECT_EQ(w.Entries(), 0);
 }
 
-TEST(KeyedLists, RemovingTheOnlyEntryLeavesJustTheCount) {
+TEST(KeyedLists, RemovingTheOnlyEntryLeavesJustTheCount)
+{
     DElementLoad l;
     l.Insert(4, 1);
     l.Remove(4);
@@ -107,11 +113,13 @@ TEST(KeyedLists, RemovingTheOnlyEntryLeavesJustTheCount) {
     EXPECT_EQ(WriteBytes(l), (Bytes{0x00, 0x00}));
 }
 
-TEST(KeyedLists, GoldenBytes) {
+TEST(KeyedLists, GoldenBytes)
+{
     DElementLoad l;
     l.Insert(5, 300);
     l.Insert(2, 7);
-    EXPECT_EQ(WriteBytes(l), (Bytes{0x02, 0x00, 0x02, 0x00, 0x07, 0x00, 0x00, 0x00, 0x05, 0x00, 0x2C, 0x01, 0x00, 0x00}));
+    EXPECT_EQ(WriteBytes(l),
+              (Bytes{0x02, 0x00, 0x02, 0x00, 0x07, 0x00, 0x00, 0x00, 0x05, 0x00, 0x2C, 0x01, 0x00, 0x00}));
 
     DNumFactors n;
     n.Insert(1, 1.0f, 0);
@@ -119,11 +127,12 @@ TEST(KeyedLists, GoldenBytes) {
 
     DWeightFactor w;
     w.Insert(3, 1.0f, 0.0f, -2.0f);
-    EXPECT_EQ(WriteBytes(w), (Bytes{0x01, 0x00, 0x03, 0x00, 0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0x00,
-                                    0x00, 0x00, 0x00, 0xC0}));
+    EXPECT_EQ(WriteBytes(w),
+              (Bytes{0x01, 0x00, 0x03, 0x00, 0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0}));
 }
 
-TEST(KeyedLists, RoundTripAndDeepCopy) {
+TEST(KeyedLists, RoundTripAndDeepCopy)
+{
     DWeightFactor w;
     w.Insert(2, 1, 2, 3);
     w.Insert(1, 4, 5, 6);
@@ -158,7 +167,8 @@ TEST(KeyedLists, RoundTripAndDeepCopy) {
     EXPECT_EQ(l3.Entries(), 0);
 }
 
-TEST(KeyedLists, DamagedListsAreRefused) {
+TEST(KeyedLists, DamagedListsAreRefused)
+{
     struct Case {
         const char* what;
         Bytes bytes;
@@ -182,7 +192,8 @@ TEST(KeyedLists, DamagedListsAreRefused) {
     EXPECT_EQ(ok.Entries(), 2);
 }
 
-TEST(KeyedLists, SetSize) {
+TEST(KeyedLists, SetSize)
+{
     DElementLoad l;
     l.Insert(3, 30);
     ASSERT_EQ(l.SetSize(3), 1);
@@ -195,7 +206,8 @@ TEST(KeyedLists, SetSize) {
     EXPECT_EQ(l.Entries(), 0);
 }
 
-TEST(NodeRecords, NodeGoldenBytes) {
+TEST(NodeRecords, NodeGoldenBytes)
+{
     DNodeBase n(1.0, -2.5, 0.0);
     n.m_nID = 7;
     n.Rest(1);
@@ -205,9 +217,9 @@ TEST(NodeRecords, NodeGoldenBytes) {
     const Bytes expected = {
         0x07, 0x00, 0x00, 0x00,                          // number
         0x01, 0x00, 0x01, 0x00,                          // two attribute words
-        0, 0, 0, 0, 0, 0, 0xF0, 0x3F,                    // x 1.0
-        0, 0, 0, 0, 0, 0, 0x04, 0xC0,                    // y -2.5
-        0, 0, 0, 0, 0, 0, 0x00, 0x00,                    // z 0
+        0,    0,    0,    0,    0,    0,    0xF0, 0x3F,  // x 1.0
+        0,    0,    0,    0,    0,    0,    0x04, 0xC0,  // y -2.5
+        0,    0,    0,    0,    0,    0,    0x00, 0x00,  // z 0
         0x00, 0x05,                                      // flag, restraints 1 and 3
         0x00, 0x00, 0x00, 0x00, 0x01,                    // int, flag 1
         0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x80, 0x3F,  // int, float 1.0
@@ -230,7 +242,8 @@ TEST(NodeRecords, NodeGoldenBytes) {
     EXPECT_EQ(back.m_cFlag2, 1);
 }
 
-TEST(NodeRecords, RestraintBits) {
+TEST(NodeRecords, RestraintBits)
+{
     DNodeBase n;
     for (int d = 1; d <= 6; ++d) n.Rest(d);
     EXPECT_EQ((unsigned char)n.m_cRestraint, 0x3F);
@@ -243,7 +256,8 @@ TEST(NodeRecords, RestraintBits) {
     EXPECT_FALSE(n.IsRest(100));
 }
 
-TEST(NodeRecords, SmallRecordsGoldenBytesAndRoundTrips) {
+TEST(NodeRecords, SmallRecordsGoldenBytesAndRoundTrips)
+{
     const double six[6] = {1, 2, 3, 4, 5, 6};
     const double two[6] = {0.5, 0, 0, 0, 0, -1};
     DNodeMass m(3, six);
@@ -293,7 +307,8 @@ TEST(NodeRecords, SmallRecordsGoldenBytesAndRoundTrips) {
     EXPECT_FALSE(d2 == d);
 }
 
-TEST(NodeRecords, Equality) {
+TEST(NodeRecords, Equality)
+{
     DNodeBase a(1, 2, 3), b(1.0001, 2 - 0.0001, 3);
     b.m_nID = 5;
     EXPECT_TRUE(a == b);
@@ -322,7 +337,8 @@ TEST(NodeRecords, Equality) {
     EXPECT_FALSE(o1 == o2);
 }
 
-TEST(NodeRecords, SpringVersions) {
+TEST(NodeRecords, SpringVersions)
+{
     DNodeSpring s;
     s.m_nID = 8;
     s.m_nNode1 = 1;
@@ -346,7 +362,8 @@ TEST(NodeRecords, SpringVersions) {
     EXPECT_EQ(v111.m_dDir[2], 1.0);
 }
 
-TEST(NodeRecords, OldSpringsAreNumberedPerFile) {
+TEST(NodeRecords, OldSpringsAreNumberedPerFile)
+{
     const Bytes body = Cat({Le32(1), Le32(0), {0}, F64(1), F64(1), F64(0), F64(0)});
     const Bytes file = Cat({Text("KORVADATA"), {0}, Le16(100), body, body, body});
     VersionGuard g;
@@ -366,7 +383,8 @@ TEST(NodeRecords, OldSpringsAreNumberedPerFile) {
     }
 }
 
-TEST(NodeRecords, EveryTruncationIsRefusedAndLeavesTheRecord) {
+TEST(NodeRecords, EveryTruncationIsRefusedAndLeavesTheRecord)
+{
     DNodeBase n(4, 5, 6);
     n.m_nID = 11;
     n.m_Loads.Insert(2, 3);
@@ -386,7 +404,8 @@ TEST(NodeRecords, EveryTruncationIsRefusedAndLeavesTheRecord) {
     EXPECT_TRUE(back == n);
 }
 
-TEST(CommonData, Defaults) {
+TEST(CommonData, Defaults)
+{
     DCommonData d;
     const char expected[6] = {2, 2, 2, 2, 0, 0};
     EXPECT_EQ(memcmp(d.m_cControl, expected, 6), 0);
@@ -400,7 +419,8 @@ TEST(CommonData, Defaults) {
     EXPECT_TRUE(d == DCommonData());
 }
 
-TEST(CommonData, StreamOrderAndVersions) {
+TEST(CommonData, StreamOrderAndVersions)
+{
     DCommonData d;
     for (int i = 0; i < 6; ++i) d.m_cControl[i] = char(10 + i);
     d.m_WeightFactors.Insert(1, 1, 0, 0);
@@ -411,7 +431,8 @@ TEST(CommonData, StreamOrderAndVersions) {
     d.m_cFlag = 1;
     d.m_sAttr = 0x0203;
     auto list = [](int key) { return Cat({Le16(1), Le16(key), F32(1.0f)}); };
-    const Bytes lead = Cat({{10, 11, 12, 13, 14, 15}, Le16(1), Le16(1), F32(1), F32(0), F32(0), list(1), list(3), list(4)});
+    const Bytes lead =
+        Cat({{10, 11, 12, 13, 14, 15}, Le16(1), Le16(1), F32(1), F32(0), F32(0), list(1), list(3), list(4)});
     EXPECT_EQ(WriteBytes(d), Cat({lead, {1}, list(2), Le16(0x0203)}));
 
     struct Case {
@@ -440,13 +461,14 @@ TEST(CommonData, StreamOrderAndVersions) {
     }
 }
 
-TEST(CommonData, UnitFactors) {
+TEST(CommonData, UnitFactors)
+{
     struct Case {
         int unit;
         double force, dimension, mass;
     } cases[] = {
-        {0, 1, 1, 1}, {1, 1, 100, 0.01}, {2, 1000, 1, 1000}, {3, 1e6, 1000, 1000}, {4, 1000, 1000, 1},
-        {5, 1, 1, 1}, {-1, 1, 1, 1},
+        {0, 1, 1, 1},       {1, 1, 100, 0.01}, {2, 1000, 1, 1000}, {3, 1e6, 1000, 1000},
+        {4, 1000, 1000, 1}, {5, 1, 1, 1},      {-1, 1, 1, 1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DCommonData::ForceFactor(c.unit), c.force) << c.unit;
@@ -460,27 +482,32 @@ TEST(CommonData, UnitFactors) {
 
 // Every record cut at every byte: refused, and the target keeps its bytes.
 template <class T>
-class EveryRecordTruncated : public ::testing::Test {};
+class EveryRecordTruncated : public ::testing::Test {
+};
 
 template <class T>
 T Sample();
 template <>
-DNodeMass Sample() {
+DNodeMass Sample()
+{
     const double m[6] = {1, 2, 3, 4, 5, 6};
     return DNodeMass(5, m);
 }
 template <>
-DNodeLoad Sample() {
+DNodeLoad Sample()
+{
     const double f[6] = {1, 2, 3, 4, 5, 6};
     return DNodeLoad(5, f, f);
 }
 template <>
-DNodeConstraint Sample() {
+DNodeConstraint Sample()
+{
     const int c[6] = {1, 2, 3, 4, 5, 6};
     return DNodeConstraint(5, c);
 }
 template <>
-DNodeSpring Sample() {
+DNodeSpring Sample()
+{
     DNodeSpring s;
     s.m_nID = 3;
     s.m_nNode1 = 4;
@@ -489,7 +516,8 @@ DNodeSpring Sample() {
     return s;
 }
 template <>
-DNodeDisplacement Sample() {
+DNodeDisplacement Sample()
+{
     DNodeDisplacement d;
     d.m_nNode = 2;
     d.m_Factors.Insert(1, 2.0f, 0);
@@ -498,7 +526,8 @@ DNodeDisplacement Sample() {
     return d;
 }
 template <>
-DCommonData Sample() {
+DCommonData Sample()
+{
     DCommonData c;
     c.m_WeightFactors.Insert(2, 1, 2, 3);
     c.m_FactorsA.Insert(1, 1.0f, 0);
@@ -512,7 +541,8 @@ using TruncatedRecordTypes =
     ::testing::Types<DNodeMass, DNodeLoad, DNodeConstraint, DNodeSpring, DNodeDisplacement, DCommonData>;
 TYPED_TEST_SUITE(EveryRecordTruncated, TruncatedRecordTypes);
 
-TYPED_TEST(EveryRecordTruncated, RefusedAndUnchanged) {
+TYPED_TEST(EveryRecordTruncated, RefusedAndUnchanged)
+{
     TypeParam sample = Sample<TypeParam>();
     const Bytes whole = WriteBytes(sample);
     TypeParam fresh;

@@ -235,13 +235,14 @@ template <>
 constexpr bool kReadEmpties<DTightWireIndex> = true;
 
 template <class T>
-class OutOfMemory : public ::testing::Test {};
+class OutOfMemory : public ::testing::Test {
+};
 
-using OwningRecords = ::testing::Types<
-    DSpectrumCurve, DHistoryCurve, DSpectrum, DHistory, DCombFactor, DLayerBase, DLoadPoints, DFrameLoad,
-    DCframeLoad, DElementLoad, DNumFactors, DWeightFactor, DCommonData, DTightWireIndex, DCframeBase, DPlaneBase,
-    DThreedBase, DS16Base, DSol21Base, DSol8rBase, DShellBase, DWallBase, DSframeBase, DNodeBase, DNodeDisplacement,
-    DFrameSect, DVframeSect, DPipeSect, DMaterial, DSframeSect>;
+using OwningRecords = ::testing::Types<DSpectrumCurve, DHistoryCurve, DSpectrum, DHistory, DCombFactor, DLayerBase,
+                                       DLoadPoints, DFrameLoad, DCframeLoad, DElementLoad, DNumFactors, DWeightFactor,
+                                       DCommonData, DTightWireIndex, DCframeBase, DPlaneBase, DThreedBase, DS16Base,
+                                       DSol21Base, DSol8rBase, DShellBase, DWallBase, DSframeBase, DNodeBase,
+                                       DNodeDisplacement, DFrameSect, DVframeSect, DPipeSect, DMaterial, DSframeSect>;
 TYPED_TEST_SUITE(OutOfMemory, OwningRecords);
 
 TYPED_TEST(OutOfMemory, CopyAssignmentLeavesTargetAsItWas)

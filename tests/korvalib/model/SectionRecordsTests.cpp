@@ -9,9 +9,9 @@
 TEST(SectionRecords, FrameSectGoldenBytesAndRoundTrip)
 {
     DFrameSect s;
-    const Bytes golden = {0x00, 0x00, 0x01, 0x05, 0x00, 0x00, 0x00, 'S', 'e', 'c', 't', 0x00,
-                          0xCD, 0xCC, 0xCC, 0x3E, 0xCD, 0xCC, 0xCC, 0x3E, 0, 0, 0, 0,
-                          0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const Bytes golden = {0x00, 0x00, 0x01, 0x05, 0x00, 0x00, 0x00, 'S',  'e', 'c', 't', 0x00,
+                          0xCD, 0xCC, 0xCC, 0x3E, 0xCD, 0xCC, 0xCC, 0x3E, 0,   0,   0,   0,
+                          0,    0,    0,    0,    0,    0,    0,    0,    0,   0,   0,   0};
     EXPECT_EQ(golden, Written(s));
 
     DFrameSect t;
@@ -29,15 +29,18 @@ TEST(SectionRecords, FrameSectGoldenBytesAndRoundTrip)
     DFrameSect other;
     other.SetName("BEAM1");
     EXPECT_TRUE(other == t);
-    ExpectTruncationRefused<DFrameSect>(golden, 129, [](const DFrameSect& x) {
-        return std::strcmp(x.m_pName, "Sect") == 0 && x.m_cKind == 1;
-    });
+    ExpectTruncationRefused<DFrameSect>(
+        golden, 129, [](const DFrameSect& x) { return std::strcmp(x.m_pName, "Sect") == 0 && x.m_cKind == 1; });
 }
 
 TEST(SectionRecords, AreasByKind)
 {
     const double pi = 3.141592653589793;
-    struct { int kind; double p[6]; double area; } cases[] = {
+    struct {
+        int kind;
+        double p[6];
+        double area;
+    } cases[] = {
         {1, {0.4, 0.5}, 0.2},
         {2, {1, 2, 3, 4, 5, 6}, 1 * 4 + 2 * 5 + 3 * 6},
         {5, {0.2, 0.3, 0.01}, 0.01 * (0.5 - 0.01)},

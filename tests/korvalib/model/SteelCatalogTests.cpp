@@ -26,16 +26,18 @@ int Find(const char* const* table, const char* d)
     return -1;
 }
 
-} // namespace
+}  // namespace
 
 TEST(SteelCatalog, TablesHaveTheirDesignationCounts)
 {
     EXPECT_EQ(58, M::GetPatternNum());
     EXPECT_EQ(58, M::GetSelfDefSectIndex());
-    struct { const char* const* t; int n; } tables[] = {
-        {M::SectE, 82}, {M::SectI, 34}, {M::SectC, 30}, {M::SectL, 65}, {M::SectHK, 85},
-        {M::SectHZ, 18}, {M::SectHA, 129}, {M::SectHAQ, 17}, {M::SectT, 37}, {M::SectHW, 21},
-        {M::SectHM, 12}, {M::SectHN, 32}, {M::SectIQ, 27}, {M::SectCQ, 19}};
+    struct {
+        const char* const* t;
+        int n;
+    } tables[] = {{M::SectE, 82},  {M::SectI, 34},   {M::SectC, 30},   {M::SectL, 65}, {M::SectHK, 85},
+                  {M::SectHZ, 18}, {M::SectHA, 129}, {M::SectHAQ, 17}, {M::SectT, 37}, {M::SectHW, 21},
+                  {M::SectHM, 12}, {M::SectHN, 32},  {M::SectIQ, 27},  {M::SectCQ, 19}};
     for (auto& t : tables) EXPECT_EQ(t.n, Count(t.t));
     EXPECT_STREQ("63*5", M::SectE[25]);
     EXPECT_STREQ("20A", M::SectI[5]);
@@ -47,8 +49,11 @@ TEST(SteelCatalog, TablesHaveTheirDesignationCounts)
 TEST(SteelCatalog, SampleRowsMatchPublishedTables)
 {
     struct Row {
-        const char* const* sect; const float* area; const float (*hbdt)[4];
-        const char* d; double a, h, b, tw, tf;
+        const char* const* sect;
+        const float* area;
+        const float (*hbdt)[4];
+        const char* d;
+        double a, h, b, tw, tf;
     } rows[] = {
         {M::SectI, M::AreaI, M::hbdtI, "20A", 35.55, 200, 100, 7, 11.4},
         {M::SectI, M::AreaI, M::hbdtI, "10", 14.34, 100, 68, 4.5, 7.6},
@@ -82,8 +87,13 @@ TEST(SteelCatalog, SampleRowsMatchPublishedTables)
         EXPECT_NEAR(r.tf / 1000, r.hbdt[i][3], 1e-6);
     }
     // Channels with their centroid distance (cm).
-    struct C { const char* const* sect; const float* area; const float (*row)[5];
-               const char* d; double a, h, b, tw, tf, z0; } chans[] = {
+    struct C {
+        const char* const* sect;
+        const float* area;
+        const float (*row)[5];
+        const char* d;
+        double a, h, b, tw, tf, z0;
+    } chans[] = {
         {M::SectC, M::AreaC, M::hbdtz0C, "10", 12.74, 100, 48, 5.3, 8.5, 1.52},
         {M::SectC, M::AreaC, M::hbdtz0C, "20A", 28.83, 200, 73, 7, 11, 2.01},
         {M::SectC, M::AreaC, M::hbdtz0C, "40C", 91.06, 400, 104, 14.5, 18, 2.42},
@@ -102,8 +112,10 @@ TEST(SteelCatalog, SampleRowsMatchPublishedTables)
         EXPECT_NEAR(r.z0 / 100, r.row[i][4], 1e-6);
     }
     // Angles: area and centroid distances (cm).
-    struct A { const char* d; double a, z0; } equal[] = {
-        {"20*3", 1.13, 0.60}, {"63*5", 6.14, 1.74}, {"100*10", 19.26, 2.84}, {"200*24", 90.66, 5.87}};
+    struct A {
+        const char* d;
+        double a, z0;
+    } equal[] = {{"20*3", 1.13, 0.60}, {"63*5", 6.14, 1.74}, {"100*10", 19.26, 2.84}, {"200*24", 90.66, 5.87}};
     for (auto& r : equal) {
         SCOPED_TRACE(r.d);
         int i = Find(M::SectE, r.d);
@@ -111,8 +123,10 @@ TEST(SteelCatalog, SampleRowsMatchPublishedTables)
         EXPECT_NEAR(r.a, M::AreaE[i], 0.011);
         EXPECT_NEAR(r.z0 / 100, M::z0E[i], 1e-6);
     }
-    struct U { const char* d; double a, x0, y0; } unequal[] = {
-        {"25*16*3", 1.16, 0.42, 0.86}, {"75*50*8", 9.46, 1.29, 2.52}, {"200*125*18", 55.52, 3.06, 6.78}};
+    struct U {
+        const char* d;
+        double a, x0, y0;
+    } unequal[] = {{"25*16*3", 1.16, 0.42, 0.86}, {"75*50*8", 9.46, 1.29, 2.52}, {"200*125*18", 55.52, 3.06, 6.78}};
     for (auto& r : unequal) {
         SCOPED_TRACE(r.d);
         int i = Find(M::SectL, r.d);
@@ -128,8 +142,14 @@ TEST(SteelCatalog, SampleRowsMatchPublishedTables)
 // more than the fillets can explain. Catches mistyped digits in any row.
 TEST(SteelCatalog, AreasAgreeWithDimensions)
 {
-    struct T { const char* name; const char* const* sect; const float* area; const float* dims;
-               int stride; double fillet; } tables[] = {
+    struct T {
+        const char* name;
+        const char* const* sect;
+        const float* area;
+        const float* dims;
+        int stride;
+        double fillet;
+    } tables[] = {
         {"I", M::SectI, M::AreaI, &M::hbdtI[0][0], 4, 0.14},
         {"HK", M::SectHK, M::AreaHK, &M::hbdtHK[0][0], 4, 0.14},
         {"HZ", M::SectHZ, M::AreaHZ, &M::hbdtHZ[0][0], 4, 0.12},
@@ -240,7 +260,12 @@ TEST(SteelCatalog, RecognisesStrings)
     EXPECT_EQ(1, M::DetachInfoFromString("L63*5", index, n, texts, kinds, 1));
     EXPECT_EQ(0, index);
 
-    const char* rejected[] = {"Z12", "", "L63*6x", "I20D", "D100*8a", "L",
+    const char* rejected[] = {"Z12",
+                              "",
+                              "L63*6x",
+                              "I20D",
+                              "D100*8a",
+                              "L",
                               "D1234567890123456789012*1",  // token longer than a field text
                               "HAQ250*125 "};
     for (const char* s : rejected) {
@@ -257,7 +282,12 @@ TEST(SteelCatalog, RecognisesStrings)
 TEST(SteelCatalog, AreasOfSectionStrings)
 {
     const double pi = 3.141592653589793;
-    struct Case { const char* s; int hint; int unit; double area; } cases[] = {
+    struct Case {
+        const char* s;
+        int hint;
+        int unit;
+        double area;
+    } cases[] = {
         {"L63*5", 0, 0, 6.14e-4},
         {"I20A", 0, 0, 35.55e-4},
         {"C10", 0, 0, 12.74e-4},
@@ -292,9 +322,11 @@ TEST(SteelCatalog, AreasOfSectionStrings)
 
 TEST(SteelCatalog, ZeroTest)
 {
-    struct { const char* s; int want; } cases[] = {
-        {"2E63*5@0", -1}, {"D100*0", 1}, {"Z12", 1}, {"D100*8", 0}, {"GL63*5@0@0", -1},
-        {"GL63*5@0@10", -1}, {"RT0*10", 1}, {"GDF100*0@0@10", 1}, {"D100*.", 1}};
+    struct {
+        const char* s;
+        int want;
+    } cases[] = {{"2E63*5@0", -1},    {"D100*0", 1}, {"Z12", 1},           {"D100*8", 0}, {"GL63*5@0@0", -1},
+                 {"GL63*5@0@10", -1}, {"RT0*10", 1}, {"GDF100*0@0@10", 1}, {"D100*.", 1}};
     for (auto& c : cases) EXPECT_EQ(c.want, M::StringIncludeZero(c.s)) << c.s;
 }
 
@@ -304,22 +336,22 @@ TEST(SteelCatalog, EveryPatternRecognisesItsOwnForm)
 {
     auto token = [](int kind) -> const char* {
         switch (kind) {
-        case SteelFieldE: return "63*5";
-        case SteelFieldI: return "20A";
-        case SteelFieldC: return "10";
-        case SteelFieldL: return "25*16*3";
-        case SteelFieldReal: return "";  // set below
-        case SteelFieldHK: return "100A";
-        case SteelFieldHZ: return "80";
-        case SteelFieldHA: return "300*200A";
-        case SteelFieldHAQ: return "250*125";
-        case SteelFieldT: return "100*100";
-        case SteelFieldHW: return "100*100";
-        case SteelFieldHM: return "150*100";
-        case SteelFieldHN: return "100*50";
-        case SteelFieldIQ: return "10";
-        case SteelFieldCQ: return "10";
-        default: return "?";
+            case SteelFieldE: return "63*5";
+            case SteelFieldI: return "20A";
+            case SteelFieldC: return "10";
+            case SteelFieldL: return "25*16*3";
+            case SteelFieldReal: return "";  // set below
+            case SteelFieldHK: return "100A";
+            case SteelFieldHZ: return "80";
+            case SteelFieldHA: return "300*200A";
+            case SteelFieldHAQ: return "250*125";
+            case SteelFieldT: return "100*100";
+            case SteelFieldHW: return "100*100";
+            case SteelFieldHM: return "150*100";
+            case SteelFieldHN: return "100*50";
+            case SteelFieldIQ: return "10";
+            case SteelFieldCQ: return "10";
+            default: return "?";
         }
     };
     for (int p = 0; p < 58; ++p) {
@@ -354,18 +386,27 @@ TEST(SteelCatalog, EveryPatternRecognisesItsOwnForm)
 // of 7850 kg/m3): an independent look-up of rows across each rolled table.
 TEST(SteelCatalog, AreasMatchPublishedUnitWeights)
 {
-    struct W { const char* const* sect; const float* area; const char* d; double kgPerM; } rows[] = {
-        {M::SectI, M::AreaI, "10", 11.3}, {M::SectI, M::AreaI, "20B", 31.1}, {M::SectI, M::AreaI, "28A", 43.5},
-        {M::SectI, M::AreaI, "36C", 71.3}, {M::SectI, M::AreaI, "45B", 87.4}, {M::SectI, M::AreaI, "56A", 106},
-        {M::SectI, M::AreaI, "63C", 141},
-        {M::SectC, M::AreaC, "5", 5.44}, {M::SectC, M::AreaC, "12.6", 12.3}, {M::SectC, M::AreaC, "18B", 23.0},
-        {M::SectC, M::AreaC, "25B", 31.3}, {M::SectC, M::AreaC, "32C", 48.1}, {M::SectC, M::AreaC, "40C", 71.5},
-        {M::SectE, M::AreaE, "20*3", 0.889}, {M::SectE, M::AreaE, "45*6", 3.99}, {M::SectE, M::AreaE, "63*10", 9.15},
-        {M::SectE, M::AreaE, "75*10", 11.1}, {M::SectE, M::AreaE, "100*16", 23.3}, {M::SectE, M::AreaE, "125*14", 26.2},
-        {M::SectE, M::AreaE, "160*16", 38.5}, {M::SectE, M::AreaE, "180*18", 48.6}, {M::SectE, M::AreaE, "200*24", 71.2},
-        {M::SectL, M::AreaL, "25*16*3", 0.91}, {M::SectL, M::AreaL, "45*28*4", 2.2}, {M::SectL, M::AreaL, "63*40*7", 5.34},
-        {M::SectL, M::AreaL, "75*50*10", 9.1}, {M::SectL, M::AreaL, "100*80*6", 8.35}, {M::SectL, M::AreaL, "110*70*10", 13.5},
-        {M::SectL, M::AreaL, "125*80*12", 18.3}, {M::SectL, M::AreaL, "140*90*14", 23.9},
+    struct W {
+        const char* const* sect;
+        const float* area;
+        const char* d;
+        double kgPerM;
+    } rows[] = {
+        {M::SectI, M::AreaI, "10", 11.3},         {M::SectI, M::AreaI, "20B", 31.1},
+        {M::SectI, M::AreaI, "28A", 43.5},        {M::SectI, M::AreaI, "36C", 71.3},
+        {M::SectI, M::AreaI, "45B", 87.4},        {M::SectI, M::AreaI, "56A", 106},
+        {M::SectI, M::AreaI, "63C", 141},         {M::SectC, M::AreaC, "5", 5.44},
+        {M::SectC, M::AreaC, "12.6", 12.3},       {M::SectC, M::AreaC, "18B", 23.0},
+        {M::SectC, M::AreaC, "25B", 31.3},        {M::SectC, M::AreaC, "32C", 48.1},
+        {M::SectC, M::AreaC, "40C", 71.5},        {M::SectE, M::AreaE, "20*3", 0.889},
+        {M::SectE, M::AreaE, "45*6", 3.99},       {M::SectE, M::AreaE, "63*10", 9.15},
+        {M::SectE, M::AreaE, "75*10", 11.1},      {M::SectE, M::AreaE, "100*16", 23.3},
+        {M::SectE, M::AreaE, "125*14", 26.2},     {M::SectE, M::AreaE, "160*16", 38.5},
+        {M::SectE, M::AreaE, "180*18", 48.6},     {M::SectE, M::AreaE, "200*24", 71.2},
+        {M::SectL, M::AreaL, "25*16*3", 0.91},    {M::SectL, M::AreaL, "45*28*4", 2.2},
+        {M::SectL, M::AreaL, "63*40*7", 5.34},    {M::SectL, M::AreaL, "75*50*10", 9.1},
+        {M::SectL, M::AreaL, "100*80*6", 8.35},   {M::SectL, M::AreaL, "110*70*10", 13.5},
+        {M::SectL, M::AreaL, "125*80*12", 18.3},  {M::SectL, M::AreaL, "140*90*14", 23.9},
         {M::SectL, M::AreaL, "160*100*16", 30.8}, {M::SectL, M::AreaL, "200*125*18", 43.6},
     };
     for (auto& r : rows) {

@@ -27,7 +27,7 @@ Bytes Written(TempDir& dir, T& rec)
     return ReadFileBytes(path);
 }
 
-} // namespace
+}  // namespace
 
 TEST(FrameForce, SettersCopiesAndClear)
 {
@@ -38,18 +38,17 @@ TEST(FrameForce, SettersCopiesAndClear)
 
     double rows[3][7];
     for (int i = 0; i < 3; ++i)
-        for (int c = 0; c < 7; ++c)
-            rows[i][c] = i * 10 + c;
+        for (int c = 0; c < 7; ++c) rows[i][c] = i * 10 + c;
     ASSERT_EQ(f.SetSectForce(3, rows), 1);
     f.m_nID = 4;
     DFrameForce g(f);
     ASSERT_EQ(g.nSect, 3);
     EXPECT_NE(g.pSect, f.pSect);
     f.pSect[1][2] = -1;
-    EXPECT_EQ(g.pSect[1][2], 12);   // the copy owns its rows
+    EXPECT_EQ(g.pSect[1][2], 12);  // the copy owns its rows
     EXPECT_EQ(g.m_nID, 4);
 
-    g = g;   // self-assignment keeps everything
+    g = g;  // self-assignment keeps everything
     EXPECT_EQ(g.nSect, 3);
     EXPECT_EQ(g.pSect[2][6], 26);
 
@@ -116,7 +115,7 @@ TEST(FrameForce, CopyFromOtherElements)
 
     DWallForce w;
     w.m_nID = 5;
-    w.nHoleKind = 1;   // slots 2..4: slot 1 empty
+    w.nHoleKind = 1;  // slots 2..4: slot 1 empty
     ASSERT_EQ(w.AllocAndZeroMemoryAccordnHole(), 1);
     EXPECT_EQ(f.CopyFrom(w, 3.0), 0);
     EXPECT_EQ(f.m_nID, 5);
@@ -124,8 +123,7 @@ TEST(FrameForce, CopyFromOtherElements)
 
     w.nHoleKind = 0;
     ASSERT_EQ(w.AllocAndZeroMemoryAccordnHole(), 1);
-    for (int i = 0; i < 12; ++i)
-        w.pPiece[0]->value[i] = 100 + i;
+    for (int i = 0; i < 12; ++i) w.pPiece[0]->value[i] = 100 + i;
     ASSERT_EQ(f.CopyFrom(w, 3.0), 1);
     const double first[6] = {100, 101, 102, 108, 106, 107};
     const double second[6] = {103, 104, 105, 111, 109, 110};
@@ -145,8 +143,7 @@ TEST(FrameForce, StreamRecordBytes)
     Bytes want;
     LeBytes::Onto(want).i32(0x0102);
     want.push_back(1);
-    for (double v : rows[0])
-        LeBytes::Onto(want).f64(v);
+    for (double v : rows[0]) LeBytes::Onto(want).f64(v);
     EXPECT_EQ(Written(dir, f), want);
 
     bifstream in(dir.File("rec.bin").c_str());
@@ -163,9 +160,8 @@ TEST(FrameForce, TruncatedRecordFailsTheStream)
     TempDir dir("fft");
     Bytes b;
     LeBytes::Onto(b).i32(3);
-    b.push_back(2);   // two rows announced, one present
-    for (int i = 0; i < 7; ++i)
-        LeBytes::Onto(b).f64(i);
+    b.push_back(2);  // two rows announced, one present
+    for (int i = 0; i < 7; ++i) LeBytes::Onto(b).f64(i);
     vektest::WriteFileBytes(dir.File("t.bin"), b);
     bifstream in(dir.File("t.bin").c_str());
     DFrameForce f;
@@ -192,12 +188,11 @@ TEST(FixedForces, StreamRecordBytes)
     DPipeForce p;
     p.m_nID = 9;
     p.bMiddle = 0;
-    p.forceM[0] = 77;   // written even without the middle flag
+    p.forceM[0] = 77;  // written even without the middle flag
     want.clear();
     LeBytes::Onto(want).i32(9);
     want.push_back(0);
-    for (int i = 0; i < 18; ++i)
-        LeBytes::Onto(want).f64(i == 6 ? 77.0 : 0.0);
+    for (int i = 0; i < 18; ++i) LeBytes::Onto(want).f64(i == 6 ? 77.0 : 0.0);
     EXPECT_EQ(Written(dir, p), want);
 
     DCframeForce c;
@@ -205,8 +200,7 @@ TEST(FixedForces, StreamRecordBytes)
     c.forceJ[5] = -3;
     want.clear();
     LeBytes::Onto(want).i32(1);
-    for (int i = 0; i < 12; ++i)
-        LeBytes::Onto(want).f64(i == 11 ? -3.0 : 0.0);
+    for (int i = 0; i < 12; ++i) LeBytes::Onto(want).f64(i == 11 ? -3.0 : 0.0);
     EXPECT_EQ(Written(dir, c), want);
     bifstream in(dir.File("rec.bin").c_str());
     DCframeForce d;
@@ -221,8 +215,7 @@ TEST(ShellForce, RoundTripAndNegativeCount)
     s.m_nID = 6;
     double rows[2][8];
     for (int i = 0; i < 2; ++i)
-        for (int c = 0; c < 8; ++c)
-            rows[i][c] = i + c / 10.0;
+        for (int c = 0; c < 8; ++c) rows[i][c] = i + c / 10.0;
     ASSERT_EQ(s.SetNodeForce(2, rows), 1);
     Bytes b = Written(dir, s);
     ASSERT_EQ(b.size(), 4u + 2 + 2 * 64);
@@ -240,7 +233,7 @@ TEST(ShellForce, RoundTripAndNegativeCount)
         EXPECT_EQ(r.pNode[1][7], 1.7);
     }
     b[4] = 0xff;
-    b[5] = 0xff;   // count -1
+    b[5] = 0xff;  // count -1
     vektest::WriteFileBytes(dir.File("bad.bin"), b);
     bifstream in(dir.File("bad.bin").c_str());
     DShellForce r;
@@ -268,7 +261,7 @@ TEST(WallForce, ValidityAndSlots)
     DWallForce w;
     w.nHoleKind = 0;
     w.AllocAndZeroMemoryAccordnHole();
-    EXPECT_EQ(w.IsValid(), 0);   // ID 0
+    EXPECT_EQ(w.IsValid(), 0);  // ID 0
     w.m_nID = 3;
     w.nEndKind = 3;
     EXPECT_EQ(w.IsValid(), 0);
@@ -287,7 +280,7 @@ TEST(WallForce, InvalidRecordWritesOnlyWhatTheReaderReads)
     w.nHoleKind = 1;
     w.nEndKind = 0;
     ASSERT_EQ(w.AllocAndZeroMemoryAccordnHole(), 1);
-    delete w.pPiece[3];   // slot 4 missing
+    delete w.pPiece[3];  // slot 4 missing
     w.pPiece[3] = nullptr;
     w.pPiece[1]->value[0] = 5;
 
@@ -319,8 +312,7 @@ TEST(WallForce, InvalidRecordWritesOnlyWhatTheReaderReads)
     EXPECT_TRUE(in.IsGood());
     EXPECT_EQ(r.m_nID, 12);
     EXPECT_EQ(r.nHoleKind, 255);
-    for (auto* p : r.pPiece)
-        EXPECT_EQ(p, nullptr);
+    for (auto* p : r.pPiece) EXPECT_EQ(p, nullptr);
     EXPECT_EQ(t.m_nID, 77);
     EXPECT_EQ(t.force, 2.5);
 }
@@ -334,8 +326,7 @@ TEST(WallForce, ValidRecordRoundTrip)
     w.nEndKind = 1;
     ASSERT_EQ(w.AllocAndZeroMemoryAccordnHole(), 1);
     for (int s = 0; s < 5; ++s)
-        for (int i = 0; i < 12; ++i)
-            w.pPiece[s]->value[i] = s * 100 + i;
+        for (int i = 0; i < 12; ++i) w.pPiece[s]->value[i] = s * 100 + i;
     Bytes b = Written(dir, w);
     ASSERT_EQ(b.size(), 4u + 2 + 5 * 96);
     EXPECT_EQ(b[4], 3);
@@ -358,8 +349,7 @@ TEST(SframeCheck, SettersAndStream)
     DSframeCheck c;
     c.m_nID = 2;
     double row[21];
-    for (int i = 0; i < 21; ++i)
-        row[i] = i;
+    for (int i = 0; i < 21; ++i) row[i] = i;
     ASSERT_EQ(c.AddSectCheck(row), 1);
     ASSERT_EQ(c.AddSectCheck(row), 1);
     EXPECT_EQ(c.nSect, 2);
@@ -391,10 +381,10 @@ TEST(FrameRein, DefaultsSectionsAndBytes)
     r.pSect[1].pos = 1.5f;
     r.pSect[1].upCode = 7;
     r.pSect[1].dir3Kind = 4;
-    EXPECT_EQ(r.SetSectNum(300), 0);   // refused, not taken modulo 256
+    EXPECT_EQ(r.SetSectNum(300), 0);  // refused, not taken modulo 256
     EXPECT_EQ(r.nSect, 2);
     ASSERT_EQ(r.SetSectNum(3), 1);
-    EXPECT_EQ(+r.pSect[1].upCode, 7);   // kept
+    EXPECT_EQ(+r.pSect[1].upCode, 7);  // kept
     EXPECT_EQ(+r.pSect[2].up1, 0.0f);
     ASSERT_EQ(r.SetSectNum(2), 1);
     r.nTorKind = 11;
@@ -417,8 +407,7 @@ TEST(FrameRein, DefaultsSectionsAndBytes)
     want.insert(want.end(), s2.begin(), s2.end());
     want.push_back(11);
     LeBytes::Onto(want).i16(-2);
-    for (float v : {0.0f, 0.0f, 0.0f, 0.25f})
-        LeBytes::Onto(want).f32(v);
+    for (float v : {0.0f, 0.0f, 0.0f, 0.25f}) LeBytes::Onto(want).f32(v);
     EXPECT_EQ(Written(dir, r), want);
 
     bifstream in(dir.File("rec.bin").c_str());

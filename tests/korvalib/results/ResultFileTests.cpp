@@ -49,9 +49,8 @@ TEST_F(ResultFiles, CopyPathLeadingToAFullDeviceIsReplaced)
     std::remove(Path("NDIS").c_str());
     std::error_code ec;
     fs::create_symlink("/dev/full", Path("NDIS"), ec);
-    if (ec)
-        GTEST_SKIP() << "no symbolic links here";
-    resgen::SetTime(Path("DIS"), 3600);   // new results to convert
+    if (ec) GTEST_SKIP() << "no symbolic links here";
+    resgen::SetTime(Path("DIS"), 3600);  // new results to convert
     DResult r;
     ASSERT_EQ(Open(r), 1);
     Rows out(9);
@@ -65,7 +64,7 @@ TEST_F(ResultFiles, CopyPathLeadingToAFullDeviceIsReplaced)
 // copy goes too, and once writing works again the set opens whole.
 struct FailedWrite {
     const char* ext;
-    bool made;   // made before, then its raw file changes
+    bool made;  // made before, then its raw file changes
 };
 
 class ResultFileWrites : public ResultFiles, public ::testing::WithParamInterface<FailedWrite> {};
@@ -78,12 +77,11 @@ TEST_P(ResultFileWrites, FailureIsReported)
         DResult first;
         ASSERT_EQ(Open(first), 1);
         ASSERT_TRUE(Exists(Path(c.ext)));
-        resgen::SetTime(Path(c.ext + 1), 3600);   // the raw file's extension
+        resgen::SetTime(Path(c.ext + 1), 3600);  // the raw file's extension
     }
     std::error_code ec;
     fs::create_symlink("/dev/full", Temp(c.ext), ec);
-    if (ec)
-        GTEST_SKIP() << "no symbolic links here";
+    if (ec) GTEST_SKIP() << "no symbolic links here";
     DResult r;
     EXPECT_EQ(Open(r), 0);
     EXPECT_FALSE(r.Good());
@@ -119,7 +117,7 @@ TEST_F(ResultFiles, CopyThatCannotTakeItsPlaceIsReported)
     Write();
     ASSERT_TRUE(fs::create_directory(Path("NVEC")));
     vektest::WriteFileBytes(Path("NVEC") + "/kept", {1, 2, 3});
-    resgen::SetTime(Path("NVEC"), -80);   // older than its raw file
+    resgen::SetTime(Path("NVEC"), -80);  // older than its raw file
     DResult r;
     EXPECT_EQ(Open(r), 0);
     EXPECT_FALSE(r.Good());
@@ -136,14 +134,12 @@ protected:
     LargeResultFiles() : dir("big") {}
     void SetUp() override
     {
-        if (!sparsetest::SparseFilesWork(dir.File("probe.bin")))
-            GTEST_SKIP() << "no sparse files here";
+        if (!sparsetest::SparseFilesWork(dir.File("probe.bin"))) GTEST_SKIP() << "no sparse files here";
     }
     static std::vector<unsigned char> Doubles(std::initializer_list<double> v)
     {
         vektest::LeBytes b;
-        for (double d : v)
-            b.f64(d);
+        for (double d : v) b.f64(d);
         return b.bytes();
     }
     vektest::TempDir dir;
@@ -229,8 +225,7 @@ TEST_F(LargeResultFiles, ElementFilePastTwoGiB)
         h.i32(e);
         h.skip(4);
         h.i32(kSections);
-        for (int s = 0; s < kSections; ++s)
-            h.f64(0.5 * s);
+        for (int s = 0; s < kSections; ++s) h.f64(0.5 * s);
         h.skip(4);
         pieces.push_back({start(e), h.bytes()});
     }
@@ -282,7 +277,7 @@ TEST(ResultPath, GbkNamesAreSplitBetweenCharacters)
 {
     vektest::TempDir dir("gbk");
     std::string folder = dir.File("model");
-    folder.resize(folder.size() - 5);   // without "model", with the separator
+    folder.resize(folder.size() - 5);  // without "model", with the separator
     const std::string sub = folder + "\xBB\x5C";
     ASSERT_TRUE(MakeFolder(sub));
     const std::string sep = folder.substr(folder.size() - 1);
@@ -292,7 +287,7 @@ TEST(ResultPath, GbkNamesAreSplitBetweenCharacters)
     for (const std::string& base : bases) {
         SCOPED_TRACE(base);
         model.WriteAll(base);
-        std::remove((base + ".PL").c_str());   // every raw file is then current
+        std::remove((base + ".PL").c_str());  // every raw file is then current
         DResult r;
         ASSERT_EQ(r.SetFileName((base + ".kor").c_str(), 0), 1);
         char name[260];
@@ -308,4 +303,4 @@ TEST(ResultPath, GbkNamesAreSplitBetweenCharacters)
     }
 }
 
-} // namespace
+}  // namespace

@@ -11,10 +11,10 @@
 
 namespace krtest {
 
-inline const char* const kRawExts[] = {"SYS", "ID", "XYZ", "DIS", "VEC", "RES", "VEL", "ACC", "EQU", "STA",
-                                       "ACD", "MAS", "FSJ", "REF", "CQC", "DIR", "A2", "A11", "A14", "A17",
-                                       "A18", "DYN", "STP", "U3", "U30", "U7", "U8", "U6", "U10", "U31",
-                                       "U41", "A41", "U5", "F88", "RC2"};
+inline const char* const kRawExts[] = {"SYS", "ID",  "XYZ", "DIS", "VEC", "RES", "VEL", "ACC", "EQU",
+                                       "STA", "ACD", "MAS", "FSJ", "REF", "CQC", "DIR", "A2",  "A11",
+                                       "A14", "A17", "A18", "DYN", "STP", "U3",  "U30", "U7",  "U8",
+                                       "U6",  "U10", "U31", "U41", "A41", "U5",  "F88", "RC2"};
 
 class ResultSet : public ::testing::Test {
 protected:
@@ -24,8 +24,7 @@ protected:
     {
         model.WriteAll(Base());
         resgen::SetTime(Path("PL"), -100);
-        for (const char* e : kRawExts)
-            resgen::SetTime(Path(e), -50);
+        for (const char* e : kRawExts) resgen::SetTime(Path(e), -50);
     }
     // The set's files: model.SYS, model.PL, ... in the scratch folder.
     std::string Base() const { return dir.File("model"); }
@@ -45,4 +44,4 @@ inline void ExpectRows(const std::vector<resgen::Row6>& want, const double (*got
             ASSERT_DOUBLE_EQ(got[j][c], want[j][c]) << what << " node " << j + 1 << " component " << c;
 }
 
-} // namespace krtest
+}  // namespace krtest

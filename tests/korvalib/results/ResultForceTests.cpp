@@ -30,8 +30,7 @@ void ExpectFrame(const DFrameForce& f, const resgen::FrameRec& rec, int set)
     ASSERT_EQ(f.nSect, rec.pos.size());
     for (size_t i = 0; i < rec.pos.size(); ++i) {
         EXPECT_EQ(f.pSect[i][0], rec.pos[i]);
-        for (int c = 0; c < 6; ++c)
-            EXPECT_EQ(f.pSect[i][c + 1], rec.force[set][i][c]);
+        for (int c = 0; c < 6; ++c) EXPECT_EQ(f.pSect[i][c + 1], rec.force[set][i][c]);
     }
 }
 
@@ -41,14 +40,12 @@ TEST_F(ResultForces, FramesOneSetOneElementAndWalk)
     for (int set = 1; set <= 3; ++set) {
         ASSERT_EQ(r.GetOneCombAllFrameForce(set, store), 1);
         ASSERT_EQ(store.GetCount(), 3);
-        for (const auto& rec : model.u3)
-            ExpectFrame(*store.GetByID(rec.element), rec, set - 1);
+        for (const auto& rec : model.u3) ExpectFrame(*store.GetByID(rec.element), rec, set - 1);
     }
     for (const auto& rec : model.u3) {
         ASSERT_EQ(r.GetOneFrameAllCombForce(rec.element, store), 1);
         ASSERT_EQ(store.GetCount(), 3);
-        for (int set = 1; set <= 3; ++set)
-            ExpectFrame(*store.GetByID(set), rec, set - 1);
+        for (int set = 1; set <= 3; ++set) ExpectFrame(*store.GetByID(set), rec, set - 1);
     }
     for (int missing : {0, 3, 10, -4}) {
         EXPECT_EQ(r.GetOneFrameAllCombForce(missing, store), 0) << missing;
@@ -74,8 +71,7 @@ TEST_F(ResultForces, FramesOneSetOneElementAndWalk)
     EXPECT_EQ(seen, (std::vector<int>{5, 2, 9}));
     EXPECT_FALSE(in.IsOpen());
     seen.clear();
-    while (r.RecycleGetOneSframeForce(in, element, store))
-        seen.push_back(element);
+    while (r.RecycleGetOneSframeForce(in, element, store)) seen.push_back(element);
     EXPECT_EQ(seen, (std::vector<int>{3, 1}));
     ASSERT_EQ(r.RecycleGetOneVframeForce(in, element, store), 1);
     EXPECT_EQ(element, 4);
@@ -97,11 +93,9 @@ TEST_F(ResultForces, TrussesSpringsCurvedBeamsAndPipes)
     MArrayID<DTrussForce> trusses(0, 128);
     ASSERT_EQ(r.GetOneCombAllTrussForce(2, trusses), 1);
     ASSERT_EQ(trusses.GetCount(), 3);
-    for (const auto& rec : model.u8)
-        EXPECT_EQ(trusses.GetByID(rec.element)->force, rec.value[1]);
+    for (const auto& rec : model.u8) EXPECT_EQ(trusses.GetByID(rec.element)->force, rec.value[1]);
     ASSERT_EQ(r.GetOneTrussAllCombForce(12, trusses), 1);
-    for (int s = 1; s <= 3; ++s)
-        EXPECT_EQ(trusses.GetByID(s)->force, model.u8[2].value[s - 1]);
+    for (int s = 1; s <= 3; ++s) EXPECT_EQ(trusses.GetByID(s)->force, model.u8[2].value[s - 1]);
     EXPECT_EQ(r.GetOneTrussAllCombForce(5, trusses), 0);
     bifstream in;
     int element = 0, visits = 0;
@@ -135,7 +129,7 @@ TEST_F(ResultForces, TrussesSpringsCurvedBeamsAndPipes)
 
     MArrayID<DPipeForce> pipes(0, 128);
     ASSERT_EQ(r.GetOneCombAllPipeForce(2, pipes), 1);
-    const DPipeForce* p12 = pipes.GetByID(4);   // k = 12: no middle
+    const DPipeForce* p12 = pipes.GetByID(4);  // k = 12: no middle
     const DPipeForce* p18 = pipes.GetByID(8);
     EXPECT_EQ(p12->bMiddle, 0);
     EXPECT_EQ(p18->bMiddle, 1);
@@ -156,8 +150,7 @@ void ExpectShell(const DShellForce& f, const std::vector<std::array<double, 8>>&
 {
     ASSERT_EQ(f.nNode, static_cast<short>(rows.size()));
     for (size_t i = 0; i < rows.size(); ++i)
-        for (int c = 0; c < 8; ++c)
-            EXPECT_EQ(f.pNode[i][c], rows[i][c]);
+        for (int c = 0; c < 8; ++c) EXPECT_EQ(f.pNode[i][c], rows[i][c]);
 }
 
 TEST_F(ResultForces, ShellsNotAveraged)
@@ -166,16 +159,13 @@ TEST_F(ResultForces, ShellsNotAveraged)
     for (int set = 1; set <= 3; ++set) {
         ASSERT_EQ(r.GetOneCombAllShellForceNoAve(set, store), 1);
         ASSERT_EQ(store.GetCount(), static_cast<int>(model.u41.size()));
-        for (const auto& rec : model.u41)
-            ExpectShell(*store.GetByID(rec.element), rec.rows[set - 1]);
+        for (const auto& rec : model.u41) ExpectShell(*store.GetByID(rec.element), rec.rows[set - 1]);
     }
     EXPECT_EQ(r.GetOneCombAllShellForceNoAve(4, store), 0);
     ASSERT_EQ(r.GetOneShellAllCombForceNoAve(6, store), 1);
-    for (int set = 1; set <= 3; ++set)
-        ExpectShell(*store.GetByID(set), model.u41[2].rows[set - 1]);
-    ASSERT_EQ(r.GetOneShellAllCombForceNoAve(8, store), 1);   // 10 nodes
-    for (int set = 1; set <= 3; ++set)
-        ExpectShell(*store.GetByID(set), model.u41[3].rows[set - 1]);
+    for (int set = 1; set <= 3; ++set) ExpectShell(*store.GetByID(set), model.u41[2].rows[set - 1]);
+    ASSERT_EQ(r.GetOneShellAllCombForceNoAve(8, store), 1);  // 10 nodes
+    for (int set = 1; set <= 3; ++set) ExpectShell(*store.GetByID(set), model.u41[3].rows[set - 1]);
     EXPECT_EQ(r.GetOneShellAllCombForceNoAve(2, store), 0);
     bifstream in;
     int set = -1, calls = 0;
@@ -195,16 +185,13 @@ TEST_F(ResultForces, ShellsAveraged)
     for (int set = 1; set <= 3; ++set) {
         ASSERT_EQ(r.GetOneCombAllShellForce(set, store), 1);
         ASSERT_EQ(store.GetCount(), static_cast<int>(model.a41.size()));
-        for (const auto& rec : model.a41)
-            ExpectShell(*store.GetByID(rec.element), rec.rows[set - 1]);
+        for (const auto& rec : model.a41) ExpectShell(*store.GetByID(rec.element), rec.rows[set - 1]);
     }
     ASSERT_EQ(r.GetOneShellAllCombForce(5, store), 1);
     ASSERT_EQ(store.GetCount(), 3);
-    for (int set = 1; set <= 3; ++set)
-        ExpectShell(*store.GetByID(set), model.a41[1].rows[set - 1]);
-    ASSERT_EQ(r.GetOneShellAllCombForce(7, store), 1);   // 10 nodes
-    for (int set = 1; set <= 3; ++set)
-        ExpectShell(*store.GetByID(set), model.a41[2].rows[set - 1]);
+    for (int set = 1; set <= 3; ++set) ExpectShell(*store.GetByID(set), model.a41[1].rows[set - 1]);
+    ASSERT_EQ(r.GetOneShellAllCombForce(7, store), 1);  // 10 nodes
+    for (int set = 1; set <= 3; ++set) ExpectShell(*store.GetByID(set), model.a41[2].rows[set - 1]);
     EXPECT_EQ(r.GetOneShellAllCombForce(3, store), 0);
     EXPECT_EQ(store.GetCount(), 0);
     bifstream in;
@@ -239,8 +226,7 @@ TEST_F(ResultForces, Walls)
     for (int set = 1; set <= 3; ++set) {
         ASSERT_EQ(r.GetOneCombAllWallForce(set, store), 1);
         ASSERT_EQ(store.GetCount(), 4);
-        for (const auto& rec : model.u5)
-            ExpectWall(*store.GetByID(rec.element), rec, set - 1);
+        for (const auto& rec : model.u5) ExpectWall(*store.GetByID(rec.element), rec, set - 1);
     }
     // a = 1 and b = 1: one piece, its first end only
     const DWallForce* w4 = store.GetByID(4);
@@ -249,8 +235,7 @@ TEST_F(ResultForces, Walls)
     for (const auto& rec : model.u5) {
         ASSERT_EQ(r.GetOneWallAllCombForce(rec.element, store), 1);
         ASSERT_EQ(store.GetCount(), 3);
-        for (int set = 1; set <= 3; ++set)
-            ExpectWall(*store.GetByID(set), rec, set - 1);
+        for (int set = 1; set <= 3; ++set) ExpectWall(*store.GetByID(set), rec, set - 1);
     }
     EXPECT_EQ(r.GetOneWallAllCombForce(3, store), 0);
     bifstream in;
@@ -270,8 +255,7 @@ TEST_F(ResultForces, SteelChecks)
     const DSframeCheck* c = store.GetByID(8);
     ASSERT_EQ(c->nSect, 3);
     for (int i = 0; i < 3; ++i)
-        for (int v = 0; v < 21; ++v)
-            EXPECT_EQ(c->pSect[i][v], model.f88[1].row[1][i][v]);
+        for (int v = 0; v < 21; ++v) EXPECT_EQ(c->pSect[i][v], model.f88[1].row[1][i][v]);
     ASSERT_EQ(r.GetOneSframeAllCombCheck(2, store), 1);
     EXPECT_EQ(store.GetByID(3)->pSect[1][19], model.f88[0].row[2][1][19]);
     bifstream in;
@@ -291,8 +275,7 @@ TEST_F(ResultForces, ReadErrorInTheMiddleIsAFailure)
     EXPECT_EQ(r.GetOneTrussAllCombForce(12, store), 0);
     bifstream in;
     int element = 0, calls = 0;
-    while (r.RecycleGetOneTrussForce(in, element, store))
-        ++calls;
+    while (r.RecycleGetOneTrussForce(in, element, store)) ++calls;
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(store.GetCount(), 0);
     EXPECT_FALSE(in.IsOpen());
@@ -377,13 +360,13 @@ protected:
 TEST_F(Reinforcement, AllRecordsAndOne)
 {
     MArrayID<DFrameRein> store(0, 128);
-    EXPECT_EQ(r.GetAllFrameReinData(store), 1);   // success is 1
+    EXPECT_EQ(r.GetAllFrameReinData(store), 1);  // success is 1
     ASSERT_EQ(store.GetCount(), 3);
     const DFrameRein* a = store.GetByID(3);
     EXPECT_EQ(a->nKind, 1);
     ASSERT_EQ(a->nSect, 1);
     const DFrameRein::DReinData s = a->pSect[0];
-    EXPECT_EQ(+s.pos, 0.9f);   // the last group that read a position
+    EXPECT_EQ(+s.pos, 0.9f);  // the last group that read a position
     EXPECT_EQ(+s.down1, 11.0f);
     EXPECT_EQ(+s.downCode, 4);
     EXPECT_EQ(+s.up2, 22.0f);
@@ -405,13 +388,13 @@ TEST_F(Reinforcement, AllRecordsAndOne)
     EXPECT_EQ(+c0.dir3Kind, 7);
     EXPECT_EQ(+c0.dir3v2, 51.0f);
     EXPECT_EQ(+c0.dir3Code, 9);
-    EXPECT_EQ(+c0.pos, 0.0f);   // kind 7 of the third direction sets the position to 0
+    EXPECT_EQ(+c0.pos, 0.0f);  // kind 7 of the third direction sets the position to 0
     EXPECT_EQ(+c1.pos, 2.75f);
     EXPECT_EQ(+c1.hoop2, 62.0f);
     EXPECT_EQ(+c1.dir2Code, 11);
     EXPECT_EQ(+c1.dir3Kind, 9);
     EXPECT_EQ(+c1.dir3Code, 0);
-    EXPECT_EQ(c->nTorKind, 12);   // columns read no torsion
+    EXPECT_EQ(c->nTorKind, 12);  // columns read no torsion
 
     const DFrameRein* e = store.GetByID(8);
     const DFrameRein::DReinData e0 = e->pSect[0];
@@ -424,7 +407,7 @@ TEST_F(Reinforcement, AllRecordsAndOne)
     DFrameRein one;
     EXPECT_EQ(r.GetOneFrameReinData(6, one), 1);
     EXPECT_EQ(one.nSect, 2);
-    EXPECT_EQ(r.GetOneFrameReinData(4, one), 0);   // not present
+    EXPECT_EQ(r.GetOneFrameReinData(4, one), 0);  // not present
     EXPECT_EQ(r.GetOneFrameReinData(5, one), 0);
 }
 
@@ -436,11 +419,11 @@ TEST_F(Reinforcement, CutFileIsAFailure)
     EXPECT_EQ(r.GetAllFrameReinData(store), 0);
     EXPECT_EQ(store.GetCount(), 0);
     DFrameRein one;
-    EXPECT_EQ(r.GetOneFrameReinData(3, one), 1);   // found before the damage
+    EXPECT_EQ(r.GetOneFrameReinData(3, one), 1);  // found before the damage
     EXPECT_EQ(r.GetOneFrameReinData(8, one), 0);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -450,8 +433,7 @@ TEST_F(ResultForces, FilesCutAtEveryByte)
 {
     const auto trussBytes = vektest::ReadFileBytes(Path("U8"));
     std::vector<size_t> ends = {16};
-    for (size_t k = 0; k < model.u8.size(); ++k)
-        ends.push_back(ends.back() + 12 + 3 * 16);
+    for (size_t k = 0; k < model.u8.size(); ++k) ends.push_back(ends.back() + 12 + 3 * 16);
     ASSERT_EQ(ends.back(), trussBytes.size());
 
     std::vector<size_t> wallEnds = {16};
@@ -472,13 +454,11 @@ TEST_F(ResultForces, FilesCutAtEveryByte)
         EXPECT_EQ(trusses.GetCount(), at != ends.end() ? whole : 0) << cut;
     }
     MArrayID<DWallForce> walls(0, 128);
-    std::vector<size_t> cuts;   // every 5th byte, and every byte near a record end
+    std::vector<size_t> cuts;  // every 5th byte, and every byte near a record end
     for (size_t cut = 16; cut <= wallBytes.size(); ++cut) {
         bool nearEnd = false;
-        for (size_t e : wallEnds)
-            nearEnd = nearEnd || (cut + 3 > e && cut < e + 3);
-        if (nearEnd || cut % 5 == 0)
-            cuts.push_back(cut);
+        for (size_t e : wallEnds) nearEnd = nearEnd || (cut + 3 > e && cut < e + 3);
+        if (nearEnd || cut % 5 == 0) cuts.push_back(cut);
     }
     for (size_t cut : cuts) {
         vektest::WriteFileBytes(Path("U5"), {wallBytes.begin(), wallBytes.begin() + cut});
@@ -486,11 +466,11 @@ TEST_F(ResultForces, FilesCutAtEveryByte)
         EXPECT_EQ(r.GetOneCombAllWallForce(3, walls), at != wallEnds.end() ? 1 : 0) << cut;
         bifstream in;
         int element = 0, calls = 0;
-        while (r.RecycleGetOneWallForce(in, element, walls))
-            ++calls;
-        const int whole = static_cast<int>(std::upper_bound(wallEnds.begin(), wallEnds.end(), cut) - wallEnds.begin()) - 1;
+        while (r.RecycleGetOneWallForce(in, element, walls)) ++calls;
+        const int whole =
+            static_cast<int>(std::upper_bound(wallEnds.begin(), wallEnds.end(), cut) - wallEnds.begin()) - 1;
         EXPECT_EQ(calls, whole) << cut;
     }
 }
 
-} // namespace
+}  // namespace

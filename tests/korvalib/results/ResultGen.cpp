@@ -15,22 +15,19 @@ namespace resgen {
 
 int WallRec::HoleKind() const
 {
-    if (a == 1)
-        return 0;
-    if (c >= 1)
-        return 1;
-    if (d >= 1)
-        return 3;
+    if (a == 1) return 0;
+    if (c >= 1) return 1;
+    if (d >= 1) return 3;
     return 2;
 }
 
 static std::vector<int> SlotsOf(int kind)
 {
     switch (kind) {
-    case 0:
-    case 2: return {0};
-    case 1: return {1, 2, 3};
-    case 3: return {0, 1, 2, 3, 4};
+        case 0:
+        case 2: return {0};
+        case 1: return {1, 2, 3};
+        case 3: return {0, 1, 2, 3, 4};
     }
     return {};
 }
@@ -42,8 +39,7 @@ std::vector<double> Model::Scatter(const std::vector<Row6>& nodes) const
     std::vector<double> v(static_cast<size_t>(neq), -777.0);
     for (int j = 0; j < N; ++j)
         for (int c = 0; c < 6; ++c)
-            if (eq[j][c] >= 1)
-                v[eq[j][c] - 1] = nodes[j][c];
+            if (eq[j][c] >= 1) v[eq[j][c] - 1] = nodes[j][c];
     return v;
 }
 
@@ -69,8 +65,7 @@ std::vector<Row6> Model::Expect(const std::vector<Row6>& truth, int nres) const
 
 static double Dist(const Xyz& a, const Xyz& b)
 {
-    return std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1])
-                     + (a[2] - b[2]) * (a[2] - b[2]));
+    return std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) + (a[2] - b[2]) * (a[2] - b[2]));
 }
 
 std::vector<Row6> Model::ExpectMass(int nres) const
@@ -91,8 +86,7 @@ std::vector<Row6> Model::ExpectMass(int nres) const
     // grow in proportion to what they already hold: their ratio stays and no
     // mass is lost. Corners that hold none take half each.
     for (const Wall& w : walls) {
-        if (w.ab.empty() && w.bd.empty())
-            continue;
+        if (w.ab.empty() && w.bd.empty()) continue;
         struct Edge {
             int from, to;
             const std::vector<int>* nodes;
@@ -105,8 +99,7 @@ std::vector<Row6> Model::ExpectMass(int nres) const
                         moved += m[k - 1][c];
                         m[k - 1][c] = 0;
                     }
-                if (moved <= 1e-8)
-                    continue;
+                if (moved <= 1e-8) continue;
                 double& p = m[e.from - 1][c];
                 double& q = m[e.to - 1][c];
                 const double held = p + q;
@@ -123,8 +116,7 @@ std::vector<Row6> Model::ExpectMass(int nres) const
     for (int j = 0; j < N; ++j)
         if (master[j] >= 1)
             for (int c = 0; c < 2; ++c)
-                if (m[j][c] < 1e-10)
-                    m[j][c] = m[j][2];
+                if (m[j][c] < 1e-10) m[j][c] = m[j][2];
     m.resize(static_cast<size_t>(nres));
     return m;
 }
@@ -133,14 +125,12 @@ std::vector<Row6> Model::ExpectAboveForce(int set, int nres) const
 {
     std::vector<Row6> f = fsj[set];
     for (const Wall& w : walls) {
-        if (w.ab.empty())
-            continue;
+        if (w.ab.empty()) continue;
         bool up = xyz[w.c - 1][2] > xyz[w.a - 1][2];
         int p1 = up ? w.a : w.c, p2 = up ? w.b : w.d;
         const std::vector<int>& list = up ? w.ab : w.dc;
         for (int k : list) {
-            if (k <= nres || k > N)
-                continue;
+            if (k <= nres || k > N) continue;
             const Xyz& K = xyz[k - 1];
             double t = Dist(K, xyz[p1 - 1]) / Dist(xyz[p2 - 1], xyz[p1 - 1]);
             Row6 F = f[k - 1];
@@ -150,8 +140,7 @@ std::vector<Row6> Model::ExpectAboveForce(int set, int nres) const
                 const Xyz& P = xyz[who[i] - 1];
                 double fx = share[i] * F[0], fy = share[i] * F[1], fz = share[i] * F[2];
                 Row6& r = f[who[i] - 1];
-                for (int c = 0; c < 6; ++c)
-                    r[c] += share[i] * F[c];
+                for (int c = 0; c < 6; ++c) r[c] += share[i] * F[c];
                 // moment of the moved share about P: (K - P) x f
                 double rx = K[0] - P[0], ry = K[1] - P[1], rz = K[2] - P[2];
                 r[3] += ry * fz - rz * fy;
@@ -178,13 +167,11 @@ void Model::WriteSys(const std::string& base) const
     LeBytes s;
     s.skip(680, 0x11);
     int head[6] = {cases, N, 77, neq, 88, modes};
-    for (int v : head)
-        s.i32(v);
+    for (int v : head) s.i32(v);
     s.skip(704 - 704 + 0, 0);
     // bytes 704..923: 55 int32
     int blk[55];
-    for (int i = 0; i < 55; ++i)
-        blk[i] = 1000 + i;   // unused words hold junk
+    for (int i = 0; i < 55; ++i) blk[i] = 1000 + i;  // unused words hold junk
     blk[24 / 4] = specDirs;
     blk[28 / 4] = specModes;
     blk[36 / 4] = steps1;
@@ -194,19 +181,17 @@ void Model::WriteSys(const std::string& base) const
     blk[88 / 4] = combs;
     blk[92 / 4] = sets;
     blk[120 / 4] = stages;
-    for (int v : blk)
-        s.i32(v);
+    for (int v : blk) s.i32(v);
     s.i32(sysResultNodes);
     s.Save(base + ".SYS");
 }
 
-static void WriteVectors(const Model& m, const std::string& path,
-                         const std::vector<std::vector<Row6>>& truth, const std::vector<double>* trail)
+static void WriteVectors(const Model& m, const std::string& path, const std::vector<std::vector<Row6>>& truth,
+                         const std::vector<double>* trail)
 {
     LeBytes b;
     for (size_t r = 0; r < truth.size(); ++r) {
-        for (double v : m.Scatter(truth[r]))
-            b.f64(v);
+        for (double v : m.Scatter(truth[r])) b.f64(v);
         b.f64(trail ? (*trail)[r] : -99.0);
     }
     b.Save(path);
@@ -221,40 +206,29 @@ void Model::WriteNodeFiles(const std::string& base) const
     LeBytes id;
     id.skip(24);
     for (int c = 0; c < 6; ++c)
-        for (int j = 0; j < N; ++j)
-            id.i32(eq[j][c]);
-    for (int j = 0; j < N; ++j)
-        id.i32(master[j]);
+        for (int j = 0; j < N; ++j) id.i32(eq[j][c]);
+    for (int j = 0; j < N; ++j) id.i32(master[j]);
     id.Save(base + ".ID");
 
     LeBytes x;
     x.skip(24);
     for (int c = 0; c < 3; ++c)
-        for (int j = 0; j < N; ++j)
-            x.f64(xyz[j][c]);
+        for (int j = 0; j < N; ++j) x.f64(xyz[j][c]);
     x.Save(base + ".XYZ");
 
     WriteVectors(*this, base + ".DIS", dis, nullptr);
-    if (modes)
-        WriteVectors(*this, base + ".VEC", vec, &eigen);
-    if (!res.empty())
-        WriteVectors(*this, base + ".RES", res, &resTime);
-    if (!vel.empty())
-        WriteVectors(*this, base + ".VEL", vel, &velTime);
-    if (!acc.empty())
-        WriteVectors(*this, base + ".ACC", acc, &accTime);
-    if (!equ.empty())
-        WriteVectors(*this, base + ".EQU", equ, nullptr);
-    if (writeSta && !sta.empty())
-        WriteVectors(*this, base + ".STA", sta, &staFactor);
-    if (!acd.empty())
-        WriteVectors(*this, base + ".ACD", acd, nullptr);
+    if (modes) WriteVectors(*this, base + ".VEC", vec, &eigen);
+    if (!res.empty()) WriteVectors(*this, base + ".RES", res, &resTime);
+    if (!vel.empty()) WriteVectors(*this, base + ".VEL", vel, &velTime);
+    if (!acc.empty()) WriteVectors(*this, base + ".ACC", acc, &accTime);
+    if (!equ.empty()) WriteVectors(*this, base + ".EQU", equ, nullptr);
+    if (writeSta && !sta.empty()) WriteVectors(*this, base + ".STA", sta, &staFactor);
+    if (!acd.empty()) WriteVectors(*this, base + ".ACD", acd, nullptr);
 
     if (!massTruth.empty()) {
         LeBytes ms;
         ms.skip(24);
-        for (double v : MassVector())
-            ms.f64(v);
+        for (double v : MassVector()) ms.f64(v);
         ms.Save(base + ".MAS");
     }
 
@@ -262,8 +236,7 @@ void Model::WriteNodeFiles(const std::string& base) const
         LeBytes f;
         for (const auto& set : fsj)
             for (const Row6& r : set)
-                for (double v : r)
-                    f.f64(v);
+                for (double v : r) f.f64(v);
         f.Save(base + ".FSJ");
     }
 
@@ -278,8 +251,7 @@ void Model::WriteNodeFiles(const std::string& base) const
             r.i32(w.c);
             r.i32(w.d);
             for (const auto* l : {&w.ab, &w.bd, &w.dc, &w.ca})
-                for (int k : *l)
-                    r.i32(k);
+                for (int k : *l) r.i32(k);
             r.skip(4);
         }
         r.Save(base + ".REF");
@@ -288,34 +260,28 @@ void Model::WriteNodeFiles(const std::string& base) const
     if (specModes > 0) {
         LeBytes q;
         q.skip(20);
-        for (int v : cqcModes)
-            q.i32(v);
+        for (int v : cqcModes) q.i32(v);
         q.skip(8);
-        for (double v : cqcA)
-            q.f64(v);
+        for (double v : cqcA) q.f64(v);
         q.skip(8);
-        for (double v : cqcB)
-            q.f64(v);
+        for (double v : cqcB) q.f64(v);
         q.Save(base + ".CQC");
     }
     if (!dir.empty()) {
         LeBytes d;
         d.skip(24);
         for (const auto& r : dir)
-            for (double v : r)
-                d.f64(v);
+            for (double v : r) d.f64(v);
         d.Save(base + ".DIR");
     }
 
     static const char* stressExt[5] = {"A2", "A11", "A14", "A17", "A18"};
     for (int f = 0; f < 5; ++f) {
-        if (stress[f].empty())
-            continue;
+        if (stress[f].empty()) continue;
         LeBytes s;
         for (const auto& set : stress[f])
             for (int c = 0; c < 9; ++c)
-                for (int j = 0; j < N; ++j)
-                    s.f64(set[j][c]);
+                for (int j = 0; j < N; ++j) s.f64(set[j][c]);
         s.Save(base + "." + stressExt[f]);
     }
 
@@ -330,8 +296,7 @@ template <class Values>
 static void Marked(LeBytes& b, const Values& values)
 {
     b.skip(4);
-    for (double v : values)
-        b.f64(v);
+    for (double v : values) b.f64(v);
     b.skip(4);
 }
 
@@ -339,8 +304,7 @@ static void Marked(LeBytes& b, const Values& values)
 static void Head(LeBytes& b, std::initializer_list<int> words)
 {
     b.skip(4);
-    for (int v : words)
-        b.i32(v);
+    for (int v : words) b.i32(v);
     b.skip(4);
 }
 
@@ -361,8 +325,7 @@ static void WriteScalars(const std::string& path, const std::vector<ScalarRec>& 
         b.skip(4);
         b.i32(r.element);
         b.skip(pad);
-        for (double v : r.value)
-            Marked(b, std::array<double, 1>{v});
+        for (double v : r.value) Marked(b, std::array<double, 1>{v});
     }
     b.Save(path);
 }
@@ -380,12 +343,10 @@ static void WriteFrames(const std::string& path, const std::vector<FrameRec>& re
         else
             b.skip(4);
         b.i32(s);
-        for (double p : r.pos)
-            b.f64(p);
+        for (double p : r.pos) b.f64(p);
         b.skip(4);
         for (int k = 0; k < sets; ++k)
-            for (int i = 0; i < s; ++i)
-                Marked(b, r.force[k][i]);
+            for (int i = 0; i < s; ++i) Marked(b, r.force[k][i]);
     }
     b.Save(path);
 }
@@ -403,8 +364,7 @@ void Model::WriteElementFiles(const std::string& base) const
     cf.skip(16);
     for (const CframeRec& r : u6) {
         Head(cf, {r.element});
-        for (const auto& v : r.value)
-            Marked(cf, v);
+        for (const auto& v : r.value) Marked(cf, v);
     }
     cf.Save(base + ".U6");
 
@@ -414,13 +374,10 @@ void Model::WriteElementFiles(const std::string& base) const
         Head(pp, {r.element, r.k});
         for (const auto& v : r.value) {
             pp.skip(4);
-            for (int i = 0; i < 6; ++i)
-                pp.f64(v[i]);
+            for (int i = 0; i < 6; ++i) pp.f64(v[i]);
             if (r.k >= 13)
-                for (int i = 6; i < 12; ++i)
-                    pp.f64(v[i]);
-            for (int i = 12; i < 18; ++i)
-                pp.f64(v[i]);
+                for (int i = 6; i < 12; ++i) pp.f64(v[i]);
+            for (int i = 12; i < 18; ++i) pp.f64(v[i]);
             pp.skip(4);
         }
     }
@@ -432,8 +389,7 @@ void Model::WriteElementFiles(const std::string& base) const
         int m = static_cast<int>(r.rows[0].size());
         Head(u, {r.element, m});
         for (int k = 0; k < sets; ++k)
-            for (int i = 0; i < m; ++i)
-                Marked(u, r.rows[k][i]);
+            for (int i = 0; i < m; ++i) Marked(u, r.rows[k][i]);
     }
     u.Save(base + ".U41");
 
@@ -443,8 +399,7 @@ void Model::WriteElementFiles(const std::string& base) const
         for (const ShellRec& r : a41) {
             int m = static_cast<int>(r.rows[k].size());
             Head(a, {r.element, m});
-            for (int i = 0; i < m; ++i)
-                Marked(a, r.rows[k][i]);
+            for (int i = 0; i < m; ++i) Marked(a, r.rows[k][i]);
         }
     a.Save(base + ".A41");
 
@@ -456,13 +411,11 @@ void Model::WriteElementFiles(const std::string& base) const
         bool first = r.b == 0 || r.b == 1;
         bool second = r.b != 1;
         for (int end = 0; end < 2; ++end) {
-            if ((end == 0 && !first) || (end == 1 && !second))
-                continue;
+            if ((end == 0 && !first) || (end == 1 && !second)) continue;
             for (int s : slots)
                 for (int k = 0; k < sets; ++k) {
                     w.skip(4);
-                    for (int i = 0; i < 6; ++i)
-                        w.f64(r.value[k][s][end * 6 + i]);
+                    for (int i = 0; i < 6; ++i) w.f64(r.value[k][s][end * 6 + i]);
                     w.skip(4);
                 }
         }
@@ -476,14 +429,12 @@ void Model::WriteElementFiles(const std::string& base) const
         ch.skip(4);
         ch.i32(r.element);
         ch.i32(s);
-        for (double p : r.pos)
-            ch.f64(p);
+        for (double p : r.pos) ch.f64(p);
         ch.skip(4);
         for (int k = 0; k < sets; ++k)
             for (int i = 0; i < s; ++i) {
                 ch.skip(4);
-                for (int v = 1; v <= 18; ++v)
-                    ch.f64(r.row[k][i][v]);
+                for (int v = 1; v <= 18; ++v) ch.f64(r.row[k][i][v]);
                 ch.i32(static_cast<int>(r.row[k][i][19]));
                 ch.f64(r.row[k][i][20]);
                 ch.skip(4);
@@ -518,17 +469,14 @@ std::vector<Row6> NodeTruth(const Model& m, Rng& rng)
     for (int j = 0; j < m.N; ++j)
         for (int c = 0; c < 6; ++c) {
             int e = m.eq[j][c];
-            if (e < 1)
-                continue;
+            if (e < 1) continue;
             auto it = byEq.find(e);
-            if (it == byEq.end())
-                it = byEq.emplace(e, rng()).first;
+            if (it == byEq.end()) it = byEq.emplace(e, rng()).first;
             t[j][c] = it->second;
         }
     for (int j = 0; j < m.N; ++j) {
         int ms = m.master[j];
-        if (ms < 1)
-            continue;
+        if (ms < 1) continue;
         const Row6& M = t[ms - 1];
         double dx = m.xyz[j][0] - m.xyz[ms - 1][0], dy = m.xyz[j][1] - m.xyz[ms - 1][1];
         t[j][0] = M[0] - M[5] * dy;
@@ -543,16 +491,14 @@ void NumberEquations(Model& m, unsigned seed)
     std::vector<std::pair<int, int>> dofs;
     for (int j = 0; j < m.N; ++j)
         for (int c = 0; c < 6; ++c)
-            if (m.eq[j][c] == 1)
-                dofs.push_back({j, c});
+            if (m.eq[j][c] == 1) dofs.push_back({j, c});
     std::mt19937 g(seed);
     std::shuffle(dofs.begin(), dofs.end(), g);
     m.neq = static_cast<int>(dofs.size());
-    for (int e = 0; e < m.neq; ++e)
-        m.eq[dofs[e].first][dofs[e].second] = e + 1;
+    for (int e = 0; e < m.neq; ++e) m.eq[dofs[e].first][dofs[e].second] = e + 1;
 }
 
-} // namespace
+}  // namespace
 
 Model MakeSmallModel()
 {
@@ -560,8 +506,8 @@ Model MakeSmallModel()
     m.N = 16;
     m.n = 9;
     m.sysResultNodes = 9;
-    m.xyz = {{{0, 0, 0}}, {{4, 0, 0}}, {{0, 0, 3}}, {{4, 0, 3}}, {{0, 5, 3}}, {{2, 2, 3}},
-             {{4, 5, 0}}, {{4, 5, 3}}, {{0, 5, 0}}, {{2, 0, 0}}, {{1, 0, 0}}, {{2, 0, 3}},
+    m.xyz = {{{0, 0, 0}},   {{4, 0, 0}},   {{0, 0, 3}},   {{4, 0, 3}}, {{0, 5, 3}}, {{2, 2, 3}},
+             {{4, 5, 0}},   {{4, 5, 3}},   {{0, 5, 0}},   {{2, 0, 0}}, {{1, 0, 0}}, {{2, 0, 3}},
              {{4, 2.5, 3}}, {{0, 2.5, 0}}, {{4, 2.5, 0}}, {{2, 5, 0}}};
     // 1 marks a dof that gets an equation; 0 and negatives have none.
     m.eq.assign(16, {{1, 1, 1, 1, 1, 1}});
@@ -571,7 +517,7 @@ Model MakeSmallModel()
     m.eq[1][4] = -5;
     m.eq[6][5] = -2;
     m.master.assign(16, 0);
-    m.master[8] = -3;   // negative: no master
+    m.master[8] = -3;  // negative: no master
     // nodes 4 and 5 hang on master 6 in a rigid floor
     for (int s : {3, 4}) {
         m.master[s] = 6;
@@ -587,24 +533,21 @@ Model MakeSmallModel()
         std::vector<int> used(static_cast<size_t>(m.neq + 1), 0);
         for (auto& r : m.eq)
             for (int e : r)
-                if (e >= 1)
-                    used[e] = 1;
+                if (e >= 1) used[e] = 1;
         std::vector<int> map(static_cast<size_t>(m.neq + 1), 0);
         int k = 0;
         for (int e = 1; e <= m.neq; ++e)
-            if (used[e])
-                map[e] = ++k;
+            if (used[e]) map[e] = ++k;
         for (auto& r : m.eq)
             for (int& e : r)
-                if (e >= 1)
-                    e = map[e];
+                if (e >= 1) e = map[e];
         m.neq = k;
     }
 
     m.walls = {
-        {1, 2, 3, 4, {10, 11}, {}, {12, 9}, {}},     // upright: lower edge a-b
-        {8, 4, 7, 2, {13}, {0}, {15}, {1}},          // upside down: lower edge c-d
-        {1, 9, 3, 5, {}, {14, 2}, {}, {0, 3}},       // p = 0: no force moves
+        {1, 2, 3, 4, {10, 11}, {}, {12, 9}, {}},  // upright: lower edge a-b
+        {8, 4, 7, 2, {13}, {0}, {15}, {1}},       // upside down: lower edge c-d
+        {1, 9, 3, 5, {}, {14, 2}, {}, {0, 3}},    // p = 0: no force moves
         {9, 7, 5, 8, {16}, {}, {0}, {}},
     };
 
@@ -621,12 +564,10 @@ Model MakeSmallModel()
     m.kind2 = 2;
 
     Rng rng(12345);
-    for (int r = 0; r < m.cases + m.combs; ++r)
-        m.dis.push_back(NodeTruth(m, rng));
+    for (int r = 0; r < m.cases + m.combs; ++r) m.dis.push_back(NodeTruth(m, rng));
     const double tw = 2 * 3.141592653589793;
     m.eigen = {(tw / 0.5) * (tw / 0.5), 0.0, -4.0, (tw / 0.2) * (tw / 0.2)};
-    for (int r = 0; r < m.modes; ++r)
-        m.vec.push_back(NodeTruth(m, rng));
+    for (int r = 0; r < m.modes; ++r) m.vec.push_back(NodeTruth(m, rng));
     // the first analysis is taken (its DYN is written after STP? no: same
     // time, so not older): 3 steps
     for (int r = 0; r < m.steps1; ++r) {
@@ -637,33 +578,28 @@ Model MakeSmallModel()
         m.velTime.push_back(0.02 * (r + 1));
         m.accTime.push_back(0.03 * (r + 1));
     }
-    for (int r = 0; r < m.specDirs; ++r)
-        m.equ.push_back(NodeTruth(m, rng));
+    for (int r = 0; r < m.specDirs; ++r) m.equ.push_back(NodeTruth(m, rng));
     for (int r = 0; r < 2 * m.sets; ++r) {
         m.sta.push_back(NodeTruth(m, rng));
         m.staFactor.push_back(1.5 + r);
     }
-    for (int r = 0; r < m.stages; ++r)
-        m.acd.push_back(NodeTruth(m, rng));
+    for (int r = 0; r < m.stages; ++r) m.acd.push_back(NodeTruth(m, rng));
 
     m.massTruth.assign(16, Row6{});
     for (int j = 0; j < m.N; ++j)
         for (int c = 0; c < 6; ++c)
-            if (m.eq[j][c] >= 1)
-                m.massTruth[j][c] = 1 + std::fabs(rng());
+            if (m.eq[j][c] >= 1) m.massTruth[j][c] = 1 + std::fabs(rng());
     for (int k = 0; k < m.sets; ++k) {
         std::vector<Row6> f(16);
         for (auto& r : f)
-            for (double& v : r)
-                v = rng();
+            for (double& v : r) v = rng();
         m.fsj.push_back(f);
     }
     for (auto& fam : m.stress)
         for (int k = 0; k < m.sets; ++k) {
             std::vector<Row9> s(16);
             for (auto& r : s)
-                for (double& v : r)
-                    v = rng();
+                for (double& v : r) v = rng();
             fam.push_back(s);
         }
     m.cqcModes = {1, 2, 4};
@@ -671,8 +607,7 @@ Model MakeSmallModel()
         m.cqcA.push_back(rng());
         m.cqcB.push_back(rng());
     }
-    for (int k = 0; k < m.modes; ++k)
-        m.dir.push_back({{rng(), rng(), rng(), rng(), rng(), rng()}});
+    for (int k = 0; k < m.modes; ++k) m.dir.push_back({{rng(), rng(), rng(), rng(), rng(), rng()}});
 
     // element files
     auto frame = [&](int element, std::vector<double> pos) {
@@ -680,8 +615,7 @@ Model MakeSmallModel()
         for (int k = 0; k < m.sets; ++k) {
             std::vector<Row6> sect(pos.size());
             for (auto& row : sect)
-                for (double& v : row)
-                    v = rng();
+                for (double& v : row) v = rng();
             r.force.push_back(sect);
         }
         return r;
@@ -691,22 +625,19 @@ Model MakeSmallModel()
     m.u7 = {frame(4, {0, 0.5, 1})};
     for (int e : {7, 3, 12}) {
         ScalarRec r{e, {}};
-        for (int k = 0; k < m.sets; ++k)
-            r.value.push_back(rng());
+        for (int k = 0; k < m.sets; ++k) r.value.push_back(rng());
         m.u8.push_back(r);
     }
     for (int e : {2, 1}) {
         ScalarRec r{e, {}};
-        for (int k = 0; k < m.sets; ++k)
-            r.value.push_back(rng());
+        for (int k = 0; k < m.sets; ++k) r.value.push_back(rng());
         m.u31.push_back(r);
     }
     for (int e : {6, 2}) {
         CframeRec r{e, {}};
         for (int k = 0; k < m.sets; ++k) {
             std::array<double, 12> v;
-            for (double& x : v)
-                x = rng();
+            for (double& x : v) x = rng();
             r.value.push_back(v);
         }
         m.u6.push_back(r);
@@ -716,8 +647,7 @@ Model MakeSmallModel()
         for (int k = 0; k < m.sets; ++k) {
             std::array<double, 18> v{};
             for (int i = 0; i < 18; ++i)
-                if (kk >= 13 || i < 6 || i >= 12)
-                    v[i] = rng();
+                if (kk >= 13 || i < 6 || i >= 12) v[i] = rng();
             r.value.push_back(v);
         }
         m.u10.push_back(r);
@@ -727,8 +657,7 @@ Model MakeSmallModel()
         for (int k = 0; k < m.sets; ++k) {
             std::vector<std::array<double, 8>> rows(static_cast<size_t>(nodes));
             for (auto& row : rows)
-                for (double& v : row)
-                    v = rng();
+                for (double& v : row) v = rng();
             r.rows.push_back(rows);
         }
         return r;
@@ -745,8 +674,7 @@ Model MakeSmallModel()
                 for (int i = 0; i < 12; ++i) {
                     bool firstEnd = i < 6;
                     bool stored = firstEnd ? (b == 0 || b == 1) : (b != 1);
-                    if (stored)
-                        v[s][i] = rng();
+                    if (stored) v[s][i] = rng();
                 }
             r.value.push_back(v);
         }
@@ -759,8 +687,7 @@ Model MakeSmallModel()
             std::vector<std::array<double, 21>> rows(pos.size());
             for (size_t i = 0; i < pos.size(); ++i) {
                 rows[i][0] = pos[i];
-                for (int v = 1; v <= 18; ++v)
-                    rows[i][v] = rng();
+                for (int v = 1; v <= 18; ++v) rows[i][v] = rng();
                 rows[i][19] = static_cast<double>(static_cast<int>(rng() * 100));
                 rows[i][20] = rng();
             }
@@ -783,15 +710,13 @@ Model MakeLargeModel(int N, int cases, int modes)
     m.master.assign(static_cast<size_t>(N), 0);
     for (int j = 0; j < N; ++j) {
         m.xyz[j] = {{double(j % 100), double((j / 100) % 100), double(j / 10000)}};
-        if (j % 50 == 0)
-            m.eq[j] = {{0, 0, 0, 0, 0, 0}};
+        if (j % 50 == 0) m.eq[j] = {{0, 0, 0, 0, 0, 0}};
     }
     NumberEquations(m, 3);
     m.cases = cases;
     m.modes = modes;
     Rng rng(99);
-    for (int r = 0; r < cases; ++r)
-        m.dis.push_back(NodeTruth(m, rng));
+    for (int r = 0; r < cases; ++r) m.dis.push_back(NodeTruth(m, rng));
     for (int r = 0; r < modes; ++r) {
         m.vec.push_back(NodeTruth(m, rng));
         m.eigen.push_back(100.0 + r);
@@ -804,28 +729,82 @@ vektest::Bytes ReinforcementFile()
     LeBytes b;
     b.skip(4);
     // element 3, kind 1 (beam), 1 section: lower, upper, hoop, torsion
-    b.i32(3); b.i32(1); b.i32(1); b.i32(1);
-    b.f64(0.5); b.f64(11); b.f64(12); b.i32(4);          // lower
-    b.f64(0.75); b.f64(21); b.f64(22); b.i32(5);         // upper
-    b.i32(1); b.f64(0.9); b.f64(31); b.f64(32); b.i32(6);  // hoop
-    b.i32(11); b.f64(1); b.f64(2); b.f64(3); b.f64(4); b.i32(7);  // torsion
+    b.i32(3);
+    b.i32(1);
+    b.i32(1);
+    b.i32(1);
+    b.f64(0.5);
+    b.f64(11);
+    b.f64(12);
+    b.i32(4);  // lower
+    b.f64(0.75);
+    b.f64(21);
+    b.f64(22);
+    b.i32(5);  // upper
+    b.i32(1);
+    b.f64(0.9);
+    b.f64(31);
+    b.f64(32);
+    b.i32(6);  // hoop
+    b.i32(11);
+    b.f64(1);
+    b.f64(2);
+    b.f64(3);
+    b.f64(4);
+    b.i32(7);  // torsion
     // element 4: no result
-    b.i32(4); b.i32(0);
+    b.i32(4);
+    b.i32(0);
     // element 6, kind 2 (column), 2 sections: hoop, second, third; no torsion
-    b.i32(6); b.i32(1); b.i32(2); b.i32(2);
-    b.i32(0);                                            // hoop absent
-    b.i32(4); b.f64(1.5); b.f64(41); b.i32(8);           // second: position, value 2
-    b.i32(7); b.f64(51); b.f64(99); b.i32(9);            // third, kind 7: value 2, unused
-    b.i32(1); b.f64(2.5); b.f64(61); b.f64(62); b.i32(10);  // hoop
-    b.i32(3); b.f64(2.75); b.i32(11);                    // second, kind 3: position only
-    b.i32(9);                                            // third, unknown kind
+    b.i32(6);
+    b.i32(1);
+    b.i32(2);
+    b.i32(2);
+    b.i32(0);  // hoop absent
+    b.i32(4);
+    b.f64(1.5);
+    b.f64(41);
+    b.i32(8);  // second: position, value 2
+    b.i32(7);
+    b.f64(51);
+    b.f64(99);
+    b.i32(9);  // third, kind 7: value 2, unused
+    b.i32(1);
+    b.f64(2.5);
+    b.f64(61);
+    b.f64(62);
+    b.i32(10);  // hoop
+    b.i32(3);
+    b.f64(2.75);
+    b.i32(11);  // second, kind 3: position only
+    b.i32(9);   // third, unknown kind
     // element 8, other kind, 1 section with every group, torsion kind 12
-    b.i32(8); b.i32(1); b.i32(3); b.i32(1);
-    b.f64(0.1); b.f64(1); b.f64(2); b.i32(1);
-    b.f64(0.2); b.f64(3); b.f64(4); b.i32(2);
-    b.i32(1); b.f64(0.3); b.f64(5); b.f64(6); b.i32(3);
-    b.i32(5); b.f64(0.4); b.f64(7); b.i32(4);
-    b.i32(1); b.f64(0.6); b.f64(8); b.f64(9); b.i32(5);
+    b.i32(8);
+    b.i32(1);
+    b.i32(3);
+    b.i32(1);
+    b.f64(0.1);
+    b.f64(1);
+    b.f64(2);
+    b.i32(1);
+    b.f64(0.2);
+    b.f64(3);
+    b.f64(4);
+    b.i32(2);
+    b.i32(1);
+    b.f64(0.3);
+    b.f64(5);
+    b.f64(6);
+    b.i32(3);
+    b.i32(5);
+    b.f64(0.4);
+    b.f64(7);
+    b.i32(4);
+    b.i32(1);
+    b.f64(0.6);
+    b.f64(8);
+    b.f64(9);
+    b.i32(5);
     b.i32(12);
     return b;
 }
@@ -844,4 +823,4 @@ void SetTime(const std::string& path, long long secondsFromNow)
     fs::last_write_time(path, from + std::chrono::seconds(secondsFromNow), ec);
 }
 
-} // namespace resgen
+}  // namespace resgen

@@ -18,45 +18,45 @@ using Xyz = std::array<double, 3>;
 
 using vektest::LeBytes;
 
-struct Wall {           // one REF record
+struct Wall {  // one REF record
     int a, b, c, d;
-    std::vector<int> ab, bd, dc, ca;   // p, q, p, q node numbers
+    std::vector<int> ab, bd, dc, ca;  // p, q, p, q node numbers
 };
 
-struct FrameRec {       // U3, U30, U7
+struct FrameRec {  // U3, U30, U7
     int element;
-    std::vector<double> pos;                    // s positions
-    std::vector<std::vector<Row6>> force;       // [set][section]
+    std::vector<double> pos;               // s positions
+    std::vector<std::vector<Row6>> force;  // [set][section]
 };
-struct ScalarRec {      // U8, U31
+struct ScalarRec {  // U8, U31
     int element;
-    std::vector<double> value;                  // [set]
+    std::vector<double> value;  // [set]
 };
-struct CframeRec {      // U6
+struct CframeRec {  // U6
     int element;
     std::vector<std::array<double, 12>> value;  // [set]
 };
-struct PipeRec {        // U10
+struct PipeRec {  // U10
     int element;
     int k;                                      // 12 or 18
     std::vector<std::array<double, 18>> value;  // [set] I, M, J (M zero when k = 12)
 };
-struct ShellRec {       // U41 / A41
+struct ShellRec {  // U41 / A41
     int element;
     std::vector<std::vector<std::array<double, 8>>> rows;  // [set][node]
 };
-struct WallRec {        // U5
+struct WallRec {  // U5
     int element, a, b, c, d;
     // [set][slot 0..4][12], only the slots of the hole kind filled
     std::vector<std::array<std::array<double, 12>, 5>> value;
     int HoleKind() const;
 };
-struct CheckRec {       // F88
+struct CheckRec {  // F88
     int element;
     std::vector<double> pos;
     std::vector<std::vector<std::array<double, 21>>> row;  // [set][section], row[0] = pos
 };
-struct ReinSect {       // one RC2 section, as the reader must keep it
+struct ReinSect {  // one RC2 section, as the reader must keep it
     float pos;
     short upCode, downCode, dir2Code, dir3Code, hoopCode;
     float up1, up2, down1, down2, d2v1, d2v2, d3v1, d3v2, h1, h2;
@@ -78,22 +78,22 @@ struct Model {
     int cases = 0, combs = 0, modes = 0, sets = 0, specDirs = 0, specModes = 0, stages = 0;
     int steps1 = 0, kind1 = 0, steps2 = 0, kind2 = 0;
     bool writeSta = true;
-    int sysResultNodes = 0;   // the int32 at byte 924
+    int sysResultNodes = 0;  // the int32 at byte 924
 
-    std::vector<Xyz> xyz;                 // [N]
-    std::vector<std::array<int, 6>> eq;   // [N]
-    std::vector<int> master;              // [N]
+    std::vector<Xyz> xyz;                // [N]
+    std::vector<std::array<int, 6>> eq;  // [N]
+    std::vector<int> master;             // [N]
     std::vector<Wall> walls;
 
     // node truths, [record][node]
     std::vector<std::vector<Row6>> dis, vec, res, vel, acc, equ, sta, acd;
     std::vector<double> eigen, resTime, velTime, accTime, staFactor;
-    std::vector<Row6> massTruth;          // [N] per dof, before gathering
-    std::vector<std::vector<Row6>> fsj;   // [set][N] raw forces
-    std::vector<std::vector<Row9>> stress[5];   // A2, A11, A14, A17, A18: [set][N]
+    std::vector<Row6> massTruth;               // [N] per dof, before gathering
+    std::vector<std::vector<Row6>> fsj;        // [set][N] raw forces
+    std::vector<std::vector<Row9>> stress[5];  // A2, A11, A14, A17, A18: [set][N]
     std::vector<int> cqcModes;
     std::vector<double> cqcA, cqcB;
-    std::vector<std::array<double, 6>> dir;   // [mode]
+    std::vector<std::array<double, 6>> dir;  // [mode]
 
     std::vector<FrameRec> u3, u30, u7;
     std::vector<ScalarRec> u8, u31;
@@ -140,4 +140,4 @@ vektest::Bytes ReinforcementFile();
 // file written before the call.
 void SetTime(const std::string& path, long long secondsFromNow);
 
-} // namespace resgen
+}  // namespace resgen

@@ -28,7 +28,7 @@ TEST_F(ResultNodes, OpensAndTakesCountsFromTheSystemFile)
     EXPECT_TRUE(r.Good());
     EXPECT_NE(static_cast<void*>(r), nullptr);
     EXPECT_EQ(r.m_nNode, 16);
-    EXPECT_EQ(r.m_nResultNode, 9);   // from the system file, below N
+    EXPECT_EQ(r.m_nResultNode, 9);  // from the system file, below N
     EXPECT_EQ(r.m_nEquation, model.neq);
     EXPECT_EQ(r.m_nLoadCase, 3);
     EXPECT_EQ(r.m_nLoadComb, 2);
@@ -37,9 +37,9 @@ TEST_F(ResultNodes, OpensAndTakesCountsFromTheSystemFile)
     EXPECT_EQ(r.m_nSpecDir, 2);
     EXPECT_EQ(r.m_nSpecMode, 3);
     EXPECT_EQ(r.m_nConstr, 2);
-    EXPECT_EQ(r.m_nBuckle, 6);       // twice the sets, STA present
-    EXPECT_EQ(r.m_nTimeStep, 3);     // DYN not older than STP: the first analysis
-    EXPECT_EQ(r.m_nHistKind, 4);     // kind 3 is kept as 4
+    EXPECT_EQ(r.m_nBuckle, 6);    // twice the sets, STA present
+    EXPECT_EQ(r.m_nTimeStep, 3);  // DYN not older than STP: the first analysis
+    EXPECT_EQ(r.m_nHistKind, 4);  // kind 3 is kept as 4
 
     char name[260];
     r.GetFileName(name, "NDIS");
@@ -98,21 +98,18 @@ TEST_F(ResultNodes, DisplacementsOfCasesAndCombinations)
     for (int j = 1; j <= 9; ++j) {
         ASSERT_EQ(r.GetOneNodeAllCondDisp(j, node.data()), 1);
         for (int k = 0; k < 3; ++k)
-            for (int c = 0; c < 6; ++c)
-                ASSERT_DOUBLE_EQ(node[k][c], model.dis[k][j - 1][c]);
+            for (int c = 0; c < 6; ++c) ASSERT_DOUBLE_EQ(node[k][c], model.dis[k][j - 1][c]);
         ASSERT_EQ(r.GetOneNodeAllCombDisp(j, node.data()), 1);
         for (int k = 0; k < 2; ++k)
-            for (int c = 0; c < 6; ++c)
-                ASSERT_DOUBLE_EQ(node[k][c], model.dis[3 + k][j - 1][c]);
+            for (int c = 0; c < 6; ++c) ASSERT_DOUBLE_EQ(node[k][c], model.dis[3 + k][j - 1][c]);
     }
     struct Bad {
         int k;
     } bad[] = {{0}, {4}, {-1}};
-    for (Bad b : bad)
-        EXPECT_EQ(r.GetOneCondDisp(b.k, out.data()), 0) << b.k;
+    for (Bad b : bad) EXPECT_EQ(r.GetOneCondDisp(b.k, out.data()), 0) << b.k;
     EXPECT_EQ(r.GetOneCombDisp(3, out.data()), 0);
     EXPECT_EQ(r.GetOneNodeAllCondDisp(0, node.data()), 0);
-    EXPECT_EQ(r.GetOneNodeAllCondDisp(10, node.data()), 0);   // above n
+    EXPECT_EQ(r.GetOneNodeAllCondDisp(10, node.data()), 0);  // above n
 }
 
 TEST_F(ResultNodes, ModesAndPeriods)
@@ -131,7 +128,7 @@ TEST_F(ResultNodes, ModesAndPeriods)
     ASSERT_EQ(r.GetEigenPeriod(periods), 1);
     // eigenvalues (2 pi / 0.5)^2, 0, -4, (2 pi / 0.2)^2
     EXPECT_NEAR(periods[0], 0.5, 1e-12);
-    EXPECT_EQ(periods[1], 0.0);   // rigid-body modes: no infinity, no NaN
+    EXPECT_EQ(periods[1], 0.0);  // rigid-body modes: no infinity, no NaN
     EXPECT_EQ(periods[2], 0.0);
     EXPECT_NEAR(periods[3], 0.2, 1e-12);
     EXPECT_EQ(r.GetEigenDisp(5, out.data(), period), 0);
@@ -161,8 +158,7 @@ TEST_F(ResultNodes, TimeStepsDirectionsBucklingAndStages)
     ASSERT_EQ(r.GetOneNodeAllHistResAcc(5, node.data(), times), 1);
     for (int k = 0; k < 3; ++k) {
         EXPECT_DOUBLE_EQ(times[k], model.accTime[k]);
-        for (int c = 0; c < 6; ++c)
-            EXPECT_DOUBLE_EQ(node[k][c], model.acc[k][4][c]);
+        for (int c = 0; c < 6; ++c) EXPECT_DOUBLE_EQ(node[k][c], model.acc[k][4][c]);
     }
     ASSERT_EQ(r.GetOneNodeAllHistResDisp(9, node.data(), times), 1);
     EXPECT_DOUBLE_EQ(times[2], model.resTime[2]);
@@ -190,8 +186,7 @@ TEST_F(ResultNodes, TimeStepsDirectionsBucklingAndStages)
     }
     double factors[6];
     ASSERT_EQ(r.GetBuckleFactor(factors), 1);
-    for (int k = 0; k < 6; ++k)
-        EXPECT_DOUBLE_EQ(factors[k], model.staFactor[k]);
+    for (int k = 0; k < 6; ++k) EXPECT_DOUBLE_EQ(factors[k], model.staFactor[k]);
 }
 
 TEST_F(ResultNodes, MassesWithWallAndRigidFloorRules)
@@ -219,7 +214,7 @@ TEST_F(ResultNodes, MassesWithWallAndRigidFloorRules)
     EXPECT_NEAR(out[7][0], t(8) + t(13), 1e-12);
     EXPECT_NEAR(out[6][0], m7 + t(16) * m7 / (m9 + m7), 1e-12);
     EXPECT_NEAR(out[8][0], m9 + t(16) * m9 / (m9 + m7), 1e-12);
-    EXPECT_NEAR(out[4][0], t(14) / 2, 1e-12);   // a slave with ux mass keeps it
+    EXPECT_NEAR(out[4][0], t(14) / 2, 1e-12);  // a slave with ux mass keeps it
     EXPECT_EQ(out[0][0], 0.0);
     // the slave 4 has no ux mass and takes its uz mass: its own, a share of
     // 12 on edge 4-3 with node 3, and all of 13 on edge 8-4, whose node 8
@@ -233,12 +228,10 @@ TEST_F(ResultNodes, MassesWithWallAndRigidFloorRules)
     EXPECT_EQ(out[7][2], 0.0);
     // the masses of all nodes are kept: the auxiliary nodes' went to corners
     double total = 0, want = 0;
-    for (int j = 0; j < 9; ++j)
-        total += out[j][3];
+    for (int j = 0; j < 9; ++j) total += out[j][3];
     std::vector<double> vecMass = model.MassVector();
     for (int j = 0; j < 16; ++j)
-        if (model.eq[j][3] >= 1)
-            want += vecMass[model.eq[j][3] - 1];
+        if (model.eq[j][3] >= 1) want += vecMass[model.eq[j][3] - 1];
     EXPECT_NEAR(total, want, 1e-9);
 }
 
@@ -261,8 +254,8 @@ TEST_F(ResultNodes, ForcesAboveNodesTakeTheAuxiliaryNodesForces)
     double fz2 = f[1][2] + 0.5 * f[9][2] + 0.75 * f[10][2] + 0.5 * f[14][2];
     // corner 1 at the origin: rz += (xk - 0) * fy; corner 2 at x = 4
     double rz1 = f[0][5] + 0.5 * f[9][5] + 0.25 * f[10][5] + 2 * 0.5 * f[9][1] + 1 * 0.25 * f[10][1];
-    double ry2 = f[1][4] + 0.5 * f[9][4] + 0.75 * f[10][4] + (4 - 2) * 0.5 * f[9][2] + (4 - 1) * 0.75 * f[10][2]
-        + 0.5 * f[14][4];
+    double ry2 = f[1][4] + 0.5 * f[9][4] + 0.75 * f[10][4] + (4 - 2) * 0.5 * f[9][2] + (4 - 1) * 0.75 * f[10][2] +
+                 0.5 * f[14][4];
     ASSERT_EQ(r.GetAllNodeAboveForce(1, out.data()), 1);
     EXPECT_NEAR(out[0][0], fx1, 1e-12);
     EXPECT_NEAR(out[1][2], fz2, 1e-12);
@@ -272,8 +265,7 @@ TEST_F(ResultNodes, ForcesAboveNodesTakeTheAuxiliaryNodesForces)
     Rows node(3);
     ASSERT_EQ(r.GetOneNodeAboveForce(2, node.data()), 1);
     for (int k = 0; k < 3; ++k)
-        for (int c = 0; c < 6; ++c)
-            EXPECT_DOUBLE_EQ(node[k][c], model.ExpectAboveForce(k, 9)[1][c]);
+        for (int c = 0; c < 6; ++c) EXPECT_DOUBLE_EQ(node[k][c], model.ExpectAboveForce(k, 9)[1][c]);
     EXPECT_EQ(r.GetAllNodeAboveForce(4, out.data()), 0);
 }
 
@@ -282,7 +274,7 @@ TEST_F(ResultNodes, NodeStressesOfEveryFamily)
     Write();
     DResult r;
     ASSERT_EQ(Open(r), 1);
-    using Get = int (DResult::*)(int, double (*)[9]);
+    using Get = int (DResult::*)(int, double(*)[9]);
     struct Family {
         int index;
         Get all;
@@ -299,14 +291,12 @@ TEST_F(ResultNodes, NodeStressesOfEveryFamily)
         for (int k = 1; k <= 3; ++k) {
             ASSERT_EQ((r.*f.all)(k, out.data()), 1);
             for (int j = 0; j < 9; ++j)
-                for (int c = 0; c < 9; ++c)
-                    ASSERT_EQ(out[j][c], model.stress[f.index][k - 1][j][c]) << f.index;
+                for (int c = 0; c < 9; ++c) ASSERT_EQ(out[j][c], model.stress[f.index][k - 1][j][c]) << f.index;
         }
         EXPECT_EQ((r.*f.all)(0, out.data()), 0);
         ASSERT_EQ((r.*f.node)(8, out.data()), 1);
         for (int k = 0; k < 3; ++k)
-            for (int c = 0; c < 9; ++c)
-                ASSERT_EQ(out[k][c], model.stress[f.index][k][7][c]);
+            for (int c = 0; c < 9; ++c) ASSERT_EQ(out[k][c], model.stress[f.index][k][7][c]);
         EXPECT_EQ((r.*f.node)(10, out.data()), 0);
     }
 }
@@ -319,16 +309,15 @@ TEST_F(ResultNodes, SomeNodeStressesFillEveryListing)
     std::vector<double[21][9]> out(3);
     for (auto& set : out)
         for (auto& row : set)
-            for (double& v : row)
-                v = -12345;
+            for (double& v : row) v = -12345;
     const int nodes[] = {3, 0, 7, 3, 1};
     ASSERT_EQ(r.GetSomeNodePlaneStress(5, nodes, out.data()), 1);
     for (int k = 0; k < 3; ++k)
         for (int c = 0; c < 9; ++c) {
             EXPECT_EQ(out[k][0][c], model.stress[0][k][2][c]);
-            EXPECT_EQ(out[k][1][c], -12345);   // 0 is skipped
+            EXPECT_EQ(out[k][1][c], -12345);  // 0 is skipped
             EXPECT_EQ(out[k][2][c], model.stress[0][k][6][c]);
-            EXPECT_EQ(out[k][3][c], model.stress[0][k][2][c]);   // listed twice
+            EXPECT_EQ(out[k][3][c], model.stress[0][k][2][c]);  // listed twice
             EXPECT_EQ(out[k][4][c], model.stress[0][k][0][c]);
         }
     const int one[] = {9};
@@ -342,7 +331,7 @@ TEST_F(ResultNodes, SomeNodeStressesFillEveryListing)
     std::vector<int> many(22, 1);
     EXPECT_EQ(r.GetSomeNodePlaneStress(22, many.data(), out.data()), 0);
     EXPECT_EQ(r.GetSomeNodePlaneStress(0, many.data(), out.data()), 0);
-    const int beyond[] = {2, 10};   // node 10 is not a result node
+    const int beyond[] = {2, 10};  // node 10 is not a result node
     EXPECT_EQ(r.GetSomeNodePlaneStress(2, beyond, out.data()), 0);
 }
 
@@ -354,8 +343,7 @@ TEST_F(ResultNodes, SpectrumTables)
     int modes[3];
     double a[6], b[6];
     ASSERT_EQ(r.GetSpectrumCalData(modes, a, b), 1);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(modes[i], model.cqcModes[i]);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(modes[i], model.cqcModes[i]);
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(a[i], model.cqcA[i]);
         EXPECT_EQ(b[i], model.cqcB[i]);
@@ -379,8 +367,7 @@ TEST_F(ResultNodes, MassParticipationRatios)
     double out[6];
     ASSERT_EQ(r.GetSpecMassPartRatio(dirs, model.cqcModes.data(), out), 1);
     double M = 0;
-    for (const Row6& m : model.ExpectMass(9))
-        M += m[2];
+    for (const Row6& m : model.ExpectMass(9)) M += m[2];
     for (int i = 0; i < 3; ++i) {
         const auto& p = model.dir[model.cqcModes[i] - 1];
         double s1 = 0.6 * p[3] + 0.8 * p[5];
@@ -390,7 +377,7 @@ TEST_F(ResultNodes, MassParticipationRatios)
     MArray<DSpectrumDir> one(0, 128);
     one.Add(d1);
     EXPECT_EQ(r.GetSpecMassPartRatio(one, model.cqcModes.data(), out), 0);
-    const int badModes[3] = {1, 5, 2};   // mode 5 does not exist
+    const int badModes[3] = {1, 5, 2};  // mode 5 does not exist
     EXPECT_EQ(r.GetSpecMassPartRatio(dirs, badModes, out), 0);
 }
 
@@ -428,13 +415,11 @@ TEST_F(ResultNodes, CopyFromTheSameTickAsItsRawFileIsRemade)
     // new results in DIS, with exactly the time of the copy
     for (auto& rec : model.dis)
         for (auto& row : rec)
-            for (double& v : row)
-                v += 1000;
-    for (int j = 0; j < 16; ++j)   // no equation: still 0
+            for (double& v : row) v += 1000;
+    for (int j = 0; j < 16; ++j)  // no equation: still 0
         for (int c = 0; c < 6; ++c)
             if (model.eq[j][c] < 1 && model.master[j] < 1)
-                for (auto& rec : model.dis)
-                    rec[j][c] = 0;
+                for (auto& rec : model.dis) rec[j][c] = 0;
     model.WriteNodeFiles(Base());
     resgen::SetTime(Path("PL"), -100);
     std::error_code ec;
@@ -518,7 +503,7 @@ TEST_F(ResultNodes, DamagedSetsAreRefused)
         {"more equations than 6 N",
          [](const std::string& b) {
              auto v = vektest::ReadFileBytes(b + ".SYS");
-             v[692] = 97;   // 97 > 6 x 16
+             v[692] = 97;  // 97 > 6 x 16
              v[693] = v[694] = v[695] = 0;
              vektest::WriteFileBytes(b + ".SYS", v);
          }},
@@ -532,7 +517,7 @@ TEST_F(ResultNodes, DamagedSetsAreRefused)
         {"equation above the count",
          [](const std::string& b) {
              auto v = vektest::ReadFileBytes(b + ".ID");
-             v[24 + 4 * 2] = 200;   // ux of node 3
+             v[24 + 4 * 2] = 200;  // ux of node 3
              vektest::WriteFileBytes(b + ".ID", v);
          }},
         {"master beyond N",
@@ -558,7 +543,7 @@ TEST_F(ResultNodes, TruncatedRawVectorsGiveFewerRecords)
 {
     Write();
     auto v = vektest::ReadFileBytes(Path("DIS"));
-    v.resize(v.size() - 10);   // the last combination cut
+    v.resize(v.size() - 10);  // the last combination cut
     vektest::WriteFileBytes(Path("DIS"), v);
     resgen::SetTime(Path("DIS"), -50);
     DResult r;
@@ -590,8 +575,8 @@ TEST_F(ResultNodes, DeleteTemporaryFilesRemovesCopiesAndIndexes)
     for (const char* e : {"NDIS", "NVEC", "NMAS", "NFSJ", "NU3", "NU30", "NA41", "NU41", "NU5", "NSYS"})
         EXPECT_TRUE(std::filesystem::exists(Path(e))) << e;
     r.DeleteTemporaryFiles();
-    for (const char* e : {"NDIS", "NVEC", "NRES", "NVEL", "NACC", "NEQU", "NSTA", "NACD", "NMAS", "NFSJ", "NU3",
-                          "NU30", "NA41", "NU41", "NU5"})
+    for (const char* e : {"NDIS", "NVEC", "NRES", "NVEL", "NACC", "NEQU", "NSTA", "NACD", "NMAS", "NFSJ", "NU3", "NU30",
+                          "NA41", "NU41", "NU5"})
         EXPECT_FALSE(std::filesystem::exists(Path(e))) << e;
     EXPECT_TRUE(std::filesystem::exists(Path("DIS")));
 }
@@ -604,7 +589,7 @@ TEST(ResultPath, NameWithoutFolderUsesTheCurrentFolder)
     EXPECT_EQ(r.SetFileName("", 0), 0);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -621,9 +606,9 @@ TEST_F(ResultNodes, ConvertedFileLayout)
     // NVEC: each record the period, then the nodes
     auto vec = vektest::ReadFileBytes(Path("NVEC"));
     ASSERT_EQ(vec.size(), 4u * (8 + 9 * 48));
-    const unsigned char half[8] = {0, 0, 0, 0, 0, 0, 0xE0, 0x3F};   // 0.5
+    const unsigned char half[8] = {0, 0, 0, 0, 0, 0, 0xE0, 0x3F};  // 0.5
     EXPECT_EQ(std::memcmp(vec.data(), half, 8), 0);
-    for (int i = 0; i < 8 + 48; ++i)   // period 0, then node 1 without equations
+    for (int i = 0; i < 8 + 48; ++i)  // period 0, then node 1 without equations
         ASSERT_EQ(vec[440 + i], 0) << i;
     double ux2;
     std::memcpy(&ux2, &vec[8 + 48], 8);
@@ -634,7 +619,7 @@ TEST_F(ResultNodes, ConvertedFileLayout)
     EXPECT_EQ(vektest::ReadFileBytes(Path("NSTA")).size(), 6u * (8 + 9 * 48));
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -655,4 +640,4 @@ TEST_F(ResultNodes, WallRecordBeyondTheTableIsPassedOver)
     ExpectRows(plain.ExpectAboveForce(1, 9), out.data(), 9, "force above");
 }
 
-} // namespace
+}  // namespace

@@ -9,7 +9,8 @@
 #include "korvalib/model/NodeRecords.h"
 #include "korvalib/base/biostream.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     if (size == 0) return 0;
     FILE* f = fmemopen(const_cast<uint8_t*>(data), size, "rb");
     if (!f) return 0;
@@ -23,53 +24,53 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (!in.Read(tag, 9) || !in.ReadSection(len)) break;
             const long end = in.TellPos() + len;
             switch (tag[0] & 7) {
-            case 0: {
-                char name[32];
-                in >> name;
-                break;
-            }
-            case 1: {
-                char* text = nullptr;
-                in.ReadString(text);
-                delete[] text;
-                break;
-            }
-            case 2: {
-                short n = 0;
-                in >> n;
-                if (in.CheckAvailable(int64_t(n) * 8)) {
-                    for (int i = 0; i < n; ++i) {
-                        double d;
-                        in >> d;
+                case 0: {
+                    char name[32];
+                    in >> name;
+                    break;
+                }
+                case 1: {
+                    char* text = nullptr;
+                    in.ReadString(text);
+                    delete[] text;
+                    break;
+                }
+                case 2: {
+                    short n = 0;
+                    in >> n;
+                    if (in.CheckAvailable(int64_t(n) * 8)) {
+                        for (int i = 0; i < n; ++i) {
+                            double d;
+                            in >> d;
+                        }
                     }
+                    break;
                 }
-                break;
-            }
-            case 4: {
-                DNodeBase n;
-                while (n.Serialize(in)) {
+                case 4: {
+                    DNodeBase n;
+                    while (n.Serialize(in)) {
+                    }
+                    break;
                 }
-                break;
-            }
-            case 5: {
-                DCommonData c;
-                c.Serialize(in);
-                DNodeDisplacement d;
-                d.Serialize(in);
-                break;
-            }
-            case 6: {
-                DNodeSpring s;
-                while (s.Serialize(in)) {
+                case 5: {
+                    DCommonData c;
+                    c.Serialize(in);
+                    DNodeDisplacement d;
+                    d.Serialize(in);
+                    break;
                 }
-                break;
-            }
-            default: {
-                unsigned char block[64];
-                int n = len < 64 ? len : 64;
-                in.Read(block, n);
-                break;
-            }
+                case 6: {
+                    DNodeSpring s;
+                    while (s.Serialize(in)) {
+                    }
+                    break;
+                }
+                default: {
+                    unsigned char block[64];
+                    int n = len < 64 ? len : 64;
+                    in.Read(block, n);
+                    break;
+                }
             }
             in.ClearError();
             if (!in.Seek(end, 0)) break;

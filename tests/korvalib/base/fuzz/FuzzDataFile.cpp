@@ -11,7 +11,8 @@
 #include "korvalib/base/GFunc.h"
 #include "tests/support/TestFiles.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     static const vektest::TempFile file("fuzz_datafile", ".txt", vektest::MemoryFolder());
     std::string text(reinterpret_cast<const char*>(data), size);
 

@@ -39,8 +39,7 @@ void Queries(DResult& r)
 {
     const int n = r.m_nResultNode;
     const int S = r.m_nForceComb;
-    if (n > 200000 || r.m_nLoadCase + r.m_nLoadComb > 2000 || S > 2000 || r.m_nTimeStep > 2000)
-        return;
+    if (n > 200000 || r.m_nLoadCase + r.m_nLoadComb > 2000 || S > 2000 || r.m_nTimeStep > 2000) return;
     std::vector<double[6]> nodes(static_cast<size_t>(n) + 1);
     std::vector<double[9]> stress(static_cast<size_t>(n) + 1 + S);
     std::vector<double[6]> perRecord(static_cast<size_t>(32767 + 2000 + 1));
@@ -117,24 +116,28 @@ void Queries(DResult& r)
     DFrameRein one;
     r.GetOneFrameReinData(3, one);
 
-    WalkAll<DFrameForce>([&](bifstream& in, int& k, MArrayID<DFrameForce>& s) { return r.RecycleGetOneFrameForce(in, k, s); });
-    WalkAll<DCframeForce>([&](bifstream& in, int& k, MArrayID<DCframeForce>& s) { return r.RecycleGetOneCframeForce(in, k, s); });
-    WalkAll<DSpringForce>([&](bifstream& in, int& k, MArrayID<DSpringForce>& s) { return r.RecycleGetOneSpringForce(in, k, s); });
-    WalkAll<DWallForce>([&](bifstream& in, int& k, MArrayID<DWallForce>& s) { return r.RecycleGetOneWallForce(in, k, s); });
-    WalkAll<DShellForce>([&](bifstream& in, int& k, MArrayID<DShellForce>& s) { return r.RecycleGetAllShellForce(in, k, s); });
-    WalkAll<DShellForce>([&](bifstream& in, int& k, MArrayID<DShellForce>& s) { return r.RecycleGetAllShellForceNoAve(in, k, s); });
+    WalkAll<DFrameForce>(
+        [&](bifstream& in, int& k, MArrayID<DFrameForce>& s) { return r.RecycleGetOneFrameForce(in, k, s); });
+    WalkAll<DCframeForce>(
+        [&](bifstream& in, int& k, MArrayID<DCframeForce>& s) { return r.RecycleGetOneCframeForce(in, k, s); });
+    WalkAll<DSpringForce>(
+        [&](bifstream& in, int& k, MArrayID<DSpringForce>& s) { return r.RecycleGetOneSpringForce(in, k, s); });
+    WalkAll<DWallForce>(
+        [&](bifstream& in, int& k, MArrayID<DWallForce>& s) { return r.RecycleGetOneWallForce(in, k, s); });
+    WalkAll<DShellForce>(
+        [&](bifstream& in, int& k, MArrayID<DShellForce>& s) { return r.RecycleGetAllShellForce(in, k, s); });
+    WalkAll<DShellForce>(
+        [&](bifstream& in, int& k, MArrayID<DShellForce>& s) { return r.RecycleGetAllShellForceNoAve(in, k, s); });
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const fs::path& dir = Folder();
     std::error_code ec;
-    for (const auto& e : fs::directory_iterator(dir, ec))
-        fs::remove(e.path(), ec);
-    if (size < 1)
-        return 0;
+    for (const auto& e : fs::directory_iterator(dir, ec)) fs::remove(e.path(), ec);
+    if (size < 1) return 0;
     const int n = data[0];
     size_t at = 1;
     while (at + 5 <= size) {
@@ -142,8 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         uint32_t len;
         std::memcpy(&len, data + at + 1, 4);
         at += 5;
-        if (len > size - at)
-            len = static_cast<uint32_t>(size - at);
+        if (len > size - at) len = static_cast<uint32_t>(size - at);
         if (file < krfuzz::kArchiveExtCount) {
             const std::string path = (dir / (std::string("set.") + krfuzz::kArchiveExts[file])).string();
             vektest::WriteFileBytes(path, data + at, len);
@@ -151,7 +153,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         at += len;
     }
     DResult r;
-    if (r.SetFileName((dir / "set.kor").string().c_str(), n))
-        Queries(r);
+    if (r.SetFileName((dir / "set.kor").string().c_str(), n)) Queries(r);
     return 0;
 }
