@@ -1,0 +1,4 @@
+#include "vek/model/ProjectGlobals.h"
+
+int16_t nPrjVersion = kProjectVersion;
+int bModelFromResults = 0;
