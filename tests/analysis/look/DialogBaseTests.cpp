@@ -166,6 +166,9 @@ TEST(GridRouting, InAPropertySheetAndItsPage)
     CMyPropertySheet sheet("表格");
     sheet.AddPage(&page);
     ASSERT_TRUE(sheet.Create());
+    // In front, so that the focus it is given stays (a program started by an
+    // earlier test may have had the foreground).
+    sheet.SetForegroundWindow();
     ShotOnFailure shot(sheet.m_hWnd, "look_grid_sheet");
     ASSERT_NE(page.m_hWnd, nullptr) << "the page was made from its record";
     EXPECT_NE(dynamic_cast<CEditXP*>(CWnd::FromHandlePermanent(::GetDlgItem(page.m_hWnd, IDC_EDIT))), nullptr);
