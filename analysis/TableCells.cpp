@@ -70,17 +70,24 @@ size_t TableCutLength(const char* text, size_t len, size_t max)
 
 CTableCell::~CTableCell()
 {
-    TableFree(m_pText);
+    if (m_pText != m_szShort) TableFree(m_pText);
 }
 
 bool CTableCell::SetText(const char* text)
 {
     if (!text) text = "";
     const size_t len = std::strlen(text);
+    if (len < sizeof m_szShort) {
+        // The text may be this cell's own.
+        std::memmove(m_szShort, text, len + 1);
+        if (m_pText != m_szShort) TableFree(m_pText);
+        m_pText = m_szShort;
+        return true;
+    }
     char* copy = static_cast<char*>(TableAlloc(len + 1));
     if (!copy) return false;
     std::memcpy(copy, text, len + 1);
-    TableFree(m_pText);
+    if (m_pText != m_szShort) TableFree(m_pText);
     m_pText = copy;
     return true;
 }
@@ -108,20 +115,72 @@ int TableCellText(const CTableCell* cell, char* buf, int size)
 
 // ---- the table ----------------------------------------------------------------------------
 
+// ---- the cells' blocks ------------------------------------------------------------------------
+
+struct CTableCellPool::Block {
+    Block* next;
+};
+
 namespace {
-// count cells of the default look, all or none.
-bool NewCells(CTableCell** out, int64_t count, COLORREF text)
+constexpr size_t kCellSlot = (sizeof(CTableCell) + alignof(CTableCell) - 1) / alignof(CTableCell) * alignof(CTableCell);
+constexpr size_t kBlockHead = (sizeof(void*) + alignof(CTableCell) - 1) / alignof(CTableCell) * alignof(CTableCell);
+constexpr size_t kMaxBlockCells = size_t(1) << 11;
+}  // namespace
+
+CTableCellPool::~CTableCellPool()
+{
+    while (m_pBlocks) {
+        Block* next = m_pBlocks->next;
+        TableFree(m_pBlocks);
+        m_pBlocks = next;
+    }
+}
+
+CTableCell* CTableCellPool::New(COLORREF textColor)
+{
+    void* slot = m_pFree;
+    if (slot) {
+        m_pFree = *static_cast<void**>(slot);
+    } else {
+        if (m_nLeft == 0) {
+            auto* block = static_cast<Block*>(TableAlloc(kBlockHead + m_nBlockCells * kCellSlot));
+            if (!block) return nullptr;
+            block->next = m_pBlocks;
+            m_pBlocks = block;
+            m_pNext = reinterpret_cast<char*>(block) + kBlockHead;
+            m_nLeft = m_nBlockCells;
+            if (m_nBlockCells < kMaxBlockCells) m_nBlockCells *= 2;
+        }
+        slot = m_pNext;
+        m_pNext += kCellSlot;
+        --m_nLeft;
+    }
+    return ::new (slot) CTableCell(textColor);
+}
+
+void CTableCellPool::Delete(CTableCell* cell)
+{
+    if (!cell) return;
+    cell->~CTableCell();
+    *reinterpret_cast<void**>(cell) = m_pFree;
+    m_pFree = cell;
+}
+
+bool CTableCellPool::NewCells(CTableCell** out, int64_t count, COLORREF textColor)
 {
     for (int64_t i = 0; i < count; ++i) {
-        out[i] = new CTableCell(text);
+        out[i] = New(textColor);
         if (!out[i]) {
-            while (i > 0) delete out[--i];
+            while (i > 0) Delete(out[--i]);
             return false;
         }
     }
     return true;
 }
 
+// ---- the table ----------------------------------------------------------------------------
+
+namespace {
 template <class T>
 bool Grow(T*& block, int64_t count)
 {
@@ -151,7 +210,7 @@ CTableModel::CTableModel(int rows, int cols, const CTableColors& colors) : m_col
         auto* c = static_cast<CTableCell**>(TableAlloc(size_t(cells) * sizeof(CTableCell*)));
         auto* tops = static_cast<int64_t*>(TableAlloc(size_t(t[0] + 1) * sizeof(int64_t)));
         auto* widths = static_cast<int*>(TableAlloc(size_t(t[1]) * sizeof(int)));
-        if (c && tops && widths && NewCells(c, cells, m_colors.text)) {
+        if (c && tops && widths && m_pool.NewCells(c, cells, m_colors.text)) {
             m_ppCells = c;
             m_pRowTop = tops;
             m_pColWidth = widths;
@@ -171,9 +230,9 @@ CTableModel::CTableModel(int rows, int cols, const CTableColors& colors) : m_col
         m_ppCells = static_cast<CTableCell**>(std::malloc(sizeof(CTableCell*)));
         m_pRowTop = static_cast<int64_t*>(std::malloc(2 * sizeof(int64_t)));
         m_pColWidth = static_cast<int*>(std::malloc(sizeof(int)));
-        void* cell = std::malloc(sizeof(CTableCell));
-        if (!m_ppCells || !m_pRowTop || !m_pColWidth || !cell) std::abort();
-        m_ppCells[0] = ::new (cell) CTableCell(m_colors.text);
+        if (!m_ppCells || !m_pRowTop || !m_pColWidth) std::abort();
+        m_ppCells[0] = m_pool.New(m_colors.text);
+        if (!m_ppCells[0]) std::abort();
     }
     for (int r = 0; r <= m_nRows; ++r) m_pRowTop[r] = 0;
     for (int c = 0; c < m_nCols; ++c) m_pColWidth[c] = 0;
@@ -187,7 +246,7 @@ CTableModel::~CTableModel()
 {
     const int n = GetCellCount();
     if (m_ppCells)
-        for (int i = 0; i < n; ++i) delete m_ppCells[i];
+        for (int i = 0; i < n; ++i) m_pool.Delete(m_ppCells[i]);
     TableFree(m_ppCells);
     TableFree(m_pRowTop);
     TableFree(m_pColWidth);
@@ -374,7 +433,7 @@ TableChange CTableModel::InsertRow(int r)
     // The larger blocks first: a failure after them leaves the table as it was.
     if (!Grow(m_ppCells, cells) || !Grow(m_pRowTop, int64_t(m_nRows) + 2)) return TableChange::NoMemory;
     CTableCell** fresh = static_cast<CTableCell**>(TableAlloc(size_t(cols) * sizeof(CTableCell*)));
-    if (!fresh || !NewCells(fresh, cols, m_colors.text)) {
+    if (!fresh || !m_pool.NewCells(fresh, cols, m_colors.text)) {
         TableFree(fresh);
         return TableChange::NoMemory;
     }
@@ -402,7 +461,7 @@ TableChange CTableModel::DeleteRow(int r)
     if (m_nRows < 2 || r < 1 || r >= m_nRows) return TableChange::None;
     const int cols = m_nCols;
     CTableCell** at = m_ppCells + int64_t(r) * cols;
-    for (int c = 0; c < cols; ++c) delete at[c];
+    for (int c = 0; c < cols; ++c) m_pool.Delete(at[c]);
     std::memmove(at, at + cols, size_t(int64_t(m_nRows - r - 1) * cols) * sizeof(CTableCell*));
     const int64_t h = m_pRowTop[r + 1] - m_pRowTop[r];
     for (int i = r + 1; i < m_nRows; ++i) m_pRowTop[i] = m_pRowTop[i + 1] - h;
@@ -425,12 +484,12 @@ TableChange CTableModel::ResizeRows(int n)
         if (window < 0) return TableChange::NoMemory;
         if (!Grow(m_ppCells, int64_t(n) * cols) || !Grow(m_pRowTop, int64_t(n) + 1)) return TableChange::NoMemory;
         CTableCell** fresh = m_ppCells + int64_t(old) * cols;
-        if (!NewCells(fresh, int64_t(n - old) * cols, m_colors.text)) return TableChange::NoMemory;
+        if (!m_pool.NewCells(fresh, int64_t(n - old) * cols, m_colors.text)) return TableChange::NoMemory;
         for (int64_t i = 0; i < int64_t(n - old) * cols; ++i) fresh[i]->m_nBrush = window;
         const int64_t h = m_pRowTop[1] - m_pRowTop[0];
         for (int r = old + 1; r <= n; ++r) m_pRowTop[r] = m_pRowTop[r - 1] + h;
     } else if (n < old) {
-        for (int64_t i = int64_t(n) * cols; i < int64_t(old) * cols; ++i) delete m_ppCells[i];
+        for (int64_t i = int64_t(n) * cols; i < int64_t(old) * cols; ++i) m_pool.Delete(m_ppCells[i]);
         Shrink(m_ppCells, int64_t(n) * cols);
         Shrink(m_pRowTop, int64_t(n) + 1);
     }

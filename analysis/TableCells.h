@@ -61,22 +61,51 @@ public:
     virtual ~CTableCell();
     CTableCell(const CTableCell&) = delete;
     CTableCell& operator=(const CTableCell&) = delete;
-    // Cells live in the table's memory, so that tests can refuse them.
-    static void* operator new(size_t size) noexcept { return TableAlloc(size); }
-    static void operator delete(void* p) noexcept { TableFree(p); }
 
     // Replaces the text with a copy; false (the text as it was) without memory.
     bool SetText(const char* text);
-    // Null until a text is set; "" is a text.
+    // Null until a text is set; "" is a text. Valid until the next set.
     const char* GetText() const { return m_pText; }
     // The brush, alignment, text colour and font of another cell.
     void CopyLook(const CTableCell& other);
 
     short m_nAlign = kTableAlignLeft;
-    char* m_pText = nullptr;
+
+private:
+    // Most texts of a table are short: they live in the cell itself (here,
+    // where the alignment leaves room).
+    char m_szShort[14];
+
+public:
+    char* m_pText = nullptr;  // m_szShort for a short text, else the cell's own heap block
     COLORREF m_crText;
     int m_nBrush = 0;
     int m_nFont = 0;
+};
+
+// The cells of a table live in blocks of its own, taken from and given back
+// to a free list: a table of many rows costs few allocations.
+class ANALYSIS_API CTableCellPool {
+public:
+    CTableCellPool() = default;
+    ~CTableCellPool();
+    CTableCellPool(const CTableCellPool&) = delete;
+    CTableCellPool& operator=(const CTableCellPool&) = delete;
+
+    // A new cell of the default look; null without memory.
+    CTableCell* New(COLORREF textColor);
+    // Destroys a cell of this pool.
+    void Delete(CTableCell* cell);
+    // count new cells, all or none.
+    bool NewCells(CTableCell** out, int64_t count, COLORREF textColor);
+
+private:
+    struct Block;
+    Block* m_pBlocks = nullptr;
+    void* m_pFree = nullptr;  // slots given back, each holding the next
+    char* m_pNext = nullptr;  // unused slots of the newest block
+    size_t m_nLeft = 0;
+    size_t m_nBlockCells = 64;  // cells of the next block; doubles up to a limit
 };
 
 // The buffer gets "" (its last byte NUL too), then the cell's text, cut to
@@ -215,9 +244,7 @@ public:
     int64_t ScrollRows(int step);
 
 private:
-    void ResetRowTops(int from);
-    bool MakeRow(CTableCell** row, int lookRow, int r);
-
+    CTableCellPool m_pool;  // first: it outlives the cells
     int m_nRows = 1;
     int m_nCols = 1;
     CTableCell** m_ppCells = nullptr;  // row-major

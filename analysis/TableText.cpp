@@ -14,7 +14,13 @@ TableImport CTableTextFile::Load(const char* path)
     FILE* f = path ? std::fopen(path, "rb") : nullptr;
     if (!f) return TableImport::CannotOpen;
     TableImport result = TableImport::Done;
+    // Room for the whole file at once when its size is known; more as it comes.
     size_t cap = 1 << 16, size = 0;
+    if (std::fseek(f, 0, SEEK_END) == 0) {
+        const long end = std::ftell(f);
+        if (end > 0 && uint64_t(end) < uint64_t(SIZE_MAX) / 2) cap = size_t(end) + 1;
+    }
+    std::rewind(f);
     char* data = static_cast<char*>(TableAlloc(cap + 1));
     while (data) {
         if (size == cap) {

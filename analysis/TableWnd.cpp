@@ -560,7 +560,8 @@ void CTableWnd::Scroll(bool vertical, UINT code)
     si.cbSize = sizeof si;
     si.fMask = SIF_POS;
     si.nPos = vertical ? s.m_nFirstRow : s.m_nFirstCol;
-    SetScrollInfo(bar, &si, TRUE);
+    // While the thumb is dragged the bar draws it itself.
+    SetScrollInfo(bar, &si, code != SB_THUMBTRACK);
     const int move = ClampPixel(distance);
     if (!m_rcActive.IsRectEmpty()) {
         m_rcActive.SetRect(ClampPixel(int64_t(m_rcActive.left) + (vertical ? 0 : move)),

@@ -287,30 +287,48 @@ TEST(GridRows, ARowCountMemoryCannotHoldIsRefused)
     EXPECT_EQ(t.ResizeRows(int(kTableMaxCells / 3) + 1), TableChange::NoMemory);
     EXPECT_EQ(Snapshot(t), before);
 
-    // Memory that runs out part of the way, for every step it may run out at.
+    // Memory that runs out part of the way, at every step it may run out at:
+    // the blocks of the table, and cells beyond the first block's.
     AllocGuard guard;
-    for (long n = 0; n < 12; ++n) {
-        TableFailAllocAfter(n);
-        const TableChange grow = t.ResizeRows(6);
-        TableFailAllocAfter(-1);
-        if (grow == TableChange::Done) {
-            EXPECT_EQ(n, 11) << "two blocks and nine cells";
-            t.ResizeRows(3);
-            continue;
+    for (const int rows : {6, 30}) {
+        long n = 0;
+        for (;; ++n) {
+            TableFailAllocAfter(n);
+            const TableChange grow = t.ResizeRows(rows);
+            TableFailAllocAfter(-1);
+            if (grow == TableChange::Done) break;
+            EXPECT_EQ(grow, TableChange::NoMemory) << n;
+            EXPECT_EQ(Snapshot(t), before) << rows << " rows after " << n << " allocations";
+            ASSERT_LT(n, 100);
         }
-        EXPECT_EQ(grow, TableChange::NoMemory) << n;
-        EXPECT_EQ(Snapshot(t), before) << "after " << n << " allocations";
+        EXPECT_GT(n, 0) << "some allocation was refused";
+        EXPECT_EQ(t.GetRowCount(), rows);
+        ASSERT_EQ(t.ResizeRows(3), TableChange::Done);
+        EXPECT_EQ(Snapshot(t), before);
+    }
+    for (long n = 0;; ++n) {
         TableFailAllocAfter(n);
         const TableChange insert = t.InsertRow(1);
         TableFailAllocAfter(-1);
-        if (insert == TableChange::Done) {
-            t.DeleteRow(2);
-        } else {
-            EXPECT_EQ(Snapshot(t), before) << "insert after " << n << " allocations";
-        }
+        if (insert == TableChange::Done) break;
+        EXPECT_EQ(Snapshot(t), before) << "insert after " << n << " allocations";
+        ASSERT_LT(n, 100);
     }
-    EXPECT_EQ(Snapshot(t), before);
-    ASSERT_EQ(t.ResizeRows(6), TableChange::Done);
+    EXPECT_EQ(t.GetRowCount(), 4);
+    // A text too long for the cell itself needs memory of its own.
+    const std::string longText(40, 'x');
+    TableFailAllocAfter(0);
+    EXPECT_EQ(t.SetCellText(1, 1, longText.c_str()), 0);
+    EXPECT_EQ(t.SetCellText(1, 2, "short"), 1);
+    TableFailAllocAfter(-1);
+    EXPECT_STREQ(t.GetCellTextPtr(1, 1), "1,1");
+    EXPECT_EQ(t.SetCellText(1, 1, longText.c_str()), 1);
+    EXPECT_EQ(t.GetCellTextPtr(1, 1), longText);
+    // A cell given its own text back keeps it.
+    EXPECT_EQ(t.SetCellText(1, 1, t.GetCellTextPtr(1, 1)), 1);
+    EXPECT_EQ(t.GetCellTextPtr(1, 1), longText);
+    EXPECT_EQ(t.SetCellText(1, 2, t.GetCellTextPtr(1, 2) + 1), 1);
+    EXPECT_STREQ(t.GetCellTextPtr(1, 2), "hort");
 }
 
 TEST(GridRows, TheHeaderColumnOrRowAloneHasNoActiveDataCell)

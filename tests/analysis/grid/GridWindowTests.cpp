@@ -176,6 +176,48 @@ TEST_F(GridTest, TypingF2EnterAndEsc)
     EXPECT_EQ(Cell(1, 2), "12");
 }
 
+TEST_F(GridTest, TheEditorGrowsWithItsTextAndMayTakeNumbersOnly)
+{
+    Open(3, 3);
+    ShotOnFailure shot(dlg->m_hWnd, "grid_editor");
+    ClickCell(1, 1);
+    ASSERT_TRUE(WaitUntil([&] { return ActiveIs(1, 1); }));
+    CRect before;
+    Type("1");
+    ASSERT_TRUE(WaitUntil([&] { return EditorShown(); }));
+    grid->GetEditor()->GetWindowRect(&before);
+    Type("234567890123456789012345678901234567890");
+    ASSERT_TRUE(WaitUntil([&] { return EditorText().GetLength() == 40; }));
+    CRect after;
+    grid->GetEditor()->GetWindowRect(&after);
+    EXPECT_GT(after.Width(), before.Width()) << "grown to the right";
+    EXPECT_EQ(after.left, before.left);
+    Tap(VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return ActiveIs(1, 2); }));
+    EXPECT_EQ(Cell(1, 1).size(), 40u);
+
+    grid->GetEditor()->m_bNumericOnly = 1;
+    Type("1a2e");
+    Key(VK_SHIFT, true);
+    Tap(VK_OEM_PLUS);  // '+'
+    Key(VK_SHIFT, false);
+    Type("x5");
+    Tap(VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return ActiveIs(2, 1); }));
+    EXPECT_EQ(Cell(1, 2), "12e+5");
+}
+
+TEST_F(GridTest, AGridOfOneColumnIsNotMade)
+{
+    CTableWnd narrow(3, 1);
+    Open(3, 2);
+    EXPECT_FALSE(narrow.Create(CRect(0, 0, 100, 100), dlg.get(), 1002));
+    EXPECT_EQ(narrow.m_hWnd, nullptr);
+    // Nor through the window's own creation.
+    CTableWnd other(2, 1);
+    EXPECT_FALSE(other.CreateEx(0, nullptr, nullptr, WS_CHILD, CRect(0, 0, 100, 100), dlg.get(), 1003));
+}
+
 TEST_F(GridTest, EnterOnTheLastCellAppendsARow)
 {
     Open(3, 3);
@@ -494,7 +536,11 @@ TEST_F(GridTest, AColumnEdgeIsDraggedWithinItsLimits)
     const int y = T().GetRowHeight(0) / 2;
     ASSERT_EQ(grid->IsSplitLine(edge, y), 1);
 
+    const HCURSOR sizing = ::LoadCursor(nullptr, IDC_SIZEWE), arrow = ::LoadCursor(nullptr, IDC_ARROW);
+    MouseToClient(grid->m_hWnd, edge - 20, y);
+    ASSERT_TRUE(WaitUntil([&] { return ::GetCursor() == arrow; }));
     MouseToClient(grid->m_hWnd, edge, y);
+    ASSERT_TRUE(WaitUntil([&] { return ::GetCursor() == sizing; })) << "the resize cursor over a column edge";
     MouseButton(true);
     MouseToClient(grid->m_hWnd, left + 40, y);
     ASSERT_TRUE(WaitUntil([&] { return T().GetColWidth(1) == 40; }));

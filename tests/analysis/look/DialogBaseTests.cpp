@@ -166,15 +166,18 @@ TEST(GridRouting, InAPropertySheetAndItsPage)
     CMyPropertySheet sheet("表格");
     sheet.AddPage(&page);
     ASSERT_TRUE(sheet.Create());
-    // In front, so that the focus it is given stays (a program started by an
-    // earlier test may have had the foreground).
-    sheet.SetForegroundWindow();
     ShotOnFailure shot(sheet.m_hWnd, "look_grid_sheet");
     ASSERT_NE(page.m_hWnd, nullptr) << "the page was made from its record";
     EXPECT_NE(dynamic_cast<CEditXP*>(CWnd::FromHandlePermanent(::GetDlgItem(page.m_hWnd, IDC_EDIT))), nullptr);
     ASSERT_NE(page.grid.m_hWnd, nullptr);
-    page.grid.SetFocus();
-    Drain();
+    // In front with the focus in the grid: a program started by an earlier
+    // test may hold the foreground for a while.
+    ASSERT_TRUE(WaitUntil([&] {
+        if (::GetFocus() == page.grid.m_hWnd) return true;
+        sheet.SetForegroundWindow();
+        page.grid.SetFocus();
+        return false;
+    }));
     PostKey(page.grid.m_hWnd, VK_TAB);
     EXPECT_TRUE(Contains(page.grid.offered, VK_TAB));
     EXPECT_TRUE(Contains(page.grid.received, VK_TAB));
