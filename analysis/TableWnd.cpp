@@ -92,6 +92,12 @@ int CTableWnd::OnCreate(LPCREATESTRUCT cs)
     if (!m_pEdit->Create(WS_CHILD | WS_BORDER | ES_WANTRETURN | ES_AUTOHSCROLL, CRect(0, 0, 0, 0), this, 201))
         return -1;
 
+    // A grid made again (a dialog shown twice) makes its fonts and pen again.
+    delete m_pDefaultFont;
+    delete m_pBoldFont;
+    delete m_pGridPen;
+    m_pGridPen = nullptr;
+    m_rcActive.SetRectEmpty();
     LOGFONT lf{};
     lf.lfHeight = HeightInPixels(9);
     lf.lfWeight = FW_NORMAL;
@@ -542,7 +548,11 @@ void CTableWnd::Scroll(bool vertical, UINT code)
         case SB_BOTTOM: step = (vertical ? s.m_nMaxRow : s.m_nMaxCol) - first; break;
         default: return;
     }
-    if (step == 0) return;
+    if (step == 0) {
+        // The end of a drag: the bar shows where the thumb was let go.
+        if (code == SB_THUMBPOSITION) SetScrollPos(bar, first, TRUE);
+        return;
+    }
     const int64_t distance = vertical ? m_table.ScrollRows(step) : m_table.ScrollCols(step);
     CRect area;
     GetClientRect(&area);

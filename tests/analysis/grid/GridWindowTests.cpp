@@ -218,6 +218,30 @@ TEST_F(GridTest, AGridOfOneColumnIsNotMade)
     EXPECT_FALSE(other.CreateEx(0, nullptr, nullptr, WS_CHILD, CRect(0, 0, 100, 100), dlg.get(), 1003));
 }
 
+TEST_F(GridTest, ADialogShownTwiceMakesItsGridAgain)
+{
+    Open(3, 3);
+    grid->SetCellText(1, 1, "kept");
+    dlg->DestroyWindow();
+    Drain();
+    EXPECT_EQ(grid->m_hWnd, nullptr);
+    ASSERT_TRUE(dlg->Create(IDD_GRID_HOST));
+    dlg->ShowWindow(SW_SHOW);
+    dlg->SetForegroundWindow();
+    Drain();
+    ShotOnFailure shot(dlg->m_hWnd, "grid_again");
+    ASSERT_NE(grid->m_hWnd, nullptr);
+    EXPECT_EQ(Cell(1, 1), "kept");
+    ClickCell(1, 2);
+    ASSERT_TRUE(WaitUntil([&] { return ActiveIs(1, 2); }));
+    Type("9");
+    Tap(VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return Cell(1, 2) == "9"; }));
+    LOGFONT lf{};
+    grid->GetDefaultFont()->GetLogFont(&lf);
+    EXPECT_STREQ(lf.lfFaceName, "宋体");
+}
+
 TEST_F(GridTest, EnterOnTheLastCellAppendsARow)
 {
     Open(3, 3);
