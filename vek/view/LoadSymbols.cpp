@@ -164,6 +164,10 @@ int DrawLoadArrow(const LoadSymbolScale& scale, const double* point, const doubl
         return 0;
     }
     const double length = std::fabs(value) * scale.lengthPerUnit;
+    if (!(length >= 1e-10)) {
+        if (tailOut) CVector::Copy(point, tailOut);
+        return 0;
+    }
     double tail[3];
     for (int i = 0; i < 3; ++i) tail[i] = point[i] - length * d[i];
     DrawArrow3D(tail, d, length, colour, viewDir, layer, doubleHead);
