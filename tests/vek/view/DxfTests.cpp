@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "tests/support/AppHelpersStandIn.h"
+#include "tests/vek/view/Peers.h"
 #include "tests/vek/view/Recorders.h"
 #include "tests/vek/view/ViewFixture.h"
 #include "vek/exchange/DxfWriter.h"
@@ -17,12 +18,19 @@ using namespace vektest;
 
 namespace {
 
+// The file's text with line ends as "\n" (DXF files are text files: the
+// platform's line end is written).
 std::string ReadText(const std::string& path)
 {
     std::ifstream f(path, std::ios::binary);
     std::stringstream s;
     s << f.rdbuf();
-    return s.str();
+    std::string text = s.str();
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
+    return out;
 }
 
 int Occurrences(const std::string& text, const std::string& what)
@@ -60,7 +68,7 @@ protected:
         EXPECT_EQ(theDxfWriter.Close(), 1);
         return ReadText(file.path());
     }
-    TempFile file{"dxf", ".dxf"};
+    TempFile file{"dxf", ".dxf", PeerFolder()};
 };
 
 }  // namespace
@@ -217,8 +225,7 @@ TEST_F(Dxf, EzdxfAuditsAWholeDrawingCleanWithChineseLayers)
     ASSERT_EQ(EndDxfOutput(), 1);
 
     const std::string out = file.path() + ".audit";
-    const std::string cmd = std::string("/usr/bin/python3 ") + VIEW_PEERS + " audit '" + file.path() + "' '" + out + "'";
-    ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    ASSERT_TRUE(RunPeers("audit " + PeerArg(file.path()) + " " + PeerArg(out), out));
     const std::string report = ReadText(out);
     std::remove(out.c_str());
     EXPECT_EQ(report.substr(0, 17), "errors 0\nfixes 0\n") << report;

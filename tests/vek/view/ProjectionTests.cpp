@@ -145,9 +145,9 @@ TEST_F(Projection, ZoomInIsBoundedSoPixelsFitAnInt)
     for (int i = 0; i < 50; ++i) theViewProjection.ZoomAtCursor(120, POINT{0, 0});
     EXPECT_EQ(theViewProjection.GetZoom(), CViewProjection::kMaxZoom);
     // Every corner of the model still maps into int range.
-    const double far[3] = {10, 10, 0};
+    const double corner[3] = {10, 10, 0};
     double sx, sy;
-    theViewProjection.WorldToScreen(far, sx, sy);
+    theViewProjection.WorldToScreen(corner, sx, sy);
     EXPECT_LT(std::fabs(sx), 2147483647.0);
     int ix, iy;
     const double huge[3] = {1e15, -1e15, 0};

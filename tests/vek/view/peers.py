@@ -6,7 +6,16 @@
   ini <file> <section> <out>        configparser reads the section: one "key=value" a line
 """
 import configparser
+import os
 import sys
+
+
+def finish(out, text):
+    """Writes the result beside its name and then renames it: a program waiting
+    for the file sees it whole or not at all."""
+    with open(out + ".part", "w", encoding="gbk") as f:
+        f.write(text)
+    os.replace(out + ".part", out)
 
 
 def audit(path, out):
@@ -23,8 +32,7 @@ def audit(path, out):
         if e.dxftype() == "TEXT":
             extra = " " + e.dxf.text
         lines.append("%s %s%s" % (e.dxftype(), e.dxf.layer, extra))
-    with open(out, "w", encoding="gbk") as f:
-        f.write("\n".join(lines) + "\n")
+    finish(out, "\n".join(lines) + "\n")
 
 
 def ini(path, section, out):
@@ -32,9 +40,7 @@ def ini(path, section, out):
     parser.optionxform = str
     with open(path, encoding="gbk") as f:
         parser.read_file(f)
-    with open(out, "w", encoding="gbk") as f:
-        for key, value in parser.items(section):
-            f.write("%s=%s\n" % (key, value))
+    finish(out, "".join("%s=%s\n" % (key, value) for key, value in parser.items(section)))
 
 
 if __name__ == "__main__":

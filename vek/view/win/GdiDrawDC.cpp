@@ -69,7 +69,8 @@ GdiObject CGdiDrawDC::CreateFont(const ViewFontDesc& font)
     lf.lfUnderline = font.underline;
     lf.lfStrikeOut = font.strikeOut;
     lf.lfCharSet = font.charSet;
-    std::strncpy(lf.lfFaceName, font.face, LF_FACESIZE - 1);
+    const size_t n = strnlen(font.face, sizeof font.face);
+    std::memcpy(lf.lfFaceName, font.face, n < LF_FACESIZE ? n : LF_FACESIZE - 1);
     return ::CreateFontIndirectA(&lf);
 }
 
