@@ -17,6 +17,9 @@ struct CDrawState {
     GdiObject oldPen = nullptr, oldBrush = nullptr, oldFont = nullptr;
     // The one pen, brush and font this layer made and has selected.
     GdiObject pen = nullptr, brush = nullptr, font = nullptr;
+    // What `pen` was made with: while it is the selected pen, asking for the
+    // same pen again needs no look at the device.
+    PenSpec penSpec;
 };
 
 extern CDrawState theDrawState;

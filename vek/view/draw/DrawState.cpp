@@ -176,11 +176,14 @@ void SelectDrawPen(uint32_t colour, int width, int style)
 {
     CDrawDC* dc = theDrawState.dc;
     if (!dc) return;
+    const PenSpec& made = theDrawState.penSpec;
+    if (theDrawState.pen && made.style == style && made.width == width && made.colour == colour) return;
     PenSpec now;
     if (dc->GetPenSpec(dc->CurrentPen(), now) && now.style == style && now.width == width && now.colour == colour)
         return;
     GdiObject pen = dc->CreatePen(style, width, colour);
     Replace(theDrawState.pen, theDrawState.oldPen, pen, true);
+    theDrawState.penSpec = PenSpec{style, width, colour};
 }
 
 void SelectStockPen(int index)
