@@ -50,12 +50,12 @@ CPrintPreview* CPrintPreview::Show(CView* view, HENHMETAFILE page, CSize pageSiz
     SetWindowLongPtrA(p->m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(p));
     SetWindowLongPtrA(p->m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CPrintPreview::WndProc));
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    p->m_print = CreateWindowExA(0, "BUTTON", "打印(&P)", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 8, 6, 88, 24,
-                                 p->m_hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPrintButton)), nullptr,
-                                 nullptr);
-    p->m_close = CreateWindowExA(0, "BUTTON", "关闭(&C)", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 104, 6, 88, 24,
-                                 p->m_hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseButton)), nullptr,
-                                 nullptr);
+    p->m_print =
+        CreateWindowExA(0, "BUTTON", "打印(&P)", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 8, 6, 88, 24, p->m_hWnd,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPrintButton)), nullptr, nullptr);
+    p->m_close =
+        CreateWindowExA(0, "BUTTON", "关闭(&C)", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 104, 6, 88, 24, p->m_hWnd,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseButton)), nullptr, nullptr);
     SendMessageA(p->m_print, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageA(p->m_close, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     current = p;
@@ -74,7 +74,8 @@ RECT CPrintPreview::PageRect(const RECT& area) const
 {
     RECT r = area;
     const int w = area.right - area.left - 16, h = area.bottom - area.top - 16;
-    if (w <= 0 || h <= 0 || m_pageSize.cx <= 0 || m_pageSize.cy <= 0) return RECT{area.left, area.top, area.left, area.top};
+    if (w <= 0 || h <= 0 || m_pageSize.cx <= 0 || m_pageSize.cy <= 0)
+        return RECT{area.left, area.top, area.left, area.top};
     // The largest page of the paper's proportions that fits, centred.
     int pw = w, ph = static_cast<int>(static_cast<double>(w) * m_pageSize.cy / m_pageSize.cx);
     if (ph > h) {
@@ -126,44 +127,39 @@ LRESULT CALLBACK CPrintPreview::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp
     auto* p = reinterpret_cast<CPrintPreview*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
     if (!p) return DefWindowProcA(wnd, msg, wp, lp);
     switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(wnd, &ps);
-        RECT client;
-        GetClientRect(wnd, &client);
-        RECT bar = client;
-        bar.bottom = kBar;
-        FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
-        RECT area = client;
-        area.top = kBar;
-        p->DrawPage(dc, area);
-        EndPaint(wnd, &ps);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_SIZE:
-        p->Layout();
-        return 0;
-    case WM_COMMAND:
-        if (LOWORD(wp) == kPrintButton) {
-            p->Print();
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(wnd, &ps);
+            RECT client;
+            GetClientRect(wnd, &client);
+            RECT bar = client;
+            bar.bottom = kBar;
+            FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
+            RECT area = client;
+            area.top = kBar;
+            p->DrawPage(dc, area);
+            EndPaint(wnd, &ps);
             return 0;
         }
-        if (LOWORD(wp) == kCloseButton) {
-            p->Close();
-            return 0;
-        }
-        break;
-    case WM_KEYDOWN:
-        if (wp == VK_ESCAPE) {
-            p->Close();
-            return 0;
-        }
-        break;
-    case WM_CLOSE:
-        p->Close();
-        return 0;
+        case WM_ERASEBKGND: return 1;
+        case WM_SIZE: p->Layout(); return 0;
+        case WM_COMMAND:
+            if (LOWORD(wp) == kPrintButton) {
+                p->Print();
+                return 0;
+            }
+            if (LOWORD(wp) == kCloseButton) {
+                p->Close();
+                return 0;
+            }
+            break;
+        case WM_KEYDOWN:
+            if (wp == VK_ESCAPE) {
+                p->Close();
+                return 0;
+            }
+            break;
+        case WM_CLOSE: p->Close(); return 0;
     }
     return DefWindowProcA(wnd, msg, wp, lp);
 }

@@ -15,6 +15,7 @@
 #include <random>
 #include <vector>
 
+#include "framework/Image.h"
 #include "vek/view/ViewProjection.h"
 #include "vek/view/ViewSettings.h"
 #include "vek/view/draw/DrawLayer.h"
@@ -108,16 +109,9 @@ int main(int argc, char** argv)
     {
         theViewSettings.openGL = 0;
         Fit(1);
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = 800;
-        bi.bmiHeader.biHeight = 600;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HDC mem = CreateCompatibleDC(nullptr);
-        HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(mem, bmp);
+        CImage canvas;
+        canvas.Create(800, 600, 32);
+        HDC mem = canvas.GetDC();
         std::vector<POINT> px(static_cast<size_t>(n) * 2);
         for (int i = 0; i < 2 * n; ++i) {
             int x, y;
@@ -145,9 +139,7 @@ int main(int argc, char** argv)
         std::printf("plan GDI: DrawLine3D %.3f s, bare MoveTo/LineTo %.3f s, ratio %.2f (goal <= 1.5)\n", ours, bare,
                     ours / bare);
         DeleteObject(pen);
-        SelectObject(mem, old);
-        DeleteObject(bmp);
-        DeleteDC(mem);
+        canvas.ReleaseDC();
     }
     return 0;
 }

@@ -124,8 +124,8 @@ class Printing : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240, nullptr,
-                                  nullptr));
+        ASSERT_TRUE(
+            host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240, nullptr, nullptr));
         view = new PageView;
         ASSERT_TRUE(view->Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &host, 1));
         static int serial = 0;
@@ -242,16 +242,9 @@ TEST_F(Printing, PreviewShowsThePrinterPageAndPrintsIt)
     EXPECT_GT(header.nRecords, 4u);
 
     // What the window shows: the band dark in the middle of a white page.
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = 316;
-    bi.bmiHeader.biHeight = -416;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC mem = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
+    CImage canvas;
+    ASSERT_TRUE(canvas.Create(316, 416, 32));
+    HDC mem = canvas.GetDC();
     const RECT area{0, 0, 316, 416};
     preview->DrawPage(mem, area);
     const RECT page = preview->PageRect(area);
@@ -259,9 +252,7 @@ TEST_F(Printing, PreviewShowsThePrinterPageAndPrintsIt)
     EXPECT_EQ(GetPixel(mem, page.left + pw / 2, page.top + 3 * ph / 8), RGB(0, 0, 0));
     EXPECT_EQ(GetPixel(mem, page.left + pw / 8, page.top + ph / 8), RGB(255, 255, 255));
     EXPECT_EQ(GetPixel(mem, 2, 2), RGB(128, 128, 128));
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
+    canvas.ReleaseDC();
 
     // Its print button prints on the default printer and closes the preview.
     const HWND wnd = preview->GetSafeHwnd();

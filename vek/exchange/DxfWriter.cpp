@@ -145,12 +145,24 @@ void CDxfWriter::Ocs(const double* normal, double axes[3][3]) const
     CVector(n, 0).GenerateOCS(axes[0], axes[1], axes[2]);
 }
 
+void CDxfWriter::OcsFrame(const double* normal, double axes[3][3], CTransferMatrix& frame) const
+{
+    Ocs(normal, axes);
+    frame.SetMatrix(axes[0], axes[1], axes[2]);
+}
+
+void CDxfWriter::WriteExtrusion(const double axes[3][3])
+{
+    WriteGroup(210, axes[2][0]);
+    WriteGroup(220, axes[2][1]);
+    WriteGroup(230, axes[2][2]);
+}
+
 void CDxfWriter::WriteCircle(const double* centre, double radius, const double* normal, const char* layer)
 {
     double axes[3][3];
-    Ocs(normal, axes);
     CTransferMatrix m;
-    m.SetMatrix(axes[0], axes[1], axes[2]);
+    OcsFrame(normal, axes, m);
     double c[3];
     m.ToLocal(centre, c);
     WriteGroup(0, "CIRCLE");
@@ -159,9 +171,24 @@ void CDxfWriter::WriteCircle(const double* centre, double radius, const double* 
     WriteGroup(20, c[1]);
     WriteGroup(30, c[2]);
     WriteGroup(40, radius);
-    WriteGroup(210, axes[2][0]);
-    WriteGroup(220, axes[2][1]);
-    WriteGroup(230, axes[2][2]);
+    WriteExtrusion(axes);
+}
+
+void CDxfWriter::WriteTextStart(const double* first, const double* second, double angle, double lineOffset,
+                                double height, const char* text, const char* layer)
+{
+    // Moved across the text by whole text lines.
+    const double dx = -std::sin(angle) * lineOffset * height * 1.3, dy = std::cos(angle) * lineOffset * height * 1.3;
+    WriteGroup(0, "TEXT");
+    WriteGroup(8, layer);
+    WriteGroup(10, first[0] + dx);
+    WriteGroup(20, first[1] + dy);
+    WriteGroup(30, first[2]);
+    WriteGroup(40, height);
+    WriteGroup(1, text);
+    WriteGroup(11, second[0] + dx);
+    WriteGroup(21, second[1] + dy);
+    WriteGroup(31, second[2]);
 }
 
 void CDxfWriter::WriteStyle(const char* text, const char* style)
@@ -172,35 +199,22 @@ void CDxfWriter::WriteStyle(const char* text, const char* style)
         WriteGroup(7, "宋体");
 }
 
-void CDxfWriter::WriteText(const double* point, const double* normal, double lineOffset, double angle,
-                           const char* text, double size, unsigned alignment, const char* layer, const char* style)
+void CDxfWriter::WriteText(const double* point, const double* normal, double lineOffset, double angle, const char* text,
+                           double size, unsigned alignment, const char* layer, const char* style)
 {
     double axes[3][3];
-    Ocs(normal, axes);
     CTransferMatrix m;
-    m.SetMatrix(axes[0], axes[1], axes[2]);
+    OcsFrame(normal, axes, m);
     double p[3];
     m.ToLocal(point, p);
     const double h = 0.65 * size;
-    const double dx = -std::sin(angle) * lineOffset * h * 1.3, dy = std::cos(angle) * lineOffset * h * 1.3;
-    WriteGroup(0, "TEXT");
-    WriteGroup(8, layer);
-    WriteGroup(10, p[0] + dx);
-    WriteGroup(20, p[1] + dy);
-    WriteGroup(30, p[2]);
-    WriteGroup(40, h);
-    WriteGroup(1, text);
-    WriteGroup(11, p[0] + dx);
-    WriteGroup(21, p[1] + dy);
-    WriteGroup(31, p[2]);
+    WriteTextStart(p, p, angle, lineOffset, h, text, layer);
     WriteGroup(50, angle * kDegrees);
     WriteStyle(text, style);
     // The platform's text-alignment bits: 2 right, 6 centre; 8 bottom, 24 baseline.
     WriteGroup(72, (alignment & 6) == 6 ? 1 : (alignment & 2) ? 2 : 0);
     WriteGroup(73, (alignment & 24) == 24 ? 0 : (alignment & 8) ? 1 : 3);
-    WriteGroup(210, axes[2][0]);
-    WriteGroup(220, axes[2][1]);
-    WriteGroup(230, axes[2][2]);
+    WriteExtrusion(axes);
 }
 
 void CDxfWriter::WriteTextBetween(const double* p1, const double* p2, const double* normal, double lineOffset,
@@ -208,9 +222,8 @@ void CDxfWriter::WriteTextBetween(const double* p1, const double* p2, const doub
                                   double extraAngle)
 {
     double axes[3][3];
-    Ocs(normal, axes);
     CTransferMatrix m;
-    m.SetMatrix(axes[0], axes[1], axes[2]);
+    OcsFrame(normal, axes, m);
     double a[3], b[3], mid[3];
     m.ToLocal(p1, a);
     m.ToLocal(p2, b);
@@ -222,22 +235,10 @@ void CDxfWriter::WriteTextBetween(const double* p1, const double* p2, const doub
     else if (angle < 0)
         angle += 2 * kPi;
     if (angle > 1.5707963367948965 && angle < 4.71238899038469) angle -= kPi;
-    const double dx = -std::sin(angle) * lineOffset * h * 1.3, dy = std::cos(angle) * lineOffset * h * 1.3;
-    WriteGroup(0, "TEXT");
-    WriteGroup(8, layer);
-    WriteGroup(10, a[0] + dx);
-    WriteGroup(20, a[1] + dy);
-    WriteGroup(30, a[2]);
-    WriteGroup(40, h);
-    WriteGroup(1, text);
-    WriteGroup(11, mid[0] + dx);
-    WriteGroup(21, mid[1] + dy);
-    WriteGroup(31, mid[2]);
+    WriteTextStart(a, mid, angle, lineOffset, h, text, layer);
     if (std::fabs(angle) > 0.0001) WriteGroup(50, angle * kDegrees);
     WriteStyle(text, style);
     WriteGroup(72, 1);
     WriteGroup(73, 1);
-    WriteGroup(210, axes[2][0]);
-    WriteGroup(220, axes[2][1]);
-    WriteGroup(230, axes[2][2]);
+    WriteExtrusion(axes);
 }

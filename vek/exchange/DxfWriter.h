@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+class CTransferMatrix;
+
 class CDxfWriter {
 public:
     CDxfWriter() = default;
@@ -39,9 +41,8 @@ public:
     void WriteText(const double* point, const double* normal, double lineOffset, double angle, const char* text,
                    double size, unsigned alignment, const char* layer, const char* style = nullptr);
     // A TEXT entity centred on the segment, never upside down.
-    void WriteTextBetween(const double* p1, const double* p2, const double* normal, double lineOffset,
-                          const char* text, double size, const char* layer, const char* style = nullptr,
-                          double extraAngle = 0);
+    void WriteTextBetween(const double* p1, const double* p2, const double* normal, double lineOffset, const char* text,
+                          double size, const char* layer, const char* style = nullptr, double extraAngle = 0);
     void WriteTextAlongLine(const double* p1, const double* p2, const double* normal, double lineOffset,
                             const char* text, double size, const char* layer, const char* style = nullptr,
                             double extraAngle = 0)
@@ -57,6 +58,11 @@ public:
 private:
     // The entity's coordinate system: its z axis is the normal facing the viewer.
     void Ocs(const double* normal, double axes[3][3]) const;
+    void OcsFrame(const double* normal, double axes[3][3], CTransferMatrix& frame) const;
+    void WriteExtrusion(const double axes[3][3]);
+    // TEXT with its layer, points and height, the points moved across by lineOffset lines.
+    void WriteTextStart(const double* first, const double* second, double angle, double lineOffset, double height,
+                        const char* text, const char* layer);
     void WriteStyle(const char* text, const char* style);
     void Check(int printed);
 

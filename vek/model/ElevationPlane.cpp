@@ -82,7 +82,7 @@ int CPlaneEquation::IsSamePlane(const CPlaneEquation& other) const
 namespace {
 
 // Edges of the solid kinds: corner, mid-side node, corner.
-const int kHexEdges[12][3] = {{0, 8, 1},  {1, 9, 2},  {2, 10, 3}, {3, 11, 0}, {4, 12, 5},  {5, 13, 6},
+const int kHexEdges[12][3] = {{0, 8, 1},  {1, 9, 2},  {2, 10, 3}, {3, 11, 0}, {4, 12, 5}, {5, 13, 6},
                               {6, 14, 7}, {7, 15, 4}, {0, 16, 4}, {1, 17, 5}, {2, 18, 6}, {3, 19, 7}};
 const int kTetEdges[6][3] = {{0, 4, 1}, {1, 5, 2}, {2, 6, 0}, {0, 7, 3}, {1, 8, 3}, {2, 9, 3}};
 const int kWedgeEdges[9][3] = {{0, 6, 1},  {1, 7, 2},  {2, 8, 0},  {3, 9, 4}, {4, 10, 5},

@@ -46,10 +46,14 @@ struct SingleKey {
 };
 
 const SingleKey kSingles[] = {
-    {"BACK", 0, &CDisplayColors::m_back},          {"SELECT", 255, &CDisplayColors::m_select},
-    {"STIFFEND", 6422724, &CDisplayColors::m_stiffEnd}, {"TIGHTWIRE", 0xFFFFFF, &CDisplayColors::m_tightWire},
-    {"REST", 0x8000FF, &CDisplayColors::m_rest},   {"SPRING", 0x40FF00, &CDisplayColors::m_spring},
-    {"WINDC", 0x8000FF, &CDisplayColors::m_wind},  {"BOUNDC", 0xFF00FF, &CDisplayColors::m_boundC},
+    {"BACK", 0, &CDisplayColors::m_back},
+    {"SELECT", 255, &CDisplayColors::m_select},
+    {"STIFFEND", 6422724, &CDisplayColors::m_stiffEnd},
+    {"TIGHTWIRE", 0xFFFFFF, &CDisplayColors::m_tightWire},
+    {"REST", 0x8000FF, &CDisplayColors::m_rest},
+    {"SPRING", 0x40FF00, &CDisplayColors::m_spring},
+    {"WINDC", 0x8000FF, &CDisplayColors::m_wind},
+    {"BOUNDC", 0xFF00FF, &CDisplayColors::m_boundC},
 };
 
 struct SwitchKey {

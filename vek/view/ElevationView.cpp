@@ -10,8 +10,7 @@
 #include "vek/view/ViewProjection.h"
 #include "vek/view/ViewSettings.h"
 
-const char* const kPromptElevationTwoPoints =
-    "请捕捉立面上的两个点，立面将垂直于XY平面，两点的连线不能平行于Z轴";
+const char* const kPromptElevationTwoPoints = "请捕捉立面上的两个点，立面将垂直于XY平面，两点的连线不能平行于Z轴";
 const char* const kPromptElevationThreePoints = "请捕捉立面(空间任意一个平面)上的三个点，三个点不能在一条直线上";
 const char* const kPromptElevationOrigin = "请捕捉当前立面局部坐标系的原点";
 

@@ -148,8 +148,7 @@ uint32_t LoadSymbolColour(uint32_t flags, uint32_t familyColour)
 }
 
 int DrawLoadArrow(const LoadSymbolScale& scale, const double* point, const double* direction, double value,
-                  const double* viewDir, uint32_t colour, const char* layer, int doubleHead, int label,
-                  double* tailOut)
+                  const double* viewDir, uint32_t colour, const char* layer, int doubleHead, int label, double* tailOut)
 {
     if (std::fabs(value) < 1e-10 || !direction) {
         if (tailOut) CVector::Copy(point, tailOut);
@@ -207,8 +206,8 @@ int DrawLoadArrowRow(const LoadSymbolScale& scale, const double* first, const Lo
         const double q = row.q1 + i * (row.q2 - row.q1) / n;
         const int label = uniform ? i == n / 2 : (i == 0 && row.labelFirst) || (i == n && row.labelLast);
         double tail[3];
-        drawn += DrawLoadArrow(scale, p, row.direction, q, row.viewDir, row.colour, row.layer, row.doubleHead, label,
-                               tail);
+        drawn +=
+            DrawLoadArrow(scale, p, row.direction, q, row.viewDir, row.colour, row.layer, row.doubleHead, label, tail);
         if (i == 0) CVector::Copy(tail, firstTail);
         if (i == n) CVector::Copy(tail, lastTail);
     }
@@ -219,8 +218,7 @@ int DrawLoadArrowRow(const LoadSymbolScale& scale, const double* first, const Lo
     return drawn;
 }
 
-void DrawNodeLoad(const LoadSymbolScale& scale, const double* point, const DNodeLoad& load, uint32_t colour,
-                  int label)
+void DrawNodeLoad(const LoadSymbolScale& scale, const double* point, const DNodeLoad& load, uint32_t colour, int label)
 {
     for (int i = 0; i < 6; ++i) {
         double axis[3] = {0, 0, 0};
@@ -297,8 +295,7 @@ void DrawPrestressCable(const double* p1, const double* p2, const double* across
     }
 }
 
-void DrawWallLoad(const LoadSymbolScale& scale, const double c[4][3], const DWallLoad& load, uint32_t colour,
-                  int label)
+void DrawWallLoad(const LoadSymbolScale& scale, const double c[4][3], const DWallLoad& load, uint32_t colour, int label)
 {
     const bool plan = theViewProjection.GetMode() == CViewProjection::kPlan;
     for (int k = 1; k <= 3; ++k) {
@@ -352,8 +349,7 @@ void DrawPlaneLoad(const LoadSymbolScale& scale, int n, const double (*c)[3], co
                 angle -= kPi;
                 align = kAlignBottom | kAlignCenter;
             }
-            DrawTextAt(static_cast<int>((x1 + x2) / 2), static_cast<int>((y1 + y2) / 2), text, angle, align, colour,
-                       0);
+            DrawTextAt(static_cast<int>((x1 + x2) / 2), static_cast<int>((y1 + y2) / 2), text, angle, align, colour, 0);
         }
     }
 }
@@ -370,8 +366,8 @@ float ShellLoadValue(const DShellLoad& load, int index)
     return 0;
 }
 
-void DrawShellLoad(const LoadSymbolScale& scale, int n, const double (*c)[3], const DShellLoad& load,
-                   uint32_t colour, int label)
+void DrawShellLoad(const LoadSymbolScale& scale, int n, const double (*c)[3], const DShellLoad& load, uint32_t colour,
+                   int label)
 {
     if (n != 3 && n != 4) return;
     double e[4][3], normal[3], minus[3];

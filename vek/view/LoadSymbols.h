@@ -56,8 +56,7 @@ struct LoadArrowRow {
 // A distributed load from `first` to row.second; returns the arrow count drawn.
 int DrawLoadArrowRow(const LoadSymbolScale& scale, const double* first, const LoadArrowRow& row);
 
-void DrawNodeLoad(const LoadSymbolScale& scale, const double* point, const DNodeLoad& load, uint32_t colour,
-                  int label);
+void DrawNodeLoad(const LoadSymbolScale& scale, const double* point, const DNodeLoad& load, uint32_t colour, int label);
 // axes: the member's local axes 1, 2, 3 (rows).
 void DrawFrameLoad(const LoadSymbolScale& scale, const double* p1, const double* p2, const double axes[3][3],
                    const DFrameLoad& load, uint32_t colour, int label);

@@ -39,8 +39,7 @@ void Quad(const TrueShapeReg::Vertex* v[4], double out[4][4])
     }
 }
 
-void Line(const TrueShapeReg::Vertex& a, const TrueShapeReg::Vertex& b, uint32_t colour, int width,
-          const char* layer)
+void Line(const TrueShapeReg::Vertex& a, const TrueShapeReg::Vertex& b, uint32_t colour, int width, const char* layer)
 {
     double p[3], q[3];
     Point(a, p);
@@ -58,8 +57,8 @@ void QuadFace(const TrueShapeReg::Vertex& a, const TrueShapeReg::Vertex& b, cons
     DrawQuadFace(q, 0, fillColour, fill, fillColour, graded, pattern, width, layer);
 }
 
-void Cap(const std::vector<TrueShapeReg::Vertex>& ring, bool reversed, uint32_t fillColour, int graded,
-         int pattern, const char* layer)
+void Cap(const std::vector<TrueShapeReg::Vertex>& ring, bool reversed, uint32_t fillColour, int graded, int pattern,
+         const char* layer)
 {
     const int n = static_cast<int>(ring.size());
     std::vector<double> pts(static_cast<size_t>(n) * 3);
@@ -318,8 +317,7 @@ void MemberTrueShape::GetApparentWidths(double* startWidth, double* endWidth)
     if (endWidth) *endWidth = width(m_ends);
 }
 
-void MemberTrueShape::Draw(uint32_t colour, uint32_t fillColour, int graded, int pattern, int width,
-                           const char* layer)
+void MemberTrueShape::Draw(uint32_t colour, uint32_t fillColour, int graded, int pattern, int width, const char* layer)
 {
     CDrawSession session;
     const bool onGL = DrawingOnGL();

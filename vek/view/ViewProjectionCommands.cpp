@@ -19,9 +19,9 @@ double ZoomStep()
 }
 
 const double kStandard[6][2][3] = {
-    {{0, -1, 0}, {0.26534633, -0.926921, 0.26534633}},     {{0, 1, 0}, {-0.26534633, 0.926921, 0.26534633}},
-    {{-1, 0, 0}, {-0.926921, -0.26534633, 0.26534633}},    {{1, 0, 0}, {0.926921, 0.26534633, 0.26534633}},
-    {{0, 0, 1}, {0.26534633, -0.26534633, 0.926921}},      {{0, 0, -1}, {-0.26534633, 0.26534633, -0.926921}},
+    {{0, -1, 0}, {0.26534633, -0.926921, 0.26534633}},  {{0, 1, 0}, {-0.26534633, 0.926921, 0.26534633}},
+    {{-1, 0, 0}, {-0.926921, -0.26534633, 0.26534633}}, {{1, 0, 0}, {0.926921, 0.26534633, 0.26534633}},
+    {{0, 0, 1}, {0.26534633, -0.26534633, 0.926921}},   {{0, 0, -1}, {-0.26534633, 0.26534633, -0.926921}},
 };
 
 }  // namespace
@@ -68,10 +68,10 @@ void CViewProjection::PanStep(PanDirection direction)
     const double dy = (m_screen.bottom - m_screen.top) * 0.125 / s;
     const double dx = (m_screen.right - m_screen.left) / 9.0 / s;
     switch (direction) {
-    case kPanUp: c[1] -= dy; break;
-    case kPanDown: c[1] += dy; break;
-    case kPanLeft: c[0] += dx; break;
-    case kPanRight: c[0] -= dx; break;
+        case kPanUp: c[1] -= dy; break;
+        case kPanDown: c[1] += dy; break;
+        case kPanLeft: c[0] += dx; break;
+        case kPanRight: c[0] -= dx; break;
     }
     ViewInvalidateModel();
 }
@@ -137,7 +137,8 @@ void CViewProjection::RotateDragCallback(int count, const POINT* p)
             }
         }
     } else {
-        const double a = GFunc::ScreenLineAngle(c.x, c.y, p[0].x, p[0].y) - GFunc::ScreenLineAngle(c.x, c.y, p[1].x, p[1].y);
+        const double a =
+            GFunc::ScreenLineAngle(c.x, c.y, p[0].x, p[0].y) - GFunc::ScreenLineAngle(c.x, c.y, p[1].x, p[1].y);
         const double rows[3][3] = {{std::cos(a), std::sin(a), 0}, {-std::sin(a), std::cos(a), 0}, {0, 0, 1}};
         std::copy(&rows[0][0], &rows[0][0] + 9, &r[0][0]);
     }

@@ -37,10 +37,10 @@ struct CViewSettings {
     double textHeight = 0.5;        // model units
     ViewFontDesc font;
     float loadSymbolFactor = 1.0f;
-    int16_t loadCase = 1;           // current load case
-    int16_t maxDispPixels = 50;     // pixels for the largest displacement
+    int16_t loadCase = 1;        // current load case
+    int16_t maxDispPixels = 50;  // pixels for the largest displacement
     uint8_t axisGridInElevation = 0;
-    uint32_t optionFlags = 0;       // kOptionCables, kOptionTurnLongLabels
+    uint32_t optionFlags = 0;  // kOptionCables, kOptionTurnLongLabels
 };
 
 extern CViewSettings theViewSettings;

@@ -115,15 +115,16 @@ TEST_F(Colours, BlackPrintingSwapsFiftyOneColoursAndLayersOnlyByLayer)
     EXPECT_EQ(save.size(), size_t(CDisplayColors::kBlackFields));
     EXPECT_EQ(c.m_back, 0xFFFFFFu);
     EXPECT_EQ(c.m_select, 0u);
-    EXPECT_EQ(c.m_ele[1], 0u);                     // kind 2
-    EXPECT_EQ(c.m_ele[0], original.m_ele[0]);      // kind 1 keeps its colour
-    EXPECT_EQ(c.m_ele[15], original.m_ele[15]);    // kind 16 too
+    EXPECT_EQ(c.m_ele[1], 0u);                   // kind 2
+    EXPECT_EQ(c.m_ele[0], original.m_ele[0]);    // kind 1 keeps its colour
+    EXPECT_EQ(c.m_ele[15], original.m_ele[15]);  // kind 16 too
     EXPECT_EQ(c.m_stiffReg[0], original.m_stiffReg[0]);
     EXPECT_EQ(c.m_stiffReg[1], 0u);
     EXPECT_EQ(c.m_post[8], 0u);
     EXPECT_EQ(theLayers[0].colour, layerColour);
     c.RestoreColors(save);
-    EXPECT_EQ(std::memcmp(&c.m_back, &original.m_back, sizeof(uint32_t) * 60), 0);  // every colour from BACK to POSTCOLOR
+    EXPECT_EQ(std::memcmp(&c.m_back, &original.m_back, sizeof(uint32_t) * 60),
+              0);  // every colour from BACK to POSTCOLOR
 
     c.m_toLayer = 1;
     c.UseBlack(save);

@@ -125,12 +125,13 @@ TEST_F(Dxf, FivePointsMakeFiveLinesAndQuadsMakeFaces)
     const std::string tri = Entities([&] { DrawShadedPolygon(3, five, 1, 0xFF, 1, 0xFF, -1, 1, nullptr); });
     EXPECT_EQ(Occurrences(tri, "3DFACE"), 1);
     EXPECT_NE(tri.find(" 13\n5.000000\n 23\n3.000000\n"), std::string::npos);  // third corner twice
-    EXPECT_NE(tri.find("  8\n0\n"), std::string::npos);                         // default layer
+    EXPECT_NE(tri.find("  8\n0\n"), std::string::npos);                        // default layer
     // A sphere is one circle, whatever its outline is drawn with.
     theViewSettings.openGL = 1;
     RecordingGl gl;
     SetGlApi(&gl);
-    const std::string circle = Entities([&] { DrawSphere(nullptr, five[1], 30, 1, 0xFF, 0, 0, nullptr, 0, 1, "节点"); });
+    const std::string circle =
+        Entities([&] { DrawSphere(nullptr, five[1], 30, 1, 0xFF, 0, 0, nullptr, 0, 1, "节点"); });
     EXPECT_EQ(Occurrences(circle, "CIRCLE"), 1);
     EXPECT_EQ(Occurrences(circle, "\nLINE\n"), 0);
     EXPECT_NE(circle.find(" 40\n" + std::to_string(30 / theViewProjection.GetScale()).substr(0, 6)), std::string::npos);

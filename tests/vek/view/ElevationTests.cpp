@@ -159,8 +159,25 @@ void TwoNamed()
 Bytes TwoNamedBytes()
 {
     // equation, tolerance, count, the entry (equation, length 4, "A轴\0", origin), the origin
-    return LeBytes().f64(1).f64(0).f64(0).f64(-4).f64(0.002).i32(1).f64(0).f64(1).f64(0).f64(-2).i32(4)
-        .raw("A轴", 4).f64(1).f64(2).f64(3).f64(4).f64(0).f64(0);
+    return LeBytes()
+        .f64(1)
+        .f64(0)
+        .f64(0)
+        .f64(-4)
+        .f64(0.002)
+        .i32(1)
+        .f64(0)
+        .f64(1)
+        .f64(0)
+        .f64(-2)
+        .i32(4)
+        .raw("A轴", 4)
+        .f64(1)
+        .f64(2)
+        .f64(3)
+        .f64(4)
+        .f64(0)
+        .f64(0);
 }
 
 Bytes Written()
@@ -198,8 +215,25 @@ TEST_F(Elevation, TruncatedOrDamagedBlocksChangeNothing)
         ASSERT_EQ(Written(), before) << n;
     }
     // A stored name of 30 bytes, a name without its terminator, a negative count.
-    const Bytes longName = LeBytes().f64(1).f64(0).f64(0).f64(-4).f64(0.002).i32(1).f64(0).f64(1).f64(0).f64(-2)
-                               .i32(30).raw(std::string(29, 'x').c_str(), 30).f64(1).f64(2).f64(3).f64(4).f64(0).f64(0);
+    const Bytes longName = LeBytes()
+                               .f64(1)
+                               .f64(0)
+                               .f64(0)
+                               .f64(-4)
+                               .f64(0.002)
+                               .i32(1)
+                               .f64(0)
+                               .f64(1)
+                               .f64(0)
+                               .f64(-2)
+                               .i32(30)
+                               .raw(std::string(29, 'x').c_str(), 30)
+                               .f64(1)
+                               .f64(2)
+                               .f64(3)
+                               .f64(4)
+                               .f64(0)
+                               .f64(0);
     Bytes unterminated = good;
     unterminated[44 + 32 + 4 + 3] = 'x';
     const Bytes negative = LeBytes().f64(1).f64(0).f64(0).f64(-4).f64(0.002).i32(-1).f64(4).f64(0).f64(0);
@@ -209,8 +243,25 @@ TEST_F(Elevation, TruncatedOrDamagedBlocksChangeNothing)
         EXPECT_EQ(Written(), before);
     }
     // 29 bytes with the terminator is the most a name may take.
-    const Bytes longest = LeBytes().f64(1).f64(0).f64(0).f64(-4).f64(0.002).i32(1).f64(0).f64(1).f64(0).f64(-2)
-                              .i32(29).raw(std::string(28, 'x').c_str(), 29).f64(1).f64(2).f64(3).f64(4).f64(0).f64(0);
+    const Bytes longest = LeBytes()
+                              .f64(1)
+                              .f64(0)
+                              .f64(0)
+                              .f64(-4)
+                              .f64(0.002)
+                              .i32(1)
+                              .f64(0)
+                              .f64(1)
+                              .f64(0)
+                              .f64(-2)
+                              .i32(29)
+                              .raw(std::string(28, 'x').c_str(), 29)
+                              .f64(1)
+                              .f64(2)
+                              .f64(3)
+                              .f64(4)
+                              .f64(0)
+                              .f64(0);
     EXPECT_TRUE(ReadBack(longest));
     EXPECT_EQ(std::string(theElevationPlane.m_named[0].GetName()), std::string(28, 'x'));
 }
@@ -219,8 +270,8 @@ TEST_F(Elevation, OldVersionsProjectTheGlobalOriginAndSkipWhatTheyCarried)
 {
     // Version 650: no origins; they become projections of the global origin.
     nPrjVersion = 650;
-    const Bytes v650 = LeBytes().f64(1).f64(0).f64(0).f64(-4).f64(0.003).i32(1).f64(0).f64(1).f64(0).f64(-2).i32(2)
-                           .raw("B", 2);
+    const Bytes v650 =
+        LeBytes().f64(1).f64(0).f64(0).f64(-4).f64(0.003).i32(1).f64(0).f64(1).f64(0).f64(-2).i32(2).raw("B", 2);
     ASSERT_TRUE(ReadBack(v650));
     EXPECT_EQ(theElevationPlane.m_tolerance, 0.003);
     EXPECT_NEAR(theElevationPlane.m_origin[0], 4, 1e-12);

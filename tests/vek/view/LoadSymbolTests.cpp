@@ -204,7 +204,7 @@ TEST_F(LoadSymbols, WallPressureInPlanIsOneRowAlongTheTopEdge)
     load.m_fValue = 3;
     const double c[4][3] = {{1, 1, 0}, {9, 1, 0}, {9, 1, 3}, {1, 1, 3}};
     DrawWallLoad(scale, c, load, 0xFF, 1);
-    EXPECT_EQ(Heads(), 3);  // 8 units at 4 a step: n = 2
+    EXPECT_EQ(Heads(), 3);           // 8 units at 4 a step: n = 2
     ASSERT_EQ(dc.texts.size(), 1u);  // uniform: the middle arrow only
     EXPECT_EQ(dc.texts[0], "3");
     EXPECT_EQ(LoadSymbolColour(2, 0x1234), 0x1234u);

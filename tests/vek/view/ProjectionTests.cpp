@@ -311,8 +311,22 @@ void KnownState()
 
 Bytes KnownBytes()
 {
-    return LeBytes().f64(1).f64(2).f64(3).f64(4).f64(5).f64(6).f64(2.5).f64(0).f64(0).f64(1).f64(1).f64(0).f64(0)
-        .f64(3).i8(3);
+    return LeBytes()
+        .f64(1)
+        .f64(2)
+        .f64(3)
+        .f64(4)
+        .f64(5)
+        .f64(6)
+        .f64(2.5)
+        .f64(0)
+        .f64(0)
+        .f64(1)
+        .f64(1)
+        .f64(0)
+        .f64(0)
+        .f64(3)
+        .i8(3);
 }
 
 }  // namespace
@@ -358,8 +372,8 @@ TEST_F(Projection, OldBlocksFollowTheirVersion)
     theViewProjection.SetMode(2, 0, 0, 0);
     theViewProjection.SetPlatformHeight(4);
     // Version 650: centres, zoom, 73 skipped bytes, the direction, 32 skipped.
-    const Bytes v650 = LeBytes().f64(1).f64(2).f64(3).f64(4).f64(5).f64(6).f64(1.5).skip(73).f64(1).f64(0).f64(0)
-                           .skip(32);
+    const Bytes v650 =
+        LeBytes().f64(1).f64(2).f64(3).f64(4).f64(5).f64(6).f64(1.5).skip(73).f64(1).f64(0).f64(0).skip(32);
     nPrjVersion = 650;
     ASSERT_TRUE(ReadBytes(v650, [](bifstream& in) { return theViewProjection.Read(in); }));
     EXPECT_EQ(theViewProjection.CentreOf(1)[0], 0);

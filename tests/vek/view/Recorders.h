@@ -37,7 +37,7 @@ public:
     std::vector<std::string> calls;
     std::vector<Object> objects;  // index + 1 is the handle
     int created = 0, deleted = 0, selected = 0;
-    std::vector<POINT> lineEnds;   // MoveTo and LineTo points
+    std::vector<POINT> lineEnds;  // MoveTo and LineTo points
     std::vector<std::string> texts;
     int rop = kRopCopyPen;
 
@@ -103,8 +103,8 @@ public:
         if (!o) return nullptr;
         if (o->deleted) ++selectedDeleted;
         GdiObject* slot = o->kind == kPen || (o->kind == kStock && IsStockPen(object)) ? &m_pen
-                          : o->kind == kFont                                          ? &m_font
-                                                                                      : &m_brush;
+                          : o->kind == kFont                                           ? &m_font
+                                                                                       : &m_brush;
         GdiObject before = *slot;
         *slot = object;
         return before;
@@ -245,7 +245,10 @@ public:
     }
     void Normal3dv(const double*) override { calls.push_back("Normal"); }
     void LineWidth(float w) override { calls.push_back("LineWidth:" + std::to_string(int(w))); }
-    void LineStipple(int f, uint16_t p) override { calls.push_back("LineStipple:" + std::to_string(f) + ":" + std::to_string(p)); }
+    void LineStipple(int f, uint16_t p) override
+    {
+        calls.push_back("LineStipple:" + std::to_string(f) + ":" + std::to_string(p));
+    }
     void Enable(unsigned cap) override
     {
         calls.push_back("Enable:" + std::to_string(cap));

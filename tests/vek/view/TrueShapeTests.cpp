@@ -147,8 +147,8 @@ TEST_F(TrueShape, GradedPiecesCapOnlyTheMemberEnds)
     const double four[8] = {0, 0.1, 4, 0.3, 8, 0.6, 12, 0.9};
     m.DrawGraded(0xFF, 1, nullptr, 4, four);
     EXPECT_EQ(gl.Count("Begin:" + std::to_string(gl::kTriangles)), 3 * 4 + 2);
-    EXPECT_EQ(m.m_capMode, 0);                   // restored
-    EXPECT_EQ(m.m_ends[0].ring1[0].x, 12);       // outlines restored
+    EXPECT_EQ(m.m_capMode, 0);              // restored
+    EXPECT_EQ(m.m_ends[0].ring1[0].x, 12);  // outlines restored
     EXPECT_EQ(m.m_ends[0].ring1[0].value, 0.0);
     EndExternalDraw();
 }

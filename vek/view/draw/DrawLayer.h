@@ -103,8 +103,8 @@ void DrawDirectionArrow(const double* from, const double* to, uint32_t colour, c
 // translations u and rotation vectors r, magnified k times; `first` is the
 // first end's drawing position.
 void DrawDeformedMember(const double* p1, const double* p2, const double* u1, const double* u2, const double* r1,
-                        const double* r2, double k, const double* first, uint32_t colour, int width,
-                        const char* layer, int segments);
+                        const double* r2, double k, const double* first, uint32_t colour, int width, const char* layer,
+                        int segments);
 
 // Text (always GDI).
 void DrawText3D(const double* point, const char* text, uint32_t colour, unsigned alignment, double angle,
@@ -127,10 +127,10 @@ void DrawXorArc(const double* centre, double angle1, double angle2, double radiu
 // The wind action on a member or wall, with what the wind data gives for it.
 struct WindSymbol {
     int windCase = 1;
-    int index = 0;           // the element's wind index; nothing below 1
-    double height = 0;       // the band's depth for the case
-    double value = 0;        // the element's wind value for the case
-    double caseAngle = 0;    // degrees
-    int code = 0;            // the one-digit code of the element's wind entry
+    int index = 0;         // the element's wind index; nothing below 1
+    double height = 0;     // the band's depth for the case
+    double value = 0;      // the element's wind value for the case
+    double caseAngle = 0;  // degrees
+    int code = 0;          // the one-digit code of the element's wind entry
 };
 void DrawWindSymbol(const double* p1, const double* p2, const WindSymbol& wind, int state1, int state2, int label);

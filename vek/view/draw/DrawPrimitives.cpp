@@ -61,6 +61,25 @@ void FaceNormal(const double* a, const double* b, const double* c, const double*
     }
 }
 
+// A polygon's outline on OpenGL, moved towards the viewer; `used` (or null
+// for all) picks the points.
+void GlOutline(CGlApi* g, unsigned mode, int n, const double (*points)[3], const int* used, uint32_t colour, int width)
+{
+    const double d = drawing::OutlineOffset(width);
+    g->PolygonMode(gl::kFrontAndBack, gl::kLine);
+    Colour(g, colour);
+    GlBeginWidth(mode, width);
+    if (Lighting()) ViewAxisNormal(g);
+    for (int i = 0; i < n; ++i) {
+        if (used && !used[i]) continue;
+        double p[3];
+        ShiftTowardViewer(points[i], d, p);
+        g->Vertex3dv(p);
+    }
+    g->End();
+    g->PolygonMode(gl::kFrontAndBack, gl::kFill);
+}
+
 POINT Pixel(const double* p)
 {
     POINT q;
@@ -142,20 +161,7 @@ void DrawPolygonFace(const double corners[4][3], int outline, uint32_t outlineCo
             g->End();
             SetGlFillPattern(-1);
         }
-        if (outline) {
-            const double d = drawing::OutlineOffset(width);
-            g->PolygonMode(gl::kFrontAndBack, gl::kLine);
-            Colour(g, outlineColour);
-            GlBeginWidth(gl::kQuads, width);
-            if (Lighting()) ViewAxisNormal(g);
-            for (int i = 0; i < 4; ++i) {
-                double p[3];
-                ShiftTowardViewer(corners[i], d, p);
-                g->Vertex3dv(p);
-            }
-            g->End();
-            g->PolygonMode(gl::kFrontAndBack, gl::kFill);
-        }
+        if (outline) GlOutline(g, gl::kQuads, 4, corners, nullptr, outlineColour, width);
     } else if (theDrawState.dc) {
         GdiOutlineAndBrush(outline, outlineColour, fill, fillColour, pattern, width);
         POINT pts[4];
@@ -183,20 +189,7 @@ void DrawShadedPolygon(int n, const double (*points)[3], int outline, uint32_t o
             g->End();
             SetGlFillPattern(-1);
         }
-        if (outline) {
-            const double d = drawing::OutlineOffset(width);
-            g->PolygonMode(gl::kFrontAndBack, gl::kLine);
-            Colour(g, outlineColour);
-            GlBeginWidth(mode, width);
-            if (Lighting()) ViewAxisNormal(g);
-            for (int i = 0; i < n; ++i) {
-                double p[3];
-                ShiftTowardViewer(points[i], d, p);
-                g->Vertex3dv(p);
-            }
-            g->End();
-            g->PolygonMode(gl::kFrontAndBack, gl::kFill);
-        }
+        if (outline) GlOutline(g, mode, n, points, nullptr, outlineColour, width);
     } else if (theDrawState.dc) {
         GdiOutlineAndBrush(outline, outlineColour, fill, fillColour, pattern, width);
         std::vector<POINT> pts(static_cast<size_t>(n));
@@ -262,21 +255,7 @@ void DrawContourPolygon(int n, const int* used, const double (*points)[3], int g
             for (int i = 0; i < k; ++i) g->Vertex3dv(points[idx[i]]);
             g->End();
         }
-        if (outline) {
-            const double d = drawing::OutlineOffset(1);
-            g->PolygonMode(gl::kFrontAndBack, gl::kLine);
-            Colour(g, colour);
-            GlBeginWidth(n == 4 ? gl::kQuads : gl::kPolygon, 1);
-            if (Lighting()) ViewAxisNormal(g);
-            for (int i = 0; i < n; ++i) {
-                if (!used[i]) continue;
-                double p[3];
-                ShiftTowardViewer(points[i], d, p);
-                g->Vertex3dv(p);
-            }
-            g->End();
-            g->PolygonMode(gl::kFrontAndBack, gl::kFill);
-        }
+        if (outline) GlOutline(g, n == 4 ? gl::kQuads : gl::kPolygon, n, points, used, colour, 1);
     } else if (theDrawState.dc) {
         SelectDrawPen(colour, 1, 0);
         std::vector<POINT> pts;
@@ -502,8 +481,8 @@ void DrawDirectionArrow(const double* from, const double* to, uint32_t colour, c
 }
 
 void DrawDeformedMember(const double* p1, const double* p2, const double* u1, const double* u2, const double* r1,
-                        const double* r2, double k, const double* first, uint32_t colour, int width,
-                        const char* layer, int segments)
+                        const double* r2, double k, const double* first, uint32_t colour, int width, const char* layer,
+                        int segments)
 {
     const int n = std::max(1, segments);
     double d1[3], d2[3], a[3], e[3];
@@ -529,7 +508,8 @@ void DrawDeformedMember(const double* p1, const double* p2, const double* u1, co
     for (int step = 1; step <= n; ++step) {
         const double s = double(step) / n;
         for (int i = 0; i < 3; ++i) {
-            const double c = d1[i] + tangent[0][i] * s + (3 * (d2[i] - d1[i]) - 2 * tangent[0][i] - tangent[1][i]) * s * s +
+            const double c = d1[i] + tangent[0][i] * s +
+                             (3 * (d2[i] - d1[i]) - 2 * tangent[0][i] - tangent[1][i]) * s * s +
                              (2 * (d1[i] - d2[i]) + tangent[0][i] + tangent[1][i]) * s * s * s;
             const double b = p1[i] + a[i] * s;
             pts[static_cast<size_t>(step) * 3 + i] = b + (c - b) * k;

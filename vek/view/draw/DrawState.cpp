@@ -13,14 +13,49 @@
 CDrawState theDrawState;
 
 const char* const kDxfLayerNames[kDxfLayerCount] = {
-    "0",          "节点",         "节点号",       "节点温度",     "节点集中力",   "节点约束",
-    "梁",         "柱",           "梁编号",       "柱编号",       "梁柱截面",     "梁柱材料",
-    "梁柱荷载",   "梁柱预应力钢索", "板壳",        "板壳编号",     "板壳厚度",     "板壳材料",
-    "板壳荷载",   "墙",           "墙编号",       "墙厚度",       "墙材料",       "墙荷载",
-    "三维元",     "三维元编号",   "三维元材料",   "三维元荷载",   "小区域荷载",   "平面单元",
-    "平面单元编号", "平面单元材料", "平面单元荷载", "与桁架相关的图层", "与曲梁相关的图层", "与管道相关的图层",
-    "自动剖分边界的图层", "弹簧",  "内力图图层",   "内力值图层",   "与内力积分线和矩形相关的图层",
-    "节点位移值的图层", "其它结果的图层",
+    "0",
+    "节点",
+    "节点号",
+    "节点温度",
+    "节点集中力",
+    "节点约束",
+    "梁",
+    "柱",
+    "梁编号",
+    "柱编号",
+    "梁柱截面",
+    "梁柱材料",
+    "梁柱荷载",
+    "梁柱预应力钢索",
+    "板壳",
+    "板壳编号",
+    "板壳厚度",
+    "板壳材料",
+    "板壳荷载",
+    "墙",
+    "墙编号",
+    "墙厚度",
+    "墙材料",
+    "墙荷载",
+    "三维元",
+    "三维元编号",
+    "三维元材料",
+    "三维元荷载",
+    "小区域荷载",
+    "平面单元",
+    "平面单元编号",
+    "平面单元材料",
+    "平面单元荷载",
+    "与桁架相关的图层",
+    "与曲梁相关的图层",
+    "与管道相关的图层",
+    "自动剖分边界的图层",
+    "弹簧",
+    "内力图图层",
+    "内力值图层",
+    "与内力积分线和矩形相关的图层",
+    "节点位移值的图层",
+    "其它结果的图层",
 };
 
 namespace {
@@ -219,8 +254,7 @@ void SelectTextFont(double angle, int size)
     f.escapement = f.orientation = tenths;
     if (size != 0) f.height = size;
     int height = 0, orientation = 0;
-    if (dc->GetFontSpec(dc->CurrentFont(), height, orientation) && height == f.height && orientation == tenths)
-        return;
+    if (dc->GetFontSpec(dc->CurrentFont(), height, orientation) && height == f.height && orientation == tenths) return;
     Replace(theDrawState.font, theDrawState.oldFont, dc->CreateFont(f), true);
 }
 

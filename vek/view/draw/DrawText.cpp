@@ -35,15 +35,22 @@ void TextAt(int x, int y, const char* text, double angle, unsigned alignment, ui
     dc->TextOut(x, y, text, static_cast<int>(std::strlen(text)));
 }
 
-void DxfText(const double* point, const double* normal, double lineOffset, double angle, const char* text,
-             unsigned alignment, const char* layer)
+// The normal of DXF texts: the given one, else the viewing direction; the
+// writer is told the viewing direction too.
+void DxfNormal(const double* normal, double n[3])
 {
-    double n[3];
     if (normal)
         CVector::Copy(normal, n);
     else
         theViewProjection.GetViewDir(n);
     drawing::DxfViewDir();
+}
+
+void DxfText(const double* point, const double* normal, double lineOffset, double angle, const char* text,
+             unsigned alignment, const char* layer)
+{
+    double n[3];
+    DxfNormal(normal, n);
     theDxfWriter.WriteText(point, n, lineOffset, angle, text, theViewSettings.dxfTextHeight, alignment, Layer(layer));
 }
 
@@ -116,7 +123,8 @@ void DrawTextBlock(const double* p1, const double* p2, int count, const char* co
         int widest = 0;
         for (int i = 0; i < count; ++i)
             if (texts[i])
-                widest = std::max(widest, theDrawState.dc->GetTextWidth(texts[i], static_cast<int>(std::strlen(texts[i]))));
+                widest =
+                    std::max(widest, theDrawState.dc->GetTextWidth(texts[i], static_cast<int>(std::strlen(texts[i]))));
         turned = widest > 1.2 * GFunc::GetDistance(x1, y1, x2, y2);
     }
     double mid[3];
@@ -135,11 +143,7 @@ void DrawTextBlock(const double* p1, const double* p2, int count, const char* co
                         layers, 0);
     if (DxfExporting()) {
         double n[3];
-        if (normal)
-            CVector::Copy(normal, n);
-        else
-            theViewProjection.GetViewDir(n);
-        drawing::DxfViewDir();
+        DxfNormal(normal, n);
         for (int i = 0; i < count; ++i)
             if (texts[i])
                 theDxfWriter.WriteTextBetween(p1, p2, n, i, texts[i], theViewSettings.dxfTextHeight,

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "analysis/AppProfile.h"
+#include "framework/Image.h"
 #include "tests/vek/view/Peers.h"
 #include "tests/vek/view/ViewFixture.h"
 #include "vek/model/Profile.h"
@@ -23,45 +24,27 @@ namespace {
 class ProfileApp : public CWinApp {};
 ProfileApp theApp;
 
-// A 200 x 100 top-down 32-bit DIB section on a memory DC.
+// A white 200 x 100 picture in memory (a DIB section) on a memory DC.
 class DibCanvas {
 public:
     DibCanvas()
     {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = 200;
-        bi.bmiHeader.biHeight = -100;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old = SelectObject(dc, bitmap);
+        image.Create(200, 100, 32);
+        dc = image.GetDC();
         RECT r{0, 0, 200, 100};
         FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     }
-    ~DibCanvas()
-    {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    COLORREF Pixel(int x, int y) const
-    {
-        GdiFlush();
-        const unsigned char* p = static_cast<const unsigned char*>(bits) + (y * 200 + x) * 4;
-        return RGB(p[2], p[1], p[0]);
-    }
+    ~DibCanvas() { image.ReleaseDC(); }
+    COLORREF Pixel(int x, int y) const { return GetPixel(dc, x, y); }
     std::vector<uint32_t> Snapshot() const
     {
-        GdiFlush();
-        const uint32_t* p = static_cast<const uint32_t*>(bits);
-        return std::vector<uint32_t>(p, p + 200 * 100);
+        std::vector<uint32_t> all;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 200; ++x) all.push_back(GetPixel(dc, x, y));
+        return all;
     }
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ old;
-    void* bits = nullptr;
+    CImage image;
+    HDC dc = nullptr;
 };
 
 class ViewWin : public ViewTest {
@@ -123,7 +106,6 @@ TEST_F(ViewWin, OpenGLLinesInADibSectionAreTheRightWayUp)
     theViewProjection.SetupGL();
     glClearColor(1, 1, 1, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    DibCanvas unused;
     CGdiDrawDC dc(picture.Dc());
     BeginExternalDraw(&dc);
     // Near the top of the model: near the top of the picture.
