@@ -290,7 +290,12 @@ double Call(EFunc f, double a, double b)
         case kTgh: return std::tanh(a);
         case kExp: return std::exp(a);
         case kLn: return std::log(a);
-        case kLog: return std::log(b) / std::log(a);
+        case kLog: {
+            // Both logarithms must be numbers: a base or value of 0 is no logarithm.
+            const double lb = std::log(b), la = std::log(a);
+            if (!std::isfinite(lb) || !std::isfinite(la)) Throw(kNotFinite);
+            return lb / la;
+        }
         case kLog10: return std::log10(a);
         case kMin: return b > a ? a : b;
         case kMax: return b < a ? a : b;

@@ -25,7 +25,12 @@ public:
 
     // The value at the point; the last good value (0 at first) when the text
     // is faulty, whose message is shown once. Never throws.
-    double Evaluate() { return m_bNeedsEvaluation ? EvaluateAtPoint() : m_dResult; }
+    double Evaluate()
+    {
+        if (m_bNeedsEvaluation) [[unlikely]]
+            return EvaluateAtPoint();
+        return m_dResult;
+    }
 
     // The value of a text with the derived variables r, s, re, se, fe given;
     // x, y, z are the object's. Throws CExpressionError.
