@@ -6,6 +6,7 @@ namespace {
 CBinding<CModelHooks> hooks;
 CBinding<CModelProjection> projection;
 CBinding<CValueDialogs> dialogs;
+CBinding<CModelCanvas> canvas;
 }  // namespace
 
 CModelHooks& ModelHooks()
@@ -31,4 +32,12 @@ CValueDialogs& ValueDialogs()
 CValueDialogs* SetValueDialogs(CValueDialogs* p)
 {
     return dialogs.Set(p);
+}
+CModelCanvas& ModelCanvas()
+{
+    return canvas.Get();
+}
+CModelCanvas* SetModelCanvas(CModelCanvas* p)
+{
+    return canvas.Set(p);
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+
 // What the model's records ask of the rest of the program: the prompt bar,
 // the main frame's selectors, the left panel, the view, the undo stack and
 // the result display. The application binds its own object at start-up;
@@ -18,6 +20,8 @@ public:
     virtual void InvalidateModel() {}
     // The undo history is emptied.
     virtual void ClearUndo() {}
+    // The arc method (1-6) chosen in the left panel's generation-method box.
+    virtual int CurrentArcMethod() { return 1; }
     // The result display takes its maxima over the displayed objects again.
     virtual void RecomputeResultMaxima() {}
 };
@@ -42,25 +46,23 @@ public:
     virtual void SetModelTop(double z) {}
     // Refits the view to the model.
     virtual void ZoomExtents() {}
-    // Model point to view-plane coordinates (u, v, depth) and back.
-    virtual void WorldToPlane(const double* p, double* out) const
+    // Model point to view-plane coordinates and back.
+    virtual void WorldToPlane(const double* p, double& u, double& v) const
     {
-        out[0] = p[0];
-        out[1] = p[1];
-        out[2] = p[2];
+        u = p[0];
+        v = p[1];
     }
-    virtual void PlaneToWorld(const double* p, double* out) const
+    virtual void PlaneToWorld(double u, double v, double out[3]) const
     {
-        out[0] = p[0];
-        out[1] = p[1];
-        out[2] = p[2];
+        out[0] = u;
+        out[1] = v;
+        out[2] = GetPlanElevation();
     }
     // Model point to window pixels (y grows downwards), not rounded.
-    virtual void WorldToScreen(const double* p, double* out) const
+    virtual void WorldToScreen(const double* p, double& sx, double& sy) const
     {
-        out[0] = p[0];
-        out[1] = -p[1];
-        out[2] = 0;
+        sx = p[0];
+        sy = -p[1];
     }
     // Pixels per model unit.
     virtual double GetScale() const { return 1; }
@@ -68,6 +70,25 @@ public:
 
 CModelProjection& ModelProjection();
 CModelProjection* SetModelProjection(CModelProjection* projection);
+
+// Text alignment flags of the canvas (the window system's values).
+enum : unsigned { kAlignLeft = 0, kAlignRight = 2, kAlignCenter = 6, kAlignBottom = 8 };
+
+// The drawing primitives the model's helpers draw with, in model points;
+// the view binds its drawing layer. Unbound, nothing is drawn.
+class CModelCanvas {
+public:
+    virtual ~CModelCanvas() = default;
+    virtual void Line(const double* p1, const double* p2, uint32_t colour, int width) {}
+    // An arrow from one point to another.
+    virtual void Arrow(const double* from, const double* to, uint32_t colour) {}
+    virtual void FilledTriangle(const double* a, const double* b, const double* c, uint32_t colour) {}
+    // angle in radians; alignment of kAlign flags.
+    virtual void Text(const double* at, const char* text, uint32_t colour, unsigned alignment, double angle) {}
+};
+
+CModelCanvas& ModelCanvas();
+CModelCanvas* SetModelCanvas(CModelCanvas* canvas);
 
 // The small value dialogs that commands of the model open (the general edit
 // dialog on the window side). Unbound, every dialog is cancelled.
