@@ -22,6 +22,8 @@ public:
     virtual void ClearUndo() {}
     // The arc method (1-6) chosen in the left panel's generation-method box.
     virtual int CurrentArcMethod() { return 1; }
+    // The analysis type of the time-history settings (1 time history).
+    virtual int HistoryAnalysisType() { return 0; }
     // The result display takes its maxima over the displayed objects again.
     virtual void RecomputeResultMaxima() {}
 };

@@ -15,6 +15,8 @@ struct Fields {
     int loadCase = 1;
     int selectors[6] = {};
     int command = 0;
+    double textSize = 0.5;
+    float planeThickness = 0;
 };
 Fields f;
 }  // namespace

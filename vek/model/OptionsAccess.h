@@ -33,6 +33,12 @@ void SetCurrentLoadCase(int lc);
 // Positions of the main frame's six result selectors (1-based, 0 none).
 int ResultSelector(int i);
 void SetResultSelector(int i, int value);
+// The lengths of the options (text size, node spacings, plane element
+// thickness) in another length unit.
+void ScaleLengths(double L);
+double TextDisplaySize();
+float PlaneThickness();
+
 // Code of the interactive operation running, 0 when none.
 int CurrentCommand();
 void SetCurrentCommand(int code);
