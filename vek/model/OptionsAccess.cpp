@@ -113,3 +113,25 @@ void SetCurrentCommand(int code)
 }
 
 }  // namespace opts
+
+namespace opts {
+
+void ScaleLengths(double L)
+{
+    f.textSize *= L;
+    f.hSpacing *= L;
+    f.vSpacing = float(f.vSpacing * L);
+    f.planeThickness = float(f.planeThickness * L);
+}
+
+double TextDisplaySize()
+{
+    return f.textSize;
+}
+
+float PlaneThickness()
+{
+    return f.planeThickness;
+}
+
+}  // namespace opts

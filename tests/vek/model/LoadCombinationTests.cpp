@@ -103,17 +103,8 @@ TEST(LoadCombinations, ProjectRecordAndItsOlderLayouts)
 {
     LoadCombination c = Parsed("C=1.5 0 2 Q=0.5 0 0.25 CACT=0.75 EDI=3 0.5");
     const Bytes got = WriteBlock([&](bofstream& out) { c.Write(out); });
-    const Bytes want = LeBytes()
-                           .i32(2)
-                           .i16(1)
-                           .f32(1.5f)
-                           .i16(3)
-                           .f32(2)
-                           .f32s({0.5f, 0, 0.25f})
-                           .f32(0.75f)
-                           .f32(0.5f)
-                           .i32(3)
-                           .i8(2);
+    const Bytes want =
+        LeBytes().i32(2).i16(1).f32(1.5f).i16(3).f32(2).f32s({0.5f, 0, 0.25f}).f32(0.75f).f32(0.5f).i32(3).i8(2);
     EXPECT_EQ(got, want);
     LoadCombination back;
     ASSERT_TRUE(ReadBlock(got, [&](bifstream& in) { return back.Read(in); }));
@@ -125,7 +116,8 @@ TEST(LoadCombinations, ProjectRecordAndItsOlderLayouts)
     old.dynamicStep = 9;
     const Bytes b = LeBytes().f32s({1, 0, 0.00001f, 2, 0, 0, 0, 0, 0, 3}).f32s({0.1f, 0.2f, 0.3f});
     long rest = 0;
-    ASSERT_TRUE(ReadBlock(b, [&](bifstream& in) { return old.Read(in); }, &rest));
+    ASSERT_TRUE(ReadBlock(
+        b, [&](bifstream& in) { return old.Read(in); }, &rest));
     EXPECT_EQ(rest, 0);
     EXPECT_EQ(old.factors.GetSize(), 3);
     EXPECT_FLOAT_EQ(float(old.GetFactor(10)), 3);
@@ -208,7 +200,9 @@ TEST(ElementLoadIndex, EveryVersionsLayoutAndTheCurrentCaseCopy)
         ProjectVersion v(c.version);
         DElementLoad read;
         long rest = -1;
-        ASSERT_TRUE(ReadBlock(c.bytes, [&](bifstream& in) { return LoadElementLoad(in, read); }, &rest)) << c.version;
+        ASSERT_TRUE(ReadBlock(
+            c.bytes, [&](bifstream& in) { return LoadElementLoad(in, read); }, &rest))
+            << c.version;
         EXPECT_EQ(read.Entries(), c.entries) << c.version;
         EXPECT_EQ(rest, 0) << c.version;
     }

@@ -93,14 +93,7 @@ TEST_F(Materials, ProjectRecordOfEveryVersion)
     CMaterial m = Named("C35");
     m.SetConcreteGrade(35);
     const Bytes got = WriteBlock([&](bofstream& out) { m.Serialize(out); });
-    const Bytes want = LeBytes()
-                           .str("C35")
-                           .f32(35)
-                           .f32(m.m_fModulus)
-                           .f32(0.2f)
-                           .f32(24.5f)
-                           .f32(2.5f)
-                           .f32(1e-5f);
+    const Bytes want = LeBytes().str("C35").f32(35).f32(m.m_fModulus).f32(0.2f).f32(24.5f).f32(2.5f).f32(1e-5f);
     EXPECT_EQ(got, want);
     CMaterial back;
     ASSERT_TRUE(ReadBlock(got, [&](bifstream& in) { return back.Load(in, 1); }));
@@ -123,7 +116,9 @@ TEST_F(Materials, ProjectRecordOfEveryVersion)
         ProjectVersion v(c.version);
         CMaterial r;
         long rest = -1;
-        ASSERT_TRUE(ReadBlock(c.bytes, [&](bifstream& in) { return r.Load(in, c.type); }, &rest)) << c.version;
+        ASSERT_TRUE(ReadBlock(
+            c.bytes, [&](bifstream& in) { return r.Load(in, c.type); }, &rest))
+            << c.version;
         EXPECT_EQ(rest, 0);
         EXPECT_FLOAT_EQ(r.m_fGrade, c.grade) << c.version;
         if (c.E > 0)
@@ -165,7 +160,8 @@ TEST_F(Materials, TextsOfAMaterial)
     CMaterial m = Named("C30");
     m.m_fModulus = 3e7f;
     EXPECT_EQ(m.GetParamText(), "U=30E=3E7V=0.2W=2.45E1M=2.5A=1E-5");
-    EXPECT_EQ(m.GetInfoText(), "混凝土强度等级:30\r\n弹模:3e+07\r\n泊松比:0.2\r\n比重:24.5\r\n密度:2.5\r\n热胀系数:1e-05");
+    EXPECT_EQ(m.GetInfoText(),
+              "混凝土强度等级:30\r\n弹模:3e+07\r\n泊松比:0.2\r\n比重:24.5\r\n密度:2.5\r\n热胀系数:1e-05");
     EXPECT_EQ(m.GetExportLine(), "C30,30.0,3.000e+07,0.20,2.450e+01,2.500e+00,1.000e-05\n");
 }
 

@@ -36,15 +36,15 @@ public:
     bool Write(bofstream& out) const;
     bool Read(bifstream& in);
 
-    int32_t on;         // form reinforcement information
-    float F1, F2;       // tensile and compressive design strength of bars
-    float K1, K2, K3;   // relative compression depth limits
-    float Z;            // least longitudinal ratio of columns
-    float P;            // axial compression ratio limit
-    float H1, H2;       // stirrup diameters of beams and columns
-    uint8_t N1, N2;     // stirrup legs of beams and columns
-    float V1, V2;       // stirrup strength; longitudinal to stirrup strength ratio
-    float T;            // torsion reduction factor of beams
+    int32_t on;        // form reinforcement information
+    float F1, F2;      // tensile and compressive design strength of bars
+    float K1, K2, K3;  // relative compression depth limits
+    float Z;           // least longitudinal ratio of columns
+    float P;           // axial compression ratio limit
+    float H1, H2;      // stirrup diameters of beams and columns
+    uint8_t N1, N2;    // stirrup legs of beams and columns
+    float V1, V2;      // stirrup strength; longitudinal to stirrup strength ratio
+    float T;           // torsion reduction factor of beams
 };
 
 class CCurrentProps {

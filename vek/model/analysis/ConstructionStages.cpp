@@ -78,8 +78,8 @@ bool CConstructionStages::Read(bifstream& in)
 namespace {
 
 // The families whose elements carry a stage, in the order they are numbered.
-constexpr EFamily kStaged[] = {EFamily::Frames, EFamily::Springs, EFamily::Shells, EFamily::Walls,
-                               EFamily::Solids, EFamily::Planes,  EFamily::PenaltyLinks, EFamily::Trusses,
+constexpr EFamily kStaged[] = {EFamily::Frames,  EFamily::Springs, EFamily::Shells,       EFamily::Walls,
+                               EFamily::Solids,  EFamily::Planes,  EFamily::PenaltyLinks, EFamily::Trusses,
                                EFamily::Cframes, EFamily::Pipes};
 
 int NodeStorey(int id)

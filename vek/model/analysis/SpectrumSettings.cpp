@@ -114,8 +114,8 @@ bool CSpectrumSettings::Read(bifstream& in)
     if (v > 705) in >> r.highAcceleration;
     int32_t n = 0;
     in >> n;
-    if (!in.IsGood() || n < 0 || !in.CheckAvailable(int64_t(n) * 6) || !r.modes.SetSize(0) ||
-        !r.dampings.SetSize(0) || !r.modes.SetSize(n) || !r.dampings.SetSize(n)) {
+    if (!in.IsGood() || n < 0 || !in.CheckAvailable(int64_t(n) * 6) || !r.modes.SetSize(0) || !r.dampings.SetSize(0) ||
+        !r.modes.SetSize(n) || !r.dampings.SetSize(n)) {
         in.SetFailed();
         return false;
     }
@@ -182,7 +182,8 @@ void CSpectrumSettings::WriteDataFile(DKorvaDataFile& f, CKvdDataSet* set)
     const int K = modes.GetSize();
     const int p = curve.GetSize();
     if (d > 0 && K > 0) {
-        f << "\nSPEC\n" << "N=" << d << "U=1 " << p << "F=" << periodFactor << "Q=" << int(combination) << "K=" << K;
+        f << "\nSPEC\n"
+          << "N=" << d << "U=1 " << p << "F=" << periodFactor << "Q=" << int(combination) << "K=" << K;
         bool inOrder = true;
         for (int i = 0; i < K; ++i)
             if (At(modes, i) != i + 1) inOrder = false;

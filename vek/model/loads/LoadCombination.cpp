@@ -239,10 +239,8 @@ bool LoadCombination::Edit()
     LoadCombination edited(*this);
     if (!combinationDialog.Get().Edit(edited)) return false;
     *this = edited;
-    if (factors.GetSize() > 0 && factors.GetAt(0)->loadCase == 1 &&
-        std::fabs(constructionFactor) > CombinationError) {
-        AppMessageBox(
-            "由于施工模拟施加的荷载就是荷载种类1的荷载，固不能同时组合荷载种类1和施工模拟的最终结果！");
+    if (factors.GetSize() > 0 && factors.GetAt(0)->loadCase == 1 && std::fabs(constructionFactor) > CombinationError) {
+        AppMessageBox("由于施工模拟施加的荷载就是荷载种类1的荷载，固不能同时组合荷载种类1和施工模拟的最终结果！");
         constructionFactor = 0;
     }
     return true;

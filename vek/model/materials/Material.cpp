@@ -157,8 +157,8 @@ std::string CMaterial::GetInfoText() const
 {
     char text[512];
     std::snprintf(text, sizeof text,
-                  "混凝土强度等级:%.5g\r\n弹模:%.5g\r\n泊松比:%.5g\r\n比重:%.5g\r\n密度:%.5g\r\n热胀系数:%.5g", m_fGrade,
-                  m_fModulus, m_fConst1, m_fVolWeight, m_fVolMass, m_fConst2);
+                  "混凝土强度等级:%.5g\r\n弹模:%.5g\r\n泊松比:%.5g\r\n比重:%.5g\r\n密度:%.5g\r\n热胀系数:%.5g",
+                  m_fGrade, m_fModulus, m_fConst1, m_fVolWeight, m_fVolMass, m_fConst2);
     return text;
 }
 

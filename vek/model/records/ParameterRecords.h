@@ -7,8 +7,8 @@ class CFrameAxisPara {
 public:
     CFrameAxisPara() = default;
 
-    uint8_t axisChoice = 2;        // the dialog shows it minus 2
-    uint8_t pointInPlane = 0;      // "输入此轴与梁柱形成的平面上的一点"
+    uint8_t axisChoice = 2;    // the dialog shows it minus 2
+    uint8_t pointInPlane = 0;  // "输入此轴与梁柱形成的平面上的一点"
     double direction[3] = {0, 0, 1};
 };
 
