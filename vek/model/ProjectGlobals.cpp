@@ -2,3 +2,4 @@
 
 int16_t nPrjVersion = kProjectVersion;
 int bModelFromResults = 0;
+uint8_t bModellerMode = 1;

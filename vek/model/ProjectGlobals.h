@@ -11,3 +11,5 @@ extern int16_t nPrjVersion;
 // Set while the model shown was built from result files: it is never marked
 // modified then.
 extern int bModelFromResults;
+// 1 in the modeller, 0 in the result viewer (fixed at start-up).
+extern uint8_t bModellerMode;

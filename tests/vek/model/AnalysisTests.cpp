@@ -7,7 +7,7 @@
 #include "tests/vek/model/DataFileText.h"
 #include "tests/vek/model/ModelTestSupport.h"
 #include "vek/model/KvdDataSet.h"
-#include "vek/model/OptionsAccess.h"
+#include "vek/model/ProjectOptions.h"
 #include "vek/model/analysis/AnalysisParameters.h"
 #include "vek/model/analysis/SpectrumSettings.h"
 #include "vek/model/materials/Material.h"
@@ -30,7 +30,7 @@ struct ParameterFixture : ::testing::Test {
     {
         SetUp();
         theFrameSects.SetSize(0);
-        opts::SetPlaneModelMode(false);
+        theProjectOptions.bPlaneModel = uint8_t(false);
     }
 };
 
@@ -125,15 +125,15 @@ TEST_F(EigenParameters, DataFileBlockByMethodAndTheLibraryRecord)
     EXPECT_EQ(set.eigen.m_cFlag, 1);
     theEigenPara.on = 1;
     EXPECT_EQ(DataFileText([](DKorvaDataFile& f) { WriteEigenDataFile(f, nullptr); }),
-              "\nRITZ\nV=24 P=10  ITE=1 STURM=1 ERROR=0.0001\n");
+              "\nRITZ\nV=24 P=10  ITE=1 STURM=1 ERROR=0.0001");
     theEigenPara.method = 2;
     theEigenPara.sturm = 0;
     theEigenPara.modes = 12;
     EXPECT_EQ(DataFileText([](DKorvaDataFile& f) { WriteEigenDataFile(f, nullptr); }),
-              "\nEIGEN\nV=24 P=12  ERROR=0.0001\n");
+              "\nEIGEN\nV=24 P=12  ERROR=0.0001");
     theEigenPara.method = 3;
     EXPECT_EQ(DataFileText([&](DKorvaDataFile& f) { WriteEigenDataFile(f, &set); }),
-              "\nLANCZOS\nV=24 P=12  ERROR=0.0001\n");
+              "\nLANCZOS\nV=24 P=12  ERROR=0.0001");
     EXPECT_EQ(set.eigen.m_cMethod, 3);
     EXPECT_EQ(set.eigen.m_sModes, 12);
     EXPECT_FLOAT_EQ(set.eigen.m_fTolerance, 0.0001f);
@@ -157,7 +157,7 @@ TEST_F(Reinforcement, BlockDataFileAndLibraryRecord)
     theFrameSects.Add(CFrameSect());
     CKvdDataSet set;
     EXPECT_EQ(DataFileText([&](DKorvaDataFile& f) { WriteReinforceDataFile(f, &set); }),
-              "\nREIN\nI=2 F=3.1E5 3.1E5 K=0.544 0.544 0.35 Z=4E-3 P=0.8 H=8E-3 2 8E-3 2 V=3E5 1.2 &\n T=0.7 \n");
+              "\nREIN\nI=2 F=3.1E5 3.1E5 K=0.544 0.544 0.35 Z=4E-3 P=0.8 H=8E-3 2 8E-3 2 V=3E5 1.2 &\n T=0.7 ");
     EXPECT_FLOAT_EQ(set.reinforce.m_fPara1[0], 310000);
     EXPECT_FLOAT_EQ(set.reinforce.m_fPara2[0], 0.8f);
     EXPECT_FLOAT_EQ(set.reinforce.m_fPara3[0], 300000);
@@ -192,24 +192,24 @@ TEST_F(Reinforcement, CurrentSelectionBlockAndItsRepairs)
 TEST_F(Reinforcement, LoadCaseAndResultSelectorsFollowTheResults)
 {
     RecordingHooks hooks;
-    opts::SetCurrentLoadCase(4);
+    theProjectOptions.nCurrentLoadCase = int16_t(4);
     ValidateCurrentLoadCase(3);
-    EXPECT_EQ(opts::CurrentLoadCase(), 1);
-    opts::SetResultSelector(0, 5);
-    opts::SetResultSelector(1, 2);
-    opts::SetResultSelector(2, 1);
+    EXPECT_EQ(theProjectOptions.nCurrentLoadCase, 1);
+    theProjectOptions.nResultSelectors[0] = int16_t(5);
+    theProjectOptions.nResultSelectors[1] = int16_t(2);
+    theProjectOptions.nResultSelectors[2] = int16_t(1);
     const int counts[6] = {3, 4, 0, 0, 0, 0};
-    opts::SetHighestStageShown(30);
+    theProjectOptions.nHighestStage = int16_t(30);
     ValidateResultSelectors(counts, 0);
-    EXPECT_EQ(opts::ResultSelector(0), 1);
-    EXPECT_EQ(opts::ResultSelector(1), 2);
-    EXPECT_EQ(opts::ResultSelector(2), 0);
-    EXPECT_EQ(opts::HighestStageShown(), 10000);
+    EXPECT_EQ(theProjectOptions.nResultSelectors[0], 1);
+    EXPECT_EQ(theProjectOptions.nResultSelectors[1], 2);
+    EXPECT_EQ(theProjectOptions.nResultSelectors[2], 0);
+    EXPECT_EQ(theProjectOptions.nHighestStage, 10000);
     ValidateResultSelectors(counts, 6);
-    EXPECT_EQ(opts::HighestStageShown(), 6);
+    EXPECT_EQ(theProjectOptions.nHighestStage, 6);
     EXPECT_EQ(hooks.resultSelectors, 2);
-    opts::SetHighestStageShown(10000);
-    for (int i = 0; i < 6; ++i) opts::SetResultSelector(i, 0);
+    theProjectOptions.nHighestStage = int16_t(10000);
+    for (int i = 0; i < 6; ++i) theProjectOptions.nResultSelectors[i] = int16_t(0);
 }
 
 using Spectrum = ParameterFixture;
@@ -350,14 +350,14 @@ TEST_F(Spectrum, TwoPointGroupsInThePlaneModel)
     s.kind = 10;
     SetModes({1, 2, 3}, {0, 0, 0});
     for (int i = 0; i < 10; ++i) s.curve.Add({0.5f * i, 1.0f - 0.1f * i});
-    opts::SetPlaneModelMode(true);
+    theProjectOptions.bPlaneModel = uint8_t(true);
     CKvdDataSet set;
     const std::string text = DataFileText([&](DKorvaDataFile& f) { s.WriteDataFile(f, &set); });
     EXPECT_EQ(text,
               "\nSPEC\nN=1 U=1 10 F=1 Q=0 K=3 \n"
               "1 S=10 N=10 T=0 0.5 1 1.5 2 2.5 3 3.5 AR=1 0.9 0.8 0.7 0.6 0.5 0.4 0.3 \n"
               "T=4 4.5 AR=0.2 0.1 \n"
-              "M=1 D=0 1 0 \n");
+              "M=1 D=0 1 0 ");
     EXPECT_EQ(s.direction1On, 0);
     EXPECT_EQ(s.angle2, 90.0f);
     // The library record: the spectrum, its curve with the points, one direction.

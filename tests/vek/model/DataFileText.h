@@ -1,24 +1,23 @@
 #pragma once
-// The text a data-file writer leaves in a scratch file.
+// What a writer puts into a solver data file, as text.
+#include <gtest/gtest.h>
+
+#include <functional>
 #include <string>
 
 #include "korvalib/base/DataFile.h"
 #include "tests/support/TestFiles.h"
 
-namespace vektest {
-
-template <class F>
-std::string DataFileText(F&& write)
+// The file's text with the final line end taken off.
+inline std::string DataFileText(const std::function<void(DKorvaDataFile&)>& write)
 {
-    TempFile file("data", ".txt");
-    {
-        DKorvaDataFile f;
-        if (!f.Open(file.c_str(), 0)) return "";
-        write(f);
-        f.Close();
-    }
-    const Bytes b = file.ReadAll();
-    return std::string(b.begin(), b.end());
+    vektest::TempFile f("datafile", ".dat");
+    DKorvaDataFile file;
+    EXPECT_TRUE(file.Open(f.c_str(), 0));
+    write(file);
+    EXPECT_EQ(file.Close(), 1);
+    const vektest::Bytes b = f.ReadAll();
+    std::string s(b.begin(), b.end());
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+    return s;
 }
-
-}  // namespace vektest

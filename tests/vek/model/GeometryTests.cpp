@@ -5,7 +5,7 @@
 
 #include "tests/support/AppHelpersStandIn.h"
 #include "tests/vek/model/ModelTestSupport.h"
-#include "vek/model/OptionsAccess.h"
+#include "vek/model/ProjectOptions.h"
 #include "vek/model/display/DisplayOptions.h"
 #include "vek/model/geometry/Arcs.h"
 #include "vek/model/geometry/ModelGeometry.h"
@@ -88,7 +88,7 @@ TEST(Polygon2D, ReducedOutlineKeepsTheCornersAndFreesTheOldOnFailure)
 
 TEST(Geometry, PointsOnLinesWithTheNodeTolerance)
 {
-    opts::SetHorizontalNodeSpacing(0.02);
+    theProjectOptions.dHorzNodeSpacing = 0.02;
     const double A[3] = {0, 0, 0}, B[3] = {10, 0, 0};
     EXPECT_EQ(PointToLineDistance(A, A, B, 0), 0);
     EXPECT_EQ(PointToLineDistance(A, A, B, 1), 1);
@@ -163,8 +163,8 @@ TEST(Geometry, ConvexityAreasAndVolumes)
 
 TEST(Geometry, NodeComparisonsFollowTheToleranceAndTheSortOrder)
 {
-    opts::SetHorizontalNodeSpacing(0.02);
-    opts::SetVerticalNodeSpacing(0.01f);
+    theProjectOptions.dHorzNodeSpacing = 0.02;
+    theProjectOptions.fVertNodeSpacing = float(0.01f);
     FakeFamily nodes(EFamily::Nodes), frames(EFamily::Frames);
     nodes.Node(1, 0, 0, 0);
     nodes.Node(2, 0, 0, 0.005);
@@ -200,10 +200,10 @@ TEST(Geometry, NodeComparisonsFollowTheToleranceAndTheSortOrder)
         {8, {1, 2, 0, 0, 0}, {2, 3, 0, 0, 0}, -1},   {20, {1, -1, 0, 0, 0}, {2, 5, 0, 0, 0}, -1},  // by group alone
     };
     for (auto& c : cases) {
-        opts::SetSortOrder(c.order);
+        theProjectOptions.nSortOrder = uint8_t(c.order);
         EXPECT_EQ(CompareNodeRecords(c.a, c.b), c.want) << c.order;
     }
-    opts::SetSortOrder(1);
+    theProjectOptions.nSortOrder = uint8_t(1);
 }
 
 TEST(Geometry, NodesOnASegmentNearestFirst)

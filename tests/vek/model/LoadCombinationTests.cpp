@@ -7,7 +7,7 @@
 #include "tests/support/LeBytes.h"
 #include "tests/vek/model/DataFileText.h"
 #include "tests/vek/model/ModelTestSupport.h"
-#include "vek/model/OptionsAccess.h"
+#include "vek/model/ProjectOptions.h"
 #include "vek/model/analysis/SpectrumSettings.h"
 #include "vek/model/loads/LibTextFile.h"
 #include "vek/model/loads/LoadCombination.h"
@@ -92,7 +92,7 @@ TEST(LoadCombinations, DataFileLinesCarryTheirKindAndFullFactors)
         Parsed("C=1").WriteDataFile(f);
     });
     // Mended: 1.234 keeps its third decimal in the data file.
-    EXPECT_EQ(text, "C=1.2 0 1.4 E=0 0 1  T=2 \nC=1.234 0.35 E=0.5  T=1 \nC=1  T=0 \n");
+    EXPECT_EQ(text, "C=1.2 0 1.4 E=0 0 1  T=2 \nC=1.234 0.35 E=0.5  T=1 \nC=1  T=0 ");
     EXPECT_EQ(Parsed("C=1.234").GetText(false), "C=1.23 ");
 
     theSpectrumSettings.direction1On = 0;  // coefficient 1 of a switched-off direction is left out
@@ -213,13 +213,13 @@ TEST(ElementLoadIndex, EveryVersionsLayoutAndTheCurrentCaseCopy)
     EXPECT_EQ(keep.Entries(), 1);
 
     DElementLoad target;
-    opts::SetCurrentLoadCase(5);
+    theProjectOptions.nCurrentLoadCase = int16_t(5);
     CopyElementLoad(target, true, loads);
     ASSERT_EQ(target.Entries(), 1);
     EXPECT_EQ(target[0].nValue, 9);
     CopyElementLoad(target, false, loads);
     EXPECT_EQ(target.Entries(), 2);
-    opts::SetCurrentLoadCase(1);
+    theProjectOptions.nCurrentLoadCase = int16_t(1);
 }
 
 TEST(LibTextFile, SectionsAndTheirDataLines)

@@ -5,7 +5,7 @@
 #include "tests/support/LeBytes.h"
 #include "tests/vek/model/DataFileText.h"
 #include "tests/vek/model/ModelTestSupport.h"
-#include "vek/model/OptionsAccess.h"
+#include "vek/model/ProjectOptions.h"
 #include "vek/model/analysis/AnalysisParameters.h"
 #include "vek/model/materials/Material.h"
 #include "vek/model/materials/Sections.h"
@@ -15,8 +15,8 @@ using namespace vektest;
 namespace {
 
 struct UnitCode {
-    explicit UnitCode(int code) { opts::SetUnitCode(code); }
-    ~UnitCode() { opts::SetUnitCode(0); }
+    explicit UnitCode(int code) { theProjectOptions.SetUnitSystem(code, 0); }
+    ~UnitCode() { theProjectOptions.SetUnitSystem(0, 0); }
 };
 
 CMaterial Named(const char* name)
@@ -142,17 +142,17 @@ TEST_F(Materials, DataFileItemsPerElementType)
     m.m_fConst1 = 0.25f;
     const std::string text = DataFileText([&](DKorvaDataFile& f) {
         m.WriteDataFile(f, 1, 0);
+        m.WriteDataFile(f, 3, 0);
         m.WriteDataFile(f, 1, 1);
         m.WriteDataFile(f, 5, 0);
         m.WriteDataFile(f, 7, 0);
-        m.WriteDataFile(f, 3, 0);
     });
     EXPECT_EQ(text,
               "U=30 E=3E7 G=1.2E7 W=24.5 M=2.5 C=1E-5 \n"
+              "\n"  // another element type: the line end alone
               "E=3E7 G=1.2E7 W=24.5 M=2.5 C=1E-5 \n"
               "I=30 E=3E7 W=24.5 M=2.5 U=0.25 A=1E-5 \n"
-              "W=24.5 M=2.5 \nE=3E7 U=0.25 A=1E-5 \n"
-              "\n");
+              "W=24.5 M=2.5 \nE=3E7 U=0.25 A=1E-5 ");
 }
 
 TEST_F(Materials, TextsOfAMaterial)

@@ -5,7 +5,7 @@
 
 #include "tests/support/LeBytes.h"
 #include "tests/vek/model/ModelTestSupport.h"
-#include "vek/model/OptionsAccess.h"
+#include "vek/model/ProjectOptions.h"
 #include "vek/model/analysis/AnalysisParameters.h"
 #include "vek/model/analysis/ConstructionStages.h"
 #include "vek/model/analysis/SpectrumSettings.h"
@@ -155,11 +155,11 @@ TEST_F(Stages, PromptsAndTheStageOfTheSelection)
     OpenStagePrompt(true);
     EXPECT_EQ(panels.seen[0], "施工模拟步号|输入选中构件所属的施工模拟号，如果输入0，将由程序根据设置自动选取。|close");
     EXPECT_EQ(panels.bound, &theConstructionStages.typedStage);
-    opts::SetCurrentCommand(602);
+    theProjectOptions.nCurrentCommand = 602;
     int16_t count = 2;
     ShowDivideCountDialog(&count, false);
     EXPECT_EQ(panels.seen[1], "等分数量：|单元等分的数量。注:墙等分操作受选项设置对话框中的\"只拆分本层的墙\"影响");
-    opts::SetCurrentCommand(0);
+    theProjectOptions.nCurrentCommand = 0;
     const double d[3] = {0, 0.6, 0.8};
     ShowLocalAxisInfo(false, false, 2, d);
     EXPECT_EQ(panels.seen[2], "局部坐标参数|2轴的方向为：\r\ndirx=0.0000\r\ndiry=0.6000\r\ndirz=0.8000");
@@ -244,6 +244,8 @@ TEST(UnitConversion, FactorsAndTheOrderOfTheParts)
 
 TEST(UnitConversion, TheModelsOwnRecordsThereAndBack)
 {
+    theProjectOptions.SetDefaults();
+    theReinforcePara.Reset();
     theLevels.Reset();
     theLevels.count = 3;
     theLevels.baseElevation = 1.0;
@@ -266,8 +268,8 @@ TEST(UnitConversion, TheModelsOwnRecordsThereAndBack)
     EXPECT_FLOAT_EQ(theSpectrumSettings.curve.GetAt(0)->value, 350);
     EXPECT_FLOAT_EQ(theTightWireSettings.m_Wire.m_fForce, 7e6f);
     // Mended: both node spacings are lengths.
-    EXPECT_DOUBLE_EQ(opts::HorizontalNodeSpacing(), 20);
-    EXPECT_FLOAT_EQ(opts::VerticalNodeSpacing(), 10);
+    EXPECT_DOUBLE_EQ(theProjectOptions.dHorzNodeSpacing, 20);
+    EXPECT_FLOAT_EQ(theProjectOptions.fVertNodeSpacing, 10);
     ConvertModelUnits(3, 0);
 
     ConvertModelUnits(0, 2);
@@ -278,8 +280,8 @@ TEST(UnitConversion, TheModelsOwnRecordsThereAndBack)
     EXPECT_FLOAT_EQ(after.m_fVolWeight, before.m_fVolWeight);
     EXPECT_FLOAT_EQ(after.m_fVolMass, before.m_fVolMass);
     EXPECT_FLOAT_EQ(theReinforcePara.F1, 310000);
-    EXPECT_NEAR(opts::HorizontalNodeSpacing(), 0.02, 1e-15);
-    EXPECT_FLOAT_EQ(opts::VerticalNodeSpacing(), 0.01f);
+    EXPECT_NEAR(theProjectOptions.dHorzNodeSpacing, 0.02, 1e-15);
+    EXPECT_FLOAT_EQ(theProjectOptions.fVertNodeSpacing, 0.01f);
     EXPECT_FLOAT_EQ(theSpectrumSettings.curve.GetAt(0)->value, 0.35f);
 
     theLevels.Reset();

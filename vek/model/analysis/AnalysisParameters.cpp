@@ -6,7 +6,7 @@
 #include "korvalib/base/biostream.h"
 #include "vek/model/KvdDataSet.h"
 #include "vek/model/ModelHooks.h"
-#include "vek/model/OptionsAccess.h"
+#include "vek/model/ProjectOptions.h"
 #include "vek/model/ProjectGlobals.h"
 #include "vek/model/analysis/SpectrumSettings.h"
 #include "vek/model/materials/Material.h"
@@ -234,23 +234,23 @@ void ValidateCurrentSelection()
 
 void ValidateCurrentLoadCase(int loadCases)
 {
-    const int lc = opts::CurrentLoadCase();
-    if (lc < 1 || lc > loadCases) opts::SetCurrentLoadCase(1);
+    const int lc = theProjectOptions.nCurrentLoadCase;
+    if (lc < 1 || lc > loadCases) theProjectOptions.nCurrentLoadCase = int16_t(1);
 }
 
 void ValidateResultSelectors(const int counts[6], int stages)
 {
     for (int i = 0; i < 6; ++i) {
-        const int s = opts::ResultSelector(i);
+        const int s = theProjectOptions.nResultSelectors[i];
         if (counts[i] < 1)
-            opts::SetResultSelector(i, 0);
+            theProjectOptions.nResultSelectors[i] = int16_t(0);
         else if (s < 1 || s > counts[i])
-            opts::SetResultSelector(i, 1);
+            theProjectOptions.nResultSelectors[i] = int16_t(1);
     }
-    const int shown = opts::HighestStageShown();
+    const int shown = theProjectOptions.nHighestStage;
     if (stages < 1)
-        opts::SetHighestStageShown(10000);
+        theProjectOptions.nHighestStage = int16_t(10000);
     else if (shown < 1 || shown > stages)
-        opts::SetHighestStageShown(stages);
+        theProjectOptions.nHighestStage = int16_t(stages);
     ModelHooks().RefreshResultSelectors();
 }

@@ -10,7 +10,7 @@
 #include "vek/model/Binding.h"
 #include "vek/model/ModelFamily.h"
 #include "vek/model/ObjectBase.h"
-#include "vek/model/OptionsAccess.h"
+#include "vek/model/ProjectOptions.h"
 #include "vek/model/ProjectGlobals.h"
 #include "vek/model/storeys/LevelTable.h"
 
@@ -192,7 +192,7 @@ void ShowLocalAxisInfo(bool closeOthers, bool axisDialog, int axis, const double
 void ShowDivideCountDialog(int16_t* count, bool closeOthers)
 {
     std::string note = "单元等分的数量。";
-    if (opts::CurrentCommand() == 602) note += "注:墙等分操作受选项设置对话框中的\"只拆分本层的墙\"影响";
+    if (theProjectOptions.nCurrentCommand == 602) note += "注:墙等分操作受选项设置对话框中的\"只拆分本层的墙\"影响";
     panels.Get().OpenPrompt("等分数量：", note.c_str(), count, closeOthers);
 }
 

@@ -8,7 +8,7 @@
 #include "korvalib/base/biostream.h"
 #include "korvalib/model/AnalysisRecords.h"
 #include "vek/model/KvdDataSet.h"
-#include "vek/model/OptionsAccess.h"
+#include "vek/model/ProjectOptions.h"
 #include "vek/model/ProjectGlobals.h"
 
 CSpectrumSettings theSpectrumSettings;
@@ -173,7 +173,7 @@ CSpectrumSettings& CSpectrumSettings::operator=(const CSpectrumSettings& o)
 void CSpectrumSettings::WriteDataFile(DKorvaDataFile& f, CKvdDataSet* set)
 {
     if (modes.GetSize() != dampings.GetSize()) return;
-    if (opts::PlaneModelMode()) {
+    if ((theProjectOptions.bPlaneModel != 0)) {
         direction1On = 0;
         angle2 = 90;
     }

@@ -14,7 +14,7 @@
 #include "vek/model/AppHelpers.h"
 #include "vek/model/Binding.h"
 #include "vek/model/ModelHooks.h"
-#include "vek/model/OptionsAccess.h"
+#include "vek/model/ProjectOptions.h"
 #include "vek/model/ProjectGlobals.h"
 #include "vek/model/analysis/SpectrumSettings.h"
 
@@ -332,6 +332,6 @@ void CopyElementLoad(DElementLoad& target, bool currentCaseOnly, const DElementL
         target = source;
         return;
     }
-    const int at = source.Index(int16_t(opts::CurrentLoadCase()));
+    const int at = source.Index(int16_t(theProjectOptions.nCurrentLoadCase));
     if (at >= 0) target.Insert(source[at].nKey, source[at].nValue);
 }

@@ -11,7 +11,7 @@
 #include "korvalib/base/biostream.h"
 #include "korvalib/model/CommonData.h"
 #include "vek/model/AppHelpers.h"
-#include "vek/model/OptionsAccess.h"
+#include "vek/model/ProjectOptions.h"
 #include "vek/model/ProjectGlobals.h"
 #include "vek/model/analysis/AnalysisParameters.h"
 
@@ -22,7 +22,7 @@ namespace {
 // Force, length and mass factors of the current unit system against code 0.
 void UnitFactors(double& F, double& L, double& M)
 {
-    const int u = opts::UnitCode();
+    const int u = theProjectOptions.GetUnitCode();
     F = DCommonData::ForceFactor(u);
     L = DCommonData::DimensionFactor(u);
     M = DCommonData::MassFactor(u);
@@ -44,7 +44,7 @@ void CMaterial::FillConcrete(bool all)
 {
     double F, L, M;
     UnitFactors(F, L, M);
-    m_fModulus = float(DMaterial::GetElasticModuleFromConcret(m_fGrade, opts::UnitCode()));
+    m_fModulus = float(DMaterial::GetElasticModuleFromConcret(m_fGrade, theProjectOptions.GetUnitCode()));
     if (all || m_fConst1 < 1e-8f) m_fConst1 = 0.2f;
     if (all || m_fVolWeight < 1e-10f) m_fVolWeight = float(24.5 * F / (L * L * L));
     if (all || m_fVolMass < 1e-10f) m_fVolMass = float(2.5 * M / (L * L * L));

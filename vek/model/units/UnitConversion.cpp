@@ -1,7 +1,7 @@
 #include "vek/model/units/UnitConversion.h"
 
 #include "korvalib/model/CommonData.h"
-#include "vek/model/OptionsAccess.h"
+#include "vek/model/ProjectOptions.h"
 #include "vek/model/analysis/AnalysisParameters.h"
 #include "vek/model/analysis/SpectrumSettings.h"
 #include "vek/model/materials/Material.h"
@@ -11,6 +11,23 @@
 namespace {
 
 UnitScaleHook hooks[kUnitStepCount] = {};
+
+// The lengths of the project options: the text size, both node spacings and
+// the plane elements' thickness.
+void ScaleOptionLengths(double L)
+{
+    CProjectOptions& o = theProjectOptions;
+    o.dTextSize *= L;
+    o.dHorzNodeSpacing *= L;
+    o.fVertNodeSpacing = float(o.fVertNodeSpacing * L);
+    o.fPlaneThickness = float(o.fPlaneThickness * L);
+}
+
+// A change of the unit system in the options converts the model here.
+const bool bound = [] {
+    theProjectOptionsHooks.convertModelUnits = ConvertModelUnits;
+    return true;
+}();
 
 }  // namespace
 
@@ -80,7 +97,7 @@ void ConvertModelUnits(int oldCode, int newCode)
     for (int i = 0; i < kUnitStepCount; ++i) {
         const EUnitStep step = static_cast<EUnitStep>(i);
         switch (step) {
-            case EUnitStep::TextSize: opts::ScaleLengths(f.L); break;
+            case EUnitStep::TextSize: ScaleOptionLengths(f.L); break;
             case EUnitStep::Storeys: theLevels.ScaleUnits(f.L); break;
             case EUnitStep::Materials:
                 for (int k = 0; k < theMaterials.GetSize(); ++k) theMaterials.GetAt(k)->ScaleUnits(f.F, f.M, f.L);
