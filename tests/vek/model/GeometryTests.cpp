@@ -92,9 +92,9 @@ TEST(Geometry, PointsOnLinesWithTheNodeTolerance)
     const double A[3] = {0, 0, 0}, B[3] = {10, 0, 0};
     EXPECT_EQ(PointToLineDistance(A, A, B, 0), 0);
     EXPECT_EQ(PointToLineDistance(A, A, B, 1), 1);
-    const double beyond[3] = {10.1, 0, 0}, near[3] = {5, 0.01, 0}, off[3] = {5, 3, 4};
+    const double beyond[3] = {10.1, 0, 0}, close[3] = {5, 0.01, 0}, off[3] = {5, 3, 4};
     EXPECT_EQ(PointToLineDistance(beyond, A, B, 1), 0);
-    EXPECT_EQ(PointToLineDistance(near, A, B, 0), 1);
+    EXPECT_EQ(PointToLineDistance(close, A, B, 0), 1);
     double d = -1;
     EXPECT_EQ(PointToLineDistance(off, A, B, 0, &d), 0);
     EXPECT_DOUBLE_EQ(d, 5);
@@ -298,8 +298,8 @@ TEST(Arcs, AnglesFromTheCentreLieInTheirHalfOpenRange)
         EXPECT_NEAR(ArcPointAngle(c, p), k.want, 1e-15) << k.x << "," << k.y;
     }
     // The sine of a point a hair off the circle would leave asin's domain.
-    const double far[2] = {0, 1 + 1e-16};
-    EXPECT_FALSE(std::isnan(ArcPointAngle(c, far)));
+    const double outside[2] = {0, 1 + 1e-16};
+    EXPECT_FALSE(std::isnan(ArcPointAngle(c, outside)));
 }
 
 TEST(Arcs, ConstructionsOfTheSixMethods)

@@ -72,18 +72,18 @@ double LoadCombination::GetFactor(int lc) const
 
 bool LoadCombination::IsEqual(const LoadCombination& o) const
 {
-    auto near = [](double a, double b) { return std::fabs(a - b) <= CombinationError; };
+    auto Close = [](double a, double b) { return std::fabs(a - b) <= CombinationError; };
     if (factors.GetSize() != o.factors.GetSize()) return false;
     for (int k = 0; k < 3; ++k)
-        if (!near(c[k], o.c[k])) return false;
+        if (!Close(c[k], o.c[k])) return false;
     auto& mine = const_cast<LoadFactorList&>(factors);
     auto& theirs = const_cast<LoadFactorList&>(o.factors);
     for (int i = 0; i < mine.GetSize(); ++i)
         if (mine.GetAt(i)->loadCase != theirs.GetAt(i)->loadCase ||
-            !near(mine.GetAt(i)->factor, theirs.GetAt(i)->factor))
+            !Close(mine.GetAt(i)->factor, theirs.GetAt(i)->factor))
             return false;
-    return near(constructionFactor, o.constructionFactor) && kinds == o.kinds && dynamicStep == o.dynamicStep &&
-           near(dynamicFactor, o.dynamicFactor);
+    return Close(constructionFactor, o.constructionFactor) && kinds == o.kinds && dynamicStep == o.dynamicStep &&
+           Close(dynamicFactor, o.dynamicFactor);
 }
 
 bool LoadCombination::IsEmpty() const
