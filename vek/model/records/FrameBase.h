@@ -28,11 +28,13 @@ public:
         m_TightWires.Serialize(out);
         return out.IsGood();
     }
+    // A damaged record leaves this one as it was.
     int Serialize(bifstream& in) override
     {
-        if (!Base::Serialize(in)) return 0;
-        m_TightWires.Serialize(in);
-        return in.IsGood();
+        DFrameBase read;
+        if (!read.Base::Serialize(in) || !read.m_TightWires.Serialize(in) || !in.IsGood()) return 0;
+        *this = read;
+        return 1;
     }
 
     DTightWireIndex m_TightWires;
