@@ -249,27 +249,12 @@ TEST_F(DisplayRecords, BulkCopiesReserveAheadOnlyWhenTheWorkIsLarge)
 
 using DisplayCommands = DisplayFixture;
 
-namespace {
-class Projection : public CModelProjection {
-public:
-    Projection() { SetModelProjection(this); }
-    ~Projection() override { SetModelProjection(nullptr); }
-    int GetMode() const override { return mode; }
-    double GetPlanElevation() const override { return plan; }
-    void SetPlanElevation(double z) override { plan = z; }
-    void ZoomExtents() override { ++zooms; }
-    int mode = 1;
-    double plan = 0;
-    int zooms = 0;
-};
-}  // namespace
-
 TEST_F(DisplayCommands, WorkingStoreySetsThePlanElevation)
 {
     theLevels.count = 3;
     for (int k = 0; k < 3; ++k) theLevels.heights[k] = 3;
     theLevels.RecomputeElevations();
-    Projection view;
+    TestProjection view;
     RecordingHooks hooks;
     ScriptedDialogs dialogs;
     dialogs.answers = {{true, {2}}, {true, {9}}, {false, {}}};

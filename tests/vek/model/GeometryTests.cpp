@@ -383,17 +383,6 @@ TEST(Arcs, ThreePointsInAFrameAndFromThePicks)
     EXPECT_EQ(log.Messages()[0].text, "#126");
 }
 
-namespace {
-// The view from above at scale 1 (y down), or a 3-D platform.
-class TestView : public CModelProjection {
-public:
-    TestView() { SetModelProjection(this); }
-    ~TestView() override { SetModelProjection(nullptr); }
-    int GetMode() const override { return mode; }
-    int mode = 1;
-};
-}  // namespace
-
 TEST(ViewGeometry, AnglesAndDirectionsOnTheScreen)
 {
     const double a[3] = {0, 0, 5}, b[3] = {0, 3, 0};
@@ -405,7 +394,7 @@ TEST(ViewGeometry, AnglesAndDirectionsOnTheScreen)
     EXPECT_EQ(up[1], -1);
     double endOn[3] = {0, 0, 1};
     EXPECT_EQ(ScreenDirection(endOn), 0);
-    TestView view;
+    TestProjection view;
     view.mode = 3;
     CArcPicks picks;
     double c[3], s, e, r;

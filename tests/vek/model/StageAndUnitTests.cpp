@@ -240,6 +240,18 @@ TEST(UnitConversion, FactorsAndTheOrderOfTheParts)
     EXPECT_EQ(ScaleRecorder::Hooked().size(), 8u);
     EXPECT_EQ(ScaleRecorder::Hooked()[0].L, 1000);
     ConvertModelUnits(3, 0);  // back, for the records of the other tests
+
+    // There and back through code 2: the family is handed each way's ratios.
+    FakeFamily& springs = *rec.families[int(EFamily::Springs)];
+    springs.scaled.clear();
+    ConvertModelUnits(0, 2);
+    ConvertModelUnits(2, 0);
+    ASSERT_EQ(springs.scaled.size(), 2u);
+    EXPECT_EQ(springs.scaled[0].second.F, 1000);
+    EXPECT_EQ(springs.scaled[0].second.M, 1000);
+    EXPECT_EQ(springs.scaled[0].second.L, 1);
+    EXPECT_EQ(springs.scaled[1].second.F, 0.001);
+    EXPECT_EQ(springs.scaled[1].second.M, 0.001);
 }
 
 TEST(UnitConversion, TheModelsOwnRecordsThereAndBack)

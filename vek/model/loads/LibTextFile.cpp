@@ -6,31 +6,10 @@
 
 #include "vek/model/AppHelpers.h"
 
-namespace {
-
-// Library files must be in the system's code page: one with a byte-order
-// mark of UTF-16 or UTF-8 is refused.
-FILE* OpenAnsiText(const char* path)
-{
-    FILE* f = path ? std::fopen(path, "rt") : nullptr;
-    if (!f) return nullptr;
-    unsigned char head[3] = {0, 0, 0};
-    const size_t n = std::fread(head, 1, 3, f);
-    std::rewind(f);
-    const bool unicode = (n >= 2 && ((head[0] == 0xFF && head[1] == 0xFE) || (head[0] == 0xFE && head[1] == 0xFF))) ||
-                         (n == 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF);
-    if (!unicode) return f;
-    AppMessageBox("文件为非ANSI编码，请使用记事本或其它工具转换成ANSI编码！");
-    std::fclose(f);
-    return nullptr;
-}
-
-}  // namespace
-
 CLibTextFile::CLibTextFile(const char* path)
 {
     m_szLine[0] = 0;
-    m_pFile = OpenAnsiText(path);
+    m_pFile = path ? OpenTextFileChecked(path, "rt", 1) : nullptr;
     if (!m_pFile) {
         const std::string text = std::string("无法打开相应库文件") + (path ? path : "");
         AppMessageBox(text.c_str(), MB_ICONINFORMATION);
