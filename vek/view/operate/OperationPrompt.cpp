@@ -49,6 +49,19 @@ bool Planar()
 
 }  // namespace
 
+bool ParseTypedNumbers(const char* text, int count, double* out)
+{
+    if (!text || count < 1 || count > 3) return false;
+    // One number per blank- or comma-separated text: the shared number
+    // parser alone would join "5 -2" into 3.
+    CString texts[3];
+    if (SplitInputTexts(text, count, texts, 0) < count) return false;
+    for (int k = 0; k < count; ++k) {
+        if (GFunc::ExtractDoubles(texts[k], 1, nullptr, &out[k]) != 1 || !std::isfinite(out[k])) return false;
+    }
+    return true;
+}
+
 void COperationStack::ShowPromptText(const char* text, bool editable, bool remember)
 {
     m_shown = text ? text : "";
@@ -340,14 +353,8 @@ bool COperationStack::ParseCoordinate(const char* text, bool relative, double ou
     const char first = *start;
     if (!((first >= '0' && first <= '9') || first == '-' || first == '+' || first == '.' || first == 'E')) return false;
     double v[3] = {0, 0, 0};
-    // One number per blank- or comma-separated text: the shared number
-    // parser alone would join "5 -2" into 3. Too few numbers would leave
-    // coordinates made up: the input is refused.
-    CString texts[3];
-    if (SplitInputTexts(start, count, texts, 0) < count) return false;
-    for (int k = 0; k < count; ++k) {
-        if (GFunc::ExtractDoubles(texts[k], 1, nullptr, &v[k]) != 1 || !std::isfinite(v[k])) return false;
-    }
+    // Too few numbers would leave coordinates made up: the input is refused.
+    if (!ParseTypedNumbers(start, count, v)) return false;
     if (polar) {
         const double r = v[0], a = v[1] * kDegree;
         v[0] = r * std::cos(a);

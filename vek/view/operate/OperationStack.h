@@ -113,5 +113,9 @@ private:
 
 extern COperationStack theOperationStack;
 
+// count (1 to 3) numbers typed apart by blanks or commas, each of them
+// finite; false when fewer are there.
+bool ParseTypedNumbers(const char* text, int count, double* out);
+
 // Cuts a text to at most max bytes, never inside a double-byte character.
 std::string CutText(const char* text, size_t max);

@@ -9,6 +9,7 @@
 #include "vek/view/ViewProjection.h"
 #include "vek/view/draw/DrawLayer.h"
 #include "vek/view/operate/OperateHost.h"
+#include "vek/view/operate/OperationStack.h"
 #include "vek/view/operate/OsnapState.h"
 
 namespace {
@@ -133,8 +134,10 @@ bool COsnapState::TakeSnapPoint(double out[3])
     double length = 0, angle = 0;
     const char* o = std::strpbrk(p, "Oo");
     if (!in3D && o) {
+        ++o;
+        while (*o == '=' || *o == ' ') ++o;
         double v[2];
-        if (GFunc::ExtractDoubles(o + 1, 2, nullptr, v) < 2) return false;
+        if (!ParseTypedNumbers(o, 2, v)) return false;
         length = v[0];
         angle = v[1];
     } else {

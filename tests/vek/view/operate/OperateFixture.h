@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/support/AppHelpersStandIn.h"
+#include "tests/vek/view/operate/SnapProbe.h"
 #include "tests/vek/model/ModelTestSupport.h"
 #include "vek/model/LayerList.h"
 #include "vek/model/ProjectOptions.h"
@@ -184,11 +185,6 @@ inline void Record(CSingleOperate* op)
     Calls().calls.push_back(c);
 }
 
-inline long& FakeClock()
-{
-    static long now = 0;
-    return now;
-}
 inline bool& ModifierHeld()
 {
     static bool held = false;
@@ -235,13 +231,6 @@ protected:
         const double hi[3] = {10, 10, 0}, lo[3] = {0, 0, 0};
         theViewProjection.SetExtent(hi, lo);
         theViewProjection.ZoomExtents(0, 0, 1);
-    }
-    static POINT Pixel(double x, double y, double z = 0)
-    {
-        const double p[3] = {x, y, z};
-        int sx, sy;
-        theViewProjection.WorldToScreenInt(p, sx, sy);
-        return POINT{sx, sy};
     }
     static CSingleOperate* Top() { return theOperationStack.GetCurrentOperation(); }
     static void Feed(double x, double y, double z = 0)
