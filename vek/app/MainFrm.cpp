@@ -1,6 +1,7 @@
 #include "MainFrm.h"
 
 #include "resource.h"
+#include "vek/app/ProgramSettings.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
@@ -22,10 +23,14 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs)
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
         return -1;
     if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(indicators, 4)) return -1;
+    if (!CreateDialogsBar(this)) return -1;
     m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(&m_wndToolBar);
+    DockDialogsBar(this);
+    if (!CreatePromptBar() || !CreateLeftPanel(this)) return -1;
     LoadBarState("Bars");
+    ReadProgramSettings();
     SetMessageText(AFX_IDS_IDLEMESSAGE);
     CMenuXP::SetXPLookNFeel(this, true);
     CMenuXP::UpdateMenuBar(this);
@@ -48,6 +53,8 @@ void CMainFrame::OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu)
 
 BOOL CMainFrame::DestroyWindow()
 {
-    SaveBarState("Bars");
+    if (!IsBatchRun()) SaveBarState("Bars");
+    WriteProgramSettings();
+    CloseProgramDialogs();
     return CFrameWnd::DestroyWindow();
 }

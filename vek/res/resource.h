@@ -1,6 +1,6 @@
 #pragma once
 // Resource identifiers of Vek.exe.
-#define IDR_MAINFRAME 128
+#define IDR_MAINFRAME 280
 
 #define ID_FILE_NEW 0xE100
 #define ID_FILE_OPEN 0xE101
