@@ -1,0 +1,3 @@
+#include "ModellerMode.h"
+
+unsigned char bModellerMode = 1;
