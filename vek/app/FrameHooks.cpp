@@ -1,6 +1,7 @@
 // The main frame's links to the parts around it. The parts are not in the
 // program yet: each link does nothing and answers as an empty model without
-// results would, and the commands that depend on them stay greyed.
+// results would, and the commands that depend on them stay greyed. The
+// message box is the framework's until the program's own takes its place.
 #include "FrameHooks.h"
 
 #include "framework/Afx.h"
