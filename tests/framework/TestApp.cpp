@@ -59,11 +59,6 @@ void FailOnHandlerExceptions()
     FwSetHandlerExceptionHook([](const char* what) { ADD_FAILURE() << "exception in a message handler: " << what; });
 }
 
-void RunSoon(std::function<void()> fn, UINT delayMs)
-{
-    vektest::RunSoon(std::move(fn), delayMs);
-}
-
 std::string TempPath(const char* name)
 {
     static const vektest::TempDir dir("fw");

@@ -3,6 +3,7 @@
 #include "vek/app/AppWindows.h"
 #include "vek/model/ProjectGlobals.h"
 #include "vek/res/AppDialogsRes.h"
+#include "vek/res/resource.h"
 
 // clang-format off
 BEGIN_MESSAGE_MAP(CAddressLink, CMyStatic)

@@ -22,5 +22,3 @@
 // The docking bar at the bottom of the main frame.
 #define IDW_DIALOGS_BAR 0xE810
 
-// The program-update page (the About box's link and the update command).
-#define IDS_UPDATE_ADDRESS 7001

@@ -14,6 +14,7 @@
 #include "vek/app/VekView.h"
 #include "vek/model/AppHelpers.h"
 #include "vek/res/AppDialogsRes.h"
+#include "vek/res/resource.h"
 
 using apptest::Frame;
 using vektest::PumpUntil;
@@ -286,5 +287,5 @@ TEST(AboutBox, ShowsTheVersionAndItsLinkOpensTheUpdatePage)
     EXPECT_STREQ(version, "VEK内部版本号: 7.0.6");
     EXPECT_STREQ(link, "检查程序更新");
     EXPECT_EQ(openedVerb, "open");
-    EXPECT_EQ(openedFile, "https://example.org/korva/update/");
+    EXPECT_EQ(openedFile, "https://www.example.org/korva/update/");
 }

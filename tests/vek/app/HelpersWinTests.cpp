@@ -18,6 +18,7 @@
 #include "vek/model/ProjectGlobals.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/res/AppDialogsRes.h"
+#include "vek/res/resource.h"
 
 using apptest::Frame;
 using vektest::PumpUntil;
@@ -88,7 +89,7 @@ TEST(AppWindows, MessageBoxesLeaveTheViewItsPictureWhileTheyAreUp)
     AppMessageBoxID(IDS_UPDATE_ADDRESS, MB_OK);
     EXPECT_EQ(rebuildFlag, 0);
     ASSERT_EQ(boxes.texts.size(), 2u);
-    EXPECT_EQ(boxes.texts[1], "https://example.org/korva/update/");
+    EXPECT_EQ(boxes.texts[1], "https://www.example.org/korva/update/");
     theViewLink = saved;
 }
 
