@@ -336,13 +336,13 @@ void COsnapState::Snap(const double* reference, int x, int y)
         for (size_t i = 0; i < nl; ++i) {
             const Segment& seg = m_lines[i];
             const double* s = scr + 4 * i;
-            const bool near = std::max(s[0], s[2]) >= cx - kRadius && std::min(s[0], s[2]) <= cx + kRadius &&
-                              std::max(s[1], s[3]) >= cy - kRadius && std::min(s[1], s[3]) <= cy + kRadius;
-            if (near && mid) {
+            const bool reaches = std::max(s[0], s[2]) >= cx - kRadius && std::min(s[0], s[2]) <= cx + kRadius &&
+                                 std::max(s[1], s[3]) >= cy - kRadius && std::min(s[1], s[3]) <= cy + kRadius;
+            if (reaches && mid) {
                 const double m[3] = {(seg.a[0] + seg.b[0]) / 2, (seg.a[1] + seg.b[1]) / 2, (seg.a[2] + seg.b[2]) / 2};
                 Compete((s[0] + s[2]) / 2 - cx, (s[1] + s[3]) / 2 - cy, m, kMid, best);
             }
-            if (near && foot) {
+            if (reaches && foot) {
                 const double u[3] = {seg.b[0] - seg.a[0], seg.b[1] - seg.a[1], seg.b[2] - seg.a[2]};
                 const double uu = u[0] * u[0] + u[1] * u[1] + u[2] * u[2];
                 if (uu > 0) {

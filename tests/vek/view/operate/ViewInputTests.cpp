@@ -85,14 +85,14 @@ TEST_F(ViewInputTest, AClickGivesTheSnapTheNodeTheGridOrTheWorkPlane)
         std::copy(grid, grid + 3, out);
         return true;
     };
-    const POINT far = Pixel(8, 2);
-    ViewInput::OnLButtonDown(far.x, far.y);
+    const POINT away = Pixel(8, 2);
+    ViewInput::OnLButtonDown(away.x, away.y);
     ASSERT_EQ(Calls().calls.size(), 1u);
     EXPECT_EQ(Calls().calls[0].points[1], (Point3{7, 7, 0}));
     theOperateLinks.snapToGridNode = nullptr;
-    ViewInput::OnLButtonDown(far.x, far.y);
+    ViewInput::OnLButtonDown(away.x, away.y);
     double p[3];
-    theViewProjection.ScreenToWorldInt(far.x, far.y, p);
+    theViewProjection.ScreenToWorldInt(away.x, away.y, p);
     EXPECT_EQ(Top()->m_points[0], (Point3{p[0], p[1], p[2]}));
 
     // A snap comes first; plain screen points come before the nodes.

@@ -1,0 +1,4 @@
+#pragma once
+// Binds the interactive operations to the application's windows: the
+// flashing prompt, the modeless-dialog manager, the layer and storey dialogs.
+void BindInteractLinks();
