@@ -159,8 +159,7 @@ LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam)
         char cls[16] = {};
         ::GetClassNameA(hwnd, cls, sizeof cls);
         HWND foreground = ::GetForegroundWindow();
-        if (std::strcmp(cls, "#32768") == 0 && foreground && ::GetPropA(foreground, XPWNDPROP_MENUXP))
-            Subclass(hwnd);
+        if (std::strcmp(cls, "#32768") == 0 && foreground && ::GetPropA(foreground, XPWNDPROP_MENUXP)) Subclass(hwnd);
     }
     return ::CallNextHookEx(g_hook, code, wParam, lParam);
 }
@@ -363,8 +362,8 @@ void CMenuXP::InitializeHook()
 {
     ++g_hookUsers;
     if (!g_hook)
-        g_hook = ::SetWindowsHookExA(WH_CBT, HookProc, reinterpret_cast<HINSTANCE>(&__ImageBase),
-                                     ::GetCurrentThreadId());
+        g_hook =
+            ::SetWindowsHookExA(WH_CBT, HookProc, reinterpret_cast<HINSTANCE>(&__ImageBase), ::GetCurrentThreadId());
 }
 
 void CMenuXP::UninitializeHook()
