@@ -162,7 +162,8 @@ bool OnCommand(UINT id)
         default: break;
     }
     if (!FindViewCommand(static_cast<int>(id))) return false;
-    RunViewCommand(static_cast<int>(id));
+    // An accelerator reaches a greyed command too: it does nothing.
+    if (QueryViewCommand(static_cast<int>(id)).enabled) RunViewCommand(static_cast<int>(id));
     return true;
 }
 
@@ -174,6 +175,96 @@ bool OnUpdateCommand(CCmdUI* ui)
     ui->SetCheck(s.checked ? 1 : 0);
     if (!s.text.empty()) ui->SetText(s.text.c_str());
     return true;
+}
+
+bool HandleViewMessage(CWnd* view, UINT message, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    const CPoint at(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+    const UINT keys = static_cast<UINT>(wp);
+    result = 0;
+    switch (message) {
+        case WM_LBUTTONDOWN: OnLButtonDown(view, keys, at); return true;
+        case WM_LBUTTONUP: OnLButtonUp(view, keys, at); return true;
+        case WM_MOUSEMOVE: OnMouseMove(view, keys, at); return true;
+        case WM_MBUTTONDOWN: OnMButtonDown(view, keys, at); return true;
+        case WM_MBUTTONUP: OnMButtonUp(view, keys, at); return true;
+        case WM_MOUSEWHEEL: result = OnMouseWheel(view, LOWORD(wp), static_cast<short>(HIWORD(wp)), at); return true;
+        case WM_NCMOUSEMOVE: OnNcMouseMove(view); return false;
+        case WM_SETCURSOR:
+            if (!OnSetCursor(view, LOWORD(lp))) return false;
+            result = TRUE;
+            return true;
+        case WM_CONTEXTMENU: {
+            CPoint p = at;
+            if (p.x == -1 && p.y == -1) ::GetCursorPos(&p);  // from the keyboard
+            OnContextMenu(view, p);
+            return true;
+        }
+        case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wp)); return false;
+        case WM_CHAR: OnChar(static_cast<UINT>(wp), LOWORD(lp), HIWORD(lp)); return true;
+        case WM_COMMAND:
+            // The context menus' items come to the view window.
+            return lp == 0 && OnCommand(LOWORD(wp));
+        default: return false;
+    }
+}
+
+namespace {
+
+const char* const kPreviousProc = "VekViewInputProc";
+
+LRESULT CALLBACK AttachedProc(HWND hwnd, UINT message, WPARAM wp, LPARAM lp)
+{
+    const auto previous = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, kPreviousProc));
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        ::RemovePropA(hwnd, kPreviousProc);
+        if (boundView == hwnd) boundView = nullptr;
+    } else if (CWnd* view = CWnd::FromHandlePermanent(hwnd)) {
+        LRESULT result = 0;
+        if (HandleViewMessage(view, message, wp, lp, result)) return result;
+    }
+    return ::CallWindowProcA(previous, hwnd, message, wp, lp);
+}
+
+class CViewCommandTarget : public CCmdTarget {
+public:
+    BOOL OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) override
+    {
+        if (code == CN_UPDATE_COMMAND_UI) return extra && Bound(id) && OnUpdateCommand(static_cast<CCmdUI*>(extra));
+        if (code != CN_COMMAND || !Bound(id)) return FALSE;
+        if (!QueryViewCommand(static_cast<int>(id)).enabled) return handlerInfo ? FALSE : TRUE;
+        if (handlerInfo) return TRUE;
+        return OnCommand(id) ? TRUE : FALSE;
+    }
+
+private:
+    // Rows without their work are left to the rest of the route, which greys them.
+    static bool Bound(UINT id)
+    {
+        const CViewCommandRow* row = FindViewCommand(static_cast<int>(id));
+        return row && ViewCommandHasWork(*row);
+    }
+};
+
+}  // namespace
+
+bool AttachToView(CWnd* view)
+{
+    const HWND hwnd = view ? view->GetSafeHwnd() : nullptr;
+    if (!hwnd) return false;
+    BindView(view);
+    if (::GetPropA(hwnd, kPreviousProc)) return true;
+    const LONG_PTR previous = ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
+    ::SetPropA(hwnd, kPreviousProc, reinterpret_cast<HANDLE>(previous));
+    ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AttachedProc));
+    return true;
+}
+
+CCmdTarget& CommandTarget()
+{
+    static CViewCommandTarget target;
+    return target;
 }
 
 }  // namespace VekViewInput

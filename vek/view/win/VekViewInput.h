@@ -34,4 +34,17 @@ bool OnCommand(UINT id);
 // The state of a command's item: true when the id is one of them.
 bool OnUpdateCommand(CCmdUI* ui);
 
+// One message of the view window: true when it was taken, with the window
+// procedure's result in `result`; false leaves it to the view's own handling.
+bool HandleViewMessage(CWnd* view, UINT message, WPARAM wp, LPARAM lp, LRESULT& result);
+
+// Routes the messages of a view window that does not call HandleViewMessage
+// itself (its window procedure is wrapped); also binds the view. Idempotent.
+bool AttachToView(CWnd* view);
+
+// The commands of the view's table whose work is bound, and its context
+// menus' commands, as a command target to put in a command route: it
+// carries them out (a greyed one does nothing) and gives their items' state.
+CCmdTarget& CommandTarget();
+
 }  // namespace VekViewInput

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "vek/model/ProjectOptions.h"
 #include "vek/model/storeys/LevelTable.h"
 #include "vek/res/InteractRes.h"
+#include "vek/res/resource.h"
 #include "vek/view/ViewProjection.h"
 #include "vek/view/operate/OperationStack.h"
 #include "vek/view/operate/OsnapState.h"
@@ -427,4 +429,54 @@ TEST_F(WinTest, SnapOptionsDialogWritesTheSwitchesBackOnOk)
     EXPECT_TRUE(theOsnapState.IsOn(COsnapState::kIntersections));
     EXPECT_FALSE(theOsnapState.IsOn(COsnapState::kEnds));
     EXPECT_EQ(theOsnapState.GetStatusText(), "捕捉:网中垂交");
+}
+
+namespace {
+
+// The popup of the frame's menu that holds the command, and the item's state
+// after the popup was prepared as it is when it opens.
+UINT MenuStateAfterOpening(UINT id)
+{
+    std::function<HMENU(HMENU)> find = [&](HMENU m) -> HMENU {
+        for (int i = 0; i < ::GetMenuItemCount(m); ++i) {
+            if (::GetMenuItemID(m, i) == id) return m;
+            if (HMENU sub = ::GetSubMenu(m, i))
+                if (HMENU in = find(sub)) return in;
+        }
+        return nullptr;
+    };
+    const HMENU popup = find(::GetMenu(Frame()->m_hWnd));
+    if (!popup) return ~0u;
+    Frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    return ::GetMenuState(popup, id, MF_BYCOMMAND);
+}
+
+}  // namespace
+
+TEST_F(WinTest, MenuCommandsReachTheViewsTableThroughTheFrame)
+{
+    theViewProjection.SetMode(1, 0, 0, 0);
+    // "拖动图形" from the menu starts the pan drag and is checked while it runs.
+    Frame()->SendMessage(WM_COMMAND, ID_VIEW_DRAG, 0);
+    ASSERT_NE(theOperationStack.GetCurrentOperation(), nullptr);
+    EXPECT_EQ(theOperationStack.GetCurrentOperation()->m_nCode, 12);
+    EXPECT_TRUE(MenuStateAfterOpening(ID_VIEW_DRAG) & MF_CHECKED);
+    // "拖动旋转" is greyed outside the free 3-D view, and its accelerator does nothing.
+    EXPECT_TRUE(MenuStateAfterOpening(ID_VIEW_ROTATE_DRAG) & MF_GRAYED);
+    Frame()->SendMessage(WM_COMMAND, ID_VIEW_ROTATE_DRAG, 0);
+    EXPECT_EQ(theOperationStack.GetCurrentOperation()->m_nCode, 12);
+    // Chosen again, the repeating drag switches off.
+    Frame()->SendMessage(WM_COMMAND, ID_VIEW_DRAG, 0);
+    EXPECT_EQ(theOperationStack.GetCurrentOperation(), nullptr);
+    EXPECT_FALSE(MenuStateAfterOpening(ID_VIEW_DRAG) & MF_CHECKED);
+
+    // "图层控制" opens the layer dialog.
+    bool opened = false;
+    WhenModal([&](CDialog* d) {
+        opened = d->IsKindOf(RUNTIME_CLASS(CLayerDlg));
+        ::SendMessageA(::GetDlgItem(d->m_hWnd, IDCANCEL), BM_CLICK, 0, 0);
+    });
+    EXPECT_FALSE(MenuStateAfterOpening(ID_DISP_LAYERS) & MF_GRAYED);
+    Frame()->SendMessage(WM_COMMAND, ID_DISP_LAYERS, 0);
+    EXPECT_TRUE(opened);
 }
