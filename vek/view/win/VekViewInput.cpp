@@ -6,6 +6,8 @@
 #include "vek/view/ViewProjection.h"
 #include "vek/view/operate/OperateHost.h"
 #include "vek/view/operate/OperationStack.h"
+#include "vek/view/operate/OsnapState.h"
+#include "vek/view/operate/SingleOperate.h"
 #include "vek/view/operate/ViewCommands.h"
 #include "vek/view/operate/ViewInput.h"
 #include "vek/view/win/BottomDlg.h"
@@ -248,6 +250,28 @@ private:
 };
 
 }  // namespace
+
+void OnPictureRebuilt()
+{
+    theOperationStack.DrawCurrentRubberBand();
+    theOsnapState.RedrawMarker();
+}
+
+void SnapReset()
+{
+    theOsnapState.Reset(true);
+}
+
+void AddGridSnapPoint(const double point[3])
+{
+    theOsnapState.AddGridPoint(point);
+}
+
+int ViewDragging()
+{
+    const CSingleOperate* op = theOperationStack.GetCurrentOperation();
+    return op && op->m_nKind == 18 && op->HasInput() ? 1 : 0;
+}
 
 bool AttachToView(CWnd* view)
 {

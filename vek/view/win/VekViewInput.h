@@ -38,6 +38,16 @@ bool OnUpdateCommand(CCmdUI* ui);
 // procedure's result in `result`; false leaves it to the view's own handling.
 bool HandleViewMessage(CWnd* view, UINT message, WPARAM wp, LPARAM lp, LRESULT& result);
 
+// A picture was built anew on the back buffer: the rubber band and a shown
+// snap marker, both drawn by exclusive or, go on it again.
+void OnPictureRebuilt();
+// For the model drawing pass: the candidates of the last picture are
+// dropped; an axis-grid node is offered.
+void SnapReset();
+void AddGridSnapPoint(const double point[3]);
+// 1 while a view drag (kind 18) holds a point.
+int ViewDragging();
+
 // Routes the messages of a view window that does not call HandleViewMessage
 // itself (its window procedure is wrapped); also binds the view. Idempotent.
 bool AttachToView(CWnd* view);

@@ -11,7 +11,9 @@
 #include "vek/view/operate/OperateHost.h"
 #include "vek/view/operate/OsnapState.h"
 #include "vek/view/operate/SingleOperate.h"
+#include "vek/view/operate/OperationStack.h"
 #include "vek/view/win/GdiDrawDC.h"
+#include "vek/view/win/VekViewInput.h"
 
 namespace {
 
@@ -91,5 +93,54 @@ TEST(MarkersOnGdi, DrawnTwiceTheyVanish)
     EXPECT_GT(Differ(before, Pixels(canvas, W, H)), 100);
     window.DrawRubberBand();
     EXPECT_EQ(Differ(before, Pixels(canvas, W, H)), 0);
+    theOperateLinks = COperateLinks();
+}
+
+// A picture built anew under a running line and a shown marker: both go on
+// it again, so that the next erase takes them off instead of drawing them.
+TEST(MarkersOnGdi, APictureBuiltAnewGetsTheBandAndTheMarkerAgain)
+{
+    constexpr int W = 200, H = 150;
+    const COLORREF back = RGB(10, 20, 30);
+    vektest::MemCanvas canvas(W, H, back);
+    CanvasHost host(canvas.dc());
+    theProjectOptions = CProjectOptions();
+    theOperateLinks = COperateLinks();
+    theOperateLinks.clockMs = [] { return now += 1000; };
+    theViewProjection.SetScreenRect(0, 0, W, H);
+    theViewProjection.SetDefaultView();
+    const double hi[3] = {10, 10, 0}, lo[3] = {0, 0, 0};
+    theViewProjection.SetExtent(hi, lo);
+    theViewProjection.ZoomExtents(0, 0, 1);
+    theOsnapState = COsnapState();
+    const double node[3] = {8, 8, 0};
+    theOsnapState.AddSnapPoint(node, 0);
+
+    auto* line = new CSingleOperate;
+    line->SetPickPoints(
+        53, [](CSingleOperate*) {}, 2, 1);
+    ASSERT_EQ(theOperationStack.BeginOperation(line, 0, 1, 0), 1);
+    const double start[3] = {2, 2, 0};
+    theOperationStack.ProcessOperationInput(start, nullptr);
+    int x, y;
+    theViewProjection.WorldToScreenInt(node, x, y);
+    line->m_cursorX = x;
+    line->m_cursorY = y;
+    theOsnapState.Snap(start, x + 1, y + 1);
+    ASSERT_EQ(theOsnapState.m_markerShown, 'Y');
+
+    // The new picture: the background alone.
+    RECT all{0, 0, W, H};
+    HBRUSH b = ::CreateSolidBrush(back);
+    ::FillRect(canvas.dc(), &all, b);
+    ::DeleteObject(b);
+    const std::vector<COLORREF> plain = Pixels(canvas, W, H);
+    VekViewInput::OnPictureRebuilt();
+    EXPECT_GT(Differ(plain, Pixels(canvas, W, H)), 30);
+    // Erased as usual, they leave the new picture as it was.
+    theOsnapState.ClearMarker();
+    theOperationStack.DrawCurrentRubberBand();
+    EXPECT_EQ(Differ(plain, Pixels(canvas, W, H)), 0);
+    theOperationStack.EndAllOperations();
     theOperateLinks = COperateLinks();
 }
