@@ -48,6 +48,20 @@ int Differ(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b)
     return n;
 }
 
+// The plan of the box (0,0)-(10,10) on a w x h picture, a fresh snap state, a clock that runs.
+void FreshPlan(int w, int h)
+{
+    theProjectOptions = CProjectOptions();
+    theOperateLinks = COperateLinks();
+    theOperateLinks.clockMs = [] { return now += 1000; };
+    theViewProjection.SetScreenRect(0, 0, w, h);
+    theViewProjection.SetDefaultView();
+    const double hi[3] = {10, 10, 0}, lo[3] = {0, 0, 0};
+    theViewProjection.SetExtent(hi, lo);
+    theViewProjection.ZoomExtents(0, 0, 1);
+    theOsnapState = COsnapState();
+}
+
 }  // namespace
 
 TEST(MarkersOnGdi, DrawnTwiceTheyVanish)
@@ -55,15 +69,7 @@ TEST(MarkersOnGdi, DrawnTwiceTheyVanish)
     constexpr int W = 240, H = 160;
     vektest::MemCanvas canvas(W, H, RGB(30, 60, 90));
     CanvasHost host(canvas.dc());
-    theProjectOptions = CProjectOptions();
-    theOperateLinks = COperateLinks();
-    theOperateLinks.clockMs = [] { return now += 1000; };
-    theViewProjection.SetScreenRect(0, 0, W, H);
-    theViewProjection.SetDefaultView();
-    const double hi[3] = {10, 10, 0}, lo[3] = {0, 0, 0};
-    theViewProjection.SetExtent(hi, lo);
-    theViewProjection.ZoomExtents(0, 0, 1);
-    theOsnapState = COsnapState();
+    FreshPlan(W, H);
     theOsnapState.SetSwitch(COsnapState::kOnLine, true);
     theOsnapState.SetSwitch(COsnapState::kIntersections, true);
     const double n[3] = {5, 5, 0}, a[3] = {0, 0, 0}, b[3] = {10, 10, 0}, c[3] = {0, 10, 0}, d[3] = {10, 0, 0};
@@ -104,15 +110,7 @@ TEST(MarkersOnGdi, APictureBuiltAnewGetsTheBandAndTheMarkerAgain)
     const COLORREF back = RGB(10, 20, 30);
     vektest::MemCanvas canvas(W, H, back);
     CanvasHost host(canvas.dc());
-    theProjectOptions = CProjectOptions();
-    theOperateLinks = COperateLinks();
-    theOperateLinks.clockMs = [] { return now += 1000; };
-    theViewProjection.SetScreenRect(0, 0, W, H);
-    theViewProjection.SetDefaultView();
-    const double hi[3] = {10, 10, 0}, lo[3] = {0, 0, 0};
-    theViewProjection.SetExtent(hi, lo);
-    theViewProjection.ZoomExtents(0, 0, 1);
-    theOsnapState = COsnapState();
+    FreshPlan(W, H);
     const double node[3] = {8, 8, 0};
     theOsnapState.AddSnapPoint(node, 0);
 
