@@ -4,6 +4,7 @@
 
 #include "framework/Afx.h"
 #include "vek/app/EditDialog.h"
+#include "vek/app/MainFrm.h"
 #include "vek/dialogs/LeftDlg.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/model/units/UnitConversion.h"
@@ -37,6 +38,25 @@ bool CEditValueDialogs::EditDouble(const char* title, const char* label, double&
 void CWindowModelHooks::ShowPrompt(const char* text)
 {
     if (theBottomDlg) theBottomDlg->SetPrompt(text);
+}
+
+namespace {
+
+CMainFrame* MainFrame()
+{
+    return DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+}
+
+}  // namespace
+
+void CWindowModelHooks::RefreshLayerSelector()
+{
+    if (CMainFrame* frame = MainFrame()) frame->FillLayerCombo();
+}
+
+void CWindowModelHooks::RefreshResultSelectors()
+{
+    if (CMainFrame* frame = MainFrame()) frame->FillResultSelectors();
 }
 
 void CWindowModelHooks::RefreshStoreyTexts()

@@ -13,11 +13,14 @@ public:
     bool EditDouble(const char* title, const char* label, double& value) override;
 };
 
-// The prompt bar and the left panel as the model's hooks.
+// The prompt bar, the main frame's selectors and the left panel as the
+// model's hooks.
 class CWindowModelHooks : public CModelHooks {
 public:
     void ShowPrompt(const char* text) override;
+    void RefreshLayerSelector() override;
     void RefreshStoreyTexts() override;
+    void RefreshResultSelectors() override;
 };
 
 // Binds the seams above; the application calls it once at start-up.

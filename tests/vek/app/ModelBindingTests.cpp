@@ -1,6 +1,7 @@
-// The storey count command on the program's edit dialog, typed into as a
-// user would: counts outside 1..199 are refused with the message and the
-// dialog comes again.
+// The model's records through the program's windows: the storey count
+// command on the edit dialog, typed into as a user would (counts outside
+// 1..199 are refused with the message and the dialog comes again), and a
+// layer the model adds showing in the main frame's selector.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +10,7 @@
 #include "AppTestUtil.h"
 #include "tests/support/WinTestSupport.h"
 #include "vek/app/ModelBindings.h"
+#include "vek/model/LayerList.h"
 #include "vek/model/storeys/LevelTable.h"
 #include "vek/model/storeys/StoreyCommands.h"
 #include "vek/model/storeys/StoreyLists.h"
@@ -86,4 +88,30 @@ TEST_F(StoreyCount, CancelAfterARefusalKeepsTheCount)
     EXPECT_EQ(theStoreyLists.GetSize(), 0);
     EXPECT_EQ(boxes.texts.size(), 1u);
     EXPECT_EQ(titles.size(), 2u);
+}
+
+TEST(ModelHooksOfTheWindows, ALayerTheModelAddsIsOfferedInTheFramesSelector)
+{
+    CMainFrame* frame = apptest::Frame();
+    ASSERT_NE(frame, nullptr);
+    CWindowModelHooks hooks;
+    CModelHooks* previous = SetModelHooks(&hooks);
+    theLayers.Reset();
+    frame->FillLayerCombo();
+    CComboBoxXP& combo = frame->GetLayerCombo();
+    ASSERT_EQ(combo.GetCount(), 1);
+
+    const int added = theLayers.GetDefaultLayer(false);
+    EXPECT_EQ(added, 1);
+    ASSERT_EQ(combo.GetCount(), 2);
+    CString text;
+    combo.GetLBText(1, text);
+    EXPECT_STREQ(text.GetString(), "自动剖分的图层");
+    // Asking again finds it: the selector is not filled twice.
+    EXPECT_EQ(theLayers.GetDefaultLayer(true), 1);
+    EXPECT_EQ(combo.GetCount(), 2);
+
+    SetModelHooks(previous);
+    theLayers.Reset();
+    frame->FillLayerCombo();
 }
