@@ -13,6 +13,7 @@
 #include "vek/app/DialogsBar.h"
 #include "vek/app/InteractLinks.h"
 #include "vek/app/MainFrm.h"
+#include "vek/app/ModelBindings.h"
 #include "vek/app/VekDoc.h"
 #include "vek/app/VekView.h"
 #include "vek/dialogs/LeftDlg.h"
@@ -105,6 +106,7 @@ BOOL CVekApp::InitInstance()
     ChooseProfile();
     static CAppProfile profile(this);
     SetAppProfile(&profile);
+    BindModelWindows();
     LoadStdProfileSettings(4);
     AddDocTemplate(new CSingleDocTemplate(IDR_VEKTYPE, RUNTIME_CLASS(CVekDoc), RUNTIME_CLASS(CMainFrame),
                                           RUNTIME_CLASS(CVekView)));
