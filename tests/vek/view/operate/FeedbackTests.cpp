@@ -8,6 +8,8 @@
 #include "vek/view/ViewProjection.h"
 #include "vek/view/ViewSettings.h"
 #include "vek/view/operate/OperateHost.h"
+#include "vek/view/operate/OperationStack.h"
+#include "vek/view/operate/ViewInput.h"
 #include "vek/view/operate/OsnapState.h"
 #include "vek/view/operate/SingleOperate.h"
 
@@ -145,4 +147,37 @@ TEST_F(FeedbackTest, NodePairsOfTheIntersectionMethodAreNotJoined)
     EXPECT_NE(canvas.At(Pixel(2, 5).x, Pixel(2, 5).y), back) << "the first pair";
     EXPECT_EQ(canvas.At(Pixel(4.5, 5).x, Pixel(4.5, 5).y), back) << "second to third is left out";
     EXPECT_NE(canvas.At(Pixel(6, 6.5).x, Pixel(6, 6.5).y), back) << "the third point to the cursor";
+}
+
+TEST_F(FeedbackTest, AMouseMoveRedrawsTheBandAloneNeverTheModel)
+{
+    PixelCanvas canvas(200, 100);
+    static int rebuilds = 0;
+    rebuilds = 0;
+    theViewHooks.invalidateModel = [] { ++rebuilds; };
+    auto* line = new CSingleOperate;
+    line->SetPickPoints(
+        80, [](CSingleOperate*) {}, 2, 1);
+    ASSERT_EQ(theOperationStack.BeginOperation(line, 0, 1, 0), 1);
+    const double start[3] = {1, 1, 0};
+    theOperationStack.ProcessOperationInput(start, nullptr);
+    const std::vector<uint32_t> plain = [&] {
+        theOperationStack.DrawCurrentRubberBand();  // off, to see the picture without it
+        std::vector<uint32_t> p = canvas.Pixels();
+        theOperationStack.DrawCurrentRubberBand();
+        return p;
+    }();
+    for (int x : {60, 90, 120}) {
+        const int before = canvas.sessions;
+        FakeClock() += 1000;
+        ViewInput::OnMouseMove(x, 40);
+        // Erased at the old cursor and drawn at the new: two sessions on the back buffer.
+        EXPECT_LE(canvas.sessions - before, 2) << x;
+        EXPECT_GT(canvas.Changed(plain), 0) << x;
+    }
+    EXPECT_EQ(rebuilds, 0);
+    theOperationStack.DrawCurrentRubberBand();
+    EXPECT_EQ(canvas.Changed(plain), 0);
+    theOperationStack.EndAllOperations();
+    theViewHooks = CViewHooks();
 }
