@@ -233,6 +233,11 @@ class CViewCommandTarget : public CCmdTarget {
 public:
     BOOL OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) override
     {
+        if (IsContextCommand(id)) {
+            if (code == CN_UPDATE_COMMAND_UI && extra) static_cast<CCmdUI*>(extra)->Enable(TRUE);
+            if (code == CN_COMMAND && !handlerInfo) OnCommand(id);
+            return code == CN_UPDATE_COMMAND_UI || code == CN_COMMAND;
+        }
         if (code == CN_UPDATE_COMMAND_UI) return extra && Bound(id) && OnUpdateCommand(static_cast<CCmdUI*>(extra));
         if (code != CN_COMMAND || !Bound(id)) return FALSE;
         if (!QueryViewCommand(static_cast<int>(id)).enabled) return handlerInfo ? FALSE : TRUE;
@@ -241,6 +246,10 @@ public:
     }
 
 private:
+    static bool IsContextCommand(UINT id)
+    {
+        return id == ViewInput::kCmdEndDefinition || id == ViewInput::kCmdApplySelection || id == ViewInput::kCmdEscape;
+    }
     // Rows without their work are left to the rest of the route, which greys them.
     static bool Bound(UINT id)
     {
