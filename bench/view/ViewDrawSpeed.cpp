@@ -74,8 +74,8 @@ int main(int argc, char** argv)
             return 1;
         }
         SetGlApi(&WinGlApi());
-        theViewSettings.openGL = 1;
-        theViewSettings.outlineOffset = 0.0005;
+        theProjectOptions.bHiddenSurface = 1;
+        theProjectOptions.dBorderDepthOffset = 0.0005;
         Fit(3);
         theViewProjection.SetupGL();
         CGdiDrawDC dc(picture.Dc());
@@ -107,7 +107,7 @@ int main(int argc, char** argv)
 
     // Plan on GDI.
     {
-        theViewSettings.openGL = 0;
+        theProjectOptions.bHiddenSurface = 0;
         Fit(1);
         CImage canvas;
         canvas.Create(800, 600, 32);

@@ -33,7 +33,7 @@ protected:
     {
         ViewTest::SetUp();
         PlanOfTenByTen();
-        theViewSettings.openGL = 0;
+        theProjectOptions.bHiddenSurface = 0;
     }
     void TearDown() override
     {
@@ -42,7 +42,7 @@ protected:
     }
     void OnGL()
     {
-        theViewSettings.openGL = 1;
+        theProjectOptions.bHiddenSurface = 1;
         SetGlApi(&gl);
     }
     RecordingDC dc;
@@ -100,10 +100,10 @@ TEST_F(DrawLayer, NestedSessionsOutsideAPaintTakeTheDeviceOnce)
 {
     RecordingHost host;
     SetDrawHost(&host);
-    theViewSettings.openGL = 1;
+    theProjectOptions.bHiddenSurface = 1;
     {
         CDrawSession outer;
-        EXPECT_EQ(theViewSettings.openGL, 0);  // feedback is drawn through GDI
+        EXPECT_EQ(theProjectOptions.bHiddenSurface, 0);  // feedback is drawn through GDI
         EXPECT_EQ(theDrawState.dc, &host.dc);
         DrawLine3D(kA, kB, 0xFF, 1);
         {
@@ -119,7 +119,7 @@ TEST_F(DrawLayer, NestedSessionsOutsideAPaintTakeTheDeviceOnce)
     EXPECT_EQ(host.begins, 1);
     EXPECT_EQ(host.ends, 1);
     EXPECT_EQ(host.refreshes, 1);
-    EXPECT_EQ(theViewSettings.openGL, 1);
+    EXPECT_EQ(theProjectOptions.bHiddenSurface, 1);
     EXPECT_EQ(theDrawState.depth, 0);
     EXPECT_EQ(theDrawState.dc, nullptr);
     EXPECT_EQ(host.dc.created, host.dc.deleted);
@@ -138,13 +138,13 @@ TEST_F(DrawLayer, NestedSessionsOutsideAPaintTakeTheDeviceOnce)
 
 TEST_F(DrawLayer, TextFontFollowsAngleAndSizeButKeepsTheDescription)
 {
-    theViewSettings.font.height = 14;
+    theProjectOptions.textFont.height = 14;
     BeginExternalDraw(&dc);
     SelectTextFont(0, 0);
     EXPECT_EQ(dc.SelectedFont()->font.height, 14);
     SelectTextFont(0, 30);
     EXPECT_EQ(dc.SelectedFont()->font.height, 30);
-    EXPECT_EQ(theViewSettings.font.height, 14);
+    EXPECT_EQ(theProjectOptions.textFont.height, 14);
     SelectTextFont(0, 30);
     EXPECT_EQ(dc.Count("CreateFont"), 2);
     // Tenths of a degree, truncated: 30 degrees in radians is 299.99...
@@ -158,7 +158,7 @@ TEST_F(DrawLayer, TextFontFollowsAngleAndSizeButKeepsTheDescription)
 
 TEST_F(DrawLayer, LabelsReadLeftToRight)
 {
-    theViewSettings.font.height = 10;
+    theProjectOptions.textFont.height = 10;
     BeginExternalDraw(&dc);
     const char* texts[2] = {"a", "b"};
     struct Case {
@@ -204,7 +204,7 @@ TEST_F(DrawLayer, EqualLinesShareOneBatchOnOpenGL)
 TEST_F(DrawLayer, OutlinesMoveTowardsTheViewerOnlyWhenThin)
 {
     OnGL();
-    theViewSettings.outlineOffset = 0.01;
+    theProjectOptions.dBorderDepthOffset = 0.01;
     const double depth = theViewProjection.GetViewDepth();
     BeginExternalDraw(&dc);
     DrawLine3D(kA, kB, 0xFF, 1);

@@ -117,6 +117,9 @@ void DrawLabelsAlongLine(const double* anchor, int count, const char* const* tex
 void DrawTextBlock(const double* p1, const double* p2, int count, const char* const* texts, uint32_t colour,
                    const double* normal, const char* const* layers, int upright);
 
+// A straight segment in pixels on the drawing device (GDI only).
+void DrawGdiLine(int x1, int y1, int x2, int y2);
+
 // Screen-only feedback (GDI).
 void DrawScreenArrow(double x, double y, double length, double angle, uint32_t colour);
 void DrawScreenArrowTo(double x1, double y1, double x2, double y2, uint32_t colour);

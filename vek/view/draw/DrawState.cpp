@@ -101,7 +101,7 @@ CDrawHost* GetDrawHost()
 
 bool DrawingOnGL()
 {
-    return theViewSettings.openGL && boundGl;
+    return theProjectOptions.bHiddenSurface && boundGl;
 }
 
 bool DxfExporting()
@@ -156,8 +156,8 @@ CDrawSession::CDrawSession()
     if (s.externalDC) return;
     if (s.depth == 0) {
         s.dc = boundHost ? boundHost->BeginSession() : nullptr;
-        s.savedOpenGL = theViewSettings.openGL;
-        theViewSettings.openGL = 0;
+        s.savedOpenGL = theProjectOptions.bHiddenSurface;
+        theProjectOptions.bHiddenSurface = 0;
         s.oldPen = s.oldBrush = s.oldFont = nullptr;
         s.pen = s.brush = s.font = nullptr;
     }
@@ -174,7 +174,7 @@ CDrawSession::~CDrawSession()
     if (!s.externalDC && s.depth > 0 && --s.depth == 0) {
         ReleaseObjects();
         if (boundHost) boundHost->EndSession();
-        theViewSettings.openGL = s.savedOpenGL;
+        theProjectOptions.bHiddenSurface = s.savedOpenGL;
         s.dc = nullptr;
     }
     if (m_quadric && boundGl) boundGl->DeleteQuadric(m_quadric);
@@ -249,7 +249,7 @@ void SelectTextFont(double angle, int size)
 {
     CDrawDC* dc = theDrawState.dc;
     if (!dc) return;
-    ViewFontDesc f = theViewSettings.font;
+    ViewFontDesc f = theProjectOptions.textFont;
     const int tenths = static_cast<int>(angle * 57.29577951308232 * 10);
     f.escapement = f.orientation = tenths;
     if (size != 0) f.height = size;
@@ -384,7 +384,7 @@ void GlLine(const double* a, const double* b, const uint8_t* ca, const uint8_t* 
         boundGl->Begin(gl::kLines);
         batch.open = true;
         batch.width = width;
-        if (theViewSettings.displayFlags & kDisplayLighting) {
+        if (theProjectOptions.HasOption(CProjectOptions::kLighting)) {
             double n[3];
             theViewProjection.GetViewDir(n);
             boundGl->Normal3dv(n);
@@ -412,7 +412,7 @@ CGlApi* Gl()
 double OutlineOffset(int width)
 {
     if (width > 1) return 0;
-    return theViewProjection.GetViewDepth() * theViewSettings.outlineOffset;
+    return theViewProjection.GetViewDepth() * theProjectOptions.dBorderDepthOffset;
 }
 
 void DxfViewDir()
