@@ -331,3 +331,29 @@ TEST_F(DrawLayer, FacesWithNeitherOutlineNorFillDrawNothing)
     EXPECT_EQ(dc.Count("Polygon4"), 1);
     EndExternalDraw();
 }
+
+TEST_F(DrawLayer, GdiOverOpenGLWaitsForTheLastOpenGLOutput)
+{
+    // Where OpenGL copies its whole picture at each flush, GDI drawn between
+    // two flushes would be covered: it runs at the paint's end instead.
+    OnGL();
+    BeginExternalDraw(&dc);
+    DrawText3D(kC, "1", 0xFF, 0, 0, nullptr);
+    DrawGdiLine(1, 2, 3, 4);
+    DrawLine3D(kA, kB, 0x0000FF, 1);
+    EXPECT_TRUE(dc.texts.empty());
+    EXPECT_TRUE(dc.lineEnds.empty());
+    const size_t glCalls = gl.calls.size();
+    EndExternalDraw();
+    EXPECT_EQ(gl.calls[glCalls], "End");  // the open batch of lines
+    EXPECT_EQ(gl.calls.back(), "Flush");
+    EXPECT_EQ(dc.texts, std::vector<std::string>{"1"});
+    ASSERT_EQ(dc.lineEnds.size(), 2u);
+    EXPECT_EQ(dc.lineEnds[1].x, 3);
+    // On GDI nothing waits.
+    theProjectOptions.bHiddenSurface = 0;
+    BeginExternalDraw(&dc);
+    DrawText3D(kC, "2", 0xFF, 0, 0, nullptr);
+    EXPECT_EQ(dc.texts.size(), 2u);
+    EndExternalDraw();
+}

@@ -2,6 +2,8 @@
 // OpenGL state helpers.
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <vector>
 
 #include "vek/exchange/DxfWriter.h"
 #include "vek/view/DisplayColors.h"
@@ -140,10 +142,35 @@ void BeginExternalDraw(CDrawDC* dc)
     theDrawState.pen = theDrawState.brush = theDrawState.font = nullptr;
 }
 
+namespace {
+
+// GDI drawing that waits for the OpenGL picture of the paint, and whether it
+// is being drawn now.
+std::vector<std::function<void()>> overGL;
+bool drawingOverGL = false;
+
+}  // namespace
+
+void DrawOverGL(std::function<void()> draw)
+{
+    if (!drawingOverGL && theDrawState.externalDC && DrawingOnGL()) {
+        overGL.push_back(std::move(draw));
+        return;
+    }
+    draw();
+}
+
 void EndExternalDraw()
 {
     GlEndBatch();
     if (DrawingOnGL()) boundGl->Flush();
+    // Only now, with nothing more to come from OpenGL, is GDI drawing safe
+    // from being covered by the OpenGL picture.
+    drawingOverGL = true;
+    std::vector<std::function<void()>> waiting;
+    waiting.swap(overGL);
+    for (const auto& draw : waiting) draw();
+    drawingOverGL = false;
     theDrawState.externalDC = false;
     ReleaseObjects();
     theDrawState.dc = nullptr;

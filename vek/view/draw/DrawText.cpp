@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "korvalib/base/GFunc.h"
 #include "korvalib/base/Vector.h"
@@ -30,6 +31,16 @@ void TextAt(int x, int y, const char* text, double angle, unsigned alignment, ui
 {
     CDrawDC* dc = theDrawState.dc;
     if (!dc || !text) return;
+    if (DrawingOnGL() && theDrawState.externalDC) {
+        DrawOverGL([=, t = std::string(text)] {
+            if (!theDrawState.dc) return;
+            SelectTextFont(angle, size);
+            SetDrawTextColor(colour);
+            SetDrawTextAlign(alignment);
+            theDrawState.dc->TextOut(x, y, t.c_str(), static_cast<int>(t.size()));
+        });
+        return;
+    }
     SelectTextFont(angle, size);
     SetDrawTextColor(colour);
     SetDrawTextAlign(alignment);
@@ -156,10 +167,12 @@ void DrawTextBlock(const double* p1, const double* p2, int count, const char* co
 
 void DrawGdiLine(int x1, int y1, int x2, int y2)
 {
-    CDrawDC* dc = theDrawState.dc;
-    if (!dc) return;
-    dc->MoveTo(x1, y1);
-    dc->LineTo(x2, y2);
+    DrawOverGL([=] {
+        CDrawDC* dc = theDrawState.dc;
+        if (!dc) return;
+        dc->MoveTo(x1, y1);
+        dc->LineTo(x2, y2);
+    });
 }
 
 void DrawScreenArrow(double x, double y, double length, double angle, uint32_t colour)

@@ -81,7 +81,6 @@ bool Shown(CModelFamily& f, int pos)
 void DrawGrids()
 {
     if (!Switch(3) || !theViewProjection.AxisGridInView()) return;
-    if (DrawingOnGL()) GetGlApi()->Flush();
     for (int i = 0; i < theAxisGrids.GetCount(); ++i) {
         const CAxisGrid& g = *theAxisGrids.GetAt(i);
         if (g.IsVisible()) DrawAxisGrid(g, i + 1);
@@ -103,7 +102,8 @@ void RunStep(EDrawStep step, const CDrawPassInfo& info)
         return;
     }
     if (step == EDrawStep::AxisGrids) {
-        DrawGrids();
+        // On OpenGL (result pictures) the grid's GDI lines go over the finished picture.
+        DrawOverGL(DrawGrids);
         return;
     }
     if (!slot.drawObject) return;

@@ -2,6 +2,7 @@
 // A stand-in node family for the drawing pass until the program's own node
 // family takes the nodes' place in the family table: a plain store of
 // numbered points, drawn as node markers with their numbers.
+#include <cstddef>
 #include <vector>
 
 #include "vek/model/ModelFamily.h"

@@ -238,9 +238,10 @@ void CVekView::CopyToTarget(CDC* dc, bool printing, const RECT& page)
 
 // ---- OpenGL ---------------------------------------------------------------------------------
 
-bool CVekView::OpenGLUsable() const
+void CVekView::ForgetOpenGLFailure()
 {
-    return !glFailed;
+    glFailed = false;
+    lowColoursShown = false;
 }
 
 int CVekView::SetupPixelFormat()

@@ -67,7 +67,9 @@ public:
     // Commands of other parts are offered here before the view's own.
     static CCmdTarget* SetCommandTarget(CCmdTarget* target);
 
-    // OpenGL on the back buffer.
+    // OpenGL on the back buffer. After a failure every picture of the run is
+    // drawn through GDI; ForgetOpenGLFailure starts afresh (a new run, in tests).
+    static void ForgetOpenGLFailure();
     int SetupPixelFormat();
     bool EnsureGLContext();
     void MakeGLCurrent(HDC dc, HGLRC rc);
@@ -120,8 +122,6 @@ private:
     bool MakeBackBuffer(int w, int h);
     void DeleteBackBuffer();
     void CopyToTarget(CDC* dc, bool printing, const RECT& page);
-    // The OpenGL switch is off for this session after a failure.
-    bool OpenGLUsable() const;
 
     HDC m_memDC = nullptr;
     HBITMAP m_backBitmap = nullptr;
