@@ -9,6 +9,15 @@
   places <json> <png> <out>         checks the picture against the projection's formulas: the
                                     axis-grid crossings and the nodes of the scene; one line per
                                     check, "ok ..." or "bad ..."
+  gifinfo <gif> <out>               gifsicle's account of an animation: "images N", "loop ..."
+                                    (the loop count, "forever" or "none"), "delay D" per image in
+                                    hundredths; then "frame i r,g,b" of each frame's first pixel (PIL)
+  wmf <wmf> <out>                   wmf2svg (libwmf) converts the metafile: "status N", "svg N" (its
+                                    size), and the count of its "lines N", "ellipses N", "texts N"
+  pdfbox <pdf> <out>                the first page at 30 dots an inch: "size W H", "box x0 y0 x1 y1"
+                                    (fractions of the page: where it is not white), "dark N" (pixels
+                                    below half grey), "coloured N" (pixels whose channels differ by
+                                    more than 60)
 """
 import configparser
 import json
@@ -16,6 +25,7 @@ import math
 import os
 import subprocess
 import sys
+import tempfile
 
 
 def finish(out, text):
@@ -126,6 +136,62 @@ def places(spec, png, out):
     finish(out, "\n".join(lines) + "\n")
 
 
+def gifinfo(path, out):
+    import re
+    from PIL import Image, ImageSequence
+    text = subprocess.run(["gifsicle", "--info", path], capture_output=True, text=True).stdout
+    lines = []
+    m = re.search(r"(\d+) images?", text)
+    lines.append("images %s" % (m.group(1) if m else "0"))
+    if "loop forever" in text:
+        lines.append("loop forever")
+    else:
+        m = re.search(r"loop count (\d+)", text)
+        lines.append("loop %s" % (m.group(1) if m else "none"))
+    for d in re.findall(r"delay ([0-9.]+)s", text):
+        lines.append("delay %d" % round(float(d) * 100))
+    with Image.open(path) as img:
+        for i, frame in enumerate(ImageSequence.Iterator(img)):
+            r, g, b = frame.convert("RGB").getpixel((0, 0))
+            lines.append("frame %d %d,%d,%d" % (i, r, g, b))
+    finish(out, "\n".join(lines) + "\n")
+
+
+def wmf(path, out):
+    import re
+    with tempfile.TemporaryDirectory() as d:
+        svg = os.path.join(d, "out.svg")
+        r = subprocess.run(["wmf2svg", "-o", svg, path], capture_output=True, text=True)
+        body = open(svg, encoding="latin-1").read() if os.path.exists(svg) else ""
+    count = lambda tag: len(re.findall(r"<%s\b" % tag, body))
+    finish(out, "status %d\nsvg %d\nlines %d\nellipses %d\ntexts %d\n" %
+           (r.returncode, len(body), count("line") + count("polyline"), count("ellipse"), count("text")))
+
+
+def pdfbox(path, out):
+    from PIL import Image
+    with tempfile.TemporaryDirectory() as d:
+        subprocess.run(["pdftoppm", "-r", "30", "-f", "1", "-l", "1", "-png", path, os.path.join(d, "p")], check=True)
+        name = [f for f in os.listdir(d) if f.endswith(".png")][0]
+        img = Image.open(os.path.join(d, name)).convert("RGB")
+    w, h = img.size
+    px = img.load()
+    xs, ys = [], []
+    dark = coloured = 0
+    for y in range(h):
+        for x in range(w):
+            r, g, b = px[x, y]
+            if min(r, g, b) < 230:
+                xs.append(x)
+                ys.append(y)
+            if (r + g + b) / 3 < 128:
+                dark += 1
+            if max(r, g, b) - min(r, g, b) > 60:
+                coloured += 1
+    box = (min(xs) / w, min(ys) / h, (max(xs) + 1) / w, (max(ys) + 1) / h) if xs else (0, 0, 0, 0)
+    finish(out, "size %d %d\nbox %.3f %.3f %.3f %.3f\ndark %d\ncoloured %d\n" % ((w, h) + box + (dark, coloured)))
+
+
 if __name__ == "__main__":
     cmd = sys.argv[1]
     if cmd == "audit":
@@ -136,5 +202,11 @@ if __name__ == "__main__":
         compare(sys.argv[2], sys.argv[3], sys.argv[4])
     elif cmd == "places":
         places(sys.argv[2], sys.argv[3], sys.argv[4])
+    elif cmd == "gifinfo":
+        gifinfo(sys.argv[2], sys.argv[3])
+    elif cmd == "wmf":
+        wmf(sys.argv[2], sys.argv[3])
+    elif cmd == "pdfbox":
+        pdfbox(sys.argv[2], sys.argv[3])
     else:
         sys.exit("unknown command " + cmd)

@@ -369,8 +369,18 @@ void CVekView::ClearBackground()
     CDrawSession session;
     CDrawDC* dc = theDrawState.dc;
     if (!dc || dc->IsPrinting()) return;
+    // The clip box, within the picture; a metafile has no clip box of its own: the picture.
     RECT r;
-    if (dc->GetClipBox(r) != NULLREGION && r.right > r.left) dc->FillSolidRect(r, theDisplayColors.m_back);
+    const RECT& s = theViewProjection.GetScreenRect();
+    if (m_bExporting)
+        r = s;
+    else if (dc->GetClipBox(r) == NULLREGION)
+        return;
+    r.left = std::max(r.left, s.left);
+    r.top = std::max(r.top, s.top);
+    r.right = std::min(r.right, s.right);
+    r.bottom = std::min(r.bottom, s.bottom);
+    if (r.right > r.left && r.bottom > r.top) dc->FillSolidRect(r, theDisplayColors.m_back);
 }
 
 // ---- the drawing cycle ----------------------------------------------------------------------
@@ -462,6 +472,9 @@ void CVekView::OnDraw(CDC* dc)
             if (onGL || !printing) target = m_memDC;
         }
         const bool onBackBuffer = target == m_memDC;
+        // Drawn straight onto a metafile or a page: dotted lines and texts keep
+        // the window's look (their gaps not filled).
+        if (!onBackBuffer) ::SetBkMode(target, TRANSPARENT);
         CGdiDrawDC drawDC(target);
         drawDC.SetPrinting(printing && !onBackBuffer ? 1 : 0);
         BeginExternalDraw(&drawDC);
