@@ -43,18 +43,6 @@ INT_PTR ScriptedDialog(CFileDialog* d)
     return IDOK;
 }
 
-std::map<std::string, std::string> ReadLines(const std::string& path)
-{
-    std::map<std::string, std::string> out;
-    std::ifstream f(path);
-    std::string line;
-    while (std::getline(f, line)) {
-        const size_t space = line.find(' ');
-        out[line.substr(0, space)] += (space == std::string::npos ? "" : line.substr(space + 1)) + ";";
-    }
-    return out;
-}
-
 // Runs view_peer.exe (beside this program) and waits for it.
 int RunPeerProgram(const std::string& args)
 {
@@ -121,6 +109,17 @@ protected:
         image.ReleaseDC();
         return d;
     }
+    // Exports an enhanced metafile to `name` and has the second program play
+    // it back into `played`.
+    void ExportAndPlay(const std::string& name, const std::string& played)
+    {
+        script.answer = Path(name);
+        prompts().clear();
+        view->SendMessage(WM_COMMAND, ID_EXPORT_EMF, 0);
+        ASSERT_TRUE(Finished());
+        ASSERT_EQ(RunPeerProgram("emf \"" + Path(name) + "\" " + Size() + " \"" + played + "\""), 0);
+    }
+    std::string Size() const { return std::to_string(m_width) + " " + std::to_string(m_height); }
     fs::path folder;
 };
 
@@ -196,12 +195,8 @@ TEST_F(ViewExport, EnhancedMetafilePlayedBackByAnotherProgramMatchesThePicture)
 {
     // In the window's own colours (not the black set for metafiles).
     theDisplayColors.m_emfBlack = 0;
-    script.answer = Path("a.emf");
-    view->SendMessage(WM_COMMAND, ID_EXPORT_EMF, 0);
-    ASSERT_TRUE(Finished());
     const std::string played = Path("emf.bmp");
-    const std::string size = std::to_string(m_width) + " " + std::to_string(m_height);
-    ASSERT_EQ(RunPeerProgram("emf \"" + Path("a.emf") + "\" " + size + " \"" + played + "\""), 0);
+    ExportAndPlay("a.emf", played);
     const int differ = DiffersFromBackBuffer(played);
     EXPECT_GE(differ, 0);
     EXPECT_LE(differ * 200, m_width * m_height) << differ << " pixels differ";
@@ -224,7 +219,7 @@ TEST_F(ViewExport, EnhancedMetafilePlayedBackByAnotherProgramMatchesThePicture)
         view->SendMessage(WM_COMMAND, c.command, 0);
         ASSERT_TRUE(Finished()) << c.kind;
         const std::string out = Path(std::string("clip_") + c.kind + ".bmp");
-        ASSERT_EQ(RunPeerProgram(std::string("clipboard ") + c.kind + " " + size + " \"" + out + "\""), 0) << c.kind;
+        ASSERT_EQ(RunPeerProgram(std::string("clipboard ") + c.kind + " " + Size() + " \"" + out + "\""), 0) << c.kind;
         const int d = DiffersFromBackBuffer(out);
         if (d * 200 > m_width * m_height)
             CopyFileA(std::string(out).c_str(), (std::string(VEK_ARTIFACTS) + "/view_clip_" + c.kind + ".bmp").c_str(),
@@ -237,13 +232,8 @@ TEST_F(ViewExport, EnhancedMetafilePlayedBackByAnotherProgramMatchesThePicture)
 TEST_F(ViewExport, MetafilesInBlackWhenTheSettingsAskForIt)
 {
     theDisplayColors.m_emfBlack = 1;
-    script.answer = Path("b.emf");
-    view->SendMessage(WM_COMMAND, ID_EXPORT_EMF, 0);
-    ASSERT_TRUE(Finished());
     const std::string played = Path("b.bmp");
-    ASSERT_EQ(RunPeerProgram("emf \"" + Path("b.emf") + "\" " + std::to_string(m_width) + " " +
-                             std::to_string(m_height) + " \"" + played + "\""),
-              0);
+    ExportAndPlay("b.emf", played);
     CImage image;
     ASSERT_TRUE(SUCCEEDED(image.Load(played.c_str())));
     int x, y;
@@ -264,7 +254,7 @@ TEST_F(ViewExport, WindowsMetafileIsReadByLibwmf)
     ASSERT_TRUE(Finished());
     const std::string out = Path("a.wmf.txt");
     ASSERT_TRUE(RunPeers("wmf " + PeerArg(Path("a.wmf")) + " " + PeerArg(out), out));
-    auto answer = ReadLines(out);
+    auto answer = ReadPeerAnswer(out);
     EXPECT_EQ(answer["status"], "0;");
     // The grid's four lines and the three nodes.
     EXPECT_EQ(answer["lines"], "4;");
@@ -308,7 +298,7 @@ TEST_F(ViewExport, AnimatedGifSwingsThereAndBack)
         ASSERT_TRUE(Finished()) << c.n;
         const std::string out = gif + ".txt";
         ASSERT_TRUE(RunPeers("gifinfo " + PeerArg(gif) + " " + PeerArg(out), out));
-        auto answer = ReadLines(out);
+        auto answer = ReadPeerAnswer(out);
         EXPECT_EQ(answer["images"], std::to_string(std::count(c.order.begin(), c.order.end(), ';')) + ";");
         EXPECT_EQ(answer["loop"], "forever;") << c.n;
         EXPECT_EQ(answer["delay"].substr(0, 3), "25;") << c.n;

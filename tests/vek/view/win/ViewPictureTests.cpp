@@ -19,19 +19,6 @@ using namespace vektest;
 
 namespace {
 
-// Reads "key value" lines of a peer's answer.
-std::map<std::string, std::string> ReadAnswer(const std::string& path)
-{
-    std::map<std::string, std::string> out;
-    std::ifstream f(path);
-    std::string line;
-    while (std::getline(f, line)) {
-        const size_t space = line.find(' ');
-        out[line.substr(0, space)] += space == std::string::npos ? "" : line.substr(space + 1) + "\n";
-    }
-    return out;
-}
-
 std::string Artifact(const std::string& name)
 {
     std::string dir = VEK_ARTIFACTS;
@@ -92,7 +79,7 @@ protected:
         const std::string ref = std::string(VIEW_REFERENCE) + "/" + name + ".png";
         const std::string out = png + ".txt";
         ASSERT_TRUE(RunPeers("compare " + PeerArg(ref) + " " + PeerArg(png) + " " + PeerArg(out), out));
-        auto answer = ReadAnswer(out);
+        auto answer = ReadPeerAnswer(out);
         std::remove(out.c_str());
         ASSERT_EQ(answer.count("missing"), 0u) << "no reference picture " << ref << "; this run's is " << png;
         const int differ = std::stoi(answer["differ"]), total = std::stoi(answer["total"]);
