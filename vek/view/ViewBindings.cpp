@@ -83,6 +83,12 @@ void InstallViewModelHooks()
         theViewProjection.SetMode(CViewProjection::kElevation, 0, 1, 0);
         theViewProjection.ZoomExtents(1, 1, 1);
     };
+    // A white arc by exclusive or, shown at once; drawn twice it is gone.
+    theViewLink.drawXorArc = [](const double centre[3], double startAngle, double endAngle, double radius) {
+        CDrawSession session;
+        DrawXorArc(centre, startAngle, endAngle, radius, 0xFFFFFF, 0, 1);
+        RefreshViewNow();
+    };
     SetModelProjection(&theModelProjectionOfView);
     SetModelCanvas(&theModelCanvasOfView);
     theViewHooks.addGridExtent = AddGridNodesToExtent;

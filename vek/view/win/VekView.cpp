@@ -16,6 +16,7 @@
 #include "vek/view/ViewProjection.h"
 #include "vek/view/ViewSettings.h"
 #include "vek/view/draw/DrawLayer.h"
+#include "vek/view/win/BottomDlg.h"
 #include "vek/view/passes/DrawModel.h"
 #include "vek/view/win/ViewCommands.h"
 #include "vek/view/win/WglApi.h"
@@ -144,6 +145,13 @@ int CVekView::OnCreate(LPCREATESTRUCT cs)
     theViewHooks.invalidateModel = theViewLink.invalidateModel;
     theViewHooks.invalidateView = [](int erase) {
         if (mainView && mainView->m_hWnd) mainView->Invalidate(erase);
+    };
+    // The view's passing prompts go on the prompt bar, once the frame has made it.
+    theViewHooks.showPrompt = [](const char* text) {
+        if (theBottomDlg) theBottomDlg->SetPrompt(text);
+    };
+    theViewHooks.restorePrompt = [] {
+        if (theBottomDlg) theBottomDlg->RestorePrompt();
     };
     SetDrawHost(this);
     CMyImage::SetMainWindowSource(

@@ -89,29 +89,7 @@ protected:
         return GetPixel(view->GetMemDC(), px, py);
     }
     // What the window shows, as rows of 32-bit pixels.
-    std::vector<uint32_t> WindowPixels() const
-    {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = m_width;
-        bi.bmiHeader.biHeight = -m_height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HDC mem = CreateCompatibleDC(nullptr);
-        HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(mem, dib);
-        HDC window = GetDC(view->GetSafeHwnd());
-        BitBlt(mem, 0, 0, m_width, m_height, window, 0, 0, SRCCOPY);
-        ReleaseDC(view->GetSafeHwnd(), window);
-        GdiFlush();
-        std::vector<uint32_t> out(static_cast<const uint32_t*>(bits),
-                                  static_cast<const uint32_t*>(bits) + m_width * m_height);
-        SelectObject(mem, old);
-        DeleteObject(dib);
-        DeleteDC(mem);
-        return out;
-    }
+    std::vector<uint32_t> WindowPixels() const { return vektest::WindowPixels(view->GetSafeHwnd(), m_width, m_height); }
     COLORREF WindowAt(int x, int y) const
     {
         HDC dc = GetDC(view->GetSafeHwnd());
