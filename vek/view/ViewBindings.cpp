@@ -4,6 +4,7 @@
 #include "vek/model/ModelHooks.h"
 #include "vek/model/ViewLink.h"
 #include "vek/model/axisgrid/AxisGrid.h"
+#include "vek/model/display/DisplayOptions.h"
 #include "vek/model/units/UnitConversion.h"
 #include "vek/view/ViewProjection.h"
 #include "vek/view/ViewSettings.h"
@@ -92,6 +93,7 @@ void InstallViewModelHooks()
     SetModelProjection(&theModelProjectionOfView);
     SetModelCanvas(&theModelCanvasOfView);
     theViewHooks.addGridExtent = AddGridNodesToExtent;
+    theViewHooks.updateVisibleObjects = &CDisplayOptions::UpdateVisibleObjects;
     SetUnitScaleHook(EUnitStep::AxisGrids, [](const CUnitFactors& f) { ScaleAxisGrids(f.L); });
     SetUnitScaleHook(EUnitStep::GridNodes, [](const CUnitFactors& f) { ScaleGridNodes(f.L); });
     SetUnitScaleHook(EUnitStep::ViewProjection, [](const CUnitFactors& f) { theViewProjection.ScaleLengths(f.L); });

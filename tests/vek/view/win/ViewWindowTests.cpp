@@ -92,6 +92,18 @@ TEST_F(ViewWindow, ASizeChangeRebuildsAtTheNewSize)
     EXPECT_EQ(theViewProjection.GetScreenRect().right, 200);
 }
 
+TEST_F(ViewWindow, AChangeOfWorkPlatformRecomputesWhatIsShown)
+{
+    auto clearStates = [this] {
+        for (int i = 0; i < nodes.GetCount(); ++i) nodes.At(i).m_nFlags &= ~kObjStateMask;
+    };
+    clearStates();
+    theViewProjection.SetMode(CViewProjection::kElevation, 0, 0, 0);
+    EXPECT_EQ(nodes.At(0).GetDisplayBits(), 0) << "asked not to";
+    theViewProjection.SetMode(CViewProjection::kPlan, 0, 1, 0);
+    for (int i = 0; i < nodes.GetCount(); ++i) EXPECT_EQ(nodes.At(i).GetDisplayBits(), 1) << i;
+}
+
 TEST_F(ViewWindow, OpenGLDrawsTheFreeViewAndResultPicturesOnly)
 {
     ScriptedWgl wgl;
