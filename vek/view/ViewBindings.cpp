@@ -90,6 +90,8 @@ void InstallViewModelHooks()
         DrawXorArc(centre, startAngle, endAngle, radius, 0xFFFFFF, 0, 1);
         RefreshViewNow();
     };
+    theViewLink.writeProjection = [](bofstream& out) { return theViewProjection.Write(out); };
+    theViewLink.readProjection = [](bifstream& in) { return theViewProjection.Read(in); };
     SetModelProjection(&theModelProjectionOfView);
     SetModelCanvas(&theModelCanvasOfView);
     theViewHooks.addGridExtent = AddGridNodesToExtent;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/vek/view/win/ViewWindowFixture.h"
+#include "vek/model/ViewLink.h"
 #include "vek/view/draw/DrawLayer.h"
 
 using namespace vektest;
@@ -102,6 +103,25 @@ TEST_F(ViewWindow, AChangeOfWorkPlatformRecomputesWhatIsShown)
     EXPECT_EQ(nodes.At(0).GetDisplayBits(), 0) << "asked not to";
     theViewProjection.SetMode(CViewProjection::kPlan, 0, 1, 0);
     for (int i = 0; i < nodes.GetCount(); ++i) EXPECT_EQ(nodes.At(i).GetDisplayBits(), 1) << i;
+}
+
+TEST_F(ViewWindow, TheProjectFileReachesTheProjectionThroughTheLink)
+{
+    ASSERT_NE(theViewLink.writeProjection, nullptr);
+    ASSERT_NE(theViewLink.readProjection, nullptr);
+    const Bytes own = WrittenBytes([](bofstream& out) { theViewProjection.Write(out); });
+    const Bytes linked = WrittenBytes([](bofstream& out) { EXPECT_TRUE(theViewLink.writeProjection(out)); });
+    EXPECT_EQ(linked, own);
+    theViewProjection.ZoomIn();
+    theViewProjection.PanLeft();
+    ASSERT_TRUE(ReadBytes(linked, [](bifstream& in) { return theViewLink.readProjection(in); }));
+    EXPECT_EQ(WrittenBytes([](bofstream& out) { theViewProjection.Write(out); }), own);
+    // A cut block changes nothing.
+    theViewProjection.ZoomIn();
+    const Bytes zoomed = WrittenBytes([](bofstream& out) { theViewProjection.Write(out); });
+    const Bytes cut(linked.begin(), linked.begin() + long(linked.size() / 2));
+    EXPECT_FALSE(ReadBytes(cut, [](bifstream& in) { return theViewLink.readProjection(in); }));
+    EXPECT_EQ(WrittenBytes([](bofstream& out) { theViewProjection.Write(out); }), zoomed);
 }
 
 TEST_F(ViewWindow, OpenGLDrawsTheFreeViewAndResultPicturesOnly)
