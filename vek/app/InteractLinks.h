@@ -1,10 +1,5 @@
 #pragma once
 // Binds the interactive operations to the application's windows: the
 // flashing prompt, the modeless-dialog manager, the layer and storey
-// dialogs, the model view's messages and the view's commands.
-class CCmdTarget;
-
+// dialogs, and the model view's messages, pictures, commands and snapping.
 void BindInteractLinks();
-
-// The view's commands as a command target, null until they are bound.
-CCmdTarget* InteractCommandTarget();

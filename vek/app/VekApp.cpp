@@ -11,7 +11,6 @@
 #include "vek/app/AboutDlg.h"
 #include "vek/app/AppWindows.h"
 #include "vek/app/DialogsBar.h"
-#include "vek/app/InteractLinks.h"
 #include "vek/app/MainFrm.h"
 #include "vek/app/ModelBindings.h"
 #include "vek/app/VekDoc.h"
@@ -195,14 +194,6 @@ BOOL CVekApp::PreTranslateMessage(MSG* msg)
         if (input && input->IsWindow() && input->PreTranslateMessage(msg)) return TRUE;
     }
     return CWinApp::PreTranslateMessage(msg);
-}
-
-BOOL CVekApp::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
-{
-    // The view's interactive commands, once the prompt bar runs them, before the application's own.
-    if (CCmdTarget* interact = InteractCommandTarget())
-        if (interact->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
-    return CWinApp::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 void CVekApp::OnAppAbout()

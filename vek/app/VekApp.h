@@ -16,7 +16,6 @@ public:
     int ExitInstance() override;
     BOOL PreTranslateMessage(MSG* msg) override;
     BOOL OnIdle(LONG count) override;
-    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
     // In a batch run boxes are written to standard error and answered with
     // their default button.
     int DoMessageBox(LPCTSTR text, UINT type, UINT helpId) override;

@@ -166,7 +166,6 @@ bool TextSize(bool larger)
     if (!(scale > 0)) return true;
     double& size = theProjectOptions.dTextSize;
     size = larger ? std::min(size * 1.2, 1000 / scale) : std::max(size / 1.2, 1 / scale);
-    theViewSettings.textHeight = size;
     Redraw();
     return true;
 }

@@ -213,22 +213,6 @@ bool HandleViewMessage(CWnd* view, UINT message, WPARAM wp, LPARAM lp, LRESULT& 
 
 namespace {
 
-const char* const kPreviousProc = "VekViewInputProc";
-
-LRESULT CALLBACK AttachedProc(HWND hwnd, UINT message, WPARAM wp, LPARAM lp)
-{
-    const auto previous = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, kPreviousProc));
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        ::RemovePropA(hwnd, kPreviousProc);
-        if (boundView == hwnd) boundView = nullptr;
-    } else if (CWnd* view = CWnd::FromHandlePermanent(hwnd)) {
-        LRESULT result = 0;
-        if (HandleViewMessage(view, message, wp, lp, result)) return result;
-    }
-    return ::CallWindowProcA(previous, hwnd, message, wp, lp);
-}
-
 class CViewCommandTarget : public CCmdTarget {
 public:
     BOOL OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) override
@@ -280,18 +264,6 @@ int ViewDragging()
 {
     const CSingleOperate* op = theOperationStack.GetCurrentOperation();
     return op && op->m_nKind == 18 && op->HasInput() ? 1 : 0;
-}
-
-bool AttachToView(CWnd* view)
-{
-    const HWND hwnd = view ? view->GetSafeHwnd() : nullptr;
-    if (!hwnd) return false;
-    BindView(view);
-    if (::GetPropA(hwnd, kPreviousProc)) return true;
-    const LONG_PTR previous = ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
-    ::SetPropA(hwnd, kPreviousProc, reinterpret_cast<HANDLE>(previous));
-    ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AttachedProc));
-    return true;
 }
 
 CCmdTarget& CommandTarget()

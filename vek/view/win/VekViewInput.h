@@ -48,10 +48,6 @@ void AddGridSnapPoint(const double point[3]);
 // 1 while a view drag (kind 18) holds a point.
 int ViewDragging();
 
-// Routes the messages of a view window that does not call HandleViewMessage
-// itself (its window procedure is wrapped); also binds the view. Idempotent.
-bool AttachToView(CWnd* view);
-
 // The commands of the view's table whose work is bound, and its context
 // menus' commands, as a command target to put in a command route: it
 // carries them out (a greyed one does nothing) and gives their items' state.

@@ -99,25 +99,24 @@ protected:
 };
 std::vector<std::string> WinTest::m_flashes;
 
-// A view over the frame's client area, in plan on the box (0,0)-(10,10).
+// The program's model view, in plan on the box (0,0)-(10,10).
 class ViewTest : public WinTest {
 protected:
     void SetUp() override
     {
         WinTest::SetUp();
-        CRect r(0, 0, 400, 300);
-        ASSERT_TRUE(m_view.CreateOver(Frame(), r));
-        theViewProjection.SetScreenRect(0, 0, 400, 300);
+        m_view = Frame()->GetActiveView();
+        ASSERT_NE(m_view, nullptr);
+        VekViewInput::BindView(m_view);
+        CRect r;
+        m_view->GetClientRect(&r);
+        theViewProjection.SetScreenRect(0, 0, r.Width(), r.Height());
+        theViewProjection.SetMode(1, 0, 0, 0);
         theViewProjection.SetDefaultView();
         const double hi[3] = {10, 10, 0}, lo[3] = {0, 0, 0};
         theViewProjection.SetExtent(hi, lo);
         theViewProjection.ZoomExtents(0, 0, 1);
         PumpPending();
-    }
-    void TearDown() override
-    {
-        m_view.DestroyWindow();
-        WinTest::TearDown();
     }
     static POINT Pixel(double x, double y)
     {
@@ -128,7 +127,7 @@ protected:
     }
     void Mouse(UINT message, POINT p, WPARAM keys = 0)
     {
-        m_view.PostMessage(message, keys, MAKELPARAM(p.x, p.y));
+        m_view->PostMessage(message, keys, MAKELPARAM(p.x, p.y));
         PumpPending();
     }
     void Drag(POINT a, POINT b)
@@ -145,7 +144,7 @@ protected:
         keys[VK_SHIFT] = down ? 0x80 : 0;
         ::SetKeyboardState(keys);
     }
-    CTestView m_view;
+    CWnd* m_view = nullptr;
 };
 
 }  // namespace
@@ -269,14 +268,18 @@ TEST_F(ViewTest, TheMiddleButtonPansAndTheLineGoesOn)
     Mouse(WM_LBUTTONDOWN, Pixel(1, 1));
     Mouse(WM_LBUTTONUP, Pixel(1, 1));
     ASSERT_EQ(theOperationStack.GetCurrentOperation()->PointCount(), 1);
-    const double before = theViewProjection.Centre()[0];
+    double before[3], after[3];
+    theViewProjection.ScreenToWorldInt(200, 150, before);
     Mouse(WM_MBUTTONDOWN, POINT{200, 150}, MK_MBUTTON);
     EXPECT_EQ(theProjectOptions.nCurrentCommand, 12);
-    EXPECT_EQ(::GetCapture(), m_view.m_hWnd);
+    EXPECT_EQ(::GetCapture(), m_view->m_hWnd);
     Mouse(WM_MOUSEMOVE, POINT{260, 150}, MK_MBUTTON);
     Mouse(WM_MBUTTONUP, POINT{260, 150});
-    EXPECT_NEAR(theViewProjection.Centre()[0], before - 60 / theViewProjection.GetScale(), 1e-9);
-    EXPECT_NE(::GetCapture(), m_view.m_hWnd);
+    // The model point under the press lies under the release.
+    theViewProjection.ScreenToWorldInt(260, 150, after);
+    EXPECT_NEAR(after[0], before[0], 1e-9);
+    EXPECT_NEAR(after[1], before[1], 1e-9);
+    EXPECT_NE(::GetCapture(), m_view->m_hWnd);
     ASSERT_NE(theOperationStack.GetCurrentOperation(), nullptr);
     EXPECT_EQ(theOperationStack.GetCurrentOperation()->m_nCode, 80);
     EXPECT_EQ(theOperationStack.GetCurrentOperation()->PointCount(), 1);
@@ -289,8 +292,8 @@ TEST_F(ViewTest, TheWheelKeepsThePointUnderTheCursor)
     double before[3], after[3];
     theViewProjection.ScreenToWorldInt(p.x, p.y, before);
     CPoint screen = p;
-    m_view.ClientToScreen(&screen);
-    m_view.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(screen.x, screen.y));
+    m_view->ClientToScreen(&screen);
+    m_view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(screen.x, screen.y));
     theViewProjection.ScreenToWorldInt(p.x, p.y, after);
     EXPECT_GT(theViewProjection.GetZoom(), 0);
     EXPECT_NEAR(after[0], before[0], 0.02);
@@ -302,7 +305,7 @@ TEST_F(ViewTest, ADigitTypedOverTheViewGoesToThePrompt)
     auto* op = new CSingleOperate;
     op->SetPickPoints(53, Record, 2, 1);
     theBottomDlg->BeginOperation(op, 0, 1, 0);
-    m_view.SendMessage(WM_CHAR, '7', 1);
+    m_view->SendMessage(WM_CHAR, '7', 1);
     PumpPending();
     EXPECT_EQ(TextOf(BarItem(IDC_BAR_INPUT)), "7");
     EXPECT_EQ(theOperationStack.GetInputState(), COperationStack::kTypingAbsolute);
@@ -315,13 +318,13 @@ TEST_F(ViewTest, TheCursorComesFromTheProgramsResources)
 {
     const POINT c = Pixel(5, 5);
     CPoint screen(c.x, c.y);
-    m_view.ClientToScreen(&screen);
+    m_view->ClientToScreen(&screen);
     ::SetCursorPos(screen.x, screen.y);
     RunViewCommand(32833);
-    m_view.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_view.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    m_view->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_view->m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(::GetCursor(), ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_CURSOR_PAN)));
     theOperationStack.EndAllOperations();
-    m_view.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_view.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    m_view->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_view->m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(::GetCursor(), ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_CURSOR_NORMAL)));
 }
 
