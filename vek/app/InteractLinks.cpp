@@ -5,7 +5,12 @@
 #include "vek/app/FlashDialogs.h"
 #include "vek/model/ViewLink.h"
 #include "vek/view/ViewSettings.h"
+#include "vek/model/axisgrid/AxisGridEdit.h"
 #include "vek/view/axisgrid/AxisGridView.h"
+#include "vek/view/operate/OperationStack.h"
+#include "vek/view/operate/Picking.h"
+#include "vek/view/operate/SingleOperate.h"
+#include "vek/view/operate/ViewCommands.h"
 #include "vek/view/operate/OperateHost.h"
 #include "vek/view/win/BottomDlg.h"
 #include "vek/view/win/LayerDlg.h"
@@ -23,6 +28,49 @@ public:
     }
     void OnPictureRebuilt(CVekView&, HDC) override { VekViewInput::OnPictureRebuilt(); }
 };
+
+// The axis lines and the grids in the picking table: a hit with `single`
+// deselects a selected one.
+const CPickRoutines kAxisLineRows = {[](int x, int y, int single, int) { return PickAxisLine(x, y, single); }};
+const CPickRoutines kAxisGridRows = {[](int x, int y, int single, int) { return PickAxisGrid(x, y, single); }};
+
+// The offset of the axis-line edits: a typed distance or two picked points.
+CAxisOffset OffsetOf(const CSingleOperate* op)
+{
+    CAxisOffset o;
+    if (op->m_bTypedValue || op->PointCount() < 2) {
+        o.value = op->PointCount() > 0 ? op->Point(0)[0] : 0;
+    } else {
+        o.picked = 1;
+        for (int k = 0; k < 3; ++k) {
+            o.p1[k] = op->Point(0)[k];
+            o.p2[k] = op->Point(1)[k];
+        }
+    }
+    return o;
+}
+
+// A line picked as the reference (codes 303 and 304) asks for the offset
+// (codes 301 and 302), on top of the running pick.
+void AskOffset(int code, OperateCallback callback, const char* prompt)
+{
+    auto* op = new CSingleOperate;
+    op->SetPickAxis(code, callback, 0);
+    op->m_strPrompt = prompt;
+    theOperationStack.BeginOperation(op, 0, 0, 0);
+}
+
+void AxisLinePicked(CSingleOperate*)
+{
+    AskOffset(
+        301, [](CSingleOperate* op) { AddAxisByOffset(OffsetOf(op)); }, kPromptAddAxisByOffset);
+}
+
+void AxisLineToMove(CSingleOperate*)
+{
+    AskOffset(
+        302, [](CSingleOperate* op) { MoveSelectedAxes(OffsetOf(op)); }, kPromptMoveAxes);
+}
 
 CWnd* ActiveView()
 {
@@ -60,4 +108,8 @@ void BindInteractLinks()
     theViewHooks.addGridSnapPoint = VekViewInput::AddGridSnapPoint;
     theViewHooks.viewDragging = VekViewInput::ViewDragging;
     theOperateLinks.snapToGridNode = [](int x, int y, double out[3]) { return SnapToGridNode(x, y, out) != 0; };
+    RegisterPickRoutines(EPickKind::AxisLines, &kAxisLineRows);
+    RegisterPickRoutines(EPickKind::AxisGridLine, &kAxisGridRows);
+    RegisterOperationCallback(303, AxisLinePicked);
+    RegisterOperationCallback(304, AxisLineToMove);
 }

@@ -11,6 +11,8 @@
 #include "tests/vek/model/ModelTestSupport.h"
 #include "tests/vek/view/operate/win/OperateWin.h"
 #include "vek/model/LayerList.h"
+#include "vek/model/axisgrid/AxisGrid.h"
+#include "vek/model/display/DisplayOptions.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/model/storeys/LevelTable.h"
 #include "vek/res/InteractRes.h"
@@ -284,6 +286,35 @@ TEST_F(ViewTest, TheMiddleButtonPansAndTheLineGoesOn)
     EXPECT_EQ(theOperationStack.GetCurrentOperation()->m_nCode, 80);
     EXPECT_EQ(theOperationStack.GetCurrentOperation()->PointCount(), 1);
     RegisterOperationCallback(80, nullptr);
+}
+
+TEST_F(ViewTest, AnAxisLinePickedThenATypedOffsetAddsALine)
+{
+    theProjectOptions.bHiddenSurface = 0;
+    theDisplayOptions.Switch(3) = 1;
+    theAxisGrids.RemoveAll();
+    auto* grid = new CAxisGrid;
+    grid->First().Add(CAxisGridItem(1, 2));
+    grid->First().Add(CAxisGridItem(2, 8));
+    grid->Second().Add(CAxisGridItem(1, 1));
+    grid->Second().Add(CAxisGridItem(2, 9));
+    theAxisGrids.Add(grid);
+    theProjectOptions.nAxisGridCount = 1;
+
+    ASSERT_TRUE(RunViewCommand(32815));
+    ASSERT_EQ(theProjectOptions.nCurrentCommand, 303);
+    // A click on the line at x = 2 picks it and asks for the offset.
+    Mouse(WM_LBUTTONDOWN, Pixel(2, 5));
+    Mouse(WM_LBUTTONUP, Pixel(2, 5));
+    ASSERT_EQ(theProjectOptions.nCurrentCommand, 301);
+    Type(BarItem(IDC_BAR_INPUT), "3\r");
+    ASSERT_EQ(theAxisGrids.GetAt(0)->First().GetSize(), 3);
+    EXPECT_DOUBLE_EQ(AxisPosition(theAxisGrids.GetAt(0)->First(), 1), 5);
+    // The pick of a reference line goes on.
+    EXPECT_EQ(theProjectOptions.nCurrentCommand, 303);
+    theOperationStack.EndAllOperations();
+    theAxisGrids.RemoveAll();
+    theProjectOptions.nAxisGridCount = 0;
 }
 
 TEST_F(ViewTest, TheWheelKeepsThePointUnderTheCursor)
