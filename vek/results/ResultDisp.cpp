@@ -87,6 +87,11 @@ void DispPicture::CalcScale(int pixels, double modelToScreen)
     scale = pixels / largest / modelToScreen;
 }
 
+void DispPicture::CalcScale()
+{
+    CalcScale(theProjectOptions.nMaxDisplacementPixels, ModelProjection().GetScale());
+}
+
 bool DispPicture::GetCaption(std::string& text) const
 {
     const int k = kind > 10 ? kind - 10 : kind;
@@ -378,6 +383,15 @@ void CResultDisp::CloseAll(int deleteFrames)
     rein.store.RemoveAll();
     axialRatio.kind = 0;
     axialRatio.store.RemoveAll();
+}
+
+bool CResultDisp::CloseAllPictures()
+{
+    const bool joints = theResultDispHooks.clearJointsShown && theResultDispHooks.clearJointsShown();
+    if (!AnyShown() && !joints) return false;
+    CloseAll(0);
+    Redraw();
+    return true;
 }
 
 void CResultDisp::RecalcRanges()

@@ -47,6 +47,8 @@ struct DispPicture {
     // The displacement scale for the node drawing: pixels for the largest
     // displacement over the projection's pixels per model unit; 0 when off.
     void CalcScale(int pixels, double modelToScreen);
+    // The same with the project's pixel setting and the view's projection.
+    void CalcScale();
     bool GetCaption(std::string& text) const;
     // Removes every frame file of the stem in the temporary folder.
     void DeleteFrames(const char* stem);
@@ -166,6 +168,8 @@ struct ResultDispHooks {
     void (*calcRange)(int member) = nullptr;
     // The filter dialog (template 370); true on OK.
     bool (*editFilter)(ResultFilter& filter) = nullptr;
+    // The tube joints' show switch: cleared, and whether it was on.
+    bool (*clearJointsShown)() = nullptr;
 };
 extern ResultDispHooks theResultDispHooks;
 
@@ -180,6 +184,10 @@ public:
     // Stops the animation and switches every picture off; with deleteFrames 1
     // (model cleared, exit) the animation's frame files are removed too.
     void CloseAll(int deleteFrames);
+    // The menu's close-all: when a picture (or the tube joints) is shown,
+    // everything is switched off, frames kept, and the model redrawn. Returns
+    // whether anything was closed.
+    bool CloseAllPictures();
     // Ranges of the six members with value ranges, from their present values.
     void RecalcRanges();
 

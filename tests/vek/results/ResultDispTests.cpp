@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/vek/results/ResultFiles.h"
@@ -236,6 +237,28 @@ TEST(ResultDisplay, CloseAllKeepsOrRemovesOnlyItsOwnFrames)
     }
 }
 
+TEST(ResultDisplay, TheMenusCloseAllRedrawsOnlyWhenSomethingWasShown)
+{
+    vektest::RecordingHooks hooks;
+    CResultDisp disp;
+    EXPECT_FALSE(disp.CloseAllPictures());
+    EXPECT_EQ(hooks.invalidated, 0);
+    disp.contour.kind = 7;
+    EXPECT_TRUE(disp.CloseAllPictures());
+    EXPECT_EQ(disp.contour.kind, 0);
+    EXPECT_EQ(hooks.invalidated, 1);
+
+    // Tube joints alone count too, and their switch is cleared.
+    static bool jointsShown = true;
+    ResultDispHooks saved = theResultDispHooks;
+    theResultDispHooks.clearJointsShown = [] { return std::exchange(jointsShown, false); };
+    EXPECT_TRUE(disp.CloseAllPictures());
+    EXPECT_FALSE(jointsShown);
+    EXPECT_FALSE(disp.CloseAllPictures());
+    theResultDispHooks = saved;
+    EXPECT_EQ(hooks.invalidated, 2);
+}
+
 TEST(ResultDisplay, AnimationAloneCountsAsShown)
 {
     CResultDisp disp;
@@ -353,6 +376,18 @@ TEST(ResultDisplay, DisplacementScale)
     p.largest = 0.05;
     p.CalcScale(100, 4);
     EXPECT_DOUBLE_EQ(p.scale, 100 / 0.05 / 4);
+
+    // From the project's pixel setting and the view's pixels per unit.
+    struct Projection : CModelProjection {
+        double GetScale() const override { return 8; }
+    } projection;
+    CModelProjection* before = SetModelProjection(&projection);
+    const int16_t pixels = theProjectOptions.nMaxDisplacementPixels;
+    theProjectOptions.nMaxDisplacementPixels = 40;
+    p.CalcScale();
+    theProjectOptions.nMaxDisplacementPixels = pixels;
+    SetModelProjection(before);
+    EXPECT_DOUBLE_EQ(p.scale, 40 / 0.05 / 8);
 }
 
 // ---- captions
@@ -508,6 +543,21 @@ TEST_F(ResultSetCaptions, ModeAndTimeStep)
     EXPECT_EQ(Caption(13), "第4阶振型: T=" + Printf("%.4g", T) + "秒 f=" + Printf("%.4g", 1 / T) + "Hz");
     theProjectOptions.nResultSelectors[3] = 2;
     EXPECT_EQ(Caption(6), "第2个响应点(时间=" + Printf("%6.3f", model.velTime[1]) + "秒)的速度响应  最大绝对值=2");
+}
+
+TEST_F(ResultSetCaptions, ReinforcementRecordsWhileItemsAreShown)
+{
+    Open();
+    ASSERT_TRUE(vektest::WriteFileBytes(files->Base() + ".RC2", resgen::ReinforcementFile()));
+    CResultDisp disp;
+    disp.rein.items = 0x10;
+    disp.rein.Fill();
+    std::vector<int> ids;
+    for (int i = 0; i < disp.rein.store.GetCount(); ++i) ids.push_back(disp.rein.store.GetAt(i)->m_nID);
+    EXPECT_EQ(ids, (std::vector<int>{3, 6, 8}));
+    disp.rein.items = 0;
+    disp.rein.Fill();
+    EXPECT_EQ(disp.rein.store.GetCount(), 0);
 }
 
 TEST_F(ResultSetCaptions, BucklingRangesAndAnOddCount)
