@@ -21,6 +21,7 @@ constexpr int kMaxCurvePoints = 100000;
 
 int RoundToInt(double v)
 {
+    if (std::isnan(v)) return 0;
     return static_cast<int>(std::lround(std::clamp(v, -1e9, 1e9)));
 }
 
