@@ -184,12 +184,6 @@ void NodeDispValues::Clear()
     values.clear();
 }
 
-void NodeDispValues::CalcLargest()
-{
-    largest = 0;
-    for (double v : values) largest = std::max(largest, std::fabs(v));
-}
-
 bool NodeDispValues::GetCaption(std::string& text) const
 {
     static const char* const cases[4] = {"荷载种类", "位移组合", "地震方向", "模拟施工步号"};
@@ -396,10 +390,7 @@ bool CResultDisp::CloseAllPictures()
 
 void CResultDisp::RecalcRanges()
 {
-    if (!theResultDispHooks.calcRange) {
-        nodeValues.CalcLargest();
-        return;
-    }
+    if (!theResultDispHooks.calcRange) return;
     for (int member = 0; member < 6; ++member) theResultDispHooks.calcRange(member);
 }
 

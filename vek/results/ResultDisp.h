@@ -64,7 +64,6 @@ struct NodeDispValues {
     std::vector<double> values;
 
     void Clear();
-    void CalcLargest();
     bool GetCaption(std::string& text) const;
 };
 
@@ -164,7 +163,8 @@ struct ResultDispHooks {
     void (*updateForceText)() = nullptr;
     void (*fillPrincipalStress)() = nullptr;
     void (*fillAxialRatio)() = nullptr;
-    // Recompute a member's value range (the order of RecalcRanges).
+    // Recomputes a member's value range: 0 contour, 1 node values, 2 frame
+    // force diagram, 3 force text, 4 steel check, 5 axial ratio.
     void (*calcRange)(int member) = nullptr;
     // The filter dialog (template 370); true on OK.
     bool (*editFilter)(ResultFilter& filter) = nullptr;
