@@ -1,0 +1,43 @@
+#include "vek/model/ModelHooks.h"
+
+#include "vek/model/Binding.h"
+
+namespace {
+CBinding<CModelHooks> hooks;
+CBinding<CModelProjection> projection;
+CBinding<CValueDialogs> dialogs;
+CBinding<CModelCanvas> canvas;
+}  // namespace
+
+CModelHooks& ModelHooks()
+{
+    return hooks.Get();
+}
+CModelHooks* SetModelHooks(CModelHooks* p)
+{
+    return hooks.Set(p);
+}
+CModelProjection& ModelProjection()
+{
+    return projection.Get();
+}
+CModelProjection* SetModelProjection(CModelProjection* p)
+{
+    return projection.Set(p);
+}
+CValueDialogs& ValueDialogs()
+{
+    return dialogs.Get();
+}
+CValueDialogs* SetValueDialogs(CValueDialogs* p)
+{
+    return dialogs.Set(p);
+}
+CModelCanvas& ModelCanvas()
+{
+    return canvas.Get();
+}
+CModelCanvas* SetModelCanvas(CModelCanvas* p)
+{
+    return canvas.Set(p);
+}
