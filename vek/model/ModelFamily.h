@@ -222,6 +222,9 @@ public:
 
 // The family of the table's entry; an empty family when none is registered.
 CModelFamily& ModelFamily(EFamily f);
+// Whether a family of this build is registered (else its store is empty and
+// takes nothing).
+bool IsModelFamilyRegistered(EFamily f);
 // Registers a family (nullptr: none); returns the one registered before.
 CModelFamily* RegisterModelFamily(EFamily f, CModelFamily* family);
 

@@ -76,6 +76,10 @@ public:
     // Axis grids are drawn in the plan view, and in elevations when asked.
     bool AxisGridInView() const;
 
+    // Takes the unit system, the plane element type and the thicknesses of
+    // plane and shell elements back from a solver data file.
+    void ReadBackDataFile(const char* path);
+
     // Fields of the solver data file's element blocks.
     void WriteTField(DKorvaDataFile& file) const;
     void WritePField(DKorvaDataFile& file) const;

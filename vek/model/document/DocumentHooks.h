@@ -34,6 +34,12 @@ struct DocumentHooks {
     void (*clearAxisGrids)() = nullptr;
     void (*clearSnapState)() = nullptr;
 
+    // A prompt that flashes for the given milliseconds.
+    void (*flashPrompt)(const char* text, int ms) = nullptr;
+    // A modified document is offered to be saved first (the model from result
+    // files replaces it).
+    void (*saveIfModified)() = nullptr;
+
     // The dialog that offers a new model or an existing one (modeller only).
     void (*fileNewDialog)() = nullptr;
     // The analysis control, started on the project path.

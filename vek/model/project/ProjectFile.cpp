@@ -145,66 +145,6 @@ CLoadResult ReadBlocks(bifstream& in, bool tesmar)
     return result;
 }
 
-// ---- the model as it was before a load ----------------------------------------------
-
-// The model written in project form to a scratch file, read back when a load
-// fails after the model was cleared.
-class CModelImage {
-public:
-    CModelImage()
-    {
-        CString dir;
-        if (GetTempDir(dir) <= 0) return;
-        static int serial = 0;
-        char name[64];
-#if defined(_WIN32)
-        const long pid = _getpid();
-#else
-        const long pid = getpid();
-#endif
-        std::snprintf(name, sizeof name, "~vekimage_%ld_%d.tmp", pid, ++serial);
-        m_path = std::string(dir.GetString()) + name;
-        bofstream out;
-        if (!out.Open(m_path.c_str())) {
-            m_path.clear();
-            return;
-        }
-        m_saved = WriteProjectStream(out) && out.Close();
-    }
-    ~CModelImage()
-    {
-        if (!m_path.empty()) std::remove(m_path.c_str());
-    }
-    CModelImage(const CModelImage&) = delete;
-    CModelImage& operator=(const CModelImage&) = delete;
-
-    bool IsTaken() const
-    {
-        return m_saved;
-    }
-
-    // Empties the model and reads the image back.
-    bool Restore() const
-    {
-        ClearModelData();
-        if (!m_saved) return false;
-        bifstream in;
-        if (!in.Open(m_path.c_str())) return false;
-        char head[9];
-        int16_t stream = 0;
-        in.Read(head, 9);
-        in >> stream;
-        nPrjVersion = kProjectVersion;
-        nVersion = stream;
-        const CLoadResult r = ReadBlocks(in, false);
-        return r.status == EBlockRead::kRead;
-    }
-
-private:
-    std::string m_path;
-    bool m_saved = false;
-};
-
 void ShowLoadFailure(const CLoadResult& r, const char* path)
 {
     CString text;
@@ -222,6 +162,55 @@ void ShowLoadFailure(const CLoadResult& r, const char* path)
 }
 
 }  // namespace
+
+CModelImage::CModelImage()
+{
+    CString dir;
+    if (GetTempDir(dir) <= 0) return;
+    static int serial = 0;
+    char name[64];
+#if defined(_WIN32)
+    const long pid = _getpid();
+#else
+    const long pid = getpid();
+#endif
+    std::snprintf(name, sizeof name, "~vekimage_%ld_%d.tmp", pid, ++serial);
+    m_path = std::string(dir.GetString()) + name;
+    const int16_t version = nPrjVersion;
+    nPrjVersion = kProjectVersion;
+    bofstream out;
+    if (out.Open(m_path.c_str())) m_saved = WriteProjectStream(out) && out.Close();
+    nPrjVersion = version;
+    if (!m_saved) {
+        std::remove(m_path.c_str());
+        m_path.clear();
+    }
+}
+
+CModelImage::~CModelImage()
+{
+    if (!m_path.empty()) std::remove(m_path.c_str());
+}
+
+bool CModelImage::Restore() const
+{
+    ClearModelData();
+    if (!m_saved) return false;
+    bifstream in;
+    if (!in.Open(m_path.c_str())) return false;
+    char head[9];
+    int16_t stream = 0;
+    in.Read(head, 9);
+    in >> stream;
+    const int16_t version = nPrjVersion;
+    const uint8_t tesmar = bTesmarProject;
+    nPrjVersion = kProjectVersion;
+    nVersion = stream;
+    const bool ok = ReadBlocks(in, false).status == EBlockRead::kRead;
+    nPrjVersion = version;
+    bTesmarProject = tesmar;
+    return ok;
+}
 
 int ParseProjectVersion(const char text[3])
 {
@@ -319,17 +308,13 @@ int LoadProject(const char* path)
     }
 
     // The model as it stands, for a failure from here on.
-    nPrjVersion = kProjectVersion;
     const CModelImage image;
-    nPrjVersion = static_cast<int16_t>(v);
     nVersion = stream;
-    bTesmarProject = tesmar;
 
     ClearModelData();
     const CLoadResult r = ReadBlocks(in, tesmar);
     in.Close();
     if (r.status != EBlockRead::kRead) {
-        nVersion = oldStreamVersion;
         image.Restore();
         nPrjVersion = kProjectVersion;
         nVersion = oldStreamVersion;

@@ -4,6 +4,7 @@
 // model back as it was; a save goes to a temporary file beside the target
 // and replaces the old file only when every byte was written.
 #include <cstdint>
+#include <string>
 
 class bifstream;
 class bofstream;
@@ -35,3 +36,21 @@ int SaveProjectFile(const char* path);
 
 // The header and every block to an open stream. 1 when all was written.
 int WriteProjectStream(bofstream& out);
+
+// The model written in project form to a scratch file when it is made: put
+// back when an operation that emptied the model fails.
+class CModelImage {
+public:
+    CModelImage();
+    ~CModelImage();
+    CModelImage(const CModelImage&) = delete;
+    CModelImage& operator=(const CModelImage&) = delete;
+
+    bool IsTaken() const { return m_saved; }
+    // Empties the model and reads the image back; false when there was none.
+    bool Restore() const;
+
+private:
+    std::string m_path;
+    bool m_saved = false;
+};
