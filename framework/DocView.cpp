@@ -1,5 +1,6 @@
 // Documents, views and the single-document template.
 #include "framework/DocView.h"
+#include "framework/PrintPreview.h"
 #include "framework/CommonDialogs.h"
 #include "framework/Frame.h"
 #include "framework/WinApp.h"
@@ -217,6 +218,7 @@ ON_WM_PAINT()
 ON_WM_MOUSEACTIVATE()
 ON_MESSAGE(WM_INITIALUPDATE, &CView::OnInitialUpdateMsg)
 ON_COMMAND(ID_FILE_PRINT, &CView::OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_DIRECT, &CView::OnFilePrintDirect)
 ON_COMMAND(ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview)
 END_MESSAGE_MAP()
 
@@ -304,11 +306,23 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info)
     info->m_pd.hwndOwner = GetParentFrame() ? GetParentFrame()->m_hWnd : m_hWnd;
     if (info->m_pd.nMaxPage < info->m_pd.nMinPage) info->m_pd.nMaxPage = info->m_pd.nMinPage;
     if (info->m_bDirect) {
+        // The default printer's settings, then its DC: no dialog is shown.
         info->m_pd.Flags |= PD_RETURNDEFAULT;
         info->m_pd.Flags &= ~static_cast<DWORD>(PD_RETURNDC);
-        if (!::PrintDlgA(&info->m_pd)) return FALSE;
+        const BOOL found = ::PrintDlgA(&info->m_pd);
         info->m_pd.Flags &= ~static_cast<DWORD>(PD_RETURNDEFAULT);
         info->m_pd.Flags |= PD_RETURNDC;
+        if (!found || !info->m_pd.hDevNames) return FALSE;
+        auto* names = static_cast<DEVNAMES*>(::GlobalLock(info->m_pd.hDevNames));
+        auto* mode = info->m_pd.hDevMode ? static_cast<DEVMODEA*>(::GlobalLock(info->m_pd.hDevMode)) : nullptr;
+        if (names) {
+            const char* base = reinterpret_cast<const char*>(names);
+            info->m_pd.hDC = ::CreateDCA(base + names->wDriverOffset, base + names->wDeviceOffset,
+                                         base + names->wOutputOffset, mode);
+        }
+        if (mode) ::GlobalUnlock(info->m_pd.hDevMode);
+        if (names) ::GlobalUnlock(info->m_pd.hDevNames);
+        return info->m_pd.hDC != nullptr;
     }
     return ::PrintDlgA(&info->m_pd) && info->m_pd.hDC;
 }
@@ -322,6 +336,19 @@ void CView::OnFilePrint()
 {
     CPrintInfo info;
     if (!OnPreparePrinting(&info) || !info.m_pd.hDC) return;
+    PrintPages(info);
+}
+
+void CView::OnFilePrintDirect()
+{
+    CPrintInfo info;
+    info.m_bDirect = TRUE;
+    if (!OnPreparePrinting(&info) || !info.m_pd.hDC) return;
+    PrintPages(info);
+}
+
+BOOL CView::PrintPages(CPrintInfo& info)
+{
     CDC dc;
     dc.Attach(info.m_pd.hDC);
     info.m_pd.hDC = nullptr;
@@ -331,26 +358,60 @@ void CView::OnFilePrint()
     di.cbSize = sizeof di;
     di.lpszDocName = title;
     OnBeginPrinting(&dc, &info);
-    if (dc.StartDoc(&di) > 0) {
+    BOOL ok = dc.StartDoc(&di) > 0;
+    if (ok) {
         const UINT first = (info.m_pd.Flags & PD_PAGENUMS) ? info.m_pd.nFromPage : info.GetMinPage();
         const UINT last = (info.m_pd.Flags & PD_PAGENUMS) ? info.m_pd.nToPage : info.GetMaxPage();
         for (info.m_nCurPage = first; info.m_nCurPage <= last && info.m_bContinuePrinting; ++info.m_nCurPage) {
             info.m_rectDraw.SetRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
             OnPrepareDC(&dc, &info);
             if (!info.m_bContinuePrinting) break;
-            dc.StartPage();
+            if (dc.StartPage() <= 0) {
+                ok = FALSE;
+                break;
+            }
             OnPrint(&dc, &info);
-            if (dc.EndPage() < 0) break;
+            if (dc.EndPage() <= 0) {
+                ok = FALSE;
+                break;
+            }
             if (last == 0xFFFF) break;  // no page count given: one page
         }
-        dc.EndDoc();
+        // A job that failed half-way is taken back, not handed on as finished.
+        if (ok)
+            ok = dc.EndDoc() > 0;
+        else
+            dc.AbortDoc();
     }
     OnEndPrinting(&dc, &info);
+    return ok;
 }
 
 void CView::OnFilePrintPreview()
 {
-    OnFilePrint();
+    CPrintInfo info;
+    info.m_bDirect = TRUE;
+    info.m_bPreview = TRUE;
+    if (!OnPreparePrinting(&info) || !info.m_pd.hDC) return;
+    HDC printer = info.m_pd.hDC;
+    const CSize page(::GetDeviceCaps(printer, HORZRES), ::GetDeviceCaps(printer, VERTRES));
+    // The frame in hundredths of a millimetre: the whole printable page.
+    const RECT frame{0, 0, ::GetDeviceCaps(printer, HORZSIZE) * 100, ::GetDeviceCaps(printer, VERTSIZE) * 100};
+    HDC meta = ::CreateEnhMetaFileA(printer, nullptr, &frame, "Vek\0Preview\0\0");
+    if (!meta) return;
+    CDC dc;
+    dc.Attach(meta);
+    dc.m_hAttribDC = printer;
+    dc.m_bPrinting = TRUE;
+    OnBeginPrinting(&dc, &info);
+    info.m_nCurPage = 1;
+    info.m_rectDraw.SetRect(0, 0, page.cx, page.cy);
+    OnPrepareDC(&dc, &info);
+    OnPrint(&dc, &info);
+    OnEndPrinting(&dc, &info);
+    dc.m_hAttribDC = nullptr;
+    HENHMETAFILE recorded = ::CloseEnhMetaFile(dc.Detach());
+    if (recorded) CPrintPreview::Show(this, recorded, page);
 }
 
 // ---- templates ------------------------------------------------------------------------------

@@ -115,12 +115,16 @@ public:
     void PostNcDestroy() override;
 
     void OnFilePrint();
-    // Print preview is not built: the command prints as the print command does.
+    // Prints on the default printer without asking.
+    void OnFilePrintDirect();
+    // Records a page for the default printer and shows it in a preview window.
     void OnFilePrintPreview();
 
     CDocument* m_pDocument = nullptr;
 
 protected:
+    // Prints the pages of a prepared job; FALSE when the printer refused it.
+    BOOL PrintPages(CPrintInfo& info);
     int OnCreate(LPCREATESTRUCT cs);
     void OnDestroy();
     void OnPaint();

@@ -65,20 +65,21 @@ std::string SaveScreenShot(HWND hwnd, const char* name)
     return Capture(hwnd, name, true);
 }
 
-void PumpPending()
+void PumpPending(const PreTranslate& pre)
 {
     MSG m;
     while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        if (pre && pre(&m)) continue;
         TranslateMessage(&m);
         DispatchMessageA(&m);
     }
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD safetyMs)
+bool PumpUntil(const std::function<bool()>& done, DWORD safetyMs, const PreTranslate& pre)
 {
     const ULONGLONG start = GetTickCount64();
     for (;;) {
-        PumpPending();
+        PumpPending(pre);
         if (done()) return true;
         const ULONGLONG spent = GetTickCount64() - start;
         if (spent >= safetyMs) return false;

@@ -13,13 +13,17 @@ std::string SaveWindowShot(HWND hwnd, const char* name);
 // included (the window must be on top and painted).
 std::string SaveScreenShot(HWND hwnd, const char* name);
 
+// Sees each message before it is dispatched, and keeps those it returns TRUE
+// for (an application's PreTranslateMessage, say).
+using PreTranslate = std::function<BOOL(MSG*)>;
+
 // Dispatches the messages of this thread (paints and due timers included)
 // until none is left.
-void PumpPending();
+void PumpPending(const PreTranslate& pre = nullptr);
 
 // Dispatches messages of this thread as they arrive until `done` returns true;
 // returns false only when it is still not done after `safetyMs`, a bound far
 // beyond any wait of a working program (it keeps a broken run from hanging).
-bool PumpUntil(const std::function<bool()>& done, DWORD safetyMs = 30000);
+bool PumpUntil(const std::function<bool()>& done, DWORD safetyMs = 30000, const PreTranslate& pre = nullptr);
 
 }  // namespace vektest

@@ -1,6 +1,8 @@
 #include "vek/model/ModelHooks.h"
 
 #include "vek/model/Binding.h"
+#include "vek/model/ProjectOptions.h"
+#include "vek/model/ViewLink.h"
 
 namespace {
 CBinding<CModelHooks> hooks;
@@ -40,4 +42,19 @@ CModelCanvas& ModelCanvas()
 CModelCanvas* SetModelCanvas(CModelCanvas* p)
 {
     return canvas.Set(p);
+}
+
+void CModelHooks::InvalidateModel()
+{
+    InvalidateModelView();
+}
+
+void CModelHooks::ClearUndo()
+{
+    if (theProjectOptionsHooks.clearUndo) theProjectOptionsHooks.clearUndo();
+}
+
+int CModelProjection::GetMode() const
+{
+    return ViewProjectionMode();
 }

@@ -16,12 +16,14 @@ public:
     virtual void RefreshStoreyTexts() {}
     // The main frame's load-case and result selectors.
     virtual void RefreshResultSelectors() {}
-    // The view draws the model again.
-    virtual void InvalidateModel() {}
-    // The undo history is emptied.
-    virtual void ClearUndo() {}
+    // The view draws the model again (through the view link when unbound).
+    virtual void InvalidateModel();
+    // The undo history is emptied (through the options' hook when unbound).
+    virtual void ClearUndo();
     // The arc method (1-6) chosen in the left panel's generation-method box.
     virtual int CurrentArcMethod() { return 1; }
+    // The analysis type of the time-history settings (1 time history).
+    virtual int HistoryAnalysisType() { return 0; }
     // The result display takes its maxima over the displayed objects again.
     virtual void RecomputeResultMaxima() {}
 };
@@ -37,8 +39,8 @@ CModelHooks* SetModelHooks(CModelHooks* hooks);
 class CModelProjection {
 public:
     virtual ~CModelProjection() = default;
-    // 1 plan, 2 elevation work plane, 3 free 3-D.
-    virtual int GetMode() const { return 1; }
+    // 1 plan, 2 elevation work plane, 3 free 3-D (the view link's when unbound).
+    virtual int GetMode() const;
     virtual void SetMode(int mode) {}
     virtual double GetPlanElevation() const { return 0; }
     virtual void SetPlanElevation(double z) {}

@@ -170,8 +170,14 @@ TEST(GridRouting, InAPropertySheetAndItsPage)
     ASSERT_NE(page.m_hWnd, nullptr) << "the page was made from its record";
     EXPECT_NE(dynamic_cast<CEditXP*>(CWnd::FromHandlePermanent(::GetDlgItem(page.m_hWnd, IDC_EDIT))), nullptr);
     ASSERT_NE(page.grid.m_hWnd, nullptr);
-    page.grid.SetFocus();
-    Drain();
+    // In front with the focus in the grid: a program started by an earlier
+    // test may hold the foreground for a while.
+    ASSERT_TRUE(WaitUntil([&] {
+        if (::GetFocus() == page.grid.m_hWnd) return true;
+        sheet.SetForegroundWindow();
+        page.grid.SetFocus();
+        return false;
+    }));
     PostKey(page.grid.m_hWnd, VK_TAB);
     EXPECT_TRUE(Contains(page.grid.offered, VK_TAB));
     EXPECT_TRUE(Contains(page.grid.received, VK_TAB));

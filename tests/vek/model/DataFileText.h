@@ -8,7 +8,8 @@
 #include "korvalib/base/DataFile.h"
 #include "tests/support/TestFiles.h"
 
-// The file's text with the final line end taken off.
+// The file's text with the final line end taken off; line ends as "\n" in
+// every build (the Windows runtime writes text files with CR LF).
 inline std::string DataFileText(const std::function<void(DKorvaDataFile&)>& write)
 {
     vektest::TempFile f("datafile", ".dat");
@@ -17,7 +18,9 @@ inline std::string DataFileText(const std::function<void(DKorvaDataFile&)>& writ
     write(file);
     EXPECT_EQ(file.Close(), 1);
     const vektest::Bytes b = f.ReadAll();
-    std::string s(b.begin(), b.end());
+    std::string s;
+    for (uint8_t c : b)
+        if (c != '\r') s += char(c);
     while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
     return s;
 }

@@ -5,7 +5,7 @@
 #include "tests/support/AppHelpersStandIn.h"
 #include "tests/support/LeBytes.h"
 #include "tests/vek/model/ModelTestSupport.h"
-#include "vek/model/OptionsAccess.h"
+#include "vek/model/ProjectOptions.h"
 #include "vek/model/display/DisplayCommands.h"
 #include "vek/model/display/DisplayOptions.h"
 #include "vek/model/storeys/LevelTable.h"
@@ -124,10 +124,10 @@ TEST_F(DisplayRecords, DisplayOptionsOfAVersion500File)
     EXPECT_EQ(o.Switch(2), 1);
     EXPECT_EQ(o.Switch(24), 0);
     EXPECT_EQ(o.m_word & 31u, 0b10011u);
-    EXPECT_EQ(opts::HorizontalNodeSpacing(), 0.05);
-    EXPECT_FLOAT_EQ(opts::VerticalNodeSpacing(), 0.002f);
-    opts::SetHorizontalNodeSpacing(0.02);
-    opts::SetVerticalNodeSpacing(0.01f);
+    EXPECT_EQ(theProjectOptions.dHorzNodeSpacing, 0.05);
+    EXPECT_FLOAT_EQ(theProjectOptions.fVertNodeSpacing, 0.002f);
+    theProjectOptions.dHorzNodeSpacing = 0.02;
+    theProjectOptions.fVertNodeSpacing = float(0.01f);
 }
 
 TEST_F(DisplayRecords, DisplayRangeBlockAndItsOlderLayouts)
@@ -194,10 +194,10 @@ TEST_F(DisplayRecords, NodesOfShownElementsOnlyWhenAsked)
     EXPECT_EQ(shells.ByID(1)->obj.GetDisplayBits(), 2);
     EXPECT_EQ(regions.ByID(1)->inner[1].GetDisplayBits(), 1);
     EXPECT_EQ(hooks.maxima, 0);
-    opts::SetMaximaOverShownObjects(true);
+    theProjectOptions.SetOption(CProjectOptions::kMaxOverShownOnly, true);
     CDisplayOptions::UpdateVisibleObjects();
     EXPECT_EQ(hooks.maxima, 1);
-    opts::SetMaximaOverShownObjects(false);
+    theProjectOptions.SetOption(CProjectOptions::kMaxOverShownOnly, false);
 }
 
 namespace {
@@ -236,40 +236,25 @@ TEST_F(DisplayRecords, BulkCopiesReserveAheadOnlyWhenTheWorkIsLarge)
     for (int id = 1; id <= 10; ++id) walls.Add(id).obj.m_nFlags = kObjSelected;
     const int switches[6] = {1, 1, 1, 1, 1, 1};
     CountSelectedAndReserve(5, switches);
-    EXPECT_FALSE(opts::StoreyLookup());
+    EXPECT_FALSE((theProjectOptions.bStoreyLookup != 0));
     EXPECT_EQ(nodes.reserved, std::vector<int>{100200});
     EXPECT_EQ(walls.reserved, std::vector<int>{60});
 
     nodes.items.resize(10);
     nodes.reserved.clear();
     ReserveModelCapacity(100, 0, 0, 0, 0, 0);
-    EXPECT_TRUE(opts::StoreyLookup());
+    EXPECT_TRUE((theProjectOptions.bStoreyLookup != 0));
     EXPECT_TRUE(nodes.reserved.empty());
 }
 
 using DisplayCommands = DisplayFixture;
-
-namespace {
-class Projection : public CModelProjection {
-public:
-    Projection() { SetModelProjection(this); }
-    ~Projection() override { SetModelProjection(nullptr); }
-    int GetMode() const override { return mode; }
-    double GetPlanElevation() const override { return plan; }
-    void SetPlanElevation(double z) override { plan = z; }
-    void ZoomExtents() override { ++zooms; }
-    int mode = 1;
-    double plan = 0;
-    int zooms = 0;
-};
-}  // namespace
 
 TEST_F(DisplayCommands, WorkingStoreySetsThePlanElevation)
 {
     theLevels.count = 3;
     for (int k = 0; k < 3; ++k) theLevels.heights[k] = 3;
     theLevels.RecomputeElevations();
-    Projection view;
+    TestProjection view;
     RecordingHooks hooks;
     ScriptedDialogs dialogs;
     dialogs.answers = {{true, {2}}, {true, {9}}, {false, {}}};

@@ -5,7 +5,7 @@
 
 #include "tests/support/AppHelpersStandIn.h"
 #include "tests/vek/model/ModelTestSupport.h"
-#include "vek/model/OptionsAccess.h"
+#include "vek/model/ProjectOptions.h"
 #include "vek/model/display/DisplayOptions.h"
 #include "vek/model/geometry/Arcs.h"
 #include "vek/model/geometry/ModelGeometry.h"
@@ -88,13 +88,13 @@ TEST(Polygon2D, ReducedOutlineKeepsTheCornersAndFreesTheOldOnFailure)
 
 TEST(Geometry, PointsOnLinesWithTheNodeTolerance)
 {
-    opts::SetHorizontalNodeSpacing(0.02);
+    theProjectOptions.dHorzNodeSpacing = 0.02;
     const double A[3] = {0, 0, 0}, B[3] = {10, 0, 0};
     EXPECT_EQ(PointToLineDistance(A, A, B, 0), 0);
     EXPECT_EQ(PointToLineDistance(A, A, B, 1), 1);
-    const double beyond[3] = {10.1, 0, 0}, near[3] = {5, 0.01, 0}, off[3] = {5, 3, 4};
+    const double beyond[3] = {10.1, 0, 0}, close[3] = {5, 0.01, 0}, off[3] = {5, 3, 4};
     EXPECT_EQ(PointToLineDistance(beyond, A, B, 1), 0);
-    EXPECT_EQ(PointToLineDistance(near, A, B, 0), 1);
+    EXPECT_EQ(PointToLineDistance(close, A, B, 0), 1);
     double d = -1;
     EXPECT_EQ(PointToLineDistance(off, A, B, 0, &d), 0);
     EXPECT_DOUBLE_EQ(d, 5);
@@ -163,8 +163,8 @@ TEST(Geometry, ConvexityAreasAndVolumes)
 
 TEST(Geometry, NodeComparisonsFollowTheToleranceAndTheSortOrder)
 {
-    opts::SetHorizontalNodeSpacing(0.02);
-    opts::SetVerticalNodeSpacing(0.01f);
+    theProjectOptions.dHorzNodeSpacing = 0.02;
+    theProjectOptions.fVertNodeSpacing = float(0.01f);
     FakeFamily nodes(EFamily::Nodes), frames(EFamily::Frames);
     nodes.Node(1, 0, 0, 0);
     nodes.Node(2, 0, 0, 0.005);
@@ -200,10 +200,10 @@ TEST(Geometry, NodeComparisonsFollowTheToleranceAndTheSortOrder)
         {8, {1, 2, 0, 0, 0}, {2, 3, 0, 0, 0}, -1},   {20, {1, -1, 0, 0, 0}, {2, 5, 0, 0, 0}, -1},  // by group alone
     };
     for (auto& c : cases) {
-        opts::SetSortOrder(c.order);
+        theProjectOptions.nSortOrder = uint8_t(c.order);
         EXPECT_EQ(CompareNodeRecords(c.a, c.b), c.want) << c.order;
     }
-    opts::SetSortOrder(1);
+    theProjectOptions.nSortOrder = uint8_t(1);
 }
 
 TEST(Geometry, NodesOnASegmentNearestFirst)
@@ -298,8 +298,8 @@ TEST(Arcs, AnglesFromTheCentreLieInTheirHalfOpenRange)
         EXPECT_NEAR(ArcPointAngle(c, p), k.want, 1e-15) << k.x << "," << k.y;
     }
     // The sine of a point a hair off the circle would leave asin's domain.
-    const double far[2] = {0, 1 + 1e-16};
-    EXPECT_FALSE(std::isnan(ArcPointAngle(c, far)));
+    const double outside[2] = {0, 1 + 1e-16};
+    EXPECT_FALSE(std::isnan(ArcPointAngle(c, outside)));
 }
 
 TEST(Arcs, ConstructionsOfTheSixMethods)
@@ -383,17 +383,6 @@ TEST(Arcs, ThreePointsInAFrameAndFromThePicks)
     EXPECT_EQ(log.Messages()[0].text, "#126");
 }
 
-namespace {
-// The view from above at scale 1 (y down), or a 3-D platform.
-class TestView : public CModelProjection {
-public:
-    TestView() { SetModelProjection(this); }
-    ~TestView() override { SetModelProjection(nullptr); }
-    int GetMode() const override { return mode; }
-    int mode = 1;
-};
-}  // namespace
-
 TEST(ViewGeometry, AnglesAndDirectionsOnTheScreen)
 {
     const double a[3] = {0, 0, 5}, b[3] = {0, 3, 0};
@@ -405,7 +394,7 @@ TEST(ViewGeometry, AnglesAndDirectionsOnTheScreen)
     EXPECT_EQ(up[1], -1);
     double endOn[3] = {0, 0, 1};
     EXPECT_EQ(ScreenDirection(endOn), 0);
-    TestView view;
+    TestProjection view;
     view.mode = 3;
     CArcPicks picks;
     double c[3], s, e, r;

@@ -243,4 +243,22 @@ private:
     CValueDialogs* m_previous;
 };
 
+// A plan view at one pixel per unit (y down) whose mode, plan elevation and
+// refits the test sets and reads, bound for the test's lifetime.
+class TestProjection : public CModelProjection {
+public:
+    TestProjection() { m_previous = SetModelProjection(this); }
+    ~TestProjection() override { SetModelProjection(m_previous); }
+    int GetMode() const override { return mode; }
+    double GetPlanElevation() const override { return plan; }
+    void SetPlanElevation(double z) override { plan = z; }
+    void ZoomExtents() override { ++zooms; }
+    int mode = 1;
+    double plan = 0;
+    int zooms = 0;
+
+private:
+    CModelProjection* m_previous;
+};
+
 }  // namespace vektest

@@ -9,7 +9,7 @@
 #include "tests/vek/model/ModelTestSupport.h"
 #include "vek/model/KvdDataSet.h"
 #include "vek/model/LayerList.h"
-#include "vek/model/OptionsAccess.h"
+#include "vek/model/ProjectOptions.h"
 #include "vek/model/storeys/LevelTable.h"
 #include "vek/model/storeys/StoreyCommands.h"
 #include "vek/model/storeys/StoreyLists.h"
@@ -123,7 +123,7 @@ TEST_F(LevelTable, ElevationQueriesAndStoreyOfAHeight)
     EXPECT_EQ(theLevels.GetElevation(0), 0.5);
     EXPECT_EQ(theLevels.GetElevation(3), 10.0);
     EXPECT_EQ(theLevels.GetElevation(4), 0.0);
-    opts::SetVerticalNodeSpacing(0.01f);
+    theProjectOptions.fVertNodeSpacing = float(0.01f);
     struct {
         double z;
         int storey;
@@ -488,17 +488,17 @@ TEST_F(StoreyCommands, AModelWithoutHeightKeepsItsNodesAndNoStoreysNoHeights)
 TEST_F(StoreyCommands, VerticalSpacingTooLargeForTheStoreysIsAskedAbout)
 {
     SetStoreys({3.0, 4.5});
-    opts::SetVerticalNodeSpacing(0.2f);
+    theProjectOptions.fVertNodeSpacing = float(0.2f);
     {
         AppHelperLog log(IDYES);
         CheckVerticalSpacing();
         ASSERT_EQ(log.Messages().size(), 1u);
-        EXPECT_FLOAT_EQ(opts::VerticalNodeSpacing(), 0.2f);
+        EXPECT_FLOAT_EQ(theProjectOptions.fVertNodeSpacing, 0.2f);
     }
     AppHelperLog log(IDNO);
     CheckVerticalSpacing();
-    EXPECT_FLOAT_EQ(opts::VerticalNodeSpacing(), 0.15f);
+    EXPECT_FLOAT_EQ(theProjectOptions.fVertNodeSpacing, 0.15f);
     CheckVerticalSpacing();  // 0.15 <= 3 / 19.9: no question
     EXPECT_EQ(log.Messages().size(), 1u);
-    opts::SetVerticalNodeSpacing(0.01f);
+    theProjectOptions.fVertNodeSpacing = float(0.01f);
 }

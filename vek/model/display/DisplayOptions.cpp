@@ -9,7 +9,7 @@
 #include "vek/model/ModelFamily.h"
 #include "vek/model/ModelHooks.h"
 #include "vek/model/ObjectBase.h"
-#include "vek/model/OptionsAccess.h"
+#include "vek/model/ProjectOptions.h"
 #include "vek/model/ProjectGlobals.h"
 
 CDisplayRange theDisplayRange;
@@ -144,8 +144,8 @@ bool CDisplayOptions::Read(bifstream& in)
     if (!in.IsGood()) return false;
     *this = t;
     if (v < 700) {
-        opts::SetHorizontalNodeSpacing(hSpacing);
-        opts::SetVerticalNodeSpacing(vSpacing);
+        theProjectOptions.dHorzNodeSpacing = hSpacing;
+        theProjectOptions.fVertNodeSpacing = float(vSpacing);
     }
     return true;
 }
@@ -205,7 +205,7 @@ void CDisplayOptions::UpdateVisibleObjects()
                       EFamily::BoundRects, EFamily::BoundArcs, EFamily::BoundCircles, EFamily::BoundEllipses,
                       EFamily::BoundSplines})
         UpdateAll(f);
-    if (opts::MaximaOverShownObjects()) ModelHooks().RecomputeResultMaxima();
+    if (theProjectOptions.HasOption(CProjectOptions::kMaxOverShownOnly)) ModelHooks().RecomputeResultMaxima();
 }
 
 void ReserveModelCapacity(int n, int f, int w, int s, int so, int p)
@@ -216,7 +216,7 @@ void ReserveModelCapacity(int n, int f, int w, int s, int so, int p)
     const double E = work(N, count(EFamily::Nodes)) + work(f, count(EFamily::Frames)) +
                      work(s, count(EFamily::Shells)) + work(w, count(EFamily::Walls)) +
                      work(so, count(EFamily::Solids)) + work(p, count(EFamily::Planes));
-    opts::SetStoreyLookup(E < 10000000.0);
+    theProjectOptions.bStoreyLookup = uint8_t(E < 10000000.0);
     if (E < 10000000.0) return;
     ModelFamily(EFamily::Nodes).Reserve(ModelFamily(EFamily::Nodes).GetCount() + N);
     const std::pair<EFamily, int> more[] = {

@@ -7,14 +7,14 @@
 #include "korvalib/base/Vector.h"
 #include "vek/model/AppHelpers.h"
 #include "vek/model/ModelFamily.h"
-#include "vek/model/OptionsAccess.h"
+#include "vek/model/ProjectOptions.h"
 #include "vek/model/display/DisplayOptions.h"
 
 namespace {
 
 double L()
 {
-    return opts::HorizontalNodeSpacing();
+    return theProjectOptions.dHorzNodeSpacing;
 }
 
 // Coordinates of a node; the origin for a missing one.
@@ -261,7 +261,7 @@ int VerticalRelationOfNodes(int a, int b)
     const double* pa = n.p[0];
     const double* pb = n.p[1];
     if (!(std::fabs(pa[0] - pb[0]) < L() && std::fabs(pa[1] - pb[1]) < L() &&
-          std::fabs(pa[2] - pb[2]) > opts::VerticalNodeSpacing()))
+          std::fabs(pa[2] - pb[2]) > theProjectOptions.fVertNodeSpacing))
         return 0;
     return pb[2] < pa[2] ? 1 : 2;
 }
@@ -296,7 +296,7 @@ int CompareByDistance(const CNodeDistance& a, const CNodeDistance& b)
 
 int CompareNodeRecords(const CNodeRecord& a, const CNodeRecord& b)
 {
-    const int m = opts::SortOrder();
+    const int m = theProjectOptions.nSortOrder;
     const int byNumber = a.number < b.number ? -1 : 1;
     if (m == 20 || m == 7 || m == 8) {
         if (m != 20 && (a.group < 0) != (b.group < 0)) return a.group < 0 ? 1 : -1;

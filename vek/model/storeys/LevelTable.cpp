@@ -9,7 +9,7 @@
 #include "vek/model/KvdDataSet.h"
 #include "vek/model/LayerList.h"
 #include "vek/model/ModelHooks.h"
-#include "vek/model/OptionsAccess.h"
+#include "vek/model/ProjectOptions.h"
 #include "vek/model/ProjectGlobals.h"
 
 CLevelTable theLevels;
@@ -66,7 +66,7 @@ double CLevelTable::GetElevation(int s) const
 int CLevelTable::FindStorey(double z) const
 {
     if (count < 1) return -1;
-    const double zz = z - std::min(double(opts::VerticalNodeSpacing()), 0.001);
+    const double zz = z - std::min(double(theProjectOptions.fVertNodeSpacing), 0.001);
     if (zz < 0) return 0;
     if (zz >= elevations[count - 1]) return count;
     // Smallest k with zz < E(k); E(k - 1) <= zz then.

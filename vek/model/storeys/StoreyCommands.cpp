@@ -9,7 +9,7 @@
 #include "vek/model/Binding.h"
 #include "vek/model/ModelFamily.h"
 #include "vek/model/ModelHooks.h"
-#include "vek/model/OptionsAccess.h"
+#include "vek/model/ProjectOptions.h"
 #include "vek/model/storeys/LevelTable.h"
 #include "vek/model/storeys/StoreyLists.h"
 
@@ -175,8 +175,8 @@ void CheckVerticalSpacing()
 {
     if (theLevels.count < 1) return;
     const double h = std::max(theLevels.SmallestHeight(), 1e-10);
-    const double v = opts::VerticalNodeSpacing();
-    if (v > h / 19.9 && v > 0.05 * DCommonData::DimensionFactor(opts::UnitCode()) &&
+    const double v = theProjectOptions.fVertNodeSpacing;
+    if (v > h / 19.9 && v > 0.05 * DCommonData::DimensionFactor(theProjectOptions.GetUnitCode()) &&
         AppMessageBox("输入的节点竖向最小间距相对于最小的层高而言可能过大，是否采用您输入的间距？", MB_YESNO) == IDNO)
-        opts::SetVerticalNodeSpacing(float(h / 20));
+        theProjectOptions.fVertNodeSpacing = float(float(h / 20));
 }

@@ -1,0 +1,145 @@
+// Timing of the drawing layer: 1,000,000 segments (or the count given)
+// through DrawLine3D against a bare loop of the same segments on the same
+// device: GL_LINES in one OpenGL context (3-D view), MoveTo/LineTo on one
+// GDI memory DC (plan view). Each is run five times and the best time kept.
+//
+//   ViewDrawSpeed.exe [segments]
+#include <windows.h>
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "framework/Image.h"
+#include "vek/view/ViewProjection.h"
+#include "vek/view/ViewSettings.h"
+#include "vek/view/draw/DrawLayer.h"
+#include "vek/view/win/GdiDrawDC.h"
+#include "vek/view/win/GlBitmap.h"
+#include "vek/view/win/WinGl.h"
+
+namespace {
+
+double Seconds(const std::function<void()>& run)
+{
+    LARGE_INTEGER f, a, b;
+    QueryPerformanceFrequency(&f);
+    double best = 1e30;
+    for (int i = 0; i < 5; ++i) {
+        QueryPerformanceCounter(&a);
+        run();
+        QueryPerformanceCounter(&b);
+        best = std::min(best, double(b.QuadPart - a.QuadPart) / f.QuadPart);
+    }
+    return best;
+}
+
+void Fit(int mode)
+{
+    theViewProjection.SetScreenRect(0, 0, 800, 600);
+    theViewProjection.SetMode(mode, 0, 0, 0);
+    const double hi[3] = {100, 100, 100}, lo[3] = {0, 0, 0};
+    theViewProjection.SetExtent(hi, lo);
+    theViewProjection.ZoomExtents(0, 1, 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int n = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000000;
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> at(0, 100), step(-2, 2);
+    std::vector<double> pts(static_cast<size_t>(n) * 6);
+    for (int i = 0; i < n; ++i) {
+        double* p = &pts[static_cast<size_t>(i) * 6];
+        for (int k = 0; k < 3; ++k) {
+            p[k] = at(rng);
+            p[3 + k] = p[k] + step(rng);
+        }
+    }
+    const uint32_t colour = RGB(255, 255, 0);
+    std::printf("segments: %d\n", n);
+
+    // 3-D on OpenGL.
+    {
+        CGlBitmap picture;
+        if (!picture.Create(800, 600)) {
+            std::printf("OpenGL: no context\n");
+            return 1;
+        }
+        SetGlApi(&WinGlApi());
+        theViewSettings.openGL = 1;
+        theViewSettings.outlineOffset = 0.0005;
+        Fit(3);
+        theViewProjection.SetupGL();
+        CGdiDrawDC dc(picture.Dc());
+        const double bare = Seconds([&] {
+            glClear(GL_COLOR_BUFFER_BIT);
+            const GLubyte c[3] = {255, 255, 0};
+            glLineWidth(1);
+            glBegin(GL_LINES);
+            glColor3ubv(c);
+            for (int i = 0; i < n; ++i) {
+                glVertex3dv(&pts[static_cast<size_t>(i) * 6]);
+                glVertex3dv(&pts[static_cast<size_t>(i) * 6 + 3]);
+            }
+            glEnd();
+            glFinish();
+        });
+        const double ours = Seconds([&] {
+            glClear(GL_COLOR_BUFFER_BIT);
+            BeginExternalDraw(&dc);
+            for (int i = 0; i < n; ++i)
+                DrawLine3D(&pts[static_cast<size_t>(i) * 6], &pts[static_cast<size_t>(i) * 6 + 3], colour, 1);
+            EndExternalDraw();
+            glFinish();
+        });
+        std::printf("3-D OpenGL: DrawLine3D %.3f s, bare GL_LINES %.3f s, ratio %.2f (goal <= 2)\n", ours, bare,
+                    ours / bare);
+        SetGlApi(nullptr);
+    }
+
+    // Plan on GDI.
+    {
+        theViewSettings.openGL = 0;
+        Fit(1);
+        CImage canvas;
+        canvas.Create(800, 600, 32);
+        HDC mem = canvas.GetDC();
+        std::vector<POINT> px(static_cast<size_t>(n) * 2);
+        for (int i = 0; i < 2 * n; ++i) {
+            int x, y;
+            theViewProjection.WorldToScreenInt(&pts[static_cast<size_t>(i) * 3], x, y);
+            px[static_cast<size_t>(i)] = POINT{x, y};
+        }
+        HPEN pen = CreatePen(PS_SOLID, 1, colour);
+        const double bare = Seconds([&] {
+            HGDIOBJ was = SelectObject(mem, pen);
+            for (int i = 0; i < n; ++i) {
+                MoveToEx(mem, px[static_cast<size_t>(2 * i)].x, px[static_cast<size_t>(2 * i)].y, nullptr);
+                LineTo(mem, px[static_cast<size_t>(2 * i + 1)].x, px[static_cast<size_t>(2 * i + 1)].y);
+            }
+            SelectObject(mem, was);
+            GdiFlush();
+        });
+        CGdiDrawDC dc(mem);
+        const double ours = Seconds([&] {
+            BeginExternalDraw(&dc);
+            for (int i = 0; i < n; ++i)
+                DrawLine3D(&pts[static_cast<size_t>(i) * 6], &pts[static_cast<size_t>(i) * 6 + 3], colour, 1);
+            EndExternalDraw();
+            GdiFlush();
+        });
+        std::printf("plan GDI: DrawLine3D %.3f s, bare MoveTo/LineTo %.3f s, ratio %.2f (goal <= 1.5)\n", ours, bare,
+                    ours / bare);
+        DeleteObject(pen);
+        canvas.ReleaseDC();
+    }
+    return 0;
+}

@@ -1,0 +1,3 @@
+#include "vek/model/records/FrameBase.h"
+
+template class DFrameBase<DSframeBase>;

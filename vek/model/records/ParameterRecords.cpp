@@ -1,0 +1,4 @@
+#include "vek/model/records/ParameterRecords.h"
+
+CFrameAxisPara theFrameAxisPara;
+CDivideCounts theDivideCounts;

@@ -1,0 +1,24 @@
+#include "vek/view/ViewSettings.h"
+
+CViewSettings theViewSettings;
+CViewHooks theViewHooks;
+
+int ViewDeformedShown()
+{
+    return theViewHooks.deformedShown ? theViewHooks.deformedShown() : 0;
+}
+
+void ViewInvalidateModel()
+{
+    if (theViewHooks.invalidateModel) theViewHooks.invalidateModel();
+}
+
+void ViewInvalidateWindow(int erase)
+{
+    if (theViewHooks.invalidateView) theViewHooks.invalidateView(erase);
+}
+
+void ViewShowPrompt(const char* text)
+{
+    if (theViewHooks.showPrompt) theViewHooks.showPrompt(text);
+}
