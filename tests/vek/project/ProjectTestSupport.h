@@ -170,15 +170,22 @@ inline std::map<std::string, std::string> DescribeModel()
 // and the result object's requests; bound for the test's lifetime.
 class RecordingDocumentHooks {
 public:
+    // Each request is recorded, then passed on to what was bound before.
     RecordingDocumentHooks()
     {
         m_saved = theDocumentHooks;
         Current() = this;
-        theDocumentHooks.zoomExtents = [](int r, int d, int z) { Current()->zooms.push_back({r, d, z}); };
-        theDocumentHooks.resetView = [] { ++Current()->viewResets; };
-        theDocumentHooks.setProjectionMode = [](int m) { Current()->modes.push_back(m); };
-        theDocumentHooks.setElevationPlane = [](double a, double b, double c, double d) {
-            Current()->planes.push_back({a, b, c, d});
+        theDocumentHooks.zoomExtents = [](int r, int d, int z) {
+            Current()->zooms.push_back({r, d, z});
+            if (Saved().zoomExtents) Saved().zoomExtents(r, d, z);
+        };
+        theDocumentHooks.resetView = [] {
+            ++Current()->viewResets;
+            if (Saved().resetView) Saved().resetView();
+        };
+        theDocumentHooks.setProjectionMode = [](int m) {
+            Current()->modes.push_back(m);
+            if (Saved().setProjectionMode) Saved().setProjectionMode(m);
         };
         theDocumentHooks.resultSetZero = [] { ++Current()->resultZeroed; };
         theDocumentHooks.resultSetFileName = [](const char* path, int nodes, int flag) {
@@ -188,6 +195,9 @@ public:
         };
         theDocumentHooks.endAllOperations = [] { ++Current()->operationsEnded; };
         theDocumentHooks.refreshPanels = [] { ++Current()->panelRefreshes; };
+        theDocumentHooks.flashPrompt = [](const char* text, int ms) {
+            Current()->flashes.push_back(std::string(text) + "|" + std::to_string(ms));
+        };
         theDocumentHooks.fileNewDialog = [] { ++Current()->fileNewDialogs; };
         theDocumentHooks.startAnalysis = [](const char* path) { Current()->analyses.push_back(path); };
     }
@@ -204,8 +214,7 @@ public:
     };
     std::vector<Zoom> zooms;
     std::vector<int> modes;
-    std::vector<std::vector<double>> planes;
-    std::vector<std::string> resultFiles, analyses;
+    std::vector<std::string> resultFiles, analyses, flashes;
     int viewResets = 0, resultZeroed = 0, operationsEnded = 0, panelRefreshes = 0, fileNewDialogs = 0;
 
 private:
@@ -214,6 +223,7 @@ private:
         static RecordingDocumentHooks* p = nullptr;
         return p;
     }
+    static const DocumentHooks& Saved() { return Current()->m_saved; }
     DocumentHooks m_saved;
 };
 

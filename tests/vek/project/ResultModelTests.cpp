@@ -11,7 +11,9 @@
 #include "tests/support/AppHelpersStandIn.h"
 #include "tests/vek/project/DocFakes.h"
 #include "tests/vek/project/ProjectTestSupport.h"
+#include "vek/model/ElevationPlane.h"
 #include "vek/model/document/ResultModel.h"
+#include "vek/view/ViewProjection.h"
 
 using namespace vektest;
 
@@ -194,7 +196,7 @@ TEST_F(ResultModelTest, OpeningResultsFillsTheFamiliesAndFitsTheView)
     EXPECT_EQ(log.Messages().size(), 1u);
     ASSERT_GE(docHooks.modes.size(), 1u);
     EXPECT_EQ(docHooks.modes.back(), 3);
-    EXPECT_TRUE(docHooks.planes.empty());  // a model in space keeps the 3-D platform
+    EXPECT_EQ(docHooks.modes.size(), 1u);  // a model in space keeps the 3-D platform
     // The reset, the fit with recompute, the zoom reset.
     ASSERT_GE(docHooks.zooms.size(), 3u);
     const size_t z = docHooks.zooms.size();
@@ -215,18 +217,23 @@ TEST_F(ResultModelTest, AModelInOnePlaneOpensOnThatPlane)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FreshModel();
-        docHooks.planes.clear();
+        theElevationPlane.m_equation.Set(0.5, 0.5, 0, 9);
         docHooks.modes.clear();
         DocFamily nodes(EFamily::Nodes), frames(EFamily::Frames), planes(EFamily::Planes);
         ASSERT_EQ(OpenModelFromResults((Result(c.name) + ".SYS").c_str()), 1);
+        const double* e = theElevationPlane.m_equation.Coefficients();
         if (c.plane.empty()) {
             EXPECT_EQ(theProjectOptions.bPlaneModel, 1);
-            EXPECT_TRUE(docHooks.planes.empty());
+            EXPECT_EQ(std::vector<double>(e, e + 4), (std::vector<double>{1, 0, 0, 0}));
+            EXPECT_EQ(theViewProjection.GetMode(), 2);
         } else {
             EXPECT_EQ(theProjectOptions.bPlaneModel, 0);
-            ASSERT_EQ(docHooks.planes.size(), 1u);
-            EXPECT_EQ(docHooks.planes[0], c.plane);
-            EXPECT_EQ(docHooks.modes.back(), 2);
+            EXPECT_EQ(std::vector<double>(e, e + 4), c.plane);
+            EXPECT_EQ(theViewProjection.GetMode(), 2);
+            // The origin lies in the plane: the global origin projected onto it.
+            EXPECT_NEAR(c.plane[0] * theElevationPlane.m_origin[0] + c.plane[1] * theElevationPlane.m_origin[1] +
+                            c.plane[2] * theElevationPlane.m_origin[2] + c.plane[3],
+                        0.0, 1e-12);
         }
     }
 }
@@ -240,7 +247,9 @@ TEST_F(ResultModelTest, RefusedResultsLeaveTheModelAsItWas)
     for (const char* name : {"bad_m", "bad_marker", "bad_long", "missing"}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(OpenModelFromResults((Result(name) + ".SYS").c_str()), 0);
-        if (std::string(name) == "missing") EXPECT_EQ(log.Messages().back().text, "分析结果系统文件不存在！");
+        if (std::string(name) == "missing") {
+            EXPECT_EQ(log.Messages().back().text, "分析结果系统文件不存在！");
+        }
         EXPECT_EQ(Difference(ModelBytes(), before), "");
         EXPECT_EQ(bModelFromResults, 0);
     }

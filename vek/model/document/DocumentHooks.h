@@ -12,9 +12,6 @@ struct DocumentHooks {
     void (*resetView)() = nullptr;
     void (*zoomExtents)(int recompute, int resetDirection, int resetZoom) = nullptr;
     void (*setProjectionMode)(int mode) = nullptr;
-    // The current elevation plane A x + B y + C z + D = 0, its origin then set
-    // again from the global origin.
-    void (*setElevationPlane)(double a, double b, double c, double d) = nullptr;
 
     // The result object: emptied; or given the project path, the node count
     // and its keep flag (0 on failure).

@@ -4,11 +4,16 @@
 
 #include "analysis/RunQueue.h"
 #include "vek/model/AppHelpers.h"
+#include "vek/model/ElevationPlane.h"
 #include "vek/model/LayerList.h"
 #include "vek/model/ModelFamily.h"
 #include "vek/model/ModelHooks.h"
 #include "vek/model/ProjectOptions.h"
+#include "vek/model/analysis/AnalysisParameters.h"
+#include "vek/model/analysis/SpectrumSettings.h"
 #include "vek/model/display/DisplayOptions.h"
+#include "vek/model/loads/LoadCombination.h"
+#include "vek/model/materials/Material.h"
 #include "vek/model/document/DocumentHooks.h"
 #include "vek/model/project/ResultOffsets.h"
 #include "vek/model/storeys/LevelTable.h"
@@ -36,10 +41,15 @@ void ClearModelData()
         EFamily::Springs,      EFamily::Frames,        EFamily::Shells,       EFamily::HistoryCurves,
         EFamily::Trusses,      EFamily::Cframes,       EFamily::Pipes,        EFamily::Integrals,
     };
-    for (EFamily f : kOrder) ModelFamily(f).Clear();
+    for (EFamily f : kOrder) {
+        ModelFamily(f).Clear();
+        if (f == EFamily::Planes) theMaterials.SetSize(0);
+    }
     if (theLevels.count > 0) theStoreyLists.Clear();
     if (theDocumentHooks.clearAxisGrids) theDocumentHooks.clearAxisGrids();
     if (theDocumentHooks.clearSnapState) theDocumentHooks.clearSnapState();
+    theLoadCombinations[0].SetSize(0);
+    theLoadCombinations[1].SetSize(0);
     ModelHooks().ClearUndo();
     if (theDocumentHooks.resultSetZero) theDocumentHooks.resultSetZero();
     theSframeIdOffset = 0;
@@ -59,12 +69,15 @@ void ResetModelParameters()
     theProjectOptions.SetDefaults();
     if (theDocumentHooks.resetView) theDocumentHooks.resetView();
     theLevels.Reset();
+    theSpectrumSettings.SetDefaults();
     theLevelRange.Reset();
     theStoreyLists.Clear();
+    theCurrentProps.Reset();
     theDisplayOptions.Reset();
     if (theDocumentHooks.zoomExtents) theDocumentHooks.zoomExtents(1, 1, 1);
     theLayers.Reset();
     theDisplayRange.Reset();
+    theElevationPlane.m_tolerance = 0.001;
     if (theDocumentHooks.refreshPanels) theDocumentHooks.refreshPanels();
     ModelHooks().RefreshLayerSelector();
     ModelHooks().RefreshStoreyTexts();

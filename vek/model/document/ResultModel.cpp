@@ -10,6 +10,7 @@
 #include "korvalib/base/DataFile.h"
 #include "korvalib/base/GFunc.h"
 #include "vek/model/AppHelpers.h"
+#include "vek/model/ElevationPlane.h"
 #include "vek/model/ModelHooks.h"
 #include "vek/model/ProjectGlobals.h"
 #include "vek/model/ProjectOptions.h"
@@ -466,7 +467,8 @@ int OpenModelFromResults(const char* path)
         }
         auto onPlane = [&](double a, double b, double c, double d) {
             if (h.setProjectionMode) h.setProjectionMode(2);
-            if (h.setElevationPlane) h.setElevationPlane(a, b, c, d);
+            theElevationPlane.m_equation.Set(a, b, c, d);
+            theElevationPlane.SetOrigin();
         };
         if (hi[0] - lo[0] < 1e-10) {
             if (ModelFamily(EFamily::Planes).GetCount() > 0)

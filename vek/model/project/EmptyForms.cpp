@@ -210,7 +210,9 @@ void EmptySpectrumForm(int v, bool, CBlockForm& f)
         return;
     }
     f.F32(0.0f).F32(90.0f).I8(0).I8(0).I8(0).I8(2).F32(7.0f).I8(1).F32(0.0f).F32(2.0f).I8(1).F32(0.0f).F32(1.0f);
-    f.I8(1).I8(0).F32(0.0f).F32(0.0f).F32(2.0f).I8(0);
+    f.I8(1).I8(0).F32(0.0f).F32(0.0f);
+    if (v > 680) f.F32(2.0f);  // beta max
+    if (v > 705) f.I8(0);      // high-acceleration region
     f.I32(10);
     for (int k = 1; k <= 10; ++k) f.I16(k).F32(0.0f);
     f.I32(0);  // user curve points

@@ -1,10 +1,16 @@
 #include "vek/model/project/ProjectBlocks.h"
 
 #include "korvalib/base/biostream.h"
+#include "vek/model/ElevationPlane.h"
 #include "vek/model/LayerList.h"
 #include "vek/model/ProjectGlobals.h"
 #include "vek/model/ProjectOptions.h"
+#include "vek/model/analysis/AnalysisParameters.h"
+#include "vek/model/analysis/ConstructionStages.h"
+#include "vek/model/analysis/SpectrumSettings.h"
 #include "vek/model/display/DisplayOptions.h"
+#include "vek/model/loads/LoadCombination.h"
+#include "vek/model/materials/Material.h"
 #include "vek/model/project/ResultOffsets.h"
 #include "vek/model/storeys/LevelTable.h"
 #include "vek/model/storeys/StoreyLists.h"
@@ -80,6 +86,18 @@ int ReadStoreys(bifstream& in)
 {
     return ReadStoreyLists(in);
 }
+// The blocks written and read by a pair of functions.
+template <bool (*write)(bofstream&)>
+int WriteBy(bofstream& out)
+{
+    return write(out) ? 1 : 0;
+}
+template <bool (*read)(bifstream&)>
+int ReadBy(bifstream& in)
+{
+    return read(in) ? 1 : 0;
+}
+
 // ---- the table ----------------------------------------------------------------------
 
 CProjectBlock theBlocks[kProjectBlockCount] = {
@@ -97,21 +115,29 @@ CProjectBlock theBlocks[kProjectBlockCount] = {
     {12, "三维实体单元", OwnFilesOnly, EmptySolidsForm, {}},
     {13, "楼层单元列表", OwnFilesOnly, nullptr, {WriteStoreys, ReadStoreys}},
     {14, "平面单元", PlanesGate, EmptyPlanesForm, {}},
-    {15, "地震反应谱参数", Always, EmptySpectrumForm, {}},
+    {15,
+     "地震反应谱参数",
+     Always,
+     EmptySpectrumForm,
+     {WriteRecord<theSpectrumSettings>, ReadRecord<theSpectrumSettings>}},
     {16, "风荷载参数", OwnFilesOnly, EmptyWindForm, {}},
     {17, "轴网", Always, EmptyAxisGridsForm, {}},
-    {18, "立面", From321, EmptyElevationsForm, {}},
+    {18, "立面", From321, EmptyElevationsForm, {WriteRecord<theElevationPlane>, ReadRecord<theElevationPlane>}},
     {19, "时程分析", Always, EmptyHistoryForm, {}},
     {20, "钢截面和预应力钢索", Always, EmptySteelForm, {}},
     {21, "捕捉设置", Always, EmptySnapForm, {}},
-    {22, "荷载组合", Always, EmptyCombinationsForm, {}},
+    {22, "荷载组合", Always, EmptyCombinationsForm, {WriteBy<WriteLoadCombinations>, ReadBy<ReadLoadCombinations>}},
     {23, "图层", Always, nullptr, {WriteRecord<theLayers>, ReadRecord<theLayers>}},
-    {24, "振型计算参数", Always, EmptyEigenForm, {}},
+    {24, "振型计算参数", Always, EmptyEigenForm, {WriteBy<WriteEigenBlock>, ReadBy<ReadEigenBlock>}},
     {25, "迎风面参数", OwnFilesOnly, EmptyWindFacesForm, {}},
-    {26, "材料", From600, EmptyMaterialsForm, {}},
+    {26, "材料", From600, EmptyMaterialsForm, {WriteBy<WriteMaterials>, ReadBy<ReadMaterials>}},
     {27, "二维剖分边界", PlanesGate, EmptyBoundariesForm, {}},
-    {28, "施工模拟参数", From611, EmptyStagesForm, {}},
-    {29, "当前材料和截面", From681, EmptySelectionForm, {}},
+    {28,
+     "施工模拟参数",
+     From611,
+     EmptyStagesForm,
+     {WriteRecord<theConstructionStages>, ReadRecord<theConstructionStages>}},
+    {29, "当前材料和截面", From681, EmptySelectionForm, {WriteBy<WriteCurrentSelection>, ReadBy<ReadCurrentSelection>}},
     {30, "桁架、曲梁和管道单元", Always, EmptyLineElementsForm, {WriteLineElementsHead, ReadLineElementsHead}},
     {31, "内力积分线", From700, EmptyIntegralsForm, {}},
     {32, "桩和土层", From700, EmptyPilesForm, {}},
@@ -120,7 +146,7 @@ CProjectBlock theBlocks[kProjectBlockCount] = {
 
 }  // namespace
 
-CBlockOwner theLegacyEigenCountsOwner;
+CBlockOwner theLegacyEigenCountsOwner = {nullptr, ReadBy<ReadEigenLegacyCounts>};
 
 void LegacyEigenCountsForm(CBlockForm& form)
 {

@@ -81,7 +81,7 @@ struct CLoadResult {
 // The legacy eigen settings that precede block 15 in files before 700.
 EBlockRead ReadLegacyEigenCounts(bifstream& in)
 {
-    if (theLegacyEigenCountsOwner.IsBound()) {
+    if (theLegacyEigenCountsOwner.read) {
         const int r = theLegacyEigenCountsOwner.read(in);
         if (!in.IsGood()) return EBlockRead::kDamaged;
         return r ? EBlockRead::kRead : EBlockRead::kRefused;

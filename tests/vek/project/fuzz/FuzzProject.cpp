@@ -9,11 +9,13 @@
 #include "tests/support/TestFiles.h"
 #include "vek/model/ProjectGlobals.h"
 #include "vek/model/project/ProjectFile.h"
+#include "vek/view/DocumentBinding.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     // The reader keeps an image of the model in the temporary folder.
     setenv("TMPDIR", vektest::MemoryFolder().c_str(), 1);
+    BindViewToDocument();
     return 0;
 }
 
