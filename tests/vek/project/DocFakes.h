@@ -3,6 +3,7 @@
 // fake family of the model tests with what these operations ask of a family
 // (emptying, renumbering, materials, layers, use counts, checks, loads and
 // the elements of a model built from result files), all recorded.
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -49,7 +50,11 @@ public:
         changes.push_back({from, to});
         return true;
     }
-    void RemapReferences(const int* map, int n) override { remaps.push_back(std::vector<int>(map, map + n)); }
+    void RemapReferences(const int* map, int n) override
+    {
+        remaps.push_back(std::vector<int>(map, map + n));
+        if (onRemap) onRemap(map, n);
+    }
     void SetNode(int pos, int k, int node) override { items[size_t(pos)].nodes[size_t(k)] = node; }
     bool HasMaterials() const override { return true; }
     int GetMaterial(int pos) const override { return ExtraAt(pos).material; }
@@ -96,6 +101,7 @@ public:
     std::map<int, DocExtra> extra;
     std::vector<std::pair<int, int>> changes;
     std::vector<std::vector<int>> remaps;
+    std::function<void(const int*, int)> onRemap;
     std::vector<ECheck> checks;
     std::map<ECheck, int> failingChecks;
     std::vector<int> loadChanges;
