@@ -10,6 +10,7 @@
 #include "vek/model/ModelHooks.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/model/analysis/AnalysisParameters.h"
+#include "vek/model/analysis/ConstructionStages.h"
 #include "vek/model/analysis/SpectrumSettings.h"
 #include "vek/model/display/DisplayOptions.h"
 #include "vek/model/loads/LoadCombination.h"
@@ -70,6 +71,11 @@ void ResetModelParameters()
     if (theDocumentHooks.resetView) theDocumentHooks.resetView();
     theLevels.Reset();
     theSpectrumSettings.SetDefaults();
+    // The other parameter records of the analysis start from their defaults
+    // too: a new project inherits nothing of the one before.
+    theEigenPara.Reset();
+    theReinforcePara.Reset();
+    theConstructionStages.Reset();
     theLevelRange.Reset();
     theStoreyLists.Clear();
     theCurrentProps.Reset();
