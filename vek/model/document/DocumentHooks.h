@@ -4,6 +4,7 @@
 // the prompt bar's operations and panels, the new-project dialog and the
 // analysis control. Each owner binds its own; unbound, a request does nothing.
 class CRunQueue;
+struct CUndoLayerChange;
 
 struct DocumentHooks {
     // The projection: its default view; a refit to the model (the three
@@ -36,6 +37,12 @@ struct DocumentHooks {
     // A modified document is offered to be saved first (the model from result
     // files replaces it).
     void (*saveIfModified)() = nullptr;
+
+    // The undo history: a group of records undone as one step, and the
+    // record of a changed layer.
+    void (*beginUndoGroup)() = nullptr;
+    void (*endUndoGroup)() = nullptr;
+    void (*addLayerChange)(const CUndoLayerChange& record) = nullptr;
 
     // The dialog that offers a new model or an existing one (modeller only).
     void (*fileNewDialog)() = nullptr;
