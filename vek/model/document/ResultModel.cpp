@@ -443,6 +443,10 @@ int OpenModelFromResults(const char* path)
     if (theDocumentHooks.saveIfModified) theDocumentHooks.saveIfModified();
 
     const CModelImage image;
+    if (!image.IsTaken()) {
+        AppMessageBox("无法保存当前模型的备份(临时文件夹无法写入), 分析结果没有装载!", MB_OK | MB_ICONSTOP);
+        return 0;
+    }
     ClearModelData();
     ResetModelParameters();
     if (!ReadResultModel(base.c_str())) {

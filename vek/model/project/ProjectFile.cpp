@@ -5,9 +5,10 @@
 #include <string>
 
 #if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
 #include <process.h>
-#else
-#include <unistd.h>
+#include <sys/stat.h>
 #endif
 
 #include "framework/File.h"
@@ -163,41 +164,59 @@ void ShowLoadFailure(const CLoadResult& r, const char* path)
 
 }  // namespace
 
+namespace {
+
+// A scratch file without a name, gone when closed.
+FILE* OpenScratch()
+{
+#if defined(_WIN32)
+    CString dir;
+    if (GetTempDir(dir) <= 0) return nullptr;
+    static int serial = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char name[64];
+        std::snprintf(name, sizeof name, "~vekimage_%ld_%d.tmp", long(_getpid()), ++serial);
+        const std::string path = std::string(dir.GetString()) + name;
+        const int fd = _open(path.c_str(), _O_CREAT | _O_EXCL | _O_RDWR | _O_BINARY | _O_TEMPORARY | _O_SHORT_LIVED,
+                             _S_IREAD | _S_IWRITE);
+        if (fd < 0) continue;
+        FILE* f = _fdopen(fd, "w+b");
+        if (!f) _close(fd);
+        return f;
+    }
+    return nullptr;
+#else
+    return std::tmpfile();
+#endif
+}
+
+}  // namespace
+
 CModelImage::CModelImage()
 {
-    CString dir;
-    if (GetTempDir(dir) <= 0) return;
-    static int serial = 0;
-    char name[64];
-#if defined(_WIN32)
-    const long pid = _getpid();
-#else
-    const long pid = getpid();
-#endif
-    std::snprintf(name, sizeof name, "~vekimage_%ld_%d.tmp", pid, ++serial);
-    m_path = std::string(dir.GetString()) + name;
+    m_file = OpenScratch();
+    if (!m_file) return;
     const int16_t version = nPrjVersion;
     nPrjVersion = kProjectVersion;
     bofstream out;
-    if (out.Open(m_path.c_str())) m_saved = WriteProjectStream(out) && out.Close();
+    out.Attach(m_file);
+    const bool written = WriteProjectStream(out) && out.Flush() == 0 && out.IsGood();
+    out.Detach();
+    m_saved = written && std::fflush(m_file) == 0;
     nPrjVersion = version;
-    if (!m_saved) {
-        std::remove(m_path.c_str());
-        m_path.clear();
-    }
 }
 
 CModelImage::~CModelImage()
 {
-    if (!m_path.empty()) std::remove(m_path.c_str());
+    if (m_file) std::fclose(m_file);
 }
 
 bool CModelImage::Restore() const
 {
     ClearModelData();
-    if (!m_saved) return false;
+    if (!m_saved || std::fseek(m_file, 0, SEEK_SET) != 0) return false;
     bifstream in;
-    if (!in.Open(m_path.c_str())) return false;
+    in.Attach(m_file);
     char head[9];
     int16_t stream = 0;
     in.Read(head, 9);
@@ -207,6 +226,7 @@ bool CModelImage::Restore() const
     nPrjVersion = kProjectVersion;
     nVersion = stream;
     const bool ok = ReadBlocks(in, false).status == EBlockRead::kRead;
+    in.Detach();
     nPrjVersion = version;
     bTesmarProject = tesmar;
     return ok;
@@ -307,8 +327,14 @@ int LoadProject(const char* path)
         }
     }
 
-    // The model as it stands, for a failure from here on.
+    // The model as it stands, for a failure from here on; without it the
+    // model would be at stake.
     const CModelImage image;
+    if (!image.IsTaken()) {
+        nPrjVersion = kProjectVersion;
+        AppMessageBox("无法保存当前模型的备份(临时文件夹无法写入), 文件没有装载!", MB_OK | MB_ICONSTOP);
+        return 0;
+    }
     nVersion = stream;
 
     ClearModelData();

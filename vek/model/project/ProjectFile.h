@@ -4,7 +4,7 @@
 // model back as it was; a save goes to a temporary file beside the target
 // and replaces the old file only when every byte was written.
 #include <cstdint>
-#include <string>
+#include <cstdio>
 
 class bifstream;
 class bofstream;
@@ -37,8 +37,10 @@ int SaveProjectFile(const char* path);
 // The header and every block to an open stream. 1 when all was written.
 int WriteProjectStream(bofstream& out);
 
-// The model written in project form to a scratch file when it is made: put
-// back when an operation that emptied the model fails.
+// The model written in project form when it is made, to be put back when an
+// operation that emptied the model fails. The image is a nameless scratch
+// file that the system keeps in memory as far as it can and removes when it
+// is closed.
 class CModelImage {
 public:
     CModelImage();
@@ -51,6 +53,6 @@ public:
     bool Restore() const;
 
 private:
-    std::string m_path;
+    FILE* m_file = nullptr;
     bool m_saved = false;
 };
