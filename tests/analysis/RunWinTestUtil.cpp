@@ -202,28 +202,6 @@ void PumpPending()
     }
 }
 
-namespace {
-std::vector<std::pair<UINT_PTR, std::function<void()>>> g_soon;
-void CALLBACK SoonTimer(HWND, UINT, UINT_PTR id, DWORD)
-{
-    ::KillTimer(nullptr, id);
-    for (size_t i = 0; i < g_soon.size(); ++i) {
-        if (g_soon[i].first == id) {
-            auto fn = g_soon[i].second;
-            g_soon.erase(g_soon.begin() + static_cast<std::ptrdiff_t>(i));
-            fn();
-            return;
-        }
-    }
-}
-}  // namespace
-
-void RunSoon(std::function<void()> fn, UINT ms)
-{
-    const UINT_PTR id = ::SetTimer(nullptr, 0, ms, SoonTimer);
-    g_soon.emplace_back(id, std::move(fn));
-}
-
 HWND FindTopWindow(const char* title)
 {
     HWND h = ::FindWindowA(nullptr, title);
