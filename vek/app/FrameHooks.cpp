@@ -14,6 +14,7 @@
 #include "vek/model/Profile.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/model/ViewLink.h"
+#include "vek/model/document/ModelReset.h"
 #include "vek/results/ResultCounts.h"
 #include "vek/view/DisplayColors.h"
 #include "vek/view/ViewProjection.h"
@@ -146,8 +147,10 @@ void EndCurrentOperation() {}
 
 void EndAllOperations() {}
 
-// The document empties the model (and removes the autosave copy) once it holds one.
-void ClearModelOnClose() {}
+void ClearModelOnClose()
+{
+    ClearModel();
+}
 
 int CurrentViewMode()
 {

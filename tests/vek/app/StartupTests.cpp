@@ -14,6 +14,12 @@ namespace {
 
 const char kDefaultDisplay[] = "0.001000,1.000000,0.000000,1,40,0,0,0,1,1,1,20,6,20,5,1,0,1,0";
 
+// The file of a new project, as the layouts' description writes it.
+vektest::Bytes EmptyProject()
+{
+    return vektest::ReadFileBytes(std::string(VEK_FIXTURES) + "/empty706.prj");
+}
+
 std::string VekExe()
 {
     return "\"" + apptest::ProgramFolder() + "\\Vek.exe\"";
@@ -123,7 +129,7 @@ TEST(Startup, BatchRunsWithoutAWindowAndReportsWhatItCouldNotDo)
     const std::string folder = dir.File("my project");
     ::CreateDirectoryA(folder.c_str(), nullptr);
     const std::string project = folder + "\\tower.prj";
-    ASSERT_TRUE(vektest::WriteFileBytes(project, "VEKPRJ706", 9));
+    ASSERT_TRUE(vektest::WriteFileBytes(project, EmptyProject()));
     // The wind-tunnel processing is not part of this program yet: the job says so and fails.
     const VekRun run = RunVek("\"" + project + "\" wind.txt \"" + folder + "\\out.dat\" 0");
     ASSERT_TRUE(run.process.ran);
@@ -142,7 +148,7 @@ TEST(Startup, ThreeOrFiveWordsStartTheProgramOnTheProject)
     ProfileFile modeller("Vekv7.INI");
     vektest::TempDir dir("words");
     const std::string project = dir.File("tower.prj");
-    ASSERT_TRUE(vektest::WriteFileBytes(project, "VEKPRJ706", 9));
+    ASSERT_TRUE(vektest::WriteFileBytes(project, EmptyProject()));
     for (const char* rest : {" wind.txt out.dat", " wind.txt out.dat 0.5 more"}) {
         const VekRun run = RunVek("\"" + project + "\"" + rest);
         ASSERT_TRUE(run.process.ran) << rest;

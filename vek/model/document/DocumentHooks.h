@@ -44,6 +44,11 @@ struct DocumentHooks {
     void (*endUndoGroup)() = nullptr;
     void (*addLayerChange)(const CUndoLayerChange& record) = nullptr;
 
+    // Whether results are loaded in the result object.
+    int (*resultGood)() = nullptr;
+    // The modal dialog of the analysis settings.
+    void (*analysisSettingsDialog)() = nullptr;
+
     // The dialog that offers a new model or an existing one (modeller only).
     void (*fileNewDialog)() = nullptr;
     // The analysis control, started on the project path.
