@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <tlhelp32.h>
 
 namespace runwin {
@@ -70,8 +71,17 @@ public:
     }
     void TearDown() override
     {
+        // A child still holding a pipe is let go; the folder goes once no
+        // program of it runs any more.
         TouchSolverFile("release-child");
-        ::Sleep(100);
+        const bool removed = PumpUntil(
+            [] {
+                std::error_code ec;
+                std::filesystem::remove_all(TempRoot(), ec);
+                return !ec && !std::filesystem::exists(TempRoot(), ec);
+            },
+            10000);
+        if (!removed) std::printf("scratch folder %s left behind\n", TempRoot().c_str());
     }
 };
 const auto* g_env = ::testing::AddGlobalTestEnvironment(new RunEnvironment);
