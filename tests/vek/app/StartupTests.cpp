@@ -4,7 +4,9 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "AppTestUtil.h"
 #include "tests/support/TestFiles.h"
@@ -29,6 +31,20 @@ struct VekRun {
     vektest::ProcessResult process;
     bool windowShown = false;
 };
+
+std::string TextOf(HWND h)
+{
+    char text[512] = {};
+    DWORD_PTR got = 0;
+    ::SendMessageTimeoutA(h, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &got);
+    return text;
+}
+
+BOOL CALLBACK CollectText(HWND h, LPARAM out)
+{
+    reinterpret_cast<std::vector<std::string>*>(out)->push_back(TextOf(h));
+    return TRUE;
+}
 
 // Runs Vek.exe; a main window that appears is closed as a user would.
 VekRun RunVek(const std::string& arguments, const std::string& extraVariable = std::string())
@@ -156,4 +172,42 @@ TEST(Startup, ThreeOrFiveWordsStartTheProgramOnTheProject)
         EXPECT_EQ(run.process.exitCode, 0u) << rest;
         EXPECT_EQ(run.process.output, "") << rest;
     }
+}
+
+TEST(Startup, AProjectNamedOnTheCommandLineOpensWithItsNameAndTheLoadMessage)
+{
+    ProfileFile modeller("Vekv7.INI");
+    vektest::TempDir dir("open");
+    const std::string project = dir.File("Tower.prj");
+    ASSERT_TRUE(vektest::WriteFileBytes(project, EmptyProject()));
+    // The frame is the window whose title names the project; it is read, then closed.
+    struct Search {
+        DWORD pid;
+        HWND frame;
+    };
+    std::string title;
+    std::vector<std::string> texts;
+    const vektest::ProcessResult process =
+        vektest::RunProcess(VekExe() + " \"" + project + "\"", apptest::kSafety, std::string(), [&](DWORD pid) {
+            Search search{pid, nullptr};
+            ::EnumWindows(
+                [](HWND h, LPARAM p) -> BOOL {
+                    auto* s = reinterpret_cast<Search*>(p);
+                    DWORD owner = 0;
+                    ::GetWindowThreadProcessId(h, &owner);
+                    if (owner != s->pid || !::IsWindowVisible(h) || TextOf(h).find(" - Vek") == std::string::npos)
+                        return TRUE;
+                    s->frame = h;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            if (!search.frame || !title.empty()) return;
+            title = TextOf(search.frame);
+            ::EnumChildWindows(search.frame, &CollectText, reinterpret_cast<LPARAM>(&texts));
+            ::PostMessageA(search.frame, WM_CLOSE, 0, 0);
+        });
+    ASSERT_TRUE(process.ran);
+    EXPECT_EQ(process.exitCode, 0u);
+    EXPECT_EQ(title, "tower.PRJ - Vek");
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "文件装载成功!"), texts.end());
 }
