@@ -105,6 +105,7 @@ BOOL CVekDoc::OnNewDocument()
 {
     if (!CDocument::OnNewDocument()) return FALSE;
     bModelFromResults = 0;
+    m_strOtherFile.Empty();
     // The frame may not stand yet: the reset runs from its queue.
     CWnd* target = AfxGetMainWnd();
     POSITION pos = GetFirstViewPosition();
@@ -135,6 +136,10 @@ BOOL CVekDoc::OnOpenDocument(LPCTSTR path)
     SetProjectPath(path, FALSE);
     const BOOL opened = FileExists(path) ? LoadProject(path) : OpenFromResults(path);
     if (opened) {
+        // A long name read from one file names another for the saves.
+        const std::string saves = SplitProjectPath(path).File();
+        m_strOtherFile.Empty();
+        if (_stricmp(saves.c_str(), path) != 0 && FileExists(saves.c_str())) m_strOtherFile = m_strPathName;
         TellPathToRun(path, 0);
         Redraw();
         return TRUE;
@@ -155,8 +160,9 @@ BOOL CVekDoc::OnSaveDocument(LPCTSTR path)
     const CProjectPath p = SplitProjectPath(path);
     const std::string target = p.File();
     // Saving under the cut name must not overwrite another project unasked.
-    if (_stricmp(target.c_str(), path) != 0 && m_strPathName.CompareNoCase(target.c_str()) != 0 &&
-        FileExists(target.c_str())) {
+    const bool other = _stricmp(target.c_str(), path) != 0 && m_strPathName.CompareNoCase(target.c_str()) != 0;
+    const bool unconfirmed = !m_strOtherFile.IsEmpty() && m_strOtherFile.CompareNoCase(target.c_str()) == 0;
+    if ((other || unconfirmed) && FileExists(target.c_str())) {
         CString ask;
         ask.Format("文件%s已存在, 是否替换它?", target.c_str());
         if (AppMessageBox(ask, MB_YESNO | MB_ICONQUESTION) != IDYES) return FALSE;
@@ -173,7 +179,10 @@ BOOL CVekDoc::OnSaveDocument(LPCTSTR path)
             "如果用户再次修改KORVA数据文件，可能造成PRJ文件和数据文件的不一致，"
             "如果发现显示的模型与用户填写的数据文件所应该产生的模型不一致时，可"
             "以通过删除对应的PRJ文件来解决。");
-    if (SaveProject(0)) return TRUE;
+    if (SaveProject(0)) {
+        m_strOtherFile.Empty();
+        return TRUE;
+    }
     SetProjectPath(oldPath, oldModified);
     TellPathToRun(oldPath, 1);
     return FALSE;

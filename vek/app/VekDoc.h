@@ -41,4 +41,7 @@ private:
     // Points the result object and the run manager at the project path.
     void TellPathToRun(LPCTSTR path, int keepResults);
     BOOL m_bKeepPath = FALSE;
+    // The path's file when it exists but is not the file that was opened
+    // (its name was cut): replacing it is asked first.
+    CString m_strOtherFile;
 };

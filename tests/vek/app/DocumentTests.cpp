@@ -176,6 +176,39 @@ TEST_F(DocumentTest, AFailedSaveKeepsTheOldFileThePathAndTheModifiedFlag)
     EXPECT_EQ(ReadFileBytes(first), old);
 }
 
+TEST_F(DocumentTest, AProjectOpenedUnderALongNameAsksBeforeItsSaveReplacesAnother)
+{
+    const std::string opened = Copy("v706.prj", "longproject.prj");
+    const Bytes other = {'o', 't', 'h', 'e', 'r'};
+    const std::string cut = dir.File("longproj.PRJ");
+    WriteFileBytes(cut, other);
+
+    apptest::BoxRecorder boxes;
+    chosenFile = opened;
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(Path(), cut);
+    Doc()->SetModifiedFlag(TRUE);
+
+    boxes.texts.clear();
+    boxes.answer = IDNO;
+    Command(ID_FILE_SAVE);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_NE(boxes.texts[0].find("longproj.PRJ"), std::string::npos) << boxes.texts[0];
+    EXPECT_EQ(ReadFileBytes(cut), other);
+    EXPECT_TRUE(Doc()->IsModified());
+
+    // Replaced once the user says so; later saves no longer ask.
+    boxes.answer = IDYES;
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ(ReadFileBytes(cut), ReadFileBytes(opened));
+    EXPECT_FALSE(Doc()->IsModified());
+    boxes.texts.clear();
+    Doc()->SetModifiedFlag(TRUE);
+    Command(ID_FILE_SAVE);
+    EXPECT_TRUE(boxes.texts.empty()) << boxes.texts.at(0);
+    EXPECT_FALSE(Doc()->IsModified());
+}
+
 TEST_F(DocumentTest, TheAutosaveCopyIsWrittenWhenDueAndGoesWhenAnotherProjectOpens)
 {
     // The interval is part of the project: the saved file has it too.
