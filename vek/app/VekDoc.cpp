@@ -128,8 +128,19 @@ void CVekDoc::OnNewProject()
     ModelHooks().InvalidateModel();
 }
 
+BOOL CVekDoc::CanCloseFrame(CFrameWnd* frame)
+{
+    return m_nBusy ? FALSE : CDocument::CanCloseFrame(frame);
+}
+
+BOOL CVekDoc::SaveModified()
+{
+    return m_nBusy ? FALSE : CDocument::SaveModified();
+}
+
 BOOL CVekDoc::OnOpenDocument(LPCTSTR path)
 {
+    const CBusy busy(m_nBusy);
     const CString oldPath = m_strPathName;
     const BOOL oldModified = IsModified();
     bModelFromResults = 0;
@@ -157,6 +168,7 @@ BOOL CVekDoc::OnOpenDocument(LPCTSTR path)
 
 BOOL CVekDoc::OnSaveDocument(LPCTSTR path)
 {
+    const CBusy busy(m_nBusy);
     const CProjectPath p = SplitProjectPath(path);
     const std::string target = p.File();
     // Saving under the cut name must not overwrite another project unasked.
@@ -198,6 +210,7 @@ void CVekDoc::OnOpenResults()
     CFileDialog dlg(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_ENABLESIZING,
                     "KORVA分析结果系统文件(*.sys)|*.sys||");
     if (dlg.DoModal() != IDOK) return;
+    const CBusy busy(m_nBusy);
     const CString path = dlg.GetPathName();
     if (!OpenFromResults(path)) return;
     SetProjectPath(path, FALSE);

@@ -12,6 +12,10 @@ public:
     BOOL OnNewDocument() override;
     BOOL OnOpenDocument(LPCTSTR path) override;
     BOOL OnSaveDocument(LPCTSTR path) override;
+    // Not while a project is read or written: its message boxes let the
+    // frame be closed, which would delete the document under them.
+    BOOL CanCloseFrame(CFrameWnd* frame) override;
+    BOOL SaveModified() override;
     // The project file of the path: its folder, its name cut to eight bytes, ".PRJ".
     void SetPathName(LPCTSTR path, BOOL addToMRU = TRUE) override;
 
@@ -41,6 +45,12 @@ private:
     // Points the result object and the run manager at the project path.
     void TellPathToRun(LPCTSTR path, int keepResults);
     BOOL m_bKeepPath = FALSE;
+    int m_nBusy = 0;
+    struct CBusy {
+        explicit CBusy(int& n) : count(n) { ++count; }
+        ~CBusy() { --count; }
+        int& count;
+    };
     // The path's file when it exists but is not the file that was opened
     // (its name was cut): replacing it is asked first.
     CString m_strOtherFile;

@@ -211,3 +211,58 @@ TEST(Startup, AProjectNamedOnTheCommandLineOpensWithItsNameAndTheLoadMessage)
     EXPECT_EQ(title, "tower.PRJ - Vek");
     EXPECT_NE(std::find(texts.begin(), texts.end(), "文件装载成功!"), texts.end());
 }
+
+TEST(Startup, ADamagedProjectOnTheCommandLineLeavesANewProject)
+{
+    ProfileFile modeller("Vekv7.INI");
+    vektest::TempDir dir("damaged");
+    const std::string project = dir.File("tower.prj");
+    ASSERT_TRUE(vektest::WriteFileBytes(project, "VEKPRJ706", 9));
+    // A frame that stands while the message box is up is told to close (it
+    // must not: the project is being read); the box is answered; then the
+    // frame, a new project's, closes.
+    struct Windows {
+        DWORD pid;
+        HWND box = nullptr, frame = nullptr;
+    };
+    bool asked = false;
+    std::string boxText, title;
+    const vektest::ProcessResult process =
+        vektest::RunProcess(VekExe() + " \"" + project + "\"", apptest::kSafety, std::string(), [&](DWORD pid) {
+            Windows w{pid};
+            ::EnumWindows(
+                [](HWND h, LPARAM p) -> BOOL {
+                    auto* w = reinterpret_cast<Windows*>(p);
+                    DWORD owner = 0;
+                    ::GetWindowThreadProcessId(h, &owner);
+                    if (owner != w->pid || !::IsWindowVisible(h)) return TRUE;
+                    char cls[32] = {};
+                    ::GetClassNameA(h, cls, sizeof cls);
+                    const std::string text = TextOf(h);
+                    if (std::string(cls) == "#32770" && text == "Vek") w->box = h;
+                    if (std::string(cls) != "#32770" && !::GetWindow(h, GW_OWNER)) w->frame = h;
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&w));
+            if (w.box && !asked) {
+                asked = true;
+                if (w.frame) ::SendMessageTimeoutA(w.frame, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+                ::EnumChildWindows(
+                    w.box,
+                    [](HWND h, LPARAM p) -> BOOL {
+                        if (::GetDlgCtrlID(h) == 0xFFFF) *reinterpret_cast<std::string*>(p) = TextOf(h);
+                        return TRUE;
+                    },
+                    reinterpret_cast<LPARAM>(&boxText));
+                ::PostMessageA(w.box, WM_COMMAND, IDOK, 0);
+            } else if (!w.box && asked && w.frame && title.empty()) {
+                title = TextOf(w.frame);
+                ::PostMessageA(w.frame, WM_CLOSE, 0, 0);
+            }
+        });
+    ASSERT_TRUE(process.ran);
+    EXPECT_EQ(process.exitCode, 0u) << process.output.substr(0, 200);
+    EXPECT_TRUE(asked);
+    EXPECT_NE(boxText.find("tower.prj"), std::string::npos) << boxText;
+    EXPECT_EQ(title, "无标题 - Vek");
+}
