@@ -4,57 +4,21 @@
 #include "vek/app/AppWindows.h"
 #include "vek/app/FlashDialogs.h"
 #include "vek/app/FrameHooks.h"
-#include "vek/app/MainFrm.h"
+#include "vek/app/ModelBindings.h"
 #include "vek/app/VekDoc.h"
-#include "vek/app/VekView.h"
 #include "vek/dialogs/LeftDlg.h"
 #include "vek/model/AppHelpers.h"
 #include "vek/model/AutoSave.h"
-#include "vek/model/ModelHooks.h"
 #include "vek/model/document/DocumentHooks.h"
 #include "vek/model/project/ProjectFile.h"
 #include "vek/view/DocumentBinding.h"
 
-namespace {
-
-CMainFrame* Frame()
-{
-    CWnd* main = AfxGetMainWnd();
-    return main && main->IsKindOf(RUNTIME_CLASS(CMainFrame)) ? static_cast<CMainFrame*>(main) : nullptr;
-}
-
-// The model's requests to the windows of the program.
-class CProgramHooks : public CModelHooks {
-public:
-    void ShowPrompt(const char* text) override { ShowPromptText(text); }
-    void RefreshLayerSelector() override
-    {
-        if (CMainFrame* f = Frame()) f->FillLayerCombo();
-    }
-    void RefreshStoreyTexts() override
-    {
-        if (theLeftDlg) theLeftDlg->ShowLayerAndPlatform();
-    }
-    void RefreshResultSelectors() override
-    {
-        if (CMainFrame* f = Frame()) f->FillResultSelectors();
-    }
-    void InvalidateModel() override
-    {
-        InvalidateModelView();
-        if (CVekView* view = GetVekView()) view->Invalidate(FALSE);
-    }
-};
-
-}  // namespace
-
 void BindDocumentServices()
 {
-    static CProgramHooks hooks;
     static bool bound = false;
     if (bound) return;
     bound = true;
-    SetModelHooks(&hooks);
+    BindModelWindows();
     BindViewToDocument();
     DocumentHooks& h = theDocumentHooks;
     h.runQueue = &theProcessManager;

@@ -75,6 +75,9 @@ public:
     void EnterPlaneModelMode();
     // Axis grids are drawn in the plan view, and in elevations when asked.
     bool AxisGridInView() const;
+    // Asks to reduce a vertical node spacing too large for the smallest
+    // storey (after the options dialog and storey edits).
+    void CheckVerticalSpacing();
 
     // Takes the unit system, the plane element type and the thicknesses of
     // plane and shell elements back from a solver data file.
