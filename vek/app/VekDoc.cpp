@@ -18,6 +18,7 @@
 #include "vek/model/document/ProjectPath.h"
 #include "vek/model/document/ResultModel.h"
 #include "vek/model/project/ProjectFile.h"
+#include "vek/view/win/BottomDlg.h"
 
 namespace {
 
@@ -38,6 +39,13 @@ int NodeCount()
 CRunQueue* Run()
 {
     return theDocumentHooks.runQueue;
+}
+
+// The message of a load or save stays in the prompt line over the redraws
+// that follow, until the next operation.
+void KeepPrompt(const char* text)
+{
+    if (theBottomDlg) theBottomDlg->ShowPromptText(text, FALSE, TRUE);
 }
 
 void Redraw()
@@ -152,6 +160,7 @@ BOOL CVekDoc::OnOpenDocument(LPCTSTR path)
         m_strOtherFile.Empty();
         if (_stricmp(saves.c_str(), path) != 0 && FileExists(saves.c_str())) m_strOtherFile = m_strPathName;
         TellPathToRun(path, 0);
+        KeepPrompt("文件装载成功!");
         Redraw();
         return TRUE;
     }
@@ -192,6 +201,7 @@ BOOL CVekDoc::OnSaveDocument(LPCTSTR path)
             "如果发现显示的模型与用户填写的数据文件所应该产生的模型不一致时，可"
             "以通过删除对应的PRJ文件来解决。");
     if (SaveProject(0)) {
+        KeepPrompt("保存完毕!");
         m_strOtherFile.Empty();
         return TRUE;
     }
