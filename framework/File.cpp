@@ -4,6 +4,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 BOOL CFile::Open(LPCTSTR path, UINT flags)
 {
     Close();
@@ -123,4 +127,15 @@ BOOL CStdioFile::WriteString(LPCTSTR text)
 {
     if (!text) return TRUE;
     return Write(text, static_cast<UINT>(std::strlen(text)));
+}
+
+BOOL CFile::Replace(LPCTSTR from, LPCTSTR to)
+{
+    if (!from || !to || !*from || !*to) return FALSE;
+#if defined(_WIN32)
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    // rename replaces a file at once, and refuses to put a file over a folder.
+    return std::rename(from, to) == 0;
+#endif
 }

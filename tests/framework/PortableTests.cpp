@@ -394,3 +394,21 @@ TEST(CFileTest, WriteReadSeekAndLines)
     check.Close();
     EXPECT_TRUE(CFile::Remove(path.c_str()));
 }
+
+TEST(CFileTest, ReplaceMovesOverAFileButNotOverAFolder)
+{
+    const vektest::TempDir dir("fwrep");
+    const std::string target = dir.File("target.bin"), fresh = dir.File("fresh.bin"), folder = dir.File("sub");
+    ASSERT_TRUE(vektest::WriteFileBytes(target, "old", 3));
+    ASSERT_TRUE(vektest::WriteFileBytes(fresh, "new!", 4));
+    EXPECT_TRUE(CFile::Replace(fresh.c_str(), target.c_str()));
+    EXPECT_EQ(vektest::ReadFileBytes(target), (vektest::Bytes{'n', 'e', 'w', '!'}));
+    EXPECT_TRUE(vektest::ReadFileBytes(fresh).empty());  // moved, not copied
+
+    std::filesystem::create_directory(folder);
+    ASSERT_TRUE(vektest::WriteFileBytes(fresh, "x", 1));
+    EXPECT_FALSE(CFile::Replace(fresh.c_str(), folder.c_str()));
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    EXPECT_EQ(vektest::ReadFileBytes(fresh).size(), 1u);
+    EXPECT_FALSE(CFile::Replace(dir.File("missing.bin").c_str(), target.c_str()));
+}

@@ -15,6 +15,7 @@
 #include "vek/model/Profile.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/model/ViewLink.h"
+#include "vek/model/document/ModelReset.h"
 #include "vek/results/ResultCounts.h"
 #include "vek/view/DisplayColors.h"
 #include "vek/view/ViewProjection.h"
@@ -154,8 +155,10 @@ void EndAllOperations()
     theOperationStack.EndAllOperations();
 }
 
-// The document empties the model (and removes the autosave copy) once it holds one.
-void ClearModelOnClose() {}
+void ClearModelOnClose()
+{
+    ClearModel();
+}
 
 int CurrentViewMode()
 {

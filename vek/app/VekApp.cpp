@@ -132,7 +132,8 @@ BOOL CVekApp::InitInstance()
         if (theLeftDlg) theModelessDlgs.AddAnchored(theLeftDlg);
         m_pMainWnd->DragAcceptFiles();
     }
-    if (theBottomDlg) theBottomDlg->UpdateOperationPrompt();
+    // An opened project's load message stays in view.
+    if (theBottomDlg && info.m_strFileName.IsEmpty()) theBottomDlg->UpdateOperationPrompt();
     return RunBatchJob() ? FALSE : TRUE;
 }
 

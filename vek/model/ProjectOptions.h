@@ -79,6 +79,10 @@ public:
     // storey (after the options dialog and storey edits).
     void CheckVerticalSpacing();
 
+    // Takes the unit system, the plane element type and the thicknesses of
+    // plane and shell elements back from a solver data file.
+    void ReadBackDataFile(const char* path);
+
     // Fields of the solver data file's element blocks.
     void WriteTField(DKorvaDataFile& file) const;
     void WritePField(DKorvaDataFile& file) const;

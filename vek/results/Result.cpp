@@ -16,8 +16,6 @@
 
 ResultModelLinks theResultModelLinks;
 CResult theResult;
-int32_t& theSframeIdOffset = theResult.m_nSframeIdOffset;
-int32_t& theVframeIdOffset = theResult.m_nVframeIdOffset;
 
 namespace {
 

@@ -98,9 +98,8 @@ private:
 };
 
 extern CResult theResult;
-// Other parts name the offsets so.
-extern int32_t& theSframeIdOffset;
-extern int32_t& theVframeIdOffset;
+// The model's copy of the offsets, which the project file stores, is
+// theSframeIdOffset/theVframeIdOffset (vek/model/project/ResultOffsets.h).
 
 // The count behind a result selector in theResult.
 int ResultCountOf(int selector);

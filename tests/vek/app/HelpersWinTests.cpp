@@ -172,6 +172,7 @@ TEST(AppIdle, AutosaveOnlyOnTheThirdIdleCallAfterMoreThanTheInterval)
     const int32_t interval = theProjectOptions.nAutoSaveInterval;
     theProjectOptions.nAutoSaveInterval = 120000;
     theProcessManager.SetCurPath(folder.path().string().c_str());
+    const auto boundSave = pfnSaveProject;
     pfnSaveProject = &CountSave;
     saves = 0;
     theApp.m_autoSave = CAutoSaveClock(&FakeClock);
@@ -191,7 +192,7 @@ TEST(AppIdle, AutosaveOnlyOnTheThirdIdleCallAfterMoreThanTheInterval)
     EXPECT_TRUE(theApp.OnIdle(3));
     EXPECT_EQ(saves, 1);
 
-    pfnSaveProject = nullptr;
+    pfnSaveProject = boundSave;
     theProjectOptions.nAutoSaveInterval = interval;
     theApp.m_autoSave = CAutoSaveClock();
     theProcessManager.SetCurPath("");

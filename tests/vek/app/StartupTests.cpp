@@ -4,7 +4,9 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "AppTestUtil.h"
 #include "tests/support/TestFiles.h"
@@ -13,6 +15,12 @@
 namespace {
 
 const char kDefaultDisplay[] = "0.001000,1.000000,0.000000,1,40,0,0,0,1,1,1,20,6,20,5,1,0,1,0";
+
+// The file of a new project, as the layouts' description writes it.
+vektest::Bytes EmptyProject()
+{
+    return vektest::ReadFileBytes(std::string(VEK_FIXTURES) + "/empty706.prj");
+}
 
 std::string VekExe()
 {
@@ -23,6 +31,20 @@ struct VekRun {
     vektest::ProcessResult process;
     bool windowShown = false;
 };
+
+std::string TextOf(HWND h)
+{
+    char text[512] = {};
+    DWORD_PTR got = 0;
+    ::SendMessageTimeoutA(h, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &got);
+    return text;
+}
+
+BOOL CALLBACK CollectText(HWND h, LPARAM out)
+{
+    reinterpret_cast<std::vector<std::string>*>(out)->push_back(TextOf(h));
+    return TRUE;
+}
 
 // Runs Vek.exe; a main window that appears is closed as a user would.
 VekRun RunVek(const std::string& arguments, const std::string& extraVariable = std::string())
@@ -123,7 +145,7 @@ TEST(Startup, BatchRunsWithoutAWindowAndReportsWhatItCouldNotDo)
     const std::string folder = dir.File("my project");
     ::CreateDirectoryA(folder.c_str(), nullptr);
     const std::string project = folder + "\\tower.prj";
-    ASSERT_TRUE(vektest::WriteFileBytes(project, "VEKPRJ706", 9));
+    ASSERT_TRUE(vektest::WriteFileBytes(project, EmptyProject()));
     // The wind-tunnel processing is not part of this program yet: the job says so and fails.
     const VekRun run = RunVek("\"" + project + "\" wind.txt \"" + folder + "\\out.dat\" 0");
     ASSERT_TRUE(run.process.ran);
@@ -142,7 +164,7 @@ TEST(Startup, ThreeOrFiveWordsStartTheProgramOnTheProject)
     ProfileFile modeller("Vekv7.INI");
     vektest::TempDir dir("words");
     const std::string project = dir.File("tower.prj");
-    ASSERT_TRUE(vektest::WriteFileBytes(project, "VEKPRJ706", 9));
+    ASSERT_TRUE(vektest::WriteFileBytes(project, EmptyProject()));
     for (const char* rest : {" wind.txt out.dat", " wind.txt out.dat 0.5 more"}) {
         const VekRun run = RunVek("\"" + project + "\"" + rest);
         ASSERT_TRUE(run.process.ran) << rest;
@@ -150,4 +172,97 @@ TEST(Startup, ThreeOrFiveWordsStartTheProgramOnTheProject)
         EXPECT_EQ(run.process.exitCode, 0u) << rest;
         EXPECT_EQ(run.process.output, "") << rest;
     }
+}
+
+TEST(Startup, AProjectNamedOnTheCommandLineOpensWithItsNameAndTheLoadMessage)
+{
+    ProfileFile modeller("Vekv7.INI");
+    vektest::TempDir dir("open");
+    const std::string project = dir.File("Tower.prj");
+    ASSERT_TRUE(vektest::WriteFileBytes(project, EmptyProject()));
+    // The frame is the window whose title names the project; it is read, then closed.
+    struct Search {
+        DWORD pid;
+        HWND frame;
+    };
+    std::string title;
+    std::vector<std::string> texts;
+    const vektest::ProcessResult process =
+        vektest::RunProcess(VekExe() + " \"" + project + "\"", apptest::kSafety, std::string(), [&](DWORD pid) {
+            Search search{pid, nullptr};
+            ::EnumWindows(
+                [](HWND h, LPARAM p) -> BOOL {
+                    auto* s = reinterpret_cast<Search*>(p);
+                    DWORD owner = 0;
+                    ::GetWindowThreadProcessId(h, &owner);
+                    if (owner != s->pid || !::IsWindowVisible(h) || TextOf(h).find(" - Vek") == std::string::npos)
+                        return TRUE;
+                    s->frame = h;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            if (!search.frame || !title.empty()) return;
+            title = TextOf(search.frame);
+            ::EnumChildWindows(search.frame, &CollectText, reinterpret_cast<LPARAM>(&texts));
+            ::PostMessageA(search.frame, WM_CLOSE, 0, 0);
+        });
+    ASSERT_TRUE(process.ran);
+    EXPECT_EQ(process.exitCode, 0u);
+    EXPECT_EQ(title, "tower.PRJ - Vek");
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "文件装载成功!"), texts.end());
+}
+
+TEST(Startup, ADamagedProjectOnTheCommandLineLeavesANewProject)
+{
+    ProfileFile modeller("Vekv7.INI");
+    vektest::TempDir dir("damaged");
+    const std::string project = dir.File("tower.prj");
+    ASSERT_TRUE(vektest::WriteFileBytes(project, "VEKPRJ706", 9));
+    // A frame that stands while the message box is up is told to close (it
+    // must not: the project is being read); the box is answered; then the
+    // frame, a new project's, closes.
+    struct Windows {
+        DWORD pid;
+        HWND box = nullptr, frame = nullptr;
+    };
+    bool asked = false;
+    std::string boxText, title;
+    const vektest::ProcessResult process =
+        vektest::RunProcess(VekExe() + " \"" + project + "\"", apptest::kSafety, std::string(), [&](DWORD pid) {
+            Windows w{pid};
+            ::EnumWindows(
+                [](HWND h, LPARAM p) -> BOOL {
+                    auto* w = reinterpret_cast<Windows*>(p);
+                    DWORD owner = 0;
+                    ::GetWindowThreadProcessId(h, &owner);
+                    if (owner != w->pid || !::IsWindowVisible(h)) return TRUE;
+                    char cls[32] = {};
+                    ::GetClassNameA(h, cls, sizeof cls);
+                    const std::string text = TextOf(h);
+                    if (std::string(cls) == "#32770" && text == "Vek") w->box = h;
+                    if (std::string(cls) != "#32770" && !::GetWindow(h, GW_OWNER)) w->frame = h;
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&w));
+            if (w.box && !asked) {
+                asked = true;
+                if (w.frame) ::SendMessageTimeoutA(w.frame, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+                ::EnumChildWindows(
+                    w.box,
+                    [](HWND h, LPARAM p) -> BOOL {
+                        if (::GetDlgCtrlID(h) == 0xFFFF) *reinterpret_cast<std::string*>(p) = TextOf(h);
+                        return TRUE;
+                    },
+                    reinterpret_cast<LPARAM>(&boxText));
+                ::PostMessageA(w.box, WM_COMMAND, IDOK, 0);
+            } else if (!w.box && asked && w.frame && title.empty()) {
+                title = TextOf(w.frame);
+                ::PostMessageA(w.frame, WM_CLOSE, 0, 0);
+            }
+        });
+    ASSERT_TRUE(process.ran);
+    EXPECT_EQ(process.exitCode, 0u) << process.output.substr(0, 200);
+    EXPECT_TRUE(asked);
+    EXPECT_NE(boxText.find("tower.prj"), std::string::npos) << boxText;
+    EXPECT_EQ(title, "无标题 - Vek");
 }

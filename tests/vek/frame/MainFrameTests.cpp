@@ -393,8 +393,10 @@ TEST_F(MainFrameTest, TheLayerSelectorKeepsTheCurrentLayerAmongItsItems)
     three.Add("梁");
     three.Add("柱");
     three.SetCurrent(2);
-    theLayers = three;
+    // A new project starts with the fixed layer only: the layers come after.
     ASSERT_NE(Open(), nullptr);
+    theLayers = three;
+    frame->FillLayerCombo();
     CComboBoxXP& combo = frame->GetLayerCombo();
     ASSERT_EQ(combo.GetCount(), 3);
     EXPECT_EQ(ComboText(combo, 1), "梁");

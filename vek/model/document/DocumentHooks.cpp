@@ -1,0 +1,3 @@
+#include "vek/model/document/DocumentHooks.h"
+
+DocumentHooks theDocumentHooks;
