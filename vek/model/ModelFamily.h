@@ -127,6 +127,8 @@ public:
     // max are written. Returns how many the element has. A number of 0 or
     // less marks an unused corner.
     virtual int GetNodes(int pos, int* out, int max) const { return 0; }
+    // Puts node number k (0-based, in GetNodes order) of an element.
+    virtual void SetNode(int pos, int k, int node) {}
     // Elements lying in a horizontal plane (beams in plan).
     virtual bool IsHorizontal(int pos) const { return false; }
 
@@ -146,6 +148,9 @@ public:
     virtual bool Reserve(int n) { return true; }
     // Draws one object again after a change of its state.
     virtual void Redraw(int pos) {}
+    // The 16-bit layer index.
+    virtual int GetLayer(int pos) const { return 0; }
+    virtual void SetLayer(int pos, int layer) {}
 };
 
 // The family of the table's entry; an empty family when none is registered.

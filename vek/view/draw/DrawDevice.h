@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "framework/WinTypes.h"
+#include "vek/model/TextAlign.h"
 #include "vek/view/ViewSettings.h"
 
 using GdiObject = void*;
@@ -60,12 +61,6 @@ constexpr int kNullBrush = 5;
 constexpr int kNullPen = 8;
 constexpr int kRopCopyPen = 13;
 constexpr int kRopXorPen = 7;
-// Text alignment bits.
-constexpr unsigned kAlignRight = 2;
-constexpr unsigned kAlignCenter = 6;
-constexpr unsigned kAlignBottom = 8;
-constexpr unsigned kAlignBaseline = 24;
-
 // What a drawing session outside a paint draws on: the view's memory DC
 // with its back buffer selected. The view binds itself.
 class CDrawHost {
