@@ -206,6 +206,9 @@ struct Canvas {
     int32_t prevLeft = 0, prevTop = 0, prevW = 0, prevH = 0;
     bool prevTransparent = false;
 };
+// Bytes a screen pixel takes in the canvas: index and colour, and both again
+// for a frame that restores the screen before it.
+const uint64_t kCanvasBytesPerPixel = 2 * (sizeof(BYTE) + sizeof(RGBQUAD));
 
 }  // namespace
 
@@ -399,12 +402,13 @@ bool CMyImageGIF::ReadImage(CMyImageGIFReading& r, CMyImageGIFImage& image, int3
         if (r.mosaic) r.target = r.frames - 1;
         r.composing = r.mosaic || r.target > 0;
         // The composed screen may become a true-colour picture: it must be one
-        // the image can hold, and one the data can plausibly fill, before
-        // anything is allocated for it.
+        // the image can hold, with a canvas within the same limit, and one the
+        // data can plausibly fill, before anything is allocated for it.
         if (r.composing) {
-            if (!CanCreate((DWORD)r.screenW, (DWORD)r.screenH, 24))
+            const uint64_t pixels = (uint64_t)r.screenW * (uint64_t)r.screenH;
+            if (!CanCreate((DWORD)r.screenW, (DWORD)r.screenH, 24) || pixels * kCanvasBytesPerPixel > kMaxBlockSize)
                 return Fail("logical screen larger than the picture limit");
-            if ((uint64_t)r.screenW * (uint64_t)r.screenH > r.pixelCap) return Fail("image size larger than the data");
+            if (pixels > r.pixelCap) return Fail("image size larger than the data");
         }
     }
     const bool chosen = imageIndex == r.target;

@@ -64,11 +64,19 @@ void CToolBarXP::TrackPopupMenu(UINT commandId, CMenu* menu)
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
+void CToolBarXP::SetArrowCommand(UINT buttonCommand, UINT arrowCommand)
+{
+    m_arrowCommands[buttonCommand] = arrowCommand;
+}
+
 void CToolBarXP::OnButtonDropDown(NMHDR* hdr, LRESULT* result)
 {
     const auto* tb = reinterpret_cast<NMTOOLBARA*>(hdr);
     CWnd* owner = m_pDockSite ? static_cast<CWnd*>(m_pDockSite) : GetParent();
-    const BOOL handled = owner && owner->OnCommand(MAKEWPARAM(tb->iItem, 0), 0);
+    UINT command = static_cast<UINT>(tb->iItem);
+    const auto arrow = m_arrowCommands.find(command);
+    if (arrow != m_arrowCommands.end()) command = arrow->second;
+    const BOOL handled = owner && owner->OnCommand(MAKEWPARAM(command, 0), 0);
     *result = handled ? TBDDRET_DEFAULT : TBDDRET_TREATPRESSED;
 }
 

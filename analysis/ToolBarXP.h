@@ -6,6 +6,8 @@
 #include "analysis/AnalysisApi.h"
 #include "framework/Afx.h"
 
+#include <map>
+
 class ANALYSIS_API CToolBarXP : public CToolBar {
     DECLARE_DYNAMIC(CToolBarXP)
 public:
@@ -19,6 +21,10 @@ public:
     bool InsertControl(int index, CWnd* control);
     // Drops the menu down under the button of that command.
     void TrackPopupMenu(UINT commandId, CMenu* menu);
+    // The arrow part of that drop-down button sends arrowCommand instead of
+    // the button's own command (for a button whose main part does something
+    // else than drop a menu down).
+    void SetArrowCommand(UINT buttonCommand, UINT arrowCommand);
 
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     CSize CalcDynamicLayout(int length, DWORD mode) override;
@@ -35,5 +41,6 @@ protected:
     // 0 normally, 1 while a vertically docked layout is computed, 2 while any other is.
     BYTE m_nLayoutMode = 0;
     bool m_bLayoutOutdated = false;
+    std::map<UINT, UINT> m_arrowCommands;
     DECLARE_MESSAGE_MAP()
 };

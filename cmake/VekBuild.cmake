@@ -32,6 +32,11 @@ if(WIN32)
       message(FATAL_ERROR "runtime DLL ${dll} not found")
     endif()
     file(COPY ${_dll} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+    # Without their debug sections: Wine reads a whole image that is not
+    # page-aligned on every start, and libstdc++'s are 20 MB.
+    if(CMAKE_STRIP)
+      execute_process(COMMAND ${CMAKE_STRIP} --strip-debug ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${dll})
+    endif()
   endforeach()
 elseif(VEK_FUZZ)
   set(VEK_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer)
@@ -87,6 +92,20 @@ function(vek_add_fuzzer name)
   endif()
 endfunction()
 
+# vek_split_debug(<target>)
+# A deliverable's debug information goes to <file>.debug beside it (named in
+# the file's debug link), so that starting the program does not read it.
+function(vek_split_debug target)
+  if(WIN32 AND CMAKE_STRIP AND CMAKE_OBJCOPY)
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> $<TARGET_FILE:${target}>.debug
+      COMMAND ${CMAKE_STRIP} --strip-debug $<TARGET_FILE:${target}>
+      COMMAND ${CMAKE_OBJCOPY} --add-gnu-debuglink=$<TARGET_FILE:${target}>.debug $<TARGET_FILE:${target}>
+      WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
+      VERBATIM)
+  endif()
+endfunction()
+
 # vek_shared_library(<name> <export-define> SOURCES ...)
 # A deliverable DLL named exactly <name>.dll (no "lib" prefix); the define marks
 # its own build so its API macro exports rather than imports.
@@ -96,4 +115,5 @@ function(vek_shared_library name define)
   target_compile_definitions(${name} PRIVATE ${define})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
   set_target_properties(${name} PROPERTIES PREFIX "" IMPORT_PREFIX "")
+  vek_split_debug(${name})
 endfunction()

@@ -18,10 +18,17 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
 ON_MESSAGE(WM_IDLEUPDATECMDUI, &CControlBar::OnIdleUpdateCmdUI)
 ON_WM_NCCALCSIZE()
 ON_WM_NCPAINT()
+ON_WM_NCHITTEST()
 END_MESSAGE_MAP()
 
 namespace {
 const int kGripper = 8;
+}
+
+LRESULT CControlBar::OnNcHitTest(CPoint pt)
+{
+    const LRESULT hit = CWnd::OnNcHitTest(pt);
+    return hit == HTNOWHERE ? HTCLIENT : hit;
 }
 
 void CControlBar::OnNcCalcSize(BOOL calcValid, NCCALCSIZE_PARAMS* params)
@@ -72,7 +79,8 @@ void CControlBar::SetBarStyle(DWORD style)
 
 BOOL CControlBar::IsVisible() const
 {
-    return m_hWnd && ::IsWindowVisible(m_hWnd);
+    // By the bar's own style: a bar of a frame not shown yet is still one to lay out and update.
+    return m_hWnd && (GetStyle() & WS_VISIBLE);
 }
 
 CSize CControlBar::CalcFixedLayout(BOOL stretch, BOOL horz)

@@ -97,6 +97,8 @@ protected:
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     // The gripper lives in the non-client area at the leading edge.
     void OnNcCalcSize(BOOL calcValid, NCCALCSIZE_PARAMS* params);
+    // Clicks on the gripper reach the bar as clicks on it (the system would drop them).
+    LRESULT OnNcHitTest(CPoint pt);
     void OnNcPaint();
     BOOL IsHorzDocked() const { return !(m_nDockSide & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)); }
     DECLARE_MESSAGE_MAP()

@@ -25,6 +25,27 @@ bool Horizontal(UINT side)
     return side == CBRS_ALIGN_TOP || side == CBRS_ALIGN_BOTTOM;
 }
 
+// Whether a docked bar (window rectangle wr) comes before the place r in the
+// reading order of its row: on an earlier line of a row that wraps, or
+// further back on the same line.
+bool Before(UINT side, const CRect& wr, const CRect& r)
+{
+    const CPoint c = r.CenterPoint();
+    switch (side) {
+        case CBRS_ALIGN_TOP: return wr.bottom <= c.y || (wr.top <= c.y && wr.left < r.left);
+        case CBRS_ALIGN_BOTTOM: return wr.top > c.y || (wr.bottom > c.y && wr.left < r.left);
+        case CBRS_ALIGN_LEFT: return wr.right <= c.x || (wr.left <= c.x && wr.top < r.top);
+        default: return wr.left > c.x || (wr.right > c.x && wr.top < r.top);
+    }
+}
+
+// A bar counts as shown by its own style, whether or not the frame is shown
+// yet: a frame lays its bars out while it is made, before it is visible.
+bool Shown(const CControlBar* bar)
+{
+    return bar->m_hWnd && (::GetWindowLongA(bar->m_hWnd, GWL_STYLE) & WS_VISIBLE);
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
@@ -414,7 +435,7 @@ void CFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, LPCRECT rect)
         const CRect r(rect);
         const CPoint c = r.CenterPoint();
         for (CControlBar* b : m_listControlBars) {
-            if (b == bar || b->m_nDockSide != side || !b->m_hWnd || !b->IsWindowVisible()) continue;
+            if (b == bar || b->m_nDockSide != side || !Shown(b)) continue;
             CRect wr;
             b->GetWindowRect(&wr);
             const bool inRow =
@@ -433,14 +454,14 @@ void CFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, LPCRECT rect)
         for (CControlBar* b : row) {
             CRect wr;
             b->GetWindowRect(&wr);
-            const bool before = Horizontal(side) ? wr.left < r.left : wr.top < r.top;
+            const bool before = Before(side, wr, r);
             if (before) b->m_nRowPos = pos++;
         }
         bar->m_nRowPos = pos++;
         for (CControlBar* b : row) {
             CRect wr;
             b->GetWindowRect(&wr);
-            const bool before = Horizontal(side) ? wr.left < r.left : wr.top < r.top;
+            const bool before = Before(side, wr, r);
             if (!before) b->m_nRowPos = pos++;
         }
     }
@@ -458,7 +479,7 @@ BOOL CFrameWnd::OnBarCheck(UINT id)
 {
     CControlBar* bar = GetControlBar(id);
     if (!bar) return FALSE;
-    ShowControlBar(bar, !bar->IsWindowVisible(), FALSE);
+    ShowControlBar(bar, !Shown(bar), FALSE);
     return TRUE;
 }
 
@@ -469,7 +490,7 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* ui)
         ui->ContinueRouting();
         return;
     }
-    ui->SetCheck(bar->IsWindowVisible() ? 1 : 0);
+    ui->SetCheck(Shown(bar) ? 1 : 0);
 }
 
 void CFrameWnd::RecalcLayout(BOOL)
@@ -479,7 +500,7 @@ void CFrameWnd::RecalcLayout(BOOL)
     GetClientRect(&client);
     // Bars that are not docked but aligned (the status bar) sit at the very edges.
     for (CControlBar* bar : m_listControlBars) {
-        if (bar->m_nDockSide || !bar->m_hWnd || !bar->IsWindowVisible()) continue;
+        if (bar->m_nDockSide || !Shown(bar)) continue;
         const UINT side = bar->m_dwStyle & CBRS_ALIGN_ANY;
         if (!side) continue;
         const bool horz = (side & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0;
@@ -505,7 +526,7 @@ void CFrameWnd::RecalcLayout(BOOL)
         const bool horz = Horizontal(side);
         std::vector<CControlBar*> bars;
         for (CControlBar* b : m_listControlBars)
-            if (b->m_nDockSide == side && b->m_hWnd && b->IsWindowVisible()) bars.push_back(b);
+            if (b->m_nDockSide == side && Shown(b)) bars.push_back(b);
         std::stable_sort(bars.begin(), bars.end(), [](CControlBar* a, CControlBar* b) {
             return a->m_nRow != b->m_nRow ? a->m_nRow < b->m_nRow : a->m_nRowPos < b->m_nRowPos;
         });
@@ -514,7 +535,6 @@ void CFrameWnd::RecalcLayout(BOOL)
             size_t j = i;
             while (j < bars.size() && bars[j]->m_nRow == bars[i]->m_nRow) ++j;
             const bool alone = j - i == 1;
-            int depth = 0;
             std::vector<CSize> sizes;
             for (size_t k = i; k < j; ++k) {
                 // Bars that size themselves get the dynamic layout, committed.
@@ -523,23 +543,43 @@ void CFrameWnd::RecalcLayout(BOOL)
                                ? bars[k]->CalcDynamicLayout(-1, (horz ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK) |
                                                                     LM_COMMIT | (stretch ? LM_STRETCH : 0))
                                : bars[k]->CalcFixedLayout(stretch, horz);
+                if (horz && (sz.cx >= 32767 || (alone && bars[k]->IsStretched()))) sz.cx = client.Width();
+                if (!horz && (sz.cy >= 32767 || (alone && bars[k]->IsStretched()))) sz.cy = client.Height();
                 sizes.push_back(sz);
-                depth = std::max(depth, static_cast<int>(horz ? sz.cy : sz.cx));
             }
-            int along = horz ? client.left : client.top;
+            // A row longer than the side continues on another line, so that
+            // no bar ends up out of sight; the first line lies outermost.
+            const int start = horz ? client.left : client.top;
+            const int end = horz ? client.right : client.bottom;
+            std::vector<int> lineOf(j - i), placeAt(j - i), lineDepth(1, 0);
+            int along = start;
             for (size_t k = i; k < j; ++k) {
                 const CSize sz = sizes[k - i];
+                const int length = horz ? sz.cx : sz.cy;
+                if (along > start && along + length > end) {
+                    lineDepth.push_back(0);
+                    along = start;
+                }
+                lineOf[k - i] = static_cast<int>(lineDepth.size()) - 1;
+                placeAt[k - i] = along;
+                along += length;
+                lineDepth.back() = std::max(lineDepth.back(), static_cast<int>(horz ? sz.cy : sz.cx));
+            }
+            std::vector<int> lineOffset(lineDepth.size(), 0);
+            for (size_t l = 1; l < lineDepth.size(); ++l) lineOffset[l] = lineOffset[l - 1] + lineDepth[l - 1];
+            const int depth = lineOffset.back() + lineDepth.back();
+            for (size_t k = i; k < j; ++k) {
+                const CSize sz = sizes[k - i];
+                const int line = lineOf[k - i];
+                const int lineDeep = lineDepth[static_cast<size_t>(line)];
+                const int offset = lineOffset[static_cast<size_t>(line)];
                 CRect r;
                 if (horz) {
-                    const int w = sz.cx >= 32767 || (alone && bars[k]->IsStretched()) ? client.Width() : sz.cx;
-                    const int top = side == CBRS_ALIGN_TOP ? client.top : client.bottom - depth;
-                    r.SetRect(along, top, along + w, top + depth);
-                    along += w;
+                    const int top = side == CBRS_ALIGN_TOP ? client.top + offset : client.bottom - offset - lineDeep;
+                    r.SetRect(placeAt[k - i], top, placeAt[k - i] + sz.cx, top + lineDeep);
                 } else {
-                    const int h = sz.cy >= 32767 || (alone && bars[k]->IsStretched()) ? client.Height() : sz.cy;
-                    const int left = side == CBRS_ALIGN_LEFT ? client.left : client.right - depth;
-                    r.SetRect(left, along, left + depth, along + h);
-                    along += h;
+                    const int left = side == CBRS_ALIGN_LEFT ? client.left + offset : client.right - offset - lineDeep;
+                    r.SetRect(left, placeAt[k - i], left + lineDeep, placeAt[k - i] + sz.cy);
                 }
                 bars[k]->MoveWindow(&r);
             }
@@ -568,7 +608,7 @@ void CFrameWnd::SaveBarState(LPCTSTR section) const
         if (!bar->m_hWnd) continue;
         CString key;
         key.Format("%s-Bar%u", section, static_cast<UINT>(bar->GetDlgCtrlID()));
-        app->WriteProfileInt(key, "Visible", bar->IsWindowVisible() ? 1 : 0);
+        app->WriteProfileInt(key, "Visible", Shown(bar) ? 1 : 0);
         app->WriteProfileInt(key, "Side", static_cast<int>(bar->m_nDockSide));
         app->WriteProfileInt(key, "Row", bar->m_nRow);
         app->WriteProfileInt(key, "RowPos", bar->m_nRowPos);

@@ -7,6 +7,7 @@
 
 #include "korvalib/model/CommonData.h"
 #include "korvalib/base/GFunc.h"
+#include "korvalib/base/Gbk.h"
 #include "korvalib/model/ModelRecordUtil.h"
 #include "korvalib/base/biostream.h"
 
@@ -24,7 +25,7 @@ void CopyMessage(char* buffer, const char* text)
     size_t n = std::strlen(text);
     size_t k = 0;
     while (k < n) {
-        size_t w = ((unsigned char)text[k] >= 0x81) ? 2 : 1;
+        const size_t w = gbk::CharLength(text, k, n);
         if (k + w > 109) break;
         k += w;
     }

@@ -689,6 +689,11 @@ TEST(MyImageGIF, PicturesBeyondTheLimitAreRefusedBeforeAllocating)
         {"animation on a 20000 x 20000 screen",
          BuildGif(20000, 20000, true, {{0, 0, 2, 2, dot}, {5, 5, 2, 2, dot}}, 150000), 1, 2,
          "logical screen larger than the picture limit"},
+        // 225 million pixels fit a true-colour picture, but not the canvas
+        // the frames are laid on, with its copy for restoring a screen.
+        {"animation on a 15000 x 15000 screen",
+         BuildGif(15000, 15000, true, {{0, 0, 2, 2, dot}, {5, 5, 2, 2, dot}}, 150000), 1, 2,
+         "logical screen larger than the picture limit"},
         {"mosaic on a 20000 x 20000 screen",
          BuildGif(20000, 20000, false, {{0, 0, 2, 2, dot, true}, {2, 0, 2, 2, dot, true}}, 150000), 0, 2,
          "logical screen larger than the picture limit"},

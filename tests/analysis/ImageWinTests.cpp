@@ -228,9 +228,12 @@ TEST(MyImageWin, GdiObjectsInAndOut)
 
 TEST(MyImageWin, DrawAtDialogItemDrawsTheChosenFrame)
 {
-    HWND dlg = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 120, 80, nullptr, nullptr,
-                               nullptr, nullptr);
+    // Shown without taking the activation: test programs that run beside
+    // this one keep the focus where they put it.
+    HWND dlg = CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE, "STATIC", "", WS_POPUP, 0, 0, 120, 80, nullptr,
+                               nullptr, nullptr, nullptr);
     ASSERT_NE(dlg, nullptr);
+    ShowWindow(dlg, SW_SHOWNOACTIVATE);
     HWND item = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 40, 20, 40, 40, dlg, (HMENU)(INT_PTR)100,
                                 nullptr, nullptr);
     ASSERT_NE(item, nullptr);

@@ -5,6 +5,7 @@
 
 #include "RunWinTestUtil.h"
 #include "analysis/OutputWnd.h"
+#include "tests/support/WinProcess.h"
 
 #include <cstdio>
 #include <cstring>
@@ -131,61 +132,6 @@ TEST(SolverLocationAtLoad, EachCaseInAProcessOfItsOwn)
 
 namespace {
 
-// Python's reading of the profile file, through Wine's start of Linux programs.
-std::map<std::string, std::string> ReadWithConfigParser(const std::string& ini)
-{
-    std::map<std::string, std::string> values;
-    typedef char*(CDECL * UnixName)(LPCWSTR);
-    auto unixName = reinterpret_cast<UnixName>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!unixName) return values;
-    auto toUnix = [&](const std::string& path) {
-        wchar_t wide[MAX_PATH];
-        ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-        char* u = unixName(wide);
-        std::string s = u ? u : "";
-        ::HeapFree(::GetProcessHeap(), 0, u);
-        return s;
-    };
-    const std::string script = SolverFolder() + "\\..\\read_ini.py";
-    const std::string out = SolverFolder() + "\\..\\read_ini.out";
-    ::DeleteFileA(out.c_str());
-    if (FILE* f = std::fopen(script.c_str(), "wb")) {
-        std::fputs(
-            "import configparser, sys\n"
-            "p = configparser.ConfigParser(interpolation=None)\n"
-            "p.optionxform = str\n"
-            "p.read(sys.argv[1], encoding='gbk')\n"
-            "with open(sys.argv[2], 'w', encoding='gbk') as o:\n"
-            "    for k, v in p['Settings'].items():\n"
-            "        o.write(k + '=' + v + '\\n')\n",
-            f);
-        std::fclose(f);
-    }
-    std::string line = "/usr/bin/python3 " + toUnix(script) + " " + toUnix(ini) + " " + toUnix(out);
-    std::vector<char> cmd(line.begin(), line.end());
-    cmd.push_back('\0');
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return values;
-    ::WaitForSingleObject(pi.hProcess, kSafety);
-    ::CloseHandle(pi.hProcess);
-    ::CloseHandle(pi.hThread);
-    PumpUntil([&] { return ::GetFileAttributesA(out.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
-    if (FILE* f = std::fopen(out.c_str(), "rb")) {
-        char buf[1024];
-        while (std::fgets(buf, sizeof buf, f)) {
-            std::string l = buf;
-            while (!l.empty() && (l.back() == '\n' || l.back() == '\r')) l.pop_back();
-            const size_t eq = l.find('=');
-            if (eq != std::string::npos) values[l.substr(0, eq)] = l.substr(eq + 1);
-        }
-        std::fclose(f);
-    }
-    return values;
-}
-
 // The output pane's own settings, which nothing in the program reads yet.
 class CPaneSettings : public COutputWndBase {
 public:
@@ -210,7 +156,7 @@ TEST(RunSettingsProfile, WrittenSettingsReadBackHereAndByConfigParser)
     EXPECT_STREQ(read.GetCurPath(), "D:\\结构工程");
     EXPECT_STREQ(read.GetFileName(), "MODEL");
 
-    const auto values = ReadWithConfigParser(app->m_pszProfileName);
+    const auto values = vektest::ReadIniWithConfigParser(app->m_pszProfileName, "Settings");
     if (values.empty()) GTEST_SKIP() << "no Linux Python reachable from this Windows";
     EXPECT_EQ(values.at("Memory"), "300");
     EXPECT_EQ(values.at("CurPath"), "D:\\结构工程");

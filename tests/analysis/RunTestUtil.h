@@ -4,52 +4,21 @@
 // folder for data files.
 #include "analysis/RunQueue.h"
 #include "tests/support/MapProfile.h"
+#include "tests/support/TestFiles.h"
 
-#include <cstdio>
 #include <deque>
-#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
-#if defined(_WIN32)
-#include <process.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace runtest {
 
-inline long Pid()
-{
-#if defined(_WIN32)
-    return _getpid();
-#else
-    return getpid();
-#endif
-}
-
-// A scratch folder of this test program, emptied once per run.
+// A scratch folder of this test program, removed when it ends.
 inline std::string ScratchDir()
 {
-    static const std::string dir = [] {
-        auto d = std::filesystem::temp_directory_path() / ("vek_run_rules_" + std::to_string(Pid()));
-        std::filesystem::remove_all(d);
-        std::filesystem::create_directories(d);
-        return d.string();
-    }();
-    return dir;
-}
-
-inline std::string WriteFile(const std::string& name, const std::string& bytes)
-{
-    const std::string path = ScratchDir() + "/" + name;
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (f) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
-    return path;
+    static const vektest::TempDir dir("run_rules");
+    return dir.path().string();
 }
 
 struct Prompted {

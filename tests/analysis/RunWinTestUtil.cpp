@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <tlhelp32.h>
 
 namespace runwin {
@@ -70,8 +71,17 @@ public:
     }
     void TearDown() override
     {
+        // A child still holding a pipe is let go; the folder goes once no
+        // program of it runs any more.
         TouchSolverFile("release-child");
-        ::Sleep(100);
+        const bool removed = PumpUntil(
+            [] {
+                std::error_code ec;
+                std::filesystem::remove_all(TempRoot(), ec);
+                return !ec && !std::filesystem::exists(TempRoot(), ec);
+            },
+            10000);
+        if (!removed) std::printf("scratch folder %s left behind\n", TempRoot().c_str());
     }
 };
 const auto* g_env = ::testing::AddGlobalTestEnvironment(new RunEnvironment);
@@ -200,28 +210,6 @@ void PumpPending()
         ::TranslateMessage(&m);
         ::DispatchMessageA(&m);
     }
-}
-
-namespace {
-std::vector<std::pair<UINT_PTR, std::function<void()>>> g_soon;
-void CALLBACK SoonTimer(HWND, UINT, UINT_PTR id, DWORD)
-{
-    ::KillTimer(nullptr, id);
-    for (size_t i = 0; i < g_soon.size(); ++i) {
-        if (g_soon[i].first == id) {
-            auto fn = g_soon[i].second;
-            g_soon.erase(g_soon.begin() + static_cast<std::ptrdiff_t>(i));
-            fn();
-            return;
-        }
-    }
-}
-}  // namespace
-
-void RunSoon(std::function<void()> fn, UINT ms)
-{
-    const UINT_PTR id = ::SetTimer(nullptr, 0, ms, SoonTimer);
-    g_soon.emplace_back(id, std::move(fn));
 }
 
 HWND FindTopWindow(const char* title)

@@ -5,6 +5,7 @@
 #include "analysis/OutputLines.h"
 #include "analysis/ProcessManager.h"
 #include "framework/Afx.h"
+#include "tests/support/WinTestSupport.h"
 
 #include <deque>
 #include <functional>
@@ -52,8 +53,7 @@ int CountProcesses(const char* exeName);
 bool PumpUntil(const std::function<bool()>& done, DWORD ms = kSafety);
 // Dispatches what is queued now, without waiting.
 void PumpPending();
-// Runs fn from a timer of this thread, inside whatever message loop runs then.
-void RunSoon(std::function<void()> fn, UINT ms = 30);
+using vektest::RunSoon;
 // The visible top-level window of that title (the monitor), or null.
 HWND FindTopWindow(const char* title);
 

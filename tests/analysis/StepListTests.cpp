@@ -29,10 +29,7 @@ struct Model {
         // The run joins folder and name with "\\"; natively that makes a file
         // named "tag\\MODEL" beside the folder, which is fine for the rules.
         path = folder + "\\MODEL";
-        if (FILE* f = std::fopen(path.c_str(), "wb")) {
-            std::fwrite(text.data(), 1, text.size(), f);
-            std::fclose(f);
-        }
+        vektest::WriteFileBytes(path, text.data(), text.size());
         q.useDisk = true;
         q.SetCurPath(folder.c_str());
         q.SetFileName("MODEL");

@@ -340,6 +340,81 @@ TEST_F(DocFrameTest, TwoBarsDockedSideBySideInOneRow)
     frame->RecalcLayout();
 }
 
+TEST_F(DocFrameTest, BarsDockedWhileTheFrameIsHiddenShareARow)
+{
+    // As a frame docks its bars while it is made, before it is shown.
+    frame->ShowWindow(SW_HIDE);
+    CToolBar second;
+    ASSERT_TRUE(second.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 0, 0), 0xE900 + 52));
+    ASSERT_TRUE(second.LoadToolBar(IDR_TESTFRAME));
+    frame->RecalcLayout();
+    CRect first;
+    frame->m_toolBar.GetWindowRect(&first);
+    first.OffsetRect(1, 0);
+    frame->DockControlBar(&second, AFX_IDW_DOCKBAR_TOP, &first);
+    EXPECT_EQ(second.m_nRow, frame->m_toolBar.m_nRow);
+    EXPECT_TRUE(second.IsVisible());
+    frame->ShowWindow(SW_SHOW);
+    CRect a, b;
+    frame->m_toolBar.GetWindowRect(&a);
+    second.GetWindowRect(&b);
+    EXPECT_EQ(a.top, b.top);
+    EXPECT_EQ(b.left, a.right);
+    second.DestroyWindow();
+    frame->RecalcLayout();
+}
+
+TEST_F(DocFrameTest, ARowWiderThanTheFrameContinuesOnAnotherLine)
+{
+    // Four more bars, each docked after the one before it in the first bar's
+    // row; the frame is narrowed between the second and the third, so that
+    // the last two join a row that already wraps.
+    CToolBar more[4];
+    CControlBar* before = &frame->m_toolBar;
+    CRect one;
+    frame->m_toolBar.GetWindowRect(&one);
+    for (int i = 0; i < 4; ++i) {
+        if (i == 2) frame->MoveWindow(0, 0, 2 * one.Width() + 60, 400);  // room for two bars and a half
+        ASSERT_TRUE(more[i].CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 0, 0),
+                                     0xE900 + 53 + i));
+        ASSERT_TRUE(more[i].LoadToolBar(IDR_TESTFRAME));
+        more[i].EnableDocking(CBRS_ALIGN_ANY);
+        frame->RecalcLayout();
+        CRect r;
+        before->GetWindowRect(&r);
+        r.OffsetRect(1, 0);
+        frame->DockControlBar(&more[i], AFX_IDW_DOCKBAR_TOP, &r);
+        EXPECT_EQ(more[i].m_nRow, frame->m_toolBar.m_nRow) << i;
+        EXPECT_GT(more[i].m_nRowPos, before->m_nRowPos) << i << " comes after the bar it was docked after";
+        before = &more[i];
+    }
+    CRect client, view, r[5];
+    frame->GetClientRect(&client);
+    frame->m_toolBar.GetWindowRect(&r[0]);
+    for (int i = 0; i < 4; ++i) more[i].GetWindowRect(&r[i + 1]);
+    for (CRect& x : r) frame->ScreenToClient(&x);
+    frame->GetActiveView()->GetWindowRect(&view);
+    frame->ScreenToClient(&view);
+    EXPECT_EQ(r[0].top, 0);
+    EXPECT_EQ(r[1].top, 0);
+    EXPECT_EQ(r[1].left, r[0].right);
+    EXPECT_EQ(r[2].left, 0) << "the third bar starts the next line";
+    EXPECT_EQ(r[2].top, r[0].bottom);
+    EXPECT_EQ(r[3].left, r[2].right);
+    EXPECT_EQ(r[3].top, r[2].top);
+    EXPECT_EQ(r[4].left, 0);
+    EXPECT_EQ(r[4].top, r[2].bottom);
+    for (const CRect& x : r) EXPECT_LE(x.right, client.right);
+    EXPECT_EQ(view.top, r[4].bottom) << "the view starts below the lines";
+    // Wide enough again: one line.
+    frame->MoveWindow(0, 0, 5 * one.Width() + 60, 400);
+    more[3].GetWindowRect(&r[4]);
+    frame->ScreenToClient(&r[4]);
+    EXPECT_EQ(r[4].top, 0);
+    for (CToolBar& bar : more) bar.DestroyWindow();
+    frame->RecalcLayout();
+}
+
 TEST_F(DocFrameTest, OpenSaveAndModifiedFlag)
 {
     const std::string path = TempPath("fwtest_doc.tst");

@@ -59,24 +59,6 @@ void FailOnHandlerExceptions()
     FwSetHandlerExceptionHook([](const char* what) { ADD_FAILURE() << "exception in a message handler: " << what; });
 }
 
-namespace {
-std::vector<std::function<void()>> g_soon;
-void CALLBACK SoonTimer(HWND, UINT, UINT_PTR id, DWORD)
-{
-    ::KillTimer(nullptr, id);
-    if (g_soon.empty()) return;
-    auto fn = g_soon.front();
-    g_soon.erase(g_soon.begin());
-    fn();
-}
-}  // namespace
-
-void RunSoon(std::function<void()> fn, UINT delayMs)
-{
-    g_soon.push_back(std::move(fn));
-    ::SetTimer(nullptr, 0, delayMs, SoonTimer);
-}
-
 std::string TempPath(const char* name)
 {
     static const vektest::TempDir dir("fw");

@@ -45,7 +45,6 @@ struct HandlerExceptionRecorder {
 };
 void FailOnHandlerExceptions();
 
-// Runs fn once from a timer inside whatever message loop runs next.
-void RunSoon(std::function<void()> fn, UINT delayMs = 30);
+using vektest::RunSoon;
 // A scratch file path in this program's own temporary folder.
 std::string TempPath(const char* name);

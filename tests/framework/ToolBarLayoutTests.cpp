@@ -50,6 +50,25 @@ TEST(ToolBarLayout, AButtonReportedHiddenLeavesTheLayout)
     parent.DestroyWindow();
 }
 
+TEST(ToolBarLayout, TheGripperIsPartOfTheBarForTheMouse)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0));
+    CToolBar bar;
+    ASSERT_TRUE(bar.CreateEx(&parent, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER));
+    ASSERT_TRUE(bar.LoadToolBar(IDR_TESTFRAME));
+    bar.MoveWindow(0, 0, 200, 30);
+    CRect window, client;
+    bar.GetWindowRect(&window);
+    bar.GetClientRect(&client);
+    bar.ClientToScreen(&client);
+    ASSERT_GT(client.left, window.left) << "the gripper lies left of the client area";
+    const CPoint grip(window.left + 2, window.CenterPoint().y);
+    EXPECT_EQ(bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(grip.x, grip.y)), HTCLIENT);
+    bar.DestroyWindow();
+    parent.DestroyWindow();
+}
+
 TEST(ToolBarImages, TheGreyOfATrueColourBitmapIsTransparent)
 {
     // The toolbar bitmap has 24 bits a pixel and a background of grey 192.

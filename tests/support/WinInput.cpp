@@ -27,6 +27,14 @@ void MouseButton(bool down)
     ::SendInput(1, &in, sizeof in);
 }
 
+void MouseRightButton(bool down)
+{
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+    ::SendInput(1, &in, sizeof in);
+}
+
 void Key(WORD vk, bool down)
 {
     INPUT in{};

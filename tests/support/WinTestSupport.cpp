@@ -1,6 +1,8 @@
 #include "tests/support/WinTestSupport.h"
 
+#include <cstddef>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace vektest {
@@ -86,6 +88,34 @@ bool PumpUntil(const std::function<bool()>& done, DWORD safetyMs, const PreTrans
         // Sleeps until a message, paint or timer is there for this thread.
         MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(safetyMs - spent), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
+}
+
+namespace {
+std::vector<std::pair<UINT_PTR, std::function<void()>>> soon;
+void CALLBACK SoonTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    for (size_t i = 0; i < soon.size(); ++i) {
+        if (soon[i].first == id) {
+            auto fn = std::move(soon[i].second);
+            soon.erase(soon.begin() + static_cast<std::ptrdiff_t>(i));
+            fn();
+            return;
+        }
+    }
+}
+}  // namespace
+
+void RunSoon(std::function<void()> fn, UINT delayMs)
+{
+    const UINT_PTR id = SetTimer(nullptr, 0, delayMs, SoonTimer);
+    soon.emplace_back(id, std::move(fn));
+}
+
+void CancelSoon()
+{
+    for (const auto& s : soon) KillTimer(nullptr, s.first);
+    soon.clear();
 }
 
 }  // namespace vektest

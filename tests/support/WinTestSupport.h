@@ -26,4 +26,10 @@ void PumpPending(const PreTranslate& pre = nullptr);
 // beyond any wait of a working program (it keeps a broken run from hanging).
 bool PumpUntil(const std::function<bool()>& done, DWORD safetyMs = 30000, const PreTranslate& pre = nullptr);
 
+// Runs fn once from a timer of this thread, inside whatever message loop
+// runs then (a modal dialog's or an open menu's too).
+void RunSoon(std::function<void()> fn, UINT delayMs = 30);
+// Forgets what RunSoon still holds (their timers then do nothing).
+void CancelSoon();
+
 }  // namespace vektest

@@ -115,6 +115,22 @@ TEST_F(ToolBarTest, DropDownButtonHalves)
     ASSERT_TRUE(WaitUntil([&] { return !frame->m_commands.empty(); }));
     EXPECT_EQ(frame->m_commands.front(), static_cast<UINT>(ID_LOOK_DROP));
     MouseButton(false);
+
+    // An arrow given a command of its own sends that one; the main part keeps its own.
+    bar->SetArrowCommand(ID_LOOK_DROP, ID_LOOK_EXPORT);
+    frame->m_commands.clear();
+    Drain();
+    MouseButton(true);
+    ASSERT_TRUE(WaitUntil([&] { return !frame->m_commands.empty(); }));
+    EXPECT_EQ(frame->m_commands.front(), static_cast<UINT>(ID_LOOK_EXPORT));
+    MouseButton(false);
+    frame->m_commands.clear();
+    MouseToClient(bar->m_hWnd, r.left + 5, r.CenterPoint().y);
+    Drain();
+    MouseButton(true);
+    MouseButton(false);
+    ASSERT_TRUE(WaitUntil([&] { return !frame->m_commands.empty(); }));
+    EXPECT_EQ(frame->m_commands.front(), static_cast<UINT>(ID_LOOK_DROP));
 }
 
 TEST_F(ToolBarTest, GripperDots)

@@ -13,7 +13,7 @@
 //   touch FILE      creates FILE in the solver folder
 //   closeout        closes the standard output and error handles
 //   child           starts a copy of itself that holds the standard output
-//                   until "release-child" exists, and logs its id as "child"
+//                   until "release-child" exists, and logs the copy's id as "child"
 //   hang            waits until stopped
 //   exit CODE       ends with CODE (decimal, may be negative, or 0x hex)
 // Without a plan line for its name it prints "NAME done" and ends with 0.
@@ -135,7 +135,6 @@ void WaitFor(const std::string& file)
 void Hold(const std::string& folder)
 {
     g_folder = folder;
-    AppendLog("child|" + std::to_string(GetCurrentProcessId()) + "\r\n");
     // Never longer than two minutes, whatever the test does.
     for (int i = 0; i < 6000 && !Exists(InFolder("release-child")); ++i) Sleep(20);
 }
@@ -154,6 +153,10 @@ void StartChild()
     std::vector<char> line(cmd.begin(), cmd.end());
     line.push_back('\0');
     if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
+        // Logged here, before this program goes on: the child holds the
+        // output from its creation, and a line of its own could come after
+        // the whole run has ended.
+        AppendLog("child|" + std::to_string(pi.dwProcessId) + "\r\n");
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
     }

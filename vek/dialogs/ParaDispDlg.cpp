@@ -1,0 +1,3 @@
+#include "vek/dialogs/ParaDispDlg.h"
+
+IMPLEMENT_DYNAMIC(CParaDispDlg, CModelessDialog)
