@@ -10,6 +10,8 @@
 #include "vek/app/VekApp.h"
 #include "vek/dialogs/LeftDlg.h"
 #include "vek/dialogs/LibraryDialogs.h"
+#include "vek/edit/Undo.h"
+#include "vek/elements/line/nodes/Node.h"
 #include "vek/model/AppHelpers.h"
 #include "vek/model/Profile.h"
 #include "vek/model/ProjectOptions.h"
@@ -146,8 +148,12 @@ void EndCurrentOperation() {}
 
 void EndAllOperations() {}
 
-// The document empties the model (and removes the autosave copy) once it holds one.
-void ClearModelOnClose() {}
+// The document empties the rest of the model (and removes the autosave copy) once it holds one.
+void ClearModelOnClose()
+{
+    ClearNodeFamily();
+    theUndo.Clear();
+}
 
 int CurrentViewMode()
 {

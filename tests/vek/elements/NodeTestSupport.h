@@ -25,7 +25,7 @@
 #include "vek/model/storeys/LevelTable.h"
 #include "vek/model/storeys/StoreyLists.h"
 
-void ClearNodeFamily();
+
 
 namespace vektest {
 
