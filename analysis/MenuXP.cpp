@@ -21,8 +21,6 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace {
 
-// The system's message that sizes a popup-menu window.
-const UINT kMenuSizingMessage = 482;
 const int kShadow = 4;
 const int kScreenMargin = 10;
 
@@ -151,17 +149,17 @@ void Subclass(HWND hwnd)
         ::RemovePropA(hwnd, XPWNDPROP_OLDPROC);
 }
 
+// A hook on window creation, not on every sent message: under Wine a hook
+// that sees each message costs the whole program a trip to the server per
+// message, which made laying out the toolbars take seconds.
 LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HC_ACTION) {
-        const auto* cwp = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (cwp->message == WM_CREATE || cwp->message == kMenuSizingMessage) {
-            char cls[16] = {};
-            ::GetClassNameA(cwp->hwnd, cls, sizeof cls);
-            HWND foreground = ::GetForegroundWindow();
-            if (std::strcmp(cls, "#32768") == 0 && foreground && ::GetPropA(foreground, XPWNDPROP_MENUXP))
-                Subclass(cwp->hwnd);
-        }
+    if (code == HCBT_CREATEWND) {
+        HWND hwnd = reinterpret_cast<HWND>(wParam);
+        char cls[16] = {};
+        ::GetClassNameA(hwnd, cls, sizeof cls);
+        HWND foreground = ::GetForegroundWindow();
+        if (std::strcmp(cls, "#32768") == 0 && foreground && ::GetPropA(foreground, XPWNDPROP_MENUXP)) Subclass(hwnd);
     }
     return ::CallNextHookEx(g_hook, code, wParam, lParam);
 }
@@ -364,8 +362,8 @@ void CMenuXP::InitializeHook()
 {
     ++g_hookUsers;
     if (!g_hook)
-        g_hook = ::SetWindowsHookExA(WH_CALLWNDPROC, HookProc, reinterpret_cast<HINSTANCE>(&__ImageBase),
-                                     ::GetCurrentThreadId());
+        g_hook =
+            ::SetWindowsHookExA(WH_CBT, HookProc, reinterpret_cast<HINSTANCE>(&__ImageBase), ::GetCurrentThreadId());
 }
 
 void CMenuXP::UninitializeHook()

@@ -1,7 +1,9 @@
 // Timing of the drawing layer: 1,000,000 segments (or the count given)
 // through DrawLine3D against a bare loop of the same segments on the same
 // device: GL_LINES in one OpenGL context (3-D view), MoveTo/LineTo on one
-// GDI memory DC (plan view). Each is run five times and the best time kept.
+// GDI memory DC (plan view); and a repaint of the model view without a change
+// against a bare window whose paint is one BitBlt of the same picture. Each is run five times
+// and the best time kept.
 //
 //   ViewDrawSpeed.exe [segments]
 #include <windows.h>
@@ -21,6 +23,7 @@
 #include "vek/view/draw/DrawLayer.h"
 #include "vek/view/win/GdiDrawDC.h"
 #include "vek/view/win/GlBitmap.h"
+#include "vek/view/win/VekView.h"
 #include "vek/view/win/WinGl.h"
 
 namespace {
@@ -37,6 +40,19 @@ double Seconds(const std::function<void()>& run)
         best = std::min(best, double(b.QuadPart - a.QuadPart) / f.QuadPart);
     }
     return best;
+}
+
+HDC bareSource = nullptr;
+
+LRESULT CALLBACK BarePaint(HWND hwnd, UINT message, WPARAM wp, LPARAM lp)
+{
+    if (message == WM_ERASEBKGND) return 1;
+    if (message != WM_PAINT) return DefWindowProcA(hwnd, message, wp, lp);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    BitBlt(dc, 0, 0, 800, 600, bareSource, 0, 0, SRCCOPY);
+    EndPaint(hwnd, &ps);
+    return 0;
 }
 
 void Fit(int mode)
@@ -74,8 +90,8 @@ int main(int argc, char** argv)
             return 1;
         }
         SetGlApi(&WinGlApi());
-        theViewSettings.openGL = 1;
-        theViewSettings.outlineOffset = 0.0005;
+        theProjectOptions.bHiddenSurface = 1;
+        theProjectOptions.dBorderDepthOffset = 0.0005;
         Fit(3);
         theViewProjection.SetupGL();
         CGdiDrawDC dc(picture.Dc());
@@ -107,7 +123,7 @@ int main(int argc, char** argv)
 
     // Plan on GDI.
     {
-        theViewSettings.openGL = 0;
+        theProjectOptions.bHiddenSurface = 0;
         Fit(1);
         CImage canvas;
         canvas.Create(800, 600, 32);
@@ -140,6 +156,42 @@ int main(int argc, char** argv)
                     ours / bare);
         DeleteObject(pen);
         canvas.ReleaseDC();
+    }
+
+    // A repaint without a change copies the stored picture and draws nothing.
+    {
+        CWnd host;
+        if (!host.CreateEx(0, AfxRegisterWndClass(0), "bench", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr))
+            return 1;
+        CVekView* view = new CVekView;  // deletes itself with its window
+        if (!view->Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 800, 600), &host, 1)) return 1;
+        view->InvalidateModel();
+        view->UpdateWindow();
+        const HWND window = view->GetSafeHwnd();
+        const int repaints = 300;
+        const double ours = Seconds([&] {
+            for (int i = 0; i < repaints; ++i) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            GdiFlush();
+        });
+        // The bare one: a window of its own whose paint is that BitBlt alone.
+        bareSource = view->GetMemDC();
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = BarePaint;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "VekBenchBare";
+        RegisterClassA(&wc);
+        const HWND bareWindow = CreateWindowExA(0, "VekBenchBare", "", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr,
+                                                nullptr, wc.hInstance, nullptr);
+        const double bare = Seconds([&] {
+            for (int i = 0; i < repaints; ++i)
+                RedrawWindow(bareWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            GdiFlush();
+        });
+        DestroyWindow(bareWindow);
+        std::printf(
+            "repaint without a change: %.3f s, bare window painting by BitBlt %.3f s, ratio %.2f (goal <= 1.2)\n", ours,
+            bare, ours / bare);
+        host.DestroyWindow();
     }
     return 0;
 }

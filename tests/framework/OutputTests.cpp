@@ -12,13 +12,11 @@
 #include "framework/Image.h"
 #include "framework/PrintPreview.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/WinTestSupport.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Where both sides see the same files: Z: is the Unix root under Wine.
-const char* const kPdfFolder = "Z:\\tmp\\vek-pdf";
 
 std::string UnixPath(std::string p)
 {
@@ -43,25 +41,6 @@ bool RunUnix(const std::string& commandLine, const std::string& out)
     return fs::exists(out);
 }
 
-// The PDF cups-pdf made of the job with this title, once it is complete.
-std::string WaitForPdf(const std::string& title)
-{
-    for (int i = 0; i < 600; ++i) {
-        std::error_code ec;
-        for (const auto& e : fs::directory_iterator(kPdfFolder, ec)) {
-            const std::string name = e.path().filename().string();
-            if (name.find(title) == std::string::npos || e.path().extension() != ".pdf") continue;
-            // cups-pdf writes the file in place: it is whole once it ends with the trailer.
-            std::ifstream f(e.path(), std::ios::binary);
-            std::stringstream s;
-            s << f.rdbuf();
-            if (s.str().find("%%EOF") != std::string::npos) return e.path().string();
-        }
-        Sleep(100);
-    }
-    return {};
-}
-
 struct PdfPage {
     int pages = 0, width = 0, height = 0;
     double dark[4][4] = {};
@@ -71,7 +50,7 @@ struct PdfPage {
 PdfPage ReadPdf(const std::string& pdf)
 {
     PdfPage page;
-    const std::string out = std::string(kPdfFolder) + "\\" + fs::path(pdf).stem().string() + ".txt";
+    const std::string out = std::string(vektest::kPrintedPdfFolder) + "\\" + fs::path(pdf).stem().string() + ".txt";
     const std::string cmd = std::string("Z:\\usr\\bin\\python3 ") + PRINT_PEERS + " pdf \"" + UnixPath(pdf) + "\" \"" +
                             UnixPath(out) + "\"";
     EXPECT_TRUE(RunUnix(cmd, out)) << cmd;
@@ -223,8 +202,8 @@ TEST_F(Printing, DirectPrintGoesToTheDefaultPrinterWithoutADialog)
 {
     view->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT, 0);
     EXPECT_EQ(view->draws, 1);
-    const std::string pdf = WaitForPdf(title);
-    ASSERT_FALSE(pdf.empty()) << "no PDF for " << title << " in " << kPdfFolder;
+    const std::string pdf = vektest::WaitForPrintedPdf(title);
+    ASSERT_FALSE(pdf.empty()) << "no PDF for " << title << " in " << vektest::kPrintedPdfFolder;
     ExpectThePage(ReadPdf(pdf));
 }
 
@@ -259,7 +238,7 @@ TEST_F(Printing, PreviewShowsThePrinterPageAndPrintsIt)
     SendMessageA(wnd, WM_COMMAND, CPrintPreview::kPrintButton, 0);
     EXPECT_EQ(CPrintPreview::Current(), nullptr);
     EXPECT_FALSE(IsWindow(wnd));
-    const std::string pdf = WaitForPdf(title);
+    const std::string pdf = vektest::WaitForPrintedPdf(title);
     ASSERT_FALSE(pdf.empty()) << "no PDF for " << title;
     ExpectThePage(ReadPdf(pdf));
 

@@ -2,6 +2,9 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -116,6 +119,52 @@ void CancelSoon()
 {
     for (const auto& s : soon) KillTimer(nullptr, s.first);
     soon.clear();
+}
+
+std::vector<uint32_t> WindowPixels(HWND hwnd, int width, int height)
+{
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC mem = CreateCompatibleDC(nullptr);
+    HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!dib) {
+        DeleteDC(mem);
+        return {};
+    }
+    HGDIOBJ old = SelectObject(mem, dib);
+    HDC window = GetDC(hwnd);
+    BitBlt(mem, 0, 0, width, height, window, 0, 0, SRCCOPY);
+    ReleaseDC(hwnd, window);
+    GdiFlush();
+    std::vector<uint32_t> out(static_cast<const uint32_t*>(bits),
+                              static_cast<const uint32_t*>(bits) + static_cast<size_t>(width) * height);
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    return out;
+}
+
+std::string WaitForPrintedPdf(const std::string& title)
+{
+    for (int i = 0; i < 600; ++i) {
+        std::error_code ec;
+        for (const auto& e : std::filesystem::directory_iterator(kPrintedPdfFolder, ec)) {
+            const std::string name = e.path().filename().string();
+            if (name.find(title) == std::string::npos || e.path().extension() != ".pdf") continue;
+            // cups-pdf writes the file in place: it is whole once it ends with the trailer.
+            std::ifstream f(e.path(), std::ios::binary);
+            std::stringstream text;
+            text << f.rdbuf();
+            if (text.str().find("%%EOF") != std::string::npos) return e.path().string();
+        }
+        Sleep(100);
+    }
+    return {};
 }
 
 }  // namespace vektest

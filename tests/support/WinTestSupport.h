@@ -1,8 +1,10 @@
 #pragma once
 // Helpers for tests that drive real windows under Wine.
 #include <windows.h>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vektest {
 
@@ -12,6 +14,15 @@ std::string SaveWindowShot(HWND hwnd, const char* name);
 // The same from what the screen shows where the window lies, its children
 // included (the window must be on top and painted).
 std::string SaveScreenShot(HWND hwnd, const char* name);
+// What the window's client area shows over width x height from its corner,
+// as 32-bit pixels row by row from the top.
+std::vector<uint32_t> WindowPixels(HWND hwnd, int width, int height);
+
+// Where the tests' PDF printer (cups-pdf, set up by tools/printer) writes, seen from Wine.
+constexpr const char* kPrintedPdfFolder = "Z:\\tmp\\vek-pdf";
+// The PDF made of the print job with this title, once it is whole; empty when
+// none came in a minute.
+std::string WaitForPrintedPdf(const std::string& title);
 
 // Sees each message before it is dispatched, and keeps those it returns TRUE
 // for (an application's PreTranslateMessage, say).

@@ -12,6 +12,7 @@
 #include "vek/app/AppWindows.h"
 #include "vek/app/DialogsBar.h"
 #include "vek/app/MainFrm.h"
+#include "vek/app/ModelBindings.h"
 #include "vek/app/VekDoc.h"
 #include "vek/app/VekView.h"
 #include "vek/dialogs/LeftDlg.h"
@@ -104,6 +105,7 @@ BOOL CVekApp::InitInstance()
     ChooseProfile();
     static CAppProfile profile(this);
     SetAppProfile(&profile);
+    BindModelWindows();
     LoadStdProfileSettings(4);
     AddDocTemplate(new CSingleDocTemplate(IDR_VEKTYPE, RUNTIME_CLASS(CVekDoc), RUNTIME_CLASS(CMainFrame),
                                           RUNTIME_CLASS(CVekView)));

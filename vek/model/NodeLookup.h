@@ -1,6 +1,8 @@
 #pragma once
 // Node coordinates by node ID, as the model's geometry code asks for them.
-// The node store binds the lookup when it exists; unbound, no node is found.
+// A lookup bound here answers; unbound, the node family registered in the
+// model's family table does (vek/model/ModelFamily.h), and without one no
+// node is found.
 
 // Coordinates of node `id` (its drawing position, displaced while the
 // deformed shape is shown, when `drawn` is set); 0 when there is no such node.

@@ -75,6 +75,9 @@ public:
     void EnterPlaneModelMode();
     // Axis grids are drawn in the plan view, and in elevations when asked.
     bool AxisGridInView() const;
+    // Asks to reduce a vertical node spacing too large for the smallest
+    // storey (after the options dialog and storey edits).
+    void CheckVerticalSpacing();
 
     // Fields of the solver data file's element blocks.
     void WriteTField(DKorvaDataFile& file) const;

@@ -133,7 +133,7 @@ void LoadSymbolScale::Update()
 {
     const double* e = theViewProjection.GetExtent();
     const double sides = std::fabs(e[0] - e[3]) + std::fabs(e[1] - e[4]) + std::fabs(e[2] - e[5]);
-    baseLength = sides / 40 * theViewSettings.loadSymbolFactor;
+    baseLength = sides / 40 * theProjectOptions.fLoadDisplayScale;
     if (!std::isfinite(baseLength)) baseLength = 0;
     double largest = 0;
     for (LargestLoadSource s : sources) largest = std::max(largest, s());

@@ -106,7 +106,7 @@ void TrueShapeReg::AddRoundOutline(double outerRadius, double innerRadius)
 {
     const double zoom = theViewProjection.GetZoom();
     int n;
-    if (theViewSettings.openGL)
+    if (theProjectOptions.bHiddenSurface)
         n = static_cast<int>(std::clamp(4 * zoom, 3.0, 20.0));
     else
         n = static_cast<int>(std::clamp(3 * zoom, 2.0, 10.0));
@@ -322,7 +322,7 @@ void MemberTrueShape::Draw(uint32_t colour, uint32_t fillColour, int graded, int
     CDrawSession session;
     const bool onGL = DrawingOnGL();
     const bool exporting = DxfExporting();
-    const bool edges = !onGL || theViewSettings.edgesInGL;
+    const bool edges = !onGL || theProjectOptions.bFilledBorders;
     if (m_starts.empty() || m_ends.empty()) {
         DrawLine3D(m_start, m_end, colour, width, layer);
         return;

@@ -307,7 +307,7 @@ void CViewProjection::UpdateViewBox()
     double dz = std::max((b[4] - b[5]) / 2, 1.0);
     if (ViewDeformedShown()) {
         const double s = GetScale();
-        if (s > 0) dz += 3.0 * theViewSettings.maxDispPixels / s;
+        if (s > 0) dz += 3.0 * theProjectOptions.nMaxDisplacementPixels / s;
     }
     b[4] += dz;
     b[5] -= dz;
@@ -315,7 +315,7 @@ void CViewProjection::UpdateViewBox()
 
 int CViewProjection::AxisGridInView() const
 {
-    return m_mode == kPlan || (m_mode == kElevation && theViewSettings.axisGridInElevation);
+    return m_mode == kPlan || (m_mode == kElevation && theProjectOptions.bAxisGridsInElevations);
 }
 
 void CViewProjection::ZoomExtents(int recompute, int resetDirection, int resetZoom)

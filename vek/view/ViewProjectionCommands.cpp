@@ -14,7 +14,7 @@ namespace {
 
 double ZoomStep()
 {
-    const double step = theViewSettings.zoomStep;
+    const double step = theProjectOptions.fZoomRatio;
     return step > 0 && step < 1 ? step : 0.8;
 }
 

@@ -22,3 +22,8 @@ void ViewShowPrompt(const char* text)
 {
     if (theViewHooks.showPrompt) theViewHooks.showPrompt(text);
 }
+
+void ViewRestorePrompt()
+{
+    if (theViewHooks.restorePrompt) theViewHooks.restorePrompt();
+}

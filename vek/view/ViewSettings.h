@@ -1,46 +1,26 @@
 #pragma once
-// What the view and the drawing layer read of the project's settings, and
-// what they ask of the parts of the program that own the model and the
-// view window. The settings are kept here until the project options record
-// holds them; the hooks are bound by the program at start-up (tests bind
-// their own). An unbound hook answers "nothing there".
+// What the view and the drawing layer keep of their own settings, and what
+// they ask of the parts of the program that own the model and the view
+// window. The hooks are bound by the program at start-up (tests bind their
+// own). An unbound hook answers "nothing there".
 #include <cstdint>
+
+#include "vek/model/ProjectOptions.h"
 
 class CViewProjection;
 
-// The display font: what the drawing layer builds its text font from.
-struct ViewFontDesc {
-    int32_t height = 12;  // pixels; the drawing pass sets it per picture
-    int32_t escapement = 0;
-    int32_t orientation = 0;
-    int32_t weight = 400;
-    uint8_t italic = 0;
-    uint8_t underline = 0;
-    uint8_t strikeOut = 0;
-    uint8_t charSet = 1;
-    char face[32] = "宋体";
-};
+// The display font is the project options' text font; the drawing pass
+// sets its height for each picture.
+using ViewFontDesc = ProjectFont;
 
-// Bits of the display flag word.
-constexpr uint32_t kDisplayLighting = 4;
-// Bits of the display options' flag word.
-constexpr uint32_t kOptionCables = 2;
-constexpr uint32_t kOptionTurnLongLabels = 16;
+// Bits of the display options' switch word that the drawing layer reads.
+constexpr int kOptionCablesBit = 1;
+constexpr int kOptionTurnLongLabelsBit = 4;
 
+// What the view keeps beside the project options, which hold every other
+// setting it draws with (OpenGL switch, lighting, font, text size, ...).
 struct CViewSettings {
-    float zoomStep = 0.8f;          // zoom ratio of one zoom step
-    uint8_t openGL = 1;             // draw through OpenGL (hidden-surface display)
-    uint8_t edgesInGL = 1;          // true-shape members show their edges on OpenGL
-    uint32_t displayFlags = 0;      // kDisplayLighting
-    double outlineOffset = 0.0005;  // outline depth offset, a fraction of the view depth
-    double dxfTextHeight = 0.5;     // model units
-    double textHeight = 0.5;        // model units
-    ViewFontDesc font;
-    float loadSymbolFactor = 1.0f;
-    int16_t loadCase = 1;        // current load case
-    int16_t maxDispPixels = 50;  // pixels for the largest displacement
-    uint8_t axisGridInElevation = 0;
-    uint32_t optionFlags = 0;  // kOptionCables, kOptionTurnLongLabels
+    int32_t axisBubbleRadius = 12;  // pixels; drawing holds it to the window's height / 30
 };
 
 extern CViewSettings theViewSettings;
@@ -60,6 +40,15 @@ struct CViewHooks {
     void (*invalidateView)(int erase) = nullptr;
     // Shows a text in the prompt bar.
     void (*showPrompt)(const char* text) = nullptr;
+    // Puts back the prompt that was there before the last showPrompt.
+    void (*restorePrompt)() = nullptr;
+    // Snapping: the candidates of the last picture are dropped; a grid node
+    // (a model point) is offered.
+    void (*snapReset)() = nullptr;
+    void (*addGridSnapPoint)(const double point[3]) = nullptr;
+    // 1 while a view drag holds a point: the picture follows the mouse in
+    // the fast form through GDI.
+    int (*viewDragging)() = nullptr;
 };
 
 extern CViewHooks theViewHooks;
@@ -69,3 +58,4 @@ int ViewDeformedShown();
 void ViewInvalidateModel();
 void ViewInvalidateWindow(int erase);
 void ViewShowPrompt(const char* text);
+void ViewRestorePrompt();

@@ -28,7 +28,7 @@ protected:
     {
         NodeModelTest::SetUp();
         theViewSettings = CViewSettings();
-        theViewSettings.openGL = 0;
+        theProjectOptions.bHiddenSurface = 0;  // GDI drawing
         theDisplayColors.SetDefaults();
         theViewProjection.SetScreenRect(0, 0, 200, 100);
         theViewProjection.SetDefaultView();

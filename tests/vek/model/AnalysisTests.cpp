@@ -336,10 +336,13 @@ TEST_F(Spectrum, CurveLinesOfTheDesignCodesAndTheUserCurves)
     s.kind = 11;
     s.curve.Add({0, 0.5f});
     EXPECT_EQ(CurveLine(), "1 S=11 N=1 T=0 A=0.5 ");
-    s.kind = 0;
+    s.kind = 0;  // written as a user curve; the settings keep their 0
     CKvdDataSet set;
+    EXPECT_EQ(CurveLine(), "1 S=10 N=1 T=0 AR=0.5 ");
     DataFileText([&](DKorvaDataFile& f) { s.WriteDataFile(f, &set); });
-    EXPECT_EQ(s.kind, 10);  // read as a user curve
+    ASSERT_EQ(set.spectrumCurves.size(), 1u);
+    EXPECT_EQ(set.spectrumCurves[0].m_cCode9, 10);
+    EXPECT_EQ(s.kind, 0);
 }
 
 TEST_F(Spectrum, TwoPointGroupsInThePlaneModel)
@@ -358,8 +361,9 @@ TEST_F(Spectrum, TwoPointGroupsInThePlaneModel)
               "1 S=10 N=10 T=0 0.5 1 1.5 2 2.5 3 3.5 AR=1 0.9 0.8 0.7 0.6 0.5 0.4 0.3 \n"
               "T=4 4.5 AR=0.2 0.1 \n"
               "M=1 D=0 1 0 ");
-    EXPECT_EQ(s.direction1On, 0);
-    EXPECT_EQ(s.angle2, 90.0f);
+    // What the plane model writes is not stored back into the settings.
+    EXPECT_EQ(s.direction1On, 1);
+    EXPECT_EQ(s.angle2, 30.0f);
     // The library record: the spectrum, its curve with the points, one direction.
     EXPECT_EQ(set.spectrum.m_cSpectrum, 2);
     EXPECT_EQ(set.spectrum.m_cValid, 1);

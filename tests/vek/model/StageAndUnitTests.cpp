@@ -258,6 +258,7 @@ TEST(UnitConversion, TheModelsOwnRecordsThereAndBack)
 {
     theProjectOptions.SetDefaults();
     theReinforcePara.Reset();
+    theProjectOptions.fPlaneThickness = 0.25f;
     theLevels.Reset();
     theLevels.count = 3;
     theLevels.baseElevation = 1.0;
@@ -279,9 +280,10 @@ TEST(UnitConversion, TheModelsOwnRecordsThereAndBack)
     EXPECT_FLOAT_EQ(theReinforcePara.H1, 8);
     EXPECT_FLOAT_EQ(theSpectrumSettings.curve.GetAt(0)->value, 350);
     EXPECT_FLOAT_EQ(theTightWireSettings.m_Wire.m_fForce, 7e6f);
-    // Mended: both node spacings are lengths.
+    // Mended: both node spacings and the plane thickness are lengths.
     EXPECT_DOUBLE_EQ(theProjectOptions.dHorzNodeSpacing, 20);
     EXPECT_FLOAT_EQ(theProjectOptions.fVertNodeSpacing, 10);
+    EXPECT_FLOAT_EQ(theProjectOptions.fPlaneThickness, 250);
     ConvertModelUnits(3, 0);
 
     ConvertModelUnits(0, 2);
@@ -294,6 +296,7 @@ TEST(UnitConversion, TheModelsOwnRecordsThereAndBack)
     EXPECT_FLOAT_EQ(theReinforcePara.F1, 310000);
     EXPECT_NEAR(theProjectOptions.dHorzNodeSpacing, 0.02, 1e-15);
     EXPECT_FLOAT_EQ(theProjectOptions.fVertNodeSpacing, 0.01f);
+    EXPECT_FLOAT_EQ(theProjectOptions.fPlaneThickness, 0.25f);
     EXPECT_FLOAT_EQ(theSpectrumSettings.curve.GetAt(0)->value, 0.35f);
 
     theLevels.Reset();
@@ -301,6 +304,7 @@ TEST(UnitConversion, TheModelsOwnRecordsThereAndBack)
     theSpectrumSettings.SetDefaults();
     theSpectrumSettings.curve.SetSize(0);
     theTightWireSettings = CTightWireSettings();
+    theProjectOptions.SetDefaults();
 }
 
 TEST(ParameterRecords, DefaultsAndTheFrameRecordWithItsWires)

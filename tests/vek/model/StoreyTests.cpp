@@ -496,7 +496,7 @@ TEST_F(StoreyCommands, VerticalSpacingTooLargeForTheStoreysIsAskedAbout)
         EXPECT_FLOAT_EQ(theProjectOptions.fVertNodeSpacing, 0.2f);
     }
     AppHelperLog log(IDNO);
-    CheckVerticalSpacing();
+    theProjectOptions.CheckVerticalSpacing();  // the options dialog's way in
     EXPECT_FLOAT_EQ(theProjectOptions.fVertNodeSpacing, 0.15f);
     CheckVerticalSpacing();  // 0.15 <= 3 / 19.9: no question
     EXPECT_EQ(log.Messages().size(), 1u);

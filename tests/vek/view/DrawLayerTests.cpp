@@ -33,7 +33,7 @@ protected:
     {
         ViewTest::SetUp();
         PlanOfTenByTen();
-        theViewSettings.openGL = 0;
+        theProjectOptions.bHiddenSurface = 0;
     }
     void TearDown() override
     {
@@ -42,7 +42,7 @@ protected:
     }
     void OnGL()
     {
-        theViewSettings.openGL = 1;
+        theProjectOptions.bHiddenSurface = 1;
         SetGlApi(&gl);
     }
     RecordingDC dc;
@@ -100,10 +100,10 @@ TEST_F(DrawLayer, NestedSessionsOutsideAPaintTakeTheDeviceOnce)
 {
     RecordingHost host;
     SetDrawHost(&host);
-    theViewSettings.openGL = 1;
+    theProjectOptions.bHiddenSurface = 1;
     {
         CDrawSession outer;
-        EXPECT_EQ(theViewSettings.openGL, 0);  // feedback is drawn through GDI
+        EXPECT_EQ(theProjectOptions.bHiddenSurface, 0);  // feedback is drawn through GDI
         EXPECT_EQ(theDrawState.dc, &host.dc);
         DrawLine3D(kA, kB, 0xFF, 1);
         {
@@ -119,7 +119,7 @@ TEST_F(DrawLayer, NestedSessionsOutsideAPaintTakeTheDeviceOnce)
     EXPECT_EQ(host.begins, 1);
     EXPECT_EQ(host.ends, 1);
     EXPECT_EQ(host.refreshes, 1);
-    EXPECT_EQ(theViewSettings.openGL, 1);
+    EXPECT_EQ(theProjectOptions.bHiddenSurface, 1);
     EXPECT_EQ(theDrawState.depth, 0);
     EXPECT_EQ(theDrawState.dc, nullptr);
     EXPECT_EQ(host.dc.created, host.dc.deleted);
@@ -138,13 +138,13 @@ TEST_F(DrawLayer, NestedSessionsOutsideAPaintTakeTheDeviceOnce)
 
 TEST_F(DrawLayer, TextFontFollowsAngleAndSizeButKeepsTheDescription)
 {
-    theViewSettings.font.height = 14;
+    theProjectOptions.textFont.height = 14;
     BeginExternalDraw(&dc);
     SelectTextFont(0, 0);
     EXPECT_EQ(dc.SelectedFont()->font.height, 14);
     SelectTextFont(0, 30);
     EXPECT_EQ(dc.SelectedFont()->font.height, 30);
-    EXPECT_EQ(theViewSettings.font.height, 14);
+    EXPECT_EQ(theProjectOptions.textFont.height, 14);
     SelectTextFont(0, 30);
     EXPECT_EQ(dc.Count("CreateFont"), 2);
     // Tenths of a degree, truncated: 30 degrees in radians is 299.99...
@@ -158,7 +158,7 @@ TEST_F(DrawLayer, TextFontFollowsAngleAndSizeButKeepsTheDescription)
 
 TEST_F(DrawLayer, LabelsReadLeftToRight)
 {
-    theViewSettings.font.height = 10;
+    theProjectOptions.textFont.height = 10;
     BeginExternalDraw(&dc);
     const char* texts[2] = {"a", "b"};
     struct Case {
@@ -204,7 +204,7 @@ TEST_F(DrawLayer, EqualLinesShareOneBatchOnOpenGL)
 TEST_F(DrawLayer, OutlinesMoveTowardsTheViewerOnlyWhenThin)
 {
     OnGL();
-    theViewSettings.outlineOffset = 0.01;
+    theProjectOptions.dBorderDepthOffset = 0.01;
     const double depth = theViewProjection.GetViewDepth();
     BeginExternalDraw(&dc);
     DrawLine3D(kA, kB, 0xFF, 1);
@@ -329,5 +329,31 @@ TEST_F(DrawLayer, FacesWithNeitherOutlineNorFillDrawNothing)
     DrawPolygonFace(q, 1, 0xFF, 1, 0xFF00, 3, 1, nullptr);
     EXPECT_EQ(dc.SelectedBrush()->pattern, 3);
     EXPECT_EQ(dc.Count("Polygon4"), 1);
+    EndExternalDraw();
+}
+
+TEST_F(DrawLayer, GdiOverOpenGLWaitsForTheLastOpenGLOutput)
+{
+    // Where OpenGL copies its whole picture at each flush, GDI drawn between
+    // two flushes would be covered: it runs at the paint's end instead.
+    OnGL();
+    BeginExternalDraw(&dc);
+    DrawText3D(kC, "1", 0xFF, 0, 0, nullptr);
+    DrawGdiLine(1, 2, 3, 4);
+    DrawLine3D(kA, kB, 0x0000FF, 1);
+    EXPECT_TRUE(dc.texts.empty());
+    EXPECT_TRUE(dc.lineEnds.empty());
+    const size_t glCalls = gl.calls.size();
+    EndExternalDraw();
+    EXPECT_EQ(gl.calls[glCalls], "End");  // the open batch of lines
+    EXPECT_EQ(gl.calls.back(), "Flush");
+    EXPECT_EQ(dc.texts, std::vector<std::string>{"1"});
+    ASSERT_EQ(dc.lineEnds.size(), 2u);
+    EXPECT_EQ(dc.lineEnds[1].x, 3);
+    // On GDI nothing waits.
+    theProjectOptions.bHiddenSurface = 0;
+    BeginExternalDraw(&dc);
+    DrawText3D(kC, "2", 0xFF, 0, 0, nullptr);
+    EXPECT_EQ(dc.texts.size(), 2u);
     EndExternalDraw();
 }

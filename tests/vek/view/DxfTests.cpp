@@ -46,7 +46,7 @@ protected:
     {
         ViewTest::SetUp();
         PlanOfTenByTen();
-        theViewSettings.openGL = 0;
+        theProjectOptions.bHiddenSurface = 0;
         theViewHooks.showPrompt = [](const char* text) { Prompts().push_back(text); };
         Prompts().clear();
     }
@@ -127,7 +127,7 @@ TEST_F(Dxf, FivePointsMakeFiveLinesAndQuadsMakeFaces)
     EXPECT_NE(tri.find(" 13\n5.000000\n 23\n3.000000\n"), std::string::npos);  // third corner twice
     EXPECT_NE(tri.find("  8\n0\n"), std::string::npos);                        // default layer
     // A sphere is one circle, whatever its outline is drawn with.
-    theViewSettings.openGL = 1;
+    theProjectOptions.bHiddenSurface = 1;
     RecordingGl gl;
     SetGlApi(&gl);
     const std::string circle =

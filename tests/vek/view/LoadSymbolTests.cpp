@@ -18,7 +18,7 @@ protected:
     {
         ViewTest::SetUp();
         PlanOfTenByTen();
-        theViewSettings.openGL = 0;
+        theProjectOptions.bHiddenSurface = 0;
         ClearLargestLoadSources();
         BeginExternalDraw(&dc);
     }
@@ -45,7 +45,7 @@ TEST_F(LoadSymbols, ScaleFollowsTheExtentAndTheLargestLoad)
     EXPECT_DOUBLE_EQ(scale.lengthPerUnit, scale.baseLength / 10);
     AddLargestLoadSource([] { return 25.0; });
     AddLargestLoadSource([] { return 5.0; });
-    theViewSettings.loadSymbolFactor = 2;
+    theProjectOptions.fLoadDisplayScale = 2;
     scale.Update();
     EXPECT_DOUBLE_EQ(scale.baseLength, 1.0);
     EXPECT_DOUBLE_EQ(scale.lengthPerUnit, 1.0 / 25);

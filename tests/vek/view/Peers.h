@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <string>
 
 #if defined(_WIN32)
@@ -74,6 +76,20 @@ inline bool RunPeers(const std::string& args, const std::string& out)
     const std::string cmd = std::string("/usr/bin/python3 ") + VIEW_PEERS + " " + args;
     return std::system(cmd.c_str()) == 0 && std::filesystem::exists(out);
 #endif
+}
+
+// The "key value" lines of a peer's answer: per key its values, each
+// followed by ";".
+inline std::map<std::string, std::string> ReadPeerAnswer(const std::string& path)
+{
+    std::map<std::string, std::string> out;
+    std::ifstream f(path);
+    std::string line;
+    while (std::getline(f, line)) {
+        const size_t space = line.find(' ');
+        out[line.substr(0, space)] += (space == std::string::npos ? "" : line.substr(space + 1)) + ";";
+    }
+    return out;
 }
 
 }  // namespace vektest

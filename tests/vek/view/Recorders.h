@@ -20,7 +20,7 @@ public:
         PenSpec pen;
         uint32_t colour = 0;
         int pattern = -1;
-        ViewFontDesc font;
+        ViewFontDesc font{};
         bool deleted = false;
     };
 
@@ -37,7 +37,11 @@ public:
     std::vector<std::string> calls;
     std::vector<Object> objects;  // index + 1 is the handle
     int created = 0, deleted = 0, selected = 0;
-    std::vector<POINT> lineEnds;  // MoveTo and LineTo points
+    std::vector<POINT> lineEnds;    // MoveTo and LineTo points
+    std::vector<PenSpec> linePens;  // the pen of each LineTo
+    std::vector<RECT> ellipses;
+    std::vector<std::vector<POINT>> polylines;
+    std::vector<POINT> textPoints;
     std::vector<std::string> texts;
     int rop = kRopCopyPen;
 
@@ -126,11 +130,14 @@ public:
     {
         calls.push_back("LineTo");
         lineEnds.push_back(POINT{x, y});
+        const Object* pen = Find(m_pen);
+        linePens.push_back(pen ? pen->pen : PenSpec());
     }
     void Polyline(const POINT* p, int n) override
     {
         calls.push_back("Polyline" + std::to_string(n));
         lastPoints.assign(p, p + n);
+        polylines.emplace_back(p, p + n);
     }
     void Polygon(const POINT* p, int n) override
     {
@@ -141,6 +148,7 @@ public:
     {
         calls.push_back("Ellipse");
         lastPoints = {POINT{l, t}, POINT{r, b}};
+        ellipses.push_back(RECT{l, t, r, b});
     }
     void Arc(int l, int t, int r, int b, int, int, int, int) override
     {
@@ -152,6 +160,7 @@ public:
         calls.push_back("TextOut");
         texts.emplace_back(text, static_cast<size_t>(length));
         lastPoints = {POINT{x, y}};
+        textPoints.push_back(POINT{x, y});
     }
     int GetTextWidth(const char*, int length) override { return length * 8; }
     uint32_t GetTextColor() override { return m_textColour; }

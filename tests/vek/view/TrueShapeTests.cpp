@@ -34,7 +34,7 @@ TEST_F(TrueShape, CirclesFollowTheZoomWithinTheirBounds)
         size_t points;
     } cases[] = {{1, 0.5, 12}, {1, 10, 80}, {1, 2, 32}, {0, 0.5, 8}, {0, 10, 40}};
     for (const Case& c : cases) {
-        theViewSettings.openGL = uint8_t(c.openGL);
+        theProjectOptions.bHiddenSurface = uint8_t(c.openGL);
         theViewProjection.SetZoom(c.zoom);
         TrueShapeReg r;
         r.AddRoundOutline(1, 0);
@@ -43,7 +43,7 @@ TEST_F(TrueShape, CirclesFollowTheZoomWithinTheirBounds)
         EXPECT_EQ(r.smooth, 1);
     }
     theViewProjection.SetZoom(1);
-    theViewSettings.openGL = 1;
+    theProjectOptions.bHiddenSurface = 1;
     TrueShapeReg thin, hollow;
     thin.AddRoundOutline(1, 1e-6);
     hollow.AddRoundOutline(1, 2e-6);
@@ -131,7 +131,7 @@ TEST_F(TrueShape, GradedPiecesCapOnlyTheMemberEnds)
 {
     RecordingGl gl;
     SetGlApi(&gl);
-    theViewSettings.openGL = 1;
+    theProjectOptions.bHiddenSurface = 1;
     RecordingDC dc;
     BeginExternalDraw(&dc);
     const double s[3] = {0, 0, 0}, e[3] = {12, 0, 0};
@@ -157,7 +157,7 @@ TEST_F(TrueShape, WithoutOutlinesAMemberIsALine)
 {
     RecordingDC dc;
     BeginExternalDraw(&dc);
-    theViewSettings.openGL = 0;
+    theProjectOptions.bHiddenSurface = 0;
     MemberTrueShape m;
     const double s[3] = {1, 1, 0}, e[3] = {5, 1, 0}, x[3] = {1, 0, 0}, y[3] = {0, 1, 0}, z[3] = {0, 0, 1};
     m.SetPlacement(s, e, z, y, x);

@@ -9,6 +9,8 @@
 #include "tests/support/TestFiles.h"
 #include "vek/model/ElevationPlane.h"
 #include "vek/model/ProjectGlobals.h"
+#include "vek/model/ProjectOptions.h"
+#include "vek/model/display/DisplayOptions.h"
 #include "vek/view/DisplayColors.h"
 #include "vek/view/ViewProjection.h"
 #include "vek/view/ViewSettings.h"
@@ -27,6 +29,8 @@ protected:
     void SetUp() override
     {
         theViewSettings = CViewSettings();
+        theProjectOptions = CProjectOptions();
+        theDisplayOptions.Reset();
         theViewHooks = CViewHooks();
         theViewHooks.invalidateModel = [] { ++ModelRedraws(); };
         ModelRedraws() = 0;

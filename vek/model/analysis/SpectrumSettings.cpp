@@ -170,15 +170,23 @@ CSpectrumSettings& CSpectrumSettings::operator=(const CSpectrumSettings& o)
     return *this;
 }
 
-void CSpectrumSettings::WriteDataFile(DKorvaDataFile& f, CKvdDataSet* set)
+void CSpectrumSettings::WriteDataFile(DKorvaDataFile& f, CKvdDataSet* set) const
 {
     if (modes.GetSize() != dampings.GetSize()) return;
-    if ((theProjectOptions.bPlaneModel != 0)) {
-        direction1On = 0;
-        angle2 = 90;
+    // The plane model's and the unset kind's rules hold for what is written
+    // only: the user's settings stay as entered.
+    CSpectrumSettings written(*this);
+    if (theProjectOptions.bPlaneModel != 0) {
+        written.direction1On = 0;
+        written.angle2 = 90;
     }
+    if (written.kind == 0) written.kind = 10;
+    written.WriteAsIs(f, set);
+}
+
+void CSpectrumSettings::WriteAsIs(DKorvaDataFile& f, CKvdDataSet* set)
+{
     const int d = (direction1On ? 1 : 0) + (direction2On ? 1 : 0) + (verticalOn ? 1 : 0);
-    if (kind == 0) kind = 10;
     const int K = modes.GetSize();
     const int p = curve.GetSize();
     if (d > 0 && K > 0) {

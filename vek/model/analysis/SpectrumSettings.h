@@ -40,8 +40,9 @@ public:
     // By the project version; a damaged block leaves the settings as they were.
     bool Read(bifstream& in);
     // The SPEC block of the data file, and the spectrum records of the
-    // library file when a data set is given.
-    void WriteDataFile(DKorvaDataFile& f, CKvdDataSet* set);
+    // library file when a data set is given. The settings themselves do not
+    // change.
+    void WriteDataFile(DKorvaDataFile& f, CKvdDataSet* set) const;
 
     float angle1;
     float angle2;
@@ -65,6 +66,10 @@ public:
     float tg;
     float betaMax;
     MLArray<TimeLoadPoint> curve;
+
+private:
+    // Called on a copy: the array accessors are not const.
+    void WriteAsIs(DKorvaDataFile& f, CKvdDataSet* set);
 };
 
 extern CSpectrumSettings theSpectrumSettings;

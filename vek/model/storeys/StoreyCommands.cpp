@@ -171,6 +171,11 @@ bool InputStoreyHeights()
     return true;
 }
 
+void CProjectOptions::CheckVerticalSpacing()
+{
+    ::CheckVerticalSpacing();
+}
+
 void CheckVerticalSpacing()
 {
     if (theLevels.count < 1) return;

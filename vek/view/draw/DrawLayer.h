@@ -4,6 +4,7 @@
 // and written as DXF entities while an export is open. One drawing state
 // is shared by all of them.
 #include <cstdint>
+#include <functional>
 
 #include "vek/view/draw/DrawDevice.h"
 #include "vek/view/draw/GlApi.h"
@@ -31,6 +32,11 @@ extern const char* const kDxfLayerNames[kDxfLayerCount];
 // The paint's bracket.
 void BeginExternalDraw(CDrawDC* dc);
 void EndExternalDraw();
+
+// GDI drawing over an OpenGL picture: while a paint draws on OpenGL it runs
+// at the paint's end, after the last OpenGL output (which would otherwise
+// cover it where OpenGL copies its whole picture at a flush); otherwise now.
+void DrawOverGL(std::function<void()> draw);
 
 // A drawing bracket: outside a paint the outermost one draws on the view's
 // back buffer with GDI; every one owns a GLU quadric for spheres.
@@ -116,6 +122,9 @@ void DrawLabelsAlongLine(const double* anchor, int count, const char* const* tex
                          unsigned alignment, const double* normal, const char* const* layers, int dxf);
 void DrawTextBlock(const double* p1, const double* p2, int count, const char* const* texts, uint32_t colour,
                    const double* normal, const char* const* layers, int upright);
+
+// A straight segment in pixels on the drawing device (GDI only).
+void DrawGdiLine(int x1, int y1, int x2, int y2);
 
 // Screen-only feedback (GDI).
 void DrawScreenArrow(double x, double y, double length, double angle, uint32_t colour);

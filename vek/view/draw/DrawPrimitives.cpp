@@ -33,7 +33,7 @@ struct DxfSuppress {
 
 bool Lighting()
 {
-    return (theViewSettings.displayFlags & kDisplayLighting) != 0;
+    return theProjectOptions.HasOption(CProjectOptions::kLighting);
 }
 
 void ViewAxisNormal(CGlApi* g)

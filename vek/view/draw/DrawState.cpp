@@ -2,6 +2,8 @@
 // OpenGL state helpers.
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <vector>
 
 #include "vek/exchange/DxfWriter.h"
 #include "vek/view/DisplayColors.h"
@@ -101,7 +103,7 @@ CDrawHost* GetDrawHost()
 
 bool DrawingOnGL()
 {
-    return theViewSettings.openGL && boundGl;
+    return theProjectOptions.bHiddenSurface && boundGl;
 }
 
 bool DxfExporting()
@@ -140,10 +142,35 @@ void BeginExternalDraw(CDrawDC* dc)
     theDrawState.pen = theDrawState.brush = theDrawState.font = nullptr;
 }
 
+namespace {
+
+// GDI drawing that waits for the OpenGL picture of the paint, and whether it
+// is being drawn now.
+std::vector<std::function<void()>> overGL;
+bool drawingOverGL = false;
+
+}  // namespace
+
+void DrawOverGL(std::function<void()> draw)
+{
+    if (!drawingOverGL && theDrawState.externalDC && DrawingOnGL()) {
+        overGL.push_back(std::move(draw));
+        return;
+    }
+    draw();
+}
+
 void EndExternalDraw()
 {
     GlEndBatch();
     if (DrawingOnGL()) boundGl->Flush();
+    // Only now, with nothing more to come from OpenGL, is GDI drawing safe
+    // from being covered by the OpenGL picture.
+    drawingOverGL = true;
+    std::vector<std::function<void()>> waiting;
+    waiting.swap(overGL);
+    for (const auto& draw : waiting) draw();
+    drawingOverGL = false;
     theDrawState.externalDC = false;
     ReleaseObjects();
     theDrawState.dc = nullptr;
@@ -156,8 +183,8 @@ CDrawSession::CDrawSession()
     if (s.externalDC) return;
     if (s.depth == 0) {
         s.dc = boundHost ? boundHost->BeginSession() : nullptr;
-        s.savedOpenGL = theViewSettings.openGL;
-        theViewSettings.openGL = 0;
+        s.savedOpenGL = theProjectOptions.bHiddenSurface;
+        theProjectOptions.bHiddenSurface = 0;
         s.oldPen = s.oldBrush = s.oldFont = nullptr;
         s.pen = s.brush = s.font = nullptr;
     }
@@ -174,7 +201,7 @@ CDrawSession::~CDrawSession()
     if (!s.externalDC && s.depth > 0 && --s.depth == 0) {
         ReleaseObjects();
         if (boundHost) boundHost->EndSession();
-        theViewSettings.openGL = s.savedOpenGL;
+        theProjectOptions.bHiddenSurface = s.savedOpenGL;
         s.dc = nullptr;
     }
     if (m_quadric && boundGl) boundGl->DeleteQuadric(m_quadric);
@@ -249,7 +276,7 @@ void SelectTextFont(double angle, int size)
 {
     CDrawDC* dc = theDrawState.dc;
     if (!dc) return;
-    ViewFontDesc f = theViewSettings.font;
+    ViewFontDesc f = theProjectOptions.textFont;
     const int tenths = static_cast<int>(angle * 57.29577951308232 * 10);
     f.escapement = f.orientation = tenths;
     if (size != 0) f.height = size;
@@ -384,7 +411,7 @@ void GlLine(const double* a, const double* b, const uint8_t* ca, const uint8_t* 
         boundGl->Begin(gl::kLines);
         batch.open = true;
         batch.width = width;
-        if (theViewSettings.displayFlags & kDisplayLighting) {
+        if (theProjectOptions.HasOption(CProjectOptions::kLighting)) {
             double n[3];
             theViewProjection.GetViewDir(n);
             boundGl->Normal3dv(n);
@@ -412,7 +439,7 @@ CGlApi* Gl()
 double OutlineOffset(int width)
 {
     if (width > 1) return 0;
-    return theViewProjection.GetViewDepth() * theViewSettings.outlineOffset;
+    return theViewProjection.GetViewDepth() * theProjectOptions.dBorderDepthOffset;
 }
 
 void DxfViewDir()

@@ -3,11 +3,13 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "korvalib/base/GFunc.h"
 #include "korvalib/base/Vector.h"
 #include "vek/exchange/DxfWriter.h"
 #include "vek/model/ElevationPlane.h"
+#include "vek/model/display/DisplayOptions.h"
 #include "vek/view/DisplayColors.h"
 #include "vek/view/ViewProjection.h"
 #include "vek/view/ViewSettings.h"
@@ -29,6 +31,16 @@ void TextAt(int x, int y, const char* text, double angle, unsigned alignment, ui
 {
     CDrawDC* dc = theDrawState.dc;
     if (!dc || !text) return;
+    if (DrawingOnGL() && theDrawState.externalDC) {
+        DrawOverGL([=, t = std::string(text)] {
+            if (!theDrawState.dc) return;
+            SelectTextFont(angle, size);
+            SetDrawTextColor(colour);
+            SetDrawTextAlign(alignment);
+            theDrawState.dc->TextOut(x, y, t.c_str(), static_cast<int>(t.size()));
+        });
+        return;
+    }
     SelectTextFont(angle, size);
     SetDrawTextColor(colour);
     SetDrawTextAlign(alignment);
@@ -51,7 +63,7 @@ void DxfText(const double* point, const double* normal, double lineOffset, doubl
 {
     double n[3];
     DxfNormal(normal, n);
-    theDxfWriter.WriteText(point, n, lineOffset, angle, text, theViewSettings.dxfTextHeight, alignment, Layer(layer));
+    theDxfWriter.WriteText(point, n, lineOffset, angle, text, theProjectOptions.dTextSize, alignment, Layer(layer));
 }
 
 }  // namespace
@@ -98,7 +110,7 @@ void DrawLabelsAlongLine(const double* anchor, int count, const char* const* tex
     FlushGL();
     double a = angle;
     if (a > kPi / 2 && a <= 3 * kPi / 2) a -= kPi;
-    const int h = theViewSettings.font.height;
+    const int h = theProjectOptions.textFont.height;
     int x, y;
     theViewProjection.WorldToScreenInt(anchor, x, y);
     for (int i = 0; i < count; ++i)
@@ -118,7 +130,7 @@ void DrawTextBlock(const double* p1, const double* p2, int count, const char* co
     theViewProjection.WorldToScreen(p1, x1, y1);
     theViewProjection.WorldToScreen(p2, x2, y2);
     bool turned = false;
-    if ((theViewSettings.optionFlags & kOptionTurnLongLabels) && theDrawState.dc) {
+    if (theDisplayOptions.WordBit(kOptionTurnLongLabelsBit) && theDrawState.dc) {
         SelectTextFont(0, 0);
         int widest = 0;
         for (int i = 0; i < count; ++i)
@@ -146,12 +158,22 @@ void DrawTextBlock(const double* p1, const double* p2, int count, const char* co
         DxfNormal(normal, n);
         for (int i = 0; i < count; ++i)
             if (texts[i])
-                theDxfWriter.WriteTextBetween(p1, p2, n, i, texts[i], theViewSettings.dxfTextHeight,
+                theDxfWriter.WriteTextBetween(p1, p2, n, i, texts[i], theProjectOptions.dTextSize,
                                               Layer(layers ? layers[i] : nullptr), nullptr, turned ? -kPi / 2 : 0);
     }
 }
 
 // ---- screen feedback ----------------------------------------------------------------------
+
+void DrawGdiLine(int x1, int y1, int x2, int y2)
+{
+    DrawOverGL([=] {
+        CDrawDC* dc = theDrawState.dc;
+        if (!dc) return;
+        dc->MoveTo(x1, y1);
+        dc->LineTo(x2, y2);
+    });
+}
 
 void DrawScreenArrow(double x, double y, double length, double angle, uint32_t colour)
 {

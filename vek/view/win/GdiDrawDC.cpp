@@ -69,8 +69,8 @@ GdiObject CGdiDrawDC::CreateFont(const ViewFontDesc& font)
     lf.lfUnderline = font.underline;
     lf.lfStrikeOut = font.strikeOut;
     lf.lfCharSet = font.charSet;
-    const size_t n = strnlen(font.face, sizeof font.face);
-    std::memcpy(lf.lfFaceName, font.face, n < LF_FACESIZE ? n : LF_FACESIZE - 1);
+    const size_t n = strnlen(font.faceName, sizeof font.faceName);
+    std::memcpy(lf.lfFaceName, font.faceName, n < LF_FACESIZE ? n : LF_FACESIZE - 1);
     return ::CreateFontIndirectA(&lf);
 }
 
@@ -171,5 +171,6 @@ int CGdiDrawDC::GetClipBox(RECT& rect)
 
 int CGdiDrawDC::IsPrinting()
 {
+    if (m_printing >= 0) return m_printing;
     return ::GetDeviceCaps(m_dc, TECHNOLOGY) == DT_RASPRINTER;
 }

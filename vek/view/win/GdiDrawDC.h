@@ -8,6 +8,9 @@ class CGdiDrawDC : public CDrawDC {
 public:
     explicit CGdiDrawDC(HDC dc = nullptr) : m_dc(dc) {}
     void SetHdc(HDC dc) { m_dc = dc; }
+    // Whether the device prints, when the caller knows better than the
+    // device's technology tells (a metafile recorded for a printer); -1: ask.
+    void SetPrinting(int printing) { m_printing = printing; }
     HDC GetHdc() const { return m_dc; }
 
     GdiObject CurrentPen() override;
@@ -40,6 +43,7 @@ public:
 
 private:
     HDC m_dc;
+    int m_printing = -1;
     // The pen this adapter made last and what it was made with: reading it
     // back needs no GetObject.
     HGDIOBJ m_knownPen = nullptr;

@@ -60,7 +60,7 @@ protected:
 
 TEST_F(ViewWin, GdiLinesLandOnTheProjectedPixelsAndXorUndoesItself)
 {
-    theViewSettings.openGL = 0;
+    theProjectOptions.bHiddenSurface = 0;
     DibCanvas canvas;
     CGdiDrawDC dc(canvas.dc);
     BeginExternalDraw(&dc);
@@ -102,7 +102,7 @@ TEST_F(ViewWin, OpenGLLinesInADibSectionAreTheRightWayUp)
     CGlBitmap picture;
     ASSERT_TRUE(picture.Create(200, 100));
     SetGlApi(&WinGlApi());
-    theViewSettings.openGL = 1;
+    theProjectOptions.bHiddenSurface = 1;
     theViewProjection.SetupGL();
     glClearColor(1, 1, 1, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -12,6 +12,7 @@
 #include "vek/view/DisplayColors.h"
 #include "vek/view/ViewProjection.h"
 #include "vek/view/ViewSettings.h"
+#include "vek/model/ProjectOptions.h"
 #include "vek/view/draw/DrawLayer.h"
 
 namespace {
@@ -22,7 +23,7 @@ double GroundSpringPixels()
 {
     const RECT& r = theViewProjection.GetScreenRect();
     const double w = double(r.right - r.left);
-    const double s = theViewSettings.loadSymbolFactor;
+    const double s = theProjectOptions.fLoadDisplayScale;
     return std::min(w / 60 + (w / 73) * s, w / 11);
 }
 
