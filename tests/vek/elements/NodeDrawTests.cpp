@@ -10,6 +10,7 @@
 #include "vek/view/ViewProjection.h"
 #include "vek/view/ViewSettings.h"
 #include "vek/view/draw/DrawLayer.h"
+#include "vek/view/passes/DrawModel.h"
 
 namespace vektest {
 namespace {
@@ -87,6 +88,29 @@ TEST_F(NodeDrawing, MarkerColourFollowsTheFlags)
     theLayers[0].colour = 0x123456;
     Draw(a);
     EXPECT_TRUE(PenMade(0x123456));
+}
+
+// The model drawing pass reaches the nodes: a shown node gives its marker,
+// one outside the display range nothing.
+TEST_F(NodeDrawing, TheModelPassDrawsTheShownNodes)
+{
+    const int a = Node(5, 5, 0);
+    host.dc = RecordingDC();
+    {
+        CDrawSession session;  // the view's paint
+        DrawModel(0);
+    }
+    const size_t one = host.dc.lineEnds.size();
+    EXPECT_GE(one, 4u);
+
+    theDisplayRange.ranges[0] = {2, 100, 1};
+    N(a).UpdateRangeFlags();
+    host.dc = RecordingDC();
+    {
+        CDrawSession session;
+        DrawModel(0);
+    }
+    EXPECT_LT(host.dc.lineEnds.size(), one);
 }
 
 TEST_F(NodeDrawing, RestraintAndLoadSymbolsUnderTheirSwitches)

@@ -12,6 +12,7 @@
 #include "vek/edit/Undo.h"
 #include "vek/model/NodeLookup.h"
 #include "vek/view/draw/DrawLayer.h"
+#include "vek/view/passes/DrawModel.h"
 
 namespace {
 
@@ -187,6 +188,16 @@ const bool registered = [] {
     theUndoApplyBracket = UndoDrawBracket;
     RegisterModelFamily(EFamily::Nodes, &theNodeFamily);
     RegisterModelFamily(EFamily::Springs, &theSpringFamily);
+    // The model drawing pass draws them by store position.
+    CDrawStepSlot nodes, springs;
+    nodes.drawObject = [](CModelFamily&, int pos) {
+        if (CNode* n = theNodes.GetAt(pos)) n->Draw();
+    };
+    springs.drawObject = [](CModelFamily&, int pos) {
+        if (CSpring* s = theSprings.GetAt(pos)) s->Draw();
+    };
+    SetDrawStep(EDrawStep::Nodes, nodes);
+    SetDrawStep(EDrawStep::Springs, springs);
     SetNodeCoordLookup(LookupNode);
     return true;
 }();
