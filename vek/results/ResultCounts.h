@@ -1,8 +1,8 @@
 #pragma once
 // What the main frame's result selectors read of the loaded results: the
-// count behind each selector and the display refresh after a choice. The
-// results bind their own; until then there are no results (every count 0)
-// and a choice redraws nothing.
+// count behind each selector and the display refresh after a choice. Unbound,
+// the counts are those of the loaded result set and a choice refreshes the
+// result display.
 enum ResultSelector {
     kSelLoadCase,
     kSelForceCombination,
@@ -23,3 +23,8 @@ extern ResultSelectorHooks theResultSelectorHooks;
 
 int ResultSelectorCount(int selector);
 void RefreshResultSelector(int selector);
+
+// The selector's current value in the project options (1-based, 0 none):
+// the current load case, the six result selectors, the highest stage shown.
+int ResultSelectorValue(int selector);
+void SetResultSelectorValue(int selector, int value);
