@@ -11,6 +11,7 @@ IMPLEMENT_DYNAMIC(CFontDialog, CCommonDialog)
 
 namespace {
 CFileDialog::Hook g_fileHook = nullptr;
+CColorDialog::Hook g_colorHook = nullptr;
 constexpr size_t kFileBuffer = 64 * 1024;  // room for many names with multi-select
 }  // namespace
 
@@ -135,9 +136,15 @@ CColorDialog::CColorDialog(COLORREF init, DWORD flags, CWnd* parent) : CCommonDi
     m_cc.lpCustColors = GetSavedCustomColors();
 }
 
+void CColorDialog::SetTestHook(Hook hook)
+{
+    g_colorHook = hook;
+}
+
 INT_PTR CColorDialog::DoModal()
 {
     m_cc.hwndOwner = OwnerHandle();
+    if (g_colorHook) return g_colorHook(this);
     return ::ChooseColorA(&m_cc) ? IDOK : IDCANCEL;
 }
 

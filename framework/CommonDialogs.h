@@ -56,6 +56,11 @@ public:
     COLORREF GetColor() const { return m_cc.rgbResult; }
     void SetCurrentColor(COLORREF c) { m_cc.rgbResult = c; }
     static COLORREF* GetSavedCustomColors();
+    // Tests answer the dialog instead of the user: the hook sees the dialog
+    // (its starting colour and flags), may set its colour, and returns
+    // IDOK or IDCANCEL. Null: the system's dialog again.
+    typedef INT_PTR (*Hook)(CColorDialog* dlg);
+    static void SetTestHook(Hook hook);
     CHOOSECOLORA m_cc{};
 };
 

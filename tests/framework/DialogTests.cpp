@@ -385,6 +385,23 @@ TEST(FileDialogTest, FilterAndChosenNames)
     CFileDialog::SetTestHook(nullptr);
 }
 
+TEST(ColorDialogTest, TheTestHookAnswersInsteadOfTheUser)
+{
+    CColorDialog::SetTestHook([](CColorDialog* dlg) -> INT_PTR {
+        // The dialog starts at its colour, with the caller's flags.
+        if (dlg->m_cc.rgbResult != RGB(1, 2, 3) || !(dlg->m_cc.Flags & CC_FULLOPEN)) return IDCANCEL;
+        dlg->SetCurrentColor(RGB(40, 50, 60));
+        return IDOK;
+    });
+    CColorDialog dlg(RGB(1, 2, 3), CC_FULLOPEN | CC_SOLIDCOLOR);
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.GetColor(), RGB(40, 50, 60));
+    CColorDialog::SetTestHook([](CColorDialog*) -> INT_PTR { return IDCANCEL; });
+    CColorDialog other(RGB(9, 9, 9));
+    EXPECT_EQ(other.DoModal(), IDCANCEL);
+    CColorDialog::SetTestHook(nullptr);
+}
+
 TEST(PropertySheetTest, CancelLeavesThePagesData)
 {
     CPageOne one;

@@ -35,6 +35,14 @@ void MouseRightButton(bool down)
     ::SendInput(1, &in, sizeof in);
 }
 
+void MouseMiddleButton(bool down)
+{
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
+    ::SendInput(1, &in, sizeof in);
+}
+
 void Key(WORD vk, bool down)
 {
     INPUT in{};

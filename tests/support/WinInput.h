@@ -9,6 +9,7 @@ void MouseTo(int x, int y);  // screen coordinates
 void MouseToClient(HWND hwnd, int x, int y);
 void MouseButton(bool down);  // the left button
 void MouseRightButton(bool down);
+void MouseMiddleButton(bool down);
 void Key(WORD vk, bool down);
 void Tap(WORD vk);
 // Moves the mouse to the screen's far corner, away from test windows.

@@ -6,12 +6,11 @@
 #include "analysis/ProcessManager.h"
 #include "framework/Afx.h"
 #include "vek/app/DialogsBar.h"
+#include "vek/app/InteractLinks.h"
 #include "vek/app/ProgramSettings.h"
 #include "vek/app/VekApp.h"
 #include "vek/dialogs/LeftDlg.h"
 #include "vek/dialogs/LibraryDialogs.h"
-#include "vek/edit/Undo.h"
-#include "vek/elements/line/nodes/Node.h"
 #include "vek/model/AppHelpers.h"
 #include "vek/model/Profile.h"
 #include "vek/model/ProjectOptions.h"
@@ -20,6 +19,7 @@
 #include "vek/view/DisplayColors.h"
 #include "vek/view/ViewProjection.h"
 #include "vek/res/AppDialogsRes.h"
+#include "vek/view/operate/OperationStack.h"
 #include "vek/view/win/BottomDlg.h"
 
 extern CProcessManager theProcessManager;
@@ -44,6 +44,7 @@ bool CreatePromptBarAndLeftPanel(CFrameWnd* frame)
         return false;
     }
     theBottomDlg = bar;
+    BindInteractLinks();
     theDialogsBar.SetCentralDialog(bar);
     bar->UpdateOperationPrompt();
 
@@ -143,17 +144,18 @@ bool IsOperationRunning()
     return theBottomDlg && theBottomDlg->HasOperation();
 }
 
-// The interactive operations end through the prompt bar once it holds them.
-void EndCurrentOperation() {}
-
-void EndAllOperations() {}
-
-// The document empties the rest of the model (and removes the autosave copy) once it holds one.
-void ClearModelOnClose()
+void EndCurrentOperation()
 {
-    ClearNodeFamily();
-    theUndo.Clear();
+    theOperationStack.EndOperation(true);
 }
+
+void EndAllOperations()
+{
+    theOperationStack.EndAllOperations();
+}
+
+// The document empties the model (and removes the autosave copy) once it holds one.
+void ClearModelOnClose() {}
 
 int CurrentViewMode()
 {

@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <new>
-#include <strings.h>
 
 #include "korvalib/base/Gbk.h"
 #include "korvalib/base/biostream.h"
@@ -41,7 +40,7 @@ void LayerInfo::SetName(const char* text)
 
 bool LayerInfo::operator==(const LayerInfo& other) const
 {
-    return strcasecmp(name, other.name) == 0;
+    return gbk::EqualIgnoringAsciiCase(name, other.name);
 }
 
 CLayerList::CLayerList()

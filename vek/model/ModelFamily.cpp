@@ -14,6 +14,12 @@ CModelFamily& ModelFamily(EFamily f)
     return *families[i];
 }
 
+bool IsModelFamilyRegistered(EFamily f)
+{
+    const int i = static_cast<int>(f);
+    return i >= 0 && i < kFamilyCount && families[i];
+}
+
 CModelFamily* RegisterModelFamily(EFamily f, CModelFamily* family)
 {
     const int i = static_cast<int>(f);

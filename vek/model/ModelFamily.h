@@ -95,6 +95,37 @@ enum class EUnitStep : int {
 };
 constexpr int kUnitStepCount = static_cast<int>(EUnitStep::Count);
 
+// The checks and clean-ups that the model data check and the deletion of
+// unused data ask of the families, in the order they run.
+enum class ECheck : int {
+    WindExposure,    // wind data only on elements exposed to the wind
+    Merge,           // coincident objects merged, duplicates deleted
+    FreeNodes,       // nodes no element uses: asked, then deleted
+    StoredNumbers,   // stored numbers agree with the store; true when one was put right
+    HistoryData,     // time-history curves and loads against the model
+    Displacements,   // prescribed displacements on nodes that exist
+    WindParameters,  // the wind parameters' own check
+    Elements,        // the family's own checks of its elements
+    MissingNodes,    // objects on nodes that do not exist are deleted
+    Piles,           // pile marks and soil layers
+    PurgeUnused,     // loads, sections and records nothing refers to are deleted
+};
+
+// An element of a model built from result files, as the result files give it.
+struct CResultElement {
+    int id = 0;
+    // Frames: 0 ordinary, 1 steel, 2 variable section. Solids: 1 hexahedron,
+    // 2 tetrahedron, 3 prism. Springs: the spring type.
+    int kind = 0;
+    int nodeCount = 0;
+    int nodes[21] = {};
+    // Curved beams and pipes: the reference direction. Grounded springs: the
+    // spring's direction (hasDirection set).
+    float direction[3] = {0, 0, 0};
+    bool hasDirection = false;
+    double stiffness = 0;  // springs
+};
+
 // What the model's records ask of an element family. Positions run over the
 // store in its own order (ascending number); numbers are the objects' IDs.
 // Every operation has the answer of an empty family.
@@ -127,8 +158,6 @@ public:
     // max are written. Returns how many the element has. A number of 0 or
     // less marks an unused corner.
     virtual int GetNodes(int pos, int* out, int max) const { return 0; }
-    // Puts node number k (0-based, in GetNodes order) of an element.
-    virtual void SetNode(int pos, int k, int node) {}
     // Elements lying in a horizontal plane (beams in plan).
     virtual bool IsHorizontal(int pos) const { return false; }
 
@@ -148,13 +177,54 @@ public:
     virtual bool Reserve(int n) { return true; }
     // Draws one object again after a change of its state.
     virtual void Redraw(int pos) {}
+
+    // ---- the document's model operations ----
+    // Empties the store and the lists and records that belong to it.
+    virtual void Clear() {}
+    // Moves an object to another number; false when that number is in use.
+    virtual bool ChangeID(int from, int to) { return false; }
+    // Converts every reference to this family's numbers, anywhere in the
+    // model, through map (map[old - 1] = new; n entries).
+    virtual void RemapReferences(const int* map, int n) {}
+    // Puts node number k (0-based, in GetNodes order) of an element.
+    virtual void SetNode(int pos, int k, int node) {}
+    // Elements' 1-based material numbers (0 none).
+    virtual bool HasMaterials() const { return false; }
+    virtual int GetMaterial(int pos) const { return 0; }
+    virtual void SetMaterial(int pos, int material) {}
     // The 16-bit layer index.
     virtual int GetLayer(int pos) const { return 0; }
     virtual void SetLayer(int pos, int layer) {}
+    // Nodes: how many element ends use the node; its restraint byte.
+    virtual void SetUseCount(int pos, int count) {}
+    virtual int GetUseCount(int pos) const { return 0; }
+    virtual int GetRestraints(int pos) const { return 0; }
+    // The translations (bit 0 X, 1 Y, 2 Z) that objects of the family tie to
+    // the ground besides the nodes' restraint bytes (prescribed
+    // displacements, grounded springs).
+    virtual unsigned GroundedTranslations() const { return 0; }
+    // Beams marked as piles (the restraint test then is the piles' business).
+    virtual bool HasPiles() const { return false; }
+    // Walls with openings.
+    virtual bool HasOpenings() const { return false; }
+    // One check of the model data check; 1 when it found nothing.
+    virtual int RunCheck(ECheck step) { return 1; }
+    // The load change of the load-direction panel on one object: its loads
+    // reversed or deleted, with its own undo records.
+    virtual void ChangeLoads(int pos) {}
+    // Thickness of plane elements; four corner thicknesses of shells.
+    virtual void SetThickness(int pos, const float* thickness, int n) {}
+    // Adds an element (a node: nodes[0..2] unused, see AddResultNode) of a
+    // model built from result files; false when the store cannot take it.
+    virtual bool AddFromResults(const CResultElement& element) { return false; }
+    virtual bool AddResultNode(int id, const double xyz[3], int restraints, int useCount) { return false; }
 };
 
 // The family of the table's entry; an empty family when none is registered.
 CModelFamily& ModelFamily(EFamily f);
+// Whether a family of this build is registered (else its store is empty and
+// takes nothing).
+bool IsModelFamilyRegistered(EFamily f);
 // Registers a family (nullptr: none); returns the one registered before.
 CModelFamily* RegisterModelFamily(EFamily f, CModelFamily* family);
 

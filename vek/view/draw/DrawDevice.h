@@ -46,6 +46,9 @@ public:
     virtual void Arc(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) = 0;
     virtual void TextOut(int x, int y, const char* text, int length) = 0;
     virtual int GetTextWidth(const char* text, int length) = 0;
+    // Inverts the pixels under the glyphs of the text (its top left corner
+    // at x, y) in the selected font: a second call restores them.
+    virtual void InvertText(int x, int y, const char* text, int length) {}
     virtual uint32_t GetTextColor() = 0;
     virtual uint32_t SetTextColor(uint32_t colour) = 0;
     virtual unsigned GetTextAlign() = 0;

@@ -132,6 +132,33 @@ int CGdiDrawDC::GetTextWidth(const char* text, int length)
     return s.cx;
 }
 
+void CGdiDrawDC::InvertText(int x, int y, const char* text, int length)
+{
+    if (!m_dc || !text || length <= 0) return;
+    SIZE s{};
+    ::GetTextExtentPoint32A(m_dc, text, length, &s);
+    if (s.cx <= 0 || s.cy <= 0) return;
+    // White glyphs on black in a bitmap of their own, then XORed onto the
+    // device: black leaves the pixels, white inverts them.
+    HDC mem = ::CreateCompatibleDC(m_dc);
+    HBITMAP bmp = ::CreateCompatibleBitmap(m_dc, s.cx, s.cy);
+    if (mem && bmp) {
+        HGDIOBJ oldBmp = ::SelectObject(mem, bmp);
+        HGDIOBJ oldFont = ::SelectObject(mem, ::GetCurrentObject(m_dc, OBJ_FONT));
+        RECT r{0, 0, s.cx, s.cy};
+        ::FillRect(mem, &r, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        ::SetBkMode(mem, TRANSPARENT);
+        ::SetTextColor(mem, RGB(255, 255, 255));
+        ::SetTextAlign(mem, TA_LEFT | TA_TOP);
+        ::TextOutA(mem, 0, 0, text, length);
+        ::BitBlt(m_dc, x, y, s.cx, s.cy, mem, 0, 0, SRCINVERT);
+        ::SelectObject(mem, oldFont);
+        ::SelectObject(mem, oldBmp);
+    }
+    if (bmp) ::DeleteObject(bmp);
+    if (mem) ::DeleteDC(mem);
+}
+
 uint32_t CGdiDrawDC::GetTextColor()
 {
     return ::GetTextColor(m_dc);

@@ -32,6 +32,7 @@ public:
     void Arc(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) override;
     void TextOut(int x, int y, const char* text, int length) override;
     int GetTextWidth(const char* text, int length) override;
+    void InvertText(int x, int y, const char* text, int length) override;
     uint32_t GetTextColor() override;
     uint32_t SetTextColor(uint32_t colour) override;
     unsigned GetTextAlign() override;
