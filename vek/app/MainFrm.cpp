@@ -429,6 +429,27 @@ void CMainFrame::ShowToolBarMenu(CPoint screen)
     if (sub) ::TrackPopupMenu(sub, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, m_hWnd, nullptr);
 }
 
+namespace {
+CCmdTarget* modelCommandTargets[8] = {};
+}  // namespace
+
+void CMainFrame::AddModelCommandTarget(CCmdTarget* target)
+{
+    for (CCmdTarget*& slot : modelCommandTargets)
+        if (!slot || slot == target) {
+            slot = target;
+            return;
+        }
+}
+
+BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
+{
+    if (CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    for (CCmdTarget* target : modelCommandTargets)
+        if (target && target->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    return FALSE;
+}
+
 BOOL CMainFrame::PreTranslateMessage(MSG* msg)
 {
     // A right click on a bar (its gripper and border too), on the frame's

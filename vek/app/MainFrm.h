@@ -57,6 +57,10 @@ public:
 
     BOOL DestroyWindow() override;
     BOOL PreTranslateMessage(MSG* msg) override;
+    // Commands nothing on the usual route handles go last to the model's
+    // command targets (editing, the element families) that joined it.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
+    static void AddModelCommandTarget(CCmdTarget* target);
 
 protected:
     CMainFrame() = default;

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "vek/model/TextAlign.h"
+
 // What the model's records ask of the rest of the program: the prompt bar,
 // the main frame's selectors, the left panel, the view, the undo stack and
 // the result display. The application binds its own object at start-up;
@@ -73,8 +75,7 @@ public:
 CModelProjection& ModelProjection();
 CModelProjection* SetModelProjection(CModelProjection* projection);
 
-// Text alignment flags of the canvas (the window system's values).
-enum : unsigned { kAlignLeft = 0, kAlignRight = 2, kAlignCenter = 6, kAlignBottom = 8 };
+// Text alignment flags of the canvas: kAlignLeft ... (TextAlign.h).
 
 // The drawing primitives the model's helpers draw with, in model points;
 // the view binds its drawing layer. Unbound, nothing is drawn.

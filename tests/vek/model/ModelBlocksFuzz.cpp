@@ -13,6 +13,7 @@
 #include "korvalib/base/biostream.h"
 #include "korvalib/model/KeyedLists.h"
 #include "tests/support/AppHelpersStandIn.h"
+#include "tests/support/FuzzStreams.h"
 #include "vek/model/LayerList.h"
 #include "vek/model/ProjectGlobals.h"
 #include "vek/model/ProjectOptions.h"
@@ -28,41 +29,9 @@
 
 namespace {
 
-const int16_t kVersions[] = {330, 340, 350, 360, 370, 371, 372, 400, 460, 470, 480, 490, 500,
-                             520, 600, 610, 650, 660, 670, 671, 680, 685, 690, 700, 705, 706};
-
-using Bytes = std::vector<uint8_t>;
-
-Bytes Written(const std::function<void(bofstream&)>& write)
-{
-    char* buf = nullptr;
-    size_t size = 0;
-    FILE* f = open_memstream(&buf, &size);
-    if (!f) return {};
-    {
-        bofstream out;
-        out.Attach(f);
-        write(out);
-        out.Flush();
-        out.Detach();
-    }
-    std::fclose(f);
-    Bytes bytes(buf, buf + size);
-    std::free(buf);
-    return bytes;
-}
-
-bool ReadFrom(const uint8_t* data, size_t size, const std::function<bool(bifstream&)>& read)
-{
-    FILE* f = fmemopen(const_cast<uint8_t*>(data), size, "rb");
-    if (!f) return false;
-    bifstream in;
-    in.Attach(f);
-    const bool ok = read(in) && in.IsGood();
-    in.Detach();
-    std::fclose(f);
-    return ok;
-}
+using vekfuzz::Bytes;
+using vekfuzz::ReadFrom;
+using vekfuzz::Written;
 
 // One block: its writer and its reader over the record's global state.
 struct Block {
@@ -112,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     vektest::AppHelperLog log;
     ResetModel();
     const int kind = data[0];
-    const int16_t version = kVersions[data[1] % (sizeof kVersions / sizeof kVersions[0])];
+    const int16_t version = vekfuzz::PickVersion(data[1]);
     theLevels.count = data[2] % (kMaxStoreys + 1);
     data += 3;
     size -= 3;

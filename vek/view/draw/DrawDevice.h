@@ -7,6 +7,7 @@
 
 #include "framework/WinTypes.h"
 #include "vek/model/ModelHooks.h"
+#include "vek/model/TextAlign.h"
 #include "vek/view/ViewSettings.h"
 
 using GdiObject = void*;
@@ -64,9 +65,7 @@ constexpr int kNullBrush = 5;
 constexpr int kNullPen = 8;
 constexpr int kRopCopyPen = 13;
 constexpr int kRopXorPen = 7;
-// Text alignment bits: kAlignRight, kAlignCenter, kAlignBottom are the model's.
-constexpr unsigned kAlignBaseline = 24;
-
+// Text alignment bits: kAlignLeft ... kAlignBaseline (TextAlign.h).
 // What a drawing session outside a paint draws on: the view's memory DC
 // with its back buffer selected. The view binds itself.
 class CDrawHost {
