@@ -2,7 +2,10 @@
 // version, the layouts of older versions, damaged blocks; the wind-face block.
 #include "tests/support/LeBytes.h"
 #include "tests/vek/elements/NodeTestSupport.h"
+#include "tests/support/TestFiles.h"
 #include "vek/elements/line/nodes/NodeBlock.h"
+#include "vek/model/project/ProjectBlocks.h"
+#include "vek/model/project/ProjectFile.h"
 
 namespace vektest {
 namespace {
@@ -289,6 +292,27 @@ TEST_F(NodeBlock, FaceSpanDownTheStoreys)
     EXPECT_FALSE(p.GetFaceSpan(-1, h, c));
     p.m_fCoefficient = 0.0005f;
     EXPECT_FALSE(p.GetFaceSpan(2, h, c));
+}
+
+// The project file holds the nodes: they come back from a saved project,
+// and an empty model writes the layout the project file writes without them.
+TEST_F(NodeBlock, TheProjectFileKeepsTheNodes)
+{
+    ASSERT_TRUE(ProjectBlock(7).owner.IsBound());
+    const Bytes bound = WriteBlock([](bofstream& out) { WriteProjectBlock(ProjectBlock(7), out); });
+    const CBlockOwner owner = SetProjectBlockOwner(7, {});
+    const Bytes empty = WriteBlock([](bofstream& out) { WriteProjectBlock(ProjectBlock(7), out); });
+    SetProjectBlockOwner(7, owner);
+    EXPECT_EQ(bound, empty);
+
+    MakeModel();
+    const Bytes written = WriteBlock([](bofstream& out) { WriteNodeBlock(out); });
+    TempFile project("nodes", ".prj");
+    ASSERT_EQ(SaveProjectFile(project.c_str()), 1);
+    ResetNodeModel();
+    ASSERT_EQ(LoadProject(project.c_str()), 1);
+    EXPECT_EQ(Ids(), std::vector<int>({1, 4}));
+    EXPECT_EQ(WriteBlock([](bofstream& out) { WriteNodeBlock(out); }), written);
 }
 
 }  // namespace

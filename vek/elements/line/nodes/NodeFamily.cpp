@@ -9,6 +9,8 @@
 #include "vek/elements/line/nodes/NodePools.h"
 #include "vek/elements/line/springs/Spring.h"
 #include "vek/model/ModelFamily.h"
+#include "vek/model/project/ProjectBlocks.h"
+#include "vek/elements/line/nodes/NodeBlock.h"
 #include "vek/edit/Undo.h"
 #include "vek/model/NodeLookup.h"
 #include "vek/view/draw/DrawLayer.h"
@@ -37,6 +39,8 @@ public:
     CObjectBase* GetAt(int pos) override { return Valid(pos) ? theNodes.GetAt(pos) : nullptr; }
     int GetID(int pos) const override { return Valid(pos) ? theNodes.GetIDAt(pos) : 0; }
     int IndexOfID(int id) const override { return PositionOf(theNodes, id); }
+    // The springs, loads and displacements hang on the nodes: they go with them.
+    void Clear() override { ClearNodeFamily(); }
 
     int GetStorey(int pos) const override { return Valid(pos) ? theNodes.GetAt(pos)->m_nStorey : -1; }
     void SetStorey(int pos, int storey) override
@@ -199,6 +203,8 @@ const bool registered = [] {
     SetDrawStep(EDrawStep::Nodes, nodes);
     SetDrawStep(EDrawStep::Springs, springs);
     SetNodeCoordLookup(LookupNode);
+    // The project file's node block.
+    SetProjectBlockOwner(7, {WriteNodeBlock, ReadNodeBlock});
     return true;
 }();
 
