@@ -94,9 +94,9 @@ def grid_plane_to_world(view, x, y):
     return [o[k] + x * a[0][k] + y * a[1][k] for k in range(3)]
 
 
-def places(spec, png, out):
+def places(scene_file, png, out):
     from PIL import Image
-    scene = json.load(open(spec))
+    scene = json.load(open(scene_file))
     view = scene["view"]
     img = Image.open(png).convert("RGB")
     w, h = img.size

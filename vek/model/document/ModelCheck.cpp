@@ -132,8 +132,8 @@ void CheckAnalysisParameters()
         if (!Family(f).RunCheck(ECheck::StoredNumbers)) fixed = true;
     if (fixed) AppMessageBox("某些单元的ID号与存储位置不一致, 程序已经自动作了修复.");
 
-    CSpectrumSettings& spec = theSpectrumSettings;
-    const bool spectrum = spec.AnyDirection();
+    CSpectrumSettings& spectra = theSpectrumSettings;
+    const bool spectrum = spectra.AnyDirection();
     const bool history = ModelHooks().HistoryAnalysisType() != 0;
     if ((spectrum || history) && !theEigenPara.on) {
         AppMessageBox("如果要进行地震反应谱计算或时程分析，必须进行振型计算，系统将自动设置振型计算参数!");
@@ -141,14 +141,14 @@ void CheckAnalysisParameters()
         theEigenPara.on = 1;
     }
     if (spectrum) {
-        if (spec.modes.GetSize() == 0) {
+        if (spectra.modes.GetSize() == 0) {
             AppMessageBox("地震反应谱计算中需要用到振型数据，但是没有输入参与计算的振型编号，请输入相关数据!");
         } else {
             bool removed = false;
-            for (int i = spec.modes.GetSize() - 1; i >= 0; --i) {
-                if (*spec.modes.GetAt(i) <= theEigenPara.modes) continue;
-                spec.modes.RemoveAt(i);
-                if (i < spec.dampings.GetSize()) spec.dampings.RemoveAt(i);
+            for (int i = spectra.modes.GetSize() - 1; i >= 0; --i) {
+                if (*spectra.modes.GetAt(i) <= theEigenPara.modes) continue;
+                spectra.modes.RemoveAt(i);
+                if (i < spectra.dampings.GetSize()) spectra.dampings.RemoveAt(i);
                 removed = true;
             }
             if (removed) AppMessageBox("地震反应谱中参与计算的振型编号大于振型计算个数, 系统将作自动删除这些振型编号!");

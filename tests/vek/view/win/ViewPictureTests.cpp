@@ -90,9 +90,9 @@ protected:
     void ExpectPlacedByFormulas(const std::string& name)
     {
         const std::string png = SavePicture(name);
-        const std::string spec = png + ".json";
+        const std::string sceneFile = png + ".json";
         {
-            std::ofstream f(spec);
+            std::ofstream f(sceneFile);
             CTransferMatrix frame(theViewProjection.GetFrame());
             CTransferMatrix::Axes a = frame;
             const double* o = frame.GetOrig();
@@ -127,7 +127,7 @@ protected:
             f << "]}\n";
         }
         const std::string out = png + ".places";
-        ASSERT_TRUE(RunPeers("places " + PeerArg(spec) + " " + PeerArg(png) + " " + PeerArg(out), out));
+        ASSERT_TRUE(RunPeers("places " + PeerArg(sceneFile) + " " + PeerArg(png) + " " + PeerArg(out), out));
         std::ifstream f(out);
         std::string line;
         int checks = 0;
@@ -138,7 +138,7 @@ protected:
         EXPECT_EQ(checks, expectedChecks) << name;
         f.close();
         std::remove(out.c_str());
-        std::remove(spec.c_str());
+        std::remove(sceneFile.c_str());
     }
     int expectedChecks = 0;
 };
