@@ -117,7 +117,7 @@ TEST_F(DocumentTest, NewProjectSavedUnderALongNameIsWrittenAndNamedCut)
 TEST_F(DocumentTest, AProjectOpenedThroughTheMenuHoldsItsFileAndAFailedOpenChangesNothing)
 {
     const std::string good = Copy("v706.prj", "v706.prj");
-    Copy("holds8.prj", "holds8.prj");
+    Copy("holds9.prj", "holds9.prj");
     Copy("refused_v707.prj", "newer.prj");
     const Bytes expected = ReadFileBytes(good);
 
@@ -136,7 +136,7 @@ TEST_F(DocumentTest, AProjectOpenedThroughTheMenuHoldsItsFileAndAFailedOpenChang
     // and its modified flag stay; the changes are not saved unasked.
     Doc()->SetModifiedFlag(TRUE);
     boxes.answer = IDNO;
-    for (const char* refused : {"holds8.prj", "newer.prj", "gone.prj"}) {
+    for (const char* refused : {"holds9.prj", "newer.prj", "gone.prj"}) {
         SCOPED_TRACE(refused);
         boxes.texts.clear();
         chosenFile = dir.File(refused);
@@ -240,7 +240,7 @@ TEST_F(DocumentTest, TheAutosaveCopyIsWrittenWhenDueAndGoesWhenAnotherProjectOpe
 
     // A failed open leaves the copy; a good one removes it.
     apptest::BoxRecorder boxes;
-    chosenFile = Copy("holds8.prj", "holds8.prj");
+    chosenFile = Copy("holds9.prj", "holds9.prj");
     Command(ID_FILE_OPEN);
     EXPECT_TRUE(Exists(copy));
     chosenFile = Copy("v706.prj", "v706.prj");

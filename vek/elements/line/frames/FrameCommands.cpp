@@ -1,0 +1,223 @@
+#include "vek/elements/line/frames/FrameCommands.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "vek/edit/Undo.h"
+#include "vek/elements/line/frames/Frame.h"
+#include "vek/elements/line/frames/FrameDefaults.h"
+#include "vek/elements/line/frames/FrameStore.h"
+#include "vek/elements/line/frames/FrameUndo.h"
+#include "vek/elements/line/nodes/Node.h"
+#include "vek/elements/line/nodes/NodeCreate.h"
+#include "vek/model/AppHelpers.h"
+#include "vek/model/ProjectOptions.h"
+#include "vek/model/analysis/AnalysisParameters.h"
+#include "vek/model/storeys/LevelTable.h"
+#include "vek/view/ViewProjection.h"
+#include "vek/view/draw/DrawLayer.h"
+#include "vek/view/operate/SingleOperate.h"
+#include "vek/view/operate/ViewCommands.h"
+
+int nFrameDivideParts = 0;
+int nFrameOutputSections = 3;
+
+namespace {
+
+// One undo group over the picked points' work, the document marked modified.
+template <class Work>
+int InGroup(Work work)
+{
+    CDrawSession session;
+    theUndo.BeginRecord();
+    const int made = work();
+    theUndo.EndRecord();
+    if (made) SetDocumentModified(1);
+    return made;
+}
+
+// Each selected frame: erased, recorded, changed, drawn (deselected).
+template <class Record, class Change>
+int ForSelected(int option, Record record, Change change)
+{
+    CDrawSession session;
+    CDisplayOptionOn shown(option);
+    theUndo.BeginRecord();
+    int changed = 0;
+    for (int i = 0; i < theFrames.GetSize(); ++i) {
+        CFrame* f = theFrames.GetAt(i);
+        if (!f->IsSelected()) continue;
+        f->m_nFlags &= ~(kObjSelected | kObjLive);
+        f->Draw();
+        f->m_nFlags |= kObjLive;
+        theUndo.AddRecord(record(*f));
+        change(*f);
+        f->Draw();
+        ++changed;
+    }
+    theUndo.EndRecord();
+    if (changed) SetDocumentModified(1);
+    return changed;
+}
+
+CPickedPoints PicksOf(CSingleOperate* op, double (*points)[3], int max)
+{
+    CPickedPoints p;
+    p.count = op ? op->SetInputPoints(points, max) : 0;
+    p.points = points;
+    return p;
+}
+
+}  // namespace
+
+int GenerateBeams(const CPickedPoints& picks)
+{
+    const int method = theProjectOptions.nGenerateMethod;
+    if (picks.count < 2 || (method != 1 && method != 2)) return 0;
+    return InGroup([&] {
+        const int a = FindOrAddNode(picks.points[0]);
+        const int b = a ? FindOrAddNode(picks.points[1]) : 0;
+        return a && b ? AddFramesBetweenNodes(a, b) : 0;
+    });
+}
+
+int AddNodeBelow(int node)
+{
+    const CNode* n = FindNode(node);
+    if (!n) return 0;
+    double h = theFrameGeneration.columnHeight;
+    if (theLevels.count > 0) {
+        const int s = n->m_nStorey;
+        h = s >= 1 ? theLevels.GetElevation(s) - theLevels.GetElevation(s - 1) : 0;
+    }
+    if (std::fabs(h) <= theProjectOptions.fVertNodeSpacing) return 0;
+    const double p[3] = {n->m_dCoord[0], n->m_dCoord[1], n->m_dCoord[2] - h};
+    const int lower = FindOrAddNode(p);
+    if (!lower) return 0;
+    if (!theFrameGeneration.noSplitting) {
+        BreakFramesAtNode(node);
+        BreakFramesAtNode(lower);
+    }
+    return lower;
+}
+
+void AddColumnBelowNode(int node)
+{
+    if (const int lower = AddNodeBelow(node)) AddFramesBetweenNodes(node, lower);
+}
+
+int GenerateColumns(const CPickedPoints& picks)
+{
+    if (theLevels.count > 0 && theLevels.current == 0) {
+        AppMessageBox("0层已下不能有柱！");
+        return 0;
+    }
+    if (theViewProjection.GetMode() != 1) {
+        AppMessageBox("只能在平面工作平台下生成柱单元！");
+        return 0;
+    }
+    if (picks.count < 1 || theProjectOptions.nGenerateMethod != 1) return 0;
+    return InGroup([&] {
+        const int before = theFrames.GetSize();
+        if (const int node = FindOrAddNode(picks.points[0])) AddColumnBelowNode(node);
+        return theFrames.GetSize() - before;
+    });
+}
+
+int ApplyFrameMaterial()
+{
+    const int m = std::max<int>(0, theCurrentProps.material);
+    return ForSelected(
+        kShowFrameMaterials, [](CFrame& f) { return new CUndoFrameMat(f.m_nID, f.m_nMaterial); },
+        [m](CFrame& f) { f.m_nMaterial = uint16_t(m); });
+}
+
+int ApplyFrameSection()
+{
+    theCurrentProps.Clamp();
+    return ForSelected(
+        kShowFrameSections, [](CFrame& f) { return new CUndoFrameSect(f.m_nID, CFrameSectTraits::Get(f)); },
+        [](CFrame& f) { f.SetSectionFromCurrent(); });
+}
+
+int ApplyOutputSections(int count)
+{
+    // The member reports interior sections + 2; the field holds 0..9.
+    const int interior = std::clamp(count, 2, 11) - 2;
+    CDrawSession session;
+    int changed = 0;
+    for (int i = 0; i < theFrames.GetSize(); ++i) {
+        CFrame* f = theFrames.GetAt(i);
+        if (!f->IsSelected()) continue;
+        f->m_nFlags &= ~kObjSelected;
+        f->SetOutputSections(interior);
+        f->Draw();
+        ++changed;
+    }
+    if (changed) SetDocumentModified(1);
+    return changed;
+}
+
+int ApplyAxialForceType(int type)
+{
+    return ForSelected(
+        kShowFrameReleases, [](CFrame& f) { return new CUndoAxisForceType(f.m_nID, uint8_t(f.GetAxialType())); },
+        [type](CFrame& f) { f.SetAxialType(type); });
+}
+
+int ReverseLocalAxis()
+{
+    return ForSelected(
+        -1, [](CFrame& f) { return new CUndoFrameAxis(f.m_nID, CFrameAxisTraits::Get(f)); },
+        [](CFrame& f) {
+            for (double& r : f.m_dRef) r = -r;
+        });
+}
+
+int DivideSelectedFrames(int parts)
+{
+    if (parts < 2) return 0;
+    return InGroup([parts] {
+        int made = 0;
+        const int last = theFrames.GetLastID();
+        for (int id = 1; id <= last; ++id) {
+            CFrame* f = FindFrame(id);
+            if (!f || !f->IsSelected()) continue;
+            f->m_nFlags &= ~kObjSelected;
+            f->Draw();
+            const CNode* i = FindNode(f->m_nNodeI);
+            const CNode* j = FindNode(f->m_nNodeJ);
+            if (!i || !j) continue;
+            double pi[3], pj[3];
+            std::copy(i->m_dCoord, i->m_dCoord + 3, pi);
+            std::copy(j->m_dCoord, j->m_dCoord + 3, pj);
+            // From node J towards node I: the divided frame keeps the part at I.
+            for (int k = 1; k < parts; ++k) {
+                double p[3];
+                for (int c = 0; c < 3; ++c) p[c] = pj[c] + (pi[c] - pj[c]) * k / parts;
+                const int node = FindOrAddNode(p);
+                if (!node) break;
+                if (BreakFrameAtNode(id, node)) ++made;
+            }
+        }
+        return made;
+    });
+}
+
+void RegisterFrameCommands()
+{
+    RegisterOperationCallback(80, [](CSingleOperate* op) {
+        double pts[2][3];
+        GenerateBeams(PicksOf(op, pts, 2));
+    });
+    RegisterOperationCallback(81, [](CSingleOperate* op) {
+        double pts[1][3];
+        GenerateColumns(PicksOf(op, pts, 1));
+    });
+    RegisterOperationCallback(83, [](CSingleOperate*) { ApplyFrameSection(); });
+    RegisterOperationCallback(85, [](CSingleOperate*) { ApplyFrameMaterial(); });
+    RegisterOperationCallback(107, [](CSingleOperate*) { ApplyAxialForceType(int(theFrameDefaults.m_nAxialType)); });
+    RegisterOperationCallback(109, [](CSingleOperate*) { ApplyOutputSections(nFrameOutputSections); });
+    RegisterOperationCallback(110, [](CSingleOperate*) { ReverseLocalAxis(); });
+    RegisterOperationCallback(601, [](CSingleOperate*) { DivideSelectedFrames(nFrameDivideParts); });
+}
