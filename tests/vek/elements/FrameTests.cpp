@@ -9,6 +9,7 @@
 #include "tests/vek/elements/NodeTestSupport.h"
 #include "vek/elements/line/frames/Frame.h"
 #include "vek/elements/line/frames/FrameBlock.h"
+#include "vek/elements/line/frames/FrameDataLine.h"
 #include "vek/elements/line/frames/FrameCommands.h"
 #include "vek/elements/line/frames/FrameDefaults.h"
 #include "vek/elements/line/frames/FrameLoad.h"
@@ -16,6 +17,7 @@
 #include "vek/elements/line/frames/FrameStore.h"
 #include "vek/elements/line/frames/FrameUndo.h"
 #include "vek/model/analysis/AnalysisParameters.h"
+#include "vek/model/materials/Material.h"
 #include "vek/model/materials/Sections.h"
 #include "vek/model/project/ProjectBlocks.h"
 #include "vek/model/project/ProjectFile.h"
@@ -512,6 +514,91 @@ TEST_F(FrameTest, PickingByWindow)
     EXPECT_EQ(PickFrameAtPoint(mx, my, 0, 0, 'F'), 1);
     EXPECT_TRUE(F(f).IsSelected());
     EXPECT_EQ(PickFrameAtPoint(mx + 500, my + 500, 1, 0, 'F'), 0);
+}
+
+}  // namespace
+}  // namespace vektest
+
+namespace vektest {
+namespace {
+
+class FrameLine : public FrameTest {
+protected:
+    // The frame line as the data file holds it.
+    static std::string Line(CFrame& f, int n, const int* const* rows)
+    {
+        TempFile file("line", ".dat");
+        {
+            DKorvaDataFile out;
+            if (!out.Open(file.c_str(), 0)) return "";
+            WriteFrameDataLine(out, f, 1, n, rows);
+            out.Close();
+        }
+        const Bytes b = file.ReadAll();
+        return std::string(b.begin(), b.end());
+    }
+};
+
+TEST_F(FrameLine, ItemsOfTheFrameLine)
+{
+    const int a = Node(0, 0, 0), b = Node(6, 0, 0);
+    CFrame& f = F(Frame(a, b));
+    f.m_cRelease[0] = 100;
+    f.m_cRelease[3] = 50;
+    int case1[1] = {0}, case2[1] = {0}, case3[1] = {7};
+    const int* rows[3] = {case1, case2, case3};
+    std::string line = Line(f, 3, rows);
+    EXPECT_NE(line.find("1 1 2 M=1 DIR2=0 0 1 T=1 E=0 0 R=1 0 0 0.5 0 0 L=0 0 7 ACT=1"), std::string::npos) << line;
+    EXPECT_EQ(line.find("ECC="), std::string::npos);
+
+    // Tension only: fixed releases; no load in any case: no output sections.
+    f.SetAxialType(1);
+    f.m_nAttr |= kFrameEgrf;
+    case3[0] = 0;
+    line = Line(f, 3, rows);
+    EXPECT_NE(line.find("T=0 E=0 0 R=1 1 0 1 1 0 EGRF=1E-10 L=0 "), std::string::npos) << line;
+    case1[0] = 2;
+    line = Line(f, 3, rows);
+    EXPECT_NE(line.find("T=1 "), std::string::npos) << line;
+
+    // Eccentricities of 0.00005 are left out; a prestress in two cases twice.
+    for (float& e : f.m_fEcc) e = 0.00005f;
+    CFrameLoad p;
+    p.m_fPrestress = 100;
+    f.m_Loads.Insert(1, FindOrAddFrameLoad(p));
+    f.m_Loads.Insert(2, FindOrAddFrameLoad(p));
+    line = Line(f, 3, rows);
+    EXPECT_EQ(line.find("ECC="), std::string::npos);
+    const size_t first = line.find("Axial=100 ");
+    ASSERT_NE(first, std::string::npos) << line;
+    EXPECT_NE(line.find("Axial=100 ", first + 1), std::string::npos) << line;
+    EXPECT_NE(line.find("ACT=1"), std::string::npos) << line;
+}
+
+// The steel modulus of a section without one is 2.06e8 kN/m² in the
+// model's own units; a frame without section or material says why.
+TEST_F(FrameLine, AxialTemperatureValues)
+{
+    EXPECT_DOUBLE_EQ(DefaultSteelModulus(0), 2.06e8);
+    EXPECT_DOUBLE_EQ(DefaultSteelModulus(3), 2.06e8 * 1e6 / 1e6);
+    EXPECT_DOUBLE_EQ(DefaultSteelModulus(1), 2.06e8 / 1e4);
+    const int a = Node(0, 0, 0), b = Node(6, 0, 0);
+    CFrame& f = F(Frame(a, b));
+    double area = 0, E = 0, alpha = 0;
+    std::string message;
+    EXPECT_EQ(GetAxialTempParams(f, area, E, alpha, message), 0);
+    EXPECT_EQ(message, "1号梁柱单元没有赋给材料或截面，无法把指定的预拉压力转换成轴向升降温");
+    theVframeSects.Add(CVframeSect());
+    theMaterials.Add(CMaterial());
+    f.SetSection(1, 2);
+    f.m_nMaterial = uint16_t(theMaterials.GetSize());
+    EXPECT_EQ(GetAxialTempParams(f, area, E, alpha, message), 0);
+    EXPECT_EQ(message, "1号梁柱单元的截面为变截面，无法把指定的预拉压力转换成轴向升降温");
+    theFrameSects.Add(CFrameSect());
+    f.SetSection(1, 0);
+    EXPECT_EQ(GetAxialTempParams(f, area, E, alpha, message), 1);
+    EXPECT_NEAR(area, 0.16, 1e-6);
+    theMaterials.SetSize(theMaterials.GetSize() - 1);
 }
 
 }  // namespace
