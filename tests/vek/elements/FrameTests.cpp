@@ -14,6 +14,7 @@
 #include "vek/elements/line/frames/FrameDefaults.h"
 #include "vek/elements/line/frames/FrameLoad.h"
 #include "vek/elements/line/frames/FramePick.h"
+#include "vek/elements/line/frames/FrameSort.h"
 #include "vek/elements/line/frames/FrameStore.h"
 #include "vek/elements/line/frames/FrameUndo.h"
 #include "vek/model/analysis/AnalysisParameters.h"
@@ -599,6 +600,54 @@ TEST_F(FrameLine, AxialTemperatureValues)
     EXPECT_EQ(GetAxialTempParams(f, area, E, alpha, message), 1);
     EXPECT_NEAR(area, 0.16, 1e-6);
     theMaterials.SetSize(theMaterials.GetSize() - 1);
+}
+
+}  // namespace
+}  // namespace vektest
+
+namespace vektest {
+namespace {
+
+// Sorting by X (mode 3) numbers frames by their mid-points; an ordered model
+// keeps its numbers and its undo history.
+TEST_F(FrameTest, SortingRenumbersByMidPoints)
+{
+    const int a = Node(0, 0, 0), b = Node(10, 0, 0), c = Node(4, 0, 0), d = Node(4, 5, 0);
+    theProjectOptions.bStoreyLookup = 0;
+    const int f1 = Frame(b, d), f2 = Frame(a, c), f3 = Frame(c, d);
+    (void)f1, (void)f2, (void)f3;
+    F(f1).m_Steel.refs[0] = f2;
+    EXPECT_EQ(SortFrames(3), 1);
+    // Mid-points x: 2 (old 2), 4 (old 3), 7 (old 1).
+    EXPECT_EQ(Ends(), (std::vector<std::pair<int, int>>{{a, c}, {c, d}, {d, b}}));
+    EXPECT_EQ(F(3).m_Steel.refs[0], 1);
+    EXPECT_FALSE(theUndo.CanUndo());
+    Frame(a, d);
+    ASSERT_TRUE(theUndo.CanUndo());
+    EXPECT_EQ(SortFrames(20), 0);
+    EXPECT_TRUE(theUndo.CanUndo());
+}
+
+// Three frames between the same two nodes (one drawn the other way) leave
+// the lowest number, which takes the others' loads; the numbers close up.
+TEST_F(FrameTest, DuplicatesGoAndGiveTheirLoads)
+{
+    theProjectOptions.bStoreyLookup = 0;
+    const int a = Node(0, 0, 0), b = Node(6, 0, 0), c = Node(6, 6, 0);
+    const int keep = Frame(a, b), other = Frame(b, c), twin = Frame(b, a), third = Frame(a, b);
+    (void)other;
+    CFrame& t = F(twin);
+    std::swap(t.m_nNodeI, t.m_nNodeJ);
+    CFrameLoad l;
+    l.m_fTemp[0] = 20;
+    F(third).m_Loads.Insert(3, FindOrAddFrameLoad(l));
+    EXPECT_EQ(DeleteDuplicateFrames(), 2);
+    EXPECT_EQ(theFrames.GetSize(), 2);
+    EXPECT_EQ(theFrames.GetLastID(), 2);
+    EXPECT_EQ(F(keep).m_Loads.Entries(), 1);
+    EXPECT_EQ(F(2).m_nNodeJ, c);
+    EXPECT_EQ(FindNode(a)->m_nElements, 1);
+    EXPECT_EQ(DeleteDuplicateFrames(), 0);
 }
 
 }  // namespace
