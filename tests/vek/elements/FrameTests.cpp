@@ -9,6 +9,7 @@
 #include "tests/vek/elements/NodeTestSupport.h"
 #include "vek/elements/line/frames/Frame.h"
 #include "vek/elements/line/frames/FrameBlock.h"
+#include "vek/elements/line/frames/FrameChecks.h"
 #include "vek/elements/line/frames/FrameDataLine.h"
 #include "vek/elements/line/frames/FrameCommands.h"
 #include "vek/elements/line/frames/FrameDefaults.h"
@@ -44,6 +45,7 @@ protected:
         ClearFrameFamily();
         theFrameSects.SetSize(0);
         theVframeSects.SetSize(0);
+        theSframeSects.SetSize(0);
         theCurrentProps.Reset();
         theFrameGeneration = CFrameGeneration();
     }
@@ -648,6 +650,90 @@ TEST_F(FrameTest, DuplicatesGoAndGiveTheirLoads)
     EXPECT_EQ(F(2).m_nNodeJ, c);
     EXPECT_EQ(FindNode(a)->m_nElements, 1);
     EXPECT_EQ(DeleteDuplicateFrames(), 0);
+}
+
+}  // namespace
+}  // namespace vektest
+
+namespace vektest {
+namespace {
+
+// Ten 3 m beams and one 0.1 m beam: the short one is selected and reported.
+TEST_F(FrameTest, ShortFramesAreSelected)
+{
+    theProjectOptions.bStoreyLookup = 0;
+    for (int i = 0; i < 10; ++i) Frame(Node(0, i, 0), Node(3, i, 0));
+    const int s = Frame(Node(0, 20, 0), Node(0.1, 20, 0));
+    AppHelperLog log;
+    EXPECT_EQ(CheckShortFrames(), 0);
+    EXPECT_TRUE(F(s).IsSelected());
+    EXPECT_FALSE(F(1).IsSelected());
+    ASSERT_EQ(log.Messages().size(), 1u);
+    EXPECT_NE(log.Messages()[0].text.find("第11号梁柱单元太短(长0.1000)"), std::string::npos);
+}
+
+// A column drawn bottom to top has its ends, releases and loads exchanged,
+// in one undo group that puts it back; a variable section gains a reversed
+// copy named with "new". Missing local axes are made, at most five messages.
+TEST_F(FrameTest, OrientationIsRepairedAndUndoable)
+{
+    const int low = Node(0, 0, 0), high = Node(0, 0, 3);
+    const int f = Frame(low, high);
+    CFrame& c = F(f);
+    std::swap(c.m_nNodeI, c.m_nNodeJ);
+    c.m_cRelease[0] = 100;
+    CVframeSect v;
+    v.SetName("V1");
+    theVframeSects.Add(v);
+    c.SetSection(1, 2);
+    CFrameLoad l;
+    const float x[1] = {1}, val[1] = {4};
+    l.m_Points[kSpanForce][0].SetPoints(1, x, val);
+    c.m_Loads.Insert(1, FindOrAddFrameLoad(l));
+    const Bytes before = Block();
+    AppHelperLog log;
+    EXPECT_EQ(CheckFrameOrientation(), 1);
+    EXPECT_EQ(c.m_nNodeI, high);
+    EXPECT_EQ(c.m_cRelease[1], 100);
+    EXPECT_EQ(c.m_nSection, 2);
+    EXPECT_STREQ(theVframeSects.GetAt(1)->m_pName, "V1new");
+    EXPECT_FLOAT_EQ(theFrameLoads.GetAt(c.m_Loads[0].nValue - 1)->m_Points[kSpanForce][0].m_pX[0], 2);
+    EXPECT_EQ(log.LastModified(), 1);
+    theUndo.Undo();
+    // The library keeps the new section; the frame is as it was.
+    EXPECT_EQ(c.m_nNodeI, low);
+    EXPECT_EQ(c.m_nSection, 1);
+    EXPECT_EQ(c.m_Loads[0].nValue, 1);
+
+    Reset();
+    ResetNodeModel();
+    theProjectOptions.bStoreyLookup = 0;
+    for (int i = 0; i < 7; ++i) F(Frame(Node(0, i, 0), Node(3, i, 0))).SetAxisCode(0);
+    AppHelperLog seven;
+    CheckFrameOrientation();
+    EXPECT_EQ(seven.Messages().size(), 5u);
+    for (int i = 0; i < theFrames.GetSize(); ++i) EXPECT_EQ(theFrames.GetAt(i)->GetAxisCode(), 2);
+}
+
+// Sections and materials: a steel frame needs no material; a variable
+// section loses its tension-only mark.
+TEST_F(FrameTest, SectionsAndMaterialsAreChecked)
+{
+    const int a = Node(0, 0, 0), b = Node(6, 0, 0), c = Node(12, 0, 0);
+    const int steel = Frame(a, b), general = Frame(b, c);
+    theSframeSects.Add(CSframeSect());
+    F(steel).SetSection(1, 1);
+    theVframeSects.Add(CVframeSect());
+    F(general).SetSection(1, 2);
+    F(general).SetAxialType(1);
+    AppHelperLog log;
+    EXPECT_EQ(CheckFrameSections(), 0);
+    EXPECT_FALSE(F(steel).IsSelected());
+    EXPECT_TRUE(F(general).IsSelected());
+    EXPECT_EQ(F(general).GetAxialType(), 0);
+    ASSERT_GE(log.Messages().size(), 2u);
+    EXPECT_EQ(log.Messages()[0].text, "2号梁柱单元材料或截面数据不全，它被设置成选中状态！");
+    theSframeSects.SetSize(0);
 }
 
 }  // namespace

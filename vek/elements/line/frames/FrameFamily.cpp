@@ -4,6 +4,8 @@
 
 #include "vek/elements/line/frames/Frame.h"
 #include "vek/elements/line/frames/FrameBlock.h"
+#include "vek/elements/line/frames/FrameChecks.h"
+#include "vek/elements/line/frames/FrameSort.h"
 #include "vek/elements/line/frames/FrameCommands.h"
 #include "vek/elements/line/frames/FrameDefaults.h"
 #include "vek/elements/line/frames/FrameLoad.h"
@@ -14,6 +16,7 @@
 #include "vek/elements/line/nodes/Node.h"
 #include "vek/model/AppHelpers.h"
 #include "vek/model/ModelFamily.h"
+#include "vek/model/ModelHooks.h"
 #include "vek/model/project/ProjectBlocks.h"
 #include "vek/view/passes/DrawModel.h"
 
@@ -107,6 +110,20 @@ public:
         return theFrames.Add(copy) != 0;
     }
     void RemapReferences(const int* map, int n) override { RemapFrameReferences(map, n); }
+    int RunCheck(ECheck step) override
+    {
+        if (step == ECheck::Merge) {
+            DeleteDuplicateFrames();
+        } else if (step == ECheck::Elements) {
+            ModelHooks().ShowPrompt("正在检查梁柱单元数据...");
+            const int sections = CheckFrameSections();
+            const int orientation = CheckFrameOrientation();
+            const int loads = CheckFrameLoads();
+            const int lengths = CheckShortFrames();
+            return sections & orientation & loads & lengths;
+        }
+        return 1;
+    }
     bool AddFromResults(const CResultElement& e) override
     {
         if (e.nodeCount < 2) return false;
