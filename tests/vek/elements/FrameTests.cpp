@@ -13,6 +13,7 @@
 #include "vek/elements/line/frames/FrameDataLine.h"
 #include "vek/elements/line/frames/FrameCommands.h"
 #include "vek/elements/line/frames/FrameDefaults.h"
+#include "vek/elements/line/frames/FrameInfo.h"
 #include "vek/elements/line/frames/FrameLoad.h"
 #include "vek/elements/line/frames/FramePick.h"
 #include "vek/elements/line/frames/FrameSort.h"
@@ -734,6 +735,27 @@ TEST_F(FrameTest, SectionsAndMaterialsAreChecked)
     ASSERT_GE(log.Messages().size(), 2u);
     EXPECT_EQ(log.Messages()[0].text, "2号梁柱单元材料或截面数据不全，它被设置成选中状态！");
     theSframeSects.SetSize(0);
+}
+
+}  // namespace
+}  // namespace vektest
+
+namespace vektest {
+namespace {
+
+TEST_F(FrameTest, InformationText)
+{
+    const int a = Node(0, 0, 0), b = Node(6, 0, 0);
+    CFrame& f = F(Frame(a, b));
+    f.m_cRelease[1] = 100;
+    f.m_fRigid[0] = 0.25f;
+    CFrameLoad l;
+    l.m_fPrestress = 12;
+    f.m_Loads.Insert(2, FindOrAddFrameLoad(l));
+    EXPECT_EQ(GetFrameInfoText(f, 3),
+              "1号梁柱 I,J端节点=1 2\r\n楼层号=-1 图层=固定图层\r\n内力输出截面数:3\r\n没给截面!\r\n没给材料!"
+              "\r\nI端刚域长:0.25\r\n放松J端1-2面内弯矩:100%\r\n荷载种类2下的荷载:\r\n  轴向预应力:12.000");
+    EXPECT_EQ(GetFrameInfoText(f, 2), "1号梁柱 I,J端节点=1 2");
 }
 
 }  // namespace
