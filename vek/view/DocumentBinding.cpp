@@ -1,11 +1,11 @@
 #include "vek/view/DocumentBinding.h"
 
 #include "korvalib/base/biostream.h"
-#include "vek/model/ElevationPlane.h"
 #include "vek/model/ViewLink.h"
 #include "vek/model/axisgrid/AxisGrid.h"
 #include "vek/model/document/DocumentHooks.h"
 #include "vek/model/project/ProjectBlocks.h"
+#include "vek/view/ViewBindings.h"
 #include "vek/view/ViewProjection.h"
 #include "vek/view/operate/OsnapState.h"
 
@@ -38,16 +38,5 @@ void BindViewToDocument()
         theViewProjection.ZoomExtents(recompute, resetDirection, resetZoom);
     };
     theDocumentHooks.setProjectionMode = [](int mode) { theViewProjection.SetMode(mode, 0, 0, 0); };
-    theViewLink.projectionMode = [] { return theViewProjection.GetMode(); };
-    // Options of files before version 700 keep the work platform and its height.
-    theViewLink.setLegacyProjection = [](int mode, double value) {
-        theViewProjection.SetMode(mode, 0, 0, 0);
-        theViewProjection.SetPlatformHeight(value);
-    };
-    theViewLink.enterYZPlane = [] {
-        theElevationPlane.m_equation.Set(1, 0, 0, 0);
-        theElevationPlane.SetOrigin();
-        theViewProjection.SetMode(2, 0, 0, 0);
-        theViewProjection.ZoomExtents(0, 0, 0);
-    };
+    BindProjectionLink();
 }
