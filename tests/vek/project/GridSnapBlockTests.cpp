@@ -99,7 +99,9 @@ TEST_F(GridSnapBlocks, EveryLayoutLoadsAsWrittenAndSavesTheSameBytesAgain)
         EXPECT_EQ(Switches(), v >= 520 ? "NYYNYNYN" : "NYYNYNNN");
 
         const Bytes saved = ModelBytes();
-        if (v == 706) EXPECT_EQ(Difference(saved, ReadFileBytes(Fixture(name))), "");
+        if (v == 706) {
+            EXPECT_EQ(Difference(saved, ReadFileBytes(Fixture(name))), "");
+        }
         FreshModel();
         ASSERT_EQ(LoadBytes(saved), 1);
         EXPECT_EQ(Difference(ModelBytes(), saved), "");
