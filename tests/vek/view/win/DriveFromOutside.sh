@@ -2,7 +2,9 @@
 # Drives Vek.exe from outside, as a user's mouse and keys reach it through the
 # X server: a project with two axis grids is opened; a drag with the middle
 # button shifts the picture by the drag; F7 shows all again, which for this
-# project is the picture it was saved with.
+# project is the picture it was saved with; in the two-point elevation
+# command (F2) the cursor snaps to a grid crossing with its marker, and Esc
+# ends the command and takes the marker away.
 #   DriveFromOutside.sh <Vek.exe> <fixture folder> <artifacts folder>
 set -uo pipefail
 exe=$1 fixtures=$2 artifacts=$3
@@ -92,4 +94,28 @@ region "$work/all.png" "${w}x${h}+${x}+${y}" "$work/r3.png"
 back=$(differ "$work/r0.png" "$work/r3.png")
 echo "grid pixels off after F7: $back"
 [ "$back" -le $((w * h / 200)) ] || fail "F7 did not give the saved picture ($back pixels off)"
+# F2 asks for the two points of an elevation. Somewhere on a lattice of
+# 40 pixels about the middle the cursor comes within the snap radius of a
+# grid crossing: the marker shows; Esc ends the operation and takes it away.
+xdotool key F2
+marked=""
+for dy in -80 -40 0 40 80; do
+  for dx in -80 -40 0 40 80; do
+    xdotool mousemove --window "$win" $((cx + dx)) $((cy + dy))
+    settled "$work/moved.png" || fail "the picture never settled after a move"
+    region "$work/moved.png" "${w}x${h}+${x}+${y}" "$work/r4.png"
+    if [ "$(differ "$work/r3.png" "$work/r4.png")" -gt 20 ]; then
+      marked="$dx,$dy"
+      break 2
+    fi
+  done
+done
+[ -n "$marked" ] || fail "no snap marker near the grid crossings"
+echo "snap marker shown with the cursor at $marked from the middle"
+cp "$work/moved.png" "$artifacts/drive_snap_marker.png" 2>/dev/null
+xdotool key Escape
+settled "$work/ended.png" "$work/moved.png" || fail "Esc changed nothing"
+region "$work/ended.png" "${w}x${h}+${x}+${y}" "$work/r5.png"
+left=$(differ "$work/r3.png" "$work/r5.png")
+[ "$left" -le 20 ] || fail "the marker stayed after Esc ($left pixels)"
 echo "passed"
