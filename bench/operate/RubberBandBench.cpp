@@ -1,9 +1,10 @@
 // A mouse move while a line is being drawn, over a model of 1,000,000
 // segments (all of them offered for snapping, as a drawing pass leaves them),
 // against two bare copies of the window's back buffer. The move erases the
-// band at the old cursor, draws it at the new one and copies the picture to
-// the window; it must cost no more than the two bare copies and never ask
-// for the model's picture again ("model_rebuilds" stays 0). The snap search
+// band at the old cursor and draws it at the new one on the back buffer (a
+// copy to the window, when the drawing layer asks for one, is a copy of the
+// buffer); it must cost no more than the two bare copies and never ask for
+// the model's picture again ("model_rebuilds" stays 0). The snap search
 // over the candidates runs once per interval and is timed apart: at 100 Hz
 // it is one move in ten.
 #include <benchmark/benchmark.h>
