@@ -14,6 +14,7 @@
 #include "vek/model/ProjectOptions.h"
 #include "vek/results/Result.h"
 #include "vek/results/ResultCounts.h"
+#include "vek/results/ResultPictures.h"
 
 #if defined(_WIN32)
 #include <process.h>
@@ -71,6 +72,10 @@ void CMemberValue::Serialize(bifstream& in)
 
 void DispPicture::Reset()
 {
+    if ((kind >= 1 && kind <= 9) || (kind >= 11 && kind <= 19)) {
+        ClearNodeDisplacements();
+        kind = 0;
+    }
     kind = 0;
     playing = 0;
     currentFrame = 0;
@@ -200,6 +205,7 @@ bool NodeDispValues::GetCaption(std::string& text) const
 
 void FrameForceDiagram::Clear()
 {
+    members.clear();
     elementKind = 0;
     component = 0;
     largest = 1e-20;
@@ -407,7 +413,10 @@ void CResultDisp::RefreshCase(int valuesKind, int contourKind, int pictureKind, 
 
 void CResultDisp::ShowPicture()
 {
-    if (theResultDispHooks.showDispPicture) theResultDispHooks.showDispPicture(disp.kind);
+    if (theResultDispHooks.showDispPicture)
+        theResultDispHooks.showDispPicture(disp.kind);
+    else
+        ShowDispPicture(disp.kind);
 }
 
 void CResultDisp::OnLoadCaseChanged()
@@ -455,7 +464,10 @@ void CResultDisp::OnForceCombChanged()
     }
     bool redraw = false;
     if (frameDiagram.elementKind != 0) {
-        Call(theResultDispHooks.updateFrameDiagram);
+        if (theResultDispHooks.updateFrameDiagram)
+            theResultDispHooks.updateFrameDiagram();
+        else
+            UpdateFrameDiagram();
         redraw = true;
     } else if (forceText.elementKind != 0 && forceText.envelope == 0) {
         Call(theResultDispHooks.updateForceText);

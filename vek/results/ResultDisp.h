@@ -5,6 +5,7 @@
 // direction, buckling mode or stage, and the caption line naming what is shown.
 // The pictures' contents are filled by the picture builders through
 // theResultDispHooks; unbound, a refresh leaves the picture as it is.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -77,10 +78,18 @@ struct PrincipalStressField {
     }
 };
 
+// One member's diagram values: per section its position from end i and one
+// value, or (maximum and minimum envelope) two.
+struct DiagramMember {
+    int32_t m_nID = 0;
+    std::vector<std::array<double, 3>> sect;
+};
+
 // Force diagram of line members: element kind 1 frames, 2 trusses, 3 curved
 // beams, 4 pipes; component 0-5; envelope 0 current combination, 1 maximum
 // and minimum, 2 largest absolute value.
 struct FrameForceDiagram {
+    std::vector<DiagramMember> members;
     uint8_t elementKind = 0;
     uint8_t component = 0;
     double largest = 1e-20;

@@ -1,0 +1,146 @@
+#include "vek/results/win/ResultDialogs.h"
+
+#include "vek/res/ResultDialogsRes.h"
+#include "vek/results/ResultChoices.h"
+#include "vek/results/ResultDisp.h"
+
+// ---- displacement pictures
+
+BEGIN_MESSAGE_MAP(CDispPicTypeDlg, CMyDialog)
+END_MESSAGE_MAP()
+
+CDispPicTypeDlg::CDispPicTypeDlg(CWnd* parent) : CMyDialog(IDD_DISP_PIC_TYPE, parent) {}
+
+BOOL CDispPicTypeDlg::OnInitDialog()
+{
+    bool enabled[kDispPictureChoices];
+    DispPictureChoices(enabled);
+    m_nChoice = StartDispPictureChoice(enabled, theResultDisp.disp.kind);
+    CMyDialog::OnInitDialog();
+    for (int i = 0; i < kDispPictureChoices; ++i)
+        if (CWnd* button = GetDlgItem(IDC_RES_PICTURE_FIRST + i)) button->EnableWindow(enabled[i]);
+    if (m_nChoice < 0) {
+        if (CWnd* ok = GetDlgItem(IDOK)) ok->EnableWindow(FALSE);
+        SetDlgItemText(IDC_RES_NOTE, kNoResultToShow);
+    }
+    return TRUE;
+}
+
+void CDispPicTypeDlg::DoDataExchange(CDataExchange* dx)
+{
+    CMyDialog::DoDataExchange(dx);
+    DDX_Radio(dx, IDC_RES_PICTURE_FIRST, m_nChoice);
+}
+
+// ---- force diagram
+
+BEGIN_MESSAGE_MAP(COneDimForceDlg, CMyDialog)
+ON_COMMAND_RANGE(IDC_RES_ELEMENT_FIRST, IDC_RES_ELEMENT_FIRST + 3, &COneDimForceDlg::OnKindChanged)
+ON_BN_CLICKED(IDC_RES_FILTER_BUTTON, &COneDimForceDlg::OnFilter)
+END_MESSAGE_MAP()
+
+COneDimForceDlg::COneDimForceDlg(CWnd* parent) : CMyDialog(IDD_ONE_DIM_FORCE, parent)
+{
+    const FrameForceDiagram& d = theResultDisp.frameDiagram;
+    m_nKind = d.elementKind >= 1 ? d.elementKind - 1 : 0;
+    m_nComponent = d.component;
+    m_nEnvelope = d.envelope;
+}
+
+BOOL COneDimForceDlg::OnInitDialog()
+{
+    DiagramKindChoices(m_enabled);
+    const int kind = NextChoiceWith(m_enabled, 4, m_nKind);
+    m_nKind = kind < 0 ? 0 : kind;
+    CMyDialog::OnInitDialog();
+    for (int i = 0; i < 4; ++i)
+        if (CWnd* button = GetDlgItem(IDC_RES_ELEMENT_FIRST + i)) button->EnableWindow(m_enabled[i]);
+    if (kind < 0)
+        if (CWnd* ok = GetDlgItem(IDOK)) ok->EnableWindow(FALSE);
+    UpdateControls();
+    return TRUE;
+}
+
+void COneDimForceDlg::UpdateControls()
+{
+    // Trusses carry the axial force only.
+    const bool truss = m_nKind == 1;
+    for (int i = 1; i < 6; ++i)
+        if (CWnd* button = GetDlgItem(IDC_RES_COMPONENT_FIRST + i)) button->EnableWindow(!truss);
+    if (truss && m_nComponent != 0) {
+        m_nComponent = 0;
+        CheckRadioButton(IDC_RES_COMPONENT_FIRST, IDC_RES_COMPONENT_FIRST + 5, IDC_RES_COMPONENT_FIRST);
+    }
+    SetDlgItemText(IDC_RES_FILTER_BUTTON, theResultDisp.filter.GetDescription(true).c_str());
+}
+
+void COneDimForceDlg::OnKindChanged(UINT id)
+{
+    m_nKind = int(id - IDC_RES_ELEMENT_FIRST);
+    UpdateControls();
+}
+
+void COneDimForceDlg::OnFilter()
+{
+    theResultDisp.filter.Edit();
+    UpdateControls();
+}
+
+void COneDimForceDlg::DoDataExchange(CDataExchange* dx)
+{
+    CMyDialog::DoDataExchange(dx);
+    DDX_Radio(dx, IDC_RES_ELEMENT_FIRST, m_nKind);
+    DDX_Radio(dx, IDC_RES_COMPONENT_FIRST, m_nComponent);
+    DDX_Radio(dx, IDC_RES_ENVELOPE_FIRST, m_nEnvelope);
+}
+
+// ---- filter
+
+BEGIN_MESSAGE_MAP(CFilterDlg, CMyDialog)
+END_MESSAGE_MAP()
+
+CFilterDlg::CFilterDlg(const ResultFilter& f, bool percentAllowed, CWnd* parent)
+    : CMyDialog(IDD_RESULT_FILTER, parent), m_bPercentAllowed(percentAllowed)
+{
+    m_bOn = f.on;
+    m_nMode = f.mode;
+    m_fP1 = f.lowerPercent;
+    m_fP2 = f.upperPercent;
+    m_fLow = f.lower;
+    m_fHigh = f.upper;
+}
+
+BOOL CFilterDlg::OnInitDialog()
+{
+    if (!m_bPercentAllowed && m_nMode == 0) m_nMode = 1;
+    CMyDialog::OnInitDialog();
+    if (!m_bPercentAllowed)
+        if (CWnd* first = GetDlgItem(IDC_RES_FILTER_MODE_FIRST)) first->EnableWindow(FALSE);
+    return TRUE;
+}
+
+void CFilterDlg::DoDataExchange(CDataExchange* dx)
+{
+    CMyDialog::DoDataExchange(dx);
+    DDX_Check(dx, IDC_RES_FILTER_ON, m_bOn);
+    DDX_Radio(dx, IDC_RES_FILTER_MODE_FIRST, m_nMode);
+    DDX_Text(dx, IDC_RES_FILTER_P1, m_fP1);
+    DDV_MinMaxFloat(dx, m_fP1, 0, 100);
+    DDX_Text(dx, IDC_RES_FILTER_P2, m_fP2);
+    DDV_MinMaxFloat(dx, m_fP2, 0, 100);
+    DDX_Text(dx, IDC_RES_FILTER_LOW, m_fLow);
+    DDX_Text(dx, IDC_RES_FILTER_HIGH, m_fHigh);
+}
+
+bool EditResultFilter(ResultFilter& f)
+{
+    CFilterDlg dlg(f, true, AfxGetMainWnd());
+    if (dlg.DoModal() != IDOK) return false;
+    f.on = uint8_t(dlg.m_bOn);
+    f.mode = uint8_t(dlg.m_nMode);
+    f.lowerPercent = dlg.m_fP1;
+    f.upperPercent = dlg.m_fP2;
+    f.lower = dlg.m_fLow;
+    f.upper = dlg.m_fHigh;
+    return true;
+}
