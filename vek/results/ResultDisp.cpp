@@ -14,6 +14,7 @@
 #include "vek/model/ProjectOptions.h"
 #include "vek/results/Result.h"
 #include "vek/results/ResultCounts.h"
+#include "vek/results/ContourValues.h"
 #include "vek/results/ResultPictures.h"
 
 #if defined(_WIN32)
@@ -39,6 +40,14 @@ std::string Format(const char* format, A... args)
 void Call(void (*hook)())
 {
     if (hook) hook();
+}
+
+void UpdateContourPicture()
+{
+    if (theResultDispHooks.updateContour)
+        theResultDispHooks.updateContour();
+    else
+        UpdateContour();
 }
 
 void Redraw()
@@ -404,7 +413,7 @@ void CResultDisp::RefreshCase(int valuesKind, int contourKind, int pictureKind, 
 {
     if (nodeValues.kind == valuesKind) Call(theResultDispHooks.fillNodeValues);
     if (contour.kind == contourKind)
-        Call(theResultDispHooks.updateContour);
+        UpdateContourPicture();
     else if (disp.kind == pictureKind || disp.kind == pictureKind + 10)
         ShowPicture();
     else if (redrawAnyway || nodeValues.kind == valuesKind)
@@ -432,7 +441,7 @@ void CResultDisp::OnDispCombChanged()
 void CResultDisp::OnModeChanged()
 {
     if (disp.kind == 3 || disp.kind == 13) ShowPicture();
-    if (contour.kind == 9) Call(theResultDispHooks.updateContour);
+    if (contour.kind == 9) UpdateContourPicture();
 }
 
 void CResultDisp::OnTimeStepChanged()
@@ -448,7 +457,7 @@ void CResultDisp::OnSpectrumDirChanged()
 void CResultDisp::OnBuckleModeChanged()
 {
     if (disp.kind == 8 || disp.kind == 18) ShowPicture();
-    if (contour.kind == 10) Call(theResultDispHooks.updateContour);
+    if (contour.kind == 10) UpdateContourPicture();
 }
 
 void CResultDisp::OnStageChanged()
@@ -459,7 +468,7 @@ void CResultDisp::OnStageChanged()
 void CResultDisp::OnForceCombChanged()
 {
     if (contour.FollowsForceCombination()) {
-        Call(theResultDispHooks.updateContour);
+        UpdateContourPicture();
         return;
     }
     bool redraw = false;

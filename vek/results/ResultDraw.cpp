@@ -7,6 +7,7 @@
 #include "vek/model/ProjectOptions.h"
 #include "vek/model/TextAlign.h"
 #include "vek/model/geometry/ViewGeometry.h"
+#include "vek/results/ContourColours.h"
 #include "vek/results/Result.h"
 #include "vek/results/ResultDisp.h"
 #include "vek/view/DisplayColors.h"
@@ -69,12 +70,58 @@ void DrawFrameDiagram()
     }
 }
 
+void DrawBeamContour()
+{
+    const ContourState& c = theResultDisp.contour;
+    const bool byNodes = c.kind >= 5 && c.kind <= 10;
+    if (!byNodes && c.kind != 11) return;
+    CModelFamily& frames = ModelFamily(EFamily::Frames);
+    CModelFamily& nodes = ModelFamily(EFamily::Nodes);
+    const int width = theDisplayColors.m_lineWidth[kDiagramWidth];
+    if (byNodes) {
+        // Node i of the model has the result's value i; nodes past the result have none.
+        auto valueOf = [&](int id, double& v) {
+            const int pos = nodes.IndexOfID(id);
+            if (pos < 0 || size_t(pos) >= c.nodeValues.size()) return false;
+            v = c.nodeValues[size_t(pos)];
+            return true;
+        };
+        for (int pos : Positions(frames)) {
+            int ends[2];
+            double a[3], b[3], va, vb;
+            if (frames.GetNodes(pos, ends, 2) < 2 || !valueOf(ends[0], va) || !valueOf(ends[1], vb)) continue;
+            if (!nodes.GetDrawCoordinates(ends[0], a) || !nodes.GetDrawCoordinates(ends[1], b)) continue;
+            DrawLine3D(a, b, 0, width, nullptr, 0, 1, ContourNormalise(va), ContourNormalise(vb));
+        }
+        return;
+    }
+    std::vector<CLineStation> stations;
+    for (const DiagramMember& m : c.members) {
+        int ends[2];
+        double a[3], b[3];
+        if (!DiagramStations(m, ends, stations) || !nodes.GetDrawCoordinates(ends[0], a) ||
+            !nodes.GetDrawCoordinates(ends[1], b))
+            continue;
+        for (size_t s = 1; s < stations.size(); ++s) {
+            double p[3], q[3];
+            for (int k = 0; k < 3; ++k) {
+                p[k] = a[k] + (b[k] - a[k]) * stations[s - 1].position;
+                q[k] = a[k] + (b[k] - a[k]) * stations[s].position;
+            }
+            DrawLine3D(p, q, 0, width, nullptr, 0, 1, ContourNormalise(stations[s - 1].value[0]),
+                       ContourNormalise(stations[s].value[0]));
+        }
+    }
+}
+
 void DrawResultPass()
 {
     CResultDisp& rd = theResultDisp;
     rd.disp.CalcScale();
     ModelFamily(EFamily::Nodes).SetDisplacementScale(rd.disp.kind >= 1 ? rd.disp.scale : 0);
     DrawFrameDiagram();
+    SetContourColorFunc(ContourColourCode);
+    DrawBeamContour();
     const RECT& r = theViewProjection.GetScreenRect();
     if (!theResultCaptionCanvas.drawText) theResultCaptionCanvas.drawText = DrawCaptionText;
     rd.DrawCaption(int(r.right - r.left), int(r.bottom - r.top));

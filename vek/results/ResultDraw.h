@@ -10,5 +10,8 @@ struct DiagramMember;
 // nodes; false when the beam or its nodes are not in the model.
 bool DiagramStations(const DiagramMember& m, int nodes[2], std::vector<CLineStation>& stations);
 void DrawFrameDiagram();
+// Beams in the contour's colours: by their end nodes' displacements, or by
+// their own section forces.
+void DrawBeamContour();
 // Runs before the model is drawn: scale, diagram, caption.
 void DrawResultPass();

@@ -6,6 +6,7 @@
 #include "vek/app/MainFrm.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/res/resource.h"
+#include "vek/results/ContourColours.h"
 #include "vek/results/Result.h"
 #include "vek/results/ResultDisp.h"
 #include "vek/results/ResultDraw.h"
@@ -69,6 +70,17 @@ bool CaptureViewFrame(const char* path)
     view->InvalidateModel();
     view->UpdateWindow();
     return view->SaveGifFile(path) == 1;
+}
+
+// The contour's marker pixels get their palette colours, at either depth.
+void RecolourPicture(HBITMAP picture)
+{
+    if (theResultDisp.contour.kind == 0 || !picture) return;
+    DIBSECTION dib{};
+    if (::GetObject(picture, sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits) return;
+    ::GdiFlush();
+    RecolourMarkers(static_cast<uint8_t*>(dib.dsBm.bmBits), dib.dsBm.bmWidth, dib.dsBm.bmHeight, dib.dsBm.bmBitsPixel,
+                    dib.dsBm.bmWidthBytes, theProjectOptions.nContourColors);
 }
 
 void Invalidate()
@@ -173,6 +185,7 @@ void BindResultWindows()
     v.animationRunning = [] { return int(theResultDisp.disp.playing); };
     v.animationFrames = [] { return int(theResultDisp.disp.frameCount); };
     v.animationBaseName = [] { return theResultDisp.FrameStem(); };
+    v.finishPicture = RecolourPicture;
     theViewHooks.deformedShown = [] { return theResultDisp.disp.kind >= 1 ? 1 : 0; };
     theResultPictureHooks.captureFrame = CaptureViewFrame;
     theResultDispHooks.editFilter = EditResultFilter;
