@@ -22,3 +22,12 @@ int DiagramKindChoices(bool enabled[4]);
 // A stored kind without members moves on to the next kind that has them
 // (after pipes back to beams); -1 when no kind has any.
 int NextChoiceWith(const bool* enabled, int count, int from);
+
+// The contour's result types (kind 1..16) in the dialog's order, with
+// " (无效)" after those the model or the result lacks.
+constexpr int kContourTypes = 16;
+const char* ContourTypeName(int kind);
+bool ContourTypeValid(int kind);
+// The component names of a contour kind (nullptr for a slot not offered);
+// returns how many slots the kind has.
+int ContourComponentNames(int kind, const char* names[20]);

@@ -25,6 +25,7 @@
 #include "vek/results/Result.h"
 #include "vek/results/ResultCounts.h"
 #include "vek/results/ResultDisp.h"
+#include "vek/results/ContourColours.h"
 #include "vek/results/ResultPictures.h"
 #include "vek/results/win/ResultCommands.h"
 #include "vek/res/ResultDialogsRes.h"
@@ -270,6 +271,55 @@ TEST_F(ResultWindowTest, TheBeamsMomentPeaksAtMidSpanTheDiagramSizeOffTheAxis)
     const bool above = Drawn(px, w, h, xu, yu, 1), below = Drawn(px, w, h, xd, yd, 1);
     EXPECT_NE(above, below) << "the peak on one side only";
     EXPECT_TRUE(Drawn(px, w, h, xm, ym, 1)) << "the diagram's base line";
+}
+
+TEST_F(ResultWindowTest, AContourOfTheSwayIsRecolouredFromItsMarkers)
+{
+    theProjectOptions.nContourColors = 10;
+    std::vector<std::string> types;
+    AnswerDialog([&](CDialog* dlg) {
+        auto* combo = static_cast<CComboBox*>(dlg->GetDlgItem(IDC_RES_CONTOUR_TYPE));
+        for (int i = 0; i < combo->GetCount(); ++i) {
+            CString text;
+            combo->GetLBText(i, text);
+            types.push_back(text.GetString());
+        }
+        // A type the result lacks moves on to the next one there is.
+        combo->SetCurSel(9);
+        dlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_RES_CONTOUR_TYPE, CBN_SELCHANGE), LPARAM(combo->m_hWnd));
+        EXPECT_EQ(combo->GetCurSel(), 10);
+        combo->SetCurSel(4);
+        dlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_RES_CONTOUR_TYPE, CBN_SELCHANGE), LPARAM(combo->m_hWnd));
+        EXPECT_EQ(combo->GetCurSel(), 4);
+    });
+    Command(ID_RESULT_CONTOUR);
+    ASSERT_EQ(types.size(), 16u);
+    EXPECT_EQ(types[0], "平面单元的应力 (无效)");
+    EXPECT_EQ(types[4], "荷载种类的节点位移");
+    EXPECT_EQ(types[9], "失稳模态的节点位移 (无效)");
+    const ContourState& c = theResultDisp.contour;
+    ASSERT_EQ(c.kind, 5);
+    EXPECT_EQ(c.component, 0);
+    EXPECT_DOUBLE_EQ(c.largest, kSway);
+
+    int w, h;
+    const std::vector<uint32_t> px = Shown(w, h);
+    SavePicture(view, "results_portal_contour");
+    size_t markers = 0;
+    for (uint32_t p : px) {
+        const uint32_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+        if (r == 0 && b == 0 && g >= 8 && g <= 247) ++markers;
+    }
+    EXPECT_EQ(markers, 0u) << "no marker green is left";
+    // The beam moved as a whole: the highest band's colour, (255, 0, 127).
+    const double mid[3] = {2, 3, 0};
+    int x, y;
+    theViewProjection.WorldToScreenInt(mid, x, y);
+    bool top = false;
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if ((px[size_t(y + dy) * size_t(w) + size_t(x + dx)] & 0xFFFFFF) == 0xFF007F) top = true;
+    EXPECT_TRUE(top);
 }
 
 TEST_F(ResultWindowTest, AnAnimatedDeformedShapeWritesItsFramesAndPlaysThem)

@@ -7,6 +7,7 @@
 #include "vek/model/ProjectOptions.h"
 #include "vek/res/resource.h"
 #include "vek/results/ContourColours.h"
+#include "vek/results/ContourValues.h"
 #include "vek/results/Result.h"
 #include "vek/results/ResultDisp.h"
 #include "vek/results/ResultDraw.h"
@@ -24,6 +25,8 @@ BEGIN_MESSAGE_MAP(CResultCommands, CCmdTarget)
     ON_COMMAND(ID_RESULT_FORCE_DIAGRAM, &CResultCommands::OnForceDiagram)
     ON_COMMAND(ID_RESULT_CLOSE_ALL, &CResultCommands::OnCloseAll)
     ON_COMMAND(ID_RESULT_FILTER, &CResultCommands::OnFilter)
+    ON_COMMAND(ID_RESULT_CONTOUR, &CResultCommands::OnContour)
+    ON_UPDATE_COMMAND_UI(ID_RESULT_CONTOUR, &CResultCommands::OnUpdateNeedsResults)
     ON_COMMAND(ID_RESULT_PLAY, &CResultCommands::OnPlay)
     ON_COMMAND(ID_RESULT_STOP, &CResultCommands::OnStop)
     ON_UPDATE_COMMAND_UI(ID_RESULT_DISP_PICTURE, &CResultCommands::OnUpdateNeedsResults)
@@ -129,6 +132,17 @@ void CResultCommands::OnForceDiagram()
     d.envelope = uint8_t(dlg.m_nEnvelope);
     UpdateFrameDiagram();
     Invalidate();
+}
+
+void CResultCommands::OnContour()
+{
+    CContourOptionDlg dlg(AfxGetMainWnd());
+    if (dlg.DoModal() != IDOK) return;
+    ContourState& c = theResultDisp.contour;
+    c.kind = uint8_t(dlg.m_nKind);
+    c.component = uint8_t(dlg.m_nComponent);
+    c.envelope = uint8_t(dlg.m_nEnvelope);
+    UpdateContour();
 }
 
 void CResultCommands::OnFilter()

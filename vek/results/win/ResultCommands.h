@@ -10,6 +10,7 @@ public:
     void OnForceDiagram();
     void OnCloseAll();
     void OnFilter();
+    void OnContour();
     void OnPlay();
     void OnStop();
     void OnUpdateNeedsResults(CCmdUI* ui);

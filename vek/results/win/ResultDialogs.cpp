@@ -94,6 +94,76 @@ void COneDimForceDlg::DoDataExchange(CDataExchange* dx)
     DDX_Radio(dx, IDC_RES_ENVELOPE_FIRST, m_nEnvelope);
 }
 
+// ---- contour options
+
+BEGIN_MESSAGE_MAP(CContourOptionDlg, CMyDialog)
+ON_CBN_SELCHANGE(IDC_RES_CONTOUR_TYPE, &CContourOptionDlg::OnTypeChanged)
+END_MESSAGE_MAP()
+
+CContourOptionDlg::CContourOptionDlg(CWnd* parent) : CMyDialog(IDD_CONTOUR_OPTION, parent)
+{
+    const ContourState& c = theResultDisp.contour;
+    m_nKind = c.kind >= 1 && c.kind <= kContourTypes ? c.kind : 5;
+    m_nComponent = c.component;
+    m_nEnvelope = c.envelope;
+}
+
+BOOL CContourOptionDlg::OnInitDialog()
+{
+    CMyDialog::OnInitDialog();
+    CComboBox* types = static_cast<CComboBox*>(GetDlgItem(IDC_RES_CONTOUR_TYPE));
+    for (int k = 1; k <= kContourTypes; ++k) {
+        CString text = ContourTypeName(k);
+        if (!ContourTypeValid(k)) text += " (无效)";
+        types->AddString(text);
+    }
+    CheckRadioButton(IDC_RES_ENVELOPE_FIRST, IDC_RES_ENVELOPE_FIRST + 2, IDC_RES_ENVELOPE_FIRST + m_nEnvelope);
+    if (!SkipInvalidType(m_nKind)) {
+        if (CWnd* ok = GetDlgItem(IDOK)) ok->EnableWindow(FALSE);
+        SetDlgItemText(IDC_RES_NOTE, kNoResultToShow);
+        return TRUE;
+    }
+    FillComponents();
+    return TRUE;
+}
+
+bool CContourOptionDlg::SkipInvalidType(int from)
+{
+    bool valid[kContourTypes];
+    for (int k = 0; k < kContourTypes; ++k) valid[k] = ContourTypeValid(k + 1);
+    const int at = NextChoiceWith(valid, kContourTypes, from - 1);
+    if (at < 0) return false;
+    m_nKind = at + 1;
+    static_cast<CComboBox*>(GetDlgItem(IDC_RES_CONTOUR_TYPE))->SetCurSel(at);
+    return true;
+}
+
+void CContourOptionDlg::FillComponents()
+{
+    CComboBox* list = static_cast<CComboBox*>(GetDlgItem(IDC_RES_CONTOUR_COMPONENT));
+    const int before = list->GetCount() > 0 ? list->GetCurSel() : m_nComponent;
+    list->ResetContent();
+    const char* names[20] = {};
+    const int n = ContourComponentNames(m_nKind, names);
+    for (int i = 0; i < n; ++i) list->AddString(names[i] ? names[i] : "无效的结果分量----");
+    list->SetCurSel(before >= 0 && before < n ? before : 0);
+}
+
+void CContourOptionDlg::OnTypeChanged()
+{
+    const int chosen = static_cast<CComboBox*>(GetDlgItem(IDC_RES_CONTOUR_TYPE))->GetCurSel() + 1;
+    if (SkipInvalidType(chosen)) FillComponents();
+}
+
+void CContourOptionDlg::OnOK()
+{
+    m_nComponent = static_cast<CComboBox*>(GetDlgItem(IDC_RES_CONTOUR_COMPONENT))->GetCurSel();
+    if (m_nComponent < 0) m_nComponent = 0;
+    m_nEnvelope = GetCheckedRadioButton(IDC_RES_ENVELOPE_FIRST, IDC_RES_ENVELOPE_FIRST + 2) - IDC_RES_ENVELOPE_FIRST;
+    if (m_nEnvelope < 0) m_nEnvelope = 0;
+    CMyDialog::OnOK();
+}
+
 // ---- filter
 
 BEGIN_MESSAGE_MAP(CFilterDlg, CMyDialog)

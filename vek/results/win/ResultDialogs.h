@@ -51,5 +51,24 @@ private:
     bool m_bPercentAllowed;
 };
 
+// The contour's result type (types the result or the model lacks marked and
+// skipped), component and envelope.
+class CContourOptionDlg : public CMyDialog {
+public:
+    explicit CContourOptionDlg(CWnd* parent = nullptr);
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnTypeChanged();
+    int m_nKind = 0;  // 1..16
+    int m_nComponent = 0;
+    int m_nEnvelope = 0;
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Moves the type on past invalid ones (once round); false when none is valid.
+    bool SkipInvalidType(int from);
+    void FillComponents();
+};
+
 // The filter dialog over a filter: true on OK (values stored unsorted).
 bool EditResultFilter(ResultFilter& filter);
