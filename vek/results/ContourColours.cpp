@@ -1,8 +1,13 @@
 #include "vek/results/ContourColours.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+
+#include "korvalib/base/GFunc.h"
 
 #include "vek/model/ProjectOptions.h"
+#include "vek/results/ResultChoices.h"
 #include "vek/results/ResultDisp.h"
 #include "vek/view/DisplayColors.h"
 #include "vek/view/draw/DrawLayer.h"
@@ -107,4 +112,51 @@ int RecolourMarkers(uint8_t* bits, int width, int height, int bitsPerPixel, int 
         }
     }
     return changed;
+}
+
+bool LayoutContourLegend(int W, int V, int ppi, ContourLegend& out)
+{
+    const ContourState& c = theResultDisp.contour;
+    if (!theProjectOptions.bColourLegend || c.kind == 0) return false;
+    out = ContourLegend();
+    const char* names[20] = {};
+    const int slots = ContourComponentNames(c.kind, names);
+    if (c.component < slots && names[c.component]) out.name = names[c.component];
+
+    uint8_t palette[kPaletteSize][3];
+    BuildContourPalette(theProjectOptions.nContourColors, palette);
+    int bands = 1;
+    for (int p = 1; p < kPaletteSize; ++p)
+        if (palette[p][0] != palette[p - 1][0] || palette[p][1] != palette[p - 1][1] ||
+            palette[p][2] != palette[p - 1][2])
+            ++bands;
+    bands = std::min(bands, 20);
+
+    const int x0 = W / 80, H = 3 * V / 5;
+    const int th = std::min(int(0.75 * H / bands), 16 * ppi / 72);
+    const int y0 = x0 + (3 * th) / 2;
+    out.textHeight = th;
+    out.nameX = x0;
+    out.nameY = y0 - th / 2 - th;
+    const int n = kPaletteSize;
+    for (int j = 0; j < n; ++j) {
+        const uint8_t* e = palette[n - 1 - j];
+        out.boxes.push_back({x0, y0 + int(double(j) * H / n), 3 * x0, int(double(H) / n + 1),
+                             uint32_t(e[0]) | uint32_t(e[1]) << 8 | uint32_t(e[2]) << 16});
+    }
+    double low, high;
+    ContourRange(low, high);
+    // The top box has the highest colour: the labels run from the largest value down.
+    for (int j = 0; j <= bands; ++j) {
+        double v = high - j * (high - low) / bands;
+        if (std::fabs(v) < 1e-5 * std::fabs(high - low)) v = 0;
+        char text[64];
+        std::snprintf(text, sizeof text, "%.4g", v);
+        GFunc::CompressFloatString(text, 0);
+        out.labels.push_back({4 * x0, y0 - th / 2 + int(double(j) * H / bands), text});
+        if (j > 0 && j < bands) out.lineYs.push_back(y0 + int(double(j) * H / bands));
+    }
+    out.lineX1 = x0;
+    out.lineX2 = 4 * x0;
+    return true;
 }

@@ -24,3 +24,29 @@ uint32_t ContourColourCode(double t);
 // rows of `stride` bytes) its palette colour; returns how many were changed,
 // -1 for another depth.
 int RecolourMarkers(uint8_t* bits, int width, int height, int bitsPerPixel, int stride, int colours);
+
+#include <string>
+#include <vector>
+
+// The legend beside a contour: a column of the palette's colours, highest at
+// the top, with the band boundaries labelled from the largest value down, in
+// window pixels (y downwards).
+struct ContourLegend {
+    struct Box {
+        int x, y, w, h;
+        uint32_t colour;
+    };
+    struct Label {
+        int x, y;
+        std::string text;
+    };
+    std::string name;
+    int nameX = 0, nameY = 0, textHeight = 0;
+    int lineX1 = 0, lineX2 = 0;
+    std::vector<int> lineYs;  // between neighbouring bands
+    std::vector<Box> boxes;
+    std::vector<Label> labels;
+};
+// Lays the legend out for a window of width x height with the screen's
+// pixels per inch; false when no contour is shown or the legend is off.
+bool LayoutContourLegend(int width, int height, int pixelsPerInch, ContourLegend& out);

@@ -114,6 +114,41 @@ void DrawBeamContour()
     }
 }
 
+void DrawContourLegend(int width, int height)
+{
+    ContourLegend legend;
+    if (!LayoutContourLegend(width, height, 96, legend)) return;
+    const uint32_t text = theDisplayColors.m_post[kCaptionColour];
+    DrawOverGL([legend, text] {
+        CDrawDC* dc = theDrawState.dc;
+        if (!dc) return;
+        for (const ContourLegend::Box& b : legend.boxes) {
+            const GdiObject brush = dc->CreateSolidBrush(b.colour);
+            const GdiObject pen = dc->CreatePen(0, 1, b.colour);
+            const GdiObject oldBrush = dc->SelectObject(brush);
+            const GdiObject oldPen = dc->SelectObject(pen);
+            const POINT corners[4] = {{b.x, b.y}, {b.x + b.w, b.y}, {b.x + b.w, b.y + b.h}, {b.x, b.y + b.h}};
+            dc->Polygon(corners, 4);
+            dc->SelectObject(oldBrush);
+            dc->SelectObject(oldPen);
+            dc->DeleteObject(brush);
+            dc->DeleteObject(pen);
+        }
+        const GdiObject pen = dc->CreatePen(0, 1, text | 0x555555);
+        const GdiObject old = dc->SelectObject(pen);
+        for (int y : legend.lineYs) {
+            dc->MoveTo(legend.lineX1, y);
+            dc->LineTo(legend.lineX2, y);
+        }
+        dc->SelectObject(old);
+        dc->DeleteObject(pen);
+    });
+    if (!legend.name.empty())
+        DrawTextAt(legend.nameX, legend.nameY, legend.name.c_str(), 0, kAlignLeft, text, legend.textHeight);
+    for (const ContourLegend::Label& l : legend.labels)
+        DrawTextAt(l.x, l.y, l.text.c_str(), 0, kAlignLeft, text, legend.textHeight);
+}
+
 void DrawResultPass()
 {
     CResultDisp& rd = theResultDisp;
@@ -123,6 +158,7 @@ void DrawResultPass()
     SetContourColorFunc(ContourColourCode);
     DrawBeamContour();
     const RECT& r = theViewProjection.GetScreenRect();
+    DrawContourLegend(int(r.right - r.left), int(r.bottom - r.top));
     if (!theResultCaptionCanvas.drawText) theResultCaptionCanvas.drawText = DrawCaptionText;
     rd.DrawCaption(int(r.right - r.left), int(r.bottom - r.top));
 }

@@ -13,5 +13,7 @@ void DrawFrameDiagram();
 // Beams in the contour's colours: by their end nodes' displacements, or by
 // their own section forces.
 void DrawBeamContour();
+// The contour's colour column with its values at the upper left.
+void DrawContourLegend(int width, int height);
 // Runs before the model is drawn: scale, diagram, caption.
 void DrawResultPass();

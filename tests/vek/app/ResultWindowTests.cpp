@@ -276,6 +276,7 @@ TEST_F(ResultWindowTest, TheBeamsMomentPeaksAtMidSpanTheDiagramSizeOffTheAxis)
 TEST_F(ResultWindowTest, AContourOfTheSwayIsRecolouredFromItsMarkers)
 {
     theProjectOptions.nContourColors = 10;
+    theProjectOptions.bColourLegend = 1;
     std::vector<std::string> types;
     AnswerDialog([&](CDialog* dlg) {
         auto* combo = static_cast<CComboBox*>(dlg->GetDlgItem(IDC_RES_CONTOUR_TYPE));

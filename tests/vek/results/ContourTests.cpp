@@ -114,6 +114,44 @@ TEST(ContourColours, ALinearFieldGivesTenEqualBands)
     for (int k = 1; k <= 9; ++k) EXPECT_NEAR(boundaries[size_t(k - 1)], 24.0 * k * P / 239, 1.0) << k;
 }
 
+TEST(ContourLegend, HighestColourAndValueAtTheTopBandsByFormula)
+{
+    theProjectOptions.SetDefaults();
+    theProjectOptions.bColourLegend = 1;
+    theProjectOptions.nContourColors = 10;
+    ContourState& c = theResultDisp.contour;
+    c.kind = 5;
+    c.component = 6;
+    c.smallest = -10;
+    c.largest = 30;
+    ContourLegend l;
+    ASSERT_TRUE(LayoutContourLegend(800, 500, 96, l));
+    // x0 = 800/80, H = 300, ten bands: text min(22, 21), y0 = x0 + 3*21/2.
+    EXPECT_EQ(l.textHeight, 21);
+    EXPECT_EQ(l.name, "位移平方和开方D");
+    ASSERT_EQ(l.boxes.size(), size_t(kPaletteSize));
+    EXPECT_EQ(l.boxes[0].x, 10);
+    EXPECT_EQ(l.boxes[0].y, 41);
+    EXPECT_EQ(l.boxes[0].w, 30);
+    EXPECT_EQ(l.boxes[0].colour, 0x7F00FFu);      // the highest colour on top
+    EXPECT_EQ(l.boxes.back().colour, 0xFF0000u);  // pure blue at the bottom
+    ASSERT_EQ(l.labels.size(), 11u);
+    EXPECT_EQ(l.labels[0].text, "30");
+    EXPECT_EQ(l.labels[5].text, "10");
+    EXPECT_EQ(l.labels[10].text, "-10");
+    EXPECT_EQ(l.labels[10].y, 41 - 10 + 300);
+    EXPECT_EQ(l.lineYs.size(), 9u);
+    EXPECT_EQ(l.lineYs[0], 41 + 30);
+    // A boundary at about zero reads 0; no legend without a contour or the switch.
+    c.smallest = -5;
+    c.largest = 5 + 1e-9;
+    ASSERT_TRUE(LayoutContourLegend(800, 500, 96, l));
+    EXPECT_EQ(l.labels[5].text, "0");
+    theProjectOptions.bColourLegend = 0;
+    EXPECT_FALSE(LayoutContourLegend(800, 500, 96, l));
+    c.Clear();
+}
+
 class ContourTest : public ::testing::Test {
 protected:
     ContourTest() : model(resgen::MakeSmallModel()), files(model) {}
