@@ -133,3 +133,14 @@ int ContourComponentNames(int kind, const char* names[20])
     }
     return 0;
 }
+
+int NodeValueKindChoices(bool enabled[4])
+{
+    const CResult& r = theResult;
+    const bool good = r.Good() != 0;
+    enabled[0] = good && r.GetSelectorCount(kSelLoadCase) > 0;
+    enabled[1] = good && r.GetSelectorCount(kSelDisplacementCombination) > 0;
+    enabled[2] = good && r.GetSelectorCount(kSelEarthquakeDirection) > 0;
+    enabled[3] = good && r.GetSelectorCount(kSelConstructionStep) >= 2;
+    return int(enabled[0]) + int(enabled[1]) + int(enabled[2]) + int(enabled[3]);
+}

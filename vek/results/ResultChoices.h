@@ -31,3 +31,8 @@ bool ContourTypeValid(int kind);
 // The component names of a contour kind (nullptr for a slot not offered);
 // returns how many slots the kind has.
 int ContourComponentNames(int kind, const char* names[20]);
+
+// The cases of node displacement values (load case, displacement
+// combination, spectrum direction, construction stage) the result has;
+// returns how many.
+int NodeValueKindChoices(bool enabled[4]);

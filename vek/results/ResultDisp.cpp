@@ -411,7 +411,12 @@ void CResultDisp::RecalcRanges()
 
 void CResultDisp::RefreshCase(int valuesKind, int contourKind, int pictureKind, bool redrawAnyway)
 {
-    if (nodeValues.kind == valuesKind) Call(theResultDispHooks.fillNodeValues);
+    if (nodeValues.kind == valuesKind) {
+        if (theResultDispHooks.fillNodeValues)
+            theResultDispHooks.fillNodeValues();
+        else
+            FillNodeValues();
+    }
     if (contour.kind == contourKind)
         UpdateContourPicture();
     else if (disp.kind == pictureKind || disp.kind == pictureKind + 10)

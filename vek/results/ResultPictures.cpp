@@ -293,3 +293,57 @@ int NextAnimationFrame(int f, int n, int kind)
     if (n == 1) f = 1;
     return f;
 }
+
+// ---- node values
+
+bool FillNodeValues()
+{
+    CResultDisp& rd = theResultDisp;
+    rd.frameDiagram.Clear();
+    rd.forceText.Clear();
+    NodeDispValues& nv = rd.nodeValues;
+    nv.values.clear();
+    if (nv.kind == 0) return false;
+    const int n = std::max(theResult.m_nResultNode, 0);
+    Rows rows(size_t(std::max(n, std::max(theResult.m_nNode, 1))) * 6, 0.0);
+    double(*out)[6] = AsRows(rows);
+    CResult& r = theResult;
+    bool read = false;
+    switch (nv.kind) {
+        case 1: read = r.GetOneCondDisp(CurrentSelection(kSelLoadCase), out) != 0; break;
+        case 2: read = r.GetOneCombDisp(ResultSelectorValue(kSelDisplacementCombination), out) != 0; break;
+        case 3: read = r.GetOneSpecDirDisp(ResultSelectorValue(kSelEarthquakeDirection), out) != 0; break;
+        case 4: read = r.GetOneConstrDisp(ResultSelectorValue(kSelConstructionStep), out) != 0; break;
+        default: break;
+    }
+    if (!read) {
+        nv.Clear();
+        AppMessageBoxID(kUnreadResults);
+        return false;
+    }
+    for (int i = 0; i < n; ++i) {
+        const double* d = out[i];
+        nv.values.push_back(nv.component < 6 ? d[nv.component] : std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]));
+    }
+    CalcNodeValuesLargest();
+    return true;
+}
+
+void CalcNodeValuesLargest()
+{
+    NodeDispValues& nv = theResultDisp.nodeValues;
+    nv.largest = 0;
+    for (double v : nv.values)
+        if (std::fabs(v) > std::fabs(nv.largest)) nv.largest = v;
+}
+
+bool NodeResultValue(int nodeId, double& value)
+{
+    const NodeDispValues& nv = theResultDisp.nodeValues;
+    if (nv.kind == 0) return false;
+    const int pos = ModelFamily(EFamily::Nodes).IndexOfID(nodeId);
+    // A node the result does not have shows nothing.
+    if (pos < 0 || size_t(pos) >= nv.values.size()) return false;
+    value = nv.values[size_t(pos)];
+    return theResultDisp.PassFilter(value, nv.largest);
+}

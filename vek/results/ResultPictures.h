@@ -37,3 +37,13 @@ bool UpdateFrameDiagram();
 void CalcFrameDiagramRange();
 // The next frame of the playback: frame f after f, for N frames and a kind.
 int NextAnimationFrame(int f, int frameCount, int kind);
+
+// NodeDispValues::Fill: one value per node of the kind's current case and
+// the component (6: the resultant translation), then the largest. false
+// (kind 0, message) when the results cannot be read.
+bool FillNodeValues();
+// The value with the largest size over the nodes, with its sign (0 for none).
+void CalcNodeValuesLargest();
+// The value shown beside a node (by number): false when none is shown or the
+// result filter keeps it out.
+bool NodeResultValue(int nodeId, double& value);

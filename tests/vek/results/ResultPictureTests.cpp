@@ -372,6 +372,52 @@ TEST_F(PictureTest, ThePictureDialogOffersWhatTheResultHolds)
     EXPECT_EQ(StartDispPictureChoice(on, 1), -1);
 }
 
+TEST_F(PictureTest, NodeValuesLabelTheNodesThroughTheFilter)
+{
+    FakeNodes nodes(FirstNodes(9));
+    NodeDispValues& nv = theResultDisp.nodeValues;
+    SetResultSelectorValue(kSelDisplacementCombination, 2);
+    nv.kind = 2;
+    nv.component = 2;
+    ASSERT_TRUE(FillNodeValues());
+    const std::vector<Row6> expect = model.Expect(model.dis[size_t(model.cases + 1)], 9);
+    ASSERT_EQ(nv.values.size(), 9u);
+    double largest = 0;
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_DOUBLE_EQ(nv.values[size_t(i)], expect[size_t(i)][2]);
+        if (std::fabs(expect[size_t(i)][2]) > std::fabs(largest)) largest = expect[size_t(i)][2];
+    }
+    EXPECT_DOUBLE_EQ(nv.largest, largest);  // with its sign
+
+    // The node labels: every node, then only those the filter lets through.
+    double v = 0;
+    ASSERT_TRUE(NodeResultValue(3, v));
+    EXPECT_DOUBLE_EQ(v, expect[2][2]);
+    EXPECT_FALSE(NodeResultValue(10, v)) << "a node the result lacks";
+    ResultFilter& f = theResultDisp.filter;
+    f.on = 1;
+    f.mode = 0;
+    f.lowerPercent = 99;
+    f.upperPercent = 100;
+    int shown = 0;
+    for (int id = 1; id <= 9; ++id) shown += NodeResultValue(id, v) ? 1 : 0;
+    EXPECT_EQ(shown, 1);
+    f = ResultFilter();
+
+    // The resultant; a stage the result lacks: no values and the message.
+    nv.component = 6;
+    ASSERT_TRUE(FillNodeValues());
+    EXPECT_DOUBLE_EQ(nv.values[4], std::sqrt(expect[4][0] * expect[4][0] + expect[4][1] * expect[4][1] +
+                                             expect[4][2] * expect[4][2]));
+    SetResultSelectorValue(kSelConstructionStep, 7);
+    nv.kind = 4;
+    EXPECT_FALSE(FillNodeValues());
+    EXPECT_EQ(nv.kind, 0);
+    EXPECT_FALSE(NodeResultValue(3, v));
+    ASSERT_EQ(log.Messages().size(), 1u);
+    EXPECT_EQ(log.Messages()[0].text, "#160");
+}
+
 TEST(DiagramChoices, KindsWithoutMembersMoveOnOnceRound)
 {
     const bool some[4] = {false, true, false, true};

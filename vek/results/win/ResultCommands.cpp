@@ -26,6 +26,8 @@ BEGIN_MESSAGE_MAP(CResultCommands, CCmdTarget)
     ON_COMMAND(ID_RESULT_CLOSE_ALL, &CResultCommands::OnCloseAll)
     ON_COMMAND(ID_RESULT_FILTER, &CResultCommands::OnFilter)
     ON_COMMAND(ID_RESULT_CONTOUR, &CResultCommands::OnContour)
+    ON_COMMAND(ID_RESULT_DISP_VALUES, &CResultCommands::OnDispValues)
+    ON_UPDATE_COMMAND_UI(ID_RESULT_DISP_VALUES, &CResultCommands::OnUpdateNeedsResults)
     ON_UPDATE_COMMAND_UI(ID_RESULT_CONTOUR, &CResultCommands::OnUpdateNeedsResults)
     ON_COMMAND(ID_RESULT_PLAY, &CResultCommands::OnPlay)
     ON_COMMAND(ID_RESULT_STOP, &CResultCommands::OnStop)
@@ -132,6 +134,16 @@ void CResultCommands::OnForceDiagram()
     d.envelope = uint8_t(dlg.m_nEnvelope);
     UpdateFrameDiagram();
     Invalidate();
+}
+
+void CResultCommands::OnDispValues()
+{
+    CDisplacementValueDlg dlg(AfxGetMainWnd());
+    if (dlg.DoModal() != IDOK) return;
+    NodeDispValues& v = theResultDisp.nodeValues;
+    v.kind = uint8_t(dlg.m_nKind + 1);
+    v.component = uint8_t(dlg.m_nComponent);
+    if (FillNodeValues()) Invalidate();
 }
 
 void CResultCommands::OnContour()

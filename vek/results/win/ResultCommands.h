@@ -11,6 +11,7 @@ public:
     void OnCloseAll();
     void OnFilter();
     void OnContour();
+    void OnDispValues();
     void OnPlay();
     void OnStop();
     void OnUpdateNeedsResults(CCmdUI* ui);

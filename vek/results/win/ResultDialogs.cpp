@@ -164,6 +164,49 @@ void CContourOptionDlg::OnOK()
     CMyDialog::OnOK();
 }
 
+// ---- node values
+
+BEGIN_MESSAGE_MAP(CDisplacementValueDlg, CMyDialog)
+ON_BN_CLICKED(IDC_RES_FILTER_BUTTON, &CDisplacementValueDlg::OnFilter)
+END_MESSAGE_MAP()
+
+CDisplacementValueDlg::CDisplacementValueDlg(CWnd* parent) : CMyDialog(IDD_DISP_VALUES, parent)
+{
+    const NodeDispValues& v = theResultDisp.nodeValues;
+    m_nKind = v.kind >= 1 ? v.kind - 1 : 0;
+    m_nComponent = v.component <= 6 ? v.component : 6;
+}
+
+BOOL CDisplacementValueDlg::OnInitDialog()
+{
+    bool enabled[4];
+    NodeValueKindChoices(enabled);
+    const int kind = NextChoiceWith(enabled, 4, m_nKind);
+    m_nKind = kind < 0 ? 0 : kind;
+    CMyDialog::OnInitDialog();
+    for (int i = 0; i < 4; ++i)
+        if (CWnd* button = GetDlgItem(IDC_RES_VALUE_KIND_FIRST + i)) button->EnableWindow(enabled[i]);
+    if (kind < 0) {
+        if (CWnd* ok = GetDlgItem(IDOK)) ok->EnableWindow(FALSE);
+        SetDlgItemText(IDC_RES_NOTE, kNoResultToShow);
+    }
+    SetDlgItemText(IDC_RES_FILTER_BUTTON, theResultDisp.filter.GetDescription(false).c_str());
+    return TRUE;
+}
+
+void CDisplacementValueDlg::OnFilter()
+{
+    theResultDisp.filter.Edit();
+    SetDlgItemText(IDC_RES_FILTER_BUTTON, theResultDisp.filter.GetDescription(false).c_str());
+}
+
+void CDisplacementValueDlg::DoDataExchange(CDataExchange* dx)
+{
+    CMyDialog::DoDataExchange(dx);
+    DDX_Radio(dx, IDC_RES_VALUE_KIND_FIRST, m_nKind);
+    DDX_Radio(dx, IDC_RES_VALUE_COMPONENT_FIRST, m_nComponent);
+}
+
 // ---- filter
 
 BEGIN_MESSAGE_MAP(CFilterDlg, CMyDialog)

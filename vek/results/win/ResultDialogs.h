@@ -70,5 +70,18 @@ private:
     void FillComponents();
 };
 
+// Node displacements as numbers: the case (those the result lacks grey, a
+// stored one that is missing moves on) and the component, and the filter.
+class CDisplacementValueDlg : public CMyDialog {
+public:
+    explicit CDisplacementValueDlg(CWnd* parent = nullptr);
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* dx) override;
+    void OnFilter();
+    int m_nKind = 0;  // 0..3
+    int m_nComponent = 0;
+    DECLARE_MESSAGE_MAP()
+};
+
 // The filter dialog over a filter: true on OK (values stored unsorted).
 bool EditResultFilter(ResultFilter& filter);
