@@ -135,6 +135,7 @@ protected:
     {
         frame = apptest::Frame();
         ASSERT_NE(frame, nullptr);
+        savedOptions = theProjectOptions;
         frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
         PumpPending();
         view = GetVekView();
@@ -161,6 +162,8 @@ protected:
         theResult.SetZero();
         frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
         PumpPending();
+        // The settings these pictures change belong to the later tests' projects too.
+        theProjectOptions = savedOptions;
     }
     std::string Base() const { return dir.File("portal"); }
     void Command(UINT id)
@@ -194,6 +197,7 @@ protected:
 
     CMainFrame* frame = nullptr;
     CVekView* view = nullptr;
+    CProjectOptions savedOptions;
     resgen::Model model = PortalResults();
     vektest::TempDir dir{"resultwin"};
     PortalBeams beams;
