@@ -18,6 +18,7 @@
 #include "vek/model/document/ModelReset.h"
 #include "vek/model/document/SelectionEdits.h"
 #include "vek/results/ResultCounts.h"
+#include "vek/results/win/ResultCommands.h"
 #include "vek/view/DisplayColors.h"
 #include "vek/view/ViewProjection.h"
 #include "vek/res/AppDialogsRes.h"
@@ -47,6 +48,7 @@ bool CreatePromptBarAndLeftPanel(CFrameWnd* frame)
     }
     theBottomDlg = bar;
     BindInteractLinks();
+    BindResultWindows();
     theDialogsBar.SetCentralDialog(bar);
     bar->UpdateOperationPrompt();
 
@@ -184,26 +186,16 @@ int ResultItemCount(int selector)
     return ResultSelectorCount(selector);
 }
 
-namespace {
-// The current values of the selectors other than the load case, until the
-// results' display state holds them.
-int resultCurrent[kResultSelectorCount] = {1, 1, 1, 1, 1, 1, 1, 1};
-}  // namespace
-
 int ResultCurrentValue(int selector)
 {
     if (selector < 0 || selector >= kResultSelectorCount) return 0;
-    if (selector == kSelLoadCase) return theProjectOptions.nCurrentLoadCase;
-    return resultCurrent[selector];
+    return ResultSelectorValue(selector);
 }
 
 void SetResultCurrentValue(int selector, int value)
 {
     if (selector < 0 || selector >= kResultSelectorCount) return;
-    if (selector == kSelLoadCase)
-        theProjectOptions.nCurrentLoadCase = static_cast<int16_t>(value);
-    else
-        resultCurrent[selector] = value;
+    SetResultSelectorValue(selector, value);
     RefreshResultSelector(selector);
 }
 

@@ -166,6 +166,10 @@ public:
     virtual void SetCoordinates(int id, const double p[3]) {}
     // Where the node is drawn: displaced while a deformed shape is shown.
     virtual bool GetDrawCoordinates(int id, double out[3]) const { return GetCoordinates(id, out); }
+    // Nodes: the translations a result picture shows at the node (by
+    // position), and the magnification they are drawn with.
+    virtual void SetDisplacement(int pos, const double d[3]) {}
+    virtual void SetDisplacementScale(double k) {}
 
     // Objects held inside an object (a region's own list).
     virtual int GetInnerCount(int pos) const { return 0; }

@@ -25,6 +25,9 @@ struct ResultModelLinks {
     int (*frameKind)(int framePos) = nullptr;
     // Every integration line and face recomputes its section forces.
     void (*recomputeIntegrals)() = nullptr;
+    // The direction a beam's force diagram stands out in (by position in
+    // its store, force component 0-5); false: across the member in the view.
+    bool (*diagramDirection)(int framePos, int component, double out[3]) = nullptr;
 };
 extern ResultModelLinks theResultModelLinks;
 

@@ -14,6 +14,8 @@
 #include "vek/model/ProjectOptions.h"
 #include "vek/results/Result.h"
 #include "vek/results/ResultCounts.h"
+#include "vek/results/ContourValues.h"
+#include "vek/results/ResultPictures.h"
 
 #if defined(_WIN32)
 #include <process.h>
@@ -38,6 +40,14 @@ std::string Format(const char* format, A... args)
 void Call(void (*hook)())
 {
     if (hook) hook();
+}
+
+void UpdateContourPicture()
+{
+    if (theResultDispHooks.updateContour)
+        theResultDispHooks.updateContour();
+    else
+        UpdateContour();
 }
 
 void Redraw()
@@ -71,6 +81,10 @@ void CMemberValue::Serialize(bifstream& in)
 
 void DispPicture::Reset()
 {
+    if ((kind >= 1 && kind <= 9) || (kind >= 11 && kind <= 19)) {
+        ClearNodeDisplacements();
+        kind = 0;
+    }
     kind = 0;
     playing = 0;
     currentFrame = 0;
@@ -200,6 +214,7 @@ bool NodeDispValues::GetCaption(std::string& text) const
 
 void FrameForceDiagram::Clear()
 {
+    members.clear();
     elementKind = 0;
     component = 0;
     largest = 1e-20;
@@ -396,9 +411,14 @@ void CResultDisp::RecalcRanges()
 
 void CResultDisp::RefreshCase(int valuesKind, int contourKind, int pictureKind, bool redrawAnyway)
 {
-    if (nodeValues.kind == valuesKind) Call(theResultDispHooks.fillNodeValues);
+    if (nodeValues.kind == valuesKind) {
+        if (theResultDispHooks.fillNodeValues)
+            theResultDispHooks.fillNodeValues();
+        else
+            FillNodeValues();
+    }
     if (contour.kind == contourKind)
-        Call(theResultDispHooks.updateContour);
+        UpdateContourPicture();
     else if (disp.kind == pictureKind || disp.kind == pictureKind + 10)
         ShowPicture();
     else if (redrawAnyway || nodeValues.kind == valuesKind)
@@ -407,7 +427,10 @@ void CResultDisp::RefreshCase(int valuesKind, int contourKind, int pictureKind, 
 
 void CResultDisp::ShowPicture()
 {
-    if (theResultDispHooks.showDispPicture) theResultDispHooks.showDispPicture(disp.kind);
+    if (theResultDispHooks.showDispPicture)
+        theResultDispHooks.showDispPicture(disp.kind);
+    else
+        ShowDispPicture(disp.kind);
 }
 
 void CResultDisp::OnLoadCaseChanged()
@@ -423,7 +446,7 @@ void CResultDisp::OnDispCombChanged()
 void CResultDisp::OnModeChanged()
 {
     if (disp.kind == 3 || disp.kind == 13) ShowPicture();
-    if (contour.kind == 9) Call(theResultDispHooks.updateContour);
+    if (contour.kind == 9) UpdateContourPicture();
 }
 
 void CResultDisp::OnTimeStepChanged()
@@ -439,7 +462,7 @@ void CResultDisp::OnSpectrumDirChanged()
 void CResultDisp::OnBuckleModeChanged()
 {
     if (disp.kind == 8 || disp.kind == 18) ShowPicture();
-    if (contour.kind == 10) Call(theResultDispHooks.updateContour);
+    if (contour.kind == 10) UpdateContourPicture();
 }
 
 void CResultDisp::OnStageChanged()
@@ -450,12 +473,15 @@ void CResultDisp::OnStageChanged()
 void CResultDisp::OnForceCombChanged()
 {
     if (contour.FollowsForceCombination()) {
-        Call(theResultDispHooks.updateContour);
+        UpdateContourPicture();
         return;
     }
     bool redraw = false;
     if (frameDiagram.elementKind != 0) {
-        Call(theResultDispHooks.updateFrameDiagram);
+        if (theResultDispHooks.updateFrameDiagram)
+            theResultDispHooks.updateFrameDiagram();
+        else
+            UpdateFrameDiagram();
         redraw = true;
     } else if (forceText.elementKind != 0 && forceText.envelope == 0) {
         Call(theResultDispHooks.updateForceText);

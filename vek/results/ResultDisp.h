@@ -5,6 +5,7 @@
 // direction, buckling mode or stage, and the caption line naming what is shown.
 // The pictures' contents are filled by the picture builders through
 // theResultDispHooks; unbound, a refresh leaves the picture as it is.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,13 +25,32 @@ struct CMemberValue {
     void Serialize(bifstream& in);
 };
 
+// One member's diagram values: per section its position from end i and one
+// value, or (maximum and minimum envelope) two.
+struct DiagramMember {
+    int32_t m_nID = 0;
+    std::vector<std::array<double, 3>> sect;
+};
+
 // The contour picture; its first byte is the contour kind (0 none; 1-4 and
 // 11-16 follow the force combination, 5 load case, 6 displacement
 // combination, 7 spectrum direction, 8 construction stage, 9 mode, 10
 // buckling mode).
 struct ContourState {
     uint8_t kind = 0;
-    void Clear() { kind = 0; }
+    uint8_t component = 0;
+    uint8_t envelope = 0;  // 0 current set, 1 largest value, 2 largest absolute value
+    double largest = 1e-20;
+    double smallest = 0;
+    // One value per node (kinds 5-10), or per beam section (kind 11).
+    std::vector<double> nodeValues;
+    std::vector<DiagramMember> members;
+    void Clear()
+    {
+        kind = 0;
+        nodeValues.clear();
+        members.clear();
+    }
     bool FollowsForceCombination() const { return (kind >= 1 && kind <= 4) || (kind >= 11 && kind <= 16); }
 };
 
@@ -81,6 +101,7 @@ struct PrincipalStressField {
 // beams, 4 pipes; component 0-5; envelope 0 current combination, 1 maximum
 // and minimum, 2 largest absolute value.
 struct FrameForceDiagram {
+    std::vector<DiagramMember> members;
     uint8_t elementKind = 0;
     uint8_t component = 0;
     double largest = 1e-20;

@@ -497,6 +497,7 @@ void CVekView::OnDraw(CDC* dc)
         if (theViewResultHooks.drawMeasuredPressures) theViewResultHooks.drawMeasuredPressures();
         EndExternalDraw();
         if (onGL && DrawingOnGL()) glFinish();
+        if (onBackBuffer && theViewResultHooks.finishPicture) theViewResultHooks.finishPicture(m_backBitmap);
 
         if (onBackBuffer) {
             if (m_bRebuild && !printing && viewInput) viewInput->OnPictureRebuilt(*this, m_memDC);

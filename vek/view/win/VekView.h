@@ -41,6 +41,8 @@ struct CViewResultHooks {
     // The animation's stored frames (count, and the files' base name), for the animated GIF.
     int (*animationFrames)() = nullptr;
     const char* (*animationBaseName)() = nullptr;
+    // Runs on the finished picture in the back buffer (a DIB section).
+    void (*finishPicture)(HBITMAP picture) = nullptr;
 };
 extern CViewResultHooks theViewResultHooks;
 

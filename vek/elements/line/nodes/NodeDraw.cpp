@@ -11,12 +11,13 @@
 #include "vek/model/LayerList.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/model/display/DisplayOptions.h"
+#include "vek/results/ResultPictures.h"
 #include "vek/view/DisplayColors.h"
 #include "vek/view/LoadSymbols.h"
 #include "vek/view/ViewProjection.h"
 #include "vek/view/draw/DrawLayer.h"
 
-CNodeDrawHooks theNodeDrawHooks;
+CNodeDrawHooks theNodeDrawHooks{nullptr, NodeResultValue};
 
 namespace {
 

@@ -83,6 +83,11 @@ public:
         n->GetDrawCoord(out);
         return true;
     }
+    void SetDisplacement(int pos, const double d[3]) override
+    {
+        if (Valid(pos)) std::copy(d, d + 3, theNodes.GetAt(pos)->m_dDisp);
+    }
+    void SetDisplacementScale(double k) override { theNodeDisplayScale = k; }
 
     void ScaleUnits(EUnitStep step, const CUnitFactors& f) override
     {

@@ -1,0 +1,164 @@
+#include "vek/results/ResultDraw.h"
+
+#include <cmath>
+#include <vector>
+
+#include "vek/model/ModelFamily.h"
+#include "vek/model/ProjectOptions.h"
+#include "vek/model/TextAlign.h"
+#include "vek/model/geometry/ViewGeometry.h"
+#include "vek/results/ContourColours.h"
+#include "vek/results/Result.h"
+#include "vek/results/ResultDisp.h"
+#include "vek/view/DisplayColors.h"
+#include "vek/view/ViewProjection.h"
+#include "vek/view/draw/DrawLayer.h"
+
+namespace {
+
+// The diagram and text colours of results, the outline's line width.
+constexpr int kDiagramColour = 2;
+constexpr int kDiagramTextColour = 3;
+constexpr int kCaptionColour = 3;
+constexpr int kDiagramWidth = 9;
+
+void DrawCaptionText(int x, int y, int height, const char* text)
+{
+    DrawTextAt(x, y, text, 0, kAlignRight | kAlignBottom, theDisplayColors.m_post[kCaptionColour], height);
+}
+
+}  // namespace
+
+bool DiagramStations(const DiagramMember& m, int nodes[2], std::vector<CLineStation>& stations)
+{
+    CModelFamily& frames = ModelFamily(EFamily::Frames);
+    const int pos = frames.IndexOfID(m.m_nID);
+    if (pos < 0 || frames.GetNodes(pos, nodes, 2) < 2) return false;
+    double a[3], b[3];
+    CModelFamily& family = ModelFamily(EFamily::Nodes);
+    if (!family.GetCoordinates(nodes[0], a) || !family.GetCoordinates(nodes[1], b)) return false;
+    const double length =
+        std::sqrt((b[0] - a[0]) * (b[0] - a[0]) + (b[1] - a[1]) * (b[1] - a[1]) + (b[2] - a[2]) * (b[2] - a[2]));
+    if (!(length > 1e-12)) return false;
+    stations.clear();
+    for (const auto& s : m.sect) stations.push_back({s[0] / length, {s[1], s[2]}});
+    return !stations.empty();
+}
+
+void DrawFrameDiagram()
+{
+    const FrameForceDiagram& d = theResultDisp.frameDiagram;
+    if (d.elementKind != 1) return;
+    const CProjectOptions& o = theProjectOptions;
+    CLineValueStyle style;
+    style.scale = d.scale;
+    style.twoValues = d.envelope == 1;
+    style.labels = o.bLabelForceValues != 0;
+    style.largestOnly = o.bLabelLargestOnly != 0;
+    style.colour = theDisplayColors.m_post[kDiagramColour];
+    style.textColour = theDisplayColors.m_post[kDiagramTextColour];
+    style.width = theDisplayColors.m_lineWidth[kDiagramWidth];
+    CModelFamily& frames = ModelFamily(EFamily::Frames);
+    std::vector<CLineStation> stations;
+    for (const DiagramMember& m : d.members) {
+        int nodes[2];
+        if (!DiagramStations(m, nodes, stations)) continue;
+        double direction[3];
+        const bool given = theResultModelLinks.diagramDirection &&
+                           theResultModelLinks.diagramDirection(frames.IndexOfID(m.m_nID), d.component, direction);
+        DrawLineValues(nodes[0], nodes[1], stations, given ? direction : nullptr, style);
+    }
+}
+
+void DrawBeamContour()
+{
+    const ContourState& c = theResultDisp.contour;
+    const bool byNodes = c.kind >= 5 && c.kind <= 10;
+    if (!byNodes && c.kind != 11) return;
+    CModelFamily& frames = ModelFamily(EFamily::Frames);
+    CModelFamily& nodes = ModelFamily(EFamily::Nodes);
+    const int width = theDisplayColors.m_lineWidth[kDiagramWidth];
+    if (byNodes) {
+        // Node i of the model has the result's value i; nodes past the result have none.
+        auto valueOf = [&](int id, double& v) {
+            const int pos = nodes.IndexOfID(id);
+            if (pos < 0 || size_t(pos) >= c.nodeValues.size()) return false;
+            v = c.nodeValues[size_t(pos)];
+            return true;
+        };
+        for (int pos : Positions(frames)) {
+            int ends[2];
+            double a[3], b[3], va, vb;
+            if (frames.GetNodes(pos, ends, 2) < 2 || !valueOf(ends[0], va) || !valueOf(ends[1], vb)) continue;
+            if (!nodes.GetDrawCoordinates(ends[0], a) || !nodes.GetDrawCoordinates(ends[1], b)) continue;
+            DrawLine3D(a, b, 0, width, nullptr, 0, 1, ContourNormalise(va), ContourNormalise(vb));
+        }
+        return;
+    }
+    std::vector<CLineStation> stations;
+    for (const DiagramMember& m : c.members) {
+        int ends[2];
+        double a[3], b[3];
+        if (!DiagramStations(m, ends, stations) || !nodes.GetDrawCoordinates(ends[0], a) ||
+            !nodes.GetDrawCoordinates(ends[1], b))
+            continue;
+        for (size_t s = 1; s < stations.size(); ++s) {
+            double p[3], q[3];
+            for (int k = 0; k < 3; ++k) {
+                p[k] = a[k] + (b[k] - a[k]) * stations[s - 1].position;
+                q[k] = a[k] + (b[k] - a[k]) * stations[s].position;
+            }
+            DrawLine3D(p, q, 0, width, nullptr, 0, 1, ContourNormalise(stations[s - 1].value[0]),
+                       ContourNormalise(stations[s].value[0]));
+        }
+    }
+}
+
+void DrawContourLegend(int width, int height)
+{
+    ContourLegend legend;
+    if (!LayoutContourLegend(width, height, 96, legend)) return;
+    const uint32_t text = theDisplayColors.m_post[kCaptionColour];
+    DrawOverGL([legend, text] {
+        CDrawDC* dc = theDrawState.dc;
+        if (!dc) return;
+        for (const ContourLegend::Box& b : legend.boxes) {
+            const GdiObject brush = dc->CreateSolidBrush(b.colour);
+            const GdiObject pen = dc->CreatePen(0, 1, b.colour);
+            const GdiObject oldBrush = dc->SelectObject(brush);
+            const GdiObject oldPen = dc->SelectObject(pen);
+            const POINT corners[4] = {{b.x, b.y}, {b.x + b.w, b.y}, {b.x + b.w, b.y + b.h}, {b.x, b.y + b.h}};
+            dc->Polygon(corners, 4);
+            dc->SelectObject(oldBrush);
+            dc->SelectObject(oldPen);
+            dc->DeleteObject(brush);
+            dc->DeleteObject(pen);
+        }
+        const GdiObject pen = dc->CreatePen(0, 1, text | 0x555555);
+        const GdiObject old = dc->SelectObject(pen);
+        for (int y : legend.lineYs) {
+            dc->MoveTo(legend.lineX1, y);
+            dc->LineTo(legend.lineX2, y);
+        }
+        dc->SelectObject(old);
+        dc->DeleteObject(pen);
+    });
+    if (!legend.name.empty())
+        DrawTextAt(legend.nameX, legend.nameY, legend.name.c_str(), 0, kAlignLeft, text, legend.textHeight);
+    for (const ContourLegend::Label& l : legend.labels)
+        DrawTextAt(l.x, l.y, l.text.c_str(), 0, kAlignLeft, text, legend.textHeight);
+}
+
+void DrawResultPass()
+{
+    CResultDisp& rd = theResultDisp;
+    rd.disp.CalcScale();
+    ModelFamily(EFamily::Nodes).SetDisplacementScale(rd.disp.kind >= 1 ? rd.disp.scale : 0);
+    DrawFrameDiagram();
+    SetContourColorFunc(ContourColourCode);
+    DrawBeamContour();
+    const RECT& r = theViewProjection.GetScreenRect();
+    DrawContourLegend(int(r.right - r.left), int(r.bottom - r.top));
+    if (!theResultCaptionCanvas.drawText) theResultCaptionCanvas.drawText = DrawCaptionText;
+    rd.DrawCaption(int(r.right - r.left), int(r.bottom - r.top));
+}
