@@ -55,6 +55,7 @@ bool CreatePromptBarAndLeftPanel(CFrameWnd* frame)
         return false;
     }
     theLeftDlg = panel;  // placed and shown by the application at start-up
+    BindLeftPanelLinks();
     return true;
 }
 
