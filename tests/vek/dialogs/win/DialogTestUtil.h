@@ -53,6 +53,15 @@ inline void KeyIn(HWND w, WORD vk)
     vektest::PumpPending();
 }
 
+// A key pressed in a control of a modal dialog: queued, so that the dialog's
+// loop sees it (Tab, Enter and Esc are the dialog's).
+inline void PostKey(HWND w, WORD vk)
+{
+    ::SetFocus(w);
+    ::PostMessageA(w, WM_KEYDOWN, vk, 1);
+    ::PostMessageA(w, WM_KEYUP, vk, 0xC0000001);
+}
+
 // Moves a drop-down list's choice to entry `index` by arrow keys.
 inline void ChooseByKeys(HWND combo, int index)
 {
@@ -93,13 +102,16 @@ inline CDialog* ActiveModal()
     return CDialog::GetActiveModal();
 }
 
-// Runs fn once the modal dialog is up, inside its loop.
+// Runs fn once a modal dialog is up, inside its loop. It looks again on a
+// timer rather than waiting, so the dialog may come from a posted command.
 inline void WhenModal(std::function<void(CDialog*)> fn)
 {
     vektest::RunSoon([fn] {
-        vektest::PumpUntil(
-            [] { return ActiveModal() && ActiveModal()->m_hWnd && ::IsWindowVisible(ActiveModal()->m_hWnd); });
-        fn(ActiveModal());
+        CDialog* d = ActiveModal();
+        if (d && d->m_hWnd && ::IsWindowVisible(d->m_hWnd))
+            fn(d);
+        else
+            WhenModal(fn);
     });
 }
 

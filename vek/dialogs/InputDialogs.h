@@ -1,0 +1,5 @@
+#pragma once
+// The input dialogs join the program: the left panel's links, the document's
+// new-project dialog and the slots of the commands and panels they serve.
+// The main frame binds them once it has made the left panel.
+void BindInputDialogs();
