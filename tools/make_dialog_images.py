@@ -1,7 +1,6 @@
 #!/usr/bin/python3
-"""Draws the dialogs' cursor and icons into vek/res/Resource.
+"""Draws the dialogs' icons into vek/res/Resource.
 
-drag.cur      the drag cursor over the left panel's free spots (a four-way arrow)
 support*.ico  the six support presets of the plane restraint panel (20 x 20)
 
 Run it again after changing a drawing; the files are kept in the repository.
@@ -36,7 +35,7 @@ def dib(img):
     return header + bytes(xor) + bytes(mask)
 
 
-def write(path, img, cursor=False, hotspot=(0, 0)):
+def write(path, img, cursor=False, hotspot=(0, 0)):  # an icon, or a cursor with its hot spot
     data = dib(img)
     w, h = img.size
     kind = 2 if cursor else 1
@@ -44,20 +43,6 @@ def write(path, img, cursor=False, hotspot=(0, 0)):
     entry = struct.pack("<BBBBHHII", w % 256, h % 256, 0, 0, a, b, len(data), 6 + 16)
     with open(path, "wb") as f:
         f.write(struct.pack("<HHH", 0, kind, 1) + entry + data)
-
-
-def drag_cursor():
-    img = Image.new("RGBA", (32, 32), (0, 0, 0, 0))
-    d = ImageDraw.Draw(img)
-    c = 15
-    black, white = (0, 0, 0, 255), (255, 255, 255, 255)
-    for colour, width in ((black, 5), (white, 1)):
-        d.line((c, 3, c, 27), fill=colour, width=width)
-        d.line((3, c, 27, c), fill=colour, width=width)
-    for tip in (((c, 1), (c - 5, 6), (c + 5, 6)), ((c, 29), (c - 5, 24), (c + 5, 24)),
-                ((1, c), (6, c - 5), (6, c + 5)), ((29, c), (24, c - 5), (24, c + 5))):
-        d.polygon(tip, fill=white, outline=black)
-    write(os.path.join(OUT, "drag.cur"), img, cursor=True, hotspot=(c, c))
 
 
 def support(name, draw):
@@ -113,7 +98,6 @@ def with_rotation(draw):
 
 def main():
     os.makedirs(OUT, exist_ok=True)
-    drag_cursor()
     support("support_fixed.ico", fixed)                                 # 286
     support("support_hinged.ico", hinged)                               # 287
     support("support_y.ico", lambda d: roller(d, False))                # 288

@@ -1,10 +1,12 @@
 #include "vek/dialogs/FreedomDlg.h"
 
 #include "vek/app/DialogsBar.h"
+#include "vek/dialogs/InputDialogs.h"
 #include "vek/dialogs/logic/RestraintRules.h"
 #include "vek/elements/line/nodes/NodeInput.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/res/RestraintsRes.h"
+#include "vek/view/operate/ViewCommands.h"
 
 namespace {
 
@@ -107,4 +109,9 @@ void OpenRestraintPanel(int)
         return;
     }
     theModelessDlgs.Add(panel);
+}
+
+void BindElementPanels()
+{
+    RegisterPanel("restraints", OpenRestraintPanel);
 }

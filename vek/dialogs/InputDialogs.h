@@ -3,3 +3,6 @@
 // new-project dialog and the slots of the commands and panels they serve.
 // The main frame binds them once it has made the left panel.
 void BindInputDialogs();
+// The panels over the element families join where the families are linked
+// (the program's entry).
+void BindElementPanels();

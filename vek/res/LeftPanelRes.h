@@ -14,7 +14,7 @@
 #define IDC_LP_SCREEN_POINTS 1508
 #define IDC_LP_AXES 1539
 
-// The drag cursor over the panel's free spots.
+// The drag cursor over the panel's free spots: the program's drag cursor.
 #define IDC_LP_DRAG_CURSOR 209
 
 // The entries of the generation-method list.

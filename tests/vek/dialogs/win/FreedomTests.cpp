@@ -8,6 +8,7 @@
 #include "DialogTestUtil.h"
 #include "vek/app/DialogsBar.h"
 #include "vek/dialogs/FreedomDlg.h"
+#include "vek/dialogs/InputDialogs.h"
 #include "vek/elements/line/nodes/Node.h"
 #include "vek/elements/line/nodes/NodeAttributes.h"
 #include "vek/elements/line/nodes/NodeCreate.h"
@@ -32,6 +33,7 @@ protected:
         theOperationStack.EndAllOperations();
         theNodeInputs = CNodeInputs();
         theProjectOptions.bPlaneModel = 0;
+        BindElementPanels();
         // The node family's work of the command: the template on the selected nodes.
         m_previous = RegisterOperationCallback(47, [](CSingleOperate*) { SetRestraintsOfSelected(); });
     }
