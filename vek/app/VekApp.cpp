@@ -15,7 +15,6 @@
 #include "vek/app/ModelBindings.h"
 #include "vek/app/VekDoc.h"
 #include "vek/app/VekView.h"
-#include "vek/dialogs/FileNewDlg.h"
 #include "vek/dialogs/LeftDlg.h"
 #include "vek/model/AppHelpers.h"
 #include "vek/model/Profile.h"
@@ -164,7 +163,6 @@ int CVekApp::DoMessageBox(LPCTSTR text, UINT type, UINT helpId)
 BOOL CVekApp::OnIdle(LONG count)
 {
     m_autoSave.Start();
-    OfferFileNewDialog(true);
     BOOL more = CWinApp::OnIdle(count);
     if (theViewLink.idleStep && theViewLink.idleStep()) more = TRUE;
     if (count < 0) return more;
