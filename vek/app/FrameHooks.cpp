@@ -9,6 +9,7 @@
 #include "vek/app/InteractLinks.h"
 #include "vek/app/ProgramSettings.h"
 #include "vek/app/VekApp.h"
+#include "vek/dialogs/InputDialogs.h"
 #include "vek/dialogs/LeftDlg.h"
 #include "vek/dialogs/LibraryDialogs.h"
 #include "vek/model/AppHelpers.h"
@@ -58,6 +59,7 @@ bool CreatePromptBarAndLeftPanel(CFrameWnd* frame)
         return false;
     }
     theLeftDlg = panel;  // placed and shown by the application at start-up
+    BindInputDialogs();
     return true;
 }
 

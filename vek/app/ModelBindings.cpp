@@ -64,6 +64,12 @@ void CWindowModelHooks::RefreshStoreyTexts()
     if (theLeftDlg) theLeftDlg->ShowLayerAndPlatform();
 }
 
+int CWindowModelHooks::CurrentArcMethod()
+{
+    const int method = theLeftDlg ? theLeftDlg->GetArcMethod() : 0;
+    return method > 0 ? method : 1;
+}
+
 void BindModelWindows()
 {
     static CEditValueDialogs dialogs;

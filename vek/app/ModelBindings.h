@@ -21,6 +21,7 @@ public:
     void RefreshLayerSelector() override;
     void RefreshStoreyTexts() override;
     void RefreshResultSelectors() override;
+    int CurrentArcMethod() override;
 };
 
 // Binds the seams above; the application calls it once at start-up.

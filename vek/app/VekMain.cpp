@@ -1,6 +1,12 @@
 // The program's one application object and its entry.
 #include "vek/app/VekApp.h"
+#include "vek/dialogs/InputDialogs.h"
 
 CVekApp theApp;
+
+namespace {
+// The panels over the element families join the command table where the families are linked.
+const bool elementPanels = (BindElementPanels(), true);
+}  // namespace
 
 FW_IMPLEMENT_WINMAIN()

@@ -1,13 +1,10 @@
 #pragma once
 // Resource identifiers of the application's own dialogs: the About box, the
-// left panel, the edit dialog and the two bubbles.
+// edit dialog and the two bubbles.
 #define IDD_ABOUTBOX 100
 #define IDC_ABOUT_VERSION 1423
 #define IDC_ABOUT_LINK 1507
 #define IDC_LINK_CURSOR 177
-
-#define IDD_LEFT_DLG 132
-#define IDC_LEFT_TEXT 1300
 
 #define IDD_EDIT_DIALOG 135
 

@@ -18,6 +18,7 @@
 #include "vek/model/ProjectGlobals.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/res/AppDialogsRes.h"
+#include "vek/res/LeftPanelRes.h"
 #include "vek/res/resource.h"
 
 using apptest::Frame;

@@ -11,6 +11,7 @@
 #include "vek/dialogs/ParaDispDlg.h"
 #include "vek/model/Profile.h"
 #include "vek/res/AppDialogsRes.h"
+#include "vek/res/LeftPanelRes.h"
 #include "vek/view/win/BottomDlg.h"
 
 using apptest::Frame;
