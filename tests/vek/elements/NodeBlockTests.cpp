@@ -407,6 +407,10 @@ TEST_F(NodeBlock, AProjectWithNodesAndWindFacesLoadsAndSavesItsBytes)
     ASSERT_EQ(LoadProject(saved.c_str()), 1);
     EXPECT_EQ(WriteBlock([](bofstream& out) { WriteNodeBlock(out); }), first);
     EXPECT_EQ(theWindElementPars.size(), 2u);
+    // The new project with every node symbol shown.
+    ASSERT_EQ(LoadProject(Fixture("nodeshow.prj").c_str()), 1);
+    EXPECT_EQ(Ids(), std::vector<int>({1, 2, 3, 4, 5}));
+    for (int sw : {0, 2, 7, 8, 26}) EXPECT_EQ(theDisplayOptions.Switch(sw), 1) << sw;
     // A new model empties the faces with the nodes.
     ClearNodeFamily();
     EXPECT_TRUE(theWindElementPars.empty());
