@@ -17,6 +17,10 @@
 #include "vek/elements/line/nodes/Node.h"
 #include "vek/elements/line/nodes/NodeInput.h"
 #include "vek/elements/line/nodes/NodePools.h"
+#include "vek/elements/line/springs/Spring.h"
+#include "vek/elements/line/springs/win/SpringDlgs.h"
+#include "vek/app/DialogsBar.h"
+#include "vek/res/SpringDialogsRes.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/res/AppDialogsRes.h"
 #include "vek/res/InteractRes.h"
@@ -332,6 +336,79 @@ TEST_F(NodeWindowTest, RestraintsAndLoadsOnClickedNodesAreSavedAndComeBackWhenOp
     EXPECT_EQ(theNodes.GetByID(right)->m_dCoord[0], 5.0);
     EXPECT_EQ(LoadOf(right, 1, 2), -10.0);
     EXPECT_EQ(LoadOf(left, 1, 2), 0.0);
+}
+
+// The spring panels open with their commands and set the input the next
+// picks apply: a grounded spring on a clicked node, a link spring between two
+// typed points.
+TEST_F(NodeWindowTest, TheSpringPanelsSetTheSpringsThePicksMake)
+{
+    Command(ID_GEOM_NODE_ABSOLUTE);
+    ASSERT_TRUE(Wait([] { return Code() == 41; }));
+    Pump();
+    Type("8 1\r");
+    Type("9.5 4\r");
+    Type("\x1b\x1b");
+    ASSERT_TRUE(Wait([] { return Code() == 0 && Count() == 2; }));
+    // Right of the view, clear of the panels.
+    const int a = NodeAt(8, 1), b = NodeAt(9.5, 4);
+    const CSpringInput saved = theSpringInput;
+
+    Command(ID_PROP_NODE_SPRING);
+    ASSERT_EQ(Code(), 49);
+    ASSERT_NE(theGroundSpringDlg, nullptr);
+    HWND panel = theGroundSpringDlg->m_hWnd;
+    char units[128] = {};
+    ::GetDlgItemTextA(panel, IDC_SPRING_UNITS, units, sizeof units);
+    EXPECT_EQ(std::string(units).rfind("直弹簧刚度单位=", 0), 0u) << units;
+    // Typed values count when their box loses the focus; radios when clicked.
+    auto typeInto = [&](int id, const char* text) {
+        ::SetDlgItemTextA(panel, id, text);
+        ::SendMessageA(panel, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), LPARAM(::GetDlgItem(panel, id)));
+    };
+    typeInto(IDC_SPRING_STIFFNESS, "-250");
+    typeInto(IDC_SPRING_DX, "1");
+    typeInto(IDC_SPRING_DY, "0");
+    typeInto(IDC_SPRING_DZ, "0");
+    ::SendMessageA(::GetDlgItem(panel, IDC_SPRING_TENSION), BM_CLICK, 0, 0);
+    EXPECT_EQ(theSpringInput.stiffness, 250.0);  // made non-negative
+    EXPECT_EQ(theSpringInput.mode, 1);
+    char stiffness[32] = {};
+    ::GetDlgItemTextA(panel, IDC_SPRING_STIFFNESS, stiffness, sizeof stiffness);
+    EXPECT_STREQ(stiffness, "250");
+    ApplyTo(a);
+    ASSERT_EQ(theSprings.GetSize(), 1);
+    const CSpring& grounded = *theSprings.GetAt(0);
+    EXPECT_EQ(grounded.m_nNodeI, a);
+    EXPECT_EQ(grounded.m_nNodeJ, 0);
+    EXPECT_EQ(grounded.m_dK, 250.0);
+    EXPECT_EQ(grounded.m_cMode, 1);
+    EXPECT_EQ(grounded.m_dDir[0], 1.0);
+    // A torsional spring takes tension and compression: its behaviour is greyed.
+    ::SendMessageA(::GetDlgItem(panel, IDC_SPRING_TORSION), BM_CLICK, 0, 0);
+    EXPECT_EQ(theSpringInput.type, 1);
+    EXPECT_EQ(theSpringInput.mode, 0);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(panel, IDC_SPRING_TENSION)));
+    ::SendMessageA(::GetDlgItem(panel, IDC_SPRING_STRAIGHT), BM_CLICK, 0, 0);
+    theModelessDlgs.CloseAll();
+    EXPECT_EQ(theGroundSpringDlg, nullptr);
+
+    Command(ID_PROP_LINK_SPRING);
+    ASSERT_EQ(Code(), 56);
+    ASSERT_NE(theLinkSpringDlg, nullptr);
+    panel = theLinkSpringDlg->m_hWnd;
+    typeInto(IDC_SPRING_STIFFNESS, "80");
+    EXPECT_EQ(theSpringInput.stiffness, 80.0);
+    // Its two nodes typed at the prompt bar.
+    Type("#8 1\r");
+    Type("#9.5 4\r");
+    ASSERT_TRUE(Wait([] { return theSprings.GetSize() == 2; }));
+    const CSpring& link = *theSprings.GetAt(1);
+    EXPECT_EQ(link.m_nNodeI, a);
+    EXPECT_EQ(link.m_nNodeJ, b);
+    EXPECT_EQ(link.m_dK, 80.0);
+    theSpringInput = saved;
+    theModelessDlgs.CloseAll();
 }
 
 }  // namespace
