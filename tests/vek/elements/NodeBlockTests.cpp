@@ -3,9 +3,13 @@
 #include "tests/support/LeBytes.h"
 #include "tests/vek/elements/NodeTestSupport.h"
 #include "tests/support/TestFiles.h"
+#include "tests/vek/project/ProjectTestSupport.h"
 #include "vek/elements/line/nodes/NodeBlock.h"
 #include "vek/model/project/ProjectBlocks.h"
 #include "vek/model/project/ProjectFile.h"
+
+#include <cstdio>
+#include <map>
 
 namespace vektest {
 namespace {
@@ -294,16 +298,138 @@ TEST_F(NodeBlock, FaceSpanDownTheStoreys)
     EXPECT_FALSE(p.GetFaceSpan(2, h, c));
 }
 
-// The project file holds the nodes: they come back from a saved project,
-// and an empty model writes the layout the project file writes without them.
+std::string Six(const CSixDoublesPool& pool)
+{
+    std::string out;
+    for (int i = 1; i <= pool.GetSize(); ++i) {
+        if (i > 1) out += ";";
+        for (int k = 0; k < 6; ++k) out += (k ? "," : "") + Fmt((*pool.Get(i))[k]);
+    }
+    return out;
+}
+
+// The node model as the fixtures' expectation files describe it.
+std::map<std::string, std::string> DescribeNodeModel()
+{
+    std::map<std::string, std::string> e;
+    std::string nodes;
+    for (int i = 0; i < theNodes.GetSize(); ++i) {
+        const CNode& n = *theNodes.GetAt(i);
+        if (i) nodes += ";";
+        nodes += std::to_string(n.m_nID);
+        for (double c : n.m_dCoord) nodes += "," + Fmt(c);
+        for (int f : {int(n.m_nElements), int(n.m_nStorey), int(n.m_bOnStorey), int(n.m_nLayer), int(n.m_nMass),
+                      int(n.m_nTower), int(n.m_cRestraint)})
+            nodes += "," + std::to_string(f);
+        nodes += "," + Fmt(n.m_dTemperature);
+        std::string loads;
+        for (int k = 0; k < n.m_Loads.Entries(); ++k)
+            loads += (k ? "," : "") + std::to_string(n.m_Loads[k].nKey) + ":" + std::to_string(n.m_Loads[k].nValue);
+        e["loads" + std::to_string(n.m_nID)] = loads;
+    }
+    e["nodes"] = nodes;
+    e["loadpool"] = Six(theNodeLoadPool);
+    e["masspool"] = Six(theNodeMassPool);
+    std::string springs;
+    for (int i = 0; i < theSprings.GetSize(); ++i) {
+        const CSpring& s = *theSprings.GetAt(i);
+        if (i) springs += ";";
+        for (int f : {int(s.m_nID), int(s.m_cMode), int(s.m_nStage), int(s.m_nNodeI), int(s.m_nNodeJ), int(s.m_cKind)})
+            springs += std::to_string(f) + ",";
+        springs += Fmt(s.m_dK);
+        for (double d : s.m_dDir) springs += "," + Fmt(d);
+    }
+    e["springs"] = springs;
+    std::string disps;
+    for (const CNodeDisplacement& d : theNodeDisplacements) {
+        if (!disps.empty()) disps += ";";
+        disps += std::to_string(d.m_nNode) + "," + std::to_string(d.m_nKind) + ",";
+        for (size_t k = 0; k < d.m_values.size(); ++k) disps += (k ? "/" : "") + Fmt(d.m_values[k]);
+        for (float f : d.m_fDir) disps += "," + Fmt(f);
+    }
+    e["displacements"] = disps;
+    return e;
+}
+
+// The node blocks that the Python description of the layouts writes, one
+// per layout: the model read is the one the description expects, and what
+// the model then writes reads back to the same bytes.
+TEST_F(NodeBlock, FixturesOfTheLayoutsReadAsTheirDescriptionSays)
+{
+    for (int v : {400, 460, 490, 590, 605, 611, 700, 706}) {
+        SCOPED_TRACE(v);
+        ResetNodeModel();
+        AppHelperLog log;
+        const std::string name = "nodeblock" + std::to_string(v);
+        const Bytes bytes = ReadFileBytes(Fixture(name + ".bin"));
+        ASSERT_FALSE(bytes.empty());
+        {
+            ProjectVersion version(v);
+            long rest = -1;
+            ASSERT_TRUE(ReadBlock(
+                bytes, [](bifstream& in) { return ReadNodeBlock(in) == 1; }, &rest));
+            EXPECT_EQ(rest, 0);
+        }
+        std::map<std::string, std::string> expected = ReadExpectations(Fixture(name + ".expect"));
+        const std::string message = expected["message"];
+        expected.erase("message");
+        EXPECT_EQ(DescribeNodeModel(), expected);
+        if (message.empty()) {
+            EXPECT_TRUE(log.Messages().empty());
+        } else {
+            ASSERT_EQ(log.Messages().size(), 1u);
+            EXPECT_EQ(log.Messages()[0].text, message);
+        }
+
+        const Bytes saved = WriteBlock([](bofstream& out) { WriteNodeBlock(out); });
+        if (v == kProjectVersion) {
+            EXPECT_EQ(saved, bytes);
+        }
+        ResetNodeModel();
+        ASSERT_TRUE(ReadBlock(saved, [](bifstream& in) { return ReadNodeBlock(in) == 1; }));
+        EXPECT_EQ(WriteBlock([](bofstream& out) { WriteNodeBlock(out); }), saved);
+    }
+}
+
+// A whole project with nodes and wind faces loads with both, and what it
+// saves loads again to the same nodes.
+TEST_F(NodeBlock, AProjectWithNodesAndWindFacesLoadsAndSavesThem)
+{
+    ASSERT_EQ(LoadProject(Fixture("nodes706.prj").c_str()), 1);
+    EXPECT_EQ(Ids(), std::vector<int>({1, 2, 4}));
+    EXPECT_EQ(theSprings.GetSize(), 2);
+    ASSERT_EQ(theWindElementPars.size(), 2u);
+    EXPECT_EQ(theWindElementPars[0].m_nDownStoreys, 2);
+    EXPECT_EQ(theWindElementPars[1].m_fCoefficient, -0.5f);
+    EXPECT_EQ(theWindElementDefault.m_nDownStoreys, 3);
+    EXPECT_EQ(theWindElementDefault.m_fCoefficient, 1.3f);
+    const Bytes first = WriteBlock([](bofstream& out) { WriteNodeBlock(out); });
+    TempFile saved("nodes", ".prj");
+    ASSERT_EQ(SaveProjectFile(saved.c_str()), 1);
+    ResetNodeModel();
+    ASSERT_EQ(LoadProject(saved.c_str()), 1);
+    EXPECT_EQ(WriteBlock([](bofstream& out) { WriteNodeBlock(out); }), first);
+    EXPECT_EQ(theWindElementPars.size(), 2u);
+    // A new model empties the faces with the nodes.
+    ClearNodeFamily();
+    EXPECT_TRUE(theWindElementPars.empty());
+    EXPECT_EQ(theWindElementDefault.m_nDownStoreys, 1);
+}
+
+// The project file holds the nodes and the wind faces: they come back from a
+// saved project, and an empty model writes the layout the project file
+// writes without their owner.
 TEST_F(NodeBlock, TheProjectFileKeepsTheNodes)
 {
-    ASSERT_TRUE(ProjectBlock(7).owner.IsBound());
-    const Bytes bound = WriteBlock([](bofstream& out) { WriteProjectBlock(ProjectBlock(7), out); });
-    const CBlockOwner owner = SetProjectBlockOwner(7, {});
-    const Bytes empty = WriteBlock([](bofstream& out) { WriteProjectBlock(ProjectBlock(7), out); });
-    SetProjectBlockOwner(7, owner);
-    EXPECT_EQ(bound, empty);
+    for (int block : {7, 25}) {
+        SCOPED_TRACE(block);
+        ASSERT_TRUE(ProjectBlock(block).owner.IsBound());
+        const Bytes bound = WriteBlock([&](bofstream& out) { WriteProjectBlock(ProjectBlock(block), out); });
+        const CBlockOwner owner = SetProjectBlockOwner(block, {});
+        const Bytes empty = WriteBlock([&](bofstream& out) { WriteProjectBlock(ProjectBlock(block), out); });
+        SetProjectBlockOwner(block, owner);
+        EXPECT_EQ(bound, empty);
+    }
 
     MakeModel();
     const Bytes written = WriteBlock([](bofstream& out) { WriteNodeBlock(out); });

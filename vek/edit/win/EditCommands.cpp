@@ -21,7 +21,6 @@ BEGIN_MESSAGE_MAP(CEditCommands, CCmdTarget)
     ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, &CEditCommands::OnUpdateEditUndo)
     ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, &CEditCommands::OnUpdateEditRedo)
     ON_COMMAND(ID_EDIT_MERGE_NODES_AUTO, &CEditCommands::OnMergeAllNodes)
-    ON_COMMAND(ID_GEOM_NODE_INTERSECT, &CEditCommands::OnNodeIntersect)
     ON_COMMAND(ID_EDIT_SORT, &CEditCommands::OnSort)
 END_MESSAGE_MAP()
 // clang-format on
@@ -64,11 +63,6 @@ void CEditCommands::OnUpdateEditRedo(CCmdUI* ui)
 void CEditCommands::OnMergeAllNodes()
 {
     if (MergeAllNodesCommand() > 0) InvalidateModelView();
-}
-
-void CEditCommands::OnNodeIntersect()
-{
-    SetIntersectionMethod();
 }
 
 void CEditCommands::OnSort()

@@ -1,8 +1,8 @@
 #pragma once
 // The editing commands that need no interactive operation: undo and redo,
-// merging every coincident node, the crossing-of-lines generation method
-// and sorting. The target joins the main frame's command route at start-up
-// and binds the model's questions and prompts to their windows.
+// merging every coincident node and sorting. The target joins the main
+// frame's command route at start-up and binds the model's questions and
+// prompts to their windows.
 #include "framework/Afx.h"
 
 class CEditCommands : public CCmdTarget {
@@ -12,7 +12,6 @@ public:
     void OnUpdateEditUndo(CCmdUI* ui);
     void OnUpdateEditRedo(CCmdUI* ui);
     void OnMergeAllNodes();
-    void OnNodeIntersect();
     void OnSort();
     DECLARE_MESSAGE_MAP()
 };

@@ -306,9 +306,10 @@ void EmptyEigenForm(int v, bool, CBlockForm& f)
     f.IfMarker("EIGEN", 6, body);
 }
 
-void EmptyWindFacesForm(int, bool, CBlockForm& f)
+void EmptyWindFacesForm(int v, bool, CBlockForm& f)
 {
-    f.I32(0);
+    // No faces, then the record last entered at its defaults (storeys, coefficient).
+    if (v >= 520) f.I32(0).I8(1).F32(0.6f);
 }
 
 void EmptyMaterialsForm(int v, bool, CBlockForm& f)

@@ -1,6 +1,7 @@
 #include "vek/elements/line/nodes/NodeCommands.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "vek/elements/line/nodes/NodeAttributes.h"
 #include "vek/elements/line/nodes/NodeInfo.h"
@@ -9,6 +10,10 @@
 #include "vek/model/AppHelpers.h"
 #include "vek/model/ModelHooks.h"
 #include "vek/model/ProjectOptions.h"
+#include "vek/view/operate/OperateHost.h"
+#include "vek/view/operate/Picking.h"
+#include "vek/view/operate/SingleOperate.h"
+#include "vek/view/operate/ViewCommands.h"
 
 int RunNodeCommand(int code, const CPickedPoints& picks)
 {
@@ -47,11 +52,6 @@ int MergeAllNodesCommand()
     return MergeCoincidentNodes(nullptr, 0, 0);
 }
 
-void SetIntersectionMethod()
-{
-    theProjectOptions.nGenerateMethod = 7;
-}
-
 int SortNodesCommand()
 {
     const int changed = SortNodes();
@@ -59,3 +59,58 @@ int SortNodesCommand()
     ModelHooks().InvalidateModel();
     return changed;
 }
+
+namespace {
+
+// The operation's callback: its picked points, then the command's work.
+void NodeOperation(CSingleOperate* op)
+{
+    static_assert(sizeof(Point3) == 3 * sizeof(double), "points are packed triples");
+    CPickedPoints picks;
+    picks.count = op->PointCount();
+    if (picks.count > 0) picks.points = reinterpret_cast<const double(*)[3]>(op->m_points.data()->data());
+    RunNodeCommand(op->m_nCode, picks);
+}
+
+// The polygon of window points as the family's pickers take it.
+template <class Select>
+int InPolygon(const POINT* points, int n, Select select)
+{
+    std::vector<double> flat;
+    for (int i = 0; i < n; ++i) {
+        flat.push_back(points[i].x);
+        flat.push_back(points[i].y);
+    }
+    return n > 0 ? select(n, reinterpret_cast<const double(*)[2]>(flat.data())) : 0;
+}
+
+template <class Select>
+int InWindow(POINT a, POINT b, Select select)
+{
+    const double c1[2] = {double(a.x), double(a.y)}, c2[2] = {double(b.x), double(b.y)};
+    return select(c1, c2);
+}
+
+const CPickRoutines kSpringRows = {
+    [](int x, int y, int single, int) { return PickNearestSpring(x, y, single); },
+    [](POINT a, POINT b, int single, int) {
+        return InWindow(a, b,
+                        [&](const double* c1, const double* c2) { return SelectSpringsInWindow(c1, c2, single); });
+    },
+    [](const POINT* p, int n, int single, int) {
+        return InPolygon(p, n, [&](int k, const double(*q)[2]) { return SelectSpringsInRegion(k, q, single); });
+    },
+};
+
+// The node commands fill their slots of the view's command table, the
+// springs their row of the picking table (the view picks the nodes through
+// the model's node family); code 41 asks for the next typed point.
+const bool registered = [] {
+    RegisterPickRoutines(EPickKind::Springs, &kSpringRows);
+    for (int code : {40, 41, 42, 44, 45, 46, 47, 48, 49, 50, 52, 53, 56, 57, 60, 61})
+        RegisterOperationCallback(code, NodeOperation);
+    theNodeCommandHooks.postTypedInput = [] { OperateHost().PostInputChar('#'); };
+    return true;
+}();
+
+}  // namespace

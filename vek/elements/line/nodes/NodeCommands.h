@@ -1,7 +1,8 @@
 #pragma once
 // The model work of the node and spring commands, by operation code: what
 // each operation's callback does once its points are picked or its
-// selection confirmed. The view's command table starts the operations.
+// selection confirmed. The view's command table starts the operations; the
+// family fills the table's callback slots of these codes as it is linked.
 #include "vek/elements/line/nodes/NodeCreate.h"
 
 // Codes 40, 41, 42 (nodes at points), 44 (merge the selected nodes), 45
@@ -15,7 +16,5 @@ int RunNodeCommand(int code, const CPickedPoints& picks);
 // Command 32824: asks with the merge tolerances, merges every coincident
 // node on Yes. Returns the nodes merged away.
 int MergeAllNodesCommand();
-// Command 32845: the generation method becomes the crossing of two lines.
-void SetIntersectionMethod();
 // Command 32930 with the nodes chosen: renumbered in the sort order.
 int SortNodesCommand();

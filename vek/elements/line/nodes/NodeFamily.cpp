@@ -7,6 +7,7 @@
 #include "vek/elements/line/nodes/NodeIndex.h"
 #include "vek/elements/line/nodes/NodeInput.h"
 #include "vek/elements/line/nodes/NodePools.h"
+#include "vek/elements/line/nodes/WindElementPar.h"
 #include "vek/elements/line/springs/Spring.h"
 #include "vek/model/ModelFamily.h"
 #include "vek/model/project/ProjectBlocks.h"
@@ -210,6 +211,7 @@ const bool registered = [] {
     SetNodeCoordLookup(LookupNode);
     // The project file's node block.
     SetProjectBlockOwner(7, {WriteNodeBlock, ReadNodeBlock});
+    SetProjectBlockOwner(25, {WriteWindParameters, ReadWindParameters});
     return true;
 }();
 
@@ -224,4 +226,6 @@ void ClearNodeFamily()
     theSprings.RemoveAll();
     theNodeDisplacements.clear();
     theCurrentDisplacement = CNodeDisplacement();
+    theWindElementPars.clear();
+    theWindElementDefault = CWindElementPar();
 }
