@@ -13,7 +13,7 @@
 #include "vek/model/records/FrameBase.h"
 #include "vek/model/records/ParameterRecords.h"
 #include "vek/model/storeys/LevelTable.h"
-#include "vek/model/units/TightWireSettings.h"
+#include "vek/model/materials/TightWire.h"
 #include "vek/model/units/UnitConversion.h"
 
 using namespace vektest;
@@ -268,8 +268,8 @@ TEST(UnitConversion, TheModelsOwnRecordsThereAndBack)
     theSpectrumSettings.kind = 11;
     theSpectrumSettings.curve.SetSize(0);
     theSpectrumSettings.curve.Add({0.1f, 0.35f});
-    theTightWireSettings.m_Wire.m_fLength1 = 2;
-    theTightWireSettings.m_Wire.m_fForce = 7;
+    theTightWireParameter.m_wire.m_fDi = 2;
+    theTightWireParameter.m_wire.m_fT = 7;
     const CMaterial before = *theMaterials.GetAt(0);
 
     ConvertModelUnits(0, 3);
@@ -279,7 +279,8 @@ TEST(UnitConversion, TheModelsOwnRecordsThereAndBack)
     EXPECT_FLOAT_EQ(theMaterials.GetAt(0)->m_fModulus, before.m_fModulus);
     EXPECT_FLOAT_EQ(theReinforcePara.H1, 8);
     EXPECT_FLOAT_EQ(theSpectrumSettings.curve.GetAt(0)->value, 350);
-    EXPECT_FLOAT_EQ(theTightWireSettings.m_Wire.m_fForce, 7e6f);
+    EXPECT_FLOAT_EQ(theTightWireParameter.m_wire.m_fT, 7e6f);
+    EXPECT_FLOAT_EQ(theTightWireParameter.m_wire.m_fDi, 2000);
     // Mended: both node spacings and the plane thickness are lengths.
     EXPECT_DOUBLE_EQ(theProjectOptions.dHorzNodeSpacing, 20);
     EXPECT_FLOAT_EQ(theProjectOptions.fVertNodeSpacing, 10);
@@ -303,7 +304,7 @@ TEST(UnitConversion, TheModelsOwnRecordsThereAndBack)
     theMaterials.SetSize(0);
     theSpectrumSettings.SetDefaults();
     theSpectrumSettings.curve.SetSize(0);
-    theTightWireSettings = CTightWireSettings();
+    theTightWireParameter = CTightWireParameter();
     theProjectOptions.SetDefaults();
 }
 
