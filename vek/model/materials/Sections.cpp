@@ -223,8 +223,7 @@ int CFrameSect::IsZeroSect() const
 
 double CFrameSect::GetEdgeDistance(int side) const
 {
-    const double p0 = m_fPara[0], p1 = m_fPara[1], p2 = m_fPara[2], p3 = m_fPara[3], p4 = m_fPara[4],
-                 p5 = m_fPara[5];
+    const double p0 = m_fPara[0], p1 = m_fPara[1], p2 = m_fPara[2], p3 = m_fPara[3], p4 = m_fPara[4], p5 = m_fPara[5];
     const bool top = side == 0;
     // The stacked plates put the axis on the equal-area line (see the
     // outline builders): the offset of that line from the middle.

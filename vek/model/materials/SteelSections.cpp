@@ -317,7 +317,8 @@ void CSframeSect::GetParaText(CString& text) const
             text += "\r\nT=";
             AppendValues(text, *this, kT, false);
         } else {
-            text.AppendFormat(" %d %d\r\nT=%.3g\r\nO=", int(GetUserKey(1)), int(GetUserKey(2)), double(GetUserValue(0)));
+            text.AppendFormat(" %d %d\r\nT=%.3g\r\nO=", int(GetUserKey(1)), int(GetUserKey(2)),
+                              double(GetUserValue(0)));
             AppendValues(text, *this, kO, false);
         }
     }
