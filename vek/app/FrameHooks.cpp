@@ -202,9 +202,9 @@ void SetResultCurrentValue(int selector, int value)
     RefreshResultSelector(selector);
 }
 
-bool HasLibraryDialog(UINT)
+bool HasLibraryDialog(UINT command)
 {
-    return pfnRunLibraryDialog != nullptr;
+    return HasLibraryDialogFor(command);
 }
 
 int FrameMessageBox(const char* text, UINT type)

@@ -52,11 +52,14 @@ int CTightWire::IsZero() const
 
 void CTightWire::ScaleUnits(double forceFactor, double lengthFactor)
 {
-    m_fDi = float(m_fDi * lengthFactor);
-    m_fDc = float(m_fDc * lengthFactor);
-    m_fDj = float(m_fDj * lengthFactor);
-    m_fSpan = float(m_fSpan * lengthFactor);
-    m_fT = float(m_fT * forceFactor);
+    // In single precision: a stored value near the float range becomes
+    // infinite rather than undefined.
+    const float L = float(lengthFactor), F = float(forceFactor);
+    m_fDi *= L;
+    m_fDc *= L;
+    m_fDj *= L;
+    m_fSpan *= L;
+    m_fT *= F;
 }
 
 int CTightWireParameter::Serialize(bofstream& out)

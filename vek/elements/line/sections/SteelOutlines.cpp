@@ -40,6 +40,12 @@ void CentredPlate(const Placer& place, double w, double t)
     place(p);
 }
 
+// A catalogue row number; 0 (no such row) for a value no table holds.
+int Row(double v)
+{
+    return v >= 1 && v <= 10000 ? int(v) : 0;
+}
+
 bool IsHTable(int p)
 {
     return (p >= 39 && p <= 42) || (p >= 46 && p <= 48) || p == 50;
@@ -52,7 +58,7 @@ void AnglesAndI(const Placer& place, const double* d, int pattern)
     double h = 0, dist = 0;
     if (pattern <= 33) {
         double b, dd;
-        if (!BuildCatalogIShape(r, b, h, dd, int(d[3]))) return;
+        if (!BuildCatalogIShape(r, b, h, dd, Row(d[3]))) return;
         dist = d[4];
     } else {
         BuildIShape(r, d[3], d[4], d[5], d[6], d[3], d[4]);
@@ -65,9 +71,9 @@ void AnglesAndI(const Placer& place, const double* d, int pattern)
     TrueShapeReg a;
     if (pattern == 32 || pattern == 34) {
         double z0 = 0;
-        if (!BuildEqualAngleShape(a, z0, int(d[0]), false)) return;
+        if (!BuildEqualAngleShape(a, z0, Row(d[0]), false)) return;
         x0 = y0 = z0;
-    } else if (!BuildUnequalAngleShape(a, x0, y0, int(d[0]), false)) {
+    } else if (!BuildUnequalAngleShape(a, x0, y0, Row(d[0]), false)) {
         return;
     }
     a.TurnRight();
@@ -92,7 +98,7 @@ void CSframeSect::BuildTrueShape(MemberTrueShape& holder) const
     const Placer place{holder};
     TrueShapeReg r;
     double z0 = 0, x0 = 0, y0 = 0, b = 0, h = 0, dd = 0;
-    const int row = int(d[0]);
+    const int row = Row(d[0]);
 
     if (IsHTable(pattern)) {
         if (BuildCatalogHShape(r, pattern, b, row)) place(r);
@@ -231,7 +237,7 @@ void CSframeSect::BuildTrueShape(MemberTrueShape& holder) const
             break;
         }
         case 18:
-            if (!BuildCatalogIShape(r, b, h, dd, int(d[2]))) break;
+            if (!BuildCatalogIShape(r, b, h, dd, Row(d[2]))) break;
             place(r);
             CoverPlates(place, d[0], d[1], h);
             break;
@@ -293,7 +299,7 @@ void CSframeSect::BuildTrueShape(MemberTrueShape& holder) const
             TrueShapeReg s;
             if (pattern == 30) {
                 double b2, h2, d2;
-                if (!BuildCatalogIShape(s, b2, h2, d2, int(d[1]))) break;
+                if (!BuildCatalogIShape(s, b2, h2, d2, Row(d[1]))) break;
             } else {
                 BuildIShape(s, d[1], d[2], d[3], d[4], d[1], d[2]);
             }
