@@ -12,3 +12,5 @@ int RunLibraryDialog(unsigned command);
 // The dialog of one command (null: none again).
 void SetLibraryDialog(unsigned command, LibraryDialogFn fn);
 bool HasLibraryDialogFor(unsigned command);
+// The command's own dialog, else pfnRunLibraryDialog.
+LibraryDialogFn LibraryDialogFor(unsigned command);

@@ -271,6 +271,22 @@ TEST_F(Sections, AddingNamesAndReuse)
     EXPECT_EQ(FindVframeSect(2), nullptr);
 }
 
+TEST_F(Sections, ParameterTextsOfTheSectionPanel)
+{
+    theFrameSects.Add(Sect(1, {0.6f, 0.3f}, "B1"));
+    theFrameSects.Add(Sect(8, {1, 0.2f, 30}, "A"));
+    theFrameSects.Add(Sect(40, {0.5f, 0, 2, 3, 0.4f, 0.4f}, "G"));
+    theVframeSects.Add(Vsect(7, {0.1f, 0.2f}, {0.1f, 0.3f}));
+    theSframeSects.Add(Steel("D100*8"));
+    EXPECT_EQ(Str(GetSectParamText(kOrdinarySect, 1)), "B1\r\nh=0.6\r\nb=0.3");  // stored order
+    EXPECT_EQ(Str(GetSectParamText(kOrdinarySect, 2)), "A\r\nr=1\r\nt=0.2\r\nα=30");
+    EXPECT_EQ(Str(GetSectParamText(kOrdinarySect, 3)), "G\r\nA=0.5\r\nJ=0\r\nI33=2\r\nI22=3\r\nA2=0.4\r\nA3=0.4");
+    EXPECT_EQ(Str(GetSectParamText(kVariableSect, 1)),
+              "VSect\r\nI端截面：\r\nr=0.1\r\nR=0.2\r\nJ端截面：\r\nr=0.1\r\nR=0.3");
+    EXPECT_EQ(Str(GetSectParamText(kSteelSect, 1)), "sfrSect\r\nZ=D100*8\r\nH=3");
+    EXPECT_EQ(Str(GetSectParamText(kOrdinarySect, 4)), "");
+}
+
 TEST_F(Sections, SteelStringsSplitAndTexts)
 {
     AppHelperLog log;

@@ -79,7 +79,9 @@ TEST_F(SteelBlock, EveryAcceptedVersion)
         // Written in the current layout and read back: the same lists; the
         // current file byte for byte.
         const Bytes saved = SavedBlock();
-        if (v == 706) EXPECT_EQ(saved, ReadFileBytes(path));
+        if (v == 706) {
+            EXPECT_EQ(saved, ReadFileBytes(path));
+        }
         TempFile again("again", ".bin");
         ASSERT_TRUE(again.WriteAll(saved));
         FreshModel();

@@ -412,6 +412,64 @@ CString GetFrameSectName(int kind, int number)
     return CString(name ? name : "");
 }
 
+namespace {
+
+// The section panel's parameter labels in stored order; null for a kind
+// without parameters.
+const char* const* StoredLabels(int kind)
+{
+    static const char* const k1[] = {"h", "b"};
+    static const char* const k2[] = {"b1", "b2", "b3", "d1", "d2", "d3"};
+    static const char* const k3[] = {"b1", "b2", "d1", "d2"};
+    static const char* const k5[] = {"b", "a", "t"};
+    static const char* const k6[] = {"b1", "b2", "h", "t"};
+    static const char* const k7[] = {"r", "R"};
+    static const char* const k8[] = {"r", "t", "α"};
+    static const char* const k9[] = {"b", "h", "t1", "t2"};
+    static const char* const k10[] = {"b", "h", "tw", "tf"};
+    static const char* const k40[] = {"A", "J", "I33", "I22", "A2", "A3"};
+    static const char* const* const table[10] = {k1, k2, k3, k3, k5, k6, k7, k8, k9, k10};
+    if (kind >= 1 && kind <= 10) return table[kind - 1];
+    return kind == 40 ? k40 : nullptr;
+}
+
+void AppendStored(CString& text, int kind, const float* p)
+{
+    const char* const* labels = StoredLabels(kind);
+    if (!labels) return;
+    for (int i = 0; i < DFrameSect::GetParaNum(kind); ++i) text.AppendFormat("\r\n%s=%.6g", labels[i], double(p[i]));
+}
+
+}  // namespace
+
+CString GetSectParamText(int kind, int number)
+{
+    CString text;
+    switch (kind & 3) {
+        case kOrdinarySect:
+            if (const CFrameSect* s = FindFrameSect(number)) {
+                text = s->m_pName ? s->m_pName : "";
+                AppendStored(text, s->m_cKind, s->m_fPara);
+            }
+            break;
+        case kSteelSect:
+            if (const CSframeSect* s = FindSframeSect(number)) s->GetParaText(text);
+            break;
+        default:
+            if (const CVframeSect* s = FindVframeSect(number)) {
+                text = s->m_pName ? s->m_pName : "";
+                if (IsVariableKind(s->m_cKind)) {
+                    text += "\r\nI端截面：";
+                    AppendStored(text, s->m_cKind, s->m_fStart);
+                    text += "\r\nJ端截面：";
+                    AppendStored(text, s->m_cKind, s->m_fEnd);
+                }
+            }
+            break;
+    }
+    return text;
+}
+
 bool SectNamesEqual(const char* a, const char* b)
 {
     if (!a) a = "";

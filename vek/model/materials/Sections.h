@@ -150,6 +150,10 @@ const CSframeSect* FindSframeSect(int number);
 // The section string of a frame's section by kind and 1-based number;
 // "" for number 0 or a missing record.
 CString GetFrameSectString(int kind, int number);
+// The section panel's text: the name, then each stored parameter as
+// "\r\nlabel=value" (a tapered section's two ends after "I端截面：" and
+// "J端截面："; a steel section's own text); "" when missing.
+CString GetSectParamText(int kind, int number);
 // The name of a frame's section; "" when missing.
 CString GetFrameSectName(int kind, int number);
 
