@@ -132,7 +132,9 @@ TEST_F(Outlines, StackedPlatesSitOnTheEqualAreaAxis)
         ASSERT_EQ(r.ring1.size(), r.ring2.size());
         EXPECT_NEAR(MaxY(r), s.GetEdgeDistance(0), 1e-6);
         EXPECT_NEAR(-MinY(r), s.GetEdgeDistance(1), 1e-6);
-        if (c.top >= 0) EXPECT_NEAR(s.GetEdgeDistance(0), c.top, 1e-6);
+        if (c.top >= 0) {
+            EXPECT_NEAR(s.GetEdgeDistance(0), c.top, 1e-6);
+        }
         if (c.kind != 6) {
             double above, below;
             StripAreas(r, above, below);

@@ -1,5 +1,7 @@
 #pragma once
-// The name at the head of a section's project record.
+// Helpers of the model's project records: the name at the head of a
+// section's record, and old files' doubles as floats.
+#include <cfloat>
 #include <cstdint>
 #include <vector>
 
@@ -23,4 +25,13 @@ bool ReadSectionName(bifstream& in, T& record)
     if (n > 0 && !in.Read(name.data(), n)) return false;
     record.SetName(name.data());
     return true;
+}
+
+// An old file's double as a float: out of range it is the largest float
+// (a plain conversion would be undefined).
+inline float NarrowToFloat(double v)
+{
+    if (v > FLT_MAX) return FLT_MAX;
+    if (v < -FLT_MAX) return -FLT_MAX;
+    return float(v);
 }

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 #include <algorithm>
-#include <cfloat>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -21,14 +20,6 @@ MLArray<CSframeSect> theSframeSects;
 MLArray<CPipeSect> thePipeSects;
 
 namespace {
-
-// An old file's double as a float: out of range it is the largest float.
-float Narrow(double v)
-{
-    if (v > FLT_MAX) return FLT_MAX;
-    if (v < -FLT_MAX) return -FLT_MAX;
-    return float(v);
-}
 
 bool Near(double a, double b, double tol)
 {
@@ -147,7 +138,7 @@ int CFrameSect::Serialize(bifstream& in)
         s.m_cKind = char(low >= 1 && low <= 10 ? low : 40);
         double d[6] = {0, 0, 0, 0, 0, 0};
         for (double& x : d) in >> x;
-        for (int i = 0; i < 6; ++i) s.m_fPara[i] = Narrow(d[i]);
+        for (int i = 0; i < 6; ++i) s.m_fPara[i] = NarrowToFloat(d[i]);
         if (v < 600) {
             float* p = s.m_fPara;
             switch (s.m_cKind) {
@@ -299,7 +290,7 @@ int CVframeSect::Serialize(bifstream& in)
             for (int i = 0; i < 6; ++i) {
                 double d = 0;
                 in >> d;
-                set[i] = Narrow(d);
+                set[i] = NarrowToFloat(d);
             }
     }
     if (!in.IsGood()) return 0;
