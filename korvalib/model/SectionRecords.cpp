@@ -27,7 +27,8 @@ double AreaOfKind(int kind, const float* p)
         case 5: return P[2] * (P[0] + P[1] - P[2]);
         case 6: return P[3] * (P[0] + P[1] + P[2]);
         case 7: return Pi * (P[1] * P[1] - P[0] * P[0]);
-        case 8: return Pi * P[2] * (P[0] * P[0] + 2 * P[0] * P[1]) / 360;
+        // Arc plate: inner radius, thickness, half opening angle in degrees.
+        case 8: return Pi * P[2] * (P[1] * P[1] + 2 * P[0] * P[1]) / 180;
         case 9: return P[0] * P[1] - (P[1] - 2 * P[2]) * (P[0] - 2 * P[3]);
         case 10: return P[2] * (P[1] - 2 * P[3]) + 2 * P[0] * P[3];
         case 40: return P[0];

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 #include "korvalib/base/biostream.h"
@@ -53,6 +54,31 @@ bool ReadFrom(const uint8_t* data, size_t size, F&& read)
     in.Detach();
     std::fclose(f);
     return ok;
+}
+
+// One block: its writer and its reader over the record's global state.
+struct Block {
+    std::function<void(bofstream&)> write;
+    std::function<bool(bifstream&)> read;
+};
+
+// Reads the block from the bytes as a file of that version. Read whole, it
+// is written, read back and written once more: both writes must give the
+// same bytes. Refused, it must leave its record as it was.
+inline void Exercise(const Block& b, const uint8_t* data, size_t size, int16_t version, int16_t& versionInForce,
+                     int16_t current)
+{
+    const Bytes before = Written(b.write);
+    versionInForce = version;
+    const bool ok = size > 0 && ReadFrom(data, size, b.read);
+    versionInForce = current;
+    if (!ok) {
+        if (Written(b.write) != before) std::abort();
+        return;
+    }
+    const Bytes first = Written(b.write);
+    if (!first.empty() && !ReadFrom(first.data(), first.size(), b.read)) std::abort();
+    if (Written(b.write) != first) std::abort();
 }
 
 }  // namespace vekfuzz

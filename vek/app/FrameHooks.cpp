@@ -201,9 +201,9 @@ void SetResultCurrentValue(int selector, int value)
     RefreshResultSelector(selector);
 }
 
-bool HasLibraryDialog(UINT)
+bool HasLibraryDialog(UINT command)
 {
-    return pfnRunLibraryDialog != nullptr;
+    return HasLibraryDialogFor(command);
 }
 
 int FrameMessageBox(const char* text, UINT type)

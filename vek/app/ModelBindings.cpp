@@ -6,6 +6,7 @@
 #include "vek/app/EditDialog.h"
 #include "vek/app/MainFrm.h"
 #include "vek/dialogs/LeftDlg.h"
+#include "vek/dialogs/library/LibraryCommands.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/model/units/UnitConversion.h"
 #include "vek/view/win/BottomDlg.h"
@@ -77,4 +78,5 @@ void BindModelWindows()
     SetValueDialogs(&dialogs);
     SetModelHooks(&hooks);
     theProjectOptionsHooks.convertModelUnits = ConvertModelUnits;
+    BindLibraryDialogs();
 }

@@ -2,9 +2,8 @@
 
 #include "framework/WinTypes.h"
 
-LibraryDialogFn pfnRunLibraryDialog = nullptr;
-
 int RunLibraryDialog(unsigned command)
 {
-    return pfnRunLibraryDialog ? pfnRunLibraryDialog(command) : IDCANCEL;
+    const LibraryDialogFn fn = LibraryDialogFor(command);
+    return fn ? fn(command) : IDCANCEL;
 }

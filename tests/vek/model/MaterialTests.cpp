@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cfloat>
+
 #include "korvalib/model/SectionRecords.h"
 #include "tests/support/AppHelpersStandIn.h"
 #include "tests/support/LeBytes.h"
@@ -111,6 +113,9 @@ TEST_F(Materials, ProjectRecordOfEveryVersion)
         {459, 6, LeBytes().f64(0).f64(0).f64(30).f64(0).f64(0), 30, 0, 0.2f, 24.5f, 1e-5f},
         {500, 5, LeBytes().f64(40).f64(0).f64(0.25).f64(0).f64(0).f64(0), 40, 0, 0.25f, 24.5f, 1e-5f},
         {650, 1, LeBytes().str("old").f64(25).f64(2e7).f64(0.3).f64(20).f64(2).f64(2e-5), 25, 2e7f, 0.3f, 20, 2e-5f},
+        // Beyond the float range: the largest float, not a conversion out of range.
+        {650, 1, LeBytes().str("big").f64(30).f64(1e300).f64(0.2).f64(25).f64(2.5).f64(1e-5), 30, FLT_MAX, 0.2f, 25,
+         1e-5f},
     };
     for (auto& c : cases) {
         ProjectVersion v(c.version);

@@ -29,29 +29,11 @@
 
 namespace {
 
-using vekfuzz::Bytes;
-using vekfuzz::ReadFrom;
-using vekfuzz::Written;
-
-// One block: its writer and its reader over the record's global state.
-struct Block {
-    std::function<void(bofstream&)> write;
-    std::function<bool(bifstream&)> read;
-};
+using vekfuzz::Block;
 
 void Exercise(const Block& b, const uint8_t* data, size_t size, int16_t version)
 {
-    const Bytes before = Written(b.write);
-    nPrjVersion = version;
-    const bool ok = size > 0 && ReadFrom(data, size, b.read);
-    nPrjVersion = kProjectVersion;
-    if (!ok) {
-        if (Written(b.write) != before) std::abort();
-        return;
-    }
-    const Bytes first = Written(b.write);
-    if (!first.empty() && !ReadFrom(first.data(), first.size(), b.read)) std::abort();
-    if (Written(b.write) != first) std::abort();
+    vekfuzz::Exercise(b, data, size, version, nPrjVersion, kProjectVersion);
 }
 
 void ResetModel()

@@ -13,7 +13,8 @@
 #include "vek/model/records/FrameBase.h"
 #include "vek/model/records/ParameterRecords.h"
 #include "vek/model/storeys/LevelTable.h"
-#include "vek/model/units/TightWireSettings.h"
+#include "vek/model/materials/Sections.h"
+#include "vek/model/materials/TightWire.h"
 #include "vek/model/units/UnitConversion.h"
 
 using namespace vektest;
@@ -220,7 +221,14 @@ TEST(UnitConversion, FactorsAndTheOrderOfTheParts)
     EXPECT_EQ(back.L, 1);
 
     ScaleRecorder rec;
+    // The section lists and the cables are the materials' own.
+    theFrameSects.Add(CFrameSect());
+    theTightWires.Add(CTightWire());
+    theTightWires.GetAt(0)->m_fT = 2;
     ConvertModelUnits(0, 3);
+    EXPECT_FLOAT_EQ(theFrameSects.GetAt(0)->m_fPara[0], 400);
+    EXPECT_FLOAT_EQ(theTightWires.GetAt(0)->m_fT, 2e6f);
+    ClearSectionLibraries();
     FakeFamily& frames = *rec.families[int(EFamily::Frames)];
     std::vector<EUnitStep> steps;
     for (auto& [step, factors] : frames.scaled) {
@@ -228,9 +236,8 @@ TEST(UnitConversion, FactorsAndTheOrderOfTheParts)
         EXPECT_EQ(factors.F, 1e6);
         EXPECT_EQ(factors.L, 1000);
     }
-    EXPECT_EQ(steps, (std::vector<EUnitStep>{EUnitStep::FrameLoads, EUnitStep::FrameSections, EUnitStep::VframeSections,
-                                             EUnitStep::FrameParameters, EUnitStep::TightWires, EUnitStep::Frames,
-                                             EUnitStep::SframeSections}));
+    EXPECT_EQ(steps,
+              (std::vector<EUnitStep>{EUnitStep::FrameLoads, EUnitStep::FrameParameters, EUnitStep::Frames}));
     FakeFamily& nodes = *rec.families[int(EFamily::Nodes)];
     ASSERT_EQ(nodes.scaled.size(), 5u);
     EXPECT_EQ(nodes.scaled[3].first, EUnitStep::NodeValueList2);  // after the springs
@@ -268,8 +275,8 @@ TEST(UnitConversion, TheModelsOwnRecordsThereAndBack)
     theSpectrumSettings.kind = 11;
     theSpectrumSettings.curve.SetSize(0);
     theSpectrumSettings.curve.Add({0.1f, 0.35f});
-    theTightWireSettings.m_Wire.m_fLength1 = 2;
-    theTightWireSettings.m_Wire.m_fForce = 7;
+    theTightWireParameter.m_wire.m_fDi = 2;
+    theTightWireParameter.m_wire.m_fT = 7;
     const CMaterial before = *theMaterials.GetAt(0);
 
     ConvertModelUnits(0, 3);
@@ -279,7 +286,8 @@ TEST(UnitConversion, TheModelsOwnRecordsThereAndBack)
     EXPECT_FLOAT_EQ(theMaterials.GetAt(0)->m_fModulus, before.m_fModulus);
     EXPECT_FLOAT_EQ(theReinforcePara.H1, 8);
     EXPECT_FLOAT_EQ(theSpectrumSettings.curve.GetAt(0)->value, 350);
-    EXPECT_FLOAT_EQ(theTightWireSettings.m_Wire.m_fForce, 7e6f);
+    EXPECT_FLOAT_EQ(theTightWireParameter.m_wire.m_fT, 7e6f);
+    EXPECT_FLOAT_EQ(theTightWireParameter.m_wire.m_fDi, 2000);
     // Mended: both node spacings and the plane thickness are lengths.
     EXPECT_DOUBLE_EQ(theProjectOptions.dHorzNodeSpacing, 20);
     EXPECT_FLOAT_EQ(theProjectOptions.fVertNodeSpacing, 10);
@@ -303,7 +311,7 @@ TEST(UnitConversion, TheModelsOwnRecordsThereAndBack)
     theMaterials.SetSize(0);
     theSpectrumSettings.SetDefaults();
     theSpectrumSettings.curve.SetSize(0);
-    theTightWireSettings = CTightWireSettings();
+    theTightWireParameter = CTightWireParameter();
     theProjectOptions.SetDefaults();
 }
 

@@ -15,6 +15,7 @@
 #include "vek/model/display/DisplayOptions.h"
 #include "vek/model/loads/LoadCombination.h"
 #include "vek/model/materials/Material.h"
+#include "vek/model/materials/Sections.h"
 #include "vek/model/document/DocumentHooks.h"
 #include "vek/model/project/ResultOffsets.h"
 #include "vek/model/storeys/LevelTable.h"
@@ -46,6 +47,7 @@ void ClearModelData()
         ModelFamily(f).Clear();
         if (f == EFamily::Planes) theMaterials.SetSize(0);
     }
+    ClearSectionLibraries();
     if (theLevels.count > 0) theStoreyLists.Clear();
     if (theDocumentHooks.clearAxisGrids) theDocumentHooks.clearAxisGrids();
     if (theDocumentHooks.clearSnapState) theDocumentHooks.clearSnapState();

@@ -13,6 +13,7 @@
 #include "vek/model/AppHelpers.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/model/ProjectGlobals.h"
+#include "vek/model/materials/SectionRecordIo.h"
 #include "vek/model/analysis/AnalysisParameters.h"
 
 MLArray<CMaterial> theMaterials;
@@ -88,28 +89,28 @@ bool CMaterial::Load(bifstream& in, int elementType)
         const int count = v >= 600 || elementType != 1 ? (v >= 460 ? 6 : 5) : 6;
         for (int i = 0; i < count; ++i) in >> d[i];
         if (v >= 600 || elementType == 5 || elementType == 7) {
-            m.m_fGrade = float(d[0]);
-            m.m_fModulus = float(d[1]);
-            m.m_fConst1 = float(d[2]);
-            m.m_fVolWeight = float(d[3]);
-            m.m_fVolMass = float(d[4]);
-            m.m_fConst2 = float(d[5]);
+            m.m_fGrade = NarrowToFloat(d[0]);
+            m.m_fModulus = NarrowToFloat(d[1]);
+            m.m_fConst1 = NarrowToFloat(d[2]);
+            m.m_fVolWeight = NarrowToFloat(d[3]);
+            m.m_fVolMass = NarrowToFloat(d[4]);
+            m.m_fConst2 = NarrowToFloat(d[5]);
         } else if (elementType == 1) {
             // E, grade, shear modulus G, unit weight, density, expansion.
-            m.m_fModulus = float(d[0]);
-            m.m_fGrade = float(d[1]);
-            m.m_fConst1 = d[0] > 1e-5 && d[2] > 1e-5 ? float(0.5 * d[0] / d[2] - 1) : 0.0f;
-            m.m_fVolWeight = float(d[3]);
-            m.m_fVolMass = float(d[4]);
-            m.m_fConst2 = float(d[5]);
+            m.m_fModulus = NarrowToFloat(d[0]);
+            m.m_fGrade = NarrowToFloat(d[1]);
+            m.m_fConst1 = d[0] > 1e-5 && d[2] > 1e-5 ? NarrowToFloat(0.5 * d[0] / d[2] - 1) : 0.0f;
+            m.m_fVolWeight = NarrowToFloat(d[3]);
+            m.m_fVolMass = NarrowToFloat(d[4]);
+            m.m_fConst2 = NarrowToFloat(d[5]);
         } else {
             // E, Poisson's ratio, grade, unit weight, density, expansion.
-            m.m_fModulus = float(d[0]);
-            m.m_fConst1 = float(d[1]);
-            m.m_fGrade = float(d[2]);
-            m.m_fVolWeight = float(d[3]);
-            m.m_fVolMass = float(d[4]);
-            m.m_fConst2 = float(d[5]);
+            m.m_fModulus = NarrowToFloat(d[0]);
+            m.m_fConst1 = NarrowToFloat(d[1]);
+            m.m_fGrade = NarrowToFloat(d[2]);
+            m.m_fVolWeight = NarrowToFloat(d[3]);
+            m.m_fVolMass = NarrowToFloat(d[4]);
+            m.m_fConst2 = NarrowToFloat(d[5]);
         }
     }
     if (!in.IsGood()) return false;

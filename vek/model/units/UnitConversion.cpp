@@ -6,7 +6,8 @@
 #include "vek/model/analysis/SpectrumSettings.h"
 #include "vek/model/materials/Material.h"
 #include "vek/model/storeys/LevelTable.h"
-#include "vek/model/units/TightWireSettings.h"
+#include "vek/model/materials/Sections.h"
+#include "vek/model/materials/TightWire.h"
 
 namespace {
 
@@ -54,12 +55,8 @@ EFamily OwnerOfStep(EUnitStep step)
     using S = EUnitStep;
     switch (step) {
         case S::FrameLoads:
-        case S::FrameSections:
-        case S::VframeSections:
         case S::FrameParameters:
-        case S::TightWires:
-        case S::Frames:
-        case S::SframeSections: return EFamily::Frames;
+        case S::Frames: return EFamily::Frames;
         case S::Nodes:
         case S::NodeAttributes:
         case S::NodeValueList1:
@@ -102,7 +99,13 @@ void ConvertModelUnits(int oldCode, int newCode)
             case EUnitStep::Materials:
                 for (int k = 0; k < theMaterials.GetSize(); ++k) theMaterials.GetAt(k)->ScaleUnits(f.F, f.M, f.L);
                 break;
-            case EUnitStep::DefaultTightWire: theTightWireSettings.ScaleUnits(f.F, f.L); break;
+            case EUnitStep::DefaultTightWire: theTightWireParameter.m_wire.ScaleUnits(f.F, f.L); break;
+            case EUnitStep::FrameSections: ScaleSectionList(kOrdinarySect, f.L); break;
+            case EUnitStep::SframeSections: ScaleSectionList(kSteelSect, f.L); break;
+            case EUnitStep::VframeSections: ScaleSectionList(kVariableSect, f.L); break;
+            case EUnitStep::TightWires:
+                for (int k = 0; k < theTightWires.GetSize(); ++k) theTightWires.GetAt(k)->ScaleUnits(f.F, f.L);
+                break;
             case EUnitStep::Reinforcement: theReinforcePara.ScaleUnits(f.F, f.L); break;
             case EUnitStep::Spectrum: theSpectrumSettings.ScaleCurve(f.L); break;
             default: {

@@ -1,0 +1,32 @@
+#pragma once
+// Resource identifiers of the section and material library dialogs.
+#define IDD_MATERIAL_LIBRARY 173
+#define IDD_SECTION_LIBRARY 175
+#define IDD_VSECTION_LIBRARY 270
+
+#define IDC_LIB_NAMES 1129
+#define IDC_LIB_ADD 1087
+#define IDC_LIB_RENAME 1091
+#define IDC_LIB_EXPORT 1368
+#define IDC_SECT_PICTURE 1133
+#define IDC_SECT_STRIP 1132
+#define IDC_SECT_NOTE 1427
+// Labels 1134..1139, parameter boxes 1140..1145; tapered: I end 1415..1420, J end 1421..1426.
+#define IDC_SECT_LABEL0 1134
+#define IDC_SECT_EDIT0 1140
+#define IDC_VSECT_EDITI0 1415
+#define IDC_VSECT_EDITJ0 1421
+
+#define IDC_MAT_NAMES 1064
+#define IDC_MAT_RENAME 1122
+#define IDC_MAT_GRADE 1124
+#define IDC_MAT_E_LABEL 1125
+#define IDC_MAT_E 1126
+#define IDC_MAT_POISSON 1128
+#define IDC_MAT_WEIGHT_LABEL 1129
+#define IDC_MAT_WEIGHT 1130
+#define IDC_MAT_DENSITY_LABEL 1131
+#define IDC_MAT_DENSITY 1132
+#define IDC_MAT_EXPANSION 1134
+#define IDC_MAT_GRADES 1505
+#define IDC_MAT_DEFAULTS 1506
