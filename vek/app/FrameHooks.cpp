@@ -16,6 +16,7 @@
 #include "vek/model/ProjectOptions.h"
 #include "vek/model/ViewLink.h"
 #include "vek/model/document/ModelReset.h"
+#include "vek/model/document/SelectionEdits.h"
 #include "vek/results/ResultCounts.h"
 #include "vek/view/DisplayColors.h"
 #include "vek/view/ViewProjection.h"
@@ -165,8 +166,12 @@ int CurrentViewMode()
     return theViewProjection.GetMode();
 }
 
-// Moving the selection to a layer comes with the selection of nodes and elements.
-void MoveSelectedObjectsToLayer(int) {}
+// Choosing a layer in the selector moves the selection onto it as one undo
+// step; with nothing selected it only makes the layer current.
+void MoveSelectedObjectsToLayer(int)
+{
+    if (MoveSelectionToCurrentLayer()) InvalidateModelView();
+}
 
 void MarkModifiedAndRedraw()
 {

@@ -3,10 +3,12 @@
 #include "vek/app/FlashDialogs.h"
 #include "vek/app/MainFrm.h"
 #include "vek/dialogs/CombNodeConfirmDlg.h"
+#include "vek/edit/LayerUndo.h"
 #include "vek/edit/Undo.h"
 #include "vek/elements/line/nodes/NodeCommands.h"
 #include "vek/elements/line/nodes/NodeMerge.h"
 #include "vek/model/ViewLink.h"
+#include "vek/model/document/DocumentHooks.h"
 #include "vek/res/resource.h"
 
 CEditCommands theEditCommands;
@@ -29,6 +31,12 @@ const bool joined = [] {
     CMainFrame::AddModelCommandTarget(&theEditCommands);
     theUndoLimitPrompt = [](const char* text, int ms) { ShowFlashPrompt(text, ms); };
     theCombNodeConfirm = AskCombNodeConfirm;
+    // The document's edits of the selection go to the undo history too.
+    theDocumentHooks.beginUndoGroup = [] { theUndo.BeginRecord(); };
+    theDocumentHooks.endUndoGroup = [] { theUndo.EndRecord(); };
+    theDocumentHooks.addLayerChange = [](int kind, int id, int layer) {
+        theUndo.AddRecord(new CUndoLayerChange(kind, id, layer));
+    };
     return true;
 }();
 }  // namespace

@@ -4,7 +4,6 @@
 // the prompt bar's operations and panels, the new-project dialog and the
 // analysis control. Each owner binds its own; unbound, a request does nothing.
 class CRunQueue;
-struct CUndoLayerChange;
 
 struct DocumentHooks {
     // The projection: its default view; a refit to the model (the three
@@ -39,10 +38,10 @@ struct DocumentHooks {
     void (*saveIfModified)() = nullptr;
 
     // The undo history: a group of records undone as one step, and the
-    // record of a changed layer.
+    // record of an object's changed layer (kind, number, layer before).
     void (*beginUndoGroup)() = nullptr;
     void (*endUndoGroup)() = nullptr;
-    void (*addLayerChange)(const CUndoLayerChange& record) = nullptr;
+    void (*addLayerChange)(int kind, int id, int oldLayer) = nullptr;
 
     // Whether results are loaded in the result object.
     int (*resultGood)() = nullptr;

@@ -30,19 +30,19 @@ void EndGroup()
 
 }  // namespace
 
-void CUndoLayerChange::Exchange()
+bool MoveSelectionToCurrentLayer()
 {
     for (const LayerKind& k : kLayerKinds) {
-        if (k.kind != kind) continue;
         CModelFamily& fam = ModelFamily(k.family);
-        const int pos = fam.IndexOfID(id);
-        if (pos < 0) return;  // the object is gone
-        const int16_t now = int16_t(fam.GetLayer(pos));
-        fam.SetLayer(pos, layer);
-        layer = now;
-        fam.Redraw(pos);
-        return;
+        for (int pos : Positions(fam)) {
+            const CObjectBase* o = fam.GetAt(pos);
+            if (o && o->IsSelected()) {
+                ChangeSelectionToCurrentLayer();
+                return true;
+            }
+        }
     }
+    return false;
 }
 
 void ChangeSelectionToCurrentLayer()
@@ -55,11 +55,8 @@ void ChangeSelectionToCurrentLayer()
             CObjectBase* o = fam.GetAt(pos);
             if (!o || !o->IsSelected()) continue;
             o->m_nFlags &= ~kObjSelected;
-            CUndoLayerChange record;
-            record.kind = k.kind;
-            record.layer = int16_t(fam.GetLayer(pos));
-            record.id = fam.GetID(pos);
-            if (theDocumentHooks.addLayerChange) theDocumentHooks.addLayerChange(record);
+            if (theDocumentHooks.addLayerChange)
+                theDocumentHooks.addLayerChange(k.kind, fam.GetID(pos), fam.GetLayer(pos));
             fam.SetLayer(pos, current);
             fam.Redraw(pos);
         }

@@ -17,6 +17,9 @@
 #include "vek/elements/line/nodes/NodeCreate.h"
 #include "vek/elements/line/nodes/NodeMerge.h"
 #include "vek/model/AppHelpers.h"
+#include "vek/model/LayerList.h"
+#include "vek/model/ObjectBase.h"
+#include "vek/model/document/SelectionEdits.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/model/display/DisplayOptions.h"
 #include "vek/res/EditDialogsRes.h"
@@ -195,6 +198,42 @@ TEST_F(EditCommandTest, TheMergeQuestionEndsWithEachOfItsFourAnswers)
         EXPECT_EQ(theCombNodeConfirm("节点1和2同处在3梁柱上"), c.answer);
         EXPECT_EQ(shown, "节点1和2同处在3梁柱上");
     }
+}
+
+TEST_F(EditCommandTest, MovingTheSelectionToALayerIsOneUndoStep)
+{
+    ASSERT_TRUE(Open());
+    theLayers.Reset();
+    theLayers.Add(LayerInfo("柱", 'Y', 0xFF));
+    AddGroup({0, 1, 2});
+    theUndo.Clear();
+    theNodes.GetByID(1)->m_nFlags |= kObjSelected;
+    theNodes.GetByID(3)->m_nFlags |= kObjSelected;
+
+    // What the layer selector does when the user picks the second layer.
+    theLayers.SetCurrent(1);
+    ASSERT_TRUE(MoveSelectionToCurrentLayer());
+    EXPECT_EQ(theNodes.GetByID(1)->m_nLayer, 1);
+    EXPECT_EQ(theNodes.GetByID(2)->m_nLayer, 0);
+    EXPECT_EQ(theNodes.GetByID(3)->m_nLayer, 1);
+    EXPECT_FALSE(theNodes.GetByID(1)->IsSelected());
+
+    Chord('Z');
+    ASSERT_TRUE(PumpUntil([] { return theNodes.GetByID(3)->m_nLayer == 0; }));
+    EXPECT_EQ(theNodes.GetByID(1)->m_nLayer, 0);
+    EXPECT_FALSE(theUndo.CanUndo());
+    Chord('Y');
+    ASSERT_TRUE(PumpUntil([] { return theNodes.GetByID(1)->m_nLayer == 1; }));
+    EXPECT_EQ(theNodes.GetByID(3)->m_nLayer, 1);
+
+    // Nothing selected now: another layer changes no node and records nothing.
+    theLayers.SetCurrent(0);
+    EXPECT_FALSE(MoveSelectionToCurrentLayer());
+    EXPECT_EQ(theNodes.GetByID(1)->m_nLayer, 1);
+    EXPECT_FALSE(theUndo.CanRedo());
+    Chord('Z');
+    ASSERT_TRUE(PumpUntil([] { return theNodes.GetByID(1)->m_nLayer == 0; }));
+    theLayers.Reset();
 }
 
 }  // namespace
