@@ -206,7 +206,14 @@ int CountLoadCases()
     }
     take(o.nTemperatureLoadCase);
     take(o.nPrestressLoadCase);
-    // Wall, shell, solid, plane and region loads: their families' seams.
+    if (CWallDataFamily* walls = WallDataFamily()) {
+        CWallDataRow row;
+        for (int pos = 0; pos < walls->Count(); ++pos) {
+            walls->Row(pos, row);
+            for (const auto& l : row.loads) take(l.first);
+        }
+    }
+    // Shell, solid, plane and region loads: their families' seams.
     return n;
 }
 
@@ -297,7 +304,15 @@ int WriteKorvaDataFile(const CDataFileSwitches& sw, const char* fileName)
         CElementLoadTables tables;
         int lastFrame = 0;
         for (int id : FrameNumbers()) lastFrame = std::max(lastFrame, id);
-        tables.Build(cases, lastFrame, 0);
+        int lastWall = 0;
+        if (CWallDataFamily* walls = WallDataFamily()) {
+            CWallDataRow row;
+            for (int pos = 0; pos < walls->Count(); ++pos) {
+                walls->Row(pos, row);
+                lastWall = std::max(lastWall, row.id);
+            }
+        }
+        tables.Build(cases, lastFrame, lastWall);
         BuildElementLoadTables(tables);
 
         ModelHooks().ShowPrompt("正在生成系统信息...");
@@ -332,7 +347,9 @@ int WriteKorvaDataFile(const CDataFileSwitches& sw, const char* fileName)
             if (CFrameDataFamily* frames = FrameDataFamily()) frames->ClearBlockLoads();
         }
         if (ok) {
-            // WALL, SHELL, SOL8R/SOL21, PLANE, PENALTY, DYNAMIC and the time
+            WriteWallBlock(file, cases, set.get(), tables);
+            if (CWallDataFamily* walls = WallDataFamily()) walls->ClearBlockLoads();
+            // SHELL, SOL8R/SOL21, PLANE, PENALTY, DYNAMIC and the time
             // history: their families' seams (none of them is built yet).
             WriteMasterBlock(file);
             WriteTowerBlock(file);

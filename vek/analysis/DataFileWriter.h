@@ -57,6 +57,7 @@ struct CElementLoadTables {
     std::vector<std::vector<int>> frames;  // [case - 1][id - 1]
     std::vector<std::vector<int>> walls;
     std::vector<const int*> frameRows;  // row pointers for the line writers
+    std::vector<const int*> wallRows;
     void Build(int caseCount, int frameCount, int wallCount);
 };
 // The beams' block loads found and numbered, unused ones dropped.
@@ -64,5 +65,7 @@ void BuildElementLoadTables(CElementLoadTables& tables);
 // FRAME, SFRAME or VFRAME (kind 0, 1, 2). 0 when a beam lacks its section
 // or material or names one past its list (message shown).
 int WriteFrameBlock(DKorvaDataFile& file, int caseCount, CKvdDataSet* set, int kind, CElementLoadTables& tables);
+// WALL, when walls exist.
+void WriteWallBlock(DKorvaDataFile& file, int caseCount, CKvdDataSet* set, CElementLoadTables& tables);
 // FORCE and COMBINE.
 void WriteCombinationBlocks(DKorvaDataFile& file, CKvdDataSet* set);

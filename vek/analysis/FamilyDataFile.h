@@ -75,6 +75,34 @@ CFrameDataFamily* RegisterFrameDataFamily(CFrameDataFamily* family);
 // Null while no beam family is there.
 CFrameDataFamily* FrameDataFamily();
 
+// One wall as the WALL block sees it.
+struct CWallDataRow {
+    int id = 0;
+    int storey = -1;
+    std::vector<std::pair<int, int>> loads;  // (load case, 0-based index into the family's wall loads)
+};
+
+// The wall family's part of the data file; its block loads as the beams'.
+class CWallDataFamily {
+public:
+    virtual ~CWallDataFamily() = default;
+    virtual int Count() const = 0;
+    virtual void Row(int pos, CWallDataRow& row) const = 0;
+    virtual int IndexOfID(int id) const = 0;
+    // Equal within 1e-6 in each value share one place; 0 for an empty load.
+    virtual int AddBlockLoad(int pos, int index) = 0;
+    virtual int BlockLoadCount() const = 0;
+    virtual void KeepBlockLoads(const std::vector<char>& keep) = 0;
+    virtual void ClearBlockLoads() = 0;
+    // The wall-load lines (with their numbers) and their library records.
+    virtual void WriteBlockLoads(DKorvaDataFile& file, CKvdDataSet* set) const = 0;
+    // The wall's line; loads[case - 1][id - 1] is its block load per case.
+    virtual void WriteWallLine(DKorvaDataFile& file, int pos, int caseCount, const int* const* loads) = 0;
+    virtual void AddToDataSet(CKvdDataSet& set, int pos, int caseCount, const int* const* loads) {}
+};
+CWallDataFamily* RegisterWallDataFamily(CWallDataFamily* family);
+CWallDataFamily* WallDataFamily();
+
 // A list of distinct records for a family's block loads: equal records share
 // one place.
 template <class T>

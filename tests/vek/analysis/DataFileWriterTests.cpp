@@ -403,6 +403,36 @@ TEST_F(DataFileTest, PrescribedDisplacementsAreWrittenAndAssigned)
     EXPECT_EQ(log.LastModified(), 1);
 }
 
+// The WALL block: materials, the loads walls use, the walls by storey,
+// then the others; the height field tells a building above 30.
+TEST_F(DataFileTest, WallBlockByStoreyWithItsLoadsAndHeight)
+{
+    Portal();
+    FakeWalls walls;
+    walls.loads = {0, 5, 6};
+    CWallDataRow w;
+    w.id = 1;
+    w.loads = {{2, 2}};
+    walls.rows.push_back(w);
+    w.id = 2;
+    w.loads = {{1, 1}, {1, 2}};  // case 1 given twice: load 6 holds
+    walls.rows.push_back(w);
+    for (double top : {30.0, 30.5}) {
+        SCOPED_TRACE(top);
+        Storeys({top});
+        AddWallToLevel(2, 1);
+        AppHelperLog log;
+        ASSERT_EQ(WriteKorvaDataFile(1, 0, 0, 0, 1, 0, 0, nullptr), 1);
+        const std::string text = ReadText(DataFile());
+        const std::string head = std::string("\nWALL\n1 1 I=0 0 ") + (top > 30 ? "1" : "0") + " O=2 ";
+        EXPECT_NE(text.find(head), std::string::npos) << text;
+        EXPECT_NE(text.find("1 W=6 \nC 1 --------------- Level 1 ---------------\n2 L=1 \n1 L=0 1 \n\n"),
+                  std::string::npos)
+            << text;
+        EXPECT_NE(text.find("SYSTEM:\n4 2 "), std::string::npos);
+    }
+}
+
 TEST(DataFilePath, FolderOfTheDocumentOrTheNameGiven)
 {
     g_documentPath = "C:\\work\\p\\A.PRJ";

@@ -107,3 +107,49 @@ private:
 };
 
 }  // namespace vektest
+
+namespace vektest {
+
+// A wall family for the WALL block: walls by number with a storey and loads.
+class FakeWalls : public CWallDataFamily {
+public:
+    FakeWalls() { m_previous = RegisterWallDataFamily(this); }
+    ~FakeWalls() override { RegisterWallDataFamily(m_previous); }
+    FakeWalls(const FakeWalls&) = delete;
+    FakeWalls& operator=(const FakeWalls&) = delete;
+
+    int Count() const override { return int(rows.size()); }
+    void Row(int pos, CWallDataRow& row) const override { row = rows[size_t(pos)]; }
+    int IndexOfID(int id) const override
+    {
+        for (size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].id == id) return int(i);
+        return -1;
+    }
+    int AddBlockLoad(int pos, int index) override
+    {
+        return index < int(loads.size()) && loads[size_t(index)] != 0 ? block.FindOrAdd({loads[size_t(index)], 0}) : 0;
+    }
+    int BlockLoadCount() const override { return block.Count(); }
+    void KeepBlockLoads(const std::vector<char>& keep) override { block.Keep(keep); }
+    void ClearBlockLoads() override { block.Clear(); }
+    void WriteBlockLoads(DKorvaDataFile& file, CKvdDataSet*) const override
+    {
+        for (int i = 1; i <= block.Count(); ++i) file << i << "W=" << block.At(i).q << wrap;
+    }
+    void WriteWallLine(DKorvaDataFile& file, int pos, int cases, const int* const* rows_) override
+    {
+        file << rows[size_t(pos)].id;
+        WriteTrimmedIntList(file, rows_, rows[size_t(pos)].id, cases);
+        file << wrap;
+    }
+
+    std::vector<CWallDataRow> rows;
+    std::vector<double> loads;
+    CBlockLoads<FakeBeamLoad> block;
+
+private:
+    CWallDataFamily* m_previous = nullptr;
+};
+
+}  // namespace vektest
