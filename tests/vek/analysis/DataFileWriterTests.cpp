@@ -184,8 +184,7 @@ TEST_F(DataFileTest, RefusalsAndFailuresWriteNothing)
         SCOPED_TRACE(c.name);
         ResetNodeModel();
         ResetRecords();
-        frames.beams.clear();
-        frames.loads.clear();
+        frames.Clear();
         std::snprintf(theProjectOptions.szProjectName, sizeof theProjectOptions.szProjectName, "PORTAL");
         Portal();
         {

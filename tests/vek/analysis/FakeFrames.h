@@ -40,8 +40,16 @@ public:
         b.row.section = section;
         b.row.material = material;
         beams.push_back(b);
+        m_positions[id] = int(beams.size()) - 1;
         m_table.Element(id, {i, j});
         return beams.back();
+    }
+    void Clear()
+    {
+        beams.clear();
+        loads.clear();
+        m_positions.clear();
+        m_table.items.clear();
     }
     // A load in the family's list; its index.
     int Load(double q, double prestress = 0)
@@ -91,9 +99,8 @@ public:
     void SetSwitchedOff(int pos, bool off) override { beams[size_t(pos)].off = off; }
     int IndexOfID(int id) const override
     {
-        for (size_t i = 0; i < beams.size(); ++i)
-            if (beams[i].row.id == id) return int(i);
-        return -1;
+        const auto at = m_positions.find(id);
+        return at == m_positions.end() ? -1 : at->second;
     }
 
     std::vector<FakeBeam> beams;
@@ -102,6 +109,7 @@ public:
     int sorted = 0;
 
 private:
+    std::map<int, int> m_positions;
     FakeFamily m_table;
     CFrameDataFamily* m_previous = nullptr;
 };
