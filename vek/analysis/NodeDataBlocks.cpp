@@ -14,6 +14,7 @@
 #include "vek/model/ModelHooks.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/model/analysis/AnalysisParameters.h"
+#include "vek/model/document/ModelCheck.h"
 #include "vek/model/KvdDataSet.h"
 #include "vek/model/storeys/LevelTable.h"
 #include "vek/model/storeys/StoreyLists.h"
@@ -99,14 +100,9 @@ void WriteConstraintBlock(DKorvaDataFile& file)
     const int shells = theShellFreedoms.count();
     if (shells <= 0) return;
     const int last = theNodes.GetLastID();
-    const std::vector<int> uses = [&] {
-        std::vector<int> u(size_t(last) + 1, 0);
-        for (int i = 0; i < theNodes.GetSize(); ++i) {
-            const CNode* n = theNodes.GetAt(i);
-            u[size_t(n->m_nID)] = n->m_nElements;
-        }
-        return u;
-    }();
+    // Elements other than shells at each node.
+    std::vector<int> others = CountNodeUses(false);
+    others.resize(size_t(last) + 1, 0);
     std::vector<int> shellUses(size_t(last) + 1, 0), provided(size_t(last) + 1, 0);
     std::vector<std::vector<int>> next(size_t(last) + 1);
     static const int kProvides[3] = {63, 35, 28};
@@ -127,7 +123,7 @@ void WriteConstraintBlock(DKorvaDataFile& file)
     std::vector<int> master(size_t(last) + 1, 0);
     std::deque<int> queue;
     for (int id = 1; id <= last; ++id) {
-        if (shellUses[size_t(id)] == 0 || shellUses[size_t(id)] != uses[size_t(id)]) {
+        if (shellUses[size_t(id)] == 0 || others[size_t(id)] > 0) {
             if (shellUses[size_t(id)] > 0) {
                 state[size_t(id)] = 2;  // tied to other elements: complete
                 queue.push_back(id);

@@ -302,7 +302,9 @@ TEST_F(IterationTest, ConvergenceRuleOfBothKinds)
         run.springForce = [&](int) { return c.tension ? 0.0 : c.force; };
         const int r = it.ConvergenceTest();
         EXPECT_EQ(b.off, c.offAfter);
-        if (!c.tension) EXPECT_EQ(spring->m_bSlack != 0, c.offAfter);
+        if (!c.tension) {
+            EXPECT_EQ(spring->m_bSlack != 0, c.offAfter);
+        }
         EXPECT_EQ(r, c.off != c.offAfter ? 0 : 1);
     }
 }

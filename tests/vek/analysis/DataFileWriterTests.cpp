@@ -432,6 +432,45 @@ TEST_F(DataFileTest, WallBlockByStoreyWithItsLoadsAndHeight)
     }
 }
 
+// Membrane shells (kind 1) on a column at one corner: the other corners get
+// UZ, RX and RY from that node; a plate (kind 2) corner off any mesh path
+// has its missing freedoms restrained for the write only.
+TEST_F(DataFileTest, ShellMeshesTieTheirMissingFreedomsToANodeWithThem)
+{
+    Node(0, 0, 0);
+    Node(1, 0, 0);
+    Node(1, 1, 0);
+    Node(0, 1, 0);
+    Node(0, 0, -3);
+    Node(5, 5, 0);
+    Node(6, 5, 0);
+    Node(6, 6, 0);
+    N(5).m_cRestraint = 63;
+    theMaterials.Add(CMaterial());
+    theFrameSects.Add(CFrameSect());
+    frames.Beam(1, 5, 1);
+    FakeFamily shells(EFamily::Shells);
+    shells.Element(1, {1, 2, 3, 4});
+    shells.Element(2, {6, 7, 8, 0});
+    theShellFreedoms.count = [] { return 2; };
+    theShellFreedoms.shell = [](int pos, int nodes[4]) {
+        static const int corners[2][4] = {{1, 2, 3, 4}, {6, 7, 8, 0}};
+        for (int k = 0; k < 4; ++k) nodes[k] = corners[pos][k];
+        return pos == 0 ? 1 : 2;
+    };
+    AppHelperLog log;
+    const int written = WriteKorvaDataFile(1, 0, 0, 0, 1, 0, 0, nullptr);
+    theShellFreedoms = CShellFreedoms();
+    ASSERT_EQ(written, 1);
+    const std::string text = ReadText(DataFile());
+    EXPECT_NE(text.find("\nCONSTRAINT\n2 C=0 0 1 1 1 0 \n3 C=0 0 1 1 1 0 \n4 C=0 0 1 1 1 0 \n\nRESTRAINT\n"),
+              std::string::npos)
+        << text;
+    // Nodes 6..8 lack UX, UY and RZ (1, 2, 32): restrained in the file only.
+    EXPECT_NE(text.find("5 R=1 1 1 1 1 1 \n6 8 1 R=1 1 0 0 0 1 \n"), std::string::npos) << text;
+    EXPECT_EQ(N(6).m_cRestraint, 0);
+}
+
 TEST(DataFilePath, FolderOfTheDocumentOrTheNameGiven)
 {
     g_documentPath = "C:\\work\\p\\A.PRJ";

@@ -88,13 +88,14 @@ int RepairElementNodes()
     return 0;
 }
 
-std::vector<int> CountNodeUses()
+std::vector<int> CountNodeUses(bool withShells)
 {
     const int last = Family(EFamily::Nodes).GetLastID();
     std::vector<int> counts(static_cast<size_t>(std::max(last, 0)) + 1, 0);
     static const EFamily kElements[] = {EFamily::Frames, EFamily::Trusses, EFamily::Cframes, EFamily::Pipes,
                                         EFamily::Shells, EFamily::Walls,   EFamily::Solids,  EFamily::Planes};
     for (EFamily f : kElements) {
+        if (f == EFamily::Shells && !withShells) continue;
         CModelFamily& fam = Family(f);
         for (int pos : Positions(fam)) {
             int ids[kMaxNodesPerElement];
