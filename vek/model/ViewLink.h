@@ -2,9 +2,6 @@
 // What the portable code asks of the view and its projection. The view binds
 // these when it is created; unbound, the portable code sees a plan view whose
 // frame is the global one and nothing is drawn.
-class bofstream;
-class bifstream;
-
 struct ViewLink {
     // 1 plan, 2 elevation work plane, 3 free 3-D.
     int (*projectionMode)() = nullptr;
@@ -23,10 +20,6 @@ struct ViewLink {
     bool (*idleStep)() = nullptr;
     // The view's flag that asks for the model picture to be rebuilt, null without a view.
     unsigned char* (*rebuildPictureFlag)() = nullptr;
-    // The projection's block of the project file, by the project version; 0
-    // when the stream failed (a damaged block changes nothing).
-    int (*writeProjection)(bofstream& out) = nullptr;
-    int (*readProjection)(bifstream& in) = nullptr;
 };
 extern ViewLink theViewLink;
 

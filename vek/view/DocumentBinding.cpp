@@ -1,11 +1,13 @@
 #include "vek/view/DocumentBinding.h"
 
 #include "korvalib/base/biostream.h"
-#include "vek/model/ElevationPlane.h"
 #include "vek/model/ViewLink.h"
+#include "vek/model/axisgrid/AxisGrid.h"
 #include "vek/model/document/DocumentHooks.h"
 #include "vek/model/project/ProjectBlocks.h"
+#include "vek/view/ViewBindings.h"
 #include "vek/view/ViewProjection.h"
+#include "vek/view/operate/OsnapState.h"
 
 namespace {
 
@@ -23,21 +25,18 @@ int ReadProjection(bifstream& in)
 void BindViewToDocument()
 {
     SetProjectBlockOwner(2, {WriteProjection, ReadProjection});
+    SetProjectBlockOwner(17, {WriteAxisGrids, ReadAxisGrids});
+    SetProjectBlockOwner(21, {WriteOsnapBlock, ReadOsnapBlock});
+    theDocumentHooks.clearAxisGrids = [] {
+        theAxisGrids.RemoveAll();
+        RegenerateGridNodes();
+    };
+    // The switches are the user's and stay; the candidates go with the model.
+    theDocumentHooks.clearSnapState = [] { theOsnapState.Reset(false); };
     theDocumentHooks.resetView = [] { theViewProjection.SetDefaultView(); };
     theDocumentHooks.zoomExtents = [](int recompute, int resetDirection, int resetZoom) {
         theViewProjection.ZoomExtents(recompute, resetDirection, resetZoom);
     };
     theDocumentHooks.setProjectionMode = [](int mode) { theViewProjection.SetMode(mode, 0, 0, 0); };
-    theViewLink.projectionMode = [] { return theViewProjection.GetMode(); };
-    // Options of files before version 700 keep the work platform and its height.
-    theViewLink.setLegacyProjection = [](int mode, double value) {
-        theViewProjection.SetMode(mode, 0, 0, 0);
-        theViewProjection.SetPlatformHeight(value);
-    };
-    theViewLink.enterYZPlane = [] {
-        theElevationPlane.m_equation.Set(1, 0, 0, 0);
-        theElevationPlane.SetOrigin();
-        theViewProjection.SetMode(2, 0, 0, 0);
-        theViewProjection.ZoomExtents(0, 0, 0);
-    };
+    BindProjectionLink();
 }

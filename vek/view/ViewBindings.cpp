@@ -69,7 +69,7 @@ void FromFrame(const double local[3], double world[3])
 
 }  // namespace
 
-void InstallViewModelHooks()
+void BindProjectionLink()
 {
     theViewLink.projectionMode = [] { return theViewProjection.GetMode(); };
     theViewLink.toViewFrame = ToFrame;
@@ -78,20 +78,24 @@ void InstallViewModelHooks()
         theViewProjection.SetMode(mode, 0, 0, 0);
         theViewProjection.SetPlatformHeight(value);
     };
+    // The plane model lies in x = 0: its work plane, seen as it is.
     theViewLink.enterYZPlane = [] {
         theElevationPlane.m_equation.Set(1, 0, 0, 0);
         theElevationPlane.SetOrigin(nullptr);
         theViewProjection.SetMode(CViewProjection::kElevation, 0, 1, 0);
-        theViewProjection.ZoomExtents(1, 1, 1);
+        theViewProjection.ZoomExtents(0, 0, 0);
     };
+}
+
+void InstallViewModelHooks()
+{
+    BindProjectionLink();
     // A white arc by exclusive or, shown at once; drawn twice it is gone.
     theViewLink.drawXorArc = [](const double centre[3], double startAngle, double endAngle, double radius) {
         CDrawSession session;
         DrawXorArc(centre, startAngle, endAngle, radius, 0xFFFFFF, 0, 1);
         RefreshViewNow();
     };
-    theViewLink.writeProjection = [](bofstream& out) { return theViewProjection.Write(out); };
-    theViewLink.readProjection = [](bifstream& in) { return theViewProjection.Read(in); };
     SetModelProjection(&theModelProjectionOfView);
     SetModelCanvas(&theModelCanvasOfView);
     theViewHooks.addGridExtent = AddGridNodesToExtent;

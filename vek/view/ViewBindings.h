@@ -6,3 +6,6 @@
 // work platform. The view window binds the rest (its
 // redraw request, its back buffer) when it is created.
 void InstallViewModelHooks();
+// The share of it that the document needs too: the projection's mode, frame,
+// the older files' platform and the plane model's work plane.
+void BindProjectionLink();

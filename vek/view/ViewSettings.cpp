@@ -1,5 +1,7 @@
 #include "vek/view/ViewSettings.h"
 
+#include "vek/model/ViewLink.h"
+
 CViewSettings theViewSettings;
 CViewHooks theViewHooks;
 
@@ -10,7 +12,7 @@ int ViewDeformedShown()
 
 void ViewInvalidateModel()
 {
-    if (theViewHooks.invalidateModel) theViewHooks.invalidateModel();
+    InvalidateModelView();
 }
 
 void ViewInvalidateWindow(int erase)

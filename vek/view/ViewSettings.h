@@ -34,8 +34,6 @@ struct CViewHooks {
     int (*deformedShown)() = nullptr;
     // Recomputes the display-range bits of every object.
     void (*updateVisibleObjects)() = nullptr;
-    // Asks the main view to rebuild and repaint its picture.
-    void (*invalidateModel)() = nullptr;
     // Invalidates the main view's window (erase: also its background).
     void (*invalidateView)(int erase) = nullptr;
     // Shows a text in the prompt bar.

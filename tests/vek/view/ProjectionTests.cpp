@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "tests/support/LeBytes.h"
 #include "tests/vek/view/Recorders.h"
 #include "tests/vek/view/ViewFixture.h"
+#include "vek/model/ViewLink.h"
+#include "vek/view/ViewBindings.h"
 
 using namespace vektest;
 
@@ -175,6 +178,21 @@ TEST_F(Projection, ZoomWindowOfNoWidthOrHeightChangesNothing)
     EXPECT_DOUBLE_EQ(theViewProjection.GetZoom(), 4);
     EXPECT_NEAR(theViewProjection.Centre()[0], 5 + 45 / s, 1e-12);
     EXPECT_NEAR(theViewProjection.Centre()[1], 5, 1e-12);
+}
+
+TEST_F(Projection, ThePlaneModelWorksInItsPlaneAndKeepsTheZoom)
+{
+    BindProjectionLink();
+    PlanOfTenByTen();
+    theViewProjection.SetZoom(2.5);
+    theProjectOptions.EnterPlaneModelMode();
+    EXPECT_EQ(theViewProjection.GetMode(), CViewProjection::kElevation);
+    const double* e = theElevationPlane.m_equation.Coefficients();
+    EXPECT_EQ((std::vector<double>{e[0], e[1], e[2], e[3]}), (std::vector<double>{1, 0, 0, 0}));
+    // Refitted to the model, not reset: the zoom stays.
+    EXPECT_EQ(theViewProjection.GetZoom(), 2.5);
+    EXPECT_EQ(theProjectOptions.bAxisGridsInElevations, 1);
+    theViewLink = ViewLink();
 }
 
 TEST_F(Projection, PanStepsAndDrags)

@@ -10,6 +10,7 @@
 #include "vek/model/ElevationPlane.h"
 #include "vek/model/ProjectGlobals.h"
 #include "vek/model/ProjectOptions.h"
+#include "vek/model/ViewLink.h"
 #include "vek/model/display/DisplayOptions.h"
 #include "vek/view/DisplayColors.h"
 #include "vek/view/ViewProjection.h"
@@ -32,7 +33,7 @@ protected:
         theProjectOptions = CProjectOptions();
         theDisplayOptions.Reset();
         theViewHooks = CViewHooks();
-        theViewHooks.invalidateModel = [] { ++ModelRedraws(); };
+        theViewLink.invalidateModel = [] { ++ModelRedraws(); };
         ModelRedraws() = 0;
         theElevationPlane = CElevationPlane();
         theDisplayColors.SetDefaults();
@@ -45,6 +46,7 @@ protected:
     {
         nPrjVersion = m_savedVersion;
         theViewHooks = CViewHooks();
+        theViewLink.invalidateModel = nullptr;
         SetGlApi(nullptr);
         if (theDrawState.dc && theDrawState.externalDC) EndExternalDraw();
     }

@@ -142,7 +142,6 @@ int CVekView::OnCreate(LPCREATESTRUCT cs)
         if (mainView) mainView->InvalidateModel();
     };
     theViewLink.rebuildPictureFlag = []() -> unsigned char* { return mainView ? mainView->RebuildFlag() : nullptr; };
-    theViewHooks.invalidateModel = theViewLink.invalidateModel;
     theViewHooks.invalidateView = [](int erase) {
         if (mainView && mainView->m_hWnd) mainView->Invalidate(erase);
     };

@@ -5,6 +5,7 @@
 #include "tests/vek/view/operate/PixelCanvas.h"
 #include "tests/vek/view/operate/SnapProbe.h"
 #include "vek/model/ProjectOptions.h"
+#include "vek/model/ViewLink.h"
 #include "vek/view/ViewProjection.h"
 #include "vek/view/ViewSettings.h"
 #include "vek/view/operate/OperateHost.h"
@@ -154,7 +155,7 @@ TEST_F(FeedbackTest, AMouseMoveRedrawsTheBandAloneNeverTheModel)
     PixelCanvas canvas(200, 100);
     static int rebuilds = 0;
     rebuilds = 0;
-    theViewHooks.invalidateModel = [] { ++rebuilds; };
+    theViewLink.invalidateModel = [] { ++rebuilds; };
     auto* line = new CSingleOperate;
     line->SetPickPoints(
         80, [](CSingleOperate*) {}, 2, 1);
@@ -179,5 +180,5 @@ TEST_F(FeedbackTest, AMouseMoveRedrawsTheBandAloneNeverTheModel)
     theOperationStack.DrawCurrentRubberBand();
     EXPECT_EQ(canvas.Changed(plain), 0);
     theOperationStack.EndAllOperations();
-    theViewHooks = CViewHooks();
+    theViewLink.invalidateModel = nullptr;
 }

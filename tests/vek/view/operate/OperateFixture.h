@@ -14,6 +14,7 @@
 #include "tests/vek/model/ModelTestSupport.h"
 #include "vek/model/LayerList.h"
 #include "vek/model/ProjectOptions.h"
+#include "vek/model/ViewLink.h"
 #include "vek/model/storeys/LevelTable.h"
 #include "vek/view/ViewProjection.h"
 #include "vek/view/ViewSettings.h"
@@ -204,6 +205,7 @@ protected:
         theLayers.Reset();
         theViewSettings = CViewSettings();
         theViewHooks = CViewHooks();
+        theViewLink.invalidateModel = nullptr;
         theOperateLinks = COperateLinks();
         theOperateLinks.clockMs = [] { return FakeClock(); };
         theOperateLinks.shiftOrCtrlHeld = [] { return ModifierHeld(); };

@@ -20,6 +20,7 @@ public:
     ~PixelCanvas() override { SetDrawHost(m_prev); }
 
     std::vector<uint32_t> Pixels() const { return m_pixels; }
+    const std::vector<uint32_t>& Buffer() const { return m_pixels; }
     uint32_t At(int x, int y) const { return m_pixels[size_t(y) * size_t(m_w) + size_t(x)]; }
     int Changed(const std::vector<uint32_t>& before) const
     {

@@ -6,6 +6,8 @@
 
 #include "tests/vek/view/win/ViewWindowFixture.h"
 #include "vek/model/ViewLink.h"
+#include "vek/model/project/ProjectBlocks.h"
+#include "vek/view/DocumentBinding.h"
 #include "vek/view/draw/DrawLayer.h"
 
 using namespace vektest;
@@ -105,22 +107,23 @@ TEST_F(ViewWindow, AChangeOfWorkPlatformRecomputesWhatIsShown)
     for (int i = 0; i < nodes.GetCount(); ++i) EXPECT_EQ(nodes.At(i).GetDisplayBits(), 1) << i;
 }
 
-TEST_F(ViewWindow, TheProjectFileReachesTheProjectionThroughTheLink)
+TEST_F(ViewWindow, TheProjectFileReachesTheProjectionThroughItsBlock)
 {
-    ASSERT_NE(theViewLink.writeProjection, nullptr);
-    ASSERT_NE(theViewLink.readProjection, nullptr);
+    BindViewToDocument();
+    const CBlockOwner owner = ProjectBlock(2).owner;
+    ASSERT_TRUE(owner.IsBound());
     const Bytes own = WrittenBytes([](bofstream& out) { theViewProjection.Write(out); });
-    const Bytes linked = WrittenBytes([](bofstream& out) { EXPECT_TRUE(theViewLink.writeProjection(out)); });
+    const Bytes linked = WrittenBytes([](bofstream& out) { EXPECT_TRUE(ProjectBlock(2).owner.write(out)); });
     EXPECT_EQ(linked, own);
     theViewProjection.ZoomIn();
     theViewProjection.PanLeft();
-    ASSERT_TRUE(ReadBytes(linked, [](bifstream& in) { return theViewLink.readProjection(in); }));
+    ASSERT_TRUE(ReadBytes(linked, [](bifstream& in) { return ProjectBlock(2).owner.read(in); }));
     EXPECT_EQ(WrittenBytes([](bofstream& out) { theViewProjection.Write(out); }), own);
     // A cut block changes nothing.
     theViewProjection.ZoomIn();
     const Bytes zoomed = WrittenBytes([](bofstream& out) { theViewProjection.Write(out); });
     const Bytes cut(linked.begin(), linked.begin() + long(linked.size() / 2));
-    EXPECT_FALSE(ReadBytes(cut, [](bifstream& in) { return theViewLink.readProjection(in); }));
+    EXPECT_FALSE(ReadBytes(cut, [](bifstream& in) { return ProjectBlock(2).owner.read(in); }));
     EXPECT_EQ(WrittenBytes([](bofstream& out) { theViewProjection.Write(out); }), zoomed);
 }
 
