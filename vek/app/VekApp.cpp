@@ -1,6 +1,7 @@
 // Start-up of Vek: mode, profile, document template, command line and batch
 // job; idle autosave; shortcuts while a tool dialog has the focus.
 #include "vek/app/VekApp.h"
+#include "vek/model/document/DocumentHooks.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -213,5 +214,7 @@ void CVekApp::OnUpdateModellerCommand(CCmdUI* ui)
         handled = main ? main->OnCmdMsg(ui->m_nID, CN_COMMAND, nullptr, &info)
                        : OnCmdMsg(ui->m_nID, CN_COMMAND, nullptr, &info);
     }
+    if (ui->m_nID == kExportData && theDocumentHooks.analysisRunning && theDocumentHooks.analysisRunning())
+        handled = FALSE;
     ui->Enable(handled);
 }

@@ -237,7 +237,7 @@ void CVekDoc::OnStartAnalysis()
 
 void CVekDoc::OnUpdateStartAnalysis(CCmdUI* ui)
 {
-    ui->Enable(NodeCount() >= 1);
+    ui->Enable(NodeCount() >= 1 && !(theDocumentHooks.analysisRunning && theDocumentHooks.analysisRunning()));
 }
 
 void CVekDoc::OnAnalysisSettings()

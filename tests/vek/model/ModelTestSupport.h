@@ -119,6 +119,10 @@ public:
     int GetID(int pos) const override { return Valid(pos) ? items[size_t(pos)].id : 0; }
     int IndexOfID(int id) const override
     {
+        // Kept in number order unless a derived fake renumbers in place.
+        const auto at =
+            std::lower_bound(items.begin(), items.end(), id, [](const FakeItem& a, int b) { return a.id < b; });
+        if (at != items.end() && at->id == id) return int(at - items.begin());
         for (size_t i = 0; i < items.size(); ++i)
             if (items[i].id == id) return int(i);
         return -1;

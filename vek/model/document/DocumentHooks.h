@@ -52,6 +52,8 @@ struct DocumentHooks {
     void (*fileNewDialog)() = nullptr;
     // The analysis control, started on the project path.
     void (*startAnalysis)(const char* path) = nullptr;
+    // 1 while an analysis control lives (its start and the data-file export are greyed).
+    int (*analysisRunning)() = nullptr;
 
     // The run manager: the project folder and name it holds.
     CRunQueue* runQueue = nullptr;

@@ -88,14 +88,14 @@ int RepairElementNodes()
     return 0;
 }
 
-void UpdateNodeUseCounts()
+std::vector<int> CountNodeUses(bool withShells)
 {
-    CModelFamily& nodes = Family(EFamily::Nodes);
-    const int last = nodes.GetLastID();
+    const int last = Family(EFamily::Nodes).GetLastID();
     std::vector<int> counts(static_cast<size_t>(std::max(last, 0)) + 1, 0);
     static const EFamily kElements[] = {EFamily::Frames, EFamily::Trusses, EFamily::Cframes, EFamily::Pipes,
                                         EFamily::Shells, EFamily::Walls,   EFamily::Solids,  EFamily::Planes};
     for (EFamily f : kElements) {
+        if (f == EFamily::Shells && !withShells) continue;
         CModelFamily& fam = Family(f);
         for (int pos : Positions(fam)) {
             int ids[kMaxNodesPerElement];
@@ -104,6 +104,14 @@ void UpdateNodeUseCounts()
                 if (ids[i] >= 1 && ids[i] <= last) ++counts[size_t(ids[i])];
         }
     }
+    return counts;
+}
+
+void UpdateNodeUseCounts()
+{
+    CModelFamily& nodes = Family(EFamily::Nodes);
+    const int last = nodes.GetLastID();
+    const std::vector<int> counts = CountNodeUses();
     for (int pos : Positions(nodes)) {
         const int id = nodes.GetID(pos);
         // The counters are 16-bit.

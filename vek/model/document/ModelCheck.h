@@ -15,6 +15,9 @@ int RepairElementNodes();
 // Every node's use count; then, unless the model's settings leave it to
 // others, a message naming the translations nothing restrains.
 void UpdateNodeUseCounts();
+// How many element ends use each node: entry id (0..the last node number);
+// without the shells when asked.
+std::vector<int> CountNodeUses(bool withShells = true);
 // The analysis parameters against the model, each problem put right at once.
 void CheckAnalysisParameters();
 // Materials, loads and sections that nothing refers to are deleted.

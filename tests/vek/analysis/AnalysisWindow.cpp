@@ -1,0 +1,131 @@
+// The analysis options dialog driven by messages, the options in the
+// profile, and an analysis started from the document without a solver.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "AppTestUtil.h"
+#include "analysis/ProcessManager.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/WinTestSupport.h"
+#include "vek/analysis/AnalysisOptions.h"
+#include "vek/analysis/win/AnalysisControl.h"
+#include "vek/analysis/win/AnalysisOptionDlg.h"
+#include "vek/app/AppWindows.h"
+#include "vek/app/VekDoc.h"
+#include "vek/elements/line/nodes/Node.h"
+#include "vek/elements/line/nodes/NodeCreate.h"
+#include "vek/model/Profile.h"
+#include "vek/model/ProjectOptions.h"
+#include "vek/model/document/DocumentHooks.h"
+#include "vek/res/DataFileRes.h"
+#include "vek/res/resource.h"
+
+using apptest::BoxRecorder;
+using apptest::Frame;
+using vektest::PumpUntil;
+using vektest::RunSoon;
+
+namespace {
+
+void WhenModal(std::function<void(CDialog*)> fn)
+{
+    RunSoon([fn] {
+        PumpUntil([] {
+            CDialog* d = CDialog::GetActiveModal();
+            return d && d->m_hWnd && ::IsWindowVisible(d->m_hWnd);
+        });
+        fn(CDialog::GetActiveModal());
+    });
+}
+
+void Check(CDialog* d, int id, bool on)
+{
+    d->GetDlgItem(id)->SendMessage(BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+}  // namespace
+
+TEST(AnalysisOptionDlg, OkTakesTheFieldsIntoTheOptionsAndTheProfile)
+{
+    ASSERT_NE(Frame(), nullptr);
+    theAnalysisOptions = CAnalysisOptions();
+    AppProfile().WriteString("Settings", "anaOpt", "");
+    // Cancel keeps everything.
+    WhenModal([](CDialog* d) {
+        Check(d, IDC_ANAOPT_CASES, false);
+        d->SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    EXPECT_EQ(EditAnalysisOptions(), IDCANCEL);
+    EXPECT_EQ(theAnalysisOptions.iterateCases, 1);
+
+    CString shownSteps, title;
+    BoxRecorder boxes;
+    WhenModal([&](CDialog* d) {
+        d->GetWindowText(title);
+        d->GetDlgItemText(IDC_ANAOPT_MAX_STEPS, shownSteps);
+        Check(d, IDC_ANAOPT_CASES, false);
+        Check(d, IDC_ANAOPT_REUSE, true);
+        Check(d, IDC_ANAOPT_SHOW, false);
+        d->SetDlgItemText(IDC_ANAOPT_MAX_STEPS, "40");
+        d->SetDlgItemText(IDC_ANAOPT_TOLERANCE, "-0.01");
+        d->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    EXPECT_EQ(EditAnalysisOptions(), IDOK);
+    EXPECT_STREQ(title, "KORVA分析选项对话框");
+    EXPECT_STREQ(shownSteps, "15");
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], "单向受力拉压杆或弹簧轴力为0的判断误差过大，可能造成迭代结果错误！");
+    EXPECT_EQ(theAnalysisOptions.Format(), "0,1,1,40,1,0,0,0,1,1.000E-02");
+    EXPECT_STREQ(AppProfile().GetString("Settings", "anaOpt", ""), "0,1,1,40,1,0,0,0,1,1.000E-02");
+
+    // Read back at start-up, range-checked.
+    theAnalysisOptions = CAnalysisOptions();
+    ReadAnalysisOptionsProfile();
+    EXPECT_EQ(theAnalysisOptions.maxSteps, 40);
+    AppProfile().WriteString("Settings", "anaOpt", "9,1,1,0,0,0,0,1,1");
+    theAnalysisOptions = CAnalysisOptions();
+    ReadAnalysisOptionsProfile();
+    EXPECT_EQ(theAnalysisOptions.Format(), "1,1,1,15,0,0,0,1,1,1.000E-08");
+}
+
+// Without the solver the data file is written, the run manager says where it
+// looked, and the control ends: the start is offered again.
+TEST(AnalysisControl, WithoutTheSolverTheDataFileIsWrittenAndTheRunEnds)
+{
+    ASSERT_NE(Frame(), nullptr);
+    vektest::TempDir dir("analysis");
+    CVekDoc* doc = GetVekDoc();
+    ASSERT_NE(doc, nullptr);
+    const std::string project = dir.File("PORTAL.PRJ");
+    doc->SetPathName(project.c_str(), FALSE);
+    std::snprintf(theProjectOptions.szProjectName, sizeof theProjectOptions.szProjectName, "PORTAL");
+    const double a[3] = {0, 0, 0}, b[3] = {0, 0, 3};
+    FindOrAddNode(a);
+    FindOrAddNode(b);
+    theNodes.GetByID(1)->m_cRestraint = 63;
+    theAnalysisOptions = CAnalysisOptions();
+    theAnalysisOptions.showDialog = 0;
+    theAnalysisOptions.iterateCases = 0;
+
+    BoxRecorder boxes;
+    const bool solverThere = std::filesystem::exists(std::string(CProcessManager::korvaPath) + "\\kor.exe");
+    ASSERT_FALSE(solverThere) << "a solver is installed here";
+    ASSERT_NE(theDocumentHooks.startAnalysis, nullptr);
+    theDocumentHooks.startAnalysis(project.c_str());
+    ASSERT_NE(CAnalysisControl::Running(), nullptr);
+    // The start and the export are greyed while the control lives.
+    ASSERT_NE(theDocumentHooks.analysisRunning, nullptr);
+    EXPECT_EQ(theDocumentHooks.analysisRunning(), 1);
+    ASSERT_TRUE(PumpUntil([] { return CAnalysisControl::Running() == nullptr; }));
+    ASSERT_FALSE(boxes.texts.empty());
+    EXPECT_EQ(boxes.texts[0], "找不到KORVA求解程序kor.exe（已查找程序目录和环境变量KORVA所指目录）。");
+    std::ifstream in(dir.File("PORTAL"), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str().rfind("C\r\nC This data file is generated by VEK V7.0.6", 0), 0u) << text.str();
+    EXPECT_EQ(theDocumentHooks.analysisRunning(), 0);
+    ClearNodeFamily();
+}

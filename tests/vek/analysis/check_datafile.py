@@ -1,0 +1,115 @@
+#!/usr/bin/env python3
+"""Reads the solver data files of random models by the file's own rules
+(continued lines, comment lines, ':' comments, KEY= lists) and checks the
+blocks: their order, line widths, counts, references and runs."""
+import os
+import subprocess
+import sys
+import tempfile
+
+ORDER = ["SYSTEM", "EIGEN", "RITZ", "LANCZOS", "SPEC", "REIN", "STABILITY", "DPRINT", "RESOLVE", "FORCE",
+         "COMBINE", "TEMPERATURE", "CONSTRAINT", "RESTRAINT", "DISPLACEMENT", "MASS", "LSPRING", "LOADS",
+         "JOINT", "FRAME", "SFRAME", "VFRAME", "WALL", "MASTER", "TOWER", "NDLEVEL"]
+
+
+def logical_lines(raw):
+    """(keyword or None, text) per logical line, comments dropped."""
+    lines, pending = [], ""
+    for physical in raw.split(b"\n"):
+        line = physical.rstrip(b"\r").decode("gbk")
+        if pending == "" and (line == "C" or line.startswith("C ")):
+            continue
+        if line.endswith("&") or line.endswith("\\"):
+            pending += line[:-1]
+            continue
+        line = pending + line
+        pending = ""
+        line = line.split(":")[0]
+        if line.strip():
+            lines.append(line)
+    return lines
+
+
+def fields(line):
+    """Leading numbers and the KEY= lists of a line."""
+    lead, keys, key = [], {}, None
+    for token in line.replace("=", "= ").split():
+        if token.endswith("="):
+            key = token[:-1]
+            keys[key] = []
+        elif key is None:
+            lead.append(token)
+        else:
+            keys[key].append(token)
+    return lead, keys
+
+
+def check(path, expect):
+    raw = open(path, "rb").read()
+    for number, physical in enumerate(raw.split(b"\n"), 1):
+        assert len(physical.rstrip(b"\r")) <= 78, f"{path}:{number} is {len(physical)} wide"
+    blocks, current = [], None
+    for line in logical_lines(raw):
+        word = line.strip()
+        if word.isalpha() and word.upper() == word:
+            current = [word, []]
+            blocks.append(current)
+        else:
+            assert current is not None, f"{path}: text before the first block"
+            current[1].append(line)
+    names = [b[0] for b in blocks]
+    order = [ORDER.index(n) for n in names]
+    assert order == sorted(order) and len(set(names)) == len(names), f"{path}: block order {names}"
+    body = dict(blocks)
+    n, nlc = (int(v) for v in fields(body["SYSTEM"][0])[0][:2])
+    en, enlc, *kinds = expect
+    assert (n, nlc) == (en, enlc), f"{path}: SYSTEM {n} {nlc}, expected {en} {enlc}"
+
+    joints = [int(fields(l)[0][0]) for l in body["JOINT"]]
+    assert joints == list(range(1, n + 1)) or sorted(joints) == list(range(1, n + 1)), f"{path}: joints"
+
+    last = 0
+    for line in body.get("RESTRAINT", []):
+        lead, keys = fields(line)
+        first, end = int(lead[0]), int(lead[1]) if len(lead) > 1 else int(lead[0])
+        assert last < first <= end <= n, f"{path}: restraint run {lead} after {last}"
+        assert len(keys["R"]) == 6 and any(v == "1" for v in keys["R"]), f"{path}: {line}"
+        last = end
+
+    towers = [(int(a), int(b)) for a, b, *_ in (fields(l)[0] for l in body["TOWER"])]
+    assert towers[0][0] == 1 and towers[-1][1] == n, f"{path}: towers {towers}"
+    for (a, b), (c, _) in zip(towers, towers[1:]):
+        assert b + 1 == c, f"{path}: tower runs {towers}"
+
+    for kind, name in enumerate(["FRAME", "SFRAME", "VFRAME"]):
+        if kinds[kind] == 0:
+            assert name not in body, f"{path}: {name} without beams"
+            continue
+        lines = body[name]
+        m, k = (int(v) for v in fields(lines[0])[0][:2])
+        combos = [int(fields(l)[0][0]) for l in lines[1:1 + m]]
+        assert combos == list(range(1, m + 1)), f"{path}: {name} combinations {combos}"
+        loads = [int(fields(l)[0][0]) for l in lines[1 + m:1 + m + k]]
+        assert loads == list(range(1, k + 1)), f"{path}: {name} loads {loads}"
+        elements = lines[1 + m + k:]
+        assert len(elements) == kinds[kind], f"{path}: {name} has {len(elements)} beams"
+        for line in elements:
+            lead, keys = fields(line)
+            assert all(1 <= int(v) <= n for v in lead[1:3]), f"{path}: {line}"
+            assert 1 <= int(keys["M"][0]) <= m, f"{path}: {line}"
+            assert len(keys["L"]) <= nlc and all(0 <= int(v) <= k for v in keys["L"]), f"{path}: {line}"
+
+
+def main():
+    program, count = sys.argv[1], int(sys.argv[2])
+    with tempfile.TemporaryDirectory() as folder:
+        subprocess.run([program, folder, str(count)], check=True)
+        for seed in range(1, count + 1):
+            base = os.path.join(folder, f"M{seed}")
+            expect = [int(v) for v in open(base + ".expect").read().split()]
+            check(base, expect)
+    print(f"{count} data files read and checked")
+
+
+if __name__ == "__main__":
+    main()
