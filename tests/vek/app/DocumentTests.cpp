@@ -11,6 +11,8 @@
 #include "tests/support/WinTestSupport.h"
 #include "tests/vek/project/ProjectTestSupport.h"
 #include "vek/app/VekDoc.h"
+#include "vek/model/storeys/LevelTable.h"
+#include "vek/view/ViewProjection.h"
 #include "vek/view/win/BottomDlg.h"
 
 using namespace vektest;
@@ -34,6 +36,16 @@ Bytes WithoutTextHeight(Bytes b)
     constexpr size_t kTextHeight = 11 + 104;  // the header, then the options' font record
     for (size_t i = kTextHeight; i < kTextHeight + 4 && i < b.size(); ++i) b[i] = 0;
     return b;
+}
+
+// v706.prj as the program holds it once opened: the left panel puts the plan
+// work platform at the current storey's elevation, so that double of the
+// view's block is left out of the comparison.
+Bytes AsOpened706(Bytes b)
+{
+    constexpr size_t kPlatformHeight = 370;
+    for (size_t i = kPlatformHeight; i < kPlatformHeight + 8 && i < b.size(); ++i) b[i] = 0;
+    return WithoutTextHeight(b);
 }
 
 class DocumentTest : public ::testing::Test {
@@ -129,7 +141,9 @@ TEST_F(DocumentTest, AProjectOpenedThroughTheMenuHoldsItsFileAndAFailedOpenChang
     EXPECT_EQ(Title().rfind("v706.PRJ - ", 0), 0u) << Title();
     EXPECT_FALSE(Doc()->IsModified());
     EXPECT_EQ(Prompt(), "文件装载成功!");
-    EXPECT_EQ(Difference(WithoutTextHeight(ModelBytes()), WithoutTextHeight(expected)), "");
+    EXPECT_EQ(theViewProjection.GetPlatformHeight(), theLevels.GetElevation(theLevels.current));
+    EXPECT_NE(theViewProjection.GetPlatformHeight(), 0.0);
+    EXPECT_EQ(Difference(AsOpened706(ModelBytes()), AsOpened706(expected)), "");
     const Bytes opened = ModelBytes();
 
     // An edited model, then files this build refuses: the model, its path
@@ -212,7 +226,7 @@ TEST_F(DocumentTest, AProjectOpenedUnderALongNameAsksBeforeItsSaveReplacesAnothe
     // Replaced once the user says so; later saves no longer ask.
     boxes.answer = IDYES;
     Command(ID_FILE_SAVE);
-    EXPECT_EQ(WithoutTextHeight(ReadFileBytes(cut)), WithoutTextHeight(ReadFileBytes(opened)));
+    EXPECT_EQ(AsOpened706(ReadFileBytes(cut)), AsOpened706(ReadFileBytes(opened)));
     EXPECT_FALSE(Doc()->IsModified());
     boxes.texts.clear();
     Doc()->SetModifiedFlag(TRUE);
