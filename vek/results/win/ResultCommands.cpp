@@ -1,3 +1,4 @@
+#include "vek/model/document/DocumentHooks.h"
 #include "vek/results/win/ResultCommands.h"
 
 #include <cstdlib>
@@ -204,6 +205,14 @@ void BindResultWindows()
     if (bound) return;
     bound = true;
     CMainFrame::AddModelCommandTarget(&theResultCommands);
+    // The document opens the project's results and empties them with the model.
+    DocumentHooks& d = theDocumentHooks;
+    d.resultSetZero = [] { theResult.SetZero(); };
+    d.resultSetFileName = [](const char* path, int nodes, int keep) {
+        return theResult.SetFileName(path, nodes, keep);
+    };
+    d.clearResultDisplay = [] { theResultDisp.CloseAll(1); };
+    d.resultGood = [] { return theResult.Good(); };
     CViewResultHooks& v = theViewResultHooks;
     v.resultsShown = [] { return theResultDisp.AnyShown() ? 1 : 0; };
     v.deformationCount = [] { return theResultDisp.disp.kind >= 1 ? 1 : 0; };
