@@ -97,7 +97,7 @@ int ReadSections(bifstream& in)
     if (n > 0x7FFF || !theFrameSects.SetSize(n)) return Refuse("梁柱单元截面数太多!");
     for (int i = 0; i < n; ++i) {
         CFrameSect s;
-        if (!ReadFrameSectRecord(in, s)) return 0;
+        if (!s.Serialize(in)) return 0;
         if (v < 600) {
             char name[32];
             std::snprintf(name, sizeof name, "截面%d", i + 1);
@@ -110,7 +110,7 @@ int ReadSections(bifstream& in)
     if (n > 0x7FFF || !theVframeSects.SetSize(n)) return Refuse("梁柱单元变截面数太多!");
     for (int i = 0; i < n; ++i) {
         CVframeSect s;
-        if (!ReadVframeSectRecord(in, s)) return 0;
+        if (!s.Serialize(in)) return 0;
         theVframeSects.Add(s);
     }
     return 1;
@@ -166,9 +166,9 @@ int SaveFrameBlock(bofstream& out)
     theFrameDefaults.Write(out);
     theFrames.Write(out);
     out << int32_t(theFrameSects.GetSize());
-    for (int i = 0; i < theFrameSects.GetSize(); ++i) WriteFrameSectRecord(out, *theFrameSects.GetAt(i));
+    for (int i = 0; i < theFrameSects.GetSize(); ++i) theFrameSects.GetAt(i)->Serialize(out);
     out << int32_t(theVframeSects.GetSize());
-    for (int i = 0; i < theVframeSects.GetSize(); ++i) WriteVframeSectRecord(out, *theVframeSects.GetAt(i));
+    for (int i = 0; i < theVframeSects.GetSize(); ++i) theVframeSects.GetAt(i)->Serialize(out);
     out << int32_t(theFrameLoads.GetSize());
     for (int i = 0; i < theFrameLoads.GetSize(); ++i) theFrameLoads.GetAt(i)->Write(out);
     return out.IsGood();
