@@ -15,6 +15,11 @@
 #include "vek/results/ResultChoices.h"
 #include "vek/results/ResultPictures.h"
 #include "vek/results/win/ResultDialogs.h"
+#include "vek/results/win/ResultMenuCommands.h"
+#include "vek/results/win/ResultSettings.h"
+#include "vek/app/ViewerLink.h"
+#include "vek/model/ModelFamily.h"
+#include "vek/model/ObjectBase.h"
 #include "vek/view/ViewSettings.h"
 #include "vek/view/win/VekView.h"
 
@@ -87,6 +92,19 @@ void RecolourPicture(HBITMAP picture)
     ::GdiFlush();
     RecolourMarkers(static_cast<uint8_t*>(dib.dsBm.bmBits), dib.dsBm.bmWidth, dib.dsBm.bmHeight, dib.dsBm.bmBitsPixel,
                     dib.dsBm.bmWidthBytes, theProjectOptions.nContourColors);
+}
+
+// The first selected node in store order, its selection cleared; -1 when none.
+int TakeSelectedNode()
+{
+    CModelFamily& nodes = ModelFamily(EFamily::Nodes);
+    for (int pos = 0; pos < nodes.GetCount(); ++pos) {
+        CObjectBase* node = nodes.GetAt(pos);
+        if (!node || !node->IsSelected()) continue;
+        node->m_nFlags &= ~kObjSelected;
+        return nodes.GetID(pos);
+    }
+    return -1;
 }
 
 void Invalidate()
@@ -205,6 +223,7 @@ void BindResultWindows()
     if (bound) return;
     bound = true;
     CMainFrame::AddModelCommandTarget(&theResultCommands);
+    CMainFrame::AddModelCommandTarget(&theResultMenuCommands);
     // The document opens the project's results and empties them with the model.
     DocumentHooks& d = theDocumentHooks;
     d.resultSetZero = [] { theResult.SetZero(); };
@@ -224,6 +243,27 @@ void BindResultWindows()
     theViewHooks.deformedShown = [] { return theResultDisp.disp.kind >= 1 ? 1 : 0; };
     theResultPictureHooks.captureFrame = CaptureViewFrame;
     theResultDispHooks.editFilter = EditResultFilter;
+    // A new case, combination, mode or stage refreshes the pictures that follow it.
+    ResultDispHooks& r = theResultDispHooks;
+    if (!r.fillNodeValues) r.fillNodeValues = [] { FillNodeValues(); };
+    if (!r.updateContour) r.updateContour = UpdateContour;
+    if (!r.showDispPicture) r.showDispPicture = [](int kind) { ShowDispPicture(kind); };
+    if (!r.updateFrameDiagram) r.updateFrameDiagram = [] { UpdateFrameDiagram(); };
+    // The viewer gets the node picked and the response chosen in its panel.
+    ViewerLinkHooks& l = theViewerLinkHooks;
+    if (!l.timeHistoryItem)
+        l.timeHistoryItem = [](int16_t& item, int16_t& direction) {
+            item = theHistoryOutput.component;
+            direction = theHistoryOutput.quantity;
+        };
+    if (!l.resultFilePath) l.resultFilePath = [](char path[260]) { theResult.GetFileName(path); };
+    if (!l.takeSelectedNode) l.takeSelectedNode = TakeSelectedNode;
+    if (!l.redrawNode)
+        l.redrawNode = [](int node) {
+            CModelFamily& nodes = ModelFamily(EFamily::Nodes);
+            const int pos = nodes.IndexOfID(node);
+            if (pos >= 0) nodes.Redraw(pos);
+        };
     theResultPictureHooks.play = [] {
         // The command goes the main frame's route, where the result commands are.
         if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_COMMAND, ID_RESULT_PLAY, 0);

@@ -1,0 +1,8 @@
+#include "vek/results/win/ResultSettings.h"
+
+HistoryOutput theHistoryOutput;
+ForceFileSwitches theForceFileSwitches;
+SteelSelectRequest theSteelSelectRequest;
+PipeJointSettings thePipeJointSettings;
+ShellForceOutput theShellForceOutput;
+ResultCommandSlots theResultCommandSlots;
