@@ -24,9 +24,12 @@
 #include "vek/res/ResultDialogsRes.h"
 #include "vek/res/resource.h"
 #include "vek/results/Result.h"
+#include "vek/results/ResultCounts.h"
 #include "vek/results/ResultDisp.h"
 #include "vek/results/ResultPictures.h"
 #include "vek/results/win/MemberResultDialogs.h"
+#include "vek/results/win/HistoryAnimation.h"
+#include "vek/results/win/ResultCommands.h"
 #include "vek/results/win/ResultDialogs.h"
 #include "vek/results/win/ResultPanels.h"
 #include "vek/results/win/ResultSettings.h"
@@ -130,6 +133,24 @@ public:
     CModelFamily* previous;
 };
 
+resgen::Model OneCase();
+
+// The same with a time history of three steps whose largest translations
+// are 1, 2 and 4.
+resgen::Model ThreeSteps()
+{
+    resgen::Model m = OneCase();
+    m.steps1 = 3;
+    m.kind1 = 1;
+    for (int s = 0; s < 3; ++s) {
+        std::vector<resgen::Row6> d(3, resgen::Row6{});
+        d[2] = {double(1 << s), 0, 0, 0, 0, 0};
+        m.res.push_back(d);
+        m.resTime.push_back(0.1 * (s + 1));
+    }
+    return m;
+}
+
 // A result of one load case on three nodes.
 resgen::Model OneCase()
 {
@@ -153,6 +174,7 @@ resgen::Model OneCase()
 
 class ResultDialogsTest : public ::testing::Test {
 protected:
+    virtual resgen::Model Results() const { return OneCase(); }
     void SetUp() override
     {
         frame = apptest::Frame();
@@ -162,7 +184,7 @@ protected:
         savedDisp = theResultDispHooks;
         frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
         PumpPending();
-        const resgen::Model m = OneCase();
+        const resgen::Model m = Results();
         for (int i = 0; i < 3; ++i) {
             CNode n;
             n.m_nID = i + 1;
@@ -596,6 +618,109 @@ TEST_F(ResultDialogsTest, AnotherLoadCaseRedrawsTheDeformedShapeFromTheResult)
     theResultDisp.OnLoadCaseChanged();
     EXPECT_EQ(theResultDisp.disp.kind, 1);
     EXPECT_DOUBLE_EQ(theResultDisp.disp.largest, 0.02) << "the picture was fetched again";
+}
+
+// ---- animation playback
+
+// Ticks of the view's timer 1, by message: the frames shown one after another.
+std::vector<int> Ticks(CVekView* view, int count)
+{
+    std::vector<int> shown;
+    for (int i = 0; i < count; ++i) {
+        view->SendMessage(WM_TIMER, 1);
+        shown.push_back(LastShownFrame());
+    }
+    return shown;
+}
+
+TEST_F(ResultDialogsTest, TheViewsTimerPlaysFramesBackAndForthAndTheDisplacementHistoryInALoop)
+{
+    CVekView* view = GetVekView();
+    ASSERT_NE(view, nullptr);
+    DispPicture& p = theResultDisp.disp;
+    p.frameCount = 4;
+    const struct {
+        int kind;
+        std::vector<int> frames;
+    } cases[] = {
+        {11, {1, 2, 3, 4, 4, 3, 2, 1, 2}}, {16, {1, 2, 3, 4, 4, 3, 2, 1, 2}}, {15, {1, 2, 3, 4, 1, 2, 3, 4, 1}}};
+    for (const auto& c : cases) {
+        p.kind = int16_t(c.kind);
+        p.frameCount = 4;
+        p.playing = 0;
+        Command(ID_RESULT_PLAY);
+        ASSERT_EQ(p.playing, 1);
+        EXPECT_EQ(UpdateOf(ID_RESULT_PLAY).enabled, 0) << "not while playing";
+        EXPECT_EQ(Ticks(view, 9), c.frames) << c.kind;
+        Command(ID_RESULT_STOP);
+    }
+    // One frame: every tick shows it.
+    p.kind = 11;
+    p.frameCount = 1;
+    Command(ID_RESULT_PLAY);
+    EXPECT_EQ(Ticks(view, 3), (std::vector<int>{1, 1, 1}));
+    // Stopped: the pending tick shows one last frame and the timer is not armed again.
+    Command(ID_RESULT_STOP);
+    view->SendMessage(WM_TIMER, 1);
+    EXPECT_FALSE(::KillTimer(view->m_hWnd, 1));
+    p.kind = 0;
+    p.frameCount = 0;
+}
+
+class HistoryDialogsTest : public ResultDialogsTest {
+protected:
+    resgen::Model Results() const override { return ThreeSteps(); }
+};
+
+TEST_F(HistoryDialogsTest, AnAnimatedHistoryDrawsEachStepByItsShareOfThePixelSetting)
+{
+    ASSERT_EQ(theResult.m_nTimeStep, 3);
+    theProjectOptions.nMaxDisplacementPixels = 100;
+    theProjectOptions.nResultSelectors[kSelResponsePoint - kSelForceCombination] = 2;
+    // The dialog offers the displacement history, still and animated.
+    std::vector<bool> offered;
+    AnswerDialog([&](CDialog* d) {
+        for (int i = 0; i < 18; ++i) offered.push_back(Enabled(d, IDC_RES_PICTURE_FIRST + i));
+        Click(d, IDC_RES_PICTURE_FIRST + 13);
+    });
+    static std::vector<std::pair<int, int>> drawn;  // (pixels, frame)
+    static int plays;
+    drawn.clear();
+    plays = 0;
+    const ResultPictureHooks saved = theResultPictureHooks;
+    theResultPictureHooks.captureFrame = [](const char*) {
+        drawn.emplace_back(theProjectOptions.nMaxDisplacementPixels, theResultDisp.disp.currentFrame);
+        return true;
+    };
+    theResultPictureHooks.play = [] { ++plays; };
+    Command(ID_RESULT_DISP_PICTURE);
+    theResultPictureHooks = saved;
+    std::vector<bool> expected(18, false);
+    expected[0] = expected[9] = expected[4] = expected[13] = true;
+    EXPECT_EQ(offered, expected);
+    EXPECT_EQ(drawn, (std::vector<std::pair<int, int>>{{25, 1}, {50, 2}, {100, 3}}));
+    const DispPicture& p = theResultDisp.disp;
+    EXPECT_EQ(p.kind, 15);
+    EXPECT_EQ(p.frameCount, 3);
+    EXPECT_DOUBLE_EQ(p.largest, 4) << "the whole history's largest";
+    EXPECT_EQ(plays, 1);
+    EXPECT_EQ(theProjectOptions.nMaxDisplacementPixels, 100) << "the setting comes back";
+    EXPECT_EQ(theProjectOptions.nResultSelectors[kSelResponsePoint - kSelForceCombination], 2);
+}
+
+TEST_F(HistoryDialogsTest, AFrameThatIsNotWrittenEndsTheCaptureAndSaysHowManyWere)
+{
+    const ResultPictureHooks saved = theResultPictureHooks;
+    static int calls;
+    calls = 0;
+    theResultPictureHooks.captureFrame = [](const char*) { return ++calls < 2; };
+    theResultPictureHooks.play = nullptr;
+    apptest::BoxRecorder boxes;
+    EXPECT_TRUE(ShowHistoryAnimation(15));
+    theResultPictureHooks = saved;
+    EXPECT_EQ(theResultDisp.disp.frameCount, 1);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_NE(boxes.texts[0].find("只含已写入的1帧"), std::string::npos);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "vek/results/ResultChoices.h"
 #include "vek/results/ResultPictures.h"
 #include "vek/results/win/ResultDialogs.h"
+#include "vek/results/win/HistoryAnimation.h"
 #include "vek/results/win/ResultMenuCommands.h"
 #include "vek/results/win/ResultSettings.h"
 #include "vek/app/ViewerLink.h"
@@ -46,19 +47,35 @@ END_MESSAGE_MAP()
 
 namespace {
 
-UINT_PTR timer = 0;
 int lastShown = 0;
-
-void CALLBACK OnAnimationTimer(HWND, UINT, UINT_PTR, DWORD)
-{
-    AnimationTick();
-}
+// The playback's timer on the view.
+constexpr UINT_PTR kAnimationTimer = 1;
 
 void StartTimer(UINT ms)
 {
-    if (timer) ::KillTimer(nullptr, timer);
-    timer = ::SetTimer(nullptr, 0, ms, OnAnimationTimer);
+    CVekView* view = CVekView::GetMain();
+    if (view && view->m_hWnd) ::SetTimer(view->m_hWnd, kAnimationTimer, ms, nullptr);
 }
+
+// The view's timer 1 is the playback's; everything else goes on to the
+// view's input, and every tick then to the view's own handler.
+class CAnimationInput : public CViewInput {
+public:
+    bool OnViewMessage(CVekView& view, UINT message, WPARAM wp, LPARAM lp, LRESULT& result) override
+    {
+        if (message == WM_TIMER && wp == kAnimationTimer) {
+            AnimationTick();
+            return false;
+        }
+        return next && next->OnViewMessage(view, message, wp, lp, result);
+    }
+    void OnPictureRebuilt(CVekView& view, HDC backBuffer) override
+    {
+        if (next) next->OnPictureRebuilt(view, backBuffer);
+    }
+    CViewInput* next = nullptr;
+};
+CAnimationInput animationInput;
 
 // Draws a stored frame into the view's window.
 void ShowFrameFile(int k)
@@ -116,18 +133,16 @@ void Invalidate()
 
 void AnimationTick()
 {
-    if (timer) {
-        ::KillTimer(nullptr, timer);
-        timer = 0;
-    }
+    CVekView* view = CVekView::GetMain();
+    if (view && view->m_hWnd) ::KillTimer(view->m_hWnd, kAnimationTimer);
     DispPicture& p = theResultDisp.disp;
     p.currentFrame = int16_t(NextAnimationFrame(p.currentFrame, p.frameCount, p.kind));
     lastShown = std::abs(int(p.currentFrame));
     if (lastShown > 0) ShowFrameFile(lastShown);
     if (p.playing) {
         StartTimer(UINT(std::max<int>(theProjectOptions.nAnimationInterval, 1)));
-    } else if (CVekView* view = CVekView::GetMain()) {
-        if (view->m_hWnd) view->Invalidate(TRUE);
+    } else if (view && view->m_hWnd) {
+        view->Invalidate(TRUE);
     }
 }
 
@@ -140,7 +155,7 @@ void CResultCommands::OnDispPicture()
 {
     CDispPicTypeDlg dlg(AfxGetMainWnd());
     if (dlg.DoModal() != IDOK || dlg.m_nChoice < 0) return;
-    ShowDispPicture(DispPictureKindOf(dlg.m_nChoice));
+    ShowAnyDispPicture(DispPictureKindOf(dlg.m_nChoice));
 }
 
 void CResultCommands::OnForceDiagram()
@@ -219,6 +234,9 @@ void CResultCommands::OnUpdateStop(CCmdUI* ui)
 
 void BindResultWindows()
 {
+    // The playback's ticks come first; the interaction's input goes after them.
+    CViewInput* before = SetViewInput(&animationInput);
+    if (before != &animationInput) animationInput.next = before;
     static bool bound = false;
     if (bound) return;
     bound = true;
@@ -247,7 +265,7 @@ void BindResultWindows()
     ResultDispHooks& r = theResultDispHooks;
     if (!r.fillNodeValues) r.fillNodeValues = [] { FillNodeValues(); };
     if (!r.updateContour) r.updateContour = UpdateContour;
-    if (!r.showDispPicture) r.showDispPicture = [](int kind) { ShowDispPicture(kind); };
+    if (!r.showDispPicture) r.showDispPicture = [](int kind) { ShowAnyDispPicture(kind); };
     if (!r.updateFrameDiagram) r.updateFrameDiagram = [] { UpdateFrameDiagram(); };
     // The viewer gets the node picked and the response chosen in its panel.
     ViewerLinkHooks& l = theViewerLinkHooks;

@@ -15,6 +15,8 @@ BOOL CDispPicTypeDlg::OnInitDialog()
 {
     bool enabled[kDispPictureChoices];
     DispPictureChoices(enabled);
+    // The time-history responses animate over their steps as they are there.
+    for (int i = 4; i <= 6; ++i) enabled[i + 9] = enabled[i];
     m_nChoice = StartDispPictureChoice(enabled, theResultDisp.disp.kind);
     CMyDialog::OnInitDialog();
     for (int i = 0; i < kDispPictureChoices; ++i)
