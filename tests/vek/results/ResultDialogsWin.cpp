@@ -13,6 +13,7 @@
 #include "analysis/TableTwoCol.h"
 #include "tests/korvalib/results/ResultGen.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/WinInput.h"
 #include "tests/support/WinTestSupport.h"
 #include "vek/app/AppWindows.h"
 #include "vek/app/DialogsBar.h"
@@ -27,6 +28,8 @@
 #include "vek/results/ResultCounts.h"
 #include "vek/results/ResultDisp.h"
 #include "vek/results/ResultPictures.h"
+#include "vek/view/ViewProjection.h"
+#include "vek/view/operate/OperationStack.h"
 #include "vek/results/win/MemberResultDialogs.h"
 #include "vek/results/win/HistoryAnimation.h"
 #include "vek/results/win/ResultCommands.h"
@@ -721,6 +724,78 @@ TEST_F(HistoryDialogsTest, AFrameThatIsNotWrittenEndsTheCaptureAndSaysHowManyWer
     EXPECT_EQ(theResultDisp.disp.frameCount, 1);
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_NE(boxes.texts[0].find("只含已写入的1帧"), std::string::npos);
+}
+
+// ---- the time-history viewer
+
+// The stand-in viewer, started on a report file and closed with the test.
+class ViewerStandIn {
+public:
+    explicit ViewerStandIn(const std::string& report)
+    {
+        const std::string line = "\"" + apptest::ProgramFolder() + "\\viewer_standin.exe\" \"" + report + "\" normal";
+        std::vector<char> cmd(line.begin(), line.end());
+        cmd.push_back('\0');
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        if (!::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si,
+                              &pi))
+            return;
+        char name[64];
+        std::snprintf(name, sizeof name, "VekViewerStandIn%lu", pi.dwProcessId);
+        HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, name);
+        ::ResumeThread(pi.hThread);
+        HANDLE waits[2] = {ready, pi.hProcess};
+        up = ::WaitForMultipleObjects(2, waits, FALSE, apptest::kSafety) == WAIT_OBJECT_0;
+        ::CloseHandle(ready);
+    }
+    ~ViewerStandIn()
+    {
+        if (!pi.hProcess) return;
+        ::TerminateProcess(pi.hProcess, 0);
+        ::WaitForSingleObject(pi.hProcess, 10000);
+        ::CloseHandle(pi.hProcess);
+        ::CloseHandle(pi.hThread);
+    }
+    bool up = false;
+    PROCESS_INFORMATION pi{};
+};
+
+TEST_F(HistoryDialogsTest, APickedNodeGoesToTheViewerWithTheResponseChosenInThePanel)
+{
+    vektest::TempFile report("viewerlog", ".txt");
+    ViewerStandIn viewer(report.path());
+    ASSERT_TRUE(viewer.up);
+    CVekView* view = GetVekView();
+    theViewProjection.SetMode(CViewProjection::kPlan, 0, 0, 0);
+    theViewProjection.ZoomExtents(1, 1, 1);
+    view->InvalidateModel();
+    view->UpdateWindow();
+
+    Command(ID_RESULT_HISTORY_NODE);
+    ASSERT_NE(theHistdirDlg, nullptr) << "the panel opens with the operation";
+    EXPECT_EQ(UpdateOf(ID_RESULT_HISTORY_NODE).checked, 1);
+    Click(theHistdirDlg, IDC_RES_ITEM_FIRST + 2);
+
+    const double node3[3] = {4, 3, 0};
+    int sx, sy;
+    theViewProjection.WorldToScreenInt(node3, sx, sy);
+    vektest::MouseToClient(view->m_hWnd, sx, sy);
+    PumpPending();
+    vektest::MouseButton(true);
+    vektest::MouseButton(false);
+    auto text = [&] {
+        const vektest::Bytes b = vektest::ReadFileBytes(report.path());
+        return std::string(b.begin(), b.end());
+    };
+    ASSERT_TRUE(PumpUntil([&] { return text().find("node 3") != std::string::npos; }, apptest::kSafety)) << text();
+    char base[260] = {};
+    theResult.GetFileName(base);
+    EXPECT_NE(text().find(std::string("copy 1 260 ") + base), std::string::npos) << text();
+    EXPECT_NE(text().find("node 3 item 2 direction 1"), std::string::npos) << text();
+    theOperationStack.EndAllOperations();
+    if (theHistdirDlg) theHistdirDlg->SaveAndDestroy();
+    PumpPending();
 }
 
 }  // namespace
