@@ -798,4 +798,49 @@ TEST_F(HistoryDialogsTest, APickedNodeGoesToTheViewerWithTheResponseChosenInTheP
     PumpPending();
 }
 
+// ---- check programs through the run manager
+
+TEST_F(ResultDialogsTest, TheCheckProgramsRunFromTheSolverFolderOnTheCurrentDataFile)
+{
+    const std::string savedPath = CProcessManager::korvaPath;
+    char savedEnv[MAX_PATH] = {};
+    ::GetEnvironmentVariableA("KORVA", savedEnv, MAX_PATH);
+    vektest::TempDir solver{"checkprog"};
+    std::string folder = solver.File("");
+    folder.pop_back();
+    const std::string standIn = apptest::ProgramFolder() + "\\solver_standin.exe";
+    for (const char* program : {"DRAV.EXE", "DEVUR.EXE"})
+        ASSERT_TRUE(::CopyFileA(standIn.c_str(), solver.File(program).c_str(), FALSE)) << program;
+    ASSERT_TRUE(::SetEnvironmentVariableA("KORVA", folder.c_str()));
+    CProcessManager::LocateSolver();
+    theProcessManager.SetFullPathName(dir.File("case.dat").c_str());
+    theResult.m_bHasSframes = 1;
+    const std::string log = solver.File("log.txt");
+    auto logText = [&] {
+        const vektest::Bytes b = vektest::ReadFileBytes(log);
+        return std::string(b.begin(), b.end());
+    };
+    for (UINT id : {ID_STEEL_CHECK_RUN, ID_RESULT_SUPPORT_FORCES}) {
+        ASSERT_EQ(UpdateOf(id).enabled, 1) << id;
+        Command(id);
+        ASSERT_TRUE(PumpUntil([] { return !theProcessManager.ProcessIsStillActive(); }, apptest::kSafety)) << id;
+    }
+    const std::string text = logText();
+    // One line a run: name|command line|current folder|...
+    const size_t drav = text.find("DRAV|"), devur = text.find("DEVUR|");
+    ASSERT_NE(drav, std::string::npos) << text;
+    ASSERT_NE(devur, std::string::npos) << text;
+    EXPECT_LT(drav, devur);
+    const std::string first = text.substr(drav, text.find('\n', drav) - drav);
+    EXPECT_NE(first.find("CASE"), std::string::npos) << "the data file is the argument: " << first;
+    std::string work = dir.File("");
+    work.pop_back();
+    EXPECT_NE(first.find(work), std::string::npos) << "the run folder is its folder: " << first;
+
+    theResult.m_bHasSframes = 0;
+    theProcessManager.SetCurPath("");
+    ::SetEnvironmentVariableA("KORVA", savedEnv[0] ? savedEnv : nullptr);
+    std::snprintf(CProcessManager::korvaPath, sizeof CProcessManager::korvaPath, "%s", savedPath.c_str());
+}
+
 }  // namespace
