@@ -843,4 +843,61 @@ TEST_F(ResultDialogsTest, TheCheckProgramsRunFromTheSolverFolderOnTheCurrentData
     std::snprintf(CProcessManager::korvaPath, sizeof CProcessManager::korvaPath, "%s", savedPath.c_str());
 }
 
+// ---- forces above nodes
+
+class AboveForceTest : public ResultDialogsTest {
+protected:
+    resgen::Model Results() const override
+    {
+        resgen::Model m = OneCase();
+        std::vector<resgen::Row6> f(3, resgen::Row6{});
+        f[1] = {1, 2, 3, 4, 5, 6};
+        f[2] = {0.5, 0, 0, 0, 0, -1};
+        m.fsj.push_back(f);
+        return m;
+    }
+};
+
+TEST_F(AboveForceTest, NodesPickedInTheViewGiveTheSumOfTheForcesAboveThemAsAReaction)
+{
+    theResultCommandSlots.showParameterText = nullptr;
+    EXPECT_EQ(UpdateOf(ID_RESULT_NODE_ABOVE_FORCE).enabled, 0) << "no parameter display";
+    static std::string caption, text;
+    caption.clear();
+    text.clear();
+    theResultCommandSlots.showParameterText = [](const char* c, const char* t) {
+        caption = c;
+        text = t;
+    };
+    EXPECT_EQ(UpdateOf(ID_RESULT_NODE_ABOVE_FORCE).enabled, 1);
+    CVekView* view = GetVekView();
+    theViewProjection.SetMode(CViewProjection::kPlan, 0, 0, 0);
+    theViewProjection.ZoomExtents(1, 1, 1);
+    view->InvalidateModel();
+    view->UpdateWindow();
+    Command(ID_RESULT_NODE_ABOVE_FORCE);
+    EXPECT_EQ(UpdateOf(ID_RESULT_NODE_ABOVE_FORCE).checked, 1);
+    CModelFamily& nodes = ModelFamily(EFamily::Nodes);
+    for (int id : {2, 3}) {
+        double p[3];
+        ASSERT_TRUE(nodes.GetCoordinates(id, p));
+        int sx, sy;
+        theViewProjection.WorldToScreenInt(p, sx, sy);
+        vektest::MouseToClient(view->m_hWnd, sx, sy);
+        PumpPending();
+        vektest::MouseButton(true);
+        vektest::MouseButton(false);
+        ASSERT_TRUE(PumpUntil([&] { return nodes.GetAt(nodes.IndexOfID(id))->IsSelected(); }, apptest::kSafety)) << id;
+    }
+    theOperationStack.FinishOperation();
+    PumpPending();
+    EXPECT_EQ(caption, "反力之和");
+    EXPECT_EQ(text,
+              "所选节点上部构件在下端引起的反力之和:Fx Fy Fz Mx My Mz"
+              "\r\n   内力组合1:-1.5000 -2.0000 -3.0000 -4.0000 -5.0000 -5.0000");
+    EXPECT_FALSE(nodes.GetAt(nodes.IndexOfID(2))->IsSelected()) << "the picked nodes are let go";
+    theOperationStack.EndAllOperations();
+    PumpPending();
+}
+
 }  // namespace

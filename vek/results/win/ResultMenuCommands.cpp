@@ -7,6 +7,7 @@
 #include "vek/app/ViewerLink.h"
 #include "vek/model/AppHelpers.h"
 #include "vek/model/ModelFamily.h"
+#include "vek/model/ObjectBase.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/res/resource.h"
 #include "vek/results/Result.h"
@@ -38,6 +39,8 @@ BEGIN_MESSAGE_MAP(CResultMenuCommands, CCmdTarget)
     ON_COMMAND(ID_RESULT_SUPPORT_FORCES, &CResultMenuCommands::OnSupportForces)
     ON_COMMAND(ID_RESULT_HISTORY_VIEWER, &CResultMenuCommands::OnHistoryViewer)
     ON_COMMAND(ID_RESULT_HISTORY_NODE, &CResultMenuCommands::OnHistoryNode)
+    ON_COMMAND(ID_RESULT_NODE_ABOVE_FORCE, &CResultMenuCommands::OnNodeAboveForce)
+    ON_UPDATE_COMMAND_UI(ID_RESULT_NODE_ABOVE_FORCE, &CResultMenuCommands::OnUpdateNodeAboveForce)
     ON_COMMAND_RANGE(ID_INFO_CONTENT_MODEL, ID_INFO_CONTENT_ALL, &CResultMenuCommands::OnInfoContent)
     ON_UPDATE_COMMAND_UI(ID_STEEL_CHECK_MAX, &CResultMenuCommands::OnUpdateSteelCheckMax)
     ON_UPDATE_COMMAND_UI(ID_STEEL_CHECK_SELECT, &CResultMenuCommands::OnUpdateSteelSelect)
@@ -63,6 +66,8 @@ END_MESSAGE_MAP()
 namespace {
 
 constexpr int kOpHistoryNode = 774;
+constexpr int kOpNodeAboveForce = 782;
+constexpr unsigned kUnreadResults = 160;
 
 bool Good()
 {
@@ -340,6 +345,44 @@ void CResultMenuCommands::OnUpdateHistoryNode(CCmdUI* ui)
 {
     ui->Enable(Good() && theResult.m_nTimeStep > 0);
     ui->SetCheck(CurrentOperationCode() == kOpHistoryNode);
+}
+
+// ---- forces at the lower ends of the members above nodes
+
+void CResultMenuCommands::OnNodeAboveForce()
+{
+    auto* op = new CSingleOperate;
+    op->SetSelect(
+        kOpNodeAboveForce,
+        [](CSingleOperate*) {
+            std::vector<int> picked;
+            CModelFamily& nodes = ModelFamily(EFamily::Nodes);
+            for (int pos = 0; pos < nodes.GetCount(); ++pos) {
+                CObjectBase* node = nodes.GetAt(pos);
+                if (!node || !node->IsSelected()) continue;
+                node->m_nFlags &= ~kObjSelected;
+                nodes.Redraw(pos);
+                picked.push_back(nodes.GetID(pos));
+            }
+            const std::string text = NodeAboveForceSum(picked);
+            if (text.empty()) {
+                AppMessageBoxID(kUnreadResults);
+                return;
+            }
+            theModelessDlgs.CloseAll();
+            if (theResultCommandSlots.showParameterText)
+                theResultCommandSlots.showParameterText("反力之和", text.c_str());
+        },
+        1, 0);
+    op->m_strPrompt = "请选择需要统计上部构件下端反力的节点，然后按Enter键";
+    if (!theOperationStack.BeginOperation(op, 0, 0, 0)) return;
+    theSelectFilter.SelectNodes(1);
+}
+
+void CResultMenuCommands::OnUpdateNodeAboveForce(CCmdUI* ui)
+{
+    ui->Enable(Good() && theResultCommandSlots.showParameterText);
+    ui->SetCheck(CurrentOperationCode() == kOpNodeAboveForce);
 }
 
 // ---- element information

@@ -22,6 +22,7 @@ public:
     void OnSupportForces();
     void OnHistoryViewer();
     void OnHistoryNode();
+    void OnNodeAboveForce();
     void OnInfoContent(UINT id);
 
     void OnUpdateSteelCheckMax(CCmdUI* ui);
@@ -39,6 +40,7 @@ public:
     void OnUpdateSupportForces(CCmdUI* ui);
     void OnUpdateHistoryViewer(CCmdUI* ui);
     void OnUpdateHistoryNode(CCmdUI* ui);
+    void OnUpdateNodeAboveForce(CCmdUI* ui);
     void OnUpdateInfoContent(CCmdUI* ui);
     DECLARE_MESSAGE_MAP()
 };

@@ -92,5 +92,12 @@ struct ResultCommandSlots {
     void (*beginJointInput)() = nullptr;
     // Writes the selected shells' forces by theShellForceOutput.
     bool (*writeShellForces)() = nullptr;
+    // Shows a text in a new parameter display dialog under a caption.
+    void (*showParameterText)(const char* caption, const char* text) = nullptr;
 };
 extern ResultCommandSlots theResultCommandSlots;
+
+// The forces that the members above the nodes put on their lower ends,
+// summed over the nodes and given back with the sign of a reaction, one line
+// per force combination; empty when the result cannot be read.
+std::string NodeAboveForceSum(const std::vector<int>& nodes);
