@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "AppTestUtil.h"
 #include "analysis/ProcessManager.h"
+#include "analysis/MyImageGIF.h"
 #include "analysis/TableTwoCol.h"
 #include "tests/korvalib/results/ResultGen.h"
 #include "tests/support/TestFiles.h"
@@ -898,6 +900,48 @@ TEST_F(AboveForceTest, NodesPickedInTheViewGiveTheSumOfTheForcesAboveThemAsAReac
     EXPECT_FALSE(nodes.GetAt(nodes.IndexOfID(2))->IsSelected()) << "the picked nodes are let go";
     theOperationStack.EndAllOperations();
     PumpPending();
+}
+
+// ---- a captured history, played and exported
+
+INT_PTR SaveTo(CFileDialog* d);
+std::string g_savePath;
+INT_PTR SaveTo(CFileDialog* d)
+{
+    std::strncpy(d->m_ofn.lpstrFile, g_savePath.c_str(), d->m_ofn.nMaxFile - 1);
+    return IDOK;
+}
+
+TEST_F(HistoryDialogsTest, TheCapturedHistoryIsPlayedAndExportedAsAnAnimatedGif)
+{
+    CVekView* view = GetVekView();
+    theViewProjection.SetMode(CViewProjection::kPlan, 0, 0, 0);
+    theViewProjection.ZoomExtents(1, 1, 1);
+    theProjectOptions.nMaxDisplacementPixels = 60;
+    theProjectOptions.nAnimationInterval = 20;
+    AnswerDialog([](CDialog* d) { Click(d, IDC_RES_PICTURE_FIRST + 13); });
+    Command(ID_RESULT_DISP_PICTURE);
+    ASSERT_EQ(theResultDisp.disp.frameCount, 3);
+    const auto bytes = [](int k) { return vektest::ReadFileBytes(AnimationFrameFile(k)); };
+    ASSERT_FALSE(bytes(1).empty());
+    ASSERT_FALSE(bytes(3).empty());
+    EXPECT_NE(bytes(1), bytes(3)) << "the first step and the last are drawn apart";
+    // The frames play at once, in a loop.
+    ASSERT_TRUE(PumpUntil([] { return LastShownFrame() == 3; }, apptest::kSafety));
+    ASSERT_TRUE(PumpUntil([] { return LastShownFrame() == 1; }, apptest::kSafety));
+    Command(ID_RESULT_STOP);
+
+    g_savePath = dir.File("history.gif");
+    CFileDialog::SetTestHook(SaveTo);
+    view->SendMessage(WM_COMMAND, ID_EXPORT_GIF_ANIMATION, 0);
+    CFileDialog::SetTestHook(nullptr);
+    CMyImageGIF gif;
+    FILE* f = std::fopen(g_savePath.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(gif.Decode(f));
+    std::fclose(f);
+    EXPECT_GE(gif.GetNumFrames(), 3) << "every step is in the file";
+    EXPECT_EQ(gif.GetLoops(), 0) << "played forever";
 }
 
 }  // namespace
