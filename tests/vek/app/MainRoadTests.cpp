@@ -193,6 +193,9 @@ TEST_F(MainRoadTest, APortalFrameBuiltByHandIsSavedOpenedAndItsResultsShown)
     apptest::PortalResults().WriteAll(base);
     Command(ID_FILE_OPEN);
     ASSERT_TRUE(theResult.Good());
+    // The load-case selector offers the one case; the combination selector nothing.
+    EXPECT_EQ(frame->GetResultCombo(0).GetCount(), 1);
+    EXPECT_EQ(frame->GetResultCombo(0).GetCurSel(), 0);
     theProjectOptions.nMaxDisplacementPixels = 40;
     theProjectOptions.bShowUndeformed = 0;
     theProjectOptions.nForceDiagramSize = 10;

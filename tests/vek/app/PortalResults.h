@@ -1,9 +1,12 @@
 #pragma once
 // A result set of a portal frame as the solver would leave it beside the
 // project: its nodes, one load case, the members' moments.
+#include <algorithm>
 #include <vector>
 
 #include "tests/korvalib/results/ResultGen.h"
+#include "vek/elements/line/nodes/Node.h"
+#include "vek/model/ObjectBase.h"
 
 namespace apptest {
 
@@ -42,6 +45,19 @@ inline resgen::Model PortalResults()
             member(2, {0, 1, 2, 3, 4}, [&](double x) { return -8 * x * (length - x); }),
             member(3, {0, 3}, [](double x) { return -10 + 4 * x; })};
     return m;
+}
+
+// The portal's four nodes stored in the model (no beams); false when one is refused.
+inline bool StorePortalNodes()
+{
+    for (int i = 0; i < 4; ++i) {
+        CNode n;
+        n.m_nID = i + 1;
+        n.m_nFlags = kObjLive | kObjStateShown;
+        std::copy(kPortal[i].begin(), kPortal[i].end(), n.m_dCoord);
+        if (!StoreNode(n)) return false;
+    }
+    return true;
 }
 
 }  // namespace apptest

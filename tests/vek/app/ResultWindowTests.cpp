@@ -108,13 +108,7 @@ protected:
         PumpPending();
         view = GetVekView();
         ASSERT_NE(view, nullptr);
-        for (int i = 0; i < 4; ++i) {
-            CNode n;
-            n.m_nID = i + 1;
-            n.m_nFlags = kObjLive | kObjStateShown;
-            std::copy(kPortal[i].begin(), kPortal[i].end(), n.m_dCoord);
-            ASSERT_NE(StoreNode(n), nullptr);
-        }
+        ASSERT_TRUE(apptest::StorePortalNodes());
         model.WriteAll(Base());
         resgen::SetTime(Base() + ".PL", -100);
         ASSERT_EQ(theResult.SetFileName(Base().c_str(), 4, 1), 1);
