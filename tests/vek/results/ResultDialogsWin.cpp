@@ -588,7 +588,9 @@ TEST_F(ResultDialogsTest, AxialRatioAsksForTheCombinationsAndInfoContentIsChecke
         Command(id);
         EXPECT_EQ(UpdateOf(id).checked, 1);
         for (UINT other : {ID_INFO_CONTENT_MODEL, ID_INFO_CONTENT_RESULTS, ID_INFO_CONTENT_ALL})
-            if (other != id) EXPECT_EQ(UpdateOf(other).checked, 0);
+            if (other != id) {
+                EXPECT_EQ(UpdateOf(other).checked, 0);
+            }
     }
 }
 
