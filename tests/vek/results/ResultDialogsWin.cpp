@@ -655,7 +655,8 @@ TEST_F(ResultDialogsTest, TheViewsTimerPlaysFramesBackAndForthAndTheDisplacement
         p.kind = int16_t(c.kind);
         p.frameCount = 4;
         p.playing = 0;
-        Command(ID_RESULT_PLAY);
+        // No pumping before the ticks: the real timer's first tick stays queued.
+        frame->SendMessage(WM_COMMAND, ID_RESULT_PLAY);
         ASSERT_EQ(p.playing, 1);
         EXPECT_EQ(UpdateOf(ID_RESULT_PLAY).enabled, 0) << "not while playing";
         EXPECT_EQ(Ticks(view, 9), c.frames) << c.kind;
@@ -664,7 +665,7 @@ TEST_F(ResultDialogsTest, TheViewsTimerPlaysFramesBackAndForthAndTheDisplacement
     // One frame: every tick shows it.
     p.kind = 11;
     p.frameCount = 1;
-    Command(ID_RESULT_PLAY);
+    frame->SendMessage(WM_COMMAND, ID_RESULT_PLAY);
     EXPECT_EQ(Ticks(view, 3), (std::vector<int>{1, 1, 1}));
     // Stopped: the pending tick shows one last frame and the timer is not armed again.
     Command(ID_RESULT_STOP);
