@@ -66,6 +66,54 @@ void WriteVariableSection(DKorvaDataFile& file, const CVframeSect& s)
     }
 }
 
+// The load of one list at the two ends of a member of length L, by the
+// lever rule: the list's force (distributed: piecewise linear between its
+// points) and its moment about end I.
+void ListEndShares(const DLoadPoints& list, bool distributed, double L, double& atI, double& atJ)
+{
+    atI = atJ = 0;
+    const int n = list.Entries();
+    if (n < 1 || L <= 0) return;
+    const bool relative = IsRelativeList(list);
+    auto x = [&](int i) { return relative ? -double(list.m_pX[i]) * L : double(list.m_pX[i]); };
+    double force = 0, moment = 0;
+    if (distributed) {
+        for (int i = 0; i + 1 < n; ++i) {
+            const double x0 = x(i), x1 = x(i + 1), v0 = list.m_pV[i], v1 = list.m_pV[i + 1];
+            force += (v0 + v1) / 2 * (x1 - x0);
+            moment += (x1 - x0) * (v0 * (2 * x0 + x1) + v1 * (x0 + 2 * x1)) / 6;
+        }
+    } else {
+        for (int i = 0; i < n; ++i) {
+            force += list.m_pV[i];
+            moment += list.m_pV[i] * x(i);
+        }
+    }
+    atJ = moment / L;
+    atI = force - atJ;
+}
+
+// The forces of a load at the member's ends, in global components; the
+// lists along the local axes are turned by the member's axes.
+void LoadEndForces(const CFrame& f, const CFrameLoad& load, double atI[3], double atJ[3])
+{
+    const double L = f.GetLength();
+    double axes[3][3] = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
+    for (int k = 0; k < 3; ++k)
+        if (!f.GetLocalAxis(k + 1, axes[k])) axes[k][0] = axes[k][1] = axes[k][2] = 0;
+    for (int c = 0; c < 3; ++c) atI[c] = atJ[c] = 0;
+    for (int group : {int(kDistributed), int(kSpanForce)})
+        for (int d = 0; d < 6; ++d) {
+            double i = 0, j = 0;
+            ListEndShares(load.m_Points[group][d], group == kDistributed, L, i, j);
+            for (int c = 0; c < 3; ++c) {
+                const double along = d < 3 ? (c == d ? 1.0 : 0.0) : axes[d - 3][c];
+                atI[c] += i * along;
+                atJ[c] += j * along;
+            }
+        }
+}
+
 class CFramesInDataFile : public CFrameDataFamily {
 public:
     int Count() const override { return theFrames.GetSize(); }
@@ -134,6 +182,20 @@ public:
     void WriteFrameLine(DKorvaDataFile& file, int pos, int combination, int caseCount, const int* const* loads) override
     {
         WriteFrameDataLine(file, *theFrames.GetAt(pos), combination, caseCount, loads);
+    }
+
+    void EndLoads(int pos, std::vector<CFrameEndLoad>& out) const override
+    {
+        out.clear();
+        const CFrame& f = *theFrames.GetAt(pos);
+        for (int k = 0; k < f.m_Loads.Entries(); ++k) {
+            const int number = f.m_Loads[k].nValue;
+            if (number < 1 || number > theFrameLoads.GetSize()) continue;
+            CFrameEndLoad l;
+            l.loadCase = f.m_Loads[k].nKey;
+            LoadEndForces(f, *theFrameLoads.GetAt(number - 1), l.atI, l.atJ);
+            out.push_back(l);
+        }
     }
 
     int CableCount() const override { return theTightWires.GetSize(); }
