@@ -1,7 +1,8 @@
 // A portal frame built by hand in the program's own frame, as a user builds
 // it: a section and a material from the library dialogs, two columns and a
 // beam by clicks, fixed bases and a node load on clicked nodes; saved, a new
-// project, opened again; the solver's results beside it found on opening;
+// project, opened again; the solver's data file written with its beams; the
+// solver's results beside it found on opening;
 // the deformed shape and the beam moment diagram shown. The project and its
 // results are left among the build's artifacts as a sample to open.
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "DialogDriver.h"
 #include "PortalResults.h"
 #include "ProgramDriver.h"
+#include "vek/analysis/DataFileWriter.h"
 #include "framework/Image.h"
 #include "vek/view/win/VekView.h"
 #include "vek/dialogs/library/LibraryCommands.h"
@@ -33,6 +35,7 @@ namespace {
 using namespace vektest;
 
 constexpr UINT kDrawBeams = 32846;
+constexpr UINT kWriteDataFile = 32838;
 
 class MainRoadTest : public ProgramWindowTest {
 protected:
@@ -187,6 +190,18 @@ TEST_F(MainRoadTest, APortalFrameBuiltByHandIsSavedOpenedAndItsResultsShown)
     EXPECT_EQ(LoadOf(2, 1, 0), 10.0);
     EXPECT_STREQ(theFrameSects.GetAt(0)->m_pName, "柱400x400");
     EXPECT_STREQ(theMaterials.GetAt(0)->m_pName, "C30");
+
+    // The solver's data file: the three beams of one section and material.
+    Command(kWriteDataFile);
+    const vektest::Bytes written = vektest::ReadFileBytes(DataFilePath(nullptr));
+    std::string data(written.begin(), written.end());
+    data.erase(std::remove(data.begin(), data.end(), '\r'), data.end());
+    EXPECT_NE(data.find("\nRESTRAINT\n"), std::string::npos) << data;
+    EXPECT_NE(data.find("1 R=1 1 1 1 1 1 \n4 R=1 1 1 1 1 1 \n"), std::string::npos) << data;
+    const size_t beams = data.find("\nFRAME\n1 0 0 ");
+    ASSERT_NE(beams, std::string::npos) << data;
+    for (const char* line : {"\n1 1 2 M=1 ", "\n2 2 3 M=1 ", "\n3 4 3 M=1 "})
+        EXPECT_NE(data.find(line, beams), std::string::npos) << line << data;
 
     // The solver's results beside the project are found when it is opened.
     const std::string base = dir.File("portal");
