@@ -18,6 +18,7 @@
 #include "vek/analysis/AnalysisOptions.h"
 #include "vek/analysis/win/AnalysisControl.h"
 #include "vek/app/AppWindows.h"
+#include "vek/app/MainFrm.h"
 #include "vek/app/VekDoc.h"
 #include "vek/elements/line/frames/Frame.h"
 #include "vek/elements/line/frames/FrameLoad.h"
@@ -31,6 +32,7 @@
 #include "vek/model/materials/Material.h"
 #include "vek/model/materials/Sections.h"
 #include "vek/results/Result.h"
+#include "vek/res/resource.h"
 #include "vek/view/win/BottomDlg.h"
 
 using apptest::BoxRecorder;
@@ -295,6 +297,60 @@ TEST_F(AnalysisRun, NoConvergenceStopsAtTheMaximumAndWarns)
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_EQ(boxes.texts[0], "计算过程中迭代步数曾经达到最大的迭代步数:2，可能并非因为收敛而结束！");
     EXPECT_EQ(theFrames.GetByID(brace)->m_nAttr & kFrameEgrf, 0u);
+}
+
+}  // namespace
+
+namespace {
+
+// The program's own way: the portal saved as a project and opened again,
+// then the menu's "开始计算与分析" without a solver: the data file is written
+// beside the project and the run manager says where it looked for the solver.
+TEST(AnalysisMenu, ASavedPortalWritesItsDataFileThenMissesTheSolver)
+{
+    CMainFrame* frame = apptest::Frame();
+    ASSERT_NE(frame, nullptr);
+    ::SetEnvironmentVariableA("KORVA", nullptr);
+    CProcessManager::LocateSolver();
+    ASSERT_FALSE(std::filesystem::exists(std::string(CProcessManager::korvaPath) + "\\kor.exe"));
+    vektest::TempDir dir("menu");
+    const std::string project = dir.File("PORTAL.PRJ");
+    const double p[4][3] = {{0, 0, 0}, {0, 0, 3}, {6, 0, 3}, {6, 0, 0}};
+    for (const auto& q : p) FindOrAddNode(q);
+    theNodes.GetByID(1)->m_cRestraint = 63;
+    theNodes.GetByID(4)->m_cRestraint = 63;
+    theMaterials.Add(CMaterial());
+    theFrameSects.Add(CFrameSect());
+    for (auto [a, b] : {std::pair{1, 2}, {2, 3}, {4, 3}}) {
+        const int id = AddOneFrame(a, b);
+        theFrames.GetByID(id)->SetSection(1, 0);
+        theFrames.GetByID(id)->m_nMaterial = 1;
+    }
+    CVekDoc* doc = GetVekDoc();
+    ASSERT_TRUE(doc->OnSaveDocument(project.c_str()));
+    ClearFrameFamily();
+    ClearNodeFamily();
+    ASSERT_TRUE(doc->OnOpenDocument(project.c_str()));
+    doc->SetPathName(project.c_str(), FALSE);
+    ASSERT_EQ(theFrames.GetSize(), 3);
+    theAnalysisOptions = CAnalysisOptions();
+    theAnalysisOptions.showDialog = 0;
+
+    BoxRecorder boxes;
+    frame->SendMessage(WM_COMMAND, ID_ANALYSIS_START);
+    ASSERT_TRUE(PumpUntil([] { return CAnalysisControl::Running() == nullptr; }));
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    vektest::SaveScreenShot(frame->m_hWnd, "analysis_without_solver");
+    ASSERT_FALSE(boxes.texts.empty());
+    EXPECT_EQ(boxes.texts[0], "找不到KORVA求解程序kor.exe（已查找程序目录和环境变量KORVA所指目录）。");
+    const std::string text = ReadBytes(dir.File("PORTAL"));
+    EXPECT_NE(text.find("\r\nFRAME\r\n1 0 0 X=0 Y=0 Z=-1 O=2 \r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("2 2 3 M=1 DIR2=0 0 1 "), std::string::npos) << text;
+    ClearFrameFamily();
+    ClearNodeFamily();
+    theMaterials.SetSize(0);
+    theFrameSects.SetSize(0);
+    theAnalysisOptions = CAnalysisOptions();
 }
 
 }  // namespace
