@@ -51,6 +51,23 @@ std::string ReadBytes(const std::string& path)
     return s.str();
 }
 
+// Columns 1 (nodes 1-2) and 3 (nodes 4-3) 3 high and beam 2 (2-3) 6 long,
+// of one section and material, the bases fixed.
+void PortalFrames()
+{
+    const double p[4][3] = {{0, 0, 0}, {0, 0, 3}, {6, 0, 3}, {6, 0, 0}};
+    for (const auto& q : p) FindOrAddNode(q);
+    theNodes.GetByID(1)->m_cRestraint = 63;
+    theNodes.GetByID(4)->m_cRestraint = 63;
+    theMaterials.Add(CMaterial());
+    theFrameSects.Add(CFrameSect());
+    for (auto [a, b] : {std::pair{1, 2}, {2, 3}, {4, 3}}) {
+        const int id = AddOneFrame(a, b);
+        theFrames.GetByID(id)->SetSection(1, 0);
+        theFrames.GetByID(id)->m_nMaterial = 1;
+    }
+}
+
 // Columns 1 (nodes 1-2) and 3 (nodes 4-3) 3 high, beam 2 (2-3) 6 long with
 // 10 downwards; two force combinations and one displacement combination.
 class AnalysisRun : public ::testing::Test {
@@ -69,17 +86,7 @@ protected:
         GetVekDoc()->SetPathName(project.c_str(), FALSE);
         std::snprintf(theProjectOptions.szProjectName, sizeof theProjectOptions.szProjectName, "PORTAL");
         theProjectOptions.bFormCombinations = 1;
-        const double p[4][3] = {{0, 0, 0}, {0, 0, 3}, {6, 0, 3}, {6, 0, 0}};
-        for (const auto& q : p) FindOrAddNode(q);
-        theNodes.GetByID(1)->m_cRestraint = 63;
-        theNodes.GetByID(4)->m_cRestraint = 63;
-        theMaterials.Add(CMaterial());
-        theFrameSects.Add(CFrameSect());
-        for (auto [a, b] : {std::pair{1, 2}, {2, 3}, {4, 3}}) {
-            const int id = AddOneFrame(a, b);
-            theFrames.GetByID(id)->SetSection(1, 0);
-            theFrames.GetByID(id)->m_nMaterial = 1;
-        }
+        PortalFrames();
         CFrameLoad q;
         const float x[2] = {0, 6}, v[2] = {-10, -10};
         q.m_Points[kDistributed][2].SetPoints(2, x, v);
@@ -315,17 +322,7 @@ TEST(AnalysisMenu, ASavedPortalWritesItsDataFileThenMissesTheSolver)
     ASSERT_FALSE(std::filesystem::exists(std::string(CProcessManager::korvaPath) + "\\kor.exe"));
     vektest::TempDir dir("menu");
     const std::string project = dir.File("PORTAL.PRJ");
-    const double p[4][3] = {{0, 0, 0}, {0, 0, 3}, {6, 0, 3}, {6, 0, 0}};
-    for (const auto& q : p) FindOrAddNode(q);
-    theNodes.GetByID(1)->m_cRestraint = 63;
-    theNodes.GetByID(4)->m_cRestraint = 63;
-    theMaterials.Add(CMaterial());
-    theFrameSects.Add(CFrameSect());
-    for (auto [a, b] : {std::pair{1, 2}, {2, 3}, {4, 3}}) {
-        const int id = AddOneFrame(a, b);
-        theFrames.GetByID(id)->SetSection(1, 0);
-        theFrames.GetByID(id)->m_nMaterial = 1;
-    }
+    PortalFrames();
     CVekDoc* doc = GetVekDoc();
     ASSERT_TRUE(doc->OnSaveDocument(project.c_str()));
     ClearFrameFamily();
