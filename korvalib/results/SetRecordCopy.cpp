@@ -16,6 +16,8 @@ int64_t LengthOf(const char* path)
     return in.IsOpen() ? FileLength(in) : -1;
 }
 
+constexpr int64_t kElementFileHead = 16;
+
 struct Range {
     int64_t offset, size;
 };
@@ -58,6 +60,8 @@ int CopyElementSetRecords(const char* from, const char* to, const char* ext, int
         bifstream in(from);
         if (!in.IsOpen()) return 0;
         const int64_t length = FileLength(in);
+        // The element records follow the file's 16-byte head.
+        if (length < kElementFileHead || !in.Seek64(kElementFileHead, 0)) return 0;
         for (;;) {
             RecordHeader h;
             const int r = ReadRecordHeader(in, length, kind->family, sets, h);

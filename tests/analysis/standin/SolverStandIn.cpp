@@ -11,6 +11,8 @@
 //   flood BYTES     BYTES of numbered 64-byte lines, written in blocks of 4096
 //   wait FILE       waits until FILE (in the solver folder) exists
 //   touch FILE      creates FILE in the solver folder
+//   copyset FROM TO copies every file FROM.* of the solver folder into the
+//                   current folder as TO.* (a result set for the caller)
 //   closeout        closes the standard output and error handles
 //   child           starts a copy of itself that holds the standard output
 //                   until "release-child" exists, and logs the copy's id as "child"
@@ -19,6 +21,7 @@
 // Without a plan line for its name it prints "NAME done" and ends with 0.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -183,6 +186,45 @@ void Flood(long long bytes)
     Write(block);
 }
 
+uint64_t Ticks(const FILETIME& t)
+{
+    return (uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+// The copies keep the order of their files' times, moved so that the newest
+// is now: as fresh as a solver's own output.
+void CopySet(const std::string& arg)
+{
+    const size_t blank = arg.find(' ');
+    if (blank == std::string::npos) return;
+    const std::string from = arg.substr(0, blank), to = arg.substr(blank + 1);
+    std::vector<std::pair<std::string, uint64_t>> files;
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA(InFolder(from + ".*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+        files.emplace_back(found.cFileName, Ticks(found.ftLastWriteTime));
+    } while (FindNextFileA(h, &found));
+    FindClose(h);
+    uint64_t newest = 0;
+    for (const auto& f : files) newest = f.second > newest ? f.second : newest;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    for (const auto& [name, time] : files) {
+        const std::string target = to + name.substr(from.size());
+        if (!CopyFileA(InFolder(name).c_str(), target.c_str(), FALSE)) continue;
+        const uint64_t t = Ticks(now) - (newest - time);
+        FILETIME ft;
+        ft.dwLowDateTime = DWORD(t);
+        ft.dwHighDateTime = DWORD(t >> 32);
+        HANDLE file = CreateFileA(target.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            SetFileTime(file, nullptr, nullptr, &ft);
+            CloseHandle(file);
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -250,6 +292,8 @@ int main(int argc, char** argv)
             WaitFor(arg);
         } else if (verb == "touch") {
             if (FILE* f = std::fopen(InFolder(arg).c_str(), "wb")) std::fclose(f);
+        } else if (verb == "copyset") {
+            CopySet(arg);
         } else if (verb == "closeout") {
             CloseHandle(GetStdHandle(STD_OUTPUT_HANDLE));
             if (GetStdHandle(STD_ERROR_HANDLE) != GetStdHandle(STD_OUTPUT_HANDLE))

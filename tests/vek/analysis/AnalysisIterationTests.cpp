@@ -70,6 +70,7 @@ std::vector<uint8_t> FrameForceFile(int sets, uint8_t fill)
     auto i32 = [&](int32_t v) {
         for (int k = 0; k < 4; ++k) b.push_back(uint8_t(v >> (8 * k)));
     };
+    b.assign(16, 0xEE);  // the file's head
     i32(0), i32(1), i32(0), i32(2);
     for (int k = 0; k < 16; ++k) b.push_back(0);  // two section positions
     i32(0);
@@ -223,7 +224,7 @@ TEST_F(IterationTest, ForceRecordsGoToTheirPlaceInTheCopy)
     WriteBytes(u3 + "~", FrameForceFile(3, 1));
     ASSERT_EQ(KeepForceCombination(base, 2, 3), 1);
     std::vector<uint8_t> expected = FrameForceFile(3, 1);
-    for (size_t k = 36 + 112; k < 36 + 224; ++k) expected[k] = 7;
+    for (size_t k = 16 + 36 + 112; k < 16 + 36 + 224; ++k) expected[k] = 7;
     EXPECT_EQ(ReadBytes(u3 + "~"), expected);
     // A copy shorter than the record is refused and left alone.
     WriteBytes(u3 + "~", std::vector<uint8_t>(40, 1));
