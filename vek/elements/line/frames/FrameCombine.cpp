@@ -52,20 +52,20 @@ int CombineFrames(int a, int b)
     if (!A || !B || a == b) return 0;
     // The frame of the higher storey survives.
     if (A->m_nStorey < B->m_nStorey) std::swap(A, B), std::swap(a, b);
-    int kind = 0, shared = 0, fixed = 0, far = 0;
+    int kind = 0, shared = 0, fixed = 0, farNode = 0;
     if (A->m_nNodeI == B->m_nNodeJ)
-        kind = 1, shared = A->m_nNodeI, fixed = A->m_nNodeJ, far = B->m_nNodeI;
+        kind = 1, shared = A->m_nNodeI, fixed = A->m_nNodeJ, farNode = B->m_nNodeI;
     else if (A->m_nNodeJ == B->m_nNodeI)
-        kind = 2, shared = A->m_nNodeJ, fixed = A->m_nNodeI, far = B->m_nNodeJ;
+        kind = 2, shared = A->m_nNodeJ, fixed = A->m_nNodeI, farNode = B->m_nNodeJ;
     else if (A->m_nNodeI == B->m_nNodeI)
-        kind = 3, shared = A->m_nNodeI, fixed = A->m_nNodeJ, far = B->m_nNodeJ;
+        kind = 3, shared = A->m_nNodeI, fixed = A->m_nNodeJ, farNode = B->m_nNodeJ;
     else if (A->m_nNodeJ == B->m_nNodeJ)
-        kind = 4, shared = A->m_nNodeJ, fixed = A->m_nNodeI, far = B->m_nNodeI;
+        kind = 4, shared = A->m_nNodeJ, fixed = A->m_nNodeI, farNode = B->m_nNodeI;
     if (!kind) return 0;
     const CNode* s = FindNode(shared);
     const CNode* p = FindNode(fixed);
-    const CNode* q = FindNode(far);
-    if (!s || !p || !q || fixed == far) return 0;
+    const CNode* q = FindNode(farNode);
+    if (!s || !p || !q || fixed == farNode) return 0;
     if (!PointToLineDistance(s->m_dCoord, p->m_dCoord, q->m_dCoord, 0) &&
         AppMessageBox("两单元并非完全在一直线上，是否接强行合并?", MB_YESNO) != IDYES)
         return 0;
@@ -78,8 +78,8 @@ int CombineFrames(int a, int b)
     theUndo.AddRecord(new CUndoFrameBreakComb(kind, a, b, shared, A->m_Loads, A->m_nSection));
     DElementLoad loads = MergedLoads(*A, *B, la, lb, kind);
     ChangeNodeUse(shared, -1);
-    ChangeNodeUse(far, +1);
-    (kind == 1 || kind == 3 ? A->m_nNodeI : A->m_nNodeJ) = far;
+    ChangeNodeUse(farNode, +1);
+    (kind == 1 || kind == 3 ? A->m_nNodeI : A->m_nNodeJ) = farNode;
     B->m_nFlags &= ~kObjLive;
     A->m_Loads = std::move(loads);
     A->Draw();

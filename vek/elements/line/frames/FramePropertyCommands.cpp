@@ -18,6 +18,8 @@
 #include "vek/view/ViewProjection.h"
 #include "vek/view/operate/ViewCommands.h"
 
+CColumnWindowInput theColumnWindowInput;
+
 namespace {
 
 constexpr double kDegree = 0.017453292519943295;
@@ -259,4 +261,15 @@ void RegisterFramePropertyCommands()
     });
     RegisterOperationCallback(603, [](CSingleOperate*) { CombineSelectedFrames(); });
     RegisterOperationCallback(615, [](CSingleOperate*) { CheckSelectedOverlap(); });
+}
+
+void SetOutputSectionsBySpacing(double spacing)
+{
+    if (!(spacing >= theProjectOptions.dHorzNodeSpacing) || spacing <= 0) spacing = 1.0;
+    for (int i = 0; i < theFrames.GetSize(); ++i) {
+        CFrame* f = theFrames.GetAt(i);
+        const double n = std::trunc(f->GetLength() / spacing + 0.5) - 1;
+        f->SetOutputSections(int(std::clamp(n, 0.0, 9.0)));
+    }
+    if (theFrames.GetSize()) SetDocumentModified(1);
 }

@@ -4,6 +4,8 @@
 // temperatures, prestressing cables along a picked line, the combination of
 // collinear frames and the overlap check of a selection. Each change is one
 // undo group with a record per changed frame.
+#include <cstdint>
+
 class CFrame;
 class CFrameLoadPara;
 
@@ -32,3 +34,15 @@ int CombineFrames(int a, int b);
 int CombineSelectedFrames();
 // Code 615: the selected frames and walls through the overlap check.
 int CheckSelectedOverlap();
+
+// Every frame gets trunc(length / spacing + 0.5) - 1 interior output
+// sections (0..9); a spacing below the horizontal node spacing counts as 1.
+void SetOutputSectionsBySpacing(double spacing);
+
+// Where window generation places columns, and how many storeys down they reach.
+struct CColumnWindowInput {
+    uint8_t atNodes = 1;
+    uint8_t atGridPoints = 0;
+    int16_t storeysDown = 1;
+};
+extern CColumnWindowInput theColumnWindowInput;
