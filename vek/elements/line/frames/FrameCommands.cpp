@@ -6,6 +6,8 @@
 #include "vek/edit/Undo.h"
 #include "vek/elements/line/frames/Frame.h"
 #include "vek/elements/line/frames/FrameDefaults.h"
+#include "vek/elements/line/frames/FramePropertyCommands.h"
+#include "vek/elements/line/frames/FrameSelected.h"
 #include "vek/elements/line/frames/FrameStore.h"
 #include "vek/elements/line/frames/FrameUndo.h"
 #include "vek/elements/line/nodes/Node.h"
@@ -34,30 +36,6 @@ int InGroup(Work work)
     theUndo.EndRecord();
     if (made) SetDocumentModified(1);
     return made;
-}
-
-// Each selected frame: erased, recorded, changed, drawn (deselected).
-template <class Record, class Change>
-int ForSelected(int option, Record record, Change change)
-{
-    CDrawSession session;
-    CDisplayOptionOn shown(option);
-    theUndo.BeginRecord();
-    int changed = 0;
-    for (int i = 0; i < theFrames.GetSize(); ++i) {
-        CFrame* f = theFrames.GetAt(i);
-        if (!f->IsSelected()) continue;
-        f->m_nFlags &= ~(kObjSelected | kObjLive);
-        f->Draw();
-        f->m_nFlags |= kObjLive;
-        theUndo.AddRecord(record(*f));
-        change(*f);
-        f->Draw();
-        ++changed;
-    }
-    theUndo.EndRecord();
-    if (changed) SetDocumentModified(1);
-    return changed;
 }
 
 CPickedPoints PicksOf(CSingleOperate* op, double (*points)[3], int max)
@@ -127,7 +105,7 @@ int GenerateColumns(const CPickedPoints& picks)
 int ApplyFrameMaterial()
 {
     const int m = std::max<int>(0, theCurrentProps.material);
-    return ForSelected(
+    return ForSelectedFrames(
         kShowFrameMaterials, [](CFrame& f) { return new CUndoFrameMat(f.m_nID, f.m_nMaterial); },
         [m](CFrame& f) { f.m_nMaterial = uint16_t(m); });
 }
@@ -135,7 +113,7 @@ int ApplyFrameMaterial()
 int ApplyFrameSection()
 {
     theCurrentProps.Clamp();
-    return ForSelected(
+    return ForSelectedFrames(
         kShowFrameSections, [](CFrame& f) { return new CUndoFrameSect(f.m_nID, CFrameSectTraits::Get(f)); },
         [](CFrame& f) { f.SetSectionFromCurrent(); });
 }
@@ -160,14 +138,14 @@ int ApplyOutputSections(int count)
 
 int ApplyAxialForceType(int type)
 {
-    return ForSelected(
+    return ForSelectedFrames(
         kShowFrameReleases, [](CFrame& f) { return new CUndoAxisForceType(f.m_nID, uint8_t(f.GetAxialType())); },
         [type](CFrame& f) { f.SetAxialType(type); });
 }
 
 int ReverseLocalAxis()
 {
-    return ForSelected(
+    return ForSelectedFrames(
         -1, [](CFrame& f) { return new CUndoFrameAxis(f.m_nID, CFrameAxisTraits::Get(f)); },
         [](CFrame& f) {
             for (double& r : f.m_dRef) r = -r;
@@ -220,4 +198,5 @@ void RegisterFrameCommands()
     RegisterOperationCallback(109, [](CSingleOperate*) { ApplyOutputSections(nFrameOutputSections); });
     RegisterOperationCallback(110, [](CSingleOperate*) { ReverseLocalAxis(); });
     RegisterOperationCallback(601, [](CSingleOperate*) { DivideSelectedFrames(nFrameDivideParts); });
+    RegisterFramePropertyCommands();
 }

@@ -1,0 +1,105 @@
+#pragma once
+// The frame panels' resources.
+#define IDD_FRAME_LOAD_PARA 176
+#define IDD_FRAME_RELEASE 178
+#define IDD_FRAME_LOCAL_AXIS 170
+#define IDD_COLUMN_PARA 192
+#define IDD_FR_COL_SEL 381
+#define IDD_FORCE_INTER 364
+#define IDD_TIGHT_WIRE 134
+#define IDD_FRAME_TEMP 268
+#define IDD_STIFF_ECC 390
+#define IDD_AXIS_FORCE_TYPE 271
+#define IDD_SORT_METHOD 240
+
+// load parameters
+#define IDC_FL_TYPE1 1067
+#define IDC_FL_TYPE2 1068
+#define IDC_FL_TYPE3 1069
+#define IDC_FL_DIR_X 1137
+#define IDC_FL_DIR_3 1142
+#define IDC_FL_PER_LENGTH 1143
+#define IDC_FL_PER_PROJECTION 1144
+#define IDC_FL_REPLACE 1145
+#define IDC_FL_DELETE_ALL 1149
+#define IDC_FL_INTERPOLATE 1414
+#define IDC_FL_P1X 1236
+#define IDC_FL_P2Z 1241
+#define IDC_FL_VALUE1 1200
+#define IDC_FL_VALUE2 1201
+#define IDC_FL_EXPRESSION 1571
+#define IDC_FL_POINTS 1572
+#define IDC_FL_GRID 502
+#define IDC_FL_GRID_FRAME 1132
+#define IDC_FL_SIMPLE 1559
+#define IDC_FL_RULE 1461
+#define IDC_FL_PICK 1251
+
+// releases
+#define IDC_REL_FIRST 1356
+#define IDC_REL_LAST 1361
+#define IDC_REL_SPIN_FIRST 1366
+#define IDC_REL_LABEL_I 1370
+#define IDC_REL_LABEL_J 1371
+#define IDC_REL_HINGED 1429
+#define IDC_REL_RIGID 1430
+
+// local axes
+#define IDC_AX_CHOICE 1107
+#define IDC_AX_POINT 1411
+#define IDC_AX_X 1070
+#define IDC_AX_Y 1071
+#define IDC_AX_Z 1072
+#define IDC_AX_LABEL_X 1080
+#define IDC_AX_LABEL_Y 1081
+#define IDC_AX_LABEL_Z 1082
+#define IDC_AX_UNIT_X 1109
+#define IDC_AX_UNIT_Y 1110
+#define IDC_AX_UNIT_Z 1111
+#define IDC_AX_PICK 1112
+
+// columns
+#define IDC_COL_ANGLE 1072
+#define IDC_COL_AT_NODES 1029
+#define IDC_COL_AT_GRID 1030
+#define IDC_COL_EXTENT 1073
+#define IDC_COL_EXTENT_LABEL 1074
+#define IDC_COL_PICK 1262
+
+// beams or columns, output sections
+#define IDC_SEL_BEAMS 1055
+#define IDC_SEL_COLUMNS 1283
+#define IDC_FI_COUNT 1499
+#define IDC_FI_AUTO 1500
+
+// cables
+#define IDC_TW_DI 1013
+#define IDC_TW_DC 1014
+#define IDC_TW_DJ 1015
+#define IDC_TW_T 1016
+#define IDC_TW_ADD 1017
+#define IDC_TW_REMOVE 1018
+#define IDC_TW_PICTURE 1573
+
+// temperature, rigid ends, axial type, sort
+#define IDC_FT_PRESTRESS 1065
+#define IDC_FT_T1 1062
+#define IDC_FT_T2 1063
+#define IDC_FT_T3 1064
+#define IDC_FT_T2_LABEL 1066
+#define IDC_FT_T3_LABEL 1067
+#define IDC_SE_RIGID_I 1558
+#define IDC_SE_RIGID_J 1559
+#define IDC_SE_I2 1560
+#define IDC_SE_J2 1561
+#define IDC_SE_I3 1562
+#define IDC_SE_J3 1563
+#define IDC_SE_GROUP 1564
+#define IDC_SE_ALL 1546
+#define IDC_SE_SHOWN 1547
+#define IDC_AF_ORDINARY 1421
+#define IDC_AF_TENSION 1422
+#define IDC_AF_COMPRESSION 1423
+#define IDC_SORT_FIRST 1267
+#define IDC_SORT_NODES 1385
+#define IDC_SORT_ELEMENTS 1386
