@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "vek/elements/line/frames/Frame.h"
+#include "vek/elements/line/frames/FrameEndIndex.h"
 #include "vek/elements/line/frames/FrameBlock.h"
 #include "vek/elements/line/frames/FrameChecks.h"
 #include "vek/elements/line/frames/FrameSort.h"
@@ -63,6 +64,7 @@ public:
     {
         if (!Valid(pos)) return;
         (k == 0 ? At(pos)->m_nNodeI : At(pos)->m_nNodeJ) = node;
+        InvalidateFrameEndIndex();
     }
     bool IsHorizontal(int pos) const override { return Valid(pos) && At(pos)->IsHorizontal(); }
     bool HasMaterials() const override { return true; }
@@ -107,6 +109,7 @@ public:
         CFrame copy = *f;
         copy.m_nID = to;
         theFrames.RemoveByID(from);
+        InvalidateFrameEndIndex();
         return theFrames.Add(copy) != 0;
     }
     void RemapReferences(const int* map, int n) override { RemapFrameReferences(map, n); }
@@ -134,6 +137,7 @@ public:
         f.SetSection(0, e.kind);
         f.ComputeLocalAxes();
         if (!theFrames.Add(f)) return false;
+        InvalidateFrameEndIndex();
         AttachFrame(*theFrames.GetByID(e.id));
         return true;
     }

@@ -7,6 +7,7 @@
 #include "korvalib/base/GFunc.h"
 #include "vek/edit/Undo.h"
 #include "vek/elements/line/frames/FrameDefaults.h"
+#include "vek/elements/line/frames/FrameEndIndex.h"
 #include "vek/elements/line/frames/FrameLoad.h"
 #include "vek/elements/line/frames/FrameUndo.h"
 #include "vek/elements/line/nodes/Node.h"
@@ -65,11 +66,7 @@ bool IsFrameLongEnough(const CFrame& f)
 int FindFrameWithSameEnds(const CFrame& f, int& freeID)
 {
     freeID = theFrames.GetFreeID();
-    for (int i = 0; i < theFrames.GetSize(); ++i) {
-        const CFrame* g = theFrames.GetAt(i);
-        if (HasSameEnds(*g, f)) return g->m_nID;
-    }
-    return 0;
+    return FindIndexedFrame(f.m_nNodeI, f.m_nNodeJ);
 }
 
 int AddOneFrame(int nodeA, int nodeB, int quiet)
@@ -88,19 +85,10 @@ int AddOneFrame(int nodeA, int nodeB, int quiet)
         aFirst = a[1] < b[1];
     CFrame f(aFirst ? nodeA : nodeB, aFirst ? nodeB : nodeA);
     if (!IsFrameLongEnough(f)) return 0;
-    int id = 0;
-    if (theProjectOptions.bStoreyLookup) {
-        StoreyElementLists* lists = theLevels.count > 0 ? theStoreyLists.Get(f.m_nStorey) : nullptr;
-        if (lists) {
-            for (int k = 0; k < lists->frames.GetSize(); ++k) {
-                const CFrame* g = FindFrame(*lists->frames.GetAt(k));
-                if (g && HasSameEnds(*g, f)) return g->m_nID;
-            }
-        } else if (const int same = FindFrameWithSameEnds(f, id)) {
-            return same;
-        }
-    }
-    f.m_nID = id;
+    // While the model is merged a frame between the same nodes is the one.
+    if (theProjectOptions.bStoreyLookup)
+        if (const int same = FindIndexedFrame(f.m_nNodeI, f.m_nNodeJ)) return same;
+    f.m_nID = 0;
     f.m_nLayer = uint16_t(std::max(0, theLayers.GetCurrent()));
     f.m_nMaterial = uint16_t(std::max<int>(0, theCurrentProps.material));
     f.SetSectionFromCurrent();
@@ -109,6 +97,7 @@ int AddOneFrame(int nodeA, int nodeB, int quiet)
         return 0;
     }
     CFrame* stored = theFrames.GetByID(f.m_nID);
+    IndexFrameEnds(*stored);
     AttachFrame(*stored);
     if (!quiet && theFrameReferenceHooks.offerFrame) theFrameReferenceHooks.offerFrame(stored->m_nID);
     if (theUndo.IsRecording()) theUndo.AddRecord(new CUndoAddFrame(*stored, false, quiet != 0));
@@ -230,6 +219,7 @@ int BreakFrameAtNode(int frameID, int node)
     ChangeNodeUse(oldJ, -1);
     f->m_nNodeJ = node;
     ChangeNodeUse(node, +1);
+    ReindexFrameEnds(*f, f->m_nNodeI, oldJ);
     // The new part takes everything of the old frame, orientation kept.
     const int ni = n->m_nNodeI, nj = n->m_nNodeJ;
     const int32_t nid = n->m_nID;
@@ -321,6 +311,7 @@ int AddFramesBetweenNodes(int nodeA, int nodeB)
 void ClearFrameFamily()
 {
     theFrames.RemoveAll();
+    InvalidateFrameEndIndex();
     theFrameLoads.SetSize(0);
     theFrameDefaults = CFrameDefaults();
 }
