@@ -103,7 +103,9 @@ TEST_F(FrameOutline, SectionNamesOfEachKind)
         bool shown = false;
         for (int k = 0; k < n; ++k) shown = shown || (c.name && std::string(lines[k]) == c.name);
         EXPECT_EQ(shown, c.name != nullptr) << c.number;
-        if (c.name) EXPECT_NE(GetFrameInfoText(F(f), 0).find(c.name), std::string::npos) << c.number;
+        if (c.name) {
+            EXPECT_NE(GetFrameInfoText(F(f), 0).find(c.name), std::string::npos) << c.number;
+        }
     }
 }
 
