@@ -6,6 +6,7 @@
 #include "tests/vek/elements/FrameTestSupport.h"
 #include "vek/elements/line/frames/FrameBlock.h"
 #include "vek/elements/line/frames/FrameGenerate.h"
+#include "vek/elements/line/frames/FrameSort.h"
 #include "vek/model/axisgrid/AxisGrid.h"
 #include "vek/view/ViewProjection.h"
 
@@ -96,9 +97,12 @@ TEST_F(FrameGeneration, CountsAreAskedUntilUsable)
         EXPECT_EQ(made, c.frames) << c.answers.size();
         EXPECT_EQ(theFrames.GetSize(), c.frames);
         const int refused = c.answers.empty() ? 0 : int(c.answers.size()) - 1;
-        if (c.refusal) EXPECT_EQ(Messages(log, c.refusal), refused) << c.refusal;
-        if (c.columns)
-            for (int i = 0; i < theFrames.GetSize(); ++i) EXPECT_TRUE(theFrames.GetAt(i)->IsVertical());
+        if (c.refusal) {
+            EXPECT_EQ(Messages(log, c.refusal), refused) << c.refusal;
+        }
+        for (int i = 0; c.columns && i < theFrames.GetSize(); ++i) {
+            EXPECT_TRUE(theFrames.GetAt(i)->IsVertical());
+        }
     }
 }
 
@@ -181,6 +185,23 @@ TEST_F(FrameGeneration, LargeBatchesAreMergedAfterwards)
         const bool edge = n->m_dCoord[0] == 0 || n->m_dCoord[0] == 30 || n->m_dCoord[1] == 0 || n->m_dCoord[1] == 30;
         ASSERT_EQ(n->m_nElements, corner ? 2 : edge ? 3 : 4) << n->m_nID;
     }
+}
+
+// The sort command with the elements chosen renumbers the frames in the
+// project's order (3: by x of the mid-points); a second run changes nothing.
+TEST_F(FrameGeneration, SortCommandRenumbersInTheProjectOrder)
+{
+    const int a = Node(8, 0, 0), b = Node(9, 0, 0), c = Node(0, 0, 0), d = Node(1, 0, 0);
+    const int right = Frame(a, b), left = Frame(c, d);
+    ASSERT_LT(right, left);
+    theProjectOptions.nSortOrder = 3;
+    EXPECT_EQ(SortElementsCommand(), 1);
+    EXPECT_EQ(F(1).m_nNodeI, c);
+    EXPECT_EQ(F(2).m_nNodeI, a);
+    EXPECT_FALSE(theUndo.CanUndo());
+    EXPECT_EQ(Frame(a, b), 2);  // the index follows the new numbers
+    EXPECT_EQ(SortElementsCommand(), 0);
+    EXPECT_EQ(F(1).m_nNodeI, c);
 }
 
 }  // namespace

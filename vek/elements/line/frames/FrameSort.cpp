@@ -169,3 +169,11 @@ int DeleteDuplicateFrames()
     SetDocumentModified(1);
     return removed;
 }
+
+int SortElementsCommand()
+{
+    const int changed = SortFrames(theProjectOptions.nSortOrder);
+    ModelHooks().ShowPrompt("排序完毕.");
+    ModelHooks().InvalidateModel();
+    return changed;
+}
