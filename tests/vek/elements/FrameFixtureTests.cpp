@@ -16,17 +16,7 @@ std::string FramesFixture(const std::string& name)
     return std::string(VEK_FIXTURES) + "/frames/" + name + ".bin";
 }
 
-class FrameFixture : public FrameModelTest {
-protected:
-    static Bytes Block()
-    {
-        return WriteBlock([](bofstream& out) { SaveFrameBlock(out); });
-    }
-    static bool Load(const Bytes& b)
-    {
-        return ReadBlock(b, [](bifstream& in) { return LoadFrameBlock(in) == 1; });
-    }
-};
+using FrameFixture = FrameModelTest;
 
 TEST_F(FrameFixture, EveryVersionGate)
 {

@@ -15,10 +15,6 @@ namespace {
 
 class FrameGeneration : public FrameModelTest {
 protected:
-    static Bytes Block()
-    {
-        return WriteBlock([](bofstream& out) { SaveFrameBlock(out); });
-    }
     // The command of code 80 (beams) or 81 (columns) by the method over the points.
     static int Run(bool columns, int method, std::initializer_list<std::initializer_list<double>> points)
     {

@@ -4,6 +4,7 @@
 // settings at their defaults.
 #include "tests/vek/elements/NodeTestSupport.h"
 #include "vek/elements/line/frames/Frame.h"
+#include "vek/elements/line/frames/FrameBlock.h"
 #include "vek/elements/line/frames/FrameDefaults.h"
 #include "vek/elements/line/frames/FrameStore.h"
 #include "vek/model/analysis/AnalysisParameters.h"
@@ -33,6 +34,15 @@ protected:
         theFrameGeneration = CFrameGeneration();
     }
     static CFrame& F(int id) { return *theFrames.GetByID(id); }
+    // The frames' block as the project file holds it, and read back.
+    static Bytes Block()
+    {
+        return WriteBlock([](bofstream& out) { SaveFrameBlock(out); });
+    }
+    static bool Load(const Bytes& b)
+    {
+        return ReadBlock(b, [](bifstream& in) { return LoadFrameBlock(in) == 1; });
+    }
     // One frame between two nodes, as one undo step.
     static int Frame(int a, int b)
     {

@@ -39,14 +39,6 @@ protected:
             out.emplace_back(theFrames.GetAt(i)->m_nNodeI, theFrames.GetAt(i)->m_nNodeJ);
         return out;
     }
-    static Bytes Block()
-    {
-        return WriteBlock([](bofstream& out) { SaveFrameBlock(out); });
-    }
-    static bool Load(const Bytes& b)
-    {
-        return ReadBlock(b, [](bifstream& in) { return LoadFrameBlock(in) == 1; });
-    }
 };
 
 // ---- the record --------------------------------------------------------------------
