@@ -158,5 +158,41 @@ TEST_F(FrameOutline, SameEndsAreFoundAfterEveryChange)
     }
 }
 
+// The frames a new beam crosses are found by place: frames made long
+// before, split on the way, or whose nodes moved since.
+TEST_F(FrameOutline, CrossingsAreFoundAfterSplitsAndMoves)
+{
+    const int a = Node(0, 0, 0), b = Node(12, 0, 0);
+    const int c = Node(3, -3, 0), d = Node(3, 3, 0), e = Node(9, -3, 0), g = Node(9, -1, 0);
+    // Many short frames far away set small cells.
+    for (int k = 0; k < 20; ++k) Frame(Node(100 + k, 50, 0), Node(100.5 + k, 50, 0));
+    const int cd = Frame(c, d), eg = Frame(e, g);
+    ASSERT_GT(eg, 0);
+    // eg ends short of the line; moved through the family table, it crosses it.
+    const double up[3] = {9, 3, 0};
+    ModelFamily(EFamily::Nodes).SetCoordinates(g, up);
+    theUndo.BeginRecord();
+    EXPECT_EQ(AddFramesBetweenNodes(a, b), 3);
+    theUndo.EndRecord();
+    for (const double x : {3.0, 9.0}) {
+        const double on[3] = {x, 0, 0};
+        const int node = FindNodeAt(on);
+        ASSERT_GT(node, 0) << x;
+        EXPECT_EQ(N(node).m_nElements, 4) << x;
+    }
+    // A second line over the split halves finds them by their new ends.
+    const int p = Node(0, 1, 0), q = Node(12, 1, 0);
+    theUndo.BeginRecord();
+    EXPECT_EQ(AddFramesBetweenNodes(p, q), 3);
+    theUndo.EndRecord();
+    for (const double x : {3.0, 9.0}) {
+        const double on[3] = {x, 1, 0};
+        const int node = FindNodeAt(on);
+        ASSERT_GT(node, 0) << x;
+        EXPECT_EQ(N(node).m_nElements, 4) << x;
+    }
+    EXPECT_EQ(F(cd).m_nNodeI, c);  // the part at node I keeps the number
+}
+
 }  // namespace
 }  // namespace vektest

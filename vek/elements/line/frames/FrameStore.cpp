@@ -12,6 +12,7 @@
 #include "vek/elements/line/frames/FrameUndo.h"
 #include "vek/elements/line/nodes/Node.h"
 #include "vek/elements/line/nodes/NodeCreate.h"
+#include "vek/elements/line/nodes/NodeIndex.h"
 #include "vek/model/AppHelpers.h"
 #include "vek/model/LayerList.h"
 #include "vek/model/ModelHooks.h"
@@ -282,14 +283,28 @@ int AddFramesBetweenNodes(int nodeA, int nodeB)
     auto distance = [&a](const double* p) {
         return std::sqrt((p[0] - a[0]) * (p[0] - a[0]) + (p[1] - a[1]) * (p[1] - a[1]) + (p[2] - a[2]) * (p[2] - a[2]));
     };
-    for (int i = 0; i < theNodes.GetSize(); ++i) {
-        const CNode* n = theNodes.GetAt(i);
-        if (n->m_nID == nodeA || n->m_nID == nodeB) continue;
-        if (PointToLineDistance(n->m_dCoord, a, b, 0)) list.push_back({n->m_nID, distance(n->m_dCoord)});
+    // The nodes on the line: those of the cells along it, or all of them.
+    std::vector<int> candidates;
+    const double lo[3] = {std::min(a[0], b[0]), std::min(a[1], b[1]), std::min(a[2], b[2])};
+    const double hi[3] = {std::max(a[0], b[0]), std::max(a[1], b[1]), std::max(a[2], b[2])};
+    if (!theNodeIndex.ForEachInBox(lo, hi, double(theNodes.GetSize()), [&](int id) { candidates.push_back(id); })) {
+        for (int i = 0; i < theNodes.GetSize(); ++i) candidates.push_back(theNodes.GetIDAt(i));
     }
+    std::sort(candidates.begin(), candidates.end());
+    for (int id : candidates) {
+        const CNode* n = FindNode(id);
+        if (!n || id == nodeA || id == nodeB) continue;
+        if (PointToLineDistance(n->m_dCoord, a, b, 0)) list.push_back({id, distance(n->m_dCoord)});
+    }
+    // The frames it crosses, in number order; those split on the way are
+    // not offered again.
     const double tol = theProjectOptions.dHorzNodeSpacing;
-    const int lastFrame = theFrames.GetLastID();
-    for (int id = 1; id <= lastFrame; ++id) {
+    if (!FindFramesNearSegment(a, b, candidates)) {
+        candidates.clear();
+        for (int i = 0; i < theFrames.GetSize(); ++i) candidates.push_back(theFrames.GetIDAt(i));
+        std::sort(candidates.begin(), candidates.end());
+    }
+    for (int id : candidates) {
         const CFrame* f = FindFrame(id);
         double p[3], q[3], at[3];
         if (!f || !Point(f->m_nNodeI, p) || !Point(f->m_nNodeJ, q)) continue;
