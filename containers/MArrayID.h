@@ -183,6 +183,9 @@ public:
     }
 
     int GetLastID() const { return this->m_nCount < 1 ? 0 : GetIDAt(this->m_nCount - 1); }
+    // True when the IDs in use are 1..count: position p holds ID p + 1, and
+    // GetByID reaches it without walking the store (the cursor stays put).
+    bool IsDense() const { return m_nHighest + 1 == this->m_nCount; }
 
     int GetFreeID() const
     {

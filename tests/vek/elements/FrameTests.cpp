@@ -6,7 +6,7 @@
 
 #include "korvalib/base/DataFile.h"
 #include "tests/support/LeBytes.h"
-#include "tests/vek/elements/NodeTestSupport.h"
+#include "tests/vek/elements/FrameTestSupport.h"
 #include "vek/elements/line/frames/Frame.h"
 #include "vek/elements/line/frames/FrameBlock.h"
 #include "vek/elements/line/frames/FrameChecks.h"
@@ -29,49 +29,15 @@
 namespace vektest {
 namespace {
 
-class FrameTest : public NodeModelTest {
+class FrameTest : public FrameModelTest {
 protected:
-    void SetUp() override
-    {
-        NodeModelTest::SetUp();
-        Reset();
-    }
-    void TearDown() override
-    {
-        Reset();
-        NodeModelTest::TearDown();
-    }
-    static void Reset()
-    {
-        ClearFrameFamily();
-        theFrameSects.SetSize(0);
-        theVframeSects.SetSize(0);
-        theSframeSects.SetSize(0);
-        theCurrentProps.Reset();
-        theFrameGeneration = CFrameGeneration();
-    }
-    static CFrame& F(int id) { return *theFrames.GetByID(id); }
-    static int Frame(int a, int b)
-    {
-        theUndo.BeginRecord();
-        const int id = AddOneFrame(a, b);
-        theUndo.EndRecord();
-        return id;
-    }
+    static void Reset() { ResetFrames(); }
     static std::vector<std::pair<int, int>> Ends()
     {
         std::vector<std::pair<int, int>> out;
         for (int i = 0; i < theFrames.GetSize(); ++i)
             out.emplace_back(theFrames.GetAt(i)->m_nNodeI, theFrames.GetAt(i)->m_nNodeJ);
         return out;
-    }
-    static Bytes Block()
-    {
-        return WriteBlock([](bofstream& out) { SaveFrameBlock(out); });
-    }
-    static bool Load(const Bytes& b)
-    {
-        return ReadBlock(b, [](bifstream& in) { return LoadFrameBlock(in) == 1; });
     }
 };
 

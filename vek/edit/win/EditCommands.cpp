@@ -5,6 +5,7 @@
 #include "vek/dialogs/CombNodeConfirmDlg.h"
 #include "vek/edit/LayerUndo.h"
 #include "vek/edit/Undo.h"
+#include "vek/elements/line/frames/FrameSort.h"
 #include "vek/elements/line/nodes/NodeCommands.h"
 #include "vek/elements/line/nodes/NodeMerge.h"
 #include "vek/model/ViewLink.h"
@@ -67,5 +68,8 @@ void CEditCommands::OnMergeAllNodes()
 
 void CEditCommands::OnSort()
 {
-    if (!theSortChoosesNodes || theSortChoosesNodes()) SortNodesCommand();
+    if (!theSortChoosesNodes || theSortChoosesNodes())
+        SortNodesCommand();
+    else
+        SortElementsCommand();
 }

@@ -18,6 +18,7 @@
 #include "vek/model/ProjectGlobals.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/model/analysis/AnalysisParameters.h"
+#include "vek/model/display/DisplayFilter.h"
 #include "vek/model/display/DisplayOptions.h"
 #include "vek/model/project/BlockForm.h"
 #include "vek/model/storeys/LevelTable.h"
@@ -382,19 +383,12 @@ int CFrame::GetDisplayState()
 {
     const CDisplayOptions& d = theDisplayOptions;
     if (!d.Switch(IsHorizontal() ? 15 : 16)) return 0;
-    if (theLayers[m_nLayer].visible != 'Y') return 0;
-    if (m_nStorey < -1 || m_nStorey > theLevels.count || !theLevels.Shown(m_nStorey)) return 0;
-    const CDisplayRange::Range& r = theDisplayRange.ranges[1];
-    const int step = std::max(r.step, 1);
-    if (m_nID < r.from || m_nID > r.to || (m_nID - r.from) % step != 0) return 0;
-    if (std::abs(int(m_nStage)) > theProjectOptions.nHighestStage) return 0;
+    if (!PassesDisplayFilters(1, m_nID, m_nLayer, m_nStorey, m_nStage)) return 0;
     switch (ModelProjection().GetMode()) {
         case 1:
             if (theLevels.count > 0) {
                 const CNode* n = FindNode(m_nNodeI);
-                if (!n || !n->m_bOnStorey) return 0;
-                if (m_nStorey == theLevels.current) return 1;
-                return theLevelRange.Contains(m_nStorey) ? 2 : 0;
+                return StoreyPlanDisplayState(n && n->m_bOnStorey, m_nStorey);
             }
             return IsOnWorkPlane();
         case 2: {

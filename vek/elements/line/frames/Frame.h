@@ -100,8 +100,9 @@ public:
     void DrawLocalAxisMarker();
     // The label texts switched on, one per line; returns how many.
     int BuildLabels(char (*lines)[64], int max) const;
-    // The section outline's widths at the two ends (0.3 without a section).
-    void BuildOutline(double& widthI, double& widthJ) const;
+    // The widths across the view of the section outline placed between the
+    // two points (0.3 without a section; end J's own only for variable sections).
+    void BuildOutline(const double pointI[3], const double pointJ[3], double& widthI, double& widthJ) const;
 
     int16_t m_nStorey = -1;
     uint16_t m_nLayer = 0;

@@ -4,9 +4,9 @@
 
 #include "korvalib/base/biostream.h"
 #include "vek/elements/line/frames/Frame.h"
+#include "vek/elements/line/frames/FrameEndIndex.h"
 #include "vek/elements/line/frames/FrameDefaults.h"
 #include "vek/elements/line/frames/FrameLoad.h"
-#include "vek/elements/line/frames/FrameSectionSeams.h"
 #include "vek/elements/line/nodes/Node.h"
 #include "vek/model/AppHelpers.h"
 #include "vek/model/ModelHooks.h"
@@ -179,6 +179,7 @@ int LoadFrameBlock(bifstream& in)
     const int v = nPrjVersion;
     ModelHooks().ShowPrompt("正装入梁柱单元信息...");
     theFrames.RemoveAll();
+    InvalidateFrameEndIndex();
     theFrameLoads.SetSize(0);
     theFrameSects.SetSize(0);
     theVframeSects.SetSize(0);

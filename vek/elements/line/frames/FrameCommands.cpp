@@ -48,60 +48,6 @@ CPickedPoints PicksOf(CSingleOperate* op, double (*points)[3], int max)
 
 }  // namespace
 
-int GenerateBeams(const CPickedPoints& picks)
-{
-    const int method = theProjectOptions.nGenerateMethod;
-    if (picks.count < 2 || (method != 1 && method != 2)) return 0;
-    return InGroup([&] {
-        const int a = FindOrAddNode(picks.points[0]);
-        const int b = a ? FindOrAddNode(picks.points[1]) : 0;
-        return a && b ? AddFramesBetweenNodes(a, b) : 0;
-    });
-}
-
-int AddNodeBelow(int node)
-{
-    const CNode* n = FindNode(node);
-    if (!n) return 0;
-    double h = theFrameGeneration.columnHeight;
-    if (theLevels.count > 0) {
-        const int s = n->m_nStorey;
-        h = s >= 1 ? theLevels.GetElevation(s) - theLevels.GetElevation(s - 1) : 0;
-    }
-    if (std::fabs(h) <= theProjectOptions.fVertNodeSpacing) return 0;
-    const double p[3] = {n->m_dCoord[0], n->m_dCoord[1], n->m_dCoord[2] - h};
-    const int lower = FindOrAddNode(p);
-    if (!lower) return 0;
-    if (!theFrameGeneration.noSplitting) {
-        BreakFramesAtNode(node);
-        BreakFramesAtNode(lower);
-    }
-    return lower;
-}
-
-void AddColumnBelowNode(int node)
-{
-    if (const int lower = AddNodeBelow(node)) AddFramesBetweenNodes(node, lower);
-}
-
-int GenerateColumns(const CPickedPoints& picks)
-{
-    if (theLevels.count > 0 && theLevels.current == 0) {
-        AppMessageBox("0层已下不能有柱！");
-        return 0;
-    }
-    if (theViewProjection.GetMode() != 1) {
-        AppMessageBox("只能在平面工作平台下生成柱单元！");
-        return 0;
-    }
-    if (picks.count < 1 || theProjectOptions.nGenerateMethod != 1) return 0;
-    return InGroup([&] {
-        const int before = theFrames.GetSize();
-        if (const int node = FindOrAddNode(picks.points[0])) AddColumnBelowNode(node);
-        return theFrames.GetSize() - before;
-    });
-}
-
 int ApplyFrameMaterial()
 {
     const int m = std::max<int>(0, theCurrentProps.material);
@@ -185,12 +131,12 @@ int DivideSelectedFrames(int parts)
 void RegisterFrameCommands()
 {
     RegisterOperationCallback(80, [](CSingleOperate* op) {
-        double pts[2][3];
-        GenerateBeams(PicksOf(op, pts, 2));
+        double pts[4][3];
+        GenerateBeams(PicksOf(op, pts, 4));
     });
     RegisterOperationCallback(81, [](CSingleOperate* op) {
-        double pts[1][3];
-        GenerateColumns(PicksOf(op, pts, 1));
+        double pts[4][3];
+        GenerateColumns(PicksOf(op, pts, 4));
     });
     RegisterOperationCallback(83, [](CSingleOperate*) { ApplyFrameSection(); });
     RegisterOperationCallback(85, [](CSingleOperate*) { ApplyFrameMaterial(); });

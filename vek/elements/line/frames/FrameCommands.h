@@ -1,21 +1,12 @@
 #pragma once
 // The frame commands: beam and column generation, and the property
 // commands on the selected frames, each one undo group.
+#include "vek/elements/line/frames/FrameGenerate.h"
+
 class CFrame;
-struct CPickedPoints;
 
 // Binds the operation callbacks of the view's command table.
 void RegisterFrameCommands();
-
-// Code 80: beams between the picked points by the generation method (1 and
-// 2: one line from point 1 to point 2, split at nodes and crossings).
-// Returns the frames made.
-int GenerateBeams(const CPickedPoints& picks);
-// Code 81: a column below the node at the picked point (plan platform).
-int GenerateColumns(const CPickedPoints& picks);
-// The node one storey height below (found or added), 0 when there is none.
-int AddNodeBelow(int node);
-void AddColumnBelowNode(int node);
 
 // The common pattern over the selected frames: returns how many changed.
 int ApplyFrameMaterial();             // code 85: the current material

@@ -53,6 +53,10 @@ struct CFrameGeneration {
     bool noSplitting = false;  // a new beam over nodes and beams stays one frame
     int beamCount = 2;
     int columnCount = 2;
+    int beamGrid[2] = {1, 1};    // beams along edges 1-2 and 2-3
+    int columnGrid[2] = {2, 2};  // columns along edges 1-2 and 2-3, ends included
+    // Columns in a window: bit 0 at shown nodes, bit 1 at axis-grid crossings.
+    uint8_t columnPlaces = 1;
     double columnHeight = 3.0;  // without storeys
 };
 extern CFrameGeneration theFrameGeneration;

@@ -7,13 +7,14 @@
 #include "korvalib/base/Vector.h"
 #include "vek/elements/line/frames/Frame.h"
 #include "vek/elements/line/frames/FrameLoad.h"
-#include "vek/elements/line/frames/FrameSectionSeams.h"
 #include "vek/elements/line/nodes/Node.h"
+#include "vek/elements/line/sections/SectionOutlines.h"
 #include "vek/model/LayerList.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/model/display/DisplayOptions.h"
 #include "vek/model/geometry/ModelGeometry.h"
 #include "vek/model/materials/Material.h"
+#include "vek/model/materials/Sections.h"
 #include "vek/model/storeys/LevelTable.h"
 #include "vek/view/DisplayColors.h"
 #include "vek/view/LoadSymbols.h"
@@ -82,6 +83,25 @@ bool Axes(const CFrame& f, double axes[3][3])
     return f.GetLocalAxis(1, axes[0]) && f.GetLocalAxis(2, axes[1]) && f.GetLocalAxis(3, axes[2]);
 }
 
+// The outline holder placed between the two points on the member's local
+// axes (section x along local 3, y along local 2); false when they cannot
+// be worked out.
+bool PlaceHolder(const CFrame& f, const double a[3], const double b[3], MemberTrueShape& shape)
+{
+    double axes[3][3];
+    if (!Axes(f, axes)) return false;
+    shape.SetPlacement(a, b, axes[0], axes[1], axes[2]);
+    return true;
+}
+
+// The holder placed and filled from the frame's section; false when the
+// frame has no section or its section no outline.
+bool PlaceOutline(const CFrame& f, const double a[3], const double b[3], MemberTrueShape& shape)
+{
+    return f.m_nSection > 0 && PlaceHolder(f, a, b, shape) &&
+           BuildFrameTrueShape(f.GetSectionKind(), f.m_nSection, shape) != 0;
+}
+
 }  // namespace
 
 void CFrame::Draw()
@@ -111,15 +131,13 @@ void CFrame::GetDrawEnds(const double pointI[3], const double pointJ[3], double 
     }
 }
 
-void CFrame::BuildOutline(double& widthI, double& widthJ) const
+void CFrame::BuildOutline(const double pointI[3], const double pointJ[3], double& widthI, double& widthJ) const
 {
     widthI = widthJ = 0.3;
-    if (m_nSection == 0) return;
-    const int kind = GetSectionKind();
-    TrueShapeReg a, b;
-    double wi = 0, wj = 0;
-    if (FrameSectionOutline(kind, m_nSection, false, a, wi)) widthI = widthJ = wi;
-    if (kind == 2 && FrameSectionOutline(kind, m_nSection, true, b, wj)) widthJ = wj;
+    MemberTrueShape shape;
+    if (m_nSection == 0 || !PlaceOutline(*this, pointI, pointJ, shape)) return;
+    shape.GetApparentWidths(&widthI, &widthJ);
+    if (GetSectionKind() != 2) widthJ = widthI;
 }
 
 void CFrame::DrawMember(const double pointI[3], const double pointJ[3])
@@ -138,7 +156,7 @@ void CFrame::DrawMember(const double pointI[3], const double pointJ[3])
     bool drawn = false;
     if (mode != 3 && theDisplayOptions.Switch(13)) {
         double wi = 0, wj = 0;
-        BuildOutline(wi, wj);
+        BuildOutline(a, b, wi, wj);
         wi = wi * scale + (IsPile() ? 1 : 0);
         wj = wj * scale + (IsPile() ? 1 : 0);
         DrawWideLine(a, b, wi, wj, line, 1, fill, layer);
@@ -146,16 +164,8 @@ void CFrame::DrawMember(const double pointI[3], const double pointJ[3])
         drawn = true;
     }
     if (!drawn && mode == 3 && theDisplayOptions.WordBit(9) && m_nSection > 0) {
-        TrueShapeReg si, sj;
-        double wi = 0, wj = 0;
-        double axes[3][3];
-        const int kind = GetSectionKind();
-        if (Axes(*this, axes) && FrameSectionOutline(kind, m_nSection, false, si, wi)) {
-            if (!(kind == 2 && FrameSectionOutline(kind, m_nSection, true, sj, wj))) sj = si;
-            MemberTrueShape shape;
-            shape.SetPlacement(a, b, axes[2], axes[1], axes[0]);
-            shape.AddStartOutline(si, 1);
-            shape.AddEndOutline(sj, 1);
+        MemberTrueShape shape;
+        if (PlaceOutline(*this, a, b, shape)) {
             shape.Draw(line, fill, 0, -1, 1, layer);
             drawn = true;
         }
@@ -211,28 +221,12 @@ void CFrame::DrawColumnSymbol(const double pointI[3])
     CDrawSession session;
     uint32_t line = 0, fill = 0;
     Colours(*this, line, fill);
-    TrueShapeReg outline;
-    double w = 0;
-    double axes[3][3];
-    const char* layer = LayerName(*this);
-    if (m_nSection > 0 && Axes(*this, axes) && FrameSectionOutline(GetSectionKind(), m_nSection, false, outline, w) &&
-        outline.ring1.size() >= 3) {
-        std::vector<std::array<double, 3>> pts;
-        for (const TrueShapeReg::Vertex& v : outline.ring1) {
-            std::array<double, 3> p{};
-            for (int k = 0; k < 3; ++k) p[size_t(k)] = pointI[k] + axes[2][k] * v.x + axes[1][k] * v.y;
-            pts.push_back(p);
-        }
-        DrawShadedPolygon(int(pts.size()), reinterpret_cast<const double(*)[3]>(pts.data()), 1, line, 1, fill, 0, 1,
-                          layer);
-    } else {
-        // No outline: a small square of 0.3.
-        const double h = 0.15;
-        double sq[4][3] = {{pointI[0] - h, pointI[1] - h, pointI[2]},
-                           {pointI[0] + h, pointI[1] - h, pointI[2]},
-                           {pointI[0] + h, pointI[1] + h, pointI[2]},
-                           {pointI[0] - h, pointI[1] + h, pointI[2]}};
-        DrawPolygonFace(sq, 1, line, 1, fill, 0, 1, layer);
+    // The section's footprint at node I; a small box without one.
+    double pointJ[3];
+    MemberTrueShape shape;
+    if (NodeDrawPoint(m_nNodeJ, pointJ) && PlaceHolder(*this, pointI, pointJ, shape)) {
+        PlaceOutline(*this, pointI, pointJ, shape);
+        shape.DrawSection(line, fill, 1, LayerName(*this));
     }
     if (theDisplayOptions.Switch(10)) DrawLocalAxisMarker();
     if (m_nFlags & (1u << 4)) {
@@ -303,7 +297,8 @@ int CFrame::BuildLabels(char (*lines)[64], int max) const
         add(t);
     }
     if (IsPile()) add("桩");
-    if (theDisplayOptions.WordBit(2)) add(FrameSectionName(GetSectionKind(), m_nSection));
+    if (theDisplayOptions.WordBit(2) && m_nSection > 0)
+        add(static_cast<const char*>(GetFrameSectName(GetSectionKind(), m_nSection)));
     if (theDisplayOptions.WordBit(3) && m_nMaterial >= 1 && m_nMaterial <= theMaterials.GetSize())
         add(theMaterials.GetAt(m_nMaterial - 1)->m_pName);
     if (theDisplayOptions.Switch(26)) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "vek/elements/line/frames/Frame.h"
+#include "vek/elements/line/frames/FrameEndIndex.h"
 #include "vek/elements/line/frames/FrameBlock.h"
 #include "vek/elements/line/frames/FrameChecks.h"
 #include "vek/elements/line/frames/FrameSort.h"
@@ -25,7 +26,7 @@ namespace {
 int PositionOfFrame(int id)
 {
     if (!theFrames.IsValidID(id)) return -1;
-    if (theFrames.GetLastID() == theFrames.GetSize()) return id - 1;
+    if (theFrames.IsDense()) return id - 1;
     int pos = 0;
     for (int k = 1; k < id; ++k)
         if (theFrames.IsValidID(k)) ++pos;
@@ -36,8 +37,8 @@ class CFrameFamily : public CModelFamily {
 public:
     int GetCount() const override { return theFrames.GetSize(); }
     int GetLastID() const override { return theFrames.GetLastID(); }
-    CObjectBase* GetAt(int pos) override { return Valid(pos) ? theFrames.GetAt(pos) : nullptr; }
-    int GetID(int pos) const override { return Valid(pos) ? theFrames.GetIDAt(pos) : 0; }
+    CObjectBase* GetAt(int pos) override { return Valid(pos) ? At(pos) : nullptr; }
+    int GetID(int pos) const override { return Valid(pos) ? At(pos)->m_nID : 0; }
     int IndexOfID(int id) const override { return PositionOfFrame(id); }
     void Clear() override { ClearFrameFamily(); }
 
@@ -63,6 +64,7 @@ public:
     {
         if (!Valid(pos)) return;
         (k == 0 ? At(pos)->m_nNodeI : At(pos)->m_nNodeJ) = node;
+        InvalidateFrameEndIndex();
     }
     bool IsHorizontal(int pos) const override { return Valid(pos) && At(pos)->IsHorizontal(); }
     bool HasMaterials() const override { return true; }
@@ -107,6 +109,7 @@ public:
         CFrame copy = *f;
         copy.m_nID = to;
         theFrames.RemoveByID(from);
+        InvalidateFrameEndIndex();
         return theFrames.Add(copy) != 0;
     }
     void RemapReferences(const int* map, int n) override { RemapFrameReferences(map, n); }
@@ -134,13 +137,16 @@ public:
         f.SetSection(0, e.kind);
         f.ComputeLocalAxes();
         if (!theFrames.Add(f)) return false;
+        InvalidateFrameEndIndex();
         AttachFrame(*theFrames.GetByID(e.id));
         return true;
     }
 
 private:
     static bool Valid(int pos) { return pos >= 0 && pos < theFrames.GetSize(); }
-    static CFrame* At(int pos) { return theFrames.GetAt(pos); }
+    // Callers reach frames by number too: without holes a position is a
+    // number, and the store's cursor is not walked for it.
+    static CFrame* At(int pos) { return theFrames.IsDense() ? theFrames.GetByID(pos + 1) : theFrames.GetAt(pos); }
 };
 
 CFrameFamily theFrameFamily;

@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "vek/elements/line/frames/Frame.h"
+#include "vek/model/materials/Sections.h"
 #include "vek/elements/line/frames/FrameLoad.h"
-#include "vek/elements/line/frames/FrameSectionSeams.h"
 #include "vek/elements/line/nodes/WindElementPar.h"
 #include "vek/model/LayerList.h"
 #include "vek/model/materials/Material.h"
@@ -40,7 +40,7 @@ std::string GetFrameInfoText(const CFrame& f, int option)
             kind == 1   ? "\r\n钢截面:%s"
             : kind == 2 ? "\r\n变截面:%s"
                         : "\r\n截面:%s",
-            FrameSectionName(kind, f.m_nSection));
+            static_cast<const char*>(GetFrameSectName(kind, f.m_nSection)));
     if (f.m_nMaterial >= 1 && f.m_nMaterial <= theMaterials.GetSize())
         Add(out, "\r\n材料:%s", theMaterials.GetAt(f.m_nMaterial - 1)->m_pName);
     else if (kind != 1)

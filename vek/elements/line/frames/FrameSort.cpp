@@ -7,6 +7,7 @@
 
 #include "vek/edit/Undo.h"
 #include "vek/elements/line/frames/Frame.h"
+#include "vek/elements/line/frames/FrameEndIndex.h"
 #include "vek/elements/line/frames/FrameStore.h"
 #include "vek/elements/line/frames/FrameUndo.h"
 #include "vek/elements/line/nodes/Node.h"
@@ -58,6 +59,7 @@ void Renumber(const std::vector<int>& order, std::vector<int>& map)
         copies.back().m_nID = int(p + 1);
     }
     theFrames.RemoveAll();
+    InvalidateFrameEndIndex();
     theFrames.SetSize(int(copies.size()));
     for (CFrame& f : copies) theFrames.Add(f);
 }
@@ -166,4 +168,12 @@ int DeleteDuplicateFrames()
     theUndo.Clear();
     SetDocumentModified(1);
     return removed;
+}
+
+int SortElementsCommand()
+{
+    const int changed = SortFrames(theProjectOptions.nSortOrder);
+    ModelHooks().ShowPrompt("排序完毕.");
+    ModelHooks().InvalidateModel();
+    return changed;
 }

@@ -11,3 +11,7 @@ int SortFrames(int mode);
 // Frames between the same two nodes (either order): the one of the lowest
 // number stays and takes the others' loads. Returns how many were removed.
 int DeleteDuplicateFrames();
+// Command 32930 with the elements chosen: the frames renumbered in the
+// project's sort order, then the prompt "排序完毕.". Returns 1 when the
+// numbers changed.
+int SortElementsCommand();

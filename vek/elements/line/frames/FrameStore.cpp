@@ -7,10 +7,12 @@
 #include "korvalib/base/GFunc.h"
 #include "vek/edit/Undo.h"
 #include "vek/elements/line/frames/FrameDefaults.h"
+#include "vek/elements/line/frames/FrameEndIndex.h"
 #include "vek/elements/line/frames/FrameLoad.h"
 #include "vek/elements/line/frames/FrameUndo.h"
 #include "vek/elements/line/nodes/Node.h"
 #include "vek/elements/line/nodes/NodeCreate.h"
+#include "vek/elements/line/nodes/NodeIndex.h"
 #include "vek/model/AppHelpers.h"
 #include "vek/model/LayerList.h"
 #include "vek/model/ModelHooks.h"
@@ -65,11 +67,7 @@ bool IsFrameLongEnough(const CFrame& f)
 int FindFrameWithSameEnds(const CFrame& f, int& freeID)
 {
     freeID = theFrames.GetFreeID();
-    for (int i = 0; i < theFrames.GetSize(); ++i) {
-        const CFrame* g = theFrames.GetAt(i);
-        if (HasSameEnds(*g, f)) return g->m_nID;
-    }
-    return 0;
+    return FindIndexedFrame(f.m_nNodeI, f.m_nNodeJ);
 }
 
 int AddOneFrame(int nodeA, int nodeB, int quiet)
@@ -88,19 +86,10 @@ int AddOneFrame(int nodeA, int nodeB, int quiet)
         aFirst = a[1] < b[1];
     CFrame f(aFirst ? nodeA : nodeB, aFirst ? nodeB : nodeA);
     if (!IsFrameLongEnough(f)) return 0;
-    int id = 0;
-    if (theProjectOptions.bStoreyLookup) {
-        StoreyElementLists* lists = theLevels.count > 0 ? theStoreyLists.Get(f.m_nStorey) : nullptr;
-        if (lists) {
-            for (int k = 0; k < lists->frames.GetSize(); ++k) {
-                const CFrame* g = FindFrame(*lists->frames.GetAt(k));
-                if (g && HasSameEnds(*g, f)) return g->m_nID;
-            }
-        } else if (const int same = FindFrameWithSameEnds(f, id)) {
-            return same;
-        }
-    }
-    f.m_nID = id;
+    // While the model is merged a frame between the same nodes is the one.
+    if (theProjectOptions.bStoreyLookup)
+        if (const int same = FindIndexedFrame(f.m_nNodeI, f.m_nNodeJ)) return same;
+    f.m_nID = 0;
     f.m_nLayer = uint16_t(std::max(0, theLayers.GetCurrent()));
     f.m_nMaterial = uint16_t(std::max<int>(0, theCurrentProps.material));
     f.SetSectionFromCurrent();
@@ -109,6 +98,7 @@ int AddOneFrame(int nodeA, int nodeB, int quiet)
         return 0;
     }
     CFrame* stored = theFrames.GetByID(f.m_nID);
+    IndexFrameEnds(*stored);
     AttachFrame(*stored);
     if (!quiet && theFrameReferenceHooks.offerFrame) theFrameReferenceHooks.offerFrame(stored->m_nID);
     if (theUndo.IsRecording()) theUndo.AddRecord(new CUndoAddFrame(*stored, false, quiet != 0));
@@ -230,6 +220,7 @@ int BreakFrameAtNode(int frameID, int node)
     ChangeNodeUse(oldJ, -1);
     f->m_nNodeJ = node;
     ChangeNodeUse(node, +1);
+    ReindexFrameEnds(*f, f->m_nNodeI, oldJ);
     // The new part takes everything of the old frame, orientation kept.
     const int ni = n->m_nNodeI, nj = n->m_nNodeJ;
     const int32_t nid = n->m_nID;
@@ -292,14 +283,28 @@ int AddFramesBetweenNodes(int nodeA, int nodeB)
     auto distance = [&a](const double* p) {
         return std::sqrt((p[0] - a[0]) * (p[0] - a[0]) + (p[1] - a[1]) * (p[1] - a[1]) + (p[2] - a[2]) * (p[2] - a[2]));
     };
-    for (int i = 0; i < theNodes.GetSize(); ++i) {
-        const CNode* n = theNodes.GetAt(i);
-        if (n->m_nID == nodeA || n->m_nID == nodeB) continue;
-        if (PointToLineDistance(n->m_dCoord, a, b, 0)) list.push_back({n->m_nID, distance(n->m_dCoord)});
+    // The nodes on the line: those of the cells along it, or all of them.
+    std::vector<int> candidates;
+    const double lo[3] = {std::min(a[0], b[0]), std::min(a[1], b[1]), std::min(a[2], b[2])};
+    const double hi[3] = {std::max(a[0], b[0]), std::max(a[1], b[1]), std::max(a[2], b[2])};
+    if (!theNodeIndex.ForEachInBox(lo, hi, double(theNodes.GetSize()), [&](int id) { candidates.push_back(id); })) {
+        for (int i = 0; i < theNodes.GetSize(); ++i) candidates.push_back(theNodes.GetIDAt(i));
     }
+    std::sort(candidates.begin(), candidates.end());
+    for (int id : candidates) {
+        const CNode* n = FindNode(id);
+        if (!n || id == nodeA || id == nodeB) continue;
+        if (PointToLineDistance(n->m_dCoord, a, b, 0)) list.push_back({id, distance(n->m_dCoord)});
+    }
+    // The frames it crosses, in number order; those split on the way are
+    // not offered again.
     const double tol = theProjectOptions.dHorzNodeSpacing;
-    const int lastFrame = theFrames.GetLastID();
-    for (int id = 1; id <= lastFrame; ++id) {
+    if (!FindFramesNearSegment(a, b, candidates)) {
+        candidates.clear();
+        for (int i = 0; i < theFrames.GetSize(); ++i) candidates.push_back(theFrames.GetIDAt(i));
+        std::sort(candidates.begin(), candidates.end());
+    }
+    for (int id : candidates) {
         const CFrame* f = FindFrame(id);
         double p[3], q[3], at[3];
         if (!f || !Point(f->m_nNodeI, p) || !Point(f->m_nNodeJ, q)) continue;
@@ -321,6 +326,7 @@ int AddFramesBetweenNodes(int nodeA, int nodeB)
 void ClearFrameFamily()
 {
     theFrames.RemoveAll();
+    InvalidateFrameEndIndex();
     theFrameLoads.SetSize(0);
     theFrameDefaults = CFrameDefaults();
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "vek/elements/line/frames/FrameStore.h"
+#include "vek/elements/line/frames/FrameEndIndex.h"
 #include "vek/elements/line/nodes/Node.h"
 #include "vek/model/display/DisplayOptions.h"
 #include "vek/model/storeys/LevelTable.h"
@@ -33,6 +34,7 @@ bool CFrameAddTraits::Insert(const CFrame& f)
     CFrame copy = f;
     if (!theFrames.Add(copy)) return false;
     CFrame* stored = theFrames.GetByID(copy.m_nID);
+    IndexFrameEnds(*stored);
     AttachFrame(*stored);
     stored->UpdateRangeFlags();
     stored->Draw();
@@ -47,6 +49,7 @@ void CFrameAddTraits::Remove(int id)
     DetachFrame(*f);
     const int last = theFrames.GetLastID();
     theFrames.RemoveByID(id);
+    InvalidateFrameEndIndex();
     std::vector<uint8_t> flags(size_t(std::max(last, id)), 0);
     flags[size_t(id - 1)] = 1;
     RemoveDeletedFrameReferences(flags.data(), last);
@@ -73,8 +76,10 @@ void CFrameAxisTraits::Set(CFrame& f, const CFrameAxisValue& v)
 void CFrameNodesTraits::Set(CFrame& f, const Value& v)
 {
     AttachFrameNodes(f, -1);
+    const int oldI = f.m_nNodeI, oldJ = f.m_nNodeJ;
     f.m_nNodeI = v[0];
     f.m_nNodeJ = v[1];
+    ReindexFrameEnds(f, oldI, oldJ);
     AttachFrameNodes(f, +1);
 }
 
@@ -91,8 +96,10 @@ int CUndoFrameBreakComb::Break()
     if (!kept || !other || !FindNode(m_nNode)) return 0;
     ErasePicture(*kept, [](CFrame& x) { x.Draw(); });
     int32_t& end = MovingEnd() == 0 ? kept->m_nNodeI : kept->m_nNodeJ;
+    const int oldI = kept->m_nNodeI, oldJ = kept->m_nNodeJ;
     ChangeNodeUse(end, -1);
     end = m_nNode;
+    ReindexFrameEnds(*kept, oldI, oldJ);
     SwapKept(*kept);
     ChangeNodeUse(m_nNode, +1);
     kept->Draw();
@@ -111,7 +118,9 @@ int CUndoFrameBreakComb::Join()
     ChangeNodeUse(m_nNode, -1);
     const int far = other->m_nNodeI == m_nNode ? other->m_nNodeJ : other->m_nNodeI;
     int32_t& end = MovingEnd() == 0 ? kept->m_nNodeI : kept->m_nNodeJ;
+    const int oldI = kept->m_nNodeI, oldJ = kept->m_nNodeJ;
     end = far;
+    ReindexFrameEnds(*kept, oldI, oldJ);
     ChangeNodeUse(far, +1);
     kept->Draw();
     return 0;

@@ -9,6 +9,7 @@
 #include "vek/model/LayerList.h"
 #include "vek/model/ModelHooks.h"
 #include "vek/model/ProjectOptions.h"
+#include "vek/model/display/DisplayFilter.h"
 #include "vek/model/display/DisplayOptions.h"
 #include "vek/model/storeys/LevelTable.h"
 #include "vek/view/ViewProjection.h"
@@ -134,20 +135,11 @@ int CNode::GetDisplayState()
     if (d.WordBit(10)) {
         if (!(m_nFlags & kObjStateMask)) return 0;
     } else {
-        if (theLayers[m_nLayer].visible != 'Y') return 0;
-        if (m_nStorey < -1 || m_nStorey > theLevels.count || !theLevels.Shown(m_nStorey)) return 0;
-        const CDisplayRange::Range& r = theDisplayRange.ranges[0];
-        const int step = std::max(r.step, 1);
-        if (m_nID < r.from || m_nID > r.to || (m_nID - r.from) % step != 0) return 0;
-        if (std::abs(int(m_nStage)) > theProjectOptions.nHighestStage) return 0;
+        if (!PassesDisplayFilters(0, m_nID, m_nLayer, m_nStorey, m_nStage)) return 0;
     }
     switch (ModelProjection().GetMode()) {
         case 1:
-            if (theLevels.count > 0) {
-                if (!m_bOnStorey) return 0;
-                if (m_nStorey == theLevels.current) return 1;
-                return theLevelRange.Contains(m_nStorey) ? 2 : 0;
-            }
+            if (theLevels.count > 0) return StoreyPlanDisplayState(m_bOnStorey, m_nStorey);
             return IsOnWorkPlane();
         case 2: return theElevationPlane.IsPointOnPlane(m_dCoord);
         default: return 1;

@@ -173,17 +173,6 @@ int NodeGrid(const CPickedPoints& picks)
     return made;
 }
 
-int NodesOnArc(const CPickedPoints& picks)
-{
-    CArcPicks arc;
-    arc.count = picks.count < 3 ? picks.count : 3;
-    for (int i = 0; i < arc.count; ++i)
-        for (int k = 0; k < 3; ++k) arc.points[i][k] = picks.points[i][k];
-    double centre[3], start = 0, end = 0, radius = 0;
-    if (!ComputeArcFromPicks(arc, centre, start, end, radius, 0, 1)) return 0;
-    return InputArcDivision(centre, start, end, radius);
-}
-
 // The end of every node command: the group closed, the document modified,
 // and nodes made without the coincidence check merged.
 void FinishNodeCommand()
@@ -219,7 +208,7 @@ int GenerateNodesBy(int method, const CPickedPoints& picks)
         case 1: made = picks.count >= 1 && FindOrAddNode(picks.points[0]) ? 1 : 0; break;
         case 4: made = NodeRow(picks); break;
         case 5: made = NodeGrid(picks); break;
-        case 6: made = NodesOnArc(picks); break;
+        case 6: made = DivideArcFromPicks(picks); break;
         case 7: made = NodeAtCrossing(picks); break;
         default: break;
     }
@@ -230,4 +219,15 @@ int GenerateNodesBy(int method, const CPickedPoints& picks)
 int GenerateNodes(const CPickedPoints& picks)
 {
     return GenerateNodesBy(theProjectOptions.nGenerateMethod, picks);
+}
+
+int DivideArcFromPicks(const CPickedPoints& picks)
+{
+    CArcPicks arc;
+    arc.count = picks.count < 3 ? picks.count : 3;
+    for (int i = 0; i < arc.count; ++i)
+        for (int k = 0; k < 3; ++k) arc.points[i][k] = picks.points[i][k];
+    double centre[3], start = 0, end = 0, radius = 0;
+    if (!ComputeArcFromPicks(arc, centre, start, end, radius, 0, 1)) return 0;
+    return InputArcDivision(centre, start, end, radius);
 }

@@ -32,6 +32,9 @@ int AddNodeAtFirstPoint(const CPickedPoints& picks, int command);
 int GenerateNodes(const CPickedPoints& picks);
 // The same for a method given.
 int GenerateNodesBy(int method, const CPickedPoints& picks);
+// The arc through the picked points divided as the current command asks
+// (nodes, columns, beams or walls); 1 when anything was made.
+int DivideArcFromPicks(const CPickedPoints& picks);
 
 // What the node commands ask of the window side; unbound, nothing.
 struct CNodeCommandHooks {

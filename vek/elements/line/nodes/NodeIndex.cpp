@@ -73,6 +73,7 @@ void CNodeIndex::Clear()
     m_in.clear();
     m_count = 0;
     m_valid = false;
+    ++m_changes;
 }
 
 void CNodeIndex::CellOf(const double p[3], int c[3]) const
@@ -199,6 +200,7 @@ void CNodeIndex::Remove(int id)
 
 void CNodeIndex::Moved(int id, const double p[3])
 {
+    ++m_changes;
     if (!m_valid) return;
     Remove(id);
     Link(id, p);

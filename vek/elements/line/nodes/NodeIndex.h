@@ -19,7 +19,14 @@ public:
     void Moved(int id, const double p[3]);
     void Clear();
     // Rebuilt from the store on the next search.
-    void Invalidate() { m_valid = false; }
+    void Invalidate()
+    {
+        m_valid = false;
+        ++m_changes;
+    }
+    // Counts the reports of moved nodes (and the rebuilds they ask for), so
+    // that what is worked out from node positions can tell it is stale.
+    unsigned Changes() const { return m_changes; }
 
     // The lowest number of a node at the point within the tolerances
     // (bounds inclusive), except the one numbered skip; 0 when none.
@@ -36,6 +43,26 @@ public:
                 for (int z = lo[2]; z <= hi[2]; ++z)
                     for (int id = Head(x, y, z); id; id = m_next[size_t(id)])
                         if (Near(id, p)) f(id);
+    }
+
+    // Every node in the cells that the box, widened by the tolerances, meets,
+    // in no fixed order; false, visiting none, when that is more than
+    // maxCells cells.
+    template <class F>
+    bool ForEachInBox(const double lo[3], const double hi[3], double maxCells, F&& f)
+    {
+        Prepare();
+        int a[3], b[3], unused[3];
+        RangeOf(lo, a, unused);
+        RangeOf(hi, unused, b);
+        double cells = 1;
+        for (int k = 0; k < 3; ++k) cells *= double(b[k]) - double(a[k]) + 1;
+        if (cells > maxCells) return false;
+        for (int x = a[0]; x <= b[0]; ++x)
+            for (int y = a[1]; y <= b[1]; ++y)
+                for (int z = a[2]; z <= b[2]; ++z)
+                    for (int id = Head(x, y, z); id; id = m_next[size_t(id)]) f(id);
+        return true;
     }
 
 private:
@@ -64,6 +91,7 @@ private:
     double m_h = -1, m_v = -1;  // the tolerances the cells were made for
     double m_cellH = 1, m_cellV = 1;
     bool m_valid = false;
+    unsigned m_changes = 0;
 };
 
 extern CNodeIndex theNodeIndex;
