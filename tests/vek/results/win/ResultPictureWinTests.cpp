@@ -279,10 +279,11 @@ TEST_F(ResultPictureWin, ALinearFieldAlongTheBeamGivesTenBandsByTheMarkerCode)
         if (a != b) boundaries.push_back(x - x0);
     }
     ASSERT_EQ(boundaries.size(), 9u);
-    // Band k begins where the marker reaches 8 + 24 k: at 24 k / 239 of the
-    // way (the marker's rounding and the pixel centres take half a step each).
+    // Band k begins where the marker 8 + (int)(239 t + 0.5) reaches 8 + 24 k,
+    // at t = (24 k - 0.5) / 239. The line's ends lie between pixels, so a
+    // boundary may fall up to a pixel and a half from there.
     for (int k = 1; k <= 9; ++k)
-        EXPECT_NEAR(boundaries[size_t(k - 1)], 24.0 * k * P / 239, 1.0) << k << " of P = " << P;
+        EXPECT_NEAR(boundaries[size_t(k - 1)], (24.0 * k - 0.5) * P / 239, 1.5) << k << " of P = " << P;
 }
 
 }  // namespace
