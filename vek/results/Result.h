@@ -28,6 +28,8 @@ struct ResultModelLinks {
     // The direction a beam's force diagram stands out in (by position in
     // its store, force component 0-5); false: across the member in the view.
     bool (*diagramDirection)(int framePos, int component, double out[3]) = nullptr;
+    // A frame's 1-based section number in the list of its kind (0 none).
+    int (*frameSection)(int framePos) = nullptr;
 };
 extern ResultModelLinks theResultModelLinks;
 

@@ -15,6 +15,8 @@
 #include "vek/results/Result.h"
 #include "vek/results/ResultCounts.h"
 #include "vek/results/ContourValues.h"
+#include "vek/results/ForceText.h"
+#include "vek/results/MemberChecks.h"
 #include "vek/results/ResultPictures.h"
 
 #if defined(_WIN32)
@@ -242,6 +244,7 @@ void ForceText::Clear()
     perWallLength = 0;
     first = second = 0;
     reference = 0;
+    store.RemoveAll();
 }
 
 bool ForceText::GetCaption(std::string& text) const
@@ -484,7 +487,10 @@ void CResultDisp::OnForceCombChanged()
             UpdateFrameDiagram();
         redraw = true;
     } else if (forceText.elementKind != 0 && forceText.envelope == 0) {
-        Call(theResultDispHooks.updateForceText);
+        if (theResultDispHooks.updateForceText)
+            theResultDispHooks.updateForceText();
+        else
+            UpdateForceText();
         redraw = true;
     }
     if (stress.on) {
@@ -492,7 +498,10 @@ void CResultDisp::OnForceCombChanged()
         redraw = true;
     }
     if (axialRatio.kind == 1) {
-        Call(theResultDispHooks.fillAxialRatio);
+        if (theResultDispHooks.fillAxialRatio)
+            theResultDispHooks.fillAxialRatio();
+        else
+            FillAxialRatio();
         redraw = true;
     }
     if (redraw) Redraw();

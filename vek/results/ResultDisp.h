@@ -113,14 +113,18 @@ struct FrameForceDiagram {
     bool GetCaption(std::string& text) const;
 };
 
-// Member forces as numbers: element kind 1..7 (6 walls), envelope 0..3.
+// Member forces as numbers: element kind 1..7 (6 walls), envelope 0..3. In
+// the envelopes each member keeps one section, its position slot holding the
+// controlling combination (1.0 when each component is kept apart).
 struct ForceText {
+    ForceText() : store(0, 128) {}
     uint8_t elementKind = 0;
     uint8_t envelope = 0;
     uint8_t perWallLength = 0;
     uint8_t first = 0;
     uint8_t second = 0;
     double reference = 0;
+    MArrayID<DFrameForce> store;
     uint8_t columns[6] = {1, 1, 1, 1, 1, 1};
 
     void Clear();

@@ -1,6 +1,7 @@
 #include "vek/results/ResultDraw.h"
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "vek/model/ModelFamily.h"
@@ -8,6 +9,7 @@
 #include "vek/model/TextAlign.h"
 #include "vek/model/geometry/ViewGeometry.h"
 #include "vek/results/ContourColours.h"
+#include "vek/results/ForceText.h"
 #include "vek/results/Result.h"
 #include "vek/results/ResultDisp.h"
 #include "vek/view/DisplayColors.h"
@@ -21,6 +23,32 @@ constexpr int kDiagramColour = 2;
 constexpr int kDiagramTextColour = 3;
 constexpr int kCaptionColour = 3;
 constexpr int kDiagramWidth = 9;
+
+// The member families of the force text's kinds 1..7.
+const EFamily kForceTextFamilies[7] = {EFamily::Frames, EFamily::Trusses, EFamily::Springs,  EFamily::Cframes,
+                                       EFamily::Pipes,  EFamily::Walls,   EFamily::Integrals};
+
+// The drawn ends of a member's first two nodes; false when it is not in the model.
+bool MemberEnds(CModelFamily& family, int id, double a[3], double b[3])
+{
+    const int pos = family.IndexOfID(id);
+    int nodes[21] = {};
+    CModelFamily& all = ModelFamily(EFamily::Nodes);
+    return pos >= 0 && family.GetNodes(pos, nodes, 21) >= 2 && all.GetDrawCoordinates(nodes[0], a) &&
+           all.GetDrawCoordinates(nodes[1], b);
+}
+
+// Lines of text centred along a member, read from the viewer's side.
+void DrawMemberLabels(const double a[3], const double b[3], const std::vector<std::string>& lines)
+{
+    if (lines.empty()) return;
+    std::vector<const char*> texts;
+    for (const std::string& l : lines) texts.push_back(l.c_str());
+    double normal[3];
+    theViewProjection.GetViewDir(normal);
+    DrawTextBlock(a, b, int(texts.size()), texts.data(), theDisplayColors.m_post[kDiagramTextColour], normal, nullptr,
+                  1);
+}
 
 void DrawCaptionText(int x, int y, int height, const char* text)
 {
@@ -68,6 +96,38 @@ void DrawFrameDiagram()
                            theResultModelLinks.diagramDirection(frames.IndexOfID(m.m_nID), d.component, direction);
         DrawLineValues(nodes[0], nodes[1], stations, given ? direction : nullptr, style);
     }
+}
+
+void DrawForceText()
+{
+    const ForceText& t = theResultDisp.forceText;
+    if (t.elementKind < 1 || t.elementKind > 7) return;
+    CModelFamily& family = ModelFamily(kForceTextFamilies[t.elementKind - 1]);
+    std::vector<std::string> lines;
+    for (int i = 0; i < t.store.GetCount(); ++i) {
+        const int id = t.store.GetIDAt(i);
+        double a[3], b[3];
+        if (!MemberEnds(family, id, a, b)) continue;
+        lines.clear();
+        FormatValueLabel(id, lines);
+        DrawMemberLabels(a, b, lines);
+    }
+}
+
+void DrawMemberValues()
+{
+    const CResultDisp& rd = theResultDisp;
+    CModelFamily& frames = ModelFamily(EFamily::Frames);
+    auto draw = [&](const MArrayID<CMemberValue>& store, double reference) {
+        for (int i = 0; i < store.GetCount(); ++i) {
+            const CMemberValue* v = store.GetAt(i);
+            double a[3], b[3];
+            if (!rd.PassFilter(v->value, reference) || !MemberEnds(frames, v->m_nID, a, b)) continue;
+            DrawMemberLabels(a, b, {FormatForceValue(v->value)});
+        }
+    };
+    if (rd.steelCheck.kind != 0) draw(rd.steelCheck.store, rd.steelCheck.largest);
+    if (rd.axialRatio.kind != 0) draw(rd.axialRatio.store, rd.axialRatio.largest);
 }
 
 void DrawBeamContour()
@@ -155,6 +215,8 @@ void DrawResultPass()
     rd.disp.CalcScale();
     ModelFamily(EFamily::Nodes).SetDisplacementScale(rd.disp.kind >= 1 ? rd.disp.scale : 0);
     DrawFrameDiagram();
+    DrawForceText();
+    DrawMemberValues();
     SetContourColorFunc(ContourColourCode);
     DrawBeamContour();
     const RECT& r = theViewProjection.GetScreenRect();

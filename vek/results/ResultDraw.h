@@ -1,6 +1,7 @@
 #pragma once
 // The result display's part of the model drawing: the displacement scale the
-// nodes are drawn with, the force diagram of beams and the caption line.
+// nodes are drawn with, the force diagram of beams, member forces and check
+// values as numbers, and the caption line.
 #include <vector>
 
 struct CLineStation;
@@ -10,6 +11,10 @@ struct DiagramMember;
 // nodes; false when the beam or its nodes are not in the model.
 bool DiagramStations(const DiagramMember& m, int nodes[2], std::vector<CLineStation>& stations);
 void DrawFrameDiagram();
+// Member forces as numbers beside their members.
+void DrawForceText();
+// Steel-check values and axial compression ratios beside their frames.
+void DrawMemberValues();
 // Beams in the contour's colours: by their end nodes' displacements, or by
 // their own section forces.
 void DrawBeamContour();

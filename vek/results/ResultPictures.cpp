@@ -29,18 +29,6 @@ double (*AsRows(Rows& r))[6]
     return reinterpret_cast<double(*)[6]>(r.data());
 }
 
-// The selector's value, kept within 1..count (0 when there is nothing).
-int CurrentSelection(int selector)
-{
-    const int count = theResult.GetSelectorCount(selector);
-    int v = ResultSelectorValue(selector);
-    if (v < 1 || v > count) {
-        v = count >= 1 ? 1 : 0;
-        SetResultSelectorValue(selector, v);
-    }
-    return v;
-}
-
 // Reads the node displacements of a still kind (1-9) into rows; the
 // period, time or factor goes to extra.
 bool FetchDisplacements(int kind, Rows& rows, double& extra)
@@ -94,6 +82,17 @@ int CaptureFrames(int kind)
 }
 
 }  // namespace
+
+int CurrentSelection(int selector)
+{
+    const int count = theResult.GetSelectorCount(selector);
+    int v = ResultSelectorValue(selector);
+    if (v < 1 || v > count) {
+        v = count >= 1 ? 1 : 0;
+        SetResultSelectorValue(selector, v);
+    }
+    return v;
+}
 
 std::string AnimationFrameFile(int k)
 {

@@ -26,6 +26,8 @@ double LargestDisplacement(const double (*d)[6], int n, double span);
 double ModelSpan();
 // Zeroes the translations the nodes are drawn with.
 void ClearNodeDisplacements();
+// The selector's value, kept within 1..count (0 when there is nothing).
+int CurrentSelection(int selector);
 // The file of animation frame k: the temporary folder, the stem, "." and k.
 std::string AnimationFrameFile(int k);
 

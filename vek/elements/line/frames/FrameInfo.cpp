@@ -9,6 +9,7 @@
 #include "vek/elements/line/nodes/WindElementPar.h"
 #include "vek/model/LayerList.h"
 #include "vek/model/materials/Material.h"
+#include "vek/results/FrameResultText.h"
 
 namespace {
 
@@ -26,7 +27,8 @@ std::string GetFrameInfoText(const CFrame& f, int option)
 {
     std::string out;
     Add(out, "%d号梁柱 I,J端节点=%d %d", int(f.m_nID), int(f.m_nNodeI), int(f.m_nNodeJ));
-    if (option == 2) return out;
+    const int momentReleases = f.m_cRelease[0] + f.m_cRelease[1] + f.m_cRelease[3] + f.m_cRelease[4];
+    if (option == 2) return out + GetFrameResultText(f.m_nID, f.m_nNodeI, f.m_nNodeJ, momentReleases);
     if (f.GetAxialType() == 1) out += "   拉杆";
     if (f.GetAxialType() == 2) out += "   压杆";
     if (f.IsPile()) out += "  桩";
@@ -77,5 +79,6 @@ std::string GetFrameInfoText(const CFrame& f, int option)
         Add(out, "\r\n此单元为%d风向作用面单元:\r\n  迎风面向下延伸%d层\r\n  体型系数:%.2f", w + 1,
             int(p.m_nDownStoreys), double(p.m_fCoefficient));
     }
+    if (option != 1) out += GetFrameResultText(f.m_nID, f.m_nNodeI, f.m_nNodeJ, momentReleases);
     return out;
 }
