@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "AppTestUtil.h"
+#include "ProgramDriver.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WinTestSupport.h"
 #include "vek/app/VekDoc.h"
@@ -22,50 +22,12 @@ using namespace vektest;
 
 namespace {
 
-std::string saveAs;
-
-INT_PTR AnswerFileDialog(CFileDialog* dlg)
-{
-    if (saveAs.empty()) return IDCANCEL;
-    lstrcpynA(dlg->m_ofn.lpstrFile, saveAs.c_str(), dlg->m_ofn.nMaxFile);
-    return IDOK;
-}
-
-class PortalTest : public ::testing::Test {
+class PortalTest : public ProgramWindowTest {
 protected:
     void SetUp() override
     {
-        frame = apptest::Frame();
-        ASSERT_NE(frame, nullptr);
-        CFileDialog::SetTestHook(&AnswerFileDialog);
-        Command(ID_FILE_NEW);
-        view = frame->GetActiveView();
-        ASSERT_NE(view, nullptr);
+        ProgramWindowTest::SetUp();
         VekViewInput::BindView(view);
-        CRect r;
-        view->GetClientRect(&r);
-        theViewProjection.SetScreenRect(0, 0, r.Width(), r.Height());
-        theViewProjection.SetMode(1, 0, 0, 0);
-        theViewProjection.SetDefaultView();
-        const double hi[3] = {10, 10, 0}, lo[3] = {0, 0, 0};
-        theViewProjection.SetExtent(hi, lo);
-        theViewProjection.ZoomExtents(0, 0, 1);
-        theProjectOptions.nGenerateMethod = 1;
-        PumpPending();
-    }
-    void TearDown() override
-    {
-        theOperationStack.EndAllOperations();
-        CFileDialog::SetTestHook(nullptr);
-        saveAs.clear();
-        if (Doc()) Doc()->SetModifiedFlag(FALSE);
-        Command(ID_FILE_NEW);
-        ::SetCurrentDirectoryA(apptest::ProgramFolder().c_str());
-    }
-    void Command(UINT id)
-    {
-        frame->SendMessage(WM_COMMAND, id);
-        PumpPending();
     }
     CVekDoc* Doc() { return static_cast<CVekDoc*>(frame->GetActiveDocument()); }
     void Click(double x, double y)
@@ -85,8 +47,6 @@ protected:
         return out;
     }
 
-    CMainFrame* frame = nullptr;
-    CWnd* view = nullptr;
     TempDir dir{"portal"};
 };
 
@@ -109,7 +69,7 @@ TEST_F(PortalTest, TwoPostsAndABeamClickedAreSavedAndOpenedAgain)
     EXPECT_EQ(Ends(), drawn);
     EXPECT_TRUE(Doc()->IsModified());
 
-    saveAs = dir.File("portal.prj");
+    ChosenFile() = dir.File("portal.prj");
     Command(ID_FILE_SAVE_AS);
     EXPECT_FALSE(Doc()->IsModified());
     Command(ID_FILE_NEW);

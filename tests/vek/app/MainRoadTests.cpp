@@ -14,6 +14,7 @@
 #include "DialogDriver.h"
 #include "PortalResults.h"
 #include "ProgramDriver.h"
+#include "ViewPictures.h"
 #include "vek/analysis/DataFileWriter.h"
 #include "framework/Image.h"
 #include "vek/view/win/VekView.h"
@@ -95,20 +96,9 @@ protected:
     }
     static bool Drawn(const std::vector<uint32_t>& px, int w, int h, POINT p, int d)
     {
-        const uint32_t back = px[0] & 0xFFFFFF;
-        for (int y = std::max(0, int(p.y) - d); y <= std::min(h - 1, int(p.y) + d); ++y)
-            for (int x = std::max(0, int(p.x) - d); x <= std::min(w - 1, int(p.x) + d); ++x)
-                if ((px[size_t(y) * size_t(w) + size_t(x)] & 0xFFFFFF) != back) return true;
-        return false;
+        return apptest::DrawnNear(px, w, h, p.x, p.y, d);
     }
-    void SavePicture(const char* name)
-    {
-        ::GdiFlush();
-        CImage image;
-        image.Attach(static_cast<CVekView*>(view)->GetBackBitmap());
-        image.Save((std::string(VEK_ARTIFACTS) + "/" + name + ".png").c_str());
-        image.Detach();
-    }
+    void SavePicture(const char* name) { apptest::SaveViewPicture(static_cast<CVekView*>(view), name); }
 
     CProjectOptions savedOptions;
     CNodeInputs savedInputs;

@@ -13,6 +13,7 @@
 
 #include "AppTestUtil.h"
 #include "PortalResults.h"
+#include "ViewPictures.h"
 #include "framework/Image.h"
 #include "tests/korvalib/results/ResultGen.h"
 #include "tests/support/TestFiles.h"
@@ -65,14 +66,7 @@ void Click(CDialog* dlg, int id)
 }
 
 // The view's picture as a PNG file under the build's artifacts.
-void SavePicture(CVekView* view, const char* name)
-{
-    ::GdiFlush();
-    CImage image;
-    image.Attach(view->GetBackBitmap());
-    image.Save((std::string(VEK_ARTIFACTS) + "/" + name + ".png").c_str());
-    image.Detach();
-}
+using apptest::SaveViewPicture;
 
 bool Enabled(CDialog* dlg, int id)
 {
@@ -150,11 +144,7 @@ protected:
     // Whether anything but the background lies within d pixels of (x, y).
     static bool Drawn(const std::vector<uint32_t>& px, int w, int h, int x, int y, int d)
     {
-        const uint32_t back = px[0];
-        for (int yy = std::max(0, y - d); yy <= std::min(h - 1, y + d); ++yy)
-            for (int xx = std::max(0, x - d); xx <= std::min(w - 1, x + d); ++xx)
-                if ((px[size_t(yy) * size_t(w) + size_t(xx)] & 0xFFFFFF) != (back & 0xFFFFFF)) return true;
-        return false;
+        return apptest::DrawnNear(px, w, h, x, y, d);
     }
 
     CMainFrame* frame = nullptr;
@@ -196,7 +186,7 @@ TEST_F(ResultWindowTest, TheSwayedPortalIsDrawnItsPixelSettingOff)
     EXPECT_NEAR(x1 - x0, 40, 1);
     EXPECT_NEAR(y1 - y0, 4, 1);  // a tenth of that along -y, which is down the screen
     const std::vector<uint32_t> after = Shown(w, h);
-    SavePicture(view, "results_portal_deformed");
+    SaveViewPicture(view, "results_portal_deformed");
     EXPECT_TRUE(Drawn(after, w, h, x1, y1, 1)) << "the node where it moved";
     EXPECT_FALSE(Drawn(after, w, h, x0, y0, 1)) << "nothing left where it stood";
     EXPECT_NE(theResultDisp.GetCaptionLine().find("荷载种类1的位移图"), std::string::npos);
@@ -225,7 +215,7 @@ TEST_F(ResultWindowTest, TheBeamsMomentPeaksAtMidSpanTheDiagramSizeOffTheAxis)
     EXPECT_FLOAT_EQ(d.scale, float(4 * 0.1 / 32));
     int w, h;
     const std::vector<uint32_t> px = Shown(w, h);
-    SavePicture(view, "results_portal_moment");
+    SaveViewPicture(view, "results_portal_moment");
     // The peak is on one side of mid-span, at 0.4 from the axis; the same
     // distance on the other side stays empty.
     const double mid[3] = {2, 3, 0};
@@ -271,7 +261,7 @@ TEST_F(ResultWindowTest, AContourOfTheSwayIsRecolouredFromItsMarkers)
 
     int w, h;
     const std::vector<uint32_t> px = Shown(w, h);
-    SavePicture(view, "results_portal_contour");
+    SaveViewPicture(view, "results_portal_contour");
     size_t markers = 0;
     for (uint32_t p : px) {
         const uint32_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "AppTestUtil.h"
+#include "ProgramDriver.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinTestSupport.h"
@@ -53,16 +53,7 @@ constexpr UINT kCmdLocalAxis = 32868;
 constexpr UINT kCmdOutputSections = 333;
 constexpr UINT kCmdCables = 32811;
 
-std::string chosenFile;
-
-INT_PTR AnswerFileDialog(CFileDialog* dlg)
-{
-    if (chosenFile.empty()) return IDCANCEL;
-    lstrcpynA(dlg->m_ofn.lpstrFile, chosenFile.c_str(), dlg->m_ofn.nMaxFile);
-    return IDOK;
-}
-
-class FrameWindowTest : public ::testing::Test {
+class FrameWindowTest : public ProgramWindowTest {
 protected:
     static void SetUpTestSuite()
     {
@@ -71,88 +62,19 @@ protected:
     }
     void SetUp() override
     {
-        frame = apptest::Frame();
-        ASSERT_NE(frame, nullptr);
-        CFileDialog::SetTestHook(&AnswerFileDialog);
-        Command(ID_FILE_NEW);
-        view = frame->GetActiveView();
-        ASSERT_NE(view, nullptr);
+        ProgramWindowTest::SetUp();
         theProjectOptions.nSelectMethod = 0;
         theProjectOptions.nCurrentLoadCase = 1;
-        theApp.OnIdle(0);
-        CRect client;
-        view->GetClientRect(&client);
-        theViewProjection.SetScreenRect(0, 0, client.Width(), client.Height());
-        theViewProjection.SetMode(1, 0, 0, 0);
-        theViewProjection.SetDefaultView();
-        const double hi[3] = {10, 10, 0}, lo[3] = {0, 0, 0};
-        theViewProjection.SetExtent(hi, lo);
-        theViewProjection.ZoomExtents(0, 0, 1);
         savedDefaults = theFrameDefaults;
-        frame->SetForegroundWindow();
-        view->SetFocus();
-        Pump();
     }
     void TearDown() override
     {
-        MouseAway();
-        theOperationStack.EndAllOperations();
         theModelessDlgs.CloseAll();
-        Pump();
-        if (::testing::Test::HasFailure()) SaveScreenShot(frame->m_hWnd, "frame_window_failure");
-        for (const std::string& text : boxes.texts) ADD_FAILURE() << "message box: " << text;
-        CFileDialog::SetTestHook(nullptr);
-        chosenFile.clear();
         theFrameDefaults = savedDefaults;
-        if (CDocument* doc = frame->GetActiveDocument()) doc->SetModifiedFlag(FALSE);
-        Command(ID_FILE_NEW);
-        ::SetCurrentDirectoryA(apptest::ProgramFolder().c_str());
+        ProgramWindowTest::TearDown();
     }
-
-    static bool Wait(const std::function<bool()>& done)
-    {
-        return PumpUntil(done, apptest::kSafety, [](MSG* m) { return theApp.PreTranslateMessage(m) != FALSE; });
-    }
-    static void Pump()
-    {
-        PumpPending([](MSG* m) { return theApp.PreTranslateMessage(m) != FALSE; });
-    }
-    void Command(UINT id)
-    {
-        frame->SendMessage(WM_COMMAND, id);
-        Pump();
-    }
-    void Chord(WORD key)
-    {
-        frame->SetForegroundWindow();
-        view->SetFocus();
-        Key(VK_CONTROL, true);
-        Tap(key);
-        Key(VK_CONTROL, false);
-    }
-    static int Code()
-    {
-        const CSingleOperate* op = theOperationStack.GetCurrentOperation();
-        return op ? op->m_nCode : 0;
-    }
-    static POINT Pixel(const double* p)
-    {
-        int sx, sy;
-        theViewProjection.WorldToScreenInt(p, sx, sy);
-        return POINT{sx, sy};
-    }
-    void ClickView(POINT p)
-    {
-        MouseToClient(view->m_hWnd, p.x, p.y);
-        ASSERT_TRUE(Wait([&] {
-            POINT c;
-            ::GetCursorPos(&c);
-            view->ScreenToClient(&c);
-            return c.x == p.x && c.y == p.y;
-        }));
-        MouseButton(true);
-        MouseButton(false);
-    }
+    const char* FailureShot() const override { return "frame_window_failure"; }
+    void ClickView(POINT p) { ClickAt(p); }
     // A real click in the middle of a dialog's control.
     static void ClickItem(HWND dlg, int id)
     {
@@ -198,10 +120,7 @@ protected:
         return text;
     }
     // The newest panel the dialog manager holds.
-    static HWND Panel()
-    {
-        return theModelessDlgs.m_dialogs.empty() ? nullptr : theModelessDlgs.m_dialogs.back();
-    }
+    static HWND Panel() { return theModelessDlgs.m_dialogs.empty() ? nullptr : theModelessDlgs.m_dialogs.back(); }
     // The shown modal dialog of this thread holding the control, or null.
     static HWND DialogWith(int id)
     {
@@ -249,10 +168,7 @@ protected:
         return p.Entries() ? p.m_pV[0] : 0;
     }
 
-    CMainFrame* frame = nullptr;
-    CWnd* view = nullptr;
     CFrameDefaults savedDefaults;
-    apptest::BoxRecorder boxes;
 };
 
 TEST_F(FrameWindowTest, ABeamLoadAndAnEndToggleAreUndoneRedoneSavedAndOpened)
@@ -312,7 +228,7 @@ TEST_F(FrameWindowTest, ABeamLoadAndAnEndToggleAreUndoneRedoneSavedAndOpened)
     ASSERT_TRUE(Wait([&] { return FindFrame(beam)->m_cRelease[1] == 100; }));
 
     TempDir dir("framewin");
-    chosenFile = dir.File("beam.prj");
+    ChosenFile() = dir.File("beam.prj");
     Command(ID_FILE_SAVE_AS);
     ASSERT_FALSE(frame->GetActiveDocument()->IsModified());
     Command(ID_FILE_NEW);

@@ -3,6 +3,8 @@
 // it, checked pixel by pixel.
 #include <gtest/gtest.h>
 
+#include "ViewPictures.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -140,27 +142,15 @@ protected:
         view->InvalidateModel();
         view->UpdateWindow();
     }
-    void SavePicture(const char* name)
-    {
-        ::GdiFlush();
-        CImage image;
-        image.Attach(view->GetBackBitmap());
-        image.Save((std::string(VEK_ARTIFACTS) + "/" + name + ".png").c_str());
-        image.Detach();
-    }
+    void SavePicture(const char* name) { apptest::SaveViewPicture(view, name); }
     static void Screen(double x, double y, int& sx, int& sy)
     {
         const double p[3] = {x, y, 0};
         theViewProjection.WorldToScreenInt(p, sx, sy);
     }
-    // Whether anything but the background colour lies within d pixels of (x, y).
     static bool Drawn(const std::vector<uint32_t>& px, int w, int h, int x, int y, int d)
     {
-        const uint32_t back = px[0] & 0xFFFFFF;
-        for (int yy = std::max(0, y - d); yy <= std::min(h - 1, y + d); ++yy)
-            for (int xx = std::max(0, x - d); xx <= std::min(w - 1, x + d); ++xx)
-                if ((px[size_t(yy) * size_t(w) + size_t(xx)] & 0xFFFFFF) != back) return true;
-        return false;
+        return apptest::DrawnNear(px, w, h, x, y, d);
     }
     std::vector<uint32_t> Shown(int& w, int& h)
     {
