@@ -23,6 +23,14 @@ struct CFrameDataRow {
     std::vector<std::pair<int, int>> loads;
 };
 
+// A beam load at the beam's two ends as global forces, each end's share by
+// the lever rule (the masses of a modal analysis).
+struct CFrameEndLoad {
+    int loadCase = 0;
+    double atI[3] = {0, 0, 0};
+    double atJ[3] = {0, 0, 0};
+};
+
 // The beam-column family's part of the data file. The block loads of a kind
 // are the distinct loads its block lists; the family keeps them (its load
 // records are its own) for one write.
@@ -55,6 +63,9 @@ public:
     // The beam's line; loads[case - 1][id - 1] is its block load per case.
     virtual void WriteFrameLine(DKorvaDataFile& file, int pos, int combination, int caseCount,
                                 const int* const* loads) = 0;
+
+    // The loads of the beam at pos, one per load entry.
+    virtual void EndLoads(int pos, std::vector<CFrameEndLoad>& out) const { out.clear(); }
 
     // Prestressed cables: five values each; the cable settings after "PRE=".
     virtual int CableCount() const { return 0; }

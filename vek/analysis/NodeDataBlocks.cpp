@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "korvalib/base/DataFile.h"
+#include "vek/analysis/FamilyDataFile.h"
 #include "korvalib/model/NodeRecords.h"
 #include "vek/elements/line/nodes/Node.h"
 #include "vek/elements/line/nodes/NodeDisplacement.h"
@@ -231,21 +232,39 @@ int WriteMassBlock(DKorvaDataFile& file, int total, std::vector<int>& massNumber
         return 0.0;
     };
     const int n = theNodes.GetSize();
-    // Node loads become masses (beam and area loads: their families' seam).
+    // A load's mass: its magnitude, or with gravity loads only its downward part.
+    auto massOf = [g](const double v[3], double f) {
+        if (theEigenPara.onlyMinusZ) return v[2] < -0.0001 ? -v[2] * f / g : 0.0;
+        return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]) * f / g;
+    };
+    auto addMass = [&](int id, double m) {
+        if (id >= 1 && id <= total)
+            for (int d = 0; d < 3; ++d) sums[size_t(id)][size_t(d)] += m;
+    };
     for (int i = 0; i < n; ++i) {
         const CNode& node = *theNodes.GetAt(i);
         for (int k = 0; k < node.m_Loads.Entries(); ++k) {
             const double f = factorOf(node.m_Loads[k].nKey);
             const CSixDoubles* v = theNodeLoadPool.Get(node.m_Loads[k].nValue);
             if (f < 1e-5 || !v) continue;
-            double m = 0;
-            if (theEigenPara.onlyMinusZ) {
-                if ((*v)[2] < -0.0001) m = -(*v)[2] * f / g;
-            } else {
-                m = std::sqrt((*v)[0] * (*v)[0] + (*v)[1] * (*v)[1] + (*v)[2] * (*v)[2]) * f / g;
+            const double force[3] = {(*v)[0], (*v)[1], (*v)[2]};
+            addMass(node.m_nID, massOf(force, f));
+        }
+    }
+    // Beam loads go to the beams' end nodes (area loads: their families' seam).
+    if (CFrameDataFamily* frames = FrameDataFamily()) {
+        CFrameDataRow row;
+        std::vector<CFrameEndLoad> loads;
+        for (int pos = 0; pos < frames->Count(); ++pos) {
+            frames->EndLoads(pos, loads);
+            if (loads.empty()) continue;
+            frames->Row(pos, row);
+            for (const CFrameEndLoad& l : loads) {
+                const double f = factorOf(l.loadCase);
+                if (f < 1e-5) continue;
+                addMass(row.nodes[0], massOf(l.atI, f));
+                addMass(row.nodes[1], massOf(l.atJ, f));
             }
-            if (node.m_nID >= 1 && node.m_nID <= total)
-                for (int d = 0; d < 3; ++d) sums[size_t(node.m_nID)][size_t(d)] += m;
         }
     }
     int written = 0;

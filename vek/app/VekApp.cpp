@@ -17,6 +17,7 @@
 #include "vek/app/VekDoc.h"
 #include "vek/app/VekView.h"
 #include "vek/dialogs/LeftDlg.h"
+#include "vek/model/ModelHooks.h"
 #include "vek/model/AppHelpers.h"
 #include "vek/model/Profile.h"
 #include "vek/model/ProjectGlobals.h"
@@ -130,6 +131,10 @@ BOOL CVekApp::InitInstance()
         // Shown first, so that the left panel is placed against the view's final size.
         m_pMainWnd->ShowWindow(SW_SHOW);
         m_pMainWnd->UpdateWindow();
+        // A project opened from the command line was read before the frame was the
+        // main window: its layers and results reach the tool bar's selectors now.
+        ModelHooks().RefreshLayerSelector();
+        ModelHooks().RefreshResultSelectors();
         if (theLeftDlg) theModelessDlgs.AddAnchored(theLeftDlg);
         m_pMainWnd->DragAcceptFiles();
     }

@@ -106,6 +106,8 @@ void CVekDoc::TellPathToRun(LPCTSTR path, int keepResults)
 {
     const std::string file = path && *path ? SplitProjectPath(path).File() : std::string();
     if (theDocumentHooks.resultSetFileName) theDocumentHooks.resultSetFileName(file.c_str(), NodeCount(), keepResults);
+    // The tool bar's selectors offer what the results found hold.
+    ModelHooks().RefreshResultSelectors();
     if (Run()) Run()->SetFullPathName(file.c_str());
 }
 

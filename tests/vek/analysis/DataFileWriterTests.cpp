@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "tests/support/AppHelpersStandIn.h"
+#include "tests/vek/analysis/DataFileTestSupport.h"
 #include "tests/vek/analysis/FakeFrames.h"
 #include "tests/vek/elements/NodeTestSupport.h"
 #include "vek/analysis/DataFileWriter.h"
@@ -23,17 +24,6 @@ using namespace vektest;
 namespace {
 
 std::string g_documentPath;
-
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    std::string t;
-    for (char c : s.str())
-        if (c != '\r') t += c;
-    return t;
-}
 
 class DataFileTest : public NodeModelTest {
 protected:
@@ -51,17 +41,7 @@ protected:
         ResetRecords();
         NodeModelTest::TearDown();
     }
-    static void ResetRecords()
-    {
-        theMaterials.SetSize(0);
-        theFrameSects.SetSize(0);
-        theSframeSects.SetSize(0);
-        theVframeSects.SetSize(0);
-        theLoadCombinations[0].SetSize(0);
-        theLoadCombinations[1].SetSize(0);
-        theEigenPara.Reset();
-        theNodeDisplacements.clear();
-    }
+    static void ResetRecords() { ResetDataFileRecords(); }
     std::string DataFile() const { return dir.File("PORTAL"); }
 
     // Two columns 3 high, a beam 4 long between them, fixed bases; a load

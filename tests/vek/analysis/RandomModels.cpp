@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/support/AppHelpersStandIn.h"
+#include "tests/vek/analysis/DataFileTestSupport.h"
 #include "tests/vek/analysis/FakeFrames.h"
 #include "vek/analysis/DataFileWriter.h"
 #include "vek/elements/line/nodes/Node.h"
@@ -39,12 +40,7 @@ int main(int argc, char** argv)
         theProjectOptions.SetDefaults();
         theLevels.Reset();
         theStoreyLists.Clear();
-        theMaterials.SetSize(0);
-        theFrameSects.SetSize(0);
-        theSframeSects.SetSize(0);
-        theVframeSects.SetSize(0);
-        theLoadCombinations[0].SetSize(0);
-        theLoadCombinations[1].SetSize(0);
+        vektest::ResetDataFileRecords();
         theMaterials.Add(CMaterial());
         theFrameSects.Add(CFrameSect());
         theSframeSects.Add(CSframeSect());

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "AppTestUtil.h"
+#include "DialogDriver.h"
 #include "framework/CommonDialogs.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WinTestSupport.h"
@@ -22,65 +23,9 @@
 #include "vek/res/resource.h"
 
 using apptest::Frame;
-using vektest::PumpUntil;
-using vektest::RunSoon;
+using namespace apptest;
 
 namespace {
-
-CDialog* ActiveModal()
-{
-    return CDialog::GetActiveModal();
-}
-
-// Runs fn once a modal dialog other than `outer` is up, inside its loop.
-void WhenModal(std::function<void(CDialog*)> fn, CDialog* outer = nullptr)
-{
-    RunSoon([fn, outer] {
-        PumpUntil([outer] {
-            CDialog* d = ActiveModal();
-            return d && d != outer && d->m_hWnd && ::IsWindowVisible(d->m_hWnd);
-        });
-        fn(ActiveModal());
-    });
-}
-
-void Click(CDialog* d, int id)
-{
-    d->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(d->GetDlgItem(id)->m_hWnd));
-}
-
-// Types the text into the control as keystrokes would.
-void Type(CDialog* d, int id, const char* text)
-{
-    CWnd* edit = d->GetDlgItem(id);
-    edit->SetFocus();
-    edit->SendMessage(EM_SETSEL, 0, -1);
-    for (const char* c = text; *c; ++c) edit->SendMessage(WM_CHAR, WPARAM(static_cast<unsigned char>(*c)), 0);
-}
-
-// The name dialog of Add: the name typed, OK.
-void AnswerName(CDialog* owner, const char* name, std::string* title = nullptr)
-{
-    WhenModal(
-        [name, title](CDialog* d) {
-            if (title) {
-                CString t;
-                d->GetWindowText(t);
-                *title = t.GetString();
-            }
-            d->SetDlgItemText(103, name);
-            Click(d, IDOK);
-        },
-        owner);
-}
-
-// The dialog as shown, kept among the build's artifacts to be looked at.
-void Screenshot(CDialog* d, const char* name)
-{
-    d->UpdateWindow();
-    vektest::PumpPending();
-    vektest::SaveScreenShot(d->m_hWnd, name);
-}
 
 struct LibraryDialogs : ::testing::Test {
     void SetUp() override

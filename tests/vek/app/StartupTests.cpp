@@ -9,6 +9,10 @@
 #include <vector>
 
 #include "AppTestUtil.h"
+#include "PortalResults.h"
+#include "vek/elements/line/nodes/Node.h"
+#include "vek/model/ObjectBase.h"
+#include "vek/model/project/ProjectFile.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WinProcess.h"
 
@@ -174,20 +178,24 @@ TEST(Startup, ThreeOrFiveWordsStartTheProgramOnTheProject)
     }
 }
 
-TEST(Startup, AProjectNamedOnTheCommandLineOpensWithItsNameAndTheLoadMessage)
+// Starts the program on the project; the title and the texts of the frame's
+// windows once it is shown, then it is closed as a user closes it.
+struct OpenedFrame {
+    vektest::ProcessResult process;
+    std::string title;
+    std::vector<std::string> texts;
+    bool Shows(const std::string& text) const { return std::find(texts.begin(), texts.end(), text) != texts.end(); }
+};
+
+OpenedFrame OpenOnCommandLine(const std::string& project)
 {
-    ProfileFile modeller("Vekv7.INI");
-    vektest::TempDir dir("open");
-    const std::string project = dir.File("Tower.prj");
-    ASSERT_TRUE(vektest::WriteFileBytes(project, EmptyProject()));
-    // The frame is the window whose title names the project; it is read, then closed.
+    // The frame is the window whose title names the project.
     struct Search {
         DWORD pid;
         HWND frame;
     };
-    std::string title;
-    std::vector<std::string> texts;
-    const vektest::ProcessResult process =
+    OpenedFrame out;
+    out.process =
         vektest::RunProcess(VekExe() + " \"" + project + "\"", apptest::kSafety, std::string(), [&](DWORD pid) {
             Search search{pid, nullptr};
             ::EnumWindows(
@@ -201,15 +209,44 @@ TEST(Startup, AProjectNamedOnTheCommandLineOpensWithItsNameAndTheLoadMessage)
                     return FALSE;
                 },
                 reinterpret_cast<LPARAM>(&search));
-            if (!search.frame || !title.empty()) return;
-            title = TextOf(search.frame);
-            ::EnumChildWindows(search.frame, &CollectText, reinterpret_cast<LPARAM>(&texts));
+            if (!search.frame || !out.title.empty()) return;
+            out.title = TextOf(search.frame);
+            ::EnumChildWindows(search.frame, &CollectText, reinterpret_cast<LPARAM>(&out.texts));
             ::PostMessageA(search.frame, WM_CLOSE, 0, 0);
         });
-    ASSERT_TRUE(process.ran);
-    EXPECT_EQ(process.exitCode, 0u);
-    EXPECT_EQ(title, "tower.PRJ - Vek");
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "文件装载成功!"), texts.end());
+    return out;
+}
+
+TEST(Startup, AProjectNamedOnTheCommandLineOpensWithItsNameAndTheLoadMessage)
+{
+    ProfileFile modeller("Vekv7.INI");
+    vektest::TempDir dir("open");
+    const std::string project = dir.File("Tower.prj");
+    ASSERT_TRUE(vektest::WriteFileBytes(project, EmptyProject()));
+    const OpenedFrame opened = OpenOnCommandLine(project);
+    ASSERT_TRUE(opened.process.ran);
+    EXPECT_EQ(opened.process.exitCode, 0u);
+    EXPECT_EQ(opened.title, "tower.PRJ - Vek");
+    EXPECT_TRUE(opened.Shows("文件装载成功!"));
+    // No results: the load-case selector offers nothing.
+    EXPECT_FALSE(opened.Shows("种1  [当前荷载种类]"));
+}
+
+// The results beside a project opened at start-up reach the tool bar's selectors.
+TEST(Startup, AProjectOpenedWithItsResultsFillsTheResultSelectors)
+{
+    ProfileFile modeller("Vekv7.INI");
+    vektest::TempDir dir("results");
+    const std::string project = dir.File("portal.prj");
+    ASSERT_TRUE(apptest::StorePortalNodes());
+    const int saved = SaveProjectFile(project.c_str());
+    RemoveAllNodes();
+    ASSERT_EQ(saved, 1);
+    apptest::PortalResults().WriteAll(dir.File("portal"));
+    const OpenedFrame opened = OpenOnCommandLine(project);
+    ASSERT_TRUE(opened.process.ran);
+    EXPECT_TRUE(opened.Shows("文件装载成功!"));
+    EXPECT_TRUE(opened.Shows("种1  [当前荷载种类]"));
 }
 
 TEST(Startup, ADamagedProjectOnTheCommandLineLeavesANewProject)

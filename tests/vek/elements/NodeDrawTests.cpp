@@ -262,5 +262,26 @@ TEST_F(NodeDrawing, PickSprings)
     EXPECT_FALSE(s->IsSelected());  // a second hit with a plain click deselects
 }
 
+// Fitting the window takes the nodes of the storeys shown, and only those.
+TEST_F(NodeDrawing, ZoomExtentsFitsTheShownNodes)
+{
+    Storeys({3.0, 3.0});
+    const int a = Node(-2, 1, 0.5), b = Node(8, 4, 2.5), c = Node(30, 40, 5.0);
+    for (int id : {a, b, c}) N(id).UpdateLevel();
+    ASSERT_EQ(N(a).m_nStorey, 1);
+    ASSERT_EQ(N(c).m_nStorey, 2);
+    for (int s = -1; s <= 2; ++s) theLevels.Shown(s) = 1;
+    theLevels.Shown(2) = 0;  // the upper storey is hidden
+    theViewProjection.ZoomExtents(1, 0, 1);
+    const double* e = theViewProjection.GetExtent();
+    const double expected[6] = {8, 4, 2.5, -2, 1, 0.5};
+    for (int i = 0; i < 6; ++i) EXPECT_DOUBLE_EQ(e[i], expected[i]) << i;
+    // Every storey shown: the top node widens the box.
+    theLevels.Shown(2) = 1;
+    theViewProjection.ZoomExtents(1, 0, 1);
+    EXPECT_DOUBLE_EQ(theViewProjection.GetExtent()[0], 30);
+    EXPECT_DOUBLE_EQ(theViewProjection.GetExtent()[1], 40);
+}
+
 }  // namespace
 }  // namespace vektest

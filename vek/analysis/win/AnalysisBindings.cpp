@@ -3,11 +3,13 @@
 // job, the document's path, and the options in the profile.
 #include "vek/analysis/AnalysisOptions.h"
 #include "vek/analysis/DataFileWriter.h"
+#include "vek/analysis/FamilyDataFile.h"
 #include "vek/analysis/win/AnalysisControl.h"
 #include "vek/analysis/win/AnalysisOptionDlg.h"
 #include "vek/app/AppWindows.h"
 #include "vek/app/ProgramSettings.h"
 #include "vek/app/VekDoc.h"
+#include "vek/elements/line/frames/FrameDataFamily.h"
 #include "vek/model/BatchJob.h"
 #include "vek/model/document/DocumentHooks.h"
 #include "vek/view/operate/ViewCommands.h"
@@ -15,6 +17,7 @@
 namespace {
 
 const bool bound = [] {
+    RegisterFrameDataFamily(&FrameDataFamilyOfFrames());
     theDocumentHooks.startAnalysis = [](const char* path) { CAnalysisControl::StartOn(path); };
     theDocumentHooks.analysisSettingsDialog = [] { EditAnalysisOptions(); };
     theDocumentHooks.analysisRunning = [] { return CAnalysisControl::Running() ? 1 : 0; };

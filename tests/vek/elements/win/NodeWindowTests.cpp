@@ -4,218 +4,31 @@
 // and redo by their keys, and the model saved and opened again.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
 #include <string>
 
-#include "AppTestUtil.h"
-#include "tests/support/TestFiles.h"
-#include "tests/support/WinInput.h"
-#include "tests/support/WinTestSupport.h"
+#include "ProgramDriver.h"
 #include "vek/app/VekDoc.h"
 #include "vek/edit/Undo.h"
-#include "vek/elements/line/nodes/Node.h"
 #include "vek/elements/line/nodes/NodeInput.h"
 #include "vek/elements/line/nodes/NodePools.h"
 #include "vek/elements/line/springs/Spring.h"
 #include "vek/elements/line/springs/win/SpringDlgs.h"
-#include "vek/app/DialogsBar.h"
 #include "vek/res/SpringDialogsRes.h"
-#include "vek/model/ProjectOptions.h"
-#include "vek/res/AppDialogsRes.h"
-#include "vek/res/InteractRes.h"
-#include "vek/res/resource.h"
-#include "vek/view/ViewProjection.h"
-#include "vek/view/operate/OperationStack.h"
-#include "vek/view/operate/SingleOperate.h"
-#include "vek/view/win/BottomDlg.h"
-
-extern CVekApp theApp;
 
 namespace {
 
 using namespace vektest;
 
-// The path the next file dialog answers with.
-std::string chosenFile;
-
-INT_PTR AnswerFileDialog(CFileDialog* dlg)
-{
-    if (chosenFile.empty()) return IDCANCEL;
-    lstrcpynA(dlg->m_ofn.lpstrFile, chosenFile.c_str(), dlg->m_ofn.nMaxFile);
-    return IDOK;
-}
-
-class NodeWindowTest : public ::testing::Test {
+class NodeWindowTest : public ProgramWindowTest {
 protected:
-    void SetUp() override
-    {
-        frame = apptest::Frame();
-        ASSERT_NE(frame, nullptr);
-        CFileDialog::SetTestHook(&AnswerFileDialog);
-        Command(ID_FILE_NEW);
-        view = frame->GetActiveView();
-        ASSERT_NE(view, nullptr);
-        theProjectOptions.nSelectMethod = 0;
-        theProjectOptions.nGenerateMethod = 1;
-        // The application's idle pass routes the view's messages to the interaction.
-        theApp.OnIdle(0);
-        CRect client;
-        view->GetClientRect(&client);
-        theViewProjection.SetScreenRect(0, 0, client.Width(), client.Height());
-        theViewProjection.SetMode(1, 0, 0, 0);
-        theViewProjection.SetDefaultView();
-        const double hi[3] = {10, 10, 0}, lo[3] = {0, 0, 0};
-        theViewProjection.SetExtent(hi, lo);
-        theViewProjection.ZoomExtents(0, 0, 1);
-        frame->SetForegroundWindow();
-        view->SetFocus();
-        Pump();
-    }
-    void TearDown() override
-    {
-        MouseAway();
-        theOperationStack.EndAllOperations();
-        Pump();
-        if (::testing::Test::HasFailure()) SaveScreenShot(frame->m_hWnd, "node_window_failure");
-        for (const std::string& text : boxes.texts) ADD_FAILURE() << "message box: " << text;
-        CFileDialog::SetTestHook(nullptr);
-        chosenFile.clear();
-        if (CDocument* doc = frame->GetActiveDocument()) doc->SetModifiedFlag(FALSE);
-        Command(ID_FILE_NEW);
-        ::SetCurrentDirectoryA(apptest::ProgramFolder().c_str());
-    }
-
-    // Messages as the application's loop takes them, accelerators included.
-    static bool Wait(const std::function<bool()>& done)
-    {
-        return PumpUntil(done, apptest::kSafety, [](MSG* m) { return theApp.PreTranslateMessage(m) != FALSE; });
-    }
-    static void Pump()
-    {
-        PumpPending([](MSG* m) { return theApp.PreTranslateMessage(m) != FALSE; });
-    }
-    // A command as the menu or a toolbar button sends it.
-    void Command(UINT id)
-    {
-        frame->SendMessage(WM_COMMAND, id);
-        Pump();
-    }
-    void Chord(WORD key)
-    {
-        frame->SetForegroundWindow();
-        view->SetFocus();
-        Key(VK_CONTROL, true);
-        Tap(key);
-        Key(VK_CONTROL, false);
-    }
-    static int Code()
-    {
-        const CSingleOperate* op = theOperationStack.GetCurrentOperation();
-        return op ? op->m_nCode : 0;
-    }
-    static HWND BarItem(int id) { return ::GetDlgItem(theBottomDlg->m_hWnd, id); }
-    // Keys typed into the prompt bar's edit.
-    static void Type(const char* keys)
-    {
-        for (const char* k = keys; *k; ++k)
-            ::SendMessageA(BarItem(IDC_BAR_INPUT), WM_CHAR, static_cast<unsigned char>(*k), 1);
-        Pump();
-    }
-    static POINT Pixel(double x, double y)
-    {
-        const double p[3] = {x, y, 0};
-        int sx, sy;
-        theViewProjection.WorldToScreenInt(p, sx, sy);
-        return POINT{sx, sy};
-    }
-    bool PointerAt(POINT p) const
-    {
-        POINT c;
-        ::GetCursorPos(&c);
-        view->ScreenToClient(&c);
-        return c.x == p.x && c.y == p.y;
-    }
-    void ClickAt(POINT p)
-    {
-        MouseToClient(view->m_hWnd, p.x, p.y);
-        ASSERT_TRUE(Wait([&] { return PointerAt(p); }));
-        MouseButton(true);
-        MouseButton(false);
-    }
-    // The number of the node within a pixel of the screen point, 0 none.
-    static int NodeAtPixel(POINT p)
-    {
-        for (int i = 0; i < theNodes.GetSize(); ++i) {
-            int sx, sy;
-            theViewProjection.WorldToScreenInt(theNodes.GetAt(i)->m_dCoord, sx, sy);
-            if (std::abs(sx - p.x) <= 1 && std::abs(sy - p.y) <= 1) return theNodes.GetAt(i)->m_nID;
-        }
-        return 0;
-    }
-    static int NodeAt(double x, double y)
-    {
-        for (int i = 0; i < theNodes.GetSize(); ++i) {
-            const double* c = theNodes.GetAt(i)->m_dCoord;
-            if (std::fabs(c[0] - x) < 1e-9 && std::fabs(c[1] - y) < 1e-9 && std::fabs(c[2]) < 1e-9)
-                return theNodes.GetAt(i)->m_nID;
-        }
-        return 0;
-    }
-    static int Count() { return theNodes.GetSize(); }
-    // Answers the value question on the screen with the text, as the user types it and presses Enter.
-    static void AnswerValue(const char* text, std::string* question)
-    {
-        RunSoon([=] {
-            HWND dlg = ValueDialog();
-            if (!dlg) {
-                AnswerValue(text, question);
-                return;
-            }
-            char shown[256] = {};
-            ::GetDlgItemTextA(dlg, IDC_FLASH_TEXT, shown, sizeof shown);
-            *question = shown;
-            ::SetDlgItemTextA(dlg, IDC_FLASH_EDIT, text);
-            // Enter in the edit: the dialog's default command.
-            ::PostMessageA(dlg, WM_COMMAND, IDOK, 0);
-        });
-    }
-    // The shown value question of this thread, or null.
-    static HWND ValueDialog()
-    {
-        HWND found = nullptr;
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND w, LPARAM lp) -> BOOL {
-                if (!::IsWindowVisible(w) || !::GetDlgItem(w, IDC_FLASH_EDIT)) return TRUE;
-                *reinterpret_cast<HWND*>(lp) = w;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
-    // Clicks the node, then confirms the selection with the bar's apply button.
-    void ApplyTo(int id)
-    {
-        const CNode* n = theNodes.GetByID(id);
-        int sx, sy;
-        theViewProjection.WorldToScreenInt(n->m_dCoord, sx, sy);
-        ClickAt(POINT{sx, sy});
-        ASSERT_TRUE(Wait([&] { return theNodes.GetByID(id)->IsSelected(); }));
-        theBottomDlg->UpdateBarControls();
-        ::SendMessageA(BarItem(IDC_BAR_APPLY), BM_CLICK, 0, 0);
-        ASSERT_TRUE(Wait([&] { return !theNodes.GetByID(id)->IsSelected(); }));
-    }
+    const char* FailureShot() const override { return "node_window_failure"; }
     static double LoadOf(int id, int lc, int component)
     {
         const CNode* n = theNodes.GetByID(id);
         const int at = n->m_Loads.Index(int16_t(lc));
         return at < 0 ? 0.0 : (*theNodeLoadPool.Get(n->m_Loads[at].nValue))[component];
     }
-
-    CMainFrame* frame = nullptr;
-    CWnd* view = nullptr;
-    apptest::BoxRecorder boxes;
 };
 
 TEST_F(NodeWindowTest, NodesByClicksTypedCoordinatesAndAGridAreUndoneAndRedoneByTheirKeys)
@@ -324,7 +137,7 @@ TEST_F(NodeWindowTest, RestraintsAndLoadsOnClickedNodesAreSavedAndComeBackWhenOp
 
     // Saved, a new project, the saved one opened again.
     TempDir dir("nodewin");
-    chosenFile = dir.File("nodes.prj");
+    ChosenFile() = dir.File("nodes.prj");
     Command(ID_FILE_SAVE_AS);
     ASSERT_FALSE(frame->GetActiveDocument()->IsModified());
     Command(ID_FILE_NEW);

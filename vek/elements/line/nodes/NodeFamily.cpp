@@ -16,6 +16,9 @@
 #include "vek/model/NodeLookup.h"
 #include "vek/view/draw/DrawLayer.h"
 #include "vek/view/passes/DrawModel.h"
+#include "vek/model/storeys/LevelTable.h"
+#include "vek/view/ViewProjection.h"
+#include "vek/view/ViewSettings.h"
 
 namespace {
 
@@ -194,7 +197,20 @@ void UndoDrawBracket(bool begin)
     }
 }
 
+// The nodes that fit the window: those of the storeys shown.
+void AddNodesToExtent(CViewProjection& projection)
+{
+    for (int i = 0; i < theNodes.GetSize(); ++i) {
+        const CNode* n = theNodes.GetAt(i);
+        if (!n) continue;
+        const int s = n->m_nStorey;
+        if (s < -1 || s > theLevels.count || !theLevels.Shown(s)) continue;
+        projection.AddToExtent(n->Coord());
+    }
+}
+
 const bool registered = [] {
+    theViewHooks.addModelExtent = AddNodesToExtent;
     theUndoApplyBracket = UndoDrawBracket;
     RegisterModelFamily(EFamily::Nodes, &theNodeFamily);
     RegisterModelFamily(EFamily::Springs, &theSpringFamily);

@@ -1,0 +1,403 @@
+// The data file of models of real beams: the frame family in the writer's
+// slot, hand-worked text of a portal frame, the prestress turned into an
+// axial temperature, and the switch the one-way iteration sets.
+#include <gtest/gtest.h>
+
+#include "tests/support/AppHelpersStandIn.h"
+#include "tests/vek/analysis/DataFileTestSupport.h"
+#include "tests/vek/elements/NodeTestSupport.h"
+#include "vek/analysis/DataFileWriter.h"
+#include "vek/analysis/FamilyDataFile.h"
+#include "vek/elements/line/frames/Frame.h"
+#include "vek/elements/line/frames/FrameDataFamily.h"
+#include "vek/model/analysis/AnalysisParameters.h"
+#include "vek/elements/line/frames/FrameLoad.h"
+#include "vek/elements/line/frames/FrameStore.h"
+#include "vek/elements/line/nodes/NodePools.h"
+#include "vek/model/loads/LoadCombination.h"
+#include "vek/model/materials/Material.h"
+#include "vek/model/materials/Sections.h"
+
+using namespace vektest;
+
+namespace {
+
+std::string g_documentPath;
+
+class FrameDataFileTest : public NodeModelTest {
+protected:
+    void SetUp() override
+    {
+        NodeModelTest::SetUp();
+        Reset();
+        m_previous = RegisterFrameDataFamily(&FrameDataFamilyOfFrames());
+        std::snprintf(theProjectOptions.szProjectName, sizeof theProjectOptions.szProjectName, "PORTAL");
+        g_documentPath = dir.File("PORTAL.PRJ");
+        theDataFileHooks.documentPath = [] { return g_documentPath; };
+    }
+    void TearDown() override
+    {
+        RegisterFrameDataFamily(m_previous);
+        theDataFileHooks = CDataFileHooks();
+        Reset();
+        NodeModelTest::TearDown();
+    }
+    static void Reset()
+    {
+        ClearFrameFamily();
+        ResetDataFileRecords();
+        theCurrentProps.Reset();
+    }
+    static CFrame& F(int id) { return *theFrames.GetByID(id); }
+    static int Rectangle(float b, float h)
+    {
+        CFrameSect s;
+        s.m_cKind = 1;
+        s.m_fPara[0] = b;
+        s.m_fPara[1] = h;
+        theFrameSects.Add(s);
+        return theFrameSects.GetSize();
+    }
+    // A concrete of round values: grade 30, E 3e7, Poisson 0.2, 25, 2.5, 1e-5.
+    static int Concrete()
+    {
+        CMaterial m;
+        m.m_fGrade = 30;
+        m.m_fModulus = 3e7f;
+        m.m_fConst1 = 0.2f;
+        m.m_fVolWeight = 25;
+        m.m_fVolMass = 2.5f;
+        m.m_fConst2 = 1e-5f;
+        theMaterials.Add(m);
+        return theMaterials.GetSize();
+    }
+    static int Frame(int a, int b, int section, int material)
+    {
+        const int id = AddOneFrame(a, b);
+        F(id).SetSection(section, kOrdinarySect);
+        F(id).m_nMaterial = uint16_t(material);
+        return id;
+    }
+    static int UniformLoad(double q, double length)
+    {
+        CFrameLoad load;
+        const float x[2] = {0, float(length)}, v[2] = {float(q), float(q)};
+        load.m_Points[kDistributed][2].SetPoints(2, x, v);
+        return FindOrAddFrameLoad(load);
+    }
+    static int Prestress(float p)
+    {
+        CFrameLoad load;
+        load.m_fPrestress = p;
+        return FindOrAddFrameLoad(load);
+    }
+
+    // Columns 0.4 x 0.4 and 3 high at x 0 and 6, a beam 0.3 x 0.6 on them
+    // with 10 downwards in case 1; fixed bases; one force (1.2) and one
+    // displacement (1.0) combination of case 1.
+    void Portal()
+    {
+        const int n1 = Node(0, 0, 0), n2 = Node(0, 0, 3), n3 = Node(6, 0, 3), n4 = Node(6, 0, 0);
+        N(n1).m_cRestraint = 63;
+        N(n4).m_cRestraint = 63;
+        const int column = Rectangle(0.4f, 0.4f), beam = Rectangle(0.3f, 0.6f), concrete = Concrete();
+        Frame(n1, n2, column, concrete);
+        const int b = Frame(n2, n3, beam, concrete);
+        Frame(n4, n3, column, concrete);
+        F(b).m_Loads.Insert(1, UniformLoad(-10, 6));
+        theProjectOptions.bFormCombinations = 1;
+        theProjectOptions.bSelfWeight = 1;
+        theProjectOptions.fSelfWeightDir[0] = 0;
+        theProjectOptions.fSelfWeightDir[1] = 0;
+        theProjectOptions.fSelfWeightDir[2] = -1;
+        theProjectOptions.nOptionWord &= ~CProjectOptions::kUnitMask;
+        LoadCombination force, disp;
+        force.AddFactor(1, 1.2);
+        disp.AddFactor(1, 1.0);
+        theLoadCombinations[0].Add(force);
+        theLoadCombinations[1].Add(disp);
+    }
+    std::string DataFile() const { return dir.File("PORTAL"); }
+
+public:
+    TempDir dir{"framedata"};
+
+private:
+    CFrameDataFamily* m_previous = nullptr;
+};
+
+// The analysis start's write of the portal frame, worked by hand: node I of
+// a column is its top; a column's local 3-axis reference is X, a beam's
+// 2-axis reference Z; two section-material combinations in order of first
+// use; the beam load's last point 0.0005 inside the beam.
+TEST_F(FrameDataFileTest, PortalFrameMatchesTheHandWorkedText)
+{
+    Portal();
+    AppHelperLog log;
+    ASSERT_EQ(WriteKorvaDataFile(1, 1, 1, 1, 1, 0, 0, nullptr), 1);
+    const std::string expected =
+        "C\n"
+        "C This data file is generated by VEK V7.0.6\n"
+        "C\n"
+        "SYSTEM:\n"
+        "4 1 U= 1 0 UNIT=0 \n"
+        "\n"
+        "DPRINT\n"
+        "1 4 \n"
+        "\n"
+        "FORCE\n"
+        "1 C=1.2  T=0 \n"
+        "\n"
+        "COMBINE\n"
+        "1 C=1  T=0 \n"
+        "\n"
+        "RESTRAINT\n"
+        "C 其它节点的约束\n"
+        "1 R=1 1 1 1 1 1 \n"
+        "4 R=1 1 1 1 1 1 \n"
+        "\n"
+        "JOINT\n"
+        "1 C=0 0 0 \n"
+        "2 C=0 0 3 \n"
+        "3 C=6 0 3 \n"
+        "4 C=6 0 0 \n"
+        "\n"
+        "\n"
+        "FRAME\n"
+        "2 1 2 X=0 Y=0 Z=-1 O=2 \n"
+        "1 N=1 B=0.4 0.4 U=30 E=3E7 G=1.25E7 W=25 M=2.5 C=1E-5 \n"
+        "2 N=1 B=0.3 0.6 U=30 E=3E7 G=1.25E7 W=25 M=2.5 C=1E-5 \n"
+        "1 PZ=0 -10 5.9995 -10 \n"
+        "C ----- Frame elements with no level or List by layer -------\n"
+        "1 2 1 M=1 DIR3=1 0 0 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
+        "2 2 3 M=2 DIR2=0 0 1 T=1 E=0 0 R=0 0 0 0 0 0 L=1 ACT=1 \n"
+        "3 3 4 M=1 DIR3=1 0 0 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
+        "\n"
+        "\n"
+        "MASTER\n"
+        "\n"
+        "TOWER\n"
+        "1 4 T=1 \n";
+    EXPECT_EQ(ReadBytes(DataFile()), FileBytes(expected));
+    EXPECT_TRUE(log.Messages().empty()) << log.Messages()[0].text;
+    // The model keeps its frames and restraints.
+    EXPECT_EQ(theFrames.GetSize(), 3);
+    EXPECT_EQ(N(2).m_cRestraint, 0);
+}
+
+// A prestress of 100 on a column of 0.4 x 0.4 (A 0.16, E 3e7, alpha 1e-5)
+// is the uniform temperature -100 / 48 in the block's load; the line keeps
+// its "Axial=". On a variable section it cannot be: a message, no load.
+TEST_F(FrameDataFileTest, PrestressBecomesAnAxialTemperature)
+{
+    Portal();
+    F(1).m_Loads.Insert(1, Prestress(100));
+    theVframeSects.Add(CVframeSect());
+    F(3).SetSection(1, kVariableSect);
+    F(3).m_Loads.Insert(1, Prestress(100));
+    AppHelperLog log;
+    ASSERT_EQ(WriteKorvaDataFile(1, 0, 0, 0, 1, 0, 0, nullptr), 1);
+    const std::string text = ReadText(DataFile());
+    EXPECT_NE(text.find("\nFRAME\n2 2 2 X=0 Y=0 Z=-1 O=2 \n"), std::string::npos) << text;
+    EXPECT_NE(text.find("1 T=-2.0833 0 0 \n2 PZ=0 -10 5.9995 -10 \nC -"), std::string::npos) << text;
+    EXPECT_NE(text.find("1 2 1 M=1 DIR3=1 0 0 T=1 E=0 0 R=0 0 0 0 0 0 L=1 Axial=100 ACT=1 \n"), std::string::npos)
+        << text;
+    // The variable-section column: no block load, its line "L=0".
+    EXPECT_NE(text.find("\nVFRAME\n1 0 0 X=0 Y=0 Z=-1 O=2 \n"), std::string::npos) << text;
+    EXPECT_NE(text.find("3 3 4 M=1 DIR3=1 0 0 T=1 E=0 0 R=0 0 0 0 0 0 L=0 Axial=100 ACT=1 \n"), std::string::npos)
+        << text;
+    ASSERT_EQ(log.Messages().size(), 1u);
+    EXPECT_EQ(log.Messages()[0].text, "3号梁柱单元的截面为变截面，无法把指定的预拉压力转换成轴向升降温");
+    EXPECT_NE(text.find("2 2 3 M=2 DIR2=0 0 1 T=1 E=0 0 R=0 0 0 0 0 0 L=2 ACT=1 \n"), std::string::npos) << text;
+    // The model's load keeps its prestress.
+    EXPECT_FLOAT_EQ(theFrameLoads.GetAt(1)->m_fPrestress, 100);
+    EXPECT_FLOAT_EQ(theFrameLoads.GetAt(1)->m_fTemp[0], 0);
+}
+
+// The iteration's switch on a tension-only brace: its line carries the
+// stiffness factor while it is off; the switch finds frames by number.
+TEST_F(FrameDataFileTest, SwitchedOffBraceCarriesTheStiffnessFactor)
+{
+    Portal();
+    const int brace = Frame(1, 3, 1, 1);
+    F(brace).SetAxialType(1);
+    CFrameDataFamily& family = FrameDataFamilyOfFrames();
+    const int pos = family.IndexOfID(brace);
+    ASSERT_GE(pos, 0);
+    CFrameDataRow row;
+    family.Row(pos, row);
+    EXPECT_EQ(row.id, brace);
+    EXPECT_TRUE(row.tensionOnly);
+    EXPECT_FALSE(family.IsSwitchedOff(pos));
+    family.SetSwitchedOff(pos, true);
+    AppHelperLog log;
+    ASSERT_EQ(WriteKorvaDataFile(1, 0, 0, 0, 1, 0, 0, nullptr), 1);
+    std::string text = ReadText(DataFile());
+    EXPECT_NE(text.find("4 3 1 M=1 DIR3=0 1 0 T=0 E=0 0 R=1 1 0 1 1 0 EGRF=1E-10 L=0 ACT=1 \n"), std::string::npos)
+        << text;
+    family.SetSwitchedOff(pos, false);
+    EXPECT_FALSE(family.IsSwitchedOff(pos));
+    ASSERT_EQ(WriteKorvaDataFile(1, 0, 0, 0, 1, 0, 0, nullptr), 1);
+    text = ReadText(DataFile());
+    EXPECT_EQ(text.find("EGRF"), std::string::npos) << text;
+}
+
+// Two storeys of 3 with base fixing and a modal analysis: columns at x 0
+// and 6, a concrete beam with 10 downwards on the first floor, a steel beam
+// I20A on the roof, a tension-only brace in the ground storey and 20 along X
+// at a roof node. Masses of gravity loads with g 10 and case 1 at factor 1:
+// the beam's 60 gives 3 to each of its nodes; the push along X none. Node I
+// is the upper node, or the one of smaller x; the brace's 3-axis reference
+// is -Y, its output sections 0 without a load. Rigid floors are not in the
+// model yet: no master nodes.
+TEST_F(FrameDataFileTest, TwoStoreysMatchTheHandWorkedText)
+{
+    Storeys({3, 3});
+    theProjectOptions.bFixLevel0Nodes = 1;
+    const int n1 = Node(0, 0, 0), n2 = Node(6, 0, 0), n3 = Node(0, 0, 3), n4 = Node(6, 0, 3), n5 = Node(0, 0, 6),
+              n6 = Node(6, 0, 6);
+    const int column = Rectangle(0.4f, 0.4f), beam = Rectangle(0.3f, 0.6f), concrete = Concrete();
+    CSframeSect i20;
+    i20.SetSteelString("I20A");
+    i20.SetSelfDefSectIndex(0);
+    i20.m_cPattern = 2;
+    i20.m_cFlagA = 3;
+    theSframeSects.Add(i20);
+    Frame(n1, n3, column, concrete);
+    Frame(n2, n4, column, concrete);
+    Frame(n3, n5, column, concrete);
+    Frame(n4, n6, column, concrete);
+    const int floor = Frame(n3, n4, beam, concrete);
+    F(floor).m_Loads.Insert(1, UniformLoad(-10, 6));
+    const int roof = Frame(n5, n6, 1, 0);
+    F(roof).SetSection(1, kSteelSect);
+    const int brace = Frame(n2, n3, column, concrete);
+    F(brace).SetAxialType(1);
+    const double push[6] = {20, 0, 0, 0, 0, 0};
+    N(n5).m_Loads.Insert(1, FindOrAddNodeLoad(CSixDoubles(push)));
+    theEigenPara.on = 1;
+    theProjectOptions.fGravity = 10;
+    LoadFactor lf;
+    theEigenPara.massFactors.Add(lf.Set(1, 1.0));
+    theProjectOptions.bSelfWeight = 0;
+    theProjectOptions.nOptionWord &= ~CProjectOptions::kUnitMask;
+
+    AppHelperLog log;
+    ASSERT_EQ(WriteKorvaDataFile(1, 1, 1, 1, 1, 0, 0, nullptr), 1);
+    const std::string expected =
+        "C\n"
+        "C This data file is generated by VEK V7.0.6\n"
+        "C\n"
+        "SYSTEM:\n"
+        "6 1 U= 1 0 UNIT=0 \n"
+        "\n"
+        "RITZ\n"
+        "V=24 P=10  ITE=1 STURM=1 ERROR=0.0001\n"
+        "\n"
+        "DPRINT\n"
+        "1 6 \n"
+        "\n"
+        "RESTRAINT\n"
+        "C 其它节点的约束\n"
+        "1 2 1 R=1 1 1 1 1 1 \n"
+        "\n"
+        "MASS\n"
+        "3 M=3 3 3 0 0 0 \n"
+        "4 M=3 3 3 0 0 0 \n"
+        "\n"
+        "LOADS\n"
+        "5 L=1 F=20 0 0 0 0 0 \n"
+        "\n"
+        "JOINT\n"
+        "C 第0层上的所有节点\n"
+        "1 C=0 0 0 \n"
+        "2 C=6 0 0 \n"
+        "C 第1层上的所有节点\n"
+        "3 C=0 0 3 \n"
+        "4 C=6 0 3 \n"
+        "C 第2层上的所有节点\n"
+        "5 C=0 0 6 \n"
+        "6 C=6 0 6 \n"
+        "\n"
+        "\n"
+        "FRAME\n"
+        "2 1 2 O=2 \n"
+        "1 N=1 B=0.4 0.4 U=30 E=3E7 G=1.25E7 W=25 M=2.5 C=1E-5 \n"
+        "2 N=1 B=0.3 0.6 U=30 E=3E7 G=1.25E7 W=25 M=2.5 C=1E-5 \n"
+        "1 PZ=0 -10 5.9995 -10 \n"
+        "C 1 --------------- Level 1 ---------------\n"
+        "1 3 1 M=1 DIR3=1 0 0 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
+        "2 4 2 M=1 DIR3=1 0 0 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
+        "5 3 4 M=2 DIR2=0 0 1 T=1 E=0 0 R=0 0 0 0 0 0 L=1 ACT=1 \n"
+        "6 3 2 M=1 DIR3=0 -1 0 T=0 E=0 0 R=1 1 0 1 1 0 L=0 ACT=1 \n"
+        "C 2 --------------- Level 2 ---------------\n"
+        "3 5 3 M=1 DIR3=1 0 0 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
+        "4 6 4 M=1 DIR3=1 0 0 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
+        "C ----- Frame elements with no level or List by layer -------\n"
+        "\n"
+        "\n"
+        "SFRAME\n"
+        "1 0 0 O=2 \n"
+        "1 Z=I20A H=3 C=1.2E-5 L=0 0 0 0 \n"
+        "C 1 --------------- Level 1 ---------------\n"
+        "C 2 --------------- Level 2 ---------------\n"
+        "7 5 6 M=1 DIR2=0 0 1 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
+        "C ----- Frame elements with no level or List by layer -------\n"
+        "\n"
+        "\n"
+        "MASTER\n"
+        "\n"
+        "TOWER\n"
+        "1 6 T=1 \n"
+        "\n"
+        "NDLEVEL\n"
+        "1 2 L=0 \n"
+        "3 4 L=1 \n"
+        "5 6 L=2 \n"
+        "\n";
+    EXPECT_EQ(ReadBytes(DataFile()), FileBytes(expected));
+    EXPECT_TRUE(log.Messages().empty()) << log.Messages()[0].text;
+    // With every load counted, not only the downward ones, the push is a mass.
+    theEigenPara.onlyMinusZ = 0;
+    ASSERT_EQ(WriteKorvaDataFile(1, 0, 0, 0, 1, 0, 0, nullptr), 1);
+    EXPECT_NE(ReadText(DataFile()).find("\nMASS\n3 M=3 3 3 0 0 0 \n4 M=3 3 3 0 0 0 \n5 M=2 2 2 0 0 0 \n"),
+              std::string::npos)
+        << ReadText(DataFile());
+}
+
+// A beam load at the beam's ends (the masses' share), on a beam 6 long
+// along X whose 2-axis is Z: lever rule for points, triangles, relative
+// positions and the local directions.
+TEST_F(FrameDataFileTest, BeamLoadsReachTheEndsByTheLeverRule)
+{
+    const int beam = Frame(Node(0, 0, 0), Node(6, 0, 0), 0, 0);
+    struct Case {
+        const char* what;
+        int group, direction;
+        std::vector<float> x, v;
+        double zI, zJ;
+    } cases[] = {
+        {"point force at 2", kSpanForce, 2, {2}, {-12}, -8, -4},
+        {"triangle rising to 10", kDistributed, 2, {0, 6}, {0, 10}, 10, 20},
+        {"relative, uniform over the middle third", kDistributed, 2, {-1.0f / 3, -2.0f / 3}, {6, 6}, 6, 6},
+        {"local 2-axis, uniform", kDistributed, 4, {0, 6}, {-10, -10}, -30, -30},
+        {"a moment is no force", kSpanMoment, 2, {3}, {100}, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CFrameLoad load;
+        load.m_Points[c.group][c.direction].SetPoints(int(c.x.size()), c.x.data(), c.v.data());
+        F(beam).m_Loads.Clear();
+        F(beam).m_Loads.Insert(2, FindOrAddFrameLoad(load));
+        std::vector<CFrameEndLoad> ends;
+        FrameDataFamilyOfFrames().EndLoads(FrameDataFamilyOfFrames().IndexOfID(beam), ends);
+        ASSERT_EQ(ends.size(), 1u);
+        EXPECT_EQ(ends[0].loadCase, 2);
+        EXPECT_NEAR(ends[0].atI[2], c.zI, 1e-5);
+        EXPECT_NEAR(ends[0].atJ[2], c.zJ, 1e-5);
+        EXPECT_NEAR(ends[0].atI[0], 0, 1e-9);
+        EXPECT_NEAR(ends[0].atJ[1], 0, 1e-9);
+    }
+}
+
+}  // namespace
