@@ -61,28 +61,6 @@ inline bool EndsWithPathSeparator(const char* text, size_t len)
     return len > 0 && IsPathSeparator(text[len - 1]) && !IsTrailByteAt(text, len - 1, len);
 }
 
-// Two texts equal when ASCII letters are folded; the bytes of double-byte
-// characters (whose trail bytes may look like letters) compare exactly.
-inline bool EqualIgnoringAsciiCase(const char* a, const char* b)
-{
-    const size_t la = std::char_traits<char>::length(a), lb = std::char_traits<char>::length(b);
-    if (la != lb) return false;
-    for (size_t i = 0; i < la;) {
-        const size_t n = CharLength(a, i, la);
-        if (n != CharLength(b, i, lb)) return false;
-        if (n == 2) {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
-        } else {
-            unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-            if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-            if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-            if (x != y) return false;
-        }
-        i += n;
-    }
-    return true;
-}
-
 // Whether text begins with key, ASCII letters folded and double-byte
 // characters compared exactly (the key ends on a character of the text).
 inline bool StartsWithIgnoringAsciiCase(const char* text, const char* key)
@@ -103,6 +81,14 @@ inline bool StartsWithIgnoringAsciiCase(const char* text, const char* key)
         i += n;
     }
     return true;
+}
+
+// Two texts equal when ASCII letters are folded; the bytes of double-byte
+// characters (whose trail bytes may look like letters) compare exactly.
+inline bool EqualIgnoringAsciiCase(const char* a, const char* b)
+{
+    return std::char_traits<char>::length(a) == std::char_traits<char>::length(b) &&
+           StartsWithIgnoringAsciiCase(a, b);
 }
 
 // ASCII letters to upper case; the trail bytes of double-byte characters
