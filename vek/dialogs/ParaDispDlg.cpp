@@ -19,7 +19,8 @@ BOOL CParaDispDlg::OnInitDialog()
     CModelessDialog::OnInitDialog();
     SetContent(m_pCallback, m_strCaption, m_nArg);
     if (m_edit.m_hWnd) m_edit.SetText(m_strText);
-    return TRUE;
+    // Shown, not chosen: the text is not selected as a first edit would be.
+    return FALSE;
 }
 
 void CParaDispDlg::SetText(const char* text)
