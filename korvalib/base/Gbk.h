@@ -61,19 +61,19 @@ inline bool EndsWithPathSeparator(const char* text, size_t len)
     return len > 0 && IsPathSeparator(text[len - 1]) && !IsTrailByteAt(text, len - 1, len);
 }
 
-// Two texts equal when ASCII letters are folded; the bytes of double-byte
-// characters (whose trail bytes may look like letters) compare exactly.
-inline bool EqualIgnoringAsciiCase(const char* a, const char* b)
+// Whether text begins with key, ASCII letters folded and double-byte
+// characters compared exactly (the key ends on a character of the text).
+inline bool StartsWithIgnoringAsciiCase(const char* text, const char* key)
 {
-    const size_t la = std::char_traits<char>::length(a), lb = std::char_traits<char>::length(b);
-    if (la != lb) return false;
-    for (size_t i = 0; i < la;) {
-        const size_t n = CharLength(a, i, la);
-        if (n != CharLength(b, i, lb)) return false;
+    const size_t lt = std::char_traits<char>::length(text), lk = std::char_traits<char>::length(key);
+    if (lk > lt) return false;
+    for (size_t i = 0; i < lk;) {
+        const size_t n = CharLength(key, i, lk);
+        if (n != CharLength(text, i, lt)) return false;
         if (n == 2) {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+            if (text[i] != key[i] || text[i + 1] != key[i + 1]) return false;
         } else {
-            unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+            unsigned char x = static_cast<unsigned char>(text[i]), y = static_cast<unsigned char>(key[i]);
             if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
             if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
             if (x != y) return false;
@@ -81,6 +81,39 @@ inline bool EqualIgnoringAsciiCase(const char* a, const char* b)
         i += n;
     }
     return true;
+}
+
+// Two texts equal when ASCII letters are folded; the bytes of double-byte
+// characters (whose trail bytes may look like letters) compare exactly.
+inline bool EqualIgnoringAsciiCase(const char* a, const char* b)
+{
+    return std::char_traits<char>::length(a) == std::char_traits<char>::length(b) &&
+           StartsWithIgnoringAsciiCase(a, b);
+}
+
+// ASCII letters to upper case; the trail bytes of double-byte characters
+// stay as they are.
+inline void ToUpperAscii(std::string& text)
+{
+    for (size_t i = 0; i < text.size();) {
+        const size_t n = CharLength(text.data(), i, text.size());
+        if (n == 1 && text[i] >= 'a' && text[i] <= 'z') text[i] = static_cast<char>(text[i] - 'a' + 'A');
+        i += n;
+    }
+}
+
+// The longest start of text of at most maxBytes bytes that ends on a
+// character boundary.
+inline std::string CutToBytes(const std::string& text, size_t maxBytes)
+{
+    size_t end = 0;
+    for (size_t i = 0; i < text.size();) {
+        const size_t n = CharLength(text.data(), i, text.size());
+        if (i + n > maxBytes) break;
+        i += n;
+        end = i;
+    }
+    return text.substr(0, end);
 }
 
 }  // namespace gbk

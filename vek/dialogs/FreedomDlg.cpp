@@ -110,8 +110,3 @@ void OpenRestraintPanel(int)
     }
     theModelessDlgs.Add(panel);
 }
-
-void BindElementPanels()
-{
-    RegisterPanel("restraints", OpenRestraintPanel);
-}

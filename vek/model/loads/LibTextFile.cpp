@@ -1,9 +1,9 @@
 #include "vek/model/loads/LibTextFile.h"
 
 #include <cstring>
-#include <strings.h>
 #include <string>
 
+#include "korvalib/base/Gbk.h"
 #include "vek/model/AppHelpers.h"
 
 CLibTextFile::CLibTextFile(const char* path)
@@ -56,9 +56,9 @@ const char* CLibTextFile::FirstSection()
 bool CLibTextFile::FindSection(const char* name)
 {
     Rewind();
-    const size_t n = name ? std::strlen(name) : 0;
+    // Letters of either case match; a double-byte character only itself.
     while (ReadLine())
-        if (strncasecmp(m_szLine, name ? name : "", n) == 0) return true;
+        if (gbk::StartsWithIgnoringAsciiCase(m_szLine, name ? name : "")) return true;
     return false;
 }
 

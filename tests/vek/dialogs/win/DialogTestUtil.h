@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "analysis/TableWnd.h"
 #include "framework/Afx.h"
 #include "tests/support/WinTestSupport.h"
 #include "tests/vek/app/AppTestUtil.h"
@@ -25,13 +26,28 @@ inline std::string ItemText(HWND dlg, int id)
 }
 
 // Replaces an edit's text by typing: select all, then the characters (GBK
-// double bytes as two WM_CHARs, as an input method sends them).
+// double-byte runs as an input method puts them in).
 inline void TypeInto(HWND edit, const char* text)
 {
     ::SetFocus(edit);
     ::SendMessageA(edit, EM_SETSEL, 0, -1);
     ::SendMessageA(edit, WM_CHAR, VK_BACK, 1);
-    for (const char* k = text; *k; ++k) ::SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(*k), 1);
+    for (const char* k = text; *k;) {
+        const auto c = static_cast<unsigned char>(*k);
+        if (c >= 0x81 && k[1]) {
+            // A run of double-byte characters as an input method's result
+            // string: put in at the caret (the system edit under Wine takes no
+            // lead byte alone through an ANSI window procedure).
+            const char* end = k;
+            while (static_cast<unsigned char>(*end) >= 0x81 && end[1]) end += 2;
+            const std::string run(k, end);
+            ::SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(run.c_str()));
+            k = end;
+        } else {
+            ::SendMessageA(edit, WM_CHAR, c, 1);
+            ++k;
+        }
+    }
     vektest::PumpPending();
 }
 
@@ -113,6 +129,45 @@ inline void WhenModal(std::function<void(CDialog*)> fn)
         else
             WhenModal(fn);
     });
+}
+
+// Runs fn once a modal dialog of class T is the active one (one opened from
+// inside another's handler, say).
+template <class T>
+inline void WhenModalOf(std::function<void(T*)> fn)
+{
+    vektest::RunSoon([fn] {
+        CDialog* d = ActiveModal();
+        T* t = d ? dynamic_cast<T*>(d) : nullptr;
+        if (t && t->m_hWnd && ::IsWindowVisible(t->m_hWnd))
+            fn(t);
+        else
+            WhenModalOf<T>(fn);
+    });
+}
+
+// Types into a grid from a cell on: a click on the cell, then each text
+// followed by Tab, as the keyboard gives them.
+inline void TypeCells(CTableWnd* grid, int row, int col, std::initializer_list<const char*> texts)
+{
+    const RECT r = grid->GetTable().CellRect(row, col);
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    ::SetFocus(grid->m_hWnd);
+    ::SendMessageA(grid->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(grid->m_hWnd, WM_LBUTTONUP, 0, at);
+    vektest::PumpPending();
+    for (const char* t : texts) {
+        for (const char* k = t; *k; ++k) ::SendMessageA(::GetFocus(), WM_CHAR, static_cast<unsigned char>(*k), 1);
+        ::SendMessageA(::GetFocus(), WM_CHAR, VK_TAB, 1);
+        vektest::PumpPending();
+    }
+}
+
+inline std::string CellText(CTableWnd* grid, int row, int col)
+{
+    char text[128] = {};
+    grid->GetCellText(row, col, text, sizeof text);
+    return text;
 }
 
 }  // namespace dlgtest
