@@ -201,6 +201,25 @@ TEST_F(DrawLayer, EqualLinesShareOneBatchOnOpenGL)
     EXPECT_EQ(gl.calls.back(), "Flush");
 }
 
+// Each element draws in a session of its own: inside a paint they share the
+// paint's batch, and only the paint's end flushes (a flush copies the whole
+// picture). No session makes a quadric it does not ask for.
+TEST_F(DrawLayer, ElementSessionsInAPaintShareOneBatchAndOneFlush)
+{
+    OnGL();
+    BeginExternalDraw(&dc);
+    for (int i = 0; i < 100; ++i) {
+        CDrawSession session;
+        DrawLine3D(kA, kB, 0x0000FF, 1);
+    }
+    EXPECT_EQ(gl.Count("Flush"), 0);
+    EXPECT_EQ(gl.CountPrefix("Begin"), 1);
+    EXPECT_EQ(gl.quadrics, 0);
+    EndExternalDraw();
+    EXPECT_EQ(gl.Count("Flush"), 1);
+    EXPECT_EQ(gl.CountPrefix("Begin"), gl.Count("End"));
+}
+
 TEST_F(DrawLayer, OutlinesMoveTowardsTheViewerOnlyWhenThin)
 {
     OnGL();

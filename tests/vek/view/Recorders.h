@@ -305,7 +305,12 @@ public:
         calls.push_back("Viewport:" + std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(w) + "," +
                         std::to_string(h));
     }
-    GlQuadric* NewQuadric() override { return reinterpret_cast<GlQuadric*>(&quadricTag); }
+    GlQuadric* NewQuadric() override
+    {
+        ++quadrics;
+        return reinterpret_cast<GlQuadric*>(&quadricTag);
+    }
+    int quadrics = 0;  // made so far
     void DeleteQuadric(GlQuadric*) override { ++quadricsDeleted; }
     void Sphere(GlQuadric*, double r, int slices, int stacks) override
     {

@@ -13,6 +13,7 @@ struct CDrawState {
     CDrawDC* dc = nullptr;    // the device every GDI call uses; null outside a drawing
     bool externalDC = false;  // the view's paint supplied the device
     int depth = 0;            // nesting of sessions outside a paint
+    int sessions = 0;         // nesting of all sessions, in a paint too
     uint8_t savedOpenGL = 0;  // the OpenGL switch before the outermost session
     // What the device had selected before this layer first selected its own.
     GdiObject oldPen = nullptr, oldBrush = nullptr, oldFont = nullptr;
@@ -46,10 +47,11 @@ public:
     ~CDrawSession();
     CDrawSession(const CDrawSession&) = delete;
     CDrawSession& operator=(const CDrawSession&) = delete;
-    GlQuadric* Quadric() const { return m_quadric; }
+    // Made on the first ask: most sessions draw no sphere.
+    GlQuadric* Quadric() const;
 
 private:
-    GlQuadric* m_quadric = nullptr;
+    mutable GlQuadric* m_quadric = nullptr;
 };
 
 void RefreshViewNow();

@@ -178,8 +178,8 @@ void EndExternalDraw()
 
 CDrawSession::CDrawSession()
 {
-    if (boundGl) m_quadric = boundGl->NewQuadric();
     CDrawState& s = theDrawState;
+    ++s.sessions;
     if (s.externalDC) return;
     if (s.depth == 0) {
         s.dc = boundHost ? boundHost->BeginSession() : nullptr;
@@ -194,7 +194,11 @@ CDrawSession::CDrawSession()
 CDrawSession::~CDrawSession()
 {
     CDrawState& s = theDrawState;
-    if (DrawingOnGL()) {
+    // Only the outermost session outside a paint sends the batch on: a
+    // flush per element costs a copy of the picture, and a paint's own end
+    // sends everything once.
+    if (s.sessions > 0) --s.sessions;
+    if (s.sessions == 0 && !s.externalDC && DrawingOnGL()) {
         GlEndBatch();
         boundGl->Flush();
     }
@@ -205,6 +209,12 @@ CDrawSession::~CDrawSession()
         s.dc = nullptr;
     }
     if (m_quadric && boundGl) boundGl->DeleteQuadric(m_quadric);
+}
+
+GlQuadric* CDrawSession::Quadric() const
+{
+    if (!m_quadric && boundGl) m_quadric = boundGl->NewQuadric();
+    return m_quadric;
 }
 
 void RefreshViewNow()

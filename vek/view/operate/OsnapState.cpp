@@ -45,25 +45,28 @@ bool Near(const double* a, const double* b, double half)
     return true;
 }
 
-// Visits the indices stored in the 27 cells around a point.
+// Visits the indices stored in the cells that points within half of the
+// point may lie in.
 template <class Visit>
-bool AnyAround(const std::unordered_map<uint64_t, std::vector<int>>& index, const double* p, double cell, Visit visit)
+bool AnyAround(const CCellChains& index, const double* p, double cell, double half, Visit visit)
 {
-    const int64_t c[3] = {Cell(p[0], cell), Cell(p[1], cell), Cell(p[2], cell)};
-    for (int64_t i = -1; i <= 1; ++i)
-        for (int64_t j = -1; j <= 1; ++j)
-            for (int64_t k = -1; k <= 1; ++k) {
-                auto it = index.find(Key(c[0] + i, c[1] + j, c[2] + k));
-                if (it == index.end()) continue;
-                for (int n : it->second)
-                    if (visit(n)) return true;
-            }
+    int64_t lo[3], hi[3];
+    for (int k = 0; k < 3; ++k) {
+        lo[k] = Cell(p[k] - half, cell);
+        hi[k] = Cell(p[k] + half, cell);
+        // Beyond the cells' range every point shares cell 0.
+        if (lo[k] > hi[k]) lo[k] = hi[k] = 0;
+    }
+    for (int64_t i = lo[0]; i <= hi[0]; ++i)
+        for (int64_t j = lo[1]; j <= hi[1]; ++j)
+            for (int64_t k = lo[2]; k <= hi[2]; ++k)
+                if (index.Any(Key(i, j, k), visit)) return true;
     return false;
 }
 
-void Insert(std::unordered_map<uint64_t, std::vector<int>>& index, const double* p, double cell, int n)
+void Insert(CCellChains& index, const double* p, double cell, int n)
 {
-    index[Key(Cell(p[0], cell), Cell(p[1], cell), Cell(p[2], cell))].push_back(n);
+    index.Insert(Key(Cell(p[0], cell), Cell(p[1], cell), Cell(p[2], cell)), n);
 }
 
 double HalfTolerance()
@@ -113,11 +116,11 @@ void COsnapState::Reset(bool withOffered)
     m_lines.clear();
     m_points.clear();
     m_grid.clear();
-    m_lineIndex.clear();
-    m_pointIndex.clear();
-    m_gridIndex.clear();
+    m_lineIndex.Clear();
+    m_pointIndex.Clear();
+    m_gridIndex.Clear();
     const double half = HalfTolerance();
-    m_cell = half > 0 ? half : 1e-6;
+    m_cell = half > 0 ? 2 * half : 1e-6;
     if (theViewProjection.GetMode() == CViewProjection::kFree3D) {
         const int members = ModelFamily(EFamily::Frames).GetCount() + ModelFamily(EFamily::Walls).GetCount();
         m_lines.reserve(static_cast<size_t>(members / 2));
@@ -160,7 +163,7 @@ bool COsnapState::AddSnapLine(const double* p1, const double* p2, int node1, int
     if (!m_collecting || !p1 || !p2) return false;
     if (!OnPlane(p1) || !OnPlane(p2)) return false;
     const double half = HalfTolerance();
-    const bool present = AnyAround(m_lineIndex, p1, m_cell, [&](int n) {
+    const bool present = AnyAround(m_lineIndex, p1, m_cell, half, [&](int n) {
         const Segment& s = m_lines[static_cast<size_t>(n)];
         return Near(s.a, p1, half) && Near(s.b, p2, half);
     });
@@ -179,7 +182,8 @@ bool COsnapState::AddSnapPoint(const double* p, int node)
 {
     if (!m_collecting || !p || Offered(node) || !OnPlane(p)) return false;
     const double half = HalfTolerance();
-    if (AnyAround(m_pointIndex, p, m_cell, [&](int n) { return Near(m_points[static_cast<size_t>(n)].v, p, half); }))
+    if (AnyAround(m_pointIndex, p, m_cell, half,
+                  [&](int n) { return Near(m_points[static_cast<size_t>(n)].v, p, half); }))
         return false;
     Insert(m_pointIndex, p, m_cell, static_cast<int>(m_points.size()));
     m_points.push_back(P3{{p[0], p[1], p[2]}});
@@ -191,7 +195,7 @@ bool COsnapState::AddGridPoint(const double* p)
 {
     if (!m_collecting || !p) return false;
     const double half = HalfTolerance();
-    if (AnyAround(m_gridIndex, p, m_cell, [&](int n) { return Near(m_grid[static_cast<size_t>(n)].v, p, half); }))
+    if (AnyAround(m_gridIndex, p, m_cell, half, [&](int n) { return Near(m_grid[static_cast<size_t>(n)].v, p, half); }))
         return false;
     Insert(m_gridIndex, p, m_cell, static_cast<int>(m_grid.size()));
     m_grid.push_back(P3{{p[0], p[1], p[2]}});
@@ -211,9 +215,9 @@ void COsnapState::Scale(double factor)
         for (double& v : p.v) v *= factor;
     for (int k = 0; k < 3; ++k) m_snap[k] *= factor;
     // The lookup cells no longer match the points: built again.
-    m_lineIndex.clear();
-    m_pointIndex.clear();
-    m_gridIndex.clear();
+    m_lineIndex.Clear();
+    m_pointIndex.Clear();
+    m_gridIndex.Clear();
     for (size_t i = 0; i < m_lines.size(); ++i) Insert(m_lineIndex, m_lines[i].a, m_cell, static_cast<int>(i));
     for (size_t i = 0; i < m_points.size(); ++i) Insert(m_pointIndex, m_points[i].v, m_cell, static_cast<int>(i));
     for (size_t i = 0; i < m_grid.size(); ++i) Insert(m_gridIndex, m_grid[i].v, m_cell, static_cast<int>(i));

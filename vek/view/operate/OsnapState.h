@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "vek/view/operate/CellChains.h"
+
 class bofstream;
 class bifstream;
 
@@ -118,8 +120,8 @@ private:
     void MarkOffered(int node);
     void Compete(double x, double y, const double* model, int type, double& best);
 
-    // Equal-point lookup of the candidates: cells of half the tolerance.
-    std::unordered_map<uint64_t, std::vector<int>> m_lineIndex, m_pointIndex, m_gridIndex;
+    // Equal-point lookup of the candidates: cells as wide as the tolerance.
+    CCellChains m_lineIndex, m_pointIndex, m_gridIndex;
     double m_cell = 0.01;
     // Screen positions of the candidates, made once per search.
     std::vector<double> m_scratch;
