@@ -11,7 +11,9 @@
 #include "vek/elements/line/frames/FrameDefaults.h"
 #include "vek/elements/line/frames/FrameLoad.h"
 #include "vek/elements/line/frames/FramePick.h"
+#include "vek/elements/line/frames/FrameSectionPurge.h"
 #include "vek/elements/line/frames/FrameStore.h"
+#include "vek/elements/line/frames/FrameStoreyChecks.h"
 #include "vek/elements/line/frames/FrameUndo.h"
 #include "vek/elements/line/nodes/NodeAttributes.h"
 #include "vek/elements/line/nodes/Node.h"
@@ -117,6 +119,10 @@ public:
     {
         if (step == ECheck::Merge) {
             DeleteDuplicateFrames();
+        } else if (step == ECheck::PurgeUnused) {
+            PurgeUnusedFrameData();
+        } else if (step == ECheck::WindExposure) {
+            CheckWindwardElements();
         } else if (step == ECheck::Elements) {
             ModelHooks().ShowPrompt("正在检查梁柱单元数据...");
             const int sections = CheckFrameSections();
