@@ -458,12 +458,31 @@ TEST_F(ResultWindowTest, TheFrameFamilyGivesResultsTheKindAndSectionOfEachFrame)
     FormatValueLabel(2, labels);
     EXPECT_EQ(labels.size(), 5u) << "one per section of the beam";
 
-    // A steel frame makes the result look for steel members.
+    // A steel beam makes the result look for steel members, and its check
+    // values are shown on it: the largest strength stress of its two
+    // sections, 10 and -20.
     EXPECT_EQ(theResult.m_bHasSframes, 0);
     theFrames.GetByID(2)->SetSection(1, 1);
-    theResult.ComputeNodeStages();
+    resgen::CheckRec check{2, {0, 2}, {}};
+    std::vector<std::array<double, 21>> rows(2);
+    rows[0][1] = 10;
+    rows[1][1] = -20;
+    check.row.push_back(rows);
+    model.f88 = {check};
+    model.WriteAll(Base());
+    resgen::SetTime(Base() + ".PL", -100);
+    ASSERT_EQ(theResult.SetFileName(Base().c_str(), 4, 1), 1);
     EXPECT_EQ(theResult.m_bHasSframes, 1);
     EXPECT_EQ(theResult.m_bHasFrames, 1);
+    theResultDisp.steelCheck.kind = 1;
+    theResultDisp.steelCheck.item = 0;
+    AnswerDialog([](CDialog*) {});
+    Command(ID_STEEL_CHECK_MAX);
+    const SteelCheckDisp& sc = theResultDisp.steelCheck;
+    ASSERT_EQ(sc.kind, 1);
+    ASSERT_EQ(sc.store.GetCount(), 1);
+    ASSERT_TRUE(sc.store.IsValidID(2));
+    EXPECT_DOUBLE_EQ(sc.store.GetByID(2)->value, 20);
 }
 
 }  // namespace

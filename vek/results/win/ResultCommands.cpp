@@ -271,6 +271,7 @@ void BindResultWindows()
     if (!r.updateFrameDiagram) r.updateFrameDiagram = [] { UpdateFrameDiagram(); };
     if (!r.updateForceText) r.updateForceText = [] { UpdateForceText(); };
     if (!r.fillAxialRatio) r.fillAxialRatio = [] { FillAxialRatio(); };
+    if (!theResultCommandSlots.readSteelCheck) theResultCommandSlots.readSteelCheck = [] { ReadSteelCheck(); };
     // The viewer gets the node picked and the response chosen in its panel.
     ViewerLinkHooks& l = theViewerLinkHooks;
     if (!l.timeHistoryItem)
