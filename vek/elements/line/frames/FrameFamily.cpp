@@ -21,6 +21,7 @@
 #include "vek/model/ModelFamily.h"
 #include "vek/model/ModelHooks.h"
 #include "vek/model/project/ProjectBlocks.h"
+#include "vek/results/Result.h"
 #include "vek/view/passes/DrawModel.h"
 
 namespace {
@@ -170,6 +171,15 @@ const bool registered = [] {
     theNodeSplitHooks.breakFramesAtNode = BreakFramesAtNode;
     theArcDivisionHooks.addFrame = [](int a, int b) { AddFramesBetweenNodes(a, b); };
     theArcDivisionHooks.addColumnBelowNode = AddColumnBelowNode;
+    // Results read the right force file by the frame's kind; axial ratios need its section.
+    theResultModelLinks.frameKind = [](int pos) {
+        const auto* f = static_cast<const CFrame*>(theFrameFamily.GetAt(pos));
+        return f ? f->GetSectionKind() : 0;
+    };
+    theResultModelLinks.frameSection = [](int pos) {
+        const auto* f = static_cast<const CFrame*>(theFrameFamily.GetAt(pos));
+        return f ? int(f->m_nSection) : 0;
+    };
     return true;
 }();
 
