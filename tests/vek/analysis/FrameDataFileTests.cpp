@@ -6,10 +6,6 @@
 #include <filesystem>
 #include <fstream>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 #include "tests/support/AppHelpersStandIn.h"
 #include "tests/vek/analysis/DataFileTestSupport.h"
 #include "tests/vek/elements/NodeTestSupport.h"
@@ -418,8 +414,8 @@ TEST_F(FrameDataFileTest, BeamLoadsReachTheEndsByTheLeverRule)
 // temporary and the model's project form as they were; a write without
 // merging leaves the model as it was too. The disk is full where the
 // temporary's name leads to /dev/full; the folder takes no new file where a
-// folder holds the temporary's name; the old file is read-only by its
-// attribute (Windows refuses to replace it, whoever runs the program).
+// folder holds the temporary's name; the old file is read-only (Windows
+// refuses to replace it, and so does the writer under Wine or for root).
 TEST_F(FrameDataFileTest, FailedWritesKeepTheOldFileAndTheModel)
 {
     struct Case {
@@ -464,12 +460,9 @@ TEST_F(FrameDataFileTest, FailedWritesKeepTheOldFileAndTheModel)
          [](const std::string& file) { return std::filesystem::create_directory(file + ".$$$"); }, IDOK, 1, "#125"},
         {"read-only data file",
          [](const std::string& file) {
-#ifdef _WIN32
-             return ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY) != 0;
-#else
-             (void)file;
-             return false;  // a rename replaces it whatever its mode
-#endif
+             namespace fs = std::filesystem;
+             fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+             return true;
          },
          IDOK, 1, "不能写入数据文件"},
         {"merging off", [](const std::string&) { return true; }, IDOK, 0, nullptr},
@@ -512,9 +505,8 @@ TEST_F(FrameDataFileTest, FailedWritesKeepTheOldFileAndTheModel)
             std::filesystem::remove(DataFile() + ".$$$", ec);
         else
             EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(DataFile() + ".$$$", ec)));
-#ifdef _WIN32
-        ::SetFileAttributesA(DataFile().c_str(), FILE_ATTRIBUTE_NORMAL);
-#endif
+        std::filesystem::permissions(DataFile(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add);
     }
 }
 
