@@ -207,15 +207,9 @@ void CProcessManager::StartProgram(const CProcessInfo& info)
     BOOL started = FALSE;
     if (commandLine.GetLength() <= RunRules::kMaxCommandLine) {
         char line[RunRules::kMaxCommandLine + 1];
-        // A start can fail for a moment on a loaded machine (the new process
-        // dies before it is up): two more tries before the user is told.
-        for (int attempt = 0; attempt < 3 && !started; ++attempt) {
-            if (attempt) ::Sleep(250);
-            std::snprintf(line, sizeof line, "%s", commandLine.GetString());
-            started = ::CreateProcessA(nullptr, line, nullptr, nullptr, TRUE, flags, nullptr,
-                                       info.m_strFolder.IsEmpty() ? nullptr : info.m_strFolder.GetString(), &si,
-                                       &pi);
-        }
+        std::snprintf(line, sizeof line, "%s", commandLine.GetString());
+        started = ::CreateProcessA(nullptr, line, nullptr, nullptr, TRUE, flags, nullptr,
+                                   info.m_strFolder.IsEmpty() ? nullptr : info.m_strFolder.GetString(), &si, &pi);
     }
     if (write) ::CloseHandle(write);
     if (!started) {

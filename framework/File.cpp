@@ -6,6 +6,8 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 BOOL CFile::Open(LPCTSTR path, UINT flags)
@@ -133,8 +135,18 @@ BOOL CFile::Replace(LPCTSTR from, LPCTSTR to)
 {
     if (!from || !to || !*from || !*to) return FALSE;
 #if defined(_WIN32)
+    // Windows refuses to replace a read-only file; Wine does not ask.
+    const DWORD attributes = GetFileAttributesA(to);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
     return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 #else
+    // A file without its owner's write permission stays, as on Windows,
+    // even for a user whom the system would let replace it.
+    struct stat st;
+    if (stat(to, &st) == 0 && S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR)) return FALSE;
     // rename replaces a file at once, and refuses to put a file over a folder.
     return std::rename(from, to) == 0;
 #endif

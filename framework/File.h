@@ -59,7 +59,8 @@ public:
     static BOOL Rename(LPCTSTR from, LPCTSTR to) { return std::rename(from, to) == 0; }
     // Moves a file over another in one step, replacing it: at every moment
     // one of the two files stands under the target's name. FALSE (nothing
-    // moved) when the target is a folder or cannot be replaced.
+    // moved) when the target is a folder, a read-only file or cannot be
+    // replaced.
     static BOOL Replace(LPCTSTR from, LPCTSTR to);
 
 protected:

@@ -17,6 +17,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench/BestTime.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/results/ContourColours.h"
 #include "vek/view/ViewProjection.h"
@@ -28,20 +29,6 @@
 namespace {
 
 constexpr int kWidth = 1280, kHeight = 1024;
-
-double Seconds(const std::function<void()>& run)
-{
-    LARGE_INTEGER f, a, b;
-    QueryPerformanceFrequency(&f);
-    double best = 1e30;
-    for (int i = 0; i < 5; ++i) {
-        QueryPerformanceCounter(&a);
-        run();
-        QueryPerformanceCounter(&b);
-        best = std::min(best, double(b.QuadPart - a.QuadPart) / f.QuadPart);
-    }
-    return best;
-}
 
 }  // namespace
 
@@ -94,7 +81,7 @@ int main(int argc, char** argv)
     // The bare loop's colours are worked out beforehand: the marker greens.
     std::vector<GLubyte> green(size_t(quads) * 4);
     for (size_t i = 0; i < green.size(); ++i) green[i] = GLubyte(8 + int(239 * q[i * 4 + 3] + 0.5));
-    const double bare = Seconds([&] {
+    const double bare = BestSeconds([&] {
         glClear(GL_COLOR_BUFFER_BIT);
         glShadeModel(GL_SMOOTH);
         glBegin(GL_TRIANGLES);
@@ -110,7 +97,7 @@ int main(int argc, char** argv)
         glFinish();
     });
     int changed = 0;
-    const double ours = Seconds([&] {
+    const double ours = BestSeconds([&] {
         glClear(GL_COLOR_BUFFER_BIT);
         SetContourColorFunc(ContourColourCode);
         BeginExternalDraw(&dc);

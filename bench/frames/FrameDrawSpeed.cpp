@@ -12,9 +12,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <vector>
 
+#include "bench/BestTime.h"
 #include "vek/elements/line/frames/Frame.h"
 #include "vek/elements/line/frames/FrameStore.h"
 #include "vek/elements/line/nodes/Node.h"
@@ -28,20 +28,6 @@
 #include "vek/view/win/WinGl.h"
 
 namespace {
-
-double Seconds(const std::function<void()>& run)
-{
-    LARGE_INTEGER f, a, b;
-    QueryPerformanceFrequency(&f);
-    double best = 1e30;
-    for (int i = 0; i < 5; ++i) {
-        QueryPerformanceCounter(&a);
-        run();
-        QueryPerformanceCounter(&b);
-        best = std::min(best, double(b.QuadPart - a.QuadPart) / f.QuadPart);
-    }
-    return best;
-}
 
 // Beams along x and y on storeys 3 apart: side x side nodes per storey.
 void BuildFrames(int count, std::vector<double>& segments)
@@ -105,7 +91,7 @@ int main(int argc, char** argv)
     theViewProjection.ZoomExtents(0, 1, 1);
     theViewProjection.SetupGL();
     CGdiDrawDC dc(picture.Dc());
-    const double bare = Seconds([&] {
+    const double bare = BestSeconds([&] {
         glClear(GL_COLOR_BUFFER_BIT);
         const GLubyte c[3] = {255, 255, 0};
         glLineWidth(1);
@@ -118,7 +104,7 @@ int main(int argc, char** argv)
         glEnd();
         glFinish();
     });
-    const double ours = Seconds([&] {
+    const double ours = BestSeconds([&] {
         glClear(GL_COLOR_BUFFER_BIT);
         theOsnapState.Reset(false);
         BeginExternalDraw(&dc);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "framework/Image.h"
+#include "bench/BestTime.h"
 #include "vek/view/ViewProjection.h"
 #include "vek/view/ViewSettings.h"
 #include "vek/view/draw/DrawLayer.h"
@@ -27,20 +28,6 @@
 #include "vek/view/win/WinGl.h"
 
 namespace {
-
-double Seconds(const std::function<void()>& run)
-{
-    LARGE_INTEGER f, a, b;
-    QueryPerformanceFrequency(&f);
-    double best = 1e30;
-    for (int i = 0; i < 5; ++i) {
-        QueryPerformanceCounter(&a);
-        run();
-        QueryPerformanceCounter(&b);
-        best = std::min(best, double(b.QuadPart - a.QuadPart) / f.QuadPart);
-    }
-    return best;
-}
 
 HDC bareSource = nullptr;
 
@@ -95,7 +82,7 @@ int main(int argc, char** argv)
         Fit(3);
         theViewProjection.SetupGL();
         CGdiDrawDC dc(picture.Dc());
-        const double bare = Seconds([&] {
+        const double bare = BestSeconds([&] {
             glClear(GL_COLOR_BUFFER_BIT);
             const GLubyte c[3] = {255, 255, 0};
             glLineWidth(1);
@@ -108,7 +95,7 @@ int main(int argc, char** argv)
             glEnd();
             glFinish();
         });
-        const double ours = Seconds([&] {
+        const double ours = BestSeconds([&] {
             glClear(GL_COLOR_BUFFER_BIT);
             BeginExternalDraw(&dc);
             for (int i = 0; i < n; ++i)
@@ -135,7 +122,7 @@ int main(int argc, char** argv)
             px[static_cast<size_t>(i)] = POINT{x, y};
         }
         HPEN pen = CreatePen(PS_SOLID, 1, colour);
-        const double bare = Seconds([&] {
+        const double bare = BestSeconds([&] {
             HGDIOBJ was = SelectObject(mem, pen);
             for (int i = 0; i < n; ++i) {
                 MoveToEx(mem, px[static_cast<size_t>(2 * i)].x, px[static_cast<size_t>(2 * i)].y, nullptr);
@@ -145,7 +132,7 @@ int main(int argc, char** argv)
             GdiFlush();
         });
         CGdiDrawDC dc(mem);
-        const double ours = Seconds([&] {
+        const double ours = BestSeconds([&] {
             BeginExternalDraw(&dc);
             for (int i = 0; i < n; ++i)
                 DrawLine3D(&pts[static_cast<size_t>(i) * 6], &pts[static_cast<size_t>(i) * 6 + 3], colour, 1);
@@ -169,7 +156,7 @@ int main(int argc, char** argv)
         view->UpdateWindow();
         const HWND window = view->GetSafeHwnd();
         const int repaints = 300;
-        const double ours = Seconds([&] {
+        const double ours = BestSeconds([&] {
             for (int i = 0; i < repaints; ++i) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
             GdiFlush();
         });
@@ -182,7 +169,7 @@ int main(int argc, char** argv)
         RegisterClassA(&wc);
         const HWND bareWindow = CreateWindowExA(0, "VekBenchBare", "", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr,
                                                 nullptr, wc.hInstance, nullptr);
-        const double bare = Seconds([&] {
+        const double bare = BestSeconds([&] {
             for (int i = 0; i < repaints; ++i)
                 RedrawWindow(bareWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
             GdiFlush();

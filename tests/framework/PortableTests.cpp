@@ -411,4 +411,13 @@ TEST(CFileTest, ReplaceMovesOverAFileButNotOverAFolder)
     EXPECT_TRUE(std::filesystem::is_directory(folder));
     EXPECT_EQ(vektest::ReadFileBytes(fresh).size(), 1u);
     EXPECT_FALSE(CFile::Replace(dir.File("missing.bin").c_str(), target.c_str()));
+
+    // A read-only target stays, whoever runs the program.
+    namespace fs = std::filesystem;
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(CFile::Replace(fresh.c_str(), target.c_str()));
+    EXPECT_EQ(vektest::ReadFileBytes(target), (vektest::Bytes{'n', 'e', 'w', '!'}));
+    EXPECT_EQ(vektest::ReadFileBytes(fresh).size(), 1u);
+    fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_TRUE(CFile::Replace(fresh.c_str(), target.c_str()));
 }

@@ -8,7 +8,9 @@
 #include "vek/dialogs/LeftDlg.h"
 #include "vek/dialogs/library/LibraryCommands.h"
 #include "vek/model/ProjectOptions.h"
+#include "vek/model/document/ModelCheck.h"
 #include "vek/model/units/UnitConversion.h"
+#include "vek/view/operate/ViewCommands.h"
 #include "vek/view/win/BottomDlg.h"
 
 bool CEditValueDialogs::EditInts(const char* title, int n, const char* const* labels, int* values)
@@ -79,4 +81,9 @@ void BindModelWindows()
     SetModelHooks(&hooks);
     theProjectOptionsHooks.convertModelUnits = ConvertModelUnits;
     BindLibraryDialogs();
+    // "删除无用数据": records that nothing refers to, family by family.
+    RegisterCommandHandler(32837, [] {
+        DeleteUnusedData();
+        return true;
+    });
 }

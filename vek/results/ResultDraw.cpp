@@ -1,5 +1,6 @@
 #include "vek/results/ResultDraw.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -130,22 +131,48 @@ void DrawMemberValues()
     if (rd.axialRatio.kind != 0) draw(rd.axialRatio.store, rd.axialRatio.largest);
 }
 
+namespace {
+
+bool NodeContoured(int kind)
+{
+    return kind >= 5 && kind <= 10;
+}
+
+// Node i of the model has the result's value i; nodes past the result have none.
+bool ContourNodeValue(const ContourState& c, int id, double& v)
+{
+    const int pos = ModelFamily(EFamily::Nodes).IndexOfID(id);
+    if (pos < 0 || size_t(pos) >= c.nodeValues.size()) return false;
+    v = c.nodeValues[size_t(pos)];
+    return true;
+}
+
+}  // namespace
+
+bool ContourDrawsBeam(int id, int nodeI, int nodeJ)
+{
+    const ContourState& c = theResultDisp.contour;
+    if (NodeContoured(c.kind)) {
+        double v;
+        return ContourNodeValue(c, nodeI, v) && ContourNodeValue(c, nodeJ, v);
+    }
+    if (c.kind != 11) return false;
+    // The members come in ascending numbers, as the result store holds them.
+    const auto at = std::lower_bound(c.members.begin(), c.members.end(), id,
+                                     [](const DiagramMember& m, int n) { return m.m_nID < n; });
+    return at != c.members.end() && at->m_nID == id;
+}
+
 void DrawBeamContour()
 {
     const ContourState& c = theResultDisp.contour;
-    const bool byNodes = c.kind >= 5 && c.kind <= 10;
+    const bool byNodes = NodeContoured(c.kind);
     if (!byNodes && c.kind != 11) return;
     CModelFamily& frames = ModelFamily(EFamily::Frames);
     CModelFamily& nodes = ModelFamily(EFamily::Nodes);
     const int width = theDisplayColors.m_lineWidth[kDiagramWidth];
     if (byNodes) {
-        // Node i of the model has the result's value i; nodes past the result have none.
-        auto valueOf = [&](int id, double& v) {
-            const int pos = nodes.IndexOfID(id);
-            if (pos < 0 || size_t(pos) >= c.nodeValues.size()) return false;
-            v = c.nodeValues[size_t(pos)];
-            return true;
-        };
+        auto valueOf = [&](int id, double& v) { return ContourNodeValue(c, id, v); };
         for (int pos : Positions(frames)) {
             int ends[2];
             double a[3], b[3], va, vb;

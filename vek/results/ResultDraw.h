@@ -15,6 +15,9 @@ void DrawFrameDiagram();
 void DrawForceText();
 // Steel-check values and axial compression ratios beside their frames.
 void DrawMemberValues();
+// Whether the contour pass draws the beam (by number, with its end nodes) in
+// the contour's colours; its own body is then left out of the model drawing.
+bool ContourDrawsBeam(int id, int nodeI, int nodeJ);
 // Beams in the contour's colours: by their end nodes' displacements, or by
 // their own section forces.
 void DrawBeamContour();

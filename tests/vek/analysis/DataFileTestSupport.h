@@ -45,6 +45,18 @@ inline std::string ReadText(const std::string& path)
     return t;
 }
 
+// The rolled section I20A in the steel section list; its number.
+inline int AddSteelI20A()
+{
+    CSframeSect i20;
+    i20.SetSteelString("I20A");
+    i20.SetSelfDefSectIndex(0);
+    i20.m_cPattern = 2;
+    i20.m_cFlagA = 3;
+    theSframeSects.Add(i20);
+    return theSframeSects.GetSize();
+}
+
 inline void ResetDataFileRecords()
 {
     theMaterials.SetSize(0);

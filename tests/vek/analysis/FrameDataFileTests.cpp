@@ -3,6 +3,9 @@
 // axial temperature, and the switch the one-way iteration sets.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "tests/support/AppHelpersStandIn.h"
 #include "tests/vek/analysis/DataFileTestSupport.h"
 #include "tests/vek/elements/NodeTestSupport.h"
@@ -14,6 +17,8 @@
 #include "vek/elements/line/frames/FrameLoad.h"
 #include "vek/elements/line/frames/FrameStore.h"
 #include "vek/elements/line/nodes/NodePools.h"
+#include "korvalib/base/biostream.h"
+#include "vek/model/project/ProjectFile.h"
 #include "vek/model/loads/LoadCombination.h"
 #include "vek/model/materials/Material.h"
 #include "vek/model/materials/Sections.h"
@@ -118,6 +123,16 @@ protected:
         theLoadCombinations[1].Add(disp);
     }
     std::string DataFile() const { return dir.File("PORTAL"); }
+    // The whole model in its project form.
+    std::string ModelImage() const
+    {
+        const std::string path = dir.File("image.bin");
+        bofstream out;
+        if (!out.Open(path.c_str()) || !WriteProjectStream(out) || !out.Close()) return "not written";
+        const std::string bytes = ReadBytes(path);
+        std::filesystem::remove(path);
+        return bytes;
+    }
 
 public:
     TempDir dir{"framedata"};
@@ -257,12 +272,7 @@ TEST_F(FrameDataFileTest, TwoStoreysMatchTheHandWorkedText)
     const int n1 = Node(0, 0, 0), n2 = Node(6, 0, 0), n3 = Node(0, 0, 3), n4 = Node(6, 0, 3), n5 = Node(0, 0, 6),
               n6 = Node(6, 0, 6);
     const int column = Rectangle(0.4f, 0.4f), beam = Rectangle(0.3f, 0.6f), concrete = Concrete();
-    CSframeSect i20;
-    i20.SetSteelString("I20A");
-    i20.SetSelfDefSectIndex(0);
-    i20.m_cPattern = 2;
-    i20.m_cFlagA = 3;
-    theSframeSects.Add(i20);
+    AddSteelI20A();
     Frame(n1, n3, column, concrete);
     Frame(n2, n4, column, concrete);
     Frame(n3, n5, column, concrete);
@@ -397,6 +407,106 @@ TEST_F(FrameDataFileTest, BeamLoadsReachTheEndsByTheLeverRule)
         EXPECT_NEAR(ends[0].atJ[2], c.zJ, 1e-5);
         EXPECT_NEAR(ends[0].atI[0], 0, 1e-9);
         EXPECT_NEAR(ends[0].atJ[1], 0, 1e-9);
+    }
+}
+
+// Each failure gives its message and 0 and leaves the old data file, no
+// temporary and the model's project form as they were; a write without
+// merging leaves the model as it was too. The disk is full where the
+// temporary's name leads to /dev/full; the folder takes no new file where a
+// folder holds the temporary's name; the old file is read-only (Windows
+// refuses to replace it, and so does the writer under Wine or for root).
+TEST_F(FrameDataFileTest, FailedWritesKeepTheOldFileAndTheModel)
+{
+    struct Case {
+        const char* name;
+        bool (*arrange)(const std::string& dataFile);  // false: cannot be made here
+        int answer;
+        int merge;
+        const char* message;  // the start of the last message; null: none, the file written
+    };
+    static const Case cases[] = {
+        {"unsaved project",
+         [](const std::string&) {
+             theProjectOptions.szProjectName[0] = 0;
+             return true;
+         },
+         IDOK, 1, "当前项目没有保存，请先保存项目！"},
+        {"missing material",
+         [](const std::string&) {
+             F(2).m_nMaterial = 0;
+             return true;
+         },
+         IDOK, 1, "第2号梁柱单元的材料数据不全!"},
+        {"one-way brace answered No",
+         [](const std::string&) {
+             F(Frame(1, 3, 1, 1)).SetAxialType(1);
+             return true;
+         },
+         IDNO, 1, "结构包含只能承受拉力"},
+        {"full disk",
+         [](const std::string& file) {
+#ifdef _WIN32
+             (void)file;
+             return false;  // no link to a Unix device from here
+#else
+             std::error_code ec;
+             std::filesystem::create_symlink("/dev/full", file + ".$$$", ec);
+             return !ec;
+#endif
+         },
+         IDOK, 1, "不能写入数据文件"},
+        {"folder takes no new file",
+         [](const std::string& file) { return std::filesystem::create_directory(file + ".$$$"); }, IDOK, 1, "#125"},
+        {"read-only data file",
+         [](const std::string& file) {
+             namespace fs = std::filesystem;
+             fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+             return true;
+         },
+         IDOK, 1, "不能写入数据文件"},
+        {"merging off", [](const std::string&) { return true; }, IDOK, 0, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetNodeModel();
+        Reset();
+        std::snprintf(theProjectOptions.szProjectName, sizeof theProjectOptions.szProjectName, "PORTAL");
+        Portal();
+        const int free = Node(9, 9, 9);  // restrained for the write only
+        N(3).m_nTower = 0;               // written as 1
+        F(1).m_Loads.Insert(2, Prestress(100));
+        std::ofstream(DataFile(), std::ios::binary) << "old";
+        if (!c.arrange(DataFile())) {
+            std::printf("%s: cannot be made in this build\n", c.name);
+            continue;
+        }
+        const std::string before = ModelImage();
+        AppHelperLog log(c.answer);
+        const int ask = c.answer == IDNO;  // the question of one-way members, as from the menu
+        const int written = WriteKorvaDataFile(!ask, c.merge, 0, c.merge, 1, 0, 0, nullptr);
+        EXPECT_EQ(ModelImage(), before);
+        EXPECT_EQ(N(free).m_cRestraint, 0);
+        EXPECT_EQ(N(3).m_nTower, 0);
+        EXPECT_FLOAT_EQ(theFrameLoads.GetAt(1)->m_fPrestress, 100);
+        if (!c.message) {
+            EXPECT_EQ(written, 1);
+            EXPECT_TRUE(log.Messages().empty()) << log.Messages()[0].text;
+            EXPECT_NE(ReadText(DataFile()).find("\nTOWER\n1 5 T=1 \n"), std::string::npos) << ReadText(DataFile());
+            EXPECT_EQ(log.LastModified(), -1);
+            continue;
+        }
+        EXPECT_EQ(written, 0);
+        ASSERT_FALSE(log.Messages().empty());
+        EXPECT_EQ(log.Messages().back().text.rfind(c.message, 0), 0u) << log.Messages().back().text;
+        EXPECT_EQ(ReadText(DataFile()), "old");
+        std::error_code ec;
+        if (std::filesystem::is_directory(DataFile() + ".$$$", ec))
+            std::filesystem::remove(DataFile() + ".$$$", ec);
+        else
+            EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(DataFile() + ".$$$", ec)));
+        std::filesystem::permissions(DataFile(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add);
     }
 }
 

@@ -7,6 +7,12 @@ import subprocess
 import sys
 import tempfile
 
+# The run manager's keywords: a line opens a section by its first four letters.
+KEYWORDS = {"SYST", "REST", "CONS", "JOIN", "LSPR", "LOAD", "TEMP", "FORC", "MAST", "FRAM", "TRUS", "PRES",
+            "CFRA", "REIN", "VFRA", "PIPE", "PLAN", "THRE", "SOL2", "SOL8", "S16E", "SHEL", "WALL", "EIGE",
+            "RITZ", "LANC", "RVIB", "SOIL", "FLUI", "BRID", "LINE", "PE23", "PENA", "STIF", "DISP", "RESO",
+            "STAB", "DYNA", "STEP", "SPEC", "DPRI", "SUPE", "SUBS", "TABS", "LEVE", "SFRA", "MASS", "NDLE"}
+
 ORDER = ["SYSTEM", "EIGEN", "RITZ", "LANCZOS", "SPEC", "REIN", "STABILITY", "DPRINT", "RESOLVE", "FORCE",
          "COMBINE", "TEMPERATURE", "CONSTRAINT", "RESTRAINT", "DISPLACEMENT", "MASS", "LSPRING", "LOADS",
          "JOINT", "FRAME", "SFRAME", "VFRAME", "WALL", "MASTER", "TOWER", "NDLEVEL"]
@@ -58,6 +64,7 @@ def check(path, expect):
             assert current is not None, f"{path}: text before the first block"
             current[1].append(line)
     names = [b[0] for b in blocks]
+    assert set(names) <= set(ORDER), f"{path}: unknown blocks {set(names) - set(ORDER)}"
     order = [ORDER.index(n) for n in names]
     assert order == sorted(order) and len(set(names)) == len(names), f"{path}: block order {names}"
     body = dict(blocks)
@@ -81,23 +88,36 @@ def check(path, expect):
     for (a, b), (c, _) in zip(towers, towers[1:]):
         assert b + 1 == c, f"{path}: tower runs {towers}"
 
+    beams, pairs = expect[2::2], expect[3::2]
+    ids = []
     for kind, name in enumerate(["FRAME", "SFRAME", "VFRAME"]):
-        if kinds[kind] == 0:
+        if beams[kind] == 0:
             assert name not in body, f"{path}: {name} without beams"
             continue
         lines = body[name]
         m, k = (int(v) for v in fields(lines[0])[0][:2])
+        assert m == pairs[kind], f"{path}: {name} has {m} section-material lines, expected {pairs[kind]}"
         combos = [int(fields(l)[0][0]) for l in lines[1:1 + m]]
         assert combos == list(range(1, m + 1)), f"{path}: {name} combinations {combos}"
         loads = [int(fields(l)[0][0]) for l in lines[1 + m:1 + m + k]]
         assert loads == list(range(1, k + 1)), f"{path}: {name} loads {loads}"
         elements = lines[1 + m + k:]
-        assert len(elements) == kinds[kind], f"{path}: {name} has {len(elements)} beams"
+        assert len(elements) == beams[kind], f"{path}: {name} has {len(elements)} beams"
         for line in elements:
             lead, keys = fields(line)
+            ids.append(int(lead[0]))
             assert all(1 <= int(v) <= n for v in lead[1:3]), f"{path}: {line}"
             assert 1 <= int(keys["M"][0]) <= m, f"{path}: {line}"
             assert len(keys["L"]) <= nlc and all(0 <= int(v) <= k for v in keys["L"]), f"{path}: {line}"
+            assert len(keys["R"]) == 6 and set(keys["R"]) <= {"0", "1"}, f"{path}: {line}"
+            for axis in (v for key, v in keys.items() if key.startswith("DIR")):
+                assert len(axis) == 3 and abs(sum(float(v) ** 2 for v in axis) - 1) < 1e-3, f"{path}: {line}"
+    assert len(set(ids)) == len(ids), f"{path}: a beam number twice"
+
+    # KorvaLib's reader and the run manager's scan found the same keywords as this reader.
+    found = " ".join(sorted({name[:4] for name in names} & KEYWORDS))
+    for line in open(path + ".sections").read().split("\n")[:2]:
+        assert " ".join(sorted(line.split())) == found, f"{path}: sections {line} against {found}"
 
 
 def main():
@@ -107,6 +127,7 @@ def main():
         for seed in range(1, count + 1):
             base = os.path.join(folder, f"M{seed}")
             expect = [int(v) for v in open(base + ".expect").read().split()]
+            assert len(expect) == 8, f"{base}.expect"
             check(base, expect)
     print(f"{count} data files read and checked")
 

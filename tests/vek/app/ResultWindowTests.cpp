@@ -6,28 +6,38 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AppTestUtil.h"
 #include "PortalResults.h"
 #include "ViewPictures.h"
+#include "framework/CommonDialogs.h"
 #include "framework/Image.h"
 #include "tests/korvalib/results/ResultGen.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WinTestSupport.h"
 #include "vek/app/AppWindows.h"
 #include "vek/app/VekView.h"
+#include "vek/elements/line/frames/Frame.h"
+#include "vek/elements/line/frames/FrameStore.h"
 #include "vek/elements/line/nodes/Node.h"
 #include "vek/model/ModelFamily.h"
 #include "vek/model/ObjectBase.h"
 #include "vek/model/ProjectOptions.h"
+#include "vek/model/materials/Material.h"
+#include "vek/model/materials/Sections.h"
 #include "vek/results/Result.h"
 #include "vek/results/ResultCounts.h"
 #include "vek/results/ResultDisp.h"
 #include "vek/results/ContourColours.h"
+#include "vek/results/ContourValues.h"
+#include "vek/results/ForceText.h"
 #include "vek/results/ResultPictures.h"
 #include "vek/results/win/ResultCommands.h"
 #include "vek/res/ResultDialogsRes.h"
@@ -74,22 +84,21 @@ bool Enabled(CDialog* dlg, int id)
     return w && w->IsWindowEnabled();
 }
 
-// The model's beams until their family is in the program: numbers and ends.
-class PortalBeams : public CModelFamily {
-public:
-    PortalBeams() { previous = RegisterModelFamily(EFamily::Frames, this); }
-    ~PortalBeams() override { RegisterModelFamily(EFamily::Frames, previous); }
-    int GetCount() const override { return 3; }
-    int GetID(int pos) const override { return pos + 1; }
-    int IndexOfID(int id) const override { return id >= 1 && id <= 3 ? id - 1 : -1; }
-    int GetNodes(int pos, int* out, int max) const override
-    {
-        static const int ends[3][2] = {{1, 2}, {2, 3}, {4, 3}};
-        for (int k = 0; k < std::min(max, 2); ++k) out[k] = ends[pos][k];
-        return 2;
+// The portal's members as the frame family holds them: columns 1 (1-2) and 3
+// (4-3), beam 2 (2-3), all of one concrete section.
+bool StorePortalFrames()
+{
+    theMaterials.Add(CMaterial());
+    theFrameSects.Add(CFrameSect());
+    for (auto [a, b] : {std::pair{1, 2}, {2, 3}, {4, 3}}) {
+        const int id = AddOneFrame(a, b, 1);
+        CFrame* f = theFrames.GetByID(id);
+        if (!f) return false;
+        f->SetSection(1, 0);
+        f->m_nMaterial = 1;
     }
-    CModelFamily* previous;
-};
+    return theFrames.GetSize() == 3;
+}
 
 class ResultWindowTest : public ::testing::Test {
 protected:
@@ -103,6 +112,7 @@ protected:
         view = GetVekView();
         ASSERT_NE(view, nullptr);
         ASSERT_TRUE(apptest::StorePortalNodes());
+        ASSERT_TRUE(StorePortalFrames());
         model.WriteAll(Base());
         resgen::SetTime(Base() + ".PL", -100);
         ASSERT_EQ(theResult.SetFileName(Base().c_str(), 4, 1), 1);
@@ -152,7 +162,6 @@ protected:
     CProjectOptions savedOptions;
     resgen::Model model = PortalResults();
     vektest::TempDir dir{"resultwin"};
-    PortalBeams beams;
 };
 
 TEST_F(ResultWindowTest, TheSwayedPortalIsDrawnItsPixelSettingOff)
@@ -292,6 +301,188 @@ TEST_F(ResultWindowTest, AnAnimatedDeformedShapeWritesItsFramesAndPlaysThem)
     EXPECT_EQ(theResultDisp.disp.playing, 1);
     frame->SendMessage(WM_COMMAND, ID_RESULT_STOP);
     EXPECT_EQ(theResultDisp.disp.playing, 0);
+}
+
+// The colours a metafile's pens, brushes and pixels are made in.
+std::vector<COLORREF> MetafileColours(HENHMETAFILE emf)
+{
+    std::vector<BYTE> bits(::GetEnhMetaFileBits(emf, 0, nullptr));
+    ::GetEnhMetaFileBits(emf, UINT(bits.size()), bits.data());
+    std::vector<COLORREF> colours;
+    for (size_t at = 0; at + sizeof(EMR) <= bits.size();) {
+        const auto* r = reinterpret_cast<const EMR*>(bits.data() + at);
+        if (r->nSize < sizeof(EMR) || at + r->nSize > bits.size()) break;
+        if (r->iType == EMR_CREATEPEN)
+            colours.push_back(reinterpret_cast<const EMRCREATEPEN*>(r)->lopn.lopnColor);
+        else if (r->iType == EMR_EXTCREATEPEN)
+            colours.push_back(reinterpret_cast<const EMREXTCREATEPEN*>(r)->elp.elpColor);
+        else if (r->iType == EMR_CREATEBRUSHINDIRECT)
+            colours.push_back(reinterpret_cast<const EMRCREATEBRUSHINDIRECT*>(r)->lb.lbColor);
+        else if (r->iType == EMR_SETPIXELV)
+            colours.push_back(reinterpret_cast<const EMRSETPIXELV*>(r)->crColor);
+        at += r->nSize;
+    }
+    return colours;
+}
+
+// A contour's marker green: red and blue 0, green 8..247.
+bool IsMarker(uint8_t r, uint8_t g, uint8_t b)
+{
+    return r == 0 && b == 0 && g >= 8 && g <= 247;
+}
+
+// An enhanced metafile played back where its frame says, on a white w x h
+// picture; its pixels as 0xRRGGBB, top row first.
+bool PlayAtItsPlace(HENHMETAFILE emf, CImage& image, int w, int h, std::vector<uint32_t>& out)
+{
+    ENHMETAHEADER header{};
+    if (!::GetEnhMetaFileHeader(emf, sizeof header, &header) || !image.Create(w, h, 32)) return false;
+    const RECTL& f = header.rclFrame;
+    const double kx = double(header.szlDevice.cx) / (header.szlMillimeters.cx * 100.0);
+    const double ky = double(header.szlDevice.cy) / (header.szlMillimeters.cy * 100.0);
+    const RECT at{LONG(std::lround(f.left * kx)), LONG(std::lround(f.top * ky)), LONG(std::lround(f.right * kx)),
+                  LONG(std::lround(f.bottom * ky))};
+    HDC dc = image.GetDC();
+    const RECT all = {0, 0, w, h};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    const bool played = ::PlayEnhMetaFile(dc, emf, &at) != 0;
+    ::GdiFlush();
+    image.ReleaseDC();
+    DIBSECTION dib{};
+    if (::GetObject(HBITMAP(image), sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits) return false;
+    out.resize(size_t(w) * size_t(h));
+    for (int y = 0; y < h; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(dib.dsBm.bmBits) +
+                                                            size_t(h - 1 - y) * size_t(dib.dsBm.bmWidthBytes));
+        for (int x = 0; x < w; ++x) out[size_t(y) * size_t(w) + size_t(x)] = row[x] & 0xFFFFFF;
+    }
+    return played;
+}
+
+std::string exportPath;
+
+INT_PTR AnswerExport(CFileDialog* d)
+{
+    std::snprintf(d->m_ofn.lpstrFile, d->m_ofn.nMaxFile, "%s", exportPath.c_str());
+    return IDOK;
+}
+
+TEST_F(ResultWindowTest, ABeamsContourExportedAsAMetafileHasThePalettesColoursNoMarkerGreen)
+{
+    theProjectOptions.nContourColors = 10;
+    theResultDisp.contour.kind = 5;
+    theResultDisp.contour.component = 0;
+    ASSERT_TRUE(FillContour());
+    Redraw();
+    exportPath = dir.File("contour.emf");
+    CFileDialog::SetTestHook(AnswerExport);
+    view->SendMessage(WM_COMMAND, ID_EXPORT_EMF, 0);
+    CFileDialog::SetTestHook(nullptr);
+    HENHMETAFILE emf = ::GetEnhMetaFileA(exportPath.c_str());
+    ASSERT_NE(emf, nullptr);
+
+    // Pens and brushes: palette colours, the swayed beam's the highest band's.
+    const std::vector<COLORREF> colours = MetafileColours(emf);
+    for (COLORREF c : colours) EXPECT_FALSE(IsMarker(GetRValue(c), GetGValue(c), GetBValue(c))) << std::hex << c;
+    EXPECT_NE(std::find(colours.begin(), colours.end(), RGB(255, 0, 127)), colours.end());
+
+    // Played back at its own place: along the members, the palette's colours.
+    int w, h;
+    Shown(w, h);
+    std::vector<uint32_t> px;
+    CImage played;
+    ASSERT_TRUE(PlayAtItsPlace(emf, played, w, h, px));
+    ::DeleteEnhMetaFile(emf);
+    uint8_t palette[kPaletteSize][3];
+    BuildContourPalette(10, palette);
+    auto isPalette = [&](uint32_t p) {
+        for (const auto& c : palette)
+            if (p == (uint32_t(c[0]) << 16 | uint32_t(c[1]) << 8 | c[2])) return true;
+        return false;
+    };
+    int coloured = 0, samples = 0;
+    for (auto [a, b] : {std::pair{0, 1}, {1, 2}, {3, 2}})
+        for (int k = 1; k < 10; ++k, ++samples) {
+            double p[3];
+            for (int c = 0; c < 3; ++c)
+                p[c] = kPortal[a][size_t(c)] + (kPortal[b][size_t(c)] - kPortal[a][size_t(c)]) * k / 10;
+            int x, y;
+            theViewProjection.WorldToScreenInt(p, x, y);
+            bool palette = false;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const uint32_t q = px[size_t(y + dy) * size_t(w) + size_t(x + dx)];
+                    EXPECT_FALSE(IsMarker(uint8_t(q >> 16), uint8_t(q >> 8), uint8_t(q))) << x << "," << y;
+                    palette = palette || isPalette(q);
+                }
+            coloured += palette;
+        }
+    EXPECT_EQ(coloured, samples);
+    if (coloured != samples) played.Save((std::string(VEK_ARTIFACTS) + "/results_contour_emf.png").c_str());
+}
+
+TEST_F(ResultWindowTest, TheFrameFamilyGivesResultsTheKindAndSectionOfEachFrame)
+{
+    // The columns carry 500 and 300 in compression.
+    for (int k : {0, 2})
+        for (resgen::Row6& s : model.u3[size_t(k)].force[0]) s[0] = k == 0 ? -500 : -300;
+    model.WriteAll(Base());
+    resgen::SetTime(Base() + ".PL", -100);
+    ASSERT_EQ(theResult.SetFileName(Base().c_str(), 4, 1), 1);
+
+    // Axial ratios: the two concrete columns (standing once their bases are
+    // put below their tops), not the beam.
+    for (int base : {1, 4}) theNodes.GetByID(base)->m_dCoord[2] = -3;
+    {
+        apptest::BoxRecorder boxes;
+        boxes.answer = IDNO;
+        Command(ID_RESULT_AXIAL_RATIO);
+    }
+    const AxialRatioDisp& a = theResultDisp.axialRatio;
+    ASSERT_EQ(a.kind, 1);
+    double E = 0, fc = 0;
+    DMaterial::GetEFcFromConcret(30, theProjectOptions.GetUnitCode(), E, fc);
+    const double fcA = fc * theFrameSects.GetAt(0)->GetSectArea();
+    ASSERT_GT(fcA, 0);
+    ASSERT_EQ(a.store.GetCount(), 2);
+    ASSERT_TRUE(a.store.IsValidID(1) && a.store.IsValidID(3));
+    EXPECT_NEAR(a.store.GetByID(1)->value, 500 / fcA, 1e-9);
+    EXPECT_NEAR(a.store.GetByID(3)->value, 300 / fcA, 1e-9);
+
+    // Member forces as text: every beam of the result gets its labels.
+    AnswerDialog([](CDialog*) {});
+    Command(ID_RESULT_FORCE_TEXT);
+    EXPECT_EQ(theResultDisp.forceText.elementKind, 1);
+    EXPECT_EQ(theResultDisp.forceText.store.GetCount(), 3);
+    std::vector<std::string> labels;
+    FormatValueLabel(2, labels);
+    EXPECT_EQ(labels.size(), 5u) << "one per section of the beam";
+
+    // A steel beam makes the result look for steel members, and its check
+    // values are shown on it: the largest strength stress of its two
+    // sections, 10 and -20.
+    EXPECT_EQ(theResult.m_bHasSframes, 0);
+    theFrames.GetByID(2)->SetSection(1, 1);
+    resgen::CheckRec check{2, {0, 2}, {}};
+    std::vector<std::array<double, 21>> rows(2);
+    rows[0][1] = 10;
+    rows[1][1] = -20;
+    check.row.push_back(rows);
+    model.f88 = {check};
+    model.WriteAll(Base());
+    resgen::SetTime(Base() + ".PL", -100);
+    ASSERT_EQ(theResult.SetFileName(Base().c_str(), 4, 1), 1);
+    EXPECT_EQ(theResult.m_bHasSframes, 1);
+    EXPECT_EQ(theResult.m_bHasFrames, 1);
+    theResultDisp.steelCheck.kind = 1;
+    theResultDisp.steelCheck.item = 0;
+    AnswerDialog([](CDialog*) {});
+    Command(ID_STEEL_CHECK_MAX);
+    const SteelCheckDisp& sc = theResultDisp.steelCheck;
+    ASSERT_EQ(sc.kind, 1);
+    ASSERT_EQ(sc.store.GetCount(), 1);
+    ASSERT_TRUE(sc.store.IsValidID(2));
+    EXPECT_DOUBLE_EQ(sc.store.GetByID(2)->value, 20);
 }
 
 }  // namespace

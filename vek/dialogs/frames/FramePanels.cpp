@@ -5,11 +5,12 @@
 #include <cstring>
 
 #include "vek/app/DialogsBar.h"
-#include "vek/dialogs/frames/FrameLoadParaDlg.h"
+#include "vek/dialogs/frames/FrameLoadParaPanel.h"
 #include "vek/elements/line/frames/Frame.h"
 #include "vek/elements/line/frames/FrameCommands.h"
 #include "vek/elements/line/frames/FrameDefaults.h"
 #include "vek/elements/line/frames/FramePropertyCommands.h"
+#include "vek/elements/line/frames/FrameStoreyChecks.h"
 #include "vek/model/AppHelpers.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/model/materials/TightWire.h"
@@ -570,14 +571,6 @@ CModelessDialog* Open(UINT id, bool closeOthers)
     return dlg;
 }
 
-// The frame-load panel: the load dialog itself until the parameter display
-// panel shows the load's text beside the view.
-void OpenFrameLoadDialog(int)
-{
-    CFrameLoadParaDlg dlg(AfxGetMainWnd());
-    dlg.DoModal();
-}
-
 struct PanelRow {
     const char* name;
     CModelessDialog* (*open)(int arg);
@@ -625,5 +618,6 @@ void BindFramePanels()
     RegisterPanel("memberTemperature", [](int a) { OpenFramePanel("memberTemperature", a); });
     RegisterPanel("rigidEnds", [](int a) { OpenFramePanel("rigidEnds", a); });
     RegisterPanel("tensionOnly", [](int a) { OpenFramePanel("tensionOnly", a); });
-    RegisterPanel("memberLoads", OpenFrameLoadDialog);
+    RegisterPanel("memberLoads", [](int) { ShowFrameLoadParaPanel(false); });
+    SetBeamTopEccentricityHook = [](int onlyShown) { SetBeamTopEccentricity(onlyShown); };
 }

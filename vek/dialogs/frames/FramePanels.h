@@ -132,5 +132,5 @@ void BindFramePanels();
 // Opens the panel of that slot name as its command does; the open panel, or null.
 CModelessDialog* OpenFramePanel(const char* name, int arg = 0);
 // Beam tops level with the storey floors (all beams, or the shown ones);
-// unbound until the section outlines give the edge distances.
+// bound by BindFramePanels.
 extern void (*SetBeamTopEccentricityHook)(int onlyShown);

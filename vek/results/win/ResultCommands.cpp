@@ -9,6 +9,8 @@
 #include "vek/res/resource.h"
 #include "vek/results/ContourColours.h"
 #include "vek/results/ContourValues.h"
+#include "vek/results/ForceText.h"
+#include "vek/results/MemberChecks.h"
 #include "vek/results/Result.h"
 #include "vek/results/ResultDisp.h"
 #include "vek/results/ResultDraw.h"
@@ -267,6 +269,9 @@ void BindResultWindows()
     if (!r.updateContour) r.updateContour = UpdateContour;
     if (!r.showDispPicture) r.showDispPicture = [](int kind) { ShowAnyDispPicture(kind); };
     if (!r.updateFrameDiagram) r.updateFrameDiagram = [] { UpdateFrameDiagram(); };
+    if (!r.updateForceText) r.updateForceText = [] { UpdateForceText(); };
+    if (!r.fillAxialRatio) r.fillAxialRatio = [] { FillAxialRatio(); };
+    if (!theResultCommandSlots.readSteelCheck) theResultCommandSlots.readSteelCheck = [] { ReadSteelCheck(); };
     // The viewer gets the node picked and the response chosen in its panel.
     ViewerLinkHooks& l = theViewerLinkHooks;
     if (!l.timeHistoryItem)

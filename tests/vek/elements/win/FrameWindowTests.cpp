@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "ProgramDriver.h"
@@ -16,6 +17,7 @@
 #include "tests/support/WinTestSupport.h"
 #include "analysis/TableWnd.h"
 #include "vek/app/DialogsBar.h"
+#include "vek/dialogs/InputDialogs.h"
 #include "vek/dialogs/frames/FramePanels.h"
 #include "vek/dialogs/frames/SortMethodDlg.h"
 #include "vek/edit/Undo.h"
@@ -24,10 +26,13 @@
 #include "vek/elements/line/frames/FrameDefaults.h"
 #include "vek/elements/line/frames/FrameLoad.h"
 #include "vek/elements/line/frames/FrameStore.h"
+#include "vek/model/analysis/AnalysisParameters.h"
+#include "vek/model/materials/Sections.h"
 #include "vek/elements/line/nodes/Node.h"
 #include "vek/elements/line/nodes/NodeCreate.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/model/materials/TightWire.h"
+#include "vek/res/ElementPanelsRes.h"
 #include "vek/res/FramePanelsRes.h"
 #include "vek/res/InteractRes.h"
 #include "vek/res/resource.h"
@@ -52,12 +57,17 @@ constexpr UINT kCmdTension = 273;
 constexpr UINT kCmdLocalAxis = 32868;
 constexpr UINT kCmdOutputSections = 333;
 constexpr UINT kCmdCables = 32811;
+constexpr UINT kCmdFrameInfo = 32907;
+constexpr UINT kCmdFrameAxes = 32908;
+constexpr UINT kCmdVariableAlongLine = 33166;
+constexpr UINT kCmdDeleteUnused = 32837;
 
 class FrameWindowTest : public ProgramWindowTest {
 protected:
     static void SetUpTestSuite()
     {
         BindFramePanels();
+        BindElementPanels();
         ::CreateDirectoryA(VEK_ARTIFACTS "/dialogs", nullptr);
     }
     void SetUp() override
@@ -168,6 +178,26 @@ protected:
         return p.Entries() ? p.m_pV[0] : 0;
     }
 
+    // The frame-load command shows the load's text; its button opens the
+    // load dialog, which `drive` works through on the screen.
+    void ChangeLoadThroughPanel(const std::function<void()>& drive)
+    {
+        Command(kCmdBeamLoads);
+        HWND panel = Panel();
+        ASSERT_NE(panel, nullptr);
+        EXPECT_EQ(Text(panel, IDC_PD_TEXT), theFrameDefaults.m_Load.GetText());
+        bool done = false;
+        RunSoon([&] {
+            drive();
+            done = true;
+        });
+        ClickItem(panel, IDC_PD_BUTTON);
+        ASSERT_TRUE(Wait([&] { return done && !DialogWith(IDC_FL_SIMPLE); }));
+        Pump();
+        // The panel shows the load as it is now.
+        EXPECT_EQ(Text(panel, IDC_PD_TEXT), theFrameDefaults.m_Load.GetText());
+    }
+
     CFrameDefaults savedDefaults;
 };
 
@@ -179,7 +209,7 @@ TEST_F(FrameWindowTest, ABeamLoadAndAnEndToggleAreUndoneRedoneSavedAndOpened)
     Pump();
 
     // The load dialog: a uniform -2.5 by the simplified input, then OK.
-    RunSoon([] {
+    ChangeLoadThroughPanel([] {
         HWND dlg = DialogWith(IDC_FL_SIMPLE);
         ASSERT_NE(dlg, nullptr);
         ClickItem(dlg, IDC_FL_SIMPLE);
@@ -190,8 +220,9 @@ TEST_F(FrameWindowTest, ABeamLoadAndAnEndToggleAreUndoneRedoneSavedAndOpened)
         ClickItem(dlg, IDOK);
         Bail(dlg);
     });
-    Command(kCmdBeamLoads);
     ASSERT_TRUE(Wait([] { return Code() == 95; }));
+    EXPECT_NE(Text(Panel(), IDC_PD_TEXT).find("\r\n0.000 -2.500"), std::string::npos);
+    EXPECT_TRUE(::IsWindowVisible(Panel()));
     EXPECT_EQ(theFrameDefaults.m_Load.m_Points.Entries(), 2);
     EXPECT_FLOAT_EQ(theFrameDefaults.m_Load.m_Points.m_pX[1], -1);
 
@@ -341,7 +372,7 @@ TEST_F(FrameWindowTest, CancelChangesNothing)
     Beam(1, 1, 6, 1);
     const int pointsBefore = theFrameDefaults.m_Load.m_Points.Entries();
     const uint8_t typeBefore = theFrameDefaults.m_Load.m_nType;
-    RunSoon([] {
+    ChangeLoadThroughPanel([] {
         HWND dlg = DialogWith(IDC_FL_SIMPLE);
         ASSERT_NE(dlg, nullptr);
         ClickItem(dlg, IDC_FL_SIMPLE);
@@ -351,13 +382,13 @@ TEST_F(FrameWindowTest, CancelChangesNothing)
         ClickItem(dlg, IDCANCEL);
         Bail(dlg);
     });
-    Command(kCmdBeamLoads);
     EXPECT_EQ(theFrameDefaults.m_Load.m_Points.Entries(), pointsBefore);
     EXPECT_EQ(theFrameDefaults.m_Load.m_nType, typeBefore);
     theOperationStack.EndAllOperations();
+    theModelessDlgs.CloseAll();
 
     // Distances and relative positions in one load are refused; the dialog stays.
-    RunSoon([this] {
+    ChangeLoadThroughPanel([this] {
         HWND dlg = DialogWith(IDC_FL_SIMPLE);
         ASSERT_NE(dlg, nullptr);
         boxes.onShow = [] {};
@@ -372,7 +403,6 @@ TEST_F(FrameWindowTest, CancelChangesNothing)
         ClickItem(dlg, IDCANCEL);
         Bail(dlg);
     });
-    Command(kCmdBeamLoads);
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_EQ(boxes.texts[0], "正负数不能混用！");
     boxes.texts.clear();
@@ -395,6 +425,108 @@ TEST_F(FrameWindowTest, CancelChangesNothing)
         EXPECT_EQ(theProjectOptions.nSortOrder, ok ? 3 : 1);
         if (ok) EXPECT_EQ(dlg.m_nWhat, 1);
     }
+}
+
+// The queries: a click on a beam shows its information, then its local axes,
+// each in the parameter display beside the view.
+TEST_F(FrameWindowTest, QueriesShowTheClickedBeam)
+{
+    const int beam = Beam(1, 5, 9, 5);
+    view->Invalidate();
+    Pump();
+    auto shown = [](const char* title) {
+        return Wait([title] {
+            HWND p = Panel();
+            char text[64] = {};
+            if (p) ::GetWindowTextA(p, text, sizeof text);
+            return std::string(text) == title;
+        });
+    };
+
+    Command(kCmdFrameInfo);
+    ASSERT_TRUE(Wait([] { return Code() == 101; }));
+    ClickView(Pixel(5, 5));
+    ASSERT_TRUE(shown("梁柱信息(大小可调)"));
+    const std::string head = std::to_string(beam) + "号梁柱 I,J端节点=";
+    EXPECT_EQ(Text(Panel(), IDC_PD_TEXT).compare(0, head.size(), head), 0) << Text(Panel(), IDC_PD_TEXT);
+    EXPECT_FALSE(FindFrame(beam)->IsSelected());
+    EXPECT_TRUE(::IsWindowVisible(Panel()));
+    theOperationStack.EndAllOperations();
+    theModelessDlgs.CloseAll();
+
+    Command(kCmdFrameAxes);
+    ASSERT_TRUE(Wait([] { return Code() == 102; }));
+    ClickView(Pixel(5, 5));
+    ASSERT_TRUE(shown("局部坐标参数(大小可调)"));
+    EXPECT_EQ(Text(Panel(), IDC_PD_TEXT), "2轴的方向为：\r\ndirx=0.0000\r\ndiry=0.0000\r\ndirz=1.0000");
+    EXPECT_FALSE(FindFrame(beam)->IsSelected());
+    EXPECT_FALSE(theUndo.CanUndo());
+}
+
+// Two typed points lay the current variable section along two beams; the
+// command waits for the next pair; Ctrl+Z and Ctrl+Y take the change back
+// and forth whole.
+TEST_F(FrameWindowTest, VariableSectionBetweenTwoTypedPoints)
+{
+    const int left = Beam(1, 5, 5, 5), right = Beam(5, 5, 9, 5);
+    CVframeSect taper;
+    taper.m_cKind = 1;
+    taper.m_fStart[0] = 0.8f, taper.m_fStart[1] = 0.3f;
+    taper.m_fEnd[0] = 0.4f, taper.m_fEnd[1] = 0.3f;
+    theVframeSects.Add(taper);
+    theCurrentProps.vframeSect = 1;
+    view->Invalidate();
+    Pump();
+
+    Command(kCmdVariableAlongLine);
+    ASSERT_TRUE(Wait([] { return Code() == 84; }));
+    Pump();
+    Type("#1 5\r");
+    Type("#9 5\r");
+    ASSERT_TRUE(Wait([&] { return FindFrame(right)->m_nSection == 3; }));
+    ASSERT_TRUE(Wait([] { return Code() == 84; }));
+    EXPECT_EQ(FindFrame(left)->m_nSection, 2);
+    EXPECT_EQ(FindFrame(left)->GetSectionKind(), 2);
+    ASSERT_EQ(theVframeSects.GetSize(), 3);
+    EXPECT_FLOAT_EQ(theVframeSects.GetAt(1)->m_fEnd[0], 0.6f);
+    EXPECT_FLOAT_EQ(theVframeSects.GetAt(2)->m_fStart[0], 0.6f);
+    EXPECT_FLOAT_EQ(theVframeSects.GetAt(2)->m_fEnd[0], 0.4f);
+    Type("\x1b\x1b");
+    ASSERT_TRUE(Wait([] { return Code() == 0; }));
+
+    Chord('Z');
+    ASSERT_TRUE(Wait([&] { return FindFrame(left)->m_nSection == 0; }));
+    EXPECT_EQ(FindFrame(right)->m_nSection, 0);
+    EXPECT_EQ(theVframeSects.GetSize(), 1);
+    Chord('Y');
+    ASSERT_TRUE(Wait([&] { return FindFrame(right)->m_nSection == 3; }));
+    EXPECT_EQ(theVframeSects.GetSize(), 3);
+    theCurrentProps.vframeSect = 0;
+}
+
+// "删除无用数据" drops the sections no frame uses, renumbers the rest and
+// says how many went in a passing prompt.
+TEST_F(FrameWindowTest, UnusedSectionsAreDeletedByTheFileMenu)
+{
+    const int beam = Beam(1, 5, 9, 5);
+    for (float h : {0.5f, 0.6f, 0.7f}) {
+        CFrameSect s;
+        s.m_fPara[0] = h;
+        AddFrameSect(s, 0, 0, 0);
+    }
+    FindFrame(beam)->SetSection(2, 0);
+    Command(kCmdDeleteUnused);
+    ASSERT_EQ(theFrameSects.GetSize(), 1);
+    EXPECT_FLOAT_EQ(theFrameSects.GetAt(0)->m_fPara[0], 0.6f);
+    EXPECT_EQ(FindFrame(beam)->m_nSection, 1);
+    EXPECT_TRUE(frame->GetActiveDocument()->IsModified());
+    const std::string said = "删除了没有梁柱使用的截面2个、变截面0个、钢截面0个、预应力钢索0根";
+    HWND prompt = nullptr;
+    ASSERT_TRUE(Wait([&] {
+        prompt = DialogWith(IDC_FLASH_TEXT);
+        return prompt && Text(prompt, IDC_FLASH_TEXT) == said;
+    }));
+    Shot(prompt, "frame_purge_prompt");
 }
 
 }  // namespace

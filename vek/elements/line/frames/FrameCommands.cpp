@@ -7,9 +7,11 @@
 #include "vek/elements/line/frames/Frame.h"
 #include "vek/elements/line/frames/FrameDefaults.h"
 #include "vek/elements/line/frames/FramePropertyCommands.h"
+#include "vek/elements/line/frames/FrameQueryCommands.h"
 #include "vek/elements/line/frames/FrameSelected.h"
 #include "vek/elements/line/frames/FrameStore.h"
 #include "vek/elements/line/frames/FrameUndo.h"
+#include "vek/elements/line/frames/FrameVariableSection.h"
 #include "vek/elements/line/nodes/Node.h"
 #include "vek/elements/line/nodes/NodeCreate.h"
 #include "vek/model/AppHelpers.h"
@@ -145,4 +147,6 @@ void RegisterFrameCommands()
     RegisterOperationCallback(110, [](CSingleOperate*) { ReverseLocalAxis(); });
     RegisterOperationCallback(601, [](CSingleOperate*) { DivideSelectedFrames(nFrameDivideParts); });
     RegisterFramePropertyCommands();
+    RegisterFrameQueryCommands();
+    RegisterVariableSectionCommand();
 }

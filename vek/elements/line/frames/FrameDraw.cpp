@@ -16,6 +16,7 @@
 #include "vek/model/materials/Material.h"
 #include "vek/model/materials/Sections.h"
 #include "vek/model/storeys/LevelTable.h"
+#include "vek/results/ResultDraw.h"
 #include "vek/view/DisplayColors.h"
 #include "vek/view/LoadSymbols.h"
 #include "vek/view/TrueShape.h"
@@ -153,8 +154,10 @@ void CFrame::DrawMember(const double pointI[3], const double pointJ[3])
     const double scale = theViewProjection.GetScale();
     const int mode = theViewProjection.GetMode();
     const int width = IsPile() ? 2 : 1;
-    bool drawn = false;
-    if (mode != 3 && theDisplayOptions.Switch(13)) {
+    // Under a contour of its nodes or its own forces the result pass draws the
+    // member in the contour's colours: a band, shape or line of its own would cover them.
+    bool drawn = ContourDrawsBeam(m_nID, m_nNodeI, m_nNodeJ);
+    if (!drawn && mode != 3 && theDisplayOptions.Switch(13)) {
         double wi = 0, wj = 0;
         BuildOutline(a, b, wi, wj);
         wi = wi * scale + (IsPile() ? 1 : 0);

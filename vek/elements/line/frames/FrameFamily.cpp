@@ -11,7 +11,9 @@
 #include "vek/elements/line/frames/FrameDefaults.h"
 #include "vek/elements/line/frames/FrameLoad.h"
 #include "vek/elements/line/frames/FramePick.h"
+#include "vek/elements/line/frames/FrameSectionPurge.h"
 #include "vek/elements/line/frames/FrameStore.h"
+#include "vek/elements/line/frames/FrameStoreyChecks.h"
 #include "vek/elements/line/frames/FrameUndo.h"
 #include "vek/elements/line/nodes/NodeAttributes.h"
 #include "vek/elements/line/nodes/Node.h"
@@ -19,6 +21,7 @@
 #include "vek/model/ModelFamily.h"
 #include "vek/model/ModelHooks.h"
 #include "vek/model/project/ProjectBlocks.h"
+#include "vek/results/Result.h"
 #include "vek/view/passes/DrawModel.h"
 
 namespace {
@@ -117,6 +120,10 @@ public:
     {
         if (step == ECheck::Merge) {
             DeleteDuplicateFrames();
+        } else if (step == ECheck::PurgeUnused) {
+            PurgeUnusedFrameData();
+        } else if (step == ECheck::WindExposure) {
+            CheckWindwardElements();
         } else if (step == ECheck::Elements) {
             ModelHooks().ShowPrompt("正在检查梁柱单元数据...");
             const int sections = CheckFrameSections();
@@ -164,6 +171,15 @@ const bool registered = [] {
     theNodeSplitHooks.breakFramesAtNode = BreakFramesAtNode;
     theArcDivisionHooks.addFrame = [](int a, int b) { AddFramesBetweenNodes(a, b); };
     theArcDivisionHooks.addColumnBelowNode = AddColumnBelowNode;
+    // Results read the right force file by the frame's kind; axial ratios need its section.
+    theResultModelLinks.frameKind = [](int pos) {
+        const auto* f = static_cast<const CFrame*>(theFrameFamily.GetAt(pos));
+        return f ? f->GetSectionKind() : 0;
+    };
+    theResultModelLinks.frameSection = [](int pos) {
+        const auto* f = static_cast<const CFrame*>(theFrameFamily.GetAt(pos));
+        return f ? int(f->m_nSection) : 0;
+    };
     return true;
 }();
 

@@ -9,6 +9,7 @@
 #include "vek/elements/line/nodes/WindElementPar.h"
 #include "vek/model/LayerList.h"
 #include "vek/model/materials/Material.h"
+#include "vek/model/materials/TightWire.h"
 #include "vek/results/FrameResultText.h"
 
 namespace {
@@ -78,6 +79,18 @@ std::string GetFrameInfoText(const CFrame& f, int option)
         const CWindElementPar& p = theWindElementPars[size_t(index - 1)];
         Add(out, "\r\n此单元为%d风向作用面单元:\r\n  迎风面向下延伸%d层\r\n  体型系数:%.2f", w + 1,
             int(p.m_nDownStoreys), double(p.m_fCoefficient));
+    }
+    if (f.m_Wires.Entries() > 0) out += "\r\n--预应力钢索信息--";
+    for (int k = 0; k < f.m_Wires.Entries(); ++k) {
+        const DTightWireItem& item = f.m_Wires[k];
+        if (item.nElement < 1 || item.nElement > theTightWires.GetSize()) continue;
+        const CTightWire& w = *theTightWires.GetAt(item.nElement - 1);
+        if (w.IsZero()) continue;
+        Add(out, "\r\n  钢索号No=%1d", int(item.nElement));
+        Add(out, "\r\n  预拉力T=%.3f\r\n  始端悬距Di=%.3f", double(w.m_fT), double(w.m_fDi));
+        Add(out, "\r\n  中点悬距Dc=%.3f\r\n  终端悬距Dj=%.3f", double(w.m_fDc), double(w.m_fDj));
+        Add(out, "\r\n  梁柱I端距始端距离Pii=%.3f\r\n  梁柱J端距始端距离Pij=%.3f", double(item.fValue1),
+            double(item.fValue2));
     }
     if (option != 1) out += GetFrameResultText(f.m_nID, f.m_nNodeI, f.m_nNodeJ, momentReleases);
     return out;
