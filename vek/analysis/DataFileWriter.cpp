@@ -213,7 +213,8 @@ int CountLoadCases()
             for (const auto& l : row.loads) take(l.first);
         }
     }
-    // Shell, solid, plane and region loads: their families' seams.
+    if (CRegionDataFamily* regions = RegionDataFamily()) take(regions->LargestLoadCase());
+    // Shell, solid and plane loads: their families' seams.
     return n;
 }
 
@@ -295,8 +296,14 @@ int WriteKorvaDataFile(const CDataFileSwitches& sw, const char* fileName)
     {
         CRestraintGuard restraints;
         PrepareRestraints();
-        // Penalty links and rigid-region masters: their families' seams.
-        const int extra = 0;
+        // Penalty links: their family's seam.
+        std::vector<CRegionMaster> masters;
+        if (CRegionDataFamily* regions = RegionDataFamily())
+            if (!theProjectOptions.bPlaneModel) {
+                ModelHooks().ShowPrompt("正在形成刚性区域的重心...");
+                regions->PrepareMasters(masters);
+            }
+        const int extra = int(masters.size());
         const int nodes = theNodes.GetSize() + extra;
         const int cases = CountLoadCases();
 
@@ -328,12 +335,12 @@ int WriteKorvaDataFile(const CDataFileSwitches& sw, const char* fileName)
         WriteRestraintBlock(file, extra);
         WriteDisplacementBlock(file, set.get());
         std::vector<int> massNumbers;
-        ok = WriteMassBlock(file, nodes, massNumbers, set.get());
+        ok = WriteMassBlock(file, masters, massNumbers, set.get());
         if (ok) {
             WriteLspringBlock(file, set.get());
             ExportLevelsAndLayers(set.get());
             WriteLoadsBlock(file, set.get(), massNumbers.data(), extra);
-            WriteJointBlock(file);
+            WriteJointBlock(file, masters);
             bool kinds[3] = {false, false, false};
             if (CFrameDataFamily* frames = FrameDataFamily()) {
                 CFrameDataRow row;
@@ -353,7 +360,7 @@ int WriteKorvaDataFile(const CDataFileSwitches& sw, const char* fileName)
             // history: their families' seams (none of them is built yet).
             WriteMasterBlock(file);
             WriteTowerBlock(file);
-            WriteNdlevelBlock(file);
+            WriteNdlevelBlock(file, masters);
             // SOIL: the pile family's seam.
         }
     }

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "korvalib/base/DataFile.h"
 #include "vek/analysis/DataFileWriter.h"
@@ -7,6 +8,7 @@
 #include "vek/model/AppHelpers.h"
 #include "vek/model/ModelHooks.h"
 #include "vek/model/ProjectOptions.h"
+#include "vek/model/document/RegionLoads.h"
 #include "vek/model/analysis/AnalysisParameters.h"
 #include "vek/model/analysis/SpectrumSettings.h"
 #include "vek/model/materials/Material.h"
@@ -17,6 +19,7 @@
 namespace {
 CFrameDataFamily* theFrameDataSlot = nullptr;
 CWallDataFamily* theWallDataSlot = nullptr;
+CRegionDataFamily* theRegionDataSlot = nullptr;
 
 int SectionCount(int kind)
 {
@@ -30,9 +33,7 @@ int SectionCount(int kind)
 
 CFrameDataFamily* RegisterFrameDataFamily(CFrameDataFamily* family)
 {
-    CFrameDataFamily* old = theFrameDataSlot;
-    theFrameDataSlot = family;
-    return old;
+    return std::exchange(theFrameDataSlot, family);
 }
 
 CFrameDataFamily* FrameDataFamily()
@@ -42,14 +43,22 @@ CFrameDataFamily* FrameDataFamily()
 
 CWallDataFamily* RegisterWallDataFamily(CWallDataFamily* family)
 {
-    CWallDataFamily* old = theWallDataSlot;
-    theWallDataSlot = family;
-    return old;
+    return std::exchange(theWallDataSlot, family);
 }
 
 CWallDataFamily* WallDataFamily()
 {
     return theWallDataSlot;
+}
+
+CRegionDataFamily* RegisterRegionDataFamily(CRegionDataFamily* family)
+{
+    return std::exchange(theRegionDataSlot, family);
+}
+
+CRegionDataFamily* RegionDataFamily()
+{
+    return theRegionDataSlot;
 }
 
 void CElementLoadTables::Build(int caseCount, int frameCount, int wallCount)
@@ -92,7 +101,61 @@ void CompactBlockLoads(int count, const std::vector<int>& ids, std::vector<std::
             }
 }
 
-void BuildWallLoadTables(CElementLoadTables& tables)
+// The element's loads as (load case, index into its family's list): its own
+// in their order, or with regions the records of the transfer table (its own
+// merged with the regions' shares), then the cases only the regions gave.
+std::vector<std::pair<int, int>> ElementLoads(const std::vector<std::pair<int, int>>& own, int id, int cases,
+                                              const std::vector<std::vector<int>>* transfer)
+{
+    std::vector<std::pair<int, int>> out;
+    std::vector<char> seen(size_t(cases) + 1, 0);
+    for (const auto& [lc, index] : own) {
+        if (lc < 1 || lc > cases) continue;
+        seen[size_t(lc)] = 1;
+        out.emplace_back(lc, transfer ? (*transfer)[size_t(lc - 1)][size_t(id - 1)] - 1 : index);
+    }
+    if (transfer)
+        for (int lc = 1; lc <= cases; ++lc)
+            if (!seen[size_t(lc)]) out.emplace_back(lc, (*transfer)[size_t(lc - 1)][size_t(id - 1)] - 1);
+    return out;
+}
+
+// The elements' own loads in the panel transfer tables, for the regions'
+// loads to merge with.
+void FillTransferTable(std::vector<std::vector<int>>& table, const std::vector<std::vector<int>>& shape, int id,
+                       const std::vector<std::pair<int, int>>& own)
+{
+    if (table.empty()) {
+        table.resize(shape.size());
+        for (size_t c = 0; c < shape.size(); ++c) table[c].assign(shape[c].size(), 0);
+    }
+    for (const auto& [lc, index] : own)
+        if (lc >= 1 && size_t(lc) <= table.size() && id >= 1 && size_t(id) <= table[size_t(lc - 1)].size())
+            table[size_t(lc - 1)][size_t(id - 1)] = index >= 0 ? index + 1 : 0;
+}
+
+void StartRegionTransfer(const CElementLoadTables& tables)
+{
+    thePanelTransferTables = CPanelTransferTables();
+    FillTransferTable(thePanelTransferTables.frames, tables.frames, 0, {});
+    FillTransferTable(thePanelTransferTables.walls, tables.walls, 0, {});
+    if (CFrameDataFamily* frames = FrameDataFamily()) {
+        CFrameDataRow row;
+        for (int pos = 0; pos < frames->Count(); ++pos) {
+            frames->Row(pos, row);
+            FillTransferTable(thePanelTransferTables.frames, tables.frames, row.id, row.loads);
+        }
+    }
+    if (CWallDataFamily* walls = WallDataFamily()) {
+        CWallDataRow row;
+        for (int pos = 0; pos < walls->Count(); ++pos) {
+            walls->Row(pos, row);
+            FillTransferTable(thePanelTransferTables.walls, tables.walls, row.id, row.loads);
+        }
+    }
+}
+
+void BuildWallLoadTables(CElementLoadTables& tables, const std::vector<std::vector<int>>* transfer)
 {
     CWallDataFamily* fam = WallDataFamily();
     if (!fam) return;
@@ -103,9 +166,8 @@ void BuildWallLoadTables(CElementLoadTables& tables)
         fam->Row(pos, row);
         ids.push_back(row.id);
         if (row.id < 1 || size_t(row.id) > (tables.walls.empty() ? 0 : tables.walls[0].size())) continue;
-        for (const auto& [lc, index] : row.loads)
-            if (lc >= 1 && lc <= tables.cases && index >= 0)
-                tables.walls[size_t(lc - 1)][size_t(row.id - 1)] = fam->AddBlockLoad(pos, index);
+        for (const auto& [lc, index] : ElementLoads(row.loads, row.id, tables.cases, transfer))
+            if (index >= 0) tables.walls[size_t(lc - 1)][size_t(row.id - 1)] = fam->AddBlockLoad(pos, index);
     }
     CompactBlockLoads(fam->BlockLoadCount(), ids, tables.walls,
                       [fam](const std::vector<char>& keep) { fam->KeepBlockLoads(keep); });
@@ -115,7 +177,21 @@ void BuildWallLoadTables(CElementLoadTables& tables)
 
 void BuildElementLoadTables(CElementLoadTables& tables)
 {
-    BuildWallLoadTables(tables);
+    // The regions' loads merge into the beams' and walls' loads of their case.
+    CRegionDataFamily* regions = RegionDataFamily();
+    if (regions) {
+        StartRegionTransfer(tables);
+        ModelHooks().ShowPrompt("正在导刚性(或导载)区域内的荷载...");
+        regions->TransferLoads();
+    }
+    struct EndTransfer {
+        bool on;
+        ~EndTransfer()
+        {
+            if (on) thePanelTransferTables = CPanelTransferTables();
+        }
+    } endTransfer{regions != nullptr};
+    BuildWallLoadTables(tables, regions ? &thePanelTransferTables.walls : nullptr);
     CFrameDataFamily* fam = FrameDataFamily();
     if (!fam) return;
     fam->ClearBlockLoads();
@@ -124,12 +200,10 @@ void BuildElementLoadTables(CElementLoadTables& tables)
         fam->Row(pos, row);
         if (row.id < 1 || size_t(row.id) > (tables.frames.empty() ? 0 : tables.frames[0].size())) continue;
         const int kind = std::clamp(row.kind, 0, 2);
-        for (const auto& [lc, index] : row.loads) {
-            if (lc < 1 || lc > tables.cases || index < 0) continue;
-            tables.frames[size_t(lc - 1)][size_t(row.id - 1)] = fam->AddBlockLoad(kind, pos, index);
-        }
+        for (const auto& [lc, index] :
+             ElementLoads(row.loads, row.id, tables.cases, regions ? &thePanelTransferTables.frames : nullptr))
+            if (index >= 0) tables.frames[size_t(lc - 1)][size_t(row.id - 1)] = fam->AddBlockLoad(kind, pos, index);
     }
-    // Region loads onto beams and walls: the region family's seam (no regions yet).
 
     // Loads nothing refers to are dropped; the rest keep their order.
     for (int kind = 0; kind < 3; ++kind) {
