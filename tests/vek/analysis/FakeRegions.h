@@ -22,6 +22,9 @@ struct FakeRegion {
     int storey = -1;
     std::array<double, 3> centre = {0, 0, 0};
     std::vector<int> nodes;
+    // The nodes are those of the storey when the masters are placed, the
+    // centre theirs.
+    bool wholeStorey = false;
     double area = 0;
     std::vector<std::pair<int, double>> loads;  // (load case, value per area)
     // A load handed on: the beam between nodes i and j takes load record
@@ -46,7 +49,8 @@ public:
         for (int i = 0; i < theNodes.GetSize(); ++i) theNodes.GetAt(i)->m_nMaster = 0;
         for (FakeRegion& r : regions) {
             r.master = 0;
-            if (!r.rigid) continue;
+            if (r.wholeStorey) TakeStorey(r);
+            if (!r.rigid || r.nodes.empty()) continue;
             for (int i = 0; i < theNodes.GetSize() && !r.master; ++i) {
                 const CNode& n = *theNodes.GetAt(i);
                 if (n.m_dCoord[0] == r.centre[0] && n.m_dCoord[1] == r.centre[1] && n.m_dCoord[2] == r.centre[2])
@@ -117,6 +121,19 @@ public:
     std::vector<FakeRegion> regions;
 
 private:
+    static void TakeStorey(FakeRegion& r)
+    {
+        r.nodes.clear();
+        r.centre = {0, 0, 0};
+        for (int i = 0; i < theNodes.GetSize(); ++i) {
+            const CNode& n = *theNodes.GetAt(i);
+            if (n.m_nStorey != r.storey) continue;
+            r.nodes.push_back(n.m_nID);
+            for (int d = 0; d < 3; ++d) r.centre[size_t(d)] += n.m_dCoord[d];
+        }
+        for (double& c : r.centre) c /= r.nodes.empty() ? 1 : double(r.nodes.size());
+    }
+
     CRegionDataFamily* m_previous = nullptr;
 };
 
