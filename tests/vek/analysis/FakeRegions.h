@@ -33,6 +33,10 @@ struct FakeRegion {
         int i, j, loadCase, index;
     };
     std::vector<Share> shares;
+    struct WallShare {
+        int wall, loadCase, index;
+    };
+    std::vector<WallShare> wallShares;
     int master = 0;
 };
 
@@ -80,6 +84,9 @@ public:
     }
     void TransferLoads() override
     {
+        for (const FakeRegion& r : regions)
+            for (const FakeRegion::WallShare& s : r.wallShares)
+                thePanelTransferTables.walls[size_t(s.loadCase - 1)][size_t(s.wall - 1)] = s.index + 1;
         CFrameDataFamily* frames = FrameDataFamily();
         if (!frames) return;
         CFrameDataRow row;

@@ -389,6 +389,12 @@ TEST_F(FrameDataFileTest, TwoStoreysWithRigidFloorsMatchTheHandWorkedText)
     EXPECT_EQ(N(1).m_nMaster, 0);
     EXPECT_EQ(N(3).m_cRestraint, 0);
     EXPECT_EQ(F(7).m_Loads.Entries(), 0);
+    // The iteration's write, merging off, gives the same text again and
+    // leaves the model as it was.
+    const std::string before = ModelImage();
+    ASSERT_EQ(WriteKorvaDataFile(1, 0, 0, 0, 1, 0, 0, nullptr), 1);
+    EXPECT_EQ(ReadBytes(DataFile()), FileBytes(expected));
+    EXPECT_EQ(ModelImage(), before);
 }
 
 // A beam load at the beam's ends (the masses' share), on a beam 6 long
