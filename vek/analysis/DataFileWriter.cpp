@@ -166,6 +166,35 @@ void AddCombinations(std::vector<DCombFactor>& out, int list)
     }
 }
 
+// The master nodes of one write, for the loads the floors' nodes hand to
+// them; a plain function is what the loads block asks for.
+const std::vector<CRegionMaster>* theWriteMasters = nullptr;
+
+class CMasterPositions {
+public:
+    explicit CMasterPositions(const std::vector<CRegionMaster>& masters) : m_saved(theNodeLoadHooks.masterPosition)
+    {
+        if (masters.empty()) return;
+        theWriteMasters = &masters;
+        theNodeLoadHooks.masterPosition = [](int master, double xyz[3]) {
+            const int k = master - theNodes.GetSize() - 1;
+            if (!theWriteMasters || k < 0 || k >= int(theWriteMasters->size())) return false;
+            for (int d = 0; d < 3; ++d) xyz[d] = (*theWriteMasters)[size_t(k)].xyz[d];
+            return true;
+        };
+    }
+    ~CMasterPositions()
+    {
+        theNodeLoadHooks.masterPosition = m_saved;
+        theWriteMasters = nullptr;
+    }
+    CMasterPositions(const CMasterPositions&) = delete;
+    CMasterPositions& operator=(const CMasterPositions&) = delete;
+
+private:
+    bool (*m_saved)(int, double*);
+};
+
 }  // namespace
 
 std::string FolderOf(const std::string& path)
@@ -339,7 +368,10 @@ int WriteKorvaDataFile(const CDataFileSwitches& sw, const char* fileName)
         if (ok) {
             WriteLspringBlock(file, set.get());
             ExportLevelsAndLayers(set.get());
-            WriteLoadsBlock(file, set.get(), massNumbers.data(), extra);
+            {
+                CMasterPositions positions(masters);
+                WriteLoadsBlock(file, set.get(), massNumbers.data(), extra);
+            }
             WriteJointBlock(file, masters);
             bool kinds[3] = {false, false, false};
             if (CFrameDataFamily* frames = FrameDataFamily()) {

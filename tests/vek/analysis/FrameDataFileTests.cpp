@@ -297,9 +297,10 @@ TEST_F(FrameDataFileTest, TwoStoreysMatchTheHandWorkedText)
 
 // The two storeys with a rigid floor on each: the first floor's nodes 3, 4
 // follow master 7 at (3, 0, 3), the roof's 5, 6 master 8 at (3, 0, 6), new
-// numbers after the six nodes, held in UX, UY and RZ for the write; the
-// push at node 5 is the master's, in line with it (no moment about Z); the
-// roof's load is the steel beam's load 1.
+// numbers after the six nodes, held in UX, UY and RZ for the write. The
+// pushes at nodes 5 and 6 are master 8's: 20 along X in line with it, 10
+// along Y at 3 from it, 30 about Z. The roof's load is the steel beam's
+// load 1.
 // Masses (g 10): the roof weighs 6 x 2 / 10 = 1.2, 0.6 to Z of nodes 5 and
 // 6, 1.2 in X and Y to master 8 with 0.6 x 3^2 twice = 10.8 about Z. The
 // floor beam's 3 at nodes 3 and 4 goes sideways to master 7 (3 + 3 in X
@@ -343,7 +344,7 @@ TEST_F(FrameDataFileTest, TwoStoreysWithRigidFloorsMatchTheHandWorkedText)
         "8 M=1.2 1.2 0 0 0 10.8 \n"
         "\n"
         "LOADS\n"
-        "8 L=1 F=20 0 0 0 0 0 \n"
+        "8 L=1 F=20 10 0 0 0 30 \n"
         "\n"
         "JOINT\n" +
         kTwoStoreyNodes +

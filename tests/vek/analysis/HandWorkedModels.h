@@ -138,11 +138,13 @@ inline void TwoStoreyFrame()
 // nodes 3, 4 with their load centre at (3, 0, 3), the roof's 5, 6 at
 // (3, 0, 6). The roof carries 2 over 6 (its panel 6 x 1) in case 1, handed
 // to the steel beam as 2 per length downwards; node 4 has a mass record of
-// 2 in X, Y and Z.
+// 2 in X, Y and Z, roof node 6 a push of 10 along Y in case 1.
 inline void RigidFloors(FakeRegions& regions)
 {
     const double record[6] = {2, 2, 2, 0, 0, 0};
     theNodes.GetByID(4)->m_nMass = FindOrAddNodeMass(CSixDoubles(record));
+    const double push[6] = {0, 10, 0, 0, 0, 0};
+    theNodes.GetByID(6)->m_Loads.Insert(1, FindOrAddNodeLoad(CSixDoubles(push)));
     FakeRegion floor;
     floor.storey = 1;
     floor.centre = {3, 0, 3};
