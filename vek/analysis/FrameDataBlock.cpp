@@ -120,37 +120,32 @@ std::vector<std::pair<int, int>> ElementLoads(const std::vector<std::pair<int, i
     return out;
 }
 
-// The elements' own loads in the panel transfer tables, for the regions'
-// loads to merge with.
-void FillTransferTable(std::vector<std::vector<int>>& table, const std::vector<std::vector<int>>& shape, int id,
-                       const std::vector<std::pair<int, int>>& own)
+// The elements' own loads in a panel transfer table, for the regions' loads
+// to merge with.
+void FillTransferTable(std::vector<std::vector<int>>& table, int id, const std::vector<std::pair<int, int>>& own)
 {
-    if (table.empty()) {
-        table.resize(shape.size());
-        for (size_t c = 0; c < shape.size(); ++c) table[c].assign(shape[c].size(), 0);
-    }
     for (const auto& [lc, index] : own)
         if (lc >= 1 && size_t(lc) <= table.size() && id >= 1 && size_t(id) <= table[size_t(lc - 1)].size())
             table[size_t(lc - 1)][size_t(id - 1)] = index >= 0 ? index + 1 : 0;
 }
 
+// The tables of the write, still empty, give the transfer tables their shape.
 void StartRegionTransfer(const CElementLoadTables& tables)
 {
-    thePanelTransferTables = CPanelTransferTables();
-    FillTransferTable(thePanelTransferTables.frames, tables.frames, 0, {});
-    FillTransferTable(thePanelTransferTables.walls, tables.walls, 0, {});
+    thePanelTransferTables.frames = tables.frames;
+    thePanelTransferTables.walls = tables.walls;
     if (CFrameDataFamily* frames = FrameDataFamily()) {
         CFrameDataRow row;
         for (int pos = 0; pos < frames->Count(); ++pos) {
             frames->Row(pos, row);
-            FillTransferTable(thePanelTransferTables.frames, tables.frames, row.id, row.loads);
+            FillTransferTable(thePanelTransferTables.frames, row.id, row.loads);
         }
     }
     if (CWallDataFamily* walls = WallDataFamily()) {
         CWallDataRow row;
         for (int pos = 0; pos < walls->Count(); ++pos) {
             walls->Row(pos, row);
-            FillTransferTable(thePanelTransferTables.walls, tables.walls, row.id, row.loads);
+            FillTransferTable(thePanelTransferTables.walls, row.id, row.loads);
         }
     }
 }
