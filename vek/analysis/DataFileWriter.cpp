@@ -65,6 +65,32 @@ private:
     std::vector<std::pair<int, uint8_t>> m_saved;
 };
 
+// The nodes' masters as they were: a write that fails gives them back, so
+// that they still match the data file and the results left on the disk.
+class CMasterGuard {
+public:
+    CMasterGuard()
+    {
+        for (int i = 0; i < theNodes.GetSize(); ++i) {
+            const CNode* n = theNodes.GetAt(i);
+            m_saved.emplace_back(n->m_nID, n->m_nMaster);
+        }
+    }
+    ~CMasterGuard()
+    {
+        if (!m_keep)
+            for (const auto& [id, master] : m_saved)
+                if (CNode* n = FindNode(id)) n->m_nMaster = master;
+    }
+    void Keep() { m_keep = true; }
+    CMasterGuard(const CMasterGuard&) = delete;
+    CMasterGuard& operator=(const CMasterGuard&) = delete;
+
+private:
+    std::vector<std::pair<int, int32_t>> m_saved;
+    bool m_keep = false;
+};
+
 // The restraints the solver needs that the model leaves to the elements.
 void PrepareRestraints()
 {
@@ -322,6 +348,7 @@ int WriteKorvaDataFile(const CDataFileSwitches& sw, const char* fileName)
     }
 
     int ok = 1;
+    CMasterGuard nodeMasters;
     {
         CRestraintGuard restraints;
         PrepareRestraints();
@@ -405,6 +432,7 @@ int WriteKorvaDataFile(const CDataFileSwitches& sw, const char* fileName)
         }
         return 0;
     }
+    nodeMasters.Keep();
     const char* name = theProjectOptions.szProjectName;
     std::string prompt;
     if (set && theDataFileHooks.writeLibraryFile) {

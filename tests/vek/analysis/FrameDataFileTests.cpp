@@ -398,6 +398,38 @@ TEST_F(FrameDataFileTest, TwoStoreysWithRigidFloorsMatchTheHandWorkedText)
     EXPECT_EQ(ModelImage(), before);
 }
 
+// A write that fails after the floors' masters were placed gives the nodes
+// their old masters back (they match the file and the results on the disk);
+// one that succeeds leaves the new ones.
+TEST_F(FrameDataFileTest, AFailedWriteKeepsTheNodesOldMasters)
+{
+    PortalFrame();
+    FakeRegions floors;
+    FakeRegion floor;
+    floor.centre = {3, 0, 3};
+    floor.nodes = {2, 3};
+    floors.regions = {floor};
+    N(2).m_nMaster = N(3).m_nMaster = 9;  // of an older model
+    F(2).m_nMaterial = 0;
+    std::ofstream(DataFile(), std::ios::binary) << "old";
+    const std::string before = ModelImage();
+    {
+        AppHelperLog log;
+        EXPECT_EQ(WriteKorvaDataFile(1, 0, 0, 0, 1, 0, 0, nullptr), 0);
+        ASSERT_FALSE(log.Messages().empty());
+        EXPECT_EQ(log.Messages().back().text, "第2号梁柱单元的材料数据不全!");
+    }
+    EXPECT_EQ(ModelImage(), before);
+    EXPECT_EQ(ReadText(DataFile()), "old");
+    F(2).m_nMaterial = 1;
+    AppHelperLog log;
+    ASSERT_EQ(WriteKorvaDataFile(1, 0, 0, 0, 1, 0, 0, nullptr), 1);
+    EXPECT_EQ(N(2).m_nMaster, 5);
+    EXPECT_EQ(N(3).m_nMaster, 5);
+    EXPECT_EQ(N(1).m_nMaster, 0);
+    EXPECT_NE(ReadText(DataFile()).find("\nMASTER\n2 3 M=5 \n"), std::string::npos) << ReadText(DataFile());
+}
+
 // A beam load at the beam's ends (the masses' share), on a beam 6 long
 // along X whose 2-axis is Z: lever rule for points, triangles, relative
 // positions and the local directions.
