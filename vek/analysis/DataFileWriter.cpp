@@ -43,52 +43,38 @@ bool HasFolder(const char* name)
     return false;
 }
 
-// Restraint bytes as they were before the write, put back on every exit.
-class CRestraintGuard {
+// The nodes as they were before the write: their restraints go back on
+// every exit; their rigid-floor masters only when the write fails, so that
+// they still match the data file and the results left on the disk.
+class CNodeGuard {
 public:
-    CRestraintGuard()
+    CNodeGuard()
     {
         for (int i = 0; i < theNodes.GetSize(); ++i) {
             const CNode* n = theNodes.GetAt(i);
-            m_saved.emplace_back(n->m_nID, n->m_cRestraint);
+            m_saved.push_back({n->m_nID, n->m_nMaster, n->m_cRestraint});
         }
     }
-    ~CRestraintGuard()
+    ~CNodeGuard()
     {
-        for (const auto& [id, bits] : m_saved)
-            if (CNode* n = FindNode(id)) n->m_cRestraint = bits;
+        for (const Saved& s : m_saved)
+            if (CNode* n = FindNode(s.id)) {
+                n->m_cRestraint = s.restraint;
+                if (!m_keepMasters) n->m_nMaster = s.master;
+            }
     }
-    CRestraintGuard(const CRestraintGuard&) = delete;
-    CRestraintGuard& operator=(const CRestraintGuard&) = delete;
+    void KeepMasters() { m_keepMasters = true; }
+    CNodeGuard(const CNodeGuard&) = delete;
+    CNodeGuard& operator=(const CNodeGuard&) = delete;
 
 private:
-    std::vector<std::pair<int, uint8_t>> m_saved;
-};
-
-// The nodes' masters as they were: a write that fails gives them back, so
-// that they still match the data file and the results left on the disk.
-class CMasterGuard {
-public:
-    CMasterGuard()
-    {
-        for (int i = 0; i < theNodes.GetSize(); ++i) {
-            const CNode* n = theNodes.GetAt(i);
-            m_saved.emplace_back(n->m_nID, n->m_nMaster);
-        }
-    }
-    ~CMasterGuard()
-    {
-        if (!m_keep)
-            for (const auto& [id, master] : m_saved)
-                if (CNode* n = FindNode(id)) n->m_nMaster = master;
-    }
-    void Keep() { m_keep = true; }
-    CMasterGuard(const CMasterGuard&) = delete;
-    CMasterGuard& operator=(const CMasterGuard&) = delete;
-
-private:
-    std::vector<std::pair<int, int32_t>> m_saved;
-    bool m_keep = false;
+    struct Saved {
+        int id;
+        int32_t master;
+        uint8_t restraint;
+    };
+    std::vector<Saved> m_saved;
+    bool m_keepMasters = false;
 };
 
 // The restraints the solver needs that the model leaves to the elements.
@@ -348,9 +334,8 @@ int WriteKorvaDataFile(const CDataFileSwitches& sw, const char* fileName)
     }
 
     int ok = 1;
-    CMasterGuard nodeMasters;
+    CNodeGuard nodeState;
     {
-        CRestraintGuard restraints;
         PrepareRestraints();
         // Penalty links: their family's seam.
         std::vector<CRegionMaster> masters;
@@ -432,7 +417,7 @@ int WriteKorvaDataFile(const CDataFileSwitches& sw, const char* fileName)
         }
         return 0;
     }
-    nodeMasters.Keep();
+    nodeState.KeepMasters();
     const char* name = theProjectOptions.szProjectName;
     std::string prompt;
     if (set && theDataFileHooks.writeLibraryFile) {
