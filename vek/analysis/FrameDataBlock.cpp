@@ -101,23 +101,19 @@ void CompactBlockLoads(int count, const std::vector<int>& ids, std::vector<std::
             }
 }
 
-// The element's loads as (load case, index into its family's list): its own
-// in their order, or with regions the records of the transfer table (its own
-// merged with the regions' shares), then the cases only the regions gave.
-std::vector<std::pair<int, int>> ElementLoads(const std::vector<std::pair<int, int>>& own, int id, int cases,
-                                              const std::vector<std::vector<int>>* transfer)
+// Each of the element's loads as (load case, index into its family's list):
+// its own in their order, or with regions the records of the transfer table
+// by case (its own merged with the regions' shares).
+template <class Add>
+void ForEachElementLoad(const std::vector<std::pair<int, int>>& own, int id, int cases,
+                        const std::vector<std::vector<int>>* transfer, Add add)
 {
-    std::vector<std::pair<int, int>> out;
-    std::vector<char> seen(size_t(cases) + 1, 0);
-    for (const auto& [lc, index] : own) {
-        if (lc < 1 || lc > cases) continue;
-        seen[size_t(lc)] = 1;
-        out.emplace_back(lc, transfer ? (*transfer)[size_t(lc - 1)][size_t(id - 1)] - 1 : index);
+    if (!transfer) {
+        for (const auto& [lc, index] : own)
+            if (lc >= 1 && lc <= cases) add(lc, index);
+        return;
     }
-    if (transfer)
-        for (int lc = 1; lc <= cases; ++lc)
-            if (!seen[size_t(lc)]) out.emplace_back(lc, (*transfer)[size_t(lc - 1)][size_t(id - 1)] - 1);
-    return out;
+    for (int lc = 1; lc <= cases; ++lc) add(lc, (*transfer)[size_t(lc - 1)][size_t(id - 1)] - 1);
 }
 
 // The elements' own loads in a panel transfer table, for the regions' loads
@@ -161,8 +157,9 @@ void BuildWallLoadTables(CElementLoadTables& tables, const std::vector<std::vect
         fam->Row(pos, row);
         ids.push_back(row.id);
         if (row.id < 1 || size_t(row.id) > (tables.walls.empty() ? 0 : tables.walls[0].size())) continue;
-        for (const auto& [lc, index] : ElementLoads(row.loads, row.id, tables.cases, transfer))
+        ForEachElementLoad(row.loads, row.id, tables.cases, transfer, [&](int lc, int index) {
             if (index >= 0) tables.walls[size_t(lc - 1)][size_t(row.id - 1)] = fam->AddBlockLoad(pos, index);
+        });
     }
     CompactBlockLoads(fam->BlockLoadCount(), ids, tables.walls,
                       [fam](const std::vector<char>& keep) { fam->KeepBlockLoads(keep); });
@@ -195,9 +192,12 @@ void BuildElementLoadTables(CElementLoadTables& tables)
         fam->Row(pos, row);
         if (row.id < 1 || size_t(row.id) > (tables.frames.empty() ? 0 : tables.frames[0].size())) continue;
         const int kind = std::clamp(row.kind, 0, 2);
-        for (const auto& [lc, index] :
-             ElementLoads(row.loads, row.id, tables.cases, regions ? &thePanelTransferTables.frames : nullptr))
-            if (index >= 0) tables.frames[size_t(lc - 1)][size_t(row.id - 1)] = fam->AddBlockLoad(kind, pos, index);
+        ForEachElementLoad(row.loads, row.id, tables.cases, regions ? &thePanelTransferTables.frames : nullptr,
+                           [&](int lc, int index) {
+                               if (index >= 0)
+                                   tables.frames[size_t(lc - 1)][size_t(row.id - 1)] =
+                                       fam->AddBlockLoad(kind, pos, index);
+                           });
     }
 
     // Loads nothing refers to are dropped; the rest keep their order.
