@@ -311,6 +311,31 @@ TEST_F(DataFileTest, RegionLoadsMergeWithTheElementsLoads)
     EXPECT_TRUE(thePanelTransferTables.walls.empty());
 }
 
+// A floor whose load centre is a node has that node as its master: no node
+// is added, and node 3's sideways mass goes to node 2, 4 away: 16 about Z.
+TEST_F(DataFileTest, AFloorCentredOnANodeHasThatNodeAsMaster)
+{
+    Portal();
+    theEigenPara.on = 1;
+    theProjectOptions.fGravity = 10;
+    const double record[6] = {1, 1, 1, 0, 0, 0};
+    N(3).m_nMass = FindOrAddNodeMass(CSixDoubles(record));
+    FakeRegions floors;
+    FakeRegion floor;
+    floor.centre = {0, 0, 3};
+    floor.nodes = {2, 3};
+    floors.regions = {floor};
+    AppHelperLog log;
+    ASSERT_EQ(WriteKorvaDataFile(1, 0, 0, 0, 1, 0, 0, nullptr), 1);
+    const std::string text = ReadText(DataFile());
+    EXPECT_NE(text.find("SYSTEM:\n4 1 "), std::string::npos) << text;
+    EXPECT_NE(text.find("\nRESTRAINT\nC 其它节点的约束\n1 R=1 1 1 1 1 1 \n3 R=1 1 0 0 0 1 \n"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\nMASS\n2 M=1 1 0 0 0 16 \n3 M=0 0 1 0 0 0 \n\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nMASTER\n2 3 M=2 \n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("主节点"), std::string::npos) << text;
+}
+
 TEST_F(DataFileTest, OnlyTheKindsPresentAreWrittenInTheirOrder)
 {
     Portal();
