@@ -285,9 +285,8 @@ int AddFramesBetweenNodes(int nodeA, int nodeB)
     };
     // The nodes on the line: those of the cells along it, or all of them.
     std::vector<int> candidates;
-    const double lo[3] = {std::min(a[0], b[0]), std::min(a[1], b[1]), std::min(a[2], b[2])};
-    const double hi[3] = {std::max(a[0], b[0]), std::max(a[1], b[1]), std::max(a[2], b[2])};
-    if (!theNodeIndex.ForEachInBox(lo, hi, double(theNodes.GetSize()), [&](int id) { candidates.push_back(id); })) {
+    if (!theNodeIndex.ForEachNearSegment(a, b, double(theNodes.GetSize()), [&](int id) { candidates.push_back(id); })) {
+        candidates.clear();
         for (int i = 0; i < theNodes.GetSize(); ++i) candidates.push_back(theNodes.GetIDAt(i));
     }
     std::sort(candidates.begin(), candidates.end());
