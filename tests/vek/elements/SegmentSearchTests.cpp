@@ -42,21 +42,24 @@ protected:
         EXPECT_EQ(byIndex, byWalk);
     }
     // Every frame that the segment crosses within the tolerance is among the
-    // candidates of the frame index.
-    static void ExpectCrossingsAmongCandidates(const Segment& s)
+    // candidates of the frame index; how many it crosses.
+    static int ExpectCrossingsAmongCandidates(const Segment& s)
     {
         SCOPED_TRACE(s.what);
         std::vector<int> candidates;
-        ASSERT_TRUE(FindFramesNearSegment(s.a, s.b, candidates));
+        EXPECT_TRUE(FindFramesNearSegment(s.a, s.b, candidates));
         const double tol = theProjectOptions.dHorzNodeSpacing;
+        int crossed = 0;
         for (int i = 0; i < theFrames.GetSize(); ++i) {
             const CFrame* f = theFrames.GetAt(i);
             double at[3];
             if (!GFunc::LineIntersect(s.a, s.b, N(f->m_nNodeI).m_dCoord, N(f->m_nNodeJ).m_dCoord, at, tol, 0, 1))
                 continue;
+            ++crossed;
             EXPECT_TRUE(std::binary_search(candidates.begin(), candidates.end(), f->m_nID))
                 << "frame " << f->m_nID << " missed";
         }
+        return crossed;
     }
     // A frame between new nodes at the points, outside any undo group.
     static void Beam(double x0, double y0, double z0, double x1, double y1, double z1)
@@ -82,11 +85,21 @@ TEST_F(SegmentSearch, NodesOnTheLineAsAWalkOverTheStoreFindsThem)
         {"a diagonal of the grid", {-10, -10, 0}, {10, 10, 0}},
         {"near the tolerance marks", {0, 5.5, 0}, {8, 5.5, 0}},
         {"negative coordinates only", {-9.5, -3, 3}, {-1, -3, 3}},
+        {"the slanting line", {-10.5, 0.37 * -10.5 + 1.3, 0}, {10.5, 0.37 * 10.5 + 1.3, 0}},
     };
+    // Short lines a step apart across the plan, each with nodes just inside
+    // the tolerance on either side and above and below: some lie across a
+    // cell border from their line, whatever the cells' size.
+    std::vector<Segment> steps;
+    for (int k = 0; k <= 120; ++k) {
+        const double y = 0.5 + 0.0173 * k;
+        steps.push_back({"a step line", {20.5, y, 0}, {23.5, y, 0}});
+    }
     for (const double v : {0.01, 0.05}) {
         SCOPED_TRACE(v);
         ResetNodeModel();
         theProjectOptions.fVertNodeSpacing = float(v);
+        theProjectOptions.bStoreyLookup = 0;  // every node placed, near another or not
         for (int z : {0, 3})
             for (int y = -10; y <= 10; ++y)
                 for (int x = -10; x <= 10; ++x) Node(x, y, z);
@@ -102,7 +115,22 @@ TEST_F(SegmentSearch, NodesOnTheLineAsAWalkOverTheStoreFindsThem)
         // Past the ends by the tolerance.
         Node(-0.0199, 5.5, 0);
         Node(8.0201, 5.5, 0);
+        // Along a slanting line, just inside the tolerance on either side
+        // and above: some lie across a cell border from the line.
+        const double nx = -0.37 / std::hypot(0.37, 1.0), ny = 1 / std::hypot(0.37, 1.0);
+        for (int i = 0; i <= 400; ++i) {
+            const double x = -10 + 0.05 * i, y = 0.37 * x + 1.3, d = i % 2 ? 0.0199 : -0.0199;
+            Node(x + d * nx, y + d * ny, 0);
+            Node(x, y, d);
+        }
+        for (const Segment& s : steps) {
+            Node(22, s.a[1] + 0.0199, 0);
+            Node(22, s.a[1] - 0.0199, 0);
+            Node(22.5, s.a[1], 0.0199);
+            Node(22.5, s.a[1], -0.0199);
+        }
         for (const Segment& s : segments) ExpectSameNodesOnSegment(s);
+        for (const Segment& s : steps) ExpectSameNodesOnSegment(s);
     }
 }
 
@@ -139,6 +167,7 @@ TEST_F(SegmentSearch, NodesMovedRemovedAndAddedLater)
     UnstoreNode(7);
     ExpectSameNodesOnSegment(line);
     // Hundreds more at a finer spacing: the cells are made again.
+    theProjectOptions.bStoreyLookup = 0;
     for (int i = 0; i < 500; ++i) Node(0.02 * i + 0.001, 0.0199 * (i % 3 - 1), 0);
     ExpectSameNodesOnSegment(line);
     ExpectSameNodesOnSegment({"a short piece", {3.1, 0, 0}, {3.3, 0, 0}});
@@ -155,10 +184,13 @@ TEST_F(SegmentSearch, CrossedFramesAreAmongTheCandidates)
     Beam(5.5, -0.012, -0.012, 5.5, -5, 3);   // short of it, below, slanting up
     Beam(6.5, 0.012, -0.005, 6.5, 2, 1.3);   // short of it, below, slanting up the other way
     Beam(7.015, 0.012, 0.012, 9, 5, 3.012);  // past its end, above, slanting
-    Beam(-3.5, -3.5, -3, -3.5, -3.5, 3);     // a column through the floor
-    Beam(1e5, 1e5, 0, -1e5, -1e5, 0);        // long over everything
+    // Past the end of the line below and its own, above: 0.042 from the line's end.
+    Beam(7.6238, 0.014, 0.0199, 12.6238, 5.014, 0.0199);
+    Beam(-3.5, -3.5, -3, -3.5, -3.5, 3);  // a column through the floor
+    Beam(1e5, 1e5, 0, -1e5, -1e5, 0);     // long over everything
     const Segment segments[] = {
         {"out of the grid, to the frames at its end", {3, 0, 0}, {7, 0, 0}},
+        {"to a frame over two tolerances away", {3, 0, 0}, {7.59, 0, 0}},
         {"along a grid line", {-4, 1, 0}, {4, 1, 0}},
         {"across the grid, slanting", {-4.5, -3.7, 0}, {4.5, 3.2, 0}},
         {"on a cell's worth", {-3.7, -3.5, 0}, {-3.3, -3.5, 0}},
@@ -166,17 +198,11 @@ TEST_F(SegmentSearch, CrossedFramesAreAmongTheCandidates)
         {"past the grid both ways", {-20, 3, 0}, {20, 3, 0}},
     };
     for (const Segment& s : segments) ExpectCrossingsAmongCandidates(s);
-    // The first line meets seven: two of the grid and the five at the tolerance.
-    std::vector<int> candidates;
-    ASSERT_TRUE(FindFramesNearSegment(segments[0].a, segments[0].b, candidates));
-    int crossed = 0;
-    for (int id : candidates) {
-        const CFrame& f = F(id);
-        double at[3];
-        crossed += GFunc::LineIntersect(segments[0].a, segments[0].b, N(f.m_nNodeI).m_dCoord, N(f.m_nNodeJ).m_dCoord,
-                                        at, theProjectOptions.dHorzNodeSpacing, 0, 1);
-    }
-    EXPECT_EQ(crossed, 7);
+    // The frames at the tolerance are crossed: by the first line two of the
+    // grid and five more; by the second those and the one over two
+    // tolerances from its end.
+    EXPECT_EQ(ExpectCrossingsAmongCandidates(segments[0]), 7);
+    EXPECT_EQ(ExpectCrossingsAmongCandidates(segments[1]), 8);
 }
 
 }  // namespace
