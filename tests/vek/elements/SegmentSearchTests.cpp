@@ -205,5 +205,33 @@ TEST_F(SegmentSearch, CrossedFramesAreAmongTheCandidates)
     EXPECT_EQ(ExpectCrossingsAmongCandidates(segments[1]), 8);
 }
 
+// A batch without the coincidence check: a beam over the very end of a
+// frame is split at that end, not at a new node on top of it; one over the
+// middle of a frame at a new node that splits the frame.
+TEST_F(SegmentSearch, BeamsOverFrameEndsWithoutTheCoincidenceCheck)
+{
+    theProjectOptions.bStoreyLookup = 0;
+    const int a = Node(0, 0, 0), b = Node(10, 0, 0);
+    const int c = Node(4, -3, 0), d = Node(4, 0, 0), e = Node(7, 2, 0), f = Node(7, -2, 0);
+    ASSERT_GT(AddOneFrame(c, d, 1), 0);
+    ASSERT_GT(AddOneFrame(e, f, 1), 0);
+    const int nodes = theNodes.GetSize();
+    EXPECT_EQ(AddFramesBetweenNodes(a, b), 3);
+    ASSERT_EQ(theNodes.GetSize(), nodes + 1);
+    const int middle = theNodes.GetAt(nodes)->m_nID;
+    const double at[3] = {7, 0, 0};
+    EXPECT_TRUE(N(middle).IsSamePosition(at));
+    std::vector<std::pair<int, int>> ends;
+    for (int i = 0; i < theFrames.GetSize(); ++i) {
+        const CFrame* x = theFrames.GetAt(i);
+        ends.emplace_back(std::min(x->m_nNodeI, x->m_nNodeJ), std::max(x->m_nNodeI, x->m_nNodeJ));
+    }
+    std::sort(ends.begin(), ends.end());
+    std::vector<std::pair<int, int>> wanted = {{c, d}, {a, d}, {d, middle}, {middle, b}, {e, middle}, {middle, f}};
+    for (auto& w : wanted) w = {std::min(w.first, w.second), std::max(w.first, w.second)};
+    std::sort(wanted.begin(), wanted.end());
+    EXPECT_EQ(ends, wanted);
+}
+
 }  // namespace
 }  // namespace vektest
