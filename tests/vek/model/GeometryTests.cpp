@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <set>
+#include <tuple>
 
 #include "tests/support/AppHelpersStandIn.h"
 #include "tests/vek/model/ModelTestSupport.h"
@@ -10,6 +13,7 @@
 #include "vek/model/geometry/Arcs.h"
 #include "vek/model/geometry/ModelGeometry.h"
 #include "vek/model/geometry/Polygon2D.h"
+#include "vek/model/geometry/SegmentCells.h"
 #include "vek/model/geometry/ViewGeometry.h"
 #include "vek/model/storeys/LevelTable.h"
 
@@ -505,4 +509,101 @@ TEST(ViewGeometry, DrawersThroughTheCanvas)
     DrawLineSymbolDir(1, 2, up, 0);
     ASSERT_EQ(canvas.calls.size(), 4u);
     EXPECT_EQ(canvas.calls[0], "arrow 5,0,0 5,4,0 w0");  // 0.8 of half the member
+}
+
+// ---- the cells along a segment -----------------------------------------------------
+
+namespace {
+
+using Cell = std::tuple<int32_t, int32_t, int32_t>;
+
+std::set<Cell> CellsNear(const CCellGrid& g, const double a[3], const double b[3], double margin, int* calls = nullptr)
+{
+    std::set<Cell> out;
+    int n = 0;
+    EXPECT_TRUE(ForEachCellNearSegment(g, a, b, margin, 1e12, [&](const int32_t c[3]) {
+        out.emplace(c[0], c[1], c[2]);
+        ++n;
+    }));
+    if (calls) *calls = n;
+    return out;
+}
+
+}  // namespace
+
+// Points a hair inside the margin around the segment, at its ends and along
+// it, straight out along each axis and slanting: each one's cell is walked.
+TEST(SegmentCells, EveryPointWithinTheMarginHasItsCellWalked)
+{
+    struct Case {
+        const char* what;
+        double a[3], b[3];
+        double size, origin, margin;
+    } cases[] = {
+        {"along cell borders", {0, 0, 0}, {5, 0, 0}, 1, 0, 0.02},
+        {"along borders, reversed", {5, 2, 3}, {0, 2, 3}, 1, 0, 0.02},
+        {"a column inside a cell", {2.5, 2.5, -3}, {2.5, 2.5, 4}, 1, 0, 0.02},
+        {"a column on a cell corner", {1, 1, 0}, {1, 1, 3}, 1, 0, 0.02},
+        {"very short, over a border", {0.999, 0.5, 0.5}, {1.001, 0.5, 0.5}, 1, 0, 0.02},
+        {"a point", {3, 3, 3}, {3, 3, 3}, 1, 0, 0.02},
+        {"no margin", {0.2, 0.9, 0}, {7.7, 0.1, 2}, 1, 0, 0},
+        {"a margin of cells", {0.2, 0.9, 0}, {7.7, 0.1, 2}, 1, 0, 1.5},
+        {"slanting in space", {0.3, 0.1, 0}, {40.7, 33.2, 7.9}, 1, 0.38, 0.02},
+        {"a diagonal near cell corners", {0.3, 0.42, 0.5}, {9.3, 9.4, 0.5}, 1, 0, 0.1},
+        {"negative coordinates", {-7.5, -3.2, -1}, {-0.01, -9.9, -4}, 0.7, -0.1, 0.05},
+        {"very long", {-5000, 1, 0}, {5000, 2, 0.5}, 1, 0, 0.02},
+        {"huge coordinates, cells to match", {3e11, -2e11, 1e6}, {3.1e11, -1.95e11, 1e6}, 1e9, 0, 0.02},
+        {"huge coordinates, past the last cell", {1e12, 1e12, 0}, {1e12 + 50, 1e12 + 3, 0}, 1, 0, 0.02},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CCellGrid g;
+        for (int k = 0; k < 3; ++k) {
+            g.size[k] = c.size;
+            g.origin[k] = c.origin;
+        }
+        const std::set<Cell> walked = CellsNear(g, c.a, c.b, c.margin);
+        std::vector<std::array<double, 3>> offsets = {{0, 0, 0}};
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dz = -1; dz <= 1; ++dz) {
+                    const double l = std::sqrt(double(dx * dx + dy * dy + dz * dz));
+                    if (l == 0) continue;
+                    const double r = c.margin * (1 - 1e-9) / l;
+                    offsets.push_back({dx * r, dy * r, dz * r});
+                }
+        const int steps = 20000;
+        int missed = 0;
+        for (int i = 0; i <= steps; ++i) {
+            const double t = double(i) / steps;
+            for (const auto& o : offsets) {
+                double p[3];
+                for (int k = 0; k < 3; ++k) p[k] = c.a[k] + t * (c.b[k] - c.a[k]) + o[k];
+                int32_t cell[3];
+                g.CellOf(p, cell);
+                if (!walked.count(Cell(cell[0], cell[1], cell[2])) && missed++ < 3)
+                    ADD_FAILURE() << "missed " << p[0] << ", " << p[1] << ", " << p[2];
+            }
+        }
+        EXPECT_EQ(missed, 0);
+    }
+}
+
+// A long slanting segment takes a few cells per slab, not its box; each
+// cell once. Too many cells for the caller: none at all.
+TEST(SegmentCells, ALongSlantTakesTheCellsItPasses)
+{
+    CCellGrid g;
+    const double a[3] = {0.5, 0.5, 0.5}, b[3] = {1000.5, 700.5, 0.5};
+    int calls = 0;
+    const std::set<Cell> walked = CellsNear(g, a, b, 0.02, &calls);
+    EXPECT_EQ(size_t(calls), walked.size());
+    EXPECT_LE(walked.size(), 3u * 1001u);
+    EXPECT_GE(walked.size(), 1001u + 700u);
+    int called = 0;
+    EXPECT_FALSE(ForEachCellNearSegment(g, a, b, 0.02, double(walked.size() - 1), [&](const int32_t*) { ++called; }));
+    EXPECT_FALSE(ForEachCellNearSegment(g, a, b, 0.02, 999, [&](const int32_t*) { ++called; }));
+    EXPECT_EQ(called, 0);
+    EXPECT_TRUE(ForEachCellNearSegment(g, a, b, 0.02, double(walked.size()), [&](const int32_t*) { ++called; }));
+    EXPECT_EQ(size_t(called), walked.size());
 }

@@ -270,6 +270,23 @@ void BreakFramesAtNode(int node)
     for (int i = 0; i < theFrames.GetSize(); ++i) BreakFrameAtNode(theFrames.GetIDAt(i), node);
 }
 
+namespace {
+
+// The node at a crossing. Without the coincidence check a batch makes a new
+// node there, merged afterwards with those it coincides with; at the very
+// position of an end of the crossed frame that end serves, as the merge
+// would make it.
+int NodeAtCrossing(const double at[3], int fi, const double p[3], int fj, const double q[3])
+{
+    if (!theProjectOptions.bStoreyLookup) {
+        if (std::equal(at, at + 3, p)) return fi;
+        if (std::equal(at, at + 3, q)) return fj;
+    }
+    return FindOrAddNode(at);
+}
+
+}  // namespace
+
 int AddFramesBetweenNodes(int nodeA, int nodeB)
 {
     double a[3], b[3];
@@ -285,9 +302,8 @@ int AddFramesBetweenNodes(int nodeA, int nodeB)
     };
     // The nodes on the line: those of the cells along it, or all of them.
     std::vector<int> candidates;
-    const double lo[3] = {std::min(a[0], b[0]), std::min(a[1], b[1]), std::min(a[2], b[2])};
-    const double hi[3] = {std::max(a[0], b[0]), std::max(a[1], b[1]), std::max(a[2], b[2])};
-    if (!theNodeIndex.ForEachInBox(lo, hi, double(theNodes.GetSize()), [&](int id) { candidates.push_back(id); })) {
+    if (!theNodeIndex.ForEachNearSegment(a, b, double(theNodes.GetSize()), [&](int id) { candidates.push_back(id); })) {
+        candidates.clear();
         for (int i = 0; i < theNodes.GetSize(); ++i) candidates.push_back(theNodes.GetIDAt(i));
     }
     std::sort(candidates.begin(), candidates.end());
@@ -310,7 +326,7 @@ int AddFramesBetweenNodes(int nodeA, int nodeB)
         if (!f || !Point(f->m_nNodeI, p) || !Point(f->m_nNodeJ, q)) continue;
         if (!GFunc::LineIntersect(a, b, p, q, at, tol, 0, 1)) continue;
         const int fi = f->m_nNodeI, fj = f->m_nNodeJ;
-        const int node = FindOrAddNode(at);
+        const int node = NodeAtCrossing(at, fi, p, fj, q);
         if (!node) continue;
         if (node != fi && node != fj) BreakFrameAtNode(id, node);
         if (node != nodeA && node != nodeB) list.push_back({node, distance(at)});

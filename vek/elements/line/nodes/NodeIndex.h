@@ -4,12 +4,39 @@
 // position falls in it. A point's coincident nodes lie in at most two cells
 // per axis, so finding them costs a few probes whatever the model's size.
 //
+// A second grid, of cells about as wide as the nodes lie apart, serves the
+// searches along segments: in tolerance-wide cells a beam would pass a
+// hundred cells for the few nodes near it.
+//
 // The store keeps it up to date as nodes come and go; code that moves nodes
 // reports each move (NodeMoved) or all of them (Invalidate). A stale index
 // is rebuilt on its next use.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "vek/model/geometry/SegmentCells.h"
+
+// Node numbers in a hash of cells, a chain per cell.
+class CNodeCells {
+public:
+    CCellGrid grid;
+
+    // Empty, for node numbers up to ids - 1 and about count nodes.
+    void Reset(size_t ids, size_t count);
+    void Link(int id, const double p[3]);
+    void Unlink(int id);
+    int Head(const int32_t c[3]) const { return m_heads.Get(c); }
+    int Next(int id) const { return m_next[size_t(id)]; }
+    int Count() const { return m_count; }
+
+private:
+    CCellHeads m_heads{0};
+    std::vector<int32_t> m_next;  // by node number: the next number of its chain
+    std::vector<int32_t> m_cell;  // by node number: 3 cell coordinates, for removal
+    std::vector<uint8_t> m_in;    // by node number: 1 when linked
+    int m_count = 0;
+};
 
 class CNodeIndex {
 public:
@@ -36,60 +63,39 @@ public:
     void ForEachNear(const double p[3], F&& f)
     {
         Prepare();
-        int lo[3], hi[3];
+        int32_t lo[3], hi[3], c[3];
         RangeOf(p, lo, hi);
-        for (int x = lo[0]; x <= hi[0]; ++x)
-            for (int y = lo[1]; y <= hi[1]; ++y)
-                for (int z = lo[2]; z <= hi[2]; ++z)
-                    for (int id = Head(x, y, z); id; id = m_next[size_t(id)])
+        for (c[0] = lo[0]; c[0] <= hi[0]; ++c[0])
+            for (c[1] = lo[1]; c[1] <= hi[1]; ++c[1])
+                for (c[2] = lo[2]; c[2] <= hi[2]; ++c[2])
+                    for (int id = m_near.Head(c); id; id = m_near.Next(id))
                         if (Near(id, p)) f(id);
     }
 
-    // Every node in the cells that the box, widened by the tolerances, meets,
-    // in no fixed order; false, visiting none, when that is more than
-    // maxCells cells.
+    // Every node that may lie within the larger tolerance of the segment
+    // a-b (a superset), each once, in no fixed order; false, visiting none,
+    // when that takes more than maxCells cells.
     template <class F>
-    bool ForEachInBox(const double lo[3], const double hi[3], double maxCells, F&& f)
+    bool ForEachNearSegment(const double a[3], const double b[3], double maxCells, F&& f)
     {
-        Prepare();
-        int a[3], b[3], unused[3];
-        RangeOf(lo, a, unused);
-        RangeOf(hi, unused, b);
-        double cells = 1;
-        for (int k = 0; k < 3; ++k) cells *= double(b[k]) - double(a[k]) + 1;
-        if (cells > maxCells) return false;
-        for (int x = a[0]; x <= b[0]; ++x)
-            for (int y = a[1]; y <= b[1]; ++y)
-                for (int z = a[2]; z <= b[2]; ++z)
-                    for (int id = Head(x, y, z); id; id = m_next[size_t(id)]) f(id);
-        return true;
+        PrepareSegments();
+        return ForEachCellNearSegment(m_segment.grid, a, b, SegmentMargin(), maxCells, [&](const int32_t c[3]) {
+            for (int id = m_segment.Head(c); id; id = m_segment.Next(id)) f(id);
+        });
     }
 
 private:
-    struct Slot {
-        int32_t c[3];
-        int32_t head;  // 0: an empty chain (the key stays to keep probes intact)
-        bool used;
-    };
     void Prepare();
     void Rebuild();
-    void RangeOf(const double p[3], int lo[3], int hi[3]) const;
-    void CellOf(const double p[3], int c[3]) const;
-    int Head(int x, int y, int z) const;
-    size_t FindSlot(const int c[3]) const;  // the slot of the key, or the empty slot where it goes
-    size_t SlotFor(const int c[3]);         // finds or makes the key's slot
-    void Grow();
+    void PrepareSegments();
+    double SegmentMargin() const;
+    void RangeOf(const double p[3], int32_t lo[3], int32_t hi[3]) const;
     bool Near(int id, const double p[3]) const;
-    void Link(int id, const double p[3]);
 
-    std::vector<Slot> m_slots;
-    size_t m_used = 0;            // slots holding a key
-    std::vector<int32_t> m_next;  // by node number: the next number of its chain
-    std::vector<int32_t> m_cell;  // by node number: 3 cell coordinates, for removal
-    std::vector<uint8_t> m_in;    // by node number: 1 when linked
-    int m_count = 0;
-    double m_h = -1, m_v = -1;  // the tolerances the cells were made for
-    double m_cellH = 1, m_cellV = 1;
+    CNodeCells m_near;           // cells twice the tolerances
+    CNodeCells m_segment;        // cells of about the nodes' spacing
+    int m_segmentTunedFor = -1;  // the node count its cell size was chosen for
+    double m_h = -1, m_v = -1;   // the tolerances the cells were made for
     bool m_valid = false;
     unsigned m_changes = 0;
 };
