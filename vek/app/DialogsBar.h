@@ -47,6 +47,10 @@ public:
     void CloseAll();
     void CloseAnchored();
     void ShowAll(BOOL show);
+    // Puts the open dialogs of both lists in front again, without activating
+    // them: under Wine without a window manager an owner that takes the
+    // focus back from a modal dialog comes up over its own panels.
+    void BringToFront();
     // "Settings"/"DlgPos" of the profile.
     void LoadPositions();
     void SavePositions() const;
@@ -71,7 +75,7 @@ public:
 
 private:
     static CModelessDialog* DialogOf(HWND h);
-    static void Close(std::vector<HWND>& list, int& x, int& y, CModelessDlgManager* remember);
+    static void Close(std::vector<HWND>& list, int& x, int& y, CModelessDlgManager* remember, bool bottom);
 };
 
 extern CModelessDlgManager theModelessDlgs;

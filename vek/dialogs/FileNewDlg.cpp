@@ -1,5 +1,6 @@
 #include "vek/dialogs/FileNewDlg.h"
 
+#include "vek/app/DialogsBar.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/res/FileNewRes.h"
 
@@ -84,4 +85,5 @@ void RunFileNewDialog()
     if (!offered) return;
     CFileNewDlg dlg(AfxGetMainWnd());
     dlg.DoModal();
+    theModelessDlgs.BringToFront();
 }

@@ -75,18 +75,18 @@ text() {
   xdotool windowfocus --sync "$w" 2>/dev/null || xdotool windowfocus "$w"
   xdotool type --delay 60 "$1"
 }
-# A click at a point of a dialog given in its template's units. A modal
-# dialog's window is its client area; a panel's has Wine's frame drawn in it
-# (3 pixels a side, the caption on top). Template units are 1.5 pixels wide
-# and 2 high in the dialog font, which the window's size bears out.
-#   click_unit <window> <framed 0|1> <width units> <height units> <x units> <y units>
+# A click at a point of a dialog given in its template's units (1.5 pixels
+# wide and 2 high in the dialog font). Where Wine draws the frame itself the
+# window holds it: borders alike left, right and below, the caption on top;
+# so the point is found from the window's bottom right corner.
+#   click_unit <window> <width units> <height units> <x units> <y units>
 click_unit() {
-  local w=$1 framed=$2 cw=$3 ch=$4 ux=$5 uy=$6 WIDTH HEIGHT X Y SCREEN WINDOW pos
+  local w=$1 cw=$2 ch=$3 ux=$4 uy=$5 WIDTH HEIGHT X Y SCREEN WINDOW pos
   eval "$(xdotool getwindowgeometry --shell "$w")"
-  pos=$(awk -v W="$WIDTH" -v H="$HEIGHT" -v f="$framed" -v cw="$cw" -v ch="$ch" -v ux="$ux" -v uy="$uy" 'BEGIN {
-    b = f ? 3 : 0
-    sx = (W - 2 * b) / cw
-    sy = f ? sx * 4 / 3 : H / ch
+  pos=$(awk -v W="$WIDTH" -v H="$HEIGHT" -v cw="$cw" -v ch="$ch" -v ux="$ux" -v uy="$uy" 'BEGIN {
+    sx = 1.5; sy = 2
+    b = (W - cw * sx) / 2
+    if (b < 0 || b > 8) { sx = W / cw; sy = sx * 4 / 3; b = 0 }
     printf "%d %d", b + ux * sx, H - b - (ch - uy) * sy }')
   xdotool mousemove --window "$w" ${pos% *} ${pos#* } click 1
 }
@@ -187,12 +187,23 @@ win=$(window " - Vek$") || fail "no main window behind the start dialog"
 # (a click before it takes input is lost).
 for i in $(seq 0 1200); do
   xdotool search --onlyvisible --name "$ask" >/dev/null 2>&1 || break
-  [ $((i % 50)) -eq 0 ] && click_unit "$dlg" 0 280 104 140 25
+  [ $((i % 50)) -eq 0 ] && click_unit "$dlg" 280 104 140 25
   sleep 0.1
 done
 gone "$ask" || fail "the start dialog stayed"
 settled || fail "the screen never settled"
 cp "$work/now.png" "$artifacts/main_road_outside_start.png"
+# The left panel stays in front of the main window once the dialog is gone:
+# of the shown windows of a fair size, one comes before the main window in
+# the stacking order (top first).
+visible=$(xdotool search --onlyvisible --class vek.exe 2>/dev/null)
+front=$(xwininfo -root -children | awk '$1 ~ /^0x/ && $0 ~ /"vek.exe"/ {
+  split($0, g, /\)  /); split(g[2], size, /[x+]/); if (size[1] >= 100 && size[2] >= 100) print $1 }' |
+  while read -r id; do
+    echo "$visible" | grep -qx "$((id))" || continue
+    echo "$((id))"
+  done | head -1)
+[ -n "$front" ] && [ "$front" != "$win" ] || fail "the left panel is behind the main window"
 prompt_line "$work/now.png" "$work/idle.png"
 focus_main
 
@@ -227,7 +238,7 @@ settled || fail "the screen never settled"
 xdotool key --delay 120 Tab Tab Tab Tab
 xdotool type --delay 80 "3"
 settled || fail "the screen never settled"
-click_unit "$lib" 0 350 196 248 181                 # 确定
+click_unit "$lib" 350 196 248 181                 # 确定
 gone "^材料数据维护对话框$" || fail "the material library stayed"
 
 # ---- two columns and a beam by typed points; each beam from its end of
@@ -256,7 +267,7 @@ step "restraints"
 menu alt+p Up Right Return                          # 属性 > 节点 > @节点自由度约束
 panel=$(window "^节点自由度控制$") || fail "no restraint panel"
 prompted "$work/before.png" || fail "the restraint command did not start"
-click_unit "$panel" 1 176 108 145 16                # 全选
+click_unit "$panel" 176 108 145 16                # 全选
 settled || fail "the screen never settled"
 xdotool mousemove "${cols[0]}" $((base - 2)) click 1
 settled || fail "the screen never settled"
@@ -272,9 +283,9 @@ step "node load"
 menu alt+l Return                                   # 荷载 > @节点集中力
 panel=$(window "^节点集中荷载参数$") || fail "no node-load panel"
 prompted "$work/before.png" || fail "the node-load command did not start"
-click_unit "$panel" 1 196 150 30 21                 # X向力
-click_unit "$panel" 1 196 150 30 69                 # 替换原有同类型的荷载
-click_unit "$panel" 1 196 150 80 138                # 荷载值
+click_unit "$panel" 196 150 30 21                 # X向力
+click_unit "$panel" 196 150 30 69                 # 替换原有同类型的荷载
+click_unit "$panel" 196 150 80 138                # 荷载值
 xdotool key --delay 80 End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
 xdotool type --delay 80 "10"
 settled || fail "the screen never settled"
