@@ -248,14 +248,6 @@ void CModelessDlgManager::ShowAll(BOOL show)
         if (::IsWindow(h)) ::ShowWindow(h, show ? SW_SHOWNORMAL : SW_HIDE);
 }
 
-void CModelessDlgManager::BringToFront()
-{
-    for (const std::vector<HWND>* list : {&m_anchored, &m_dialogs})
-        for (HWND h : *list)
-            if (::IsWindow(h) && ::IsWindowVisible(h))
-                ::SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
 void CModelessDlgManager::UpdateDialogControls(BOOL disableIfNoHandler)
 {
     for (const std::vector<HWND>* list : {&m_dialogs, &m_anchored})

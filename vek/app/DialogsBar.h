@@ -47,10 +47,6 @@ public:
     void CloseAll();
     void CloseAnchored();
     void ShowAll(BOOL show);
-    // Puts the open dialogs of both lists in front again, without activating
-    // them: under Wine without a window manager an owner that takes the
-    // focus back from a modal dialog comes up over its own panels.
-    void BringToFront();
     // "Settings"/"DlgPos" of the profile.
     void LoadPositions();
     void SavePositions() const;

@@ -1,6 +1,5 @@
 #include "vek/dialogs/FileNewDlg.h"
 
-#include "vek/app/DialogsBar.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/res/FileNewRes.h"
 
@@ -85,5 +84,4 @@ void RunFileNewDialog()
     if (!offered) return;
     CFileNewDlg dlg(AfxGetMainWnd());
     dlg.DoModal();
-    theModelessDlgs.BringToFront();
 }

@@ -4,9 +4,9 @@
 # is picked in the start dialog; a section and a material are added in their
 # library dialogs; two columns and a beam are drawn by typed points; the
 # bases are fixed and a node load put on through their panels and clicks on
-# the nodes; the project is saved through the Save As dialog and the program
-# quit. Started again on the saved file, it writes the solver's data file,
-# which must hold all of it.
+# the nodes; a force combination is typed into its dialog's grid; the project
+# is saved through the Save As dialog and the program quit. Started again on
+# the saved file, it writes the solver's data file, which must hold all of it.
 #   MainRoadFromOutside.sh <Vek.exe> <artifacts folder>
 set -uo pipefail
 exe=$(realpath "$1") artifacts=$(realpath -m "$2")
@@ -297,6 +297,39 @@ settled "$work/before.png" || fail "the load was not applied"
 end_command || fail "the node-load command did not end"
 cp "$work/now.png" "$artifacts/main_road_outside_built.png"
 
+# ---- a force combination: 1.2 times load case 1 ----
+step "combination"
+menu alt+d $(printf 'Down %.0s' $(seq 8)) Right Return   # 参数 > 荷载组合 > 内力组合
+# Without "Force.lib" beside the program a message says so first.
+list=""
+for _ in $(seq 1 3000); do
+  list=$(xdotool search --onlyvisible --name "^内力荷载组合数据维护对话框$" 2>/dev/null | head -1)
+  [ -n "$list" ] && break
+  box=$(xdotool search --onlyvisible --name "^Vek$" 2>/dev/null | head -1)
+  if [ -n "$box" ]; then
+    xdotool key Return
+    gone "^Vek$" || fail "the message stayed"
+  fi
+  sleep 0.1
+done
+[ -n "$list" ] || fail "no combination list"
+settled || fail "the screen never settled"
+xdotool key alt+i                                   # 添加(&I)
+one=$(window "^综合组合系数和分项系数的荷载种类系数输入对话框$") || fail "no combination dialog"
+settled || fail "the screen never settled"
+# The grid's first row: the load case, then its factor.
+xdotool type --delay 80 "1"
+xdotool key Tab
+xdotool type --delay 80 "1.2"
+xdotool key Tab
+settled || fail "the screen never settled"
+click_unit "$one" 360 210 266 195                   # 确定
+gone "^综合组合系数和分项系数的荷载种类系数输入对话框$" || fail "the combination dialog stayed"
+settled || fail "the screen never settled"
+cp "$work/now.png" "$artifacts/main_road_outside_combination.png"
+click_unit "$list" 372 238 317 201                  # 确定
+gone "^内力荷载组合数据维护对话框$" || fail "the combination list stayed"
+
 # ---- saved through the Save As dialog, then the program quit ----
 step "save"
 focus_main
@@ -343,6 +376,7 @@ expect RESTRAINT "1 R=1 1 1 1 1 1 "
 expect RESTRAINT "4 R=1 1 1 1 1 1 "
 [ "$(section RESTRAINT | grep -c 'R=')" = 2 ] || fail "restraints on other nodes"
 expect LOADS "3 L=1 F=10 0 0 0 0 0 "
+section FORCE | grep -q "^1 C=1.2 " || fail "the force combination did not come back"
 section FRAME | grep -q "^1 N=1 B=0.5 0.3 U=30 E=3E7 " || fail "the section or the material did not come back"
 for line in "1 1 2 M=1" "2 2 3 M=1" "3 4 3 M=1"; do
   section FRAME | grep -q "^$line " || fail "no beam \"$line\""
