@@ -4,9 +4,10 @@
 # is picked in the start dialog; a section and a material are added in their
 # library dialogs; two columns and a beam are drawn by typed points; the
 # bases are fixed and a node load put on through their panels and clicks on
-# the nodes; a force combination is typed into its dialog's grid; the project
-# is saved through the Save As dialog and the program quit. Started again on
-# the saved file, it writes the solver's data file, which must hold all of it.
+# the nodes; a force combination is typed into its dialog's grid and an axis
+# grid into the grid editor's tables; the project is saved through the Save
+# As dialog and the program quit. Started again on the saved file, it shows
+# the grid and writes the solver's data file, which must hold all the rest.
 #   MainRoadFromOutside.sh <Vek.exe> <artifacts folder>
 set -uo pipefail
 exe=$(realpath "$1") artifacts=$(realpath -m "$2")
@@ -172,6 +173,11 @@ runs() {
     } END { if (on) print s, last }'
 }
 
+# Pixels of a picture in the colour of axis grids.
+grid_pixels() {
+  convert "$1" -format %c histogram:info:- | awk '/#FFC880/ { n = $1 + 0 } END { print n + 0 }'
+}
+
 start_vek() {
   ( cd "$work" && exec "$VEK_WINE" "$exe" "$@" ) &
   pid=$!
@@ -330,6 +336,34 @@ cp "$work/now.png" "$artifacts/main_road_outside_combination.png"
 click_unit "$list" 372 238 317 201                  # 确定
 gone "^内力荷载组合数据维护对话框$" || fail "the combination list stayed"
 
+# ---- an axis grid: x lines at 0 and 4, y lines at 0 and 3 ----
+step "axis grid"
+settled || fail "the screen never settled"
+[ "$(grid_pixels "$work/now.png")" = 0 ] || fail "grid lines before there is a grid"
+menu alt+g Up Up Up Up Return                       # 几何 > 添加、删除和编辑轴网
+grids=$(window "^轴网编辑对话框$") || fail "no axis-grid dialog"
+settled || fail "the screen never settled"
+xdotool key Tab space                               # 增加轴网
+window "^输入轴网名对话框$" >/dev/null || fail "no grid name question"
+xdotool type --delay 80 "A"
+xdotool key Return
+gone "^输入轴网名对话框$" || fail "the grid name question stayed"
+settled || fail "the screen never settled"
+# Each table's first cell clicked, then line number and spacing row by row.
+for table in "58 1 0 2 4" "238 1 0 2 3"; do
+  set -- $table
+  click_unit "$grids" 372 262 "$1" 132
+  shift
+  for value in "$@"; do
+    xdotool type --delay 80 "$value"
+    xdotool key Tab
+  done
+  settled || fail "the screen never settled"
+done
+cp "$work/now.png" "$artifacts/main_road_outside_grid.png"
+click_unit "$grids" 372 262 278 247                 # 确定
+gone "^轴网编辑对话框$" || fail "the axis-grid dialog stayed"
+
 # ---- saved through the Save As dialog, then the program quit ----
 step "save"
 focus_main
@@ -354,6 +388,8 @@ win=$(window "^portal.PRJ - Vek$") || fail "the saved project did not open"
 xdotool search --onlyvisible --name "$ask" >/dev/null 2>&1 && fail "a project on the command line asked what to build"
 settled || fail "the screen never settled"
 cp "$work/now.png" "$artifacts/main_road_outside_reopened.png"
+# The grid's lines and bubbles are drawn again.
+[ "$(grid_pixels "$work/now.png")" -gt 200 ] || fail "the axis grid did not come back"
 focus_main
 settled || fail "the screen never settled"
 menu alt+f Down Down Down Down Down Down Down Right Return   # 文件 > 导出 > *KORVA数据和库文件
