@@ -338,7 +338,7 @@ TEST(Startup, ADamagedProjectOnTheCommandLineLeavesANewProject)
         DWORD pid;
         HWND box = nullptr, frame = nullptr;
     };
-    bool asked = false;
+    bool asked = false, askedForModel = false;
     std::string boxText, title;
     const vektest::ProcessResult process =
         vektest::RunProcess(VekExe() + " \"" + project + "\"", apptest::kSafety, std::string(), [&](DWORD pid) {
@@ -357,6 +357,12 @@ TEST(Startup, ADamagedProjectOnTheCommandLineLeavesANewProject)
                     return TRUE;
                 },
                 reinterpret_cast<LPARAM>(&w));
+            // The new project that stands in for the damaged one asks nothing.
+            if (HWND question = DialogOf(pid, kNewModelTitle)) {
+                askedForModel = true;
+                ::PostMessageA(question, WM_COMMAND, IDCANCEL, 0);
+                return;
+            }
             if (w.box && !asked) {
                 asked = true;
                 if (w.frame) ::SendMessageTimeoutA(w.frame, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
@@ -376,6 +382,7 @@ TEST(Startup, ADamagedProjectOnTheCommandLineLeavesANewProject)
     ASSERT_TRUE(process.ran);
     EXPECT_EQ(process.exitCode, 0u) << process.output.substr(0, 200);
     EXPECT_TRUE(asked);
+    EXPECT_FALSE(askedForModel);
     EXPECT_NE(boxText.find("tower.prj"), std::string::npos) << boxText;
     EXPECT_EQ(title, "无标题 - Vek");
 }
