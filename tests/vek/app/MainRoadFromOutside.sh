@@ -260,7 +260,8 @@ xdotool key F7
 settled "$work/before.png" || fail "F7 changed nothing"
 
 # The nodes on the screen: the columns' and the beam's middles.
-cols=($(runs row 700 | awk '$2 - $1 > 6 { print int(($1 + $2) / 2) }'))
+eval "$(xdotool getwindowgeometry --shell "$win")"
+cols=($(runs row $((Y + HEIGHT * 2 / 3)) | awk '$2 - $1 > 6 { print int(($1 + $2) / 2) }'))
 [ ${#cols[@]} -eq 2 ] || fail "columns not found on the screen: ${cols[*]}"
 mid=$(( (cols[0] + cols[1]) / 2 ))
 beam=($(runs col "$mid" | awk '$2 - $1 > 6 { print int(($1 + $2) / 2) }'))
