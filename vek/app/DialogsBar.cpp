@@ -202,13 +202,13 @@ void CModelessDlgManager::AddAnchored(CModelessDialog* dialog)
     dialog->ShowWindow(SW_SHOW);
 }
 
-void CModelessDlgManager::Close(std::vector<HWND>& list, int& x, int& y, CModelessDlgManager* remember)
+void CModelessDlgManager::Close(std::vector<HWND>& list, int& x, int& y, CModelessDlgManager* remember, bool bottom)
 {
     if (!list.empty() && ::IsWindow(list.front())) {
         RECT r;
         ::GetWindowRect(list.front(), &r);
         x = r.left;
-        y = r.top;
+        y = bottom ? r.bottom : r.top;
     }
     const std::vector<HWND> closing = list;
     list.clear();
@@ -232,12 +232,14 @@ void CModelessDlgManager::Close(std::vector<HWND>& list, int& x, int& y, CModele
 
 void CModelessDlgManager::CloseAll()
 {
-    Close(m_dialogs, m_nX, m_nY, this);
+    Close(m_dialogs, m_nX, m_nY, this, false);
 }
 
 void CModelessDlgManager::CloseAnchored()
 {
-    Close(m_anchored, m_nAnchoredX, m_nAnchoredY, nullptr);
+    // The anchored stack is placed by its bottom: the bottom is what comes
+    // back, or the panel would climb by its height on every start.
+    Close(m_anchored, m_nAnchoredX, m_nAnchoredY, nullptr, true);
 }
 
 void CModelessDlgManager::ShowAll(BOOL show)

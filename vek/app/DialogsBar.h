@@ -71,7 +71,7 @@ public:
 
 private:
     static CModelessDialog* DialogOf(HWND h);
-    static void Close(std::vector<HWND>& list, int& x, int& y, CModelessDlgManager* remember);
+    static void Close(std::vector<HWND>& list, int& x, int& y, CModelessDlgManager* remember, bool bottom);
 };
 
 extern CModelessDlgManager theModelessDlgs;

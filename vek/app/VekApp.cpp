@@ -16,6 +16,7 @@
 #include "vek/app/ModelBindings.h"
 #include "vek/app/VekDoc.h"
 #include "vek/app/VekView.h"
+#include "vek/dialogs/FileNewDlg.h"
 #include "vek/dialogs/LeftDlg.h"
 #include "vek/model/ModelHooks.h"
 #include "vek/model/AppHelpers.h"
@@ -137,6 +138,9 @@ BOOL CVekApp::InitInstance()
         ModelHooks().RefreshResultSelectors();
         if (theLeftDlg) theModelessDlgs.AddAnchored(theLeftDlg);
         m_pMainWnd->DragAcceptFiles();
+        // From here new projects ask for their kind, the one started without a
+        // project too: its model is reset from the queue, over the shown frame.
+        if (bModellerMode) OfferFileNewDialog(true);
     }
     // An opened project's load message stays in view.
     if (theBottomDlg && info.m_strFileName.IsEmpty()) theBottomDlg->UpdateOperationPrompt();

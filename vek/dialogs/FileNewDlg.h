@@ -18,7 +18,7 @@ protected:
 };
 
 // The document's new-project step: the dialog, modal over the main window,
-// once the program runs (the empty project it starts with asks nothing).
+// once it is offered (the program offers it when its frame is shown).
 void RunFileNewDialog();
 // The program is running: new projects from now on ask.
 void OfferFileNewDialog(bool on);

@@ -57,12 +57,14 @@ inline void AnswerName(CDialog* owner, const char* name, std::string* title = nu
         owner);
 }
 
-// The dialog as shown, kept among the build's artifacts to be looked at.
+// The dialog as shown, kept with the other dialogs' pictures among the
+// build's artifacts to be looked at.
 inline void Screenshot(CDialog* d, const char* name)
 {
+    ::CreateDirectoryA(VEK_ARTIFACTS "/dialogs", nullptr);
     d->UpdateWindow();
     vektest::PumpPending();
-    vektest::SaveScreenShot(d->m_hWnd, name);
+    vektest::SaveScreenShot(d->m_hWnd, (std::string("dialogs/") + name).c_str());
 }
 
 }  // namespace apptest

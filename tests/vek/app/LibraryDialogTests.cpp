@@ -78,7 +78,7 @@ TEST_F(LibraryDialogs, AddARectangularSectionThroughTheMenu)
         // A second name of the same letters in another case is refused.
         AnswerName(d, "梁300X600");
         Click(d, IDC_LIB_ADD);
-        Screenshot(d, "dialog_section_library");
+        Screenshot(d, "section_library");
         Click(d, IDOK);
     });
     Frame()->SendMessage(WM_COMMAND, ID_LIB_SECTIONS);
@@ -177,7 +177,7 @@ TEST_F(LibraryDialogs, AddAMaterialAndSaveTheProject)
         d->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAT_GRADES, CBN_SELCHANGE), reinterpret_cast<LPARAM>(grades->m_hWnd));
         d->GetDlgItemText(IDC_MAT_E, e);
         d->GetDlgItemText(IDC_MAT_WEIGHT, weight);
-        Screenshot(d, "dialog_material_library");
+        Screenshot(d, "material_library");
         Click(d, IDOK);
     });
     Frame()->SendMessage(WM_COMMAND, ID_LIB_MATERIALS);

@@ -187,7 +187,19 @@ TEST_F(ModelessFixture, AnchoredPanelsStandOnTheViewsBottom)
     EXPECT_EQ(RectOf(b).TopLeft(), CPoint(view.left, view.bottom - 90 - 70));
     m.CloseAnchored();
     EXPECT_EQ(m.m_nAnchoredX, view.left);
-    EXPECT_EQ(m.m_nAnchoredY, view.bottom - 90);
+    EXPECT_EQ(m.m_nAnchoredY, view.bottom);
+
+    // Moved, closed and opened again (the next start): it comes back where it was left.
+    CModelessDialog* again = MakeDialog(140, 90);
+    ASSERT_NE(again, nullptr);
+    m.AddAnchored(again);
+    again->SetWindowPos(nullptr, view.left + 40, view.bottom - 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    m.CloseAnchored();
+    CModelessDialog* back = MakeDialog(140, 90);
+    ASSERT_NE(back, nullptr);
+    m.AddAnchored(back);
+    EXPECT_EQ(RectOf(back).TopLeft(), CPoint(view.left + 40, view.bottom - 300));
+    m.CloseAnchored();
 
     // Taller than the view: its top 20 pixels below the screen's top.
     m.m_nAnchoredX = m.m_nAnchoredY = -1;

@@ -130,6 +130,82 @@ TEST(Startup, WithoutTheApplicationDataFolderTheSettingsGoToTheRegistry)
     if (!hadKey) vektest::RunProcess("reg.exe delete \"HKCU\\Software\\KORVA\\Vek\" /f");
 }
 
+// The visible dialog window of the process with the title, or null.
+HWND DialogOf(DWORD pid, const char* title)
+{
+    struct Search {
+        DWORD pid;
+        const char* title;
+        HWND found;
+    } search{pid, title, nullptr};
+    ::EnumWindows(
+        [](HWND h, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(h, &owner);
+            char cls[32] = {};
+            ::GetClassNameA(h, cls, sizeof cls);
+            if (owner != s->pid || !::IsWindowVisible(h) || std::string(cls) != "#32770" || TextOf(h) != s->title)
+                return TRUE;
+            s->found = h;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+const char kNewModelTitle[] = "新建模型或打开已有模型";
+
+// Started without a project, the modeller asks what to build, over its shown
+// frame, before anything else; File New asks again; closing the question
+// leaves the program running.
+TEST(Startup, WithoutAProjectTheModellerAsksForTheNewModelOverItsFrame)
+{
+    ProfileFile modeller("Vekv7.INI");
+    int step = 0, asked = 0;
+    bool overTheFrame = true;
+    std::string spaceText;
+    HWND question = nullptr, frame = nullptr;
+    const vektest::ProcessResult process =
+        vektest::RunProcess(VekExe(), 4 * apptest::kSafety, std::string(), [&](DWORD pid) {
+            HWND shown = DialogOf(pid, kNewModelTitle);
+            switch (step) {
+                case 0:  // the question at start-up
+                case 2:  // and after File New
+                    if (!shown) return;
+                    question = shown;
+                    frame = ::GetWindow(shown, GW_OWNER);
+                    ++asked;
+                    overTheFrame = overTheFrame && frame && ::IsWindowVisible(frame) &&
+                                   TextOf(frame) == "无标题 - Vek" && !::IsWindowEnabled(frame);
+                    if (step == 0) {
+                        spaceText = TextOf(::GetDlgItem(shown, 1500));
+                        ::PostMessageA(shown, WM_COMMAND, MAKEWPARAM(1500, BN_CLICKED),
+                                       LPARAM(::GetDlgItem(shown, 1500)));
+                    } else {
+                        ::PostMessageA(shown, WM_COMMAND, IDCANCEL, 0);
+                    }
+                    ++step;
+                    return;
+                case 1:
+                case 3:
+                    if (::IsWindow(question) && ::IsWindowVisible(question)) return;
+                    if (step == 1)
+                        ::PostMessageA(frame, WM_COMMAND, ID_FILE_NEW, 0);
+                    else
+                        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+                    ++step;
+                    return;
+                default: return;
+            }
+        });
+    ASSERT_TRUE(process.ran) << "step " << step;
+    EXPECT_EQ(process.exitCode, 0u);
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(overTheFrame);
+    EXPECT_EQ(spaceText.rfind("新建空间结构。", 0), 0u) << spaceText;
+}
+
 TEST(Startup, BatchWithAMissingProjectEndsWithItsReasonOnStandardError)
 {
     ProfileFile modeller("Vekv7.INI");
@@ -262,7 +338,7 @@ TEST(Startup, ADamagedProjectOnTheCommandLineLeavesANewProject)
         DWORD pid;
         HWND box = nullptr, frame = nullptr;
     };
-    bool asked = false;
+    bool asked = false, askedForModel = false;
     std::string boxText, title;
     const vektest::ProcessResult process =
         vektest::RunProcess(VekExe() + " \"" + project + "\"", apptest::kSafety, std::string(), [&](DWORD pid) {
@@ -281,6 +357,12 @@ TEST(Startup, ADamagedProjectOnTheCommandLineLeavesANewProject)
                     return TRUE;
                 },
                 reinterpret_cast<LPARAM>(&w));
+            // The new project that stands in for the damaged one asks nothing.
+            if (HWND question = DialogOf(pid, kNewModelTitle)) {
+                askedForModel = true;
+                ::PostMessageA(question, WM_COMMAND, IDCANCEL, 0);
+                return;
+            }
             if (w.box && !asked) {
                 asked = true;
                 if (w.frame) ::SendMessageTimeoutA(w.frame, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
@@ -300,6 +382,7 @@ TEST(Startup, ADamagedProjectOnTheCommandLineLeavesANewProject)
     ASSERT_TRUE(process.ran);
     EXPECT_EQ(process.exitCode, 0u) << process.output.substr(0, 200);
     EXPECT_TRUE(asked);
+    EXPECT_FALSE(askedForModel);
     EXPECT_NE(boxText.find("tower.prj"), std::string::npos) << boxText;
     EXPECT_EQ(title, "无标题 - Vek");
 }
