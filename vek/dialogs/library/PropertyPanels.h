@@ -13,6 +13,7 @@ public:
     BOOL OnInitDialog() override;
 
 protected:
+    void OnDestroy();
     void Refill();
     void OnSelect();
     void OnLibrary();
@@ -29,6 +30,7 @@ public:
     void DoDataExchange(CDataExchange* dx) override;
 
 protected:
+    void OnDestroy();
     void Refill();
     void OnClass();
     void OnSelect();
@@ -51,6 +53,7 @@ public:
     void DoDataExchange(CDataExchange* dx) override;
 
 protected:
+    void OnDestroy();
     void FillSections();
     void FillMaterials();
     void SteelTakesNoMaterial();
