@@ -43,26 +43,38 @@ bool HasFolder(const char* name)
     return false;
 }
 
-// Restraint bytes as they were before the write, put back on every exit.
-class CRestraintGuard {
+// The nodes as they were before the write: their restraints go back on
+// every exit; their rigid-floor masters only when the write fails, so that
+// they still match the data file and the results left on the disk.
+class CNodeGuard {
 public:
-    CRestraintGuard()
+    CNodeGuard()
     {
         for (int i = 0; i < theNodes.GetSize(); ++i) {
             const CNode* n = theNodes.GetAt(i);
-            m_saved.emplace_back(n->m_nID, n->m_cRestraint);
+            m_saved.push_back({n->m_nID, n->m_nMaster, n->m_cRestraint});
         }
     }
-    ~CRestraintGuard()
+    ~CNodeGuard()
     {
-        for (const auto& [id, bits] : m_saved)
-            if (CNode* n = FindNode(id)) n->m_cRestraint = bits;
+        for (const Saved& s : m_saved)
+            if (CNode* n = FindNode(s.id)) {
+                n->m_cRestraint = s.restraint;
+                if (!m_keepMasters) n->m_nMaster = s.master;
+            }
     }
-    CRestraintGuard(const CRestraintGuard&) = delete;
-    CRestraintGuard& operator=(const CRestraintGuard&) = delete;
+    void KeepMasters() { m_keepMasters = true; }
+    CNodeGuard(const CNodeGuard&) = delete;
+    CNodeGuard& operator=(const CNodeGuard&) = delete;
 
 private:
-    std::vector<std::pair<int, uint8_t>> m_saved;
+    struct Saved {
+        int id;
+        int32_t master;
+        uint8_t restraint;
+    };
+    std::vector<Saved> m_saved;
+    bool m_keepMasters = false;
 };
 
 // The restraints the solver needs that the model leaves to the elements.
@@ -166,6 +178,35 @@ void AddCombinations(std::vector<DCombFactor>& out, int list)
     }
 }
 
+// The master nodes of one write, for the loads the floors' nodes hand to
+// them; a plain function is what the loads block asks for.
+const std::vector<CRegionMaster>* theWriteMasters = nullptr;
+
+class CMasterPositions {
+public:
+    explicit CMasterPositions(const std::vector<CRegionMaster>& masters) : m_saved(theNodeLoadHooks.masterPosition)
+    {
+        if (masters.empty()) return;
+        theWriteMasters = &masters;
+        theNodeLoadHooks.masterPosition = [](int master, double xyz[3]) {
+            const int k = master - theNodes.GetSize() - 1;
+            if (!theWriteMasters || k < 0 || k >= int(theWriteMasters->size())) return false;
+            for (int d = 0; d < 3; ++d) xyz[d] = (*theWriteMasters)[size_t(k)].xyz[d];
+            return true;
+        };
+    }
+    ~CMasterPositions()
+    {
+        theNodeLoadHooks.masterPosition = m_saved;
+        theWriteMasters = nullptr;
+    }
+    CMasterPositions(const CMasterPositions&) = delete;
+    CMasterPositions& operator=(const CMasterPositions&) = delete;
+
+private:
+    bool (*m_saved)(int, double*);
+};
+
 }  // namespace
 
 std::string FolderOf(const std::string& path)
@@ -213,7 +254,8 @@ int CountLoadCases()
             for (const auto& l : row.loads) take(l.first);
         }
     }
-    // Shell, solid, plane and region loads: their families' seams.
+    if (CRegionDataFamily* regions = RegionDataFamily()) take(regions->LargestLoadCase());
+    // Shell, solid and plane loads: their families' seams.
     return n;
 }
 
@@ -292,11 +334,17 @@ int WriteKorvaDataFile(const CDataFileSwitches& sw, const char* fileName)
     }
 
     int ok = 1;
+    CNodeGuard nodeState;
     {
-        CRestraintGuard restraints;
         PrepareRestraints();
-        // Penalty links and rigid-region masters: their families' seams.
-        const int extra = 0;
+        // Penalty links: their family's seam.
+        std::vector<CRegionMaster> masters;
+        if (CRegionDataFamily* regions = RegionDataFamily())
+            if (!theProjectOptions.bPlaneModel) {
+                ModelHooks().ShowPrompt("正在形成刚性区域的重心...");
+                regions->PrepareMasters(masters);
+            }
+        const int extra = int(masters.size());
         const int nodes = theNodes.GetSize() + extra;
         const int cases = CountLoadCases();
 
@@ -328,12 +376,15 @@ int WriteKorvaDataFile(const CDataFileSwitches& sw, const char* fileName)
         WriteRestraintBlock(file, extra);
         WriteDisplacementBlock(file, set.get());
         std::vector<int> massNumbers;
-        ok = WriteMassBlock(file, nodes, massNumbers, set.get());
+        ok = WriteMassBlock(file, masters, massNumbers, set.get());
         if (ok) {
             WriteLspringBlock(file, set.get());
             ExportLevelsAndLayers(set.get());
-            WriteLoadsBlock(file, set.get(), massNumbers.data(), extra);
-            WriteJointBlock(file);
+            {
+                CMasterPositions positions(masters);
+                WriteLoadsBlock(file, set.get(), massNumbers.data(), extra);
+            }
+            WriteJointBlock(file, masters);
             bool kinds[3] = {false, false, false};
             if (CFrameDataFamily* frames = FrameDataFamily()) {
                 CFrameDataRow row;
@@ -353,7 +404,7 @@ int WriteKorvaDataFile(const CDataFileSwitches& sw, const char* fileName)
             // history: their families' seams (none of them is built yet).
             WriteMasterBlock(file);
             WriteTowerBlock(file);
-            WriteNdlevelBlock(file);
+            WriteNdlevelBlock(file, masters);
             // SOIL: the pile family's seam.
         }
     }
@@ -366,6 +417,7 @@ int WriteKorvaDataFile(const CDataFileSwitches& sw, const char* fileName)
         }
         return 0;
     }
+    nodeState.KeepMasters();
     const char* name = theProjectOptions.szProjectName;
     std::string prompt;
     if (set && theDataFileHooks.writeLibraryFile) {

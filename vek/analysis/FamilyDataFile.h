@@ -2,6 +2,7 @@
 // What the data-file writer asks of the element families that write blocks
 // of their own. A family fills its slot when it is built; an empty slot
 // writes nothing (the model then has no such elements).
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -113,6 +114,36 @@ public:
 };
 CWallDataFamily* RegisterWallDataFamily(CWallDataFamily* family);
 CWallDataFamily* WallDataFamily();
+
+// A rigid region's master node numbered above the model's nodes.
+struct CRegionMaster {
+    double xyz[3] = {0, 0, 0};
+    int storey = -1;
+};
+
+// The region family's part of the data file: the nodes of a rigid region
+// follow its master node, the regions' loads go to the beams and walls
+// beneath them, and their masses to the nodes.
+class CRegionDataFamily {
+public:
+    virtual ~CRegionDataFamily() = default;
+    // Every rigid region gets its master (a node at its load centre, else a
+    // new number above the node count, in region order) and every node its
+    // master field (0 none); a node that follows another has its UX, UY and
+    // RZ restrained (the writer puts the restraints back). The new master
+    // nodes, in number order.
+    virtual void PrepareMasters(std::vector<CRegionMaster>& extra) = 0;
+    // The largest load case of the regions' loads; 0 none.
+    virtual int LargestLoadCase() const = 0;
+    // The regions' loads handed to the beams and walls beneath them through
+    // the panel transfer tables, which hold the elements' own loads.
+    virtual void TransferLoads() = 0;
+    // The regions' masses added into the sums (X, Y, Z mass and rotational
+    // mass about Z) per node number, masters included.
+    virtual void AddMasses(std::vector<std::array<double, 4>>& sums) const = 0;
+};
+CRegionDataFamily* RegisterRegionDataFamily(CRegionDataFamily* family);
+CRegionDataFamily* RegionDataFamily();
 
 // A list of distinct records for a family's block loads: equal records share
 // one place.

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "korvalib/base/DataFile.h"
 #include "vek/analysis/DataFileWriter.h"
@@ -7,6 +8,7 @@
 #include "vek/model/AppHelpers.h"
 #include "vek/model/ModelHooks.h"
 #include "vek/model/ProjectOptions.h"
+#include "vek/model/document/RegionLoads.h"
 #include "vek/model/analysis/AnalysisParameters.h"
 #include "vek/model/analysis/SpectrumSettings.h"
 #include "vek/model/materials/Material.h"
@@ -17,6 +19,7 @@
 namespace {
 CFrameDataFamily* theFrameDataSlot = nullptr;
 CWallDataFamily* theWallDataSlot = nullptr;
+CRegionDataFamily* theRegionDataSlot = nullptr;
 
 int SectionCount(int kind)
 {
@@ -30,9 +33,7 @@ int SectionCount(int kind)
 
 CFrameDataFamily* RegisterFrameDataFamily(CFrameDataFamily* family)
 {
-    CFrameDataFamily* old = theFrameDataSlot;
-    theFrameDataSlot = family;
-    return old;
+    return std::exchange(theFrameDataSlot, family);
 }
 
 CFrameDataFamily* FrameDataFamily()
@@ -42,14 +43,22 @@ CFrameDataFamily* FrameDataFamily()
 
 CWallDataFamily* RegisterWallDataFamily(CWallDataFamily* family)
 {
-    CWallDataFamily* old = theWallDataSlot;
-    theWallDataSlot = family;
-    return old;
+    return std::exchange(theWallDataSlot, family);
 }
 
 CWallDataFamily* WallDataFamily()
 {
     return theWallDataSlot;
+}
+
+CRegionDataFamily* RegisterRegionDataFamily(CRegionDataFamily* family)
+{
+    return std::exchange(theRegionDataSlot, family);
+}
+
+CRegionDataFamily* RegionDataFamily()
+{
+    return theRegionDataSlot;
 }
 
 void CElementLoadTables::Build(int caseCount, int frameCount, int wallCount)
@@ -92,7 +101,52 @@ void CompactBlockLoads(int count, const std::vector<int>& ids, std::vector<std::
             }
 }
 
-void BuildWallLoadTables(CElementLoadTables& tables)
+// Each of the element's loads as (load case, index into its family's list):
+// its own in their order, or with regions the records of the transfer table
+// by case (its own merged with the regions' shares).
+template <class Add>
+void ForEachElementLoad(const std::vector<std::pair<int, int>>& own, int id, int cases,
+                        const std::vector<std::vector<int>>* transfer, Add add)
+{
+    if (!transfer) {
+        for (const auto& [lc, index] : own)
+            if (lc >= 1 && lc <= cases) add(lc, index);
+        return;
+    }
+    for (int lc = 1; lc <= cases; ++lc) add(lc, (*transfer)[size_t(lc - 1)][size_t(id - 1)] - 1);
+}
+
+// The elements' own loads in a panel transfer table, for the regions' loads
+// to merge with.
+void FillTransferTable(std::vector<std::vector<int>>& table, int id, const std::vector<std::pair<int, int>>& own)
+{
+    for (const auto& [lc, index] : own)
+        if (lc >= 1 && size_t(lc) <= table.size() && id >= 1 && size_t(id) <= table[size_t(lc - 1)].size())
+            table[size_t(lc - 1)][size_t(id - 1)] = index >= 0 ? index + 1 : 0;
+}
+
+// The tables of the write, still empty, give the transfer tables their shape.
+void StartRegionTransfer(const CElementLoadTables& tables)
+{
+    thePanelTransferTables.frames = tables.frames;
+    thePanelTransferTables.walls = tables.walls;
+    if (CFrameDataFamily* frames = FrameDataFamily()) {
+        CFrameDataRow row;
+        for (int pos = 0; pos < frames->Count(); ++pos) {
+            frames->Row(pos, row);
+            FillTransferTable(thePanelTransferTables.frames, row.id, row.loads);
+        }
+    }
+    if (CWallDataFamily* walls = WallDataFamily()) {
+        CWallDataRow row;
+        for (int pos = 0; pos < walls->Count(); ++pos) {
+            walls->Row(pos, row);
+            FillTransferTable(thePanelTransferTables.walls, row.id, row.loads);
+        }
+    }
+}
+
+void BuildWallLoadTables(CElementLoadTables& tables, const std::vector<std::vector<int>>* transfer)
 {
     CWallDataFamily* fam = WallDataFamily();
     if (!fam) return;
@@ -103,9 +157,9 @@ void BuildWallLoadTables(CElementLoadTables& tables)
         fam->Row(pos, row);
         ids.push_back(row.id);
         if (row.id < 1 || size_t(row.id) > (tables.walls.empty() ? 0 : tables.walls[0].size())) continue;
-        for (const auto& [lc, index] : row.loads)
-            if (lc >= 1 && lc <= tables.cases && index >= 0)
-                tables.walls[size_t(lc - 1)][size_t(row.id - 1)] = fam->AddBlockLoad(pos, index);
+        ForEachElementLoad(row.loads, row.id, tables.cases, transfer, [&](int lc, int index) {
+            if (index >= 0) tables.walls[size_t(lc - 1)][size_t(row.id - 1)] = fam->AddBlockLoad(pos, index);
+        });
     }
     CompactBlockLoads(fam->BlockLoadCount(), ids, tables.walls,
                       [fam](const std::vector<char>& keep) { fam->KeepBlockLoads(keep); });
@@ -115,7 +169,21 @@ void BuildWallLoadTables(CElementLoadTables& tables)
 
 void BuildElementLoadTables(CElementLoadTables& tables)
 {
-    BuildWallLoadTables(tables);
+    // The regions' loads merge into the beams' and walls' loads of their case.
+    CRegionDataFamily* regions = RegionDataFamily();
+    if (regions) {
+        StartRegionTransfer(tables);
+        ModelHooks().ShowPrompt("正在导刚性(或导载)区域内的荷载...");
+        regions->TransferLoads();
+    }
+    struct EndTransfer {
+        bool on;
+        ~EndTransfer()
+        {
+            if (on) thePanelTransferTables = CPanelTransferTables();
+        }
+    } endTransfer{regions != nullptr};
+    BuildWallLoadTables(tables, regions ? &thePanelTransferTables.walls : nullptr);
     CFrameDataFamily* fam = FrameDataFamily();
     if (!fam) return;
     fam->ClearBlockLoads();
@@ -124,12 +192,13 @@ void BuildElementLoadTables(CElementLoadTables& tables)
         fam->Row(pos, row);
         if (row.id < 1 || size_t(row.id) > (tables.frames.empty() ? 0 : tables.frames[0].size())) continue;
         const int kind = std::clamp(row.kind, 0, 2);
-        for (const auto& [lc, index] : row.loads) {
-            if (lc < 1 || lc > tables.cases || index < 0) continue;
-            tables.frames[size_t(lc - 1)][size_t(row.id - 1)] = fam->AddBlockLoad(kind, pos, index);
-        }
+        ForEachElementLoad(row.loads, row.id, tables.cases, regions ? &thePanelTransferTables.frames : nullptr,
+                           [&](int lc, int index) {
+                               if (index >= 0)
+                                   tables.frames[size_t(lc - 1)][size_t(row.id - 1)] =
+                                       fam->AddBlockLoad(kind, pos, index);
+                           });
     }
-    // Region loads onto beams and walls: the region family's seam (no regions yet).
 
     // Loads nothing refers to are dropped; the rest keep their order.
     for (int kind = 0; kind < 3; ++kind) {

@@ -51,7 +51,7 @@ void WriteSixBits(DKorvaDataFile& file, int bits)
 
 }  // namespace
 
-void WriteJointBlock(DKorvaDataFile& file)
+void WriteJointBlock(DKorvaDataFile& file, const std::vector<CRegionMaster>& masters)
 {
     ModelHooks().ShowPrompt("正在生成节点坐标信息...");
     file.SetPrecision(10);
@@ -86,7 +86,11 @@ void WriteJointBlock(DKorvaDataFile& file)
             NodeLine(file, node);
         }
     }
-    // Master nodes of rigid regions: the region family's seam (no regions yet).
+    for (size_t k = 0; k < masters.size(); ++k) {
+        if (k == 0) file << "C 刚性楼板假定生成的主节点\n";
+        const double* p = masters[k].xyz;
+        file << n + int(k) + 1 << "C=" << p[0] << p[1] << p[2] << wrap;
+    }
     file << wrap;
     file.SetPrecision(4);
 }
@@ -213,9 +217,12 @@ void WriteDisplacementBlock(DKorvaDataFile& file, CKvdDataSet* set)
     }
 }
 
-int WriteMassBlock(DKorvaDataFile& file, int total, std::vector<int>& massNumbers, CKvdDataSet* set)
+int WriteMassBlock(DKorvaDataFile& file, const std::vector<CRegionMaster>& masters, std::vector<int>& massNumbers,
+                   CKvdDataSet* set)
 {
-    massNumbers.assign(size_t(total > 0 ? total : 0), 0);
+    const int n = theNodes.GetSize();
+    const int total = n + int(masters.size());
+    massNumbers.assign(size_t(total), 0);
     if (!theEigenPara.on) return 1;
     const double g = theProjectOptions.fGravity;
     if (!(g > 0)) {
@@ -225,21 +232,48 @@ int WriteMassBlock(DKorvaDataFile& file, int total, std::vector<int>& massNumber
     file << "\nMASS\n";
     // Four sums per node number: X, Y, Z mass and the rotational mass about Z.
     std::vector<std::array<double, 4>> sums(size_t(total) + 1, std::array<double, 4>{0, 0, 0, 0});
+    if (CRegionDataFamily* regions = RegionDataFamily()) regions->AddMasses(sums);
     auto factorOf = [](int lc) {
         LoadFactorList& list = theEigenPara.massFactors;
         for (int i = 0; i < list.GetSize(); ++i)
             if (list.GetAt(i)->loadCase == lc) return double(list.GetAt(i)->factor);
         return 0.0;
     };
-    const int n = theNodes.GetSize();
     // A load's mass: its magnitude, or with gravity loads only its downward part.
     auto massOf = [g](const double v[3], double f) {
         if (theEigenPara.onlyMinusZ) return v[2] < -0.0001 ? -v[2] * f / g : 0.0;
         return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]) * f / g;
     };
-    auto addMass = [&](int id, double m) {
-        if (id >= 1 && id <= total)
-            for (int d = 0; d < 3; ++d) sums[size_t(id)][size_t(d)] += m;
+    // The node's master within the nodes written, its plan offset from the
+    // node; 0 when it follows none.
+    auto masterOf = [&](const CNode& node, double& dx, double& dy) {
+        const int m = node.m_nMaster;
+        const double* at = nullptr;
+        if (m > n && m <= total)
+            at = masters[size_t(m - n - 1)].xyz;
+        else if (m >= 1 && m <= n)
+            if (const CNode* master = FindNode(m)) at = master->m_dCoord;
+        if (!at) return 0;
+        dx = at[0] - node.m_dCoord[0];
+        dy = at[1] - node.m_dCoord[1];
+        return m;
+    };
+    // The mass of a floor's node moves sideways with its master; its weight
+    // stays on the node, as the regions' own masses do (the master's Z is
+    // not a freedom of the solver).
+    auto addMass = [&](const CNode* node, double m) {
+        if (!node || node->m_nID < 1 || node->m_nID > n) return;
+        std::array<double, 4>& own = sums[size_t(node->m_nID)];
+        double dx = 0, dy = 0;
+        if (const int master = masterOf(*node, dx, dy)) {
+            std::array<double, 4>& to = sums[size_t(master)];
+            to[0] += m;
+            to[1] += m;
+            to[3] += m * (dx * dx + dy * dy);
+            own[2] += m;
+            return;
+        }
+        for (int d = 0; d < 3; ++d) own[size_t(d)] += m;
     };
     for (int i = 0; i < n; ++i) {
         const CNode& node = *theNodes.GetAt(i);
@@ -248,7 +282,7 @@ int WriteMassBlock(DKorvaDataFile& file, int total, std::vector<int>& massNumber
             const CSixDoubles* v = theNodeLoadPool.Get(node.m_Loads[k].nValue);
             if (f < 1e-5 || !v) continue;
             const double force[3] = {(*v)[0], (*v)[1], (*v)[2]};
-            addMass(node.m_nID, massOf(force, f));
+            addMass(&node, massOf(force, f));
         }
     }
     // Beam loads go to the beams' end nodes (area loads: their families' seam).
@@ -262,29 +296,52 @@ int WriteMassBlock(DKorvaDataFile& file, int total, std::vector<int>& massNumber
             for (const CFrameEndLoad& l : loads) {
                 const double f = factorOf(l.loadCase);
                 if (f < 1e-5) continue;
-                addMass(row.nodes[0], massOf(l.atI, f));
-                addMass(row.nodes[1], massOf(l.atJ, f));
+                addMass(FindNode(row.nodes[0]), massOf(l.atI, f));
+                addMass(FindNode(row.nodes[1]), massOf(l.atJ, f));
             }
         }
+    }
+    // A floor's node hands its own sideways and rotational mass to its master.
+    for (int i = 0; i < n; ++i) {
+        const CNode& node = *theNodes.GetAt(i);
+        const CSixDoubles* record = theNodeMassPool.Get(node.m_nMass);
+        double dx = 0, dy = 0;
+        const int master = record ? masterOf(node, dx, dy) : 0;
+        if (!master) continue;
+        std::array<double, 4>& to = sums[size_t(master)];
+        to[0] += (*record)[0];
+        to[1] += (*record)[1];
+        to[3] += (*record)[5] + (*record)[1] * dx * dx + (*record)[0] * dy * dy;
     }
     int written = 0;
     for (int i = 0; i < n; ++i) {
         const CNode& node = *theNodes.GetAt(i);
         const int id = node.m_nID;
-        if (id < 1 || id > total) continue;
+        if (id < 1 || id > n) continue;
         const std::array<double, 4>& s = sums[size_t(id)];
         const CSixDoubles* record = theNodeMassPool.Get(node.m_nMass);
         if (!record && s[0] + s[1] + s[2] + s[3] < 1e-5) continue;
         double m[6] = {0, 0, 0, 0, 0, 0};
         if (record)
             for (int d = 0; d < 6; ++d) m[d] = (*record)[d];
-        if (node.m_nMaster > 0) m[0] = m[1] = m[5] = 0;
+        double dx = 0, dy = 0;
+        if (masterOf(node, dx, dy)) m[0] = m[1] = m[5] = 0;
         m[0] += s[0];
         m[1] += s[1];
         m[2] += s[2];
         m[5] += s[3];
         file << id << "M=";
         for (int d = 0; d < 6; ++d) file << (node.IsRestrained(d) ? 0.0 : m[d]);
+        file << wrap;
+        massNumbers[size_t(id - 1)] = ++written;
+        if (set) set->masses.emplace_back(id, m);
+    }
+    for (int id = n + 1; id <= total; ++id) {
+        const std::array<double, 4>& s = sums[size_t(id)];
+        if (s[0] + s[1] + s[3] < 1e-5) continue;
+        const double m[6] = {s[0], s[1], 0, 0, 0, s[3]};
+        file << id << "M=";
+        for (double v : m) file << v;
         file << wrap;
         massNumbers[size_t(id - 1)] = ++written;
         if (set) set->masses.emplace_back(id, m);
@@ -329,7 +386,7 @@ void WriteTowerBlock(DKorvaDataFile& file)
               [&](int first, int last, int tower) { file << first << last << "T=" << tower << wrap; });
 }
 
-void WriteNdlevelBlock(DKorvaDataFile& file)
+void WriteNdlevelBlock(DKorvaDataFile& file, const std::vector<CRegionMaster>& masters)
 {
     if (theLevels.count <= 0) return;
     file << "\nNDLEVEL\n";
@@ -339,7 +396,11 @@ void WriteNdlevelBlock(DKorvaDataFile& file)
     }
     WriteRuns([](const CNode& node) { return int(node.m_nStorey); },
               [&](int first, int last, int storey) { file << first << last << "L=" << storey << wrap; });
-    // Masters of rigid regions: the region family's seam (no regions yet).
+    const int n = theNodes.GetSize();
+    for (size_t k = 0; k < masters.size(); ++k) {
+        if (k == 0) file << "C ------------- Level of master nodes ----------------\n";
+        file << n + int(k) + 1 << "L=" << masters[k].storey << wrap;
+    }
     file << wrap;
 }
 

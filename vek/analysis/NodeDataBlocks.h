@@ -6,17 +6,21 @@
 
 class DKorvaDataFile;
 struct CKvdDataSet;
+struct CRegionMaster;
 
-void WriteJointBlock(DKorvaDataFile& file);
+// masters: the rigid regions' master nodes numbered after the model's.
+void WriteJointBlock(DKorvaDataFile& file, const std::vector<CRegionMaster>& masters);
 // CONSTRAINT (shell meshes) first, then RESTRAINT; extra master nodes.
 void WriteRestraintBlock(DKorvaDataFile& file, int extra);
 void WriteDisplacementBlock(DKorvaDataFile& file, CKvdDataSet* set);
-// 0 when the modal analysis needs masses and g is not above 0 (message shown).
-int WriteMassBlock(DKorvaDataFile& file, int total, std::vector<int>& massNumbers, CKvdDataSet* set);
+// massNumbers: per node number 1..N, its mass line's number (0 none). 0 when
+// the modal analysis needs masses and g is not above 0 (message shown).
+int WriteMassBlock(DKorvaDataFile& file, const std::vector<CRegionMaster>& masters, std::vector<int>& massNumbers,
+                   CKvdDataSet* set);
 void WriteTemperatureBlock(DKorvaDataFile& file);
 void WriteMasterBlock(DKorvaDataFile& file);
 void WriteTowerBlock(DKorvaDataFile& file);
-void WriteNdlevelBlock(DKorvaDataFile& file);
+void WriteNdlevelBlock(DKorvaDataFile& file, const std::vector<CRegionMaster>& masters);
 
 // The shells' freedoms at their nodes for CONSTRAINT; the shell family binds
 // it. Unbound there are no shells.

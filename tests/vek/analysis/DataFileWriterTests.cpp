@@ -10,6 +10,7 @@
 #include "tests/support/AppHelpersStandIn.h"
 #include "tests/vek/analysis/DataFileTestSupport.h"
 #include "tests/vek/analysis/FakeFrames.h"
+#include "tests/vek/analysis/FakeRegions.h"
 #include "tests/vek/elements/NodeTestSupport.h"
 #include "vek/analysis/DataFileWriter.h"
 #include "vek/analysis/NodeDataBlocks.h"
@@ -273,6 +274,66 @@ TEST_F(DataFileTest, BeamLoadsAreSharedAndUnusedOnesDropped)
     EXPECT_NE(text.find("\nFRAME\n1 1 1 O=2 \n1 S=1 M=1 \n1 Q=10 \nC -"), std::string::npos) << text;
     EXPECT_NE(text.find("1 1 2 M=1 L=0 \n2 2 3 M=1 L=1 \n3 4 3 M=1 L=0 0 1 \n"), std::string::npos) << text;
     EXPECT_NE(text.find("SYSTEM:\n4 3 "), std::string::npos);
+}
+
+// The regions' loads reach the beams and walls through the transfer table,
+// which starts with the elements' own loads: a share in a case the element
+// has stands for its own load merged with the region's (the own one then
+// unused and dropped), a share in another case adds a load. The elements
+// keep their own loads and the table is emptied.
+TEST_F(DataFileTest, RegionLoadsMergeWithTheElementsLoads)
+{
+    Portal();  // beam 2: 10 in case 1
+    const int merged = frames.Load(12), more = frames.Load(3);
+    FakeWalls walls;
+    walls.loads = {5, 7};
+    CWallDataRow w;
+    w.id = 1;
+    w.loads = {{1, 0}};
+    walls.rows.push_back(w);
+    FakeRegions regions;
+    FakeRegion floor;
+    floor.rigid = false;
+    floor.loads = {{2, 1.0}};
+    floor.shares = {{2, 3, 1, merged}, {3, 2, 2, more}};
+    floor.wallShares = {{1, 1, 1}};
+    regions.regions.push_back(floor);
+    AppHelperLog log;
+    ASSERT_EQ(WriteKorvaDataFile(1, 0, 0, 0, 1, 0, 0, nullptr), 1);
+    const std::string text = ReadText(DataFile());
+    EXPECT_NE(text.find("SYSTEM:\n4 2 "), std::string::npos) << text;
+    EXPECT_NE(text.find("\nFRAME\n1 2 1 O=2 \n1 S=1 M=1 \n1 Q=12 \n2 Q=3 \nC -"), std::string::npos) << text;
+    EXPECT_NE(text.find("1 1 2 M=1 L=0 \n2 2 3 M=1 L=1 2 \n3 4 3 M=1 L=0 \n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nWALL\n1 1 "), std::string::npos) << text;
+    EXPECT_NE(text.find("1 W=7 \n1 L=1 \n"), std::string::npos) << text;
+    EXPECT_EQ(frames.beams[1].row.loads, (std::vector<std::pair<int, int>>{{1, 0}}));
+    EXPECT_TRUE(thePanelTransferTables.frames.empty());
+    EXPECT_TRUE(thePanelTransferTables.walls.empty());
+}
+
+// A floor whose load centre is a node has that node as its master: no node
+// is added, and node 3's sideways mass goes to node 2, 4 away: 16 about Z.
+TEST_F(DataFileTest, AFloorCentredOnANodeHasThatNodeAsMaster)
+{
+    Portal();
+    theEigenPara.on = 1;
+    theProjectOptions.fGravity = 10;
+    const double record[6] = {1, 1, 1, 0, 0, 0};
+    N(3).m_nMass = FindOrAddNodeMass(CSixDoubles(record));
+    FakeRegions floors;
+    FakeRegion floor;
+    floor.centre = {0, 0, 3};
+    floor.nodes = {2, 3};
+    floors.regions = {floor};
+    AppHelperLog log;
+    ASSERT_EQ(WriteKorvaDataFile(1, 0, 0, 0, 1, 0, 0, nullptr), 1);
+    const std::string text = ReadText(DataFile());
+    EXPECT_NE(text.find("SYSTEM:\n4 1 "), std::string::npos) << text;
+    EXPECT_NE(text.find("\nRESTRAINT\nC 其它节点的约束\n1 R=1 1 1 1 1 1 \n3 R=1 1 0 0 0 1 \n"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\nMASS\n2 M=1 1 0 0 0 16 \n3 M=0 0 1 0 0 0 \n\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nMASTER\n2 3 M=2 \n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("主节点"), std::string::npos) << text;
 }
 
 TEST_F(DataFileTest, OnlyTheKindsPresentAreWrittenInTheirOrder)

@@ -9,6 +9,8 @@
 
 #include "tests/support/AppHelpersStandIn.h"
 #include "tests/vek/analysis/DataFileTestSupport.h"
+#include "tests/vek/analysis/FakeRegions.h"
+#include "tests/vek/analysis/HandWorkedModels.h"
 #include "tests/vek/elements/NodeTestSupport.h"
 #include "vek/analysis/DataFileWriter.h"
 #include "vek/analysis/FamilyDataFile.h"
@@ -55,42 +57,6 @@ protected:
         theCurrentProps.Reset();
     }
     static CFrame& F(int id) { return *theFrames.GetByID(id); }
-    static int Rectangle(float b, float h)
-    {
-        CFrameSect s;
-        s.m_cKind = 1;
-        s.m_fPara[0] = b;
-        s.m_fPara[1] = h;
-        theFrameSects.Add(s);
-        return theFrameSects.GetSize();
-    }
-    // A concrete of round values: grade 30, E 3e7, Poisson 0.2, 25, 2.5, 1e-5.
-    static int Concrete()
-    {
-        CMaterial m;
-        m.m_fGrade = 30;
-        m.m_fModulus = 3e7f;
-        m.m_fConst1 = 0.2f;
-        m.m_fVolWeight = 25;
-        m.m_fVolMass = 2.5f;
-        m.m_fConst2 = 1e-5f;
-        theMaterials.Add(m);
-        return theMaterials.GetSize();
-    }
-    static int Frame(int a, int b, int section, int material)
-    {
-        const int id = AddOneFrame(a, b);
-        F(id).SetSection(section, kOrdinarySect);
-        F(id).m_nMaterial = uint16_t(material);
-        return id;
-    }
-    static int UniformLoad(double q, double length)
-    {
-        CFrameLoad load;
-        const float x[2] = {0, float(length)}, v[2] = {float(q), float(q)};
-        load.m_Points[kDistributed][2].SetPoints(2, x, v);
-        return FindOrAddFrameLoad(load);
-    }
     static int Prestress(float p)
     {
         CFrameLoad load;
@@ -98,31 +64,6 @@ protected:
         return FindOrAddFrameLoad(load);
     }
 
-    // Columns 0.4 x 0.4 and 3 high at x 0 and 6, a beam 0.3 x 0.6 on them
-    // with 10 downwards in case 1; fixed bases; one force (1.2) and one
-    // displacement (1.0) combination of case 1.
-    void Portal()
-    {
-        const int n1 = Node(0, 0, 0), n2 = Node(0, 0, 3), n3 = Node(6, 0, 3), n4 = Node(6, 0, 0);
-        N(n1).m_cRestraint = 63;
-        N(n4).m_cRestraint = 63;
-        const int column = Rectangle(0.4f, 0.4f), beam = Rectangle(0.3f, 0.6f), concrete = Concrete();
-        Frame(n1, n2, column, concrete);
-        const int b = Frame(n2, n3, beam, concrete);
-        Frame(n4, n3, column, concrete);
-        F(b).m_Loads.Insert(1, UniformLoad(-10, 6));
-        theProjectOptions.bFormCombinations = 1;
-        theProjectOptions.bSelfWeight = 1;
-        theProjectOptions.fSelfWeightDir[0] = 0;
-        theProjectOptions.fSelfWeightDir[1] = 0;
-        theProjectOptions.fSelfWeightDir[2] = -1;
-        theProjectOptions.nOptionWord &= ~CProjectOptions::kUnitMask;
-        LoadCombination force, disp;
-        force.AddFactor(1, 1.2);
-        disp.AddFactor(1, 1.0);
-        theLoadCombinations[0].Add(force);
-        theLoadCombinations[1].Add(disp);
-    }
     std::string DataFile() const { return dir.File("PORTAL"); }
     // The whole model in its project form.
     std::string ModelImage() const
@@ -148,7 +89,7 @@ private:
 // use; the beam load's last point 0.0005 inside the beam.
 TEST_F(FrameDataFileTest, PortalFrameMatchesTheHandWorkedText)
 {
-    Portal();
+    PortalFrame();
     AppHelperLog log;
     ASSERT_EQ(WriteKorvaDataFile(1, 1, 1, 1, 1, 0, 0, nullptr), 1);
     const std::string expected =
@@ -206,7 +147,7 @@ TEST_F(FrameDataFileTest, PortalFrameMatchesTheHandWorkedText)
 // its "Axial=". On a variable section it cannot be: a message, no load.
 TEST_F(FrameDataFileTest, PrestressBecomesAnAxialTemperature)
 {
-    Portal();
+    PortalFrame();
     F(1).m_Loads.Insert(1, Prestress(100));
     theVframeSects.Add(CVframeSect());
     F(3).SetSection(1, kVariableSect);
@@ -234,8 +175,8 @@ TEST_F(FrameDataFileTest, PrestressBecomesAnAxialTemperature)
 // stiffness factor while it is off; the switch finds frames by number.
 TEST_F(FrameDataFileTest, SwitchedOffBraceCarriesTheStiffnessFactor)
 {
-    Portal();
-    const int brace = Frame(1, 3, 1, 1);
+    PortalFrame();
+    const int brace = ConcreteFrame(1, 3, 1, 1);
     F(brace).SetAxialType(1);
     CFrameDataFamily& family = FrameDataFamilyOfFrames();
     const int pos = family.IndexOfID(brace);
@@ -258,41 +199,41 @@ TEST_F(FrameDataFileTest, SwitchedOffBraceCarriesTheStiffnessFactor)
     EXPECT_EQ(text.find("EGRF"), std::string::npos) << text;
 }
 
-// Two storeys of 3 with base fixing and a modal analysis: columns at x 0
-// and 6, a concrete beam with 10 downwards on the first floor, a steel beam
-// I20A on the roof, a tension-only brace in the ground storey and 20 along X
-// at a roof node. Masses of gravity loads with g 10 and case 1 at factor 1:
-// the beam's 60 gives 3 to each of its nodes; the push along X none. Node I
-// is the upper node, or the one of smaller x; the brace's 3-axis reference
-// is -Y, its output sections 0 without a load. Rigid floors are not in the
-// model yet: no master nodes.
+// What the two storeys write alike with and without floors: the nodes by
+// storey, and the concrete beams.
+const std::string kTwoStoreyNodes =
+    "C 第0层上的所有节点\n"
+    "1 C=0 0 0 \n"
+    "2 C=6 0 0 \n"
+    "C 第1层上的所有节点\n"
+    "3 C=0 0 3 \n"
+    "4 C=6 0 3 \n"
+    "C 第2层上的所有节点\n"
+    "5 C=0 0 6 \n"
+    "6 C=6 0 6 \n";
+const std::string kTwoStoreyFrames =
+    "FRAME\n"
+    "2 1 2 O=2 \n"
+    "1 N=1 B=0.4 0.4 U=30 E=3E7 G=1.25E7 W=25 M=2.5 C=1E-5 \n"
+    "2 N=1 B=0.3 0.6 U=30 E=3E7 G=1.25E7 W=25 M=2.5 C=1E-5 \n"
+    "1 PZ=0 -10 5.9995 -10 \n"
+    "C 1 --------------- Level 1 ---------------\n"
+    "1 3 1 M=1 DIR3=1 0 0 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
+    "2 4 2 M=1 DIR3=1 0 0 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
+    "5 3 4 M=2 DIR2=0 0 1 T=1 E=0 0 R=0 0 0 0 0 0 L=1 ACT=1 \n"
+    "6 3 2 M=1 DIR3=0 -1 0 T=0 E=0 0 R=1 1 0 1 1 0 L=0 ACT=1 \n"
+    "C 2 --------------- Level 2 ---------------\n"
+    "3 5 3 M=1 DIR3=1 0 0 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
+    "4 6 4 M=1 DIR3=1 0 0 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
+    "C ----- Frame elements with no level or List by layer -------\n";
+
+// The two storeys without floors. Masses of gravity loads with g 10 and
+// case 1 at factor 1: the beam's 60 gives 3 to each of its nodes; the push
+// along X none. Node I is the upper node, or the one of smaller x; the
+// brace's 3-axis reference is -Y, its output sections 0 without a load.
 TEST_F(FrameDataFileTest, TwoStoreysMatchTheHandWorkedText)
 {
-    Storeys({3, 3});
-    theProjectOptions.bFixLevel0Nodes = 1;
-    const int n1 = Node(0, 0, 0), n2 = Node(6, 0, 0), n3 = Node(0, 0, 3), n4 = Node(6, 0, 3), n5 = Node(0, 0, 6),
-              n6 = Node(6, 0, 6);
-    const int column = Rectangle(0.4f, 0.4f), beam = Rectangle(0.3f, 0.6f), concrete = Concrete();
-    AddSteelI20A();
-    Frame(n1, n3, column, concrete);
-    Frame(n2, n4, column, concrete);
-    Frame(n3, n5, column, concrete);
-    Frame(n4, n6, column, concrete);
-    const int floor = Frame(n3, n4, beam, concrete);
-    F(floor).m_Loads.Insert(1, UniformLoad(-10, 6));
-    const int roof = Frame(n5, n6, 1, 0);
-    F(roof).SetSection(1, kSteelSect);
-    const int brace = Frame(n2, n3, column, concrete);
-    F(brace).SetAxialType(1);
-    const double push[6] = {20, 0, 0, 0, 0, 0};
-    N(n5).m_Loads.Insert(1, FindOrAddNodeLoad(CSixDoubles(push)));
-    theEigenPara.on = 1;
-    theProjectOptions.fGravity = 10;
-    LoadFactor lf;
-    theEigenPara.massFactors.Add(lf.Set(1, 1.0));
-    theProjectOptions.bSelfWeight = 0;
-    theProjectOptions.nOptionWord &= ~CProjectOptions::kUnitMask;
-
+    TwoStoreyFrame();
     AppHelperLog log;
     ASSERT_EQ(WriteKorvaDataFile(1, 1, 1, 1, 1, 0, 0, nullptr), 1);
     const std::string expected =
@@ -319,32 +260,11 @@ TEST_F(FrameDataFileTest, TwoStoreysMatchTheHandWorkedText)
         "LOADS\n"
         "5 L=1 F=20 0 0 0 0 0 \n"
         "\n"
-        "JOINT\n"
-        "C 第0层上的所有节点\n"
-        "1 C=0 0 0 \n"
-        "2 C=6 0 0 \n"
-        "C 第1层上的所有节点\n"
-        "3 C=0 0 3 \n"
-        "4 C=6 0 3 \n"
-        "C 第2层上的所有节点\n"
-        "5 C=0 0 6 \n"
-        "6 C=6 0 6 \n"
+        "JOINT\n" +
+        kTwoStoreyNodes +
         "\n"
-        "\n"
-        "FRAME\n"
-        "2 1 2 O=2 \n"
-        "1 N=1 B=0.4 0.4 U=30 E=3E7 G=1.25E7 W=25 M=2.5 C=1E-5 \n"
-        "2 N=1 B=0.3 0.6 U=30 E=3E7 G=1.25E7 W=25 M=2.5 C=1E-5 \n"
-        "1 PZ=0 -10 5.9995 -10 \n"
-        "C 1 --------------- Level 1 ---------------\n"
-        "1 3 1 M=1 DIR3=1 0 0 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
-        "2 4 2 M=1 DIR3=1 0 0 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
-        "5 3 4 M=2 DIR2=0 0 1 T=1 E=0 0 R=0 0 0 0 0 0 L=1 ACT=1 \n"
-        "6 3 2 M=1 DIR3=0 -1 0 T=0 E=0 0 R=1 1 0 1 1 0 L=0 ACT=1 \n"
-        "C 2 --------------- Level 2 ---------------\n"
-        "3 5 3 M=1 DIR3=1 0 0 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
-        "4 6 4 M=1 DIR3=1 0 0 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
-        "C ----- Frame elements with no level or List by layer -------\n"
+        "\n" +
+        kTwoStoreyFrames +
         "\n"
         "\n"
         "SFRAME\n"
@@ -415,7 +335,7 @@ TEST_F(FrameDataFileTest, SectionMaterialLinesOfEveryKind)
     const int u = theSframeSects.GetSize();
     theSframeSects.Add(SteelOfString("HR200*100*6", 58, 1));
     const int h = theSframeSects.GetSize();
-    const int concrete = Concrete();
+    const int concrete = RoundConcrete();
 
     struct {
         int section, kind;
@@ -425,7 +345,8 @@ TEST_F(FrameDataFileTest, SectionMaterialLinesOfEveryKind)
     int nodes[9];
     for (int k = 0; k < 9; ++k) nodes[k] = Node(2 * k, 0, 0);
     for (int k = 0; k < 8; ++k)
-        F(Frame(nodes[k], nodes[k + 1], beams[k].section, concrete)).SetSection(beams[k].section, beams[k].kind);
+        F(ConcreteFrame(nodes[k], nodes[k + 1], beams[k].section, concrete))
+            .SetSection(beams[k].section, beams[k].kind);
     theProjectOptions.bSelfWeight = 0;
     theProjectOptions.nOptionWord &= ~CProjectOptions::kUnitMask;
     AppHelperLog log;
@@ -471,12 +392,147 @@ TEST_F(FrameDataFileTest, SectionMaterialLinesOfEveryKind)
     EXPECT_TRUE(log.Messages().empty()) << log.Messages()[0].text;
 }
 
+// The two storeys with a rigid floor on each: the first floor's nodes 3, 4
+// follow master 7 at (3, 0, 3), the roof's 5, 6 master 8 at (3, 0, 6), new
+// numbers after the six nodes, held in UX, UY and RZ for the write. The
+// pushes at nodes 5 and 6 are master 8's: 20 along X in line with it, 10
+// along Y at 3 from it, 30 about Z. The roof's load is the steel beam's
+// load 1.
+// Masses (g 10): the roof weighs 6 x 2 / 10 = 1.2, 0.6 to Z of nodes 5 and
+// 6, 1.2 in X and Y to master 8 with 0.6 x 3^2 twice = 10.8 about Z. The
+// floor beam's 3 at nodes 3 and 4 goes sideways to master 7 (3 + 3 in X
+// and Y, 3 x 3^2 twice = 54 about Z) and stays in Z at the nodes; node 4's
+// record gives master 7 its 2 in X and Y and 2 x 3^2 = 18 about Z, and
+// keeps its 2 in Z: node 4 has 3 + 2 in Z, master 7 8, 8 and 72.
+TEST_F(FrameDataFileTest, TwoStoreysWithRigidFloorsMatchTheHandWorkedText)
+{
+    TwoStoreyFrame();
+    FakeRegions floors;
+    RigidFloors(floors);
+
+    AppHelperLog log;
+    ASSERT_EQ(WriteKorvaDataFile(1, 1, 1, 1, 1, 0, 0, nullptr), 1);
+    const std::string expected =
+        "C\n"
+        "C This data file is generated by VEK V7.0.6\n"
+        "C\n"
+        "SYSTEM:\n"
+        "8 1 U= 1 0 UNIT=0 \n"
+        "\n"
+        "RITZ\n"
+        "V=24 P=10  ITE=1 STURM=1 ERROR=0.0001\n"
+        "\n"
+        "DPRINT\n"
+        "1 8 \n"
+        "\n"
+        "RESTRAINT\n"
+        "C 刚性楼板假定形成的主节点\n"
+        "7 8 R=0 0 1 1 1 0\n"
+        "C 其它节点的约束\n"
+        "1 2 1 R=1 1 1 1 1 1 \n"
+        "3 6 1 R=1 1 0 0 0 1 \n"
+        "\n"
+        "MASS\n"
+        "3 M=0 0 3 0 0 0 \n"
+        "4 M=0 0 5 0 0 0 \n"
+        "5 M=0 0 0.6 0 0 0 \n"
+        "6 M=0 0 0.6 0 0 0 \n"
+        "7 M=8 8 0 0 0 72 \n"
+        "8 M=1.2 1.2 0 0 0 10.8 \n"
+        "\n"
+        "LOADS\n"
+        "8 L=1 F=20 10 0 0 0 30 \n"
+        "\n"
+        "JOINT\n" +
+        kTwoStoreyNodes +
+        "C 刚性楼板假定生成的主节点\n"
+        "7 C=3 0 3 \n"
+        "8 C=3 0 6 \n"
+        "\n"
+        "\n" +
+        kTwoStoreyFrames +
+        "\n"
+        "\n"
+        "SFRAME\n"
+        "1 1 2 O=2 \n"
+        "1 Z=I20A H=3 C=1.2E-5 L=0 0 0 0 \n"
+        "1 PZ=0 -2 5.9995 -2 \n"
+        "C 1 --------------- Level 1 ---------------\n"
+        "C 2 --------------- Level 2 ---------------\n"
+        "7 5 6 M=1 DIR2=0 0 1 T=1 E=0 0 R=0 0 0 0 0 0 L=1 ACT=1 \n"
+        "C ----- Frame elements with no level or List by layer -------\n"
+        "\n"
+        "\n"
+        "MASTER\n"
+        "3 4 M=7 \n"
+        "5 6 M=8 \n"
+        "\n"
+        "TOWER\n"
+        "1 6 T=1 \n"
+        "\n"
+        "NDLEVEL\n"
+        "1 2 L=0 \n"
+        "3 4 L=1 \n"
+        "5 6 L=2 \n"
+        "C ------------- Level of master nodes ----------------\n"
+        "7 L=1 \n"
+        "8 L=2 \n"
+        "\n";
+    EXPECT_EQ(ReadBytes(DataFile()), FileBytes(expected));
+    EXPECT_TRUE(log.Messages().empty()) << log.Messages()[0].text;
+    // The nodes keep their masters and their own restraints; the roof beam
+    // keeps its own loads.
+    EXPECT_EQ(N(3).m_nMaster, 7);
+    EXPECT_EQ(N(6).m_nMaster, 8);
+    EXPECT_EQ(N(1).m_nMaster, 0);
+    EXPECT_EQ(N(3).m_cRestraint, 0);
+    EXPECT_EQ(F(7).m_Loads.Entries(), 0);
+    // The iteration's write, merging off, gives the same text again and
+    // leaves the model as it was.
+    const std::string before = ModelImage();
+    ASSERT_EQ(WriteKorvaDataFile(1, 0, 0, 0, 1, 0, 0, nullptr), 1);
+    EXPECT_EQ(ReadBytes(DataFile()), FileBytes(expected));
+    EXPECT_EQ(ModelImage(), before);
+}
+
+// A write that fails after the floors' masters were placed gives the nodes
+// their old masters back (they match the file and the results on the disk);
+// one that succeeds leaves the new ones.
+TEST_F(FrameDataFileTest, AFailedWriteKeepsTheNodesOldMasters)
+{
+    PortalFrame();
+    FakeRegions floors;
+    FakeRegion floor;
+    floor.centre = {3, 0, 3};
+    floor.nodes = {2, 3};
+    floors.regions = {floor};
+    N(2).m_nMaster = N(3).m_nMaster = 9;  // of an older model
+    F(2).m_nMaterial = 0;
+    std::ofstream(DataFile(), std::ios::binary) << "old";
+    const std::string before = ModelImage();
+    {
+        AppHelperLog log;
+        EXPECT_EQ(WriteKorvaDataFile(1, 0, 0, 0, 1, 0, 0, nullptr), 0);
+        ASSERT_FALSE(log.Messages().empty());
+        EXPECT_EQ(log.Messages().back().text, "第2号梁柱单元的材料数据不全!");
+    }
+    EXPECT_EQ(ModelImage(), before);
+    EXPECT_EQ(ReadText(DataFile()), "old");
+    F(2).m_nMaterial = 1;
+    AppHelperLog log;
+    ASSERT_EQ(WriteKorvaDataFile(1, 0, 0, 0, 1, 0, 0, nullptr), 1);
+    EXPECT_EQ(N(2).m_nMaster, 5);
+    EXPECT_EQ(N(3).m_nMaster, 5);
+    EXPECT_EQ(N(1).m_nMaster, 0);
+    EXPECT_NE(ReadText(DataFile()).find("\nMASTER\n2 3 M=5 \n"), std::string::npos) << ReadText(DataFile());
+}
+
 // A beam load at the beam's ends (the masses' share), on a beam 6 long
 // along X whose 2-axis is Z: lever rule for points, triangles, relative
 // positions and the local directions.
 TEST_F(FrameDataFileTest, BeamLoadsReachTheEndsByTheLeverRule)
 {
-    const int beam = Frame(Node(0, 0, 0), Node(6, 0, 0), 0, 0);
+    const int beam = ConcreteFrame(Node(0, 0, 0), Node(6, 0, 0), 0, 0);
     struct Case {
         const char* what;
         int group, direction;
@@ -536,7 +592,7 @@ TEST_F(FrameDataFileTest, FailedWritesKeepTheOldFileAndTheModel)
          IDOK, 1, "第2号梁柱单元的材料数据不全!"},
         {"one-way brace answered No",
          [](const std::string&) {
-             F(Frame(1, 3, 1, 1)).SetAxialType(1);
+             F(ConcreteFrame(1, 3, 1, 1)).SetAxialType(1);
              return true;
          },
          IDNO, 1, "结构包含只能承受拉力"},
@@ -568,7 +624,7 @@ TEST_F(FrameDataFileTest, FailedWritesKeepTheOldFileAndTheModel)
         ResetNodeModel();
         Reset();
         std::snprintf(theProjectOptions.szProjectName, sizeof theProjectOptions.szProjectName, "PORTAL");
-        Portal();
+        PortalFrame();
         const int free = Node(9, 9, 9);  // restrained for the write only
         N(3).m_nTower = 0;               // written as 1
         F(1).m_Loads.Insert(2, Prestress(100));

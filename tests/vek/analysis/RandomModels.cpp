@@ -1,9 +1,12 @@
-// Writes the data files of seeded random models of real beams for the Python
-// checker: random_models <folder> <count>. Each model "M<seed>" comes with
-// "M<seed>.expect" (node count, load cases, then per beam kind its beams and
+// Writes the data files of the hand-worked models ("PORTAL", and "FLOORS":
+// two storeys with rigid floors) and of seeded random models of real beams,
+// some with rigid floors, for the Python checker: random_models <folder>
+// <count>. Each model "M<seed>" (and each hand-worked one) comes with
+// "M<seed>.expect" (node count with the master nodes, load cases, then per beam kind its beams and
 // section-material pairs, as the model holds them after the write) and
 // "M<seed>.sections" (the section keywords KorvaLib's reader found, then
 // those the run manager's scan found; the program stops when they differ).
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -17,6 +20,8 @@
 #include "korvalib/base/DataFile.h"
 #include "tests/support/AppHelpersStandIn.h"
 #include "tests/vek/analysis/DataFileTestSupport.h"
+#include "tests/vek/analysis/FakeRegions.h"
+#include "tests/vek/analysis/HandWorkedModels.h"
 #include "vek/analysis/DataFileWriter.h"
 #include "vek/analysis/FamilyDataFile.h"
 #include "vek/edit/Undo.h"
@@ -193,6 +198,22 @@ void Model()
         }
 }
 
+// A rigid floor on some storeys above the ground: all the storey's nodes
+// with their centre as load centre (an existing node there is the master),
+// some floors loaded; the floors' loads stay on the floors.
+void RandomFloors(vektest::FakeRegions& floors)
+{
+    for (int s = 1; s <= theLevels.count; ++s) {
+        if (Uni(0, 1) == 0) continue;
+        vektest::FakeRegion floor;
+        floor.storey = s;
+        floor.wholeStorey = true;
+        floor.area = Uni(10, 100);
+        if (Uni(0, 1)) floor.loads = {{Uni(1, 3), double(Uni(1, 5))}};
+        floors.regions.push_back(floor);
+    }
+}
+
 // Beams and distinct section-material pairs per kind.
 void CountBeams(int beams[3], int pairs[3])
 {
@@ -229,6 +250,37 @@ std::pair<std::string, std::string> Sections(const std::string& path)
     return {reader, scan};
 }
 
+// Writes the model as the analysis start does or with the switches given,
+// then its ".expect" and ".sections"; false with the reason on stderr.
+bool WriteModel(const std::string& folder, const std::string& name, const CDataFileSwitches& s,
+                vektest::AppHelperLog& log)
+{
+    g_doc = folder + "/" + name + ".PRJ";
+    std::snprintf(theProjectOptions.szProjectName, sizeof theProjectOptions.szProjectName, "%s", name.c_str());
+    if (WriteKorvaDataFile(s, nullptr) != 1) {
+        std::fprintf(stderr, "model %s was not written: %s\n", name.c_str(),
+                     log.Messages().empty() ? "" : log.Messages().back().text.c_str());
+        return false;
+    }
+    int beams[3] = {0, 0, 0}, pairs[3] = {0, 0, 0};
+    CountBeams(beams, pairs);
+    // The rigid floors' master nodes follow the model's.
+    int nodes = theNodes.GetSize();
+    for (int i = 0; i < theNodes.GetSize(); ++i) nodes = std::max(nodes, int(theNodes.GetAt(i)->m_nMaster));
+    std::ofstream expect(folder + "/" + name + ".expect");
+    expect << nodes << " " << CountLoadCases();
+    for (int k = 0; k < 3; ++k) expect << " " << beams[k] << " " << pairs[k];
+    expect << "\n";
+    const auto [reader, scan] = Sections(folder + "/" + name);
+    if (reader.empty() || reader != scan) {
+        std::fprintf(stderr, "model %s: KorvaLib's reader found %s, the scan %s\n", name.c_str(), reader.c_str(),
+                     scan.c_str());
+        return false;
+    }
+    std::ofstream(folder + "/" + name + ".sections") << reader << "\n" << scan << "\n";
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -239,11 +291,25 @@ int main(int argc, char** argv)
     vektest::AppHelperLog log;
     theDataFileHooks.documentPath = [] { return g_doc; };
     RegisterFrameDataFamily(&FrameDataFamilyOfFrames());
+    CDataFileSwitches start;
+    start.noOneWayPrompt = start.mergeNodes = start.writeLibrary = start.renumberElements = start.writeDPrint = 1;
+    FreshModel();
+    vektest::PortalFrame();
+    if (!WriteModel(folder, "PORTAL", start, log)) return 1;
+    {
+        FreshModel();
+        vektest::TwoStoreyFrame();
+        vektest::FakeRegions floors;
+        vektest::RigidFloors(floors);
+        if (!WriteModel(folder, "FLOORS", start, log)) return 1;
+    }
     for (int seed = 1; seed <= count; ++seed) {
         g_rng.seed(static_cast<unsigned>(seed));
         FreshModel();
         Records();
         Model();
+        vektest::FakeRegions floors;
+        RandomFloors(floors);
         CDataFileSwitches s;
         s.noOneWayPrompt = 1;
         s.mergeNodes = Uni(0, 1);
@@ -251,27 +317,7 @@ int main(int argc, char** argv)
         s.writeLibrary = Uni(0, 1);
         s.writeDPrint = Uni(0, 1);
         s.writeResolve = Uni(0, 1);
-        const std::string name = "M" + std::to_string(seed);
-        g_doc = folder + "/" + name + ".PRJ";
-        std::snprintf(theProjectOptions.szProjectName, sizeof theProjectOptions.szProjectName, "%s", name.c_str());
-        if (WriteKorvaDataFile(s, nullptr) != 1) {
-            std::fprintf(stderr, "model %d was not written: %s\n", seed,
-                         log.Messages().empty() ? "" : log.Messages().back().text.c_str());
-            return 1;
-        }
-        int beams[3] = {0, 0, 0}, pairs[3] = {0, 0, 0};
-        CountBeams(beams, pairs);
-        std::ofstream expect(folder + "/" + name + ".expect");
-        expect << theNodes.GetSize() << " " << CountLoadCases();
-        for (int k = 0; k < 3; ++k) expect << " " << beams[k] << " " << pairs[k];
-        expect << "\n";
-        const auto [reader, scan] = Sections(folder + "/" + name);
-        if (reader.empty() || reader != scan) {
-            std::fprintf(stderr, "model %d: KorvaLib's reader found %s, the scan %s\n", seed, reader.c_str(),
-                         scan.c_str());
-            return 1;
-        }
-        std::ofstream(folder + "/" + name + ".sections") << reader << "\n" << scan << "\n";
+        if (!WriteModel(folder, "M" + std::to_string(seed), s, log)) return 1;
     }
     return 0;
 }

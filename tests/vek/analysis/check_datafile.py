@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Reads the solver data files of random models by the file's own rules
-(continued lines, comment lines, ':' comments, KEY= lists) and checks the
-blocks: their order, line widths, counts, references and runs."""
+"""Reads the solver data files of the hand-worked models and of seeded random
+models by the file's own rules (continued lines, comment lines, ':' comments,
+KEY= lists) and checks the blocks: their order, line widths, counts,
+references and runs."""
 import os
 import subprocess
 import sys
@@ -75,18 +76,56 @@ def check(path, expect):
     joints = [int(fields(l)[0][0]) for l in body["JOINT"]]
     assert joints == list(range(1, n + 1)) or sorted(joints) == list(range(1, n + 1)), f"{path}: joints"
 
+    # The rigid floors' master nodes come after the model's: one line of the
+    # first and the last, free in UX, UY and RZ.
+    model, restraints = n, body.get("RESTRAINT", [])
+    if restraints and len(fields(restraints[0])[0]) == 2:
+        lead, keys = fields(restraints[0])
+        first, end = int(lead[0]), int(lead[1])
+        assert 1 < first <= end == n and keys["R"] == list("001110"), f"{path}: masters {restraints[0]}"
+        model, restraints = first - 1, restraints[1:]
+
     last = 0
-    for line in body.get("RESTRAINT", []):
+    for line in restraints:
         lead, keys = fields(line)
         first, end = int(lead[0]), int(lead[1]) if len(lead) > 1 else int(lead[0])
-        assert last < first <= end <= n, f"{path}: restraint run {lead} after {last}"
+        assert last < first <= end <= model, f"{path}: restraint run {lead} after {last}"
         assert len(keys["R"]) == 6 and any(v == "1" for v in keys["R"]), f"{path}: {line}"
         last = end
 
     towers = [(int(a), int(b)) for a, b, *_ in (fields(l)[0] for l in body["TOWER"])]
-    assert towers[0][0] == 1 and towers[-1][1] == n, f"{path}: towers {towers}"
+    assert towers[0][0] == 1 and towers[-1][1] == model, f"{path}: towers {towers}"
     for (a, b), (c, _) in zip(towers, towers[1:]):
         assert b + 1 == c, f"{path}: tower runs {towers}"
+
+    last, masters = 0, set()
+    for line in body.get("MASTER", []):
+        lead, keys = fields(line)
+        first, end, master = int(lead[0]), int(lead[1]), int(keys["M"][0])
+        assert last < first <= end <= model and 1 <= master <= n, f"{path}: master run {line} after {last}"
+        masters.add(master)
+        last = end
+    assert set(range(model + 1, n + 1)) <= masters, f"{path}: master nodes {model + 1}..{n} not all followed"
+
+    last = 0
+    for line in body.get("MASS", []):
+        lead, keys = fields(line)
+        node, m = int(lead[0]), [float(v) for v in keys["M"]]
+        assert last < node <= n and len(m) == 6 and min(m) >= 0, f"{path}: mass {line} after {last}"
+        assert node <= model or m[2:5] == [0, 0, 0], f"{path}: a master's mass out of plane {line}"
+        last = node
+
+    for line in body.get("LOADS", []):
+        lead, keys = fields(line)
+        assert 1 <= int(lead[0]) <= n and 1 <= int(keys["L"][0]) <= nlc, f"{path}: {line}"
+        assert len(keys["F"]) == 6, f"{path}: {line}"
+
+    last = 0
+    for line in body.get("NDLEVEL", []):
+        lead, keys = fields(line)
+        first, end = int(lead[0]), int(lead[-1])
+        assert last < first <= end and (end <= model or len(lead) == 1), f"{path}: level {line} after {last}"
+        last = end
 
     beams, pairs = expect[2::2], expect[3::2]
     ids = []
@@ -124,12 +163,14 @@ def main():
     program, count = sys.argv[1], int(sys.argv[2])
     with tempfile.TemporaryDirectory() as folder:
         subprocess.run([program, folder, str(count)], check=True)
-        for seed in range(1, count + 1):
-            base = os.path.join(folder, f"M{seed}")
+        # The hand-worked models, then the seeded ones.
+        names = ["PORTAL", "FLOORS"] + [f"M{seed}" for seed in range(1, count + 1)]
+        for name in names:
+            base = os.path.join(folder, name)
             expect = [int(v) for v in open(base + ".expect").read().split()]
             assert len(expect) == 8, f"{base}.expect"
             check(base, expect)
-    print(f"{count} data files read and checked")
+    print(f"{len(names)} data files read and checked")
 
 
 if __name__ == "__main__":
