@@ -100,6 +100,7 @@ picture_where() {
   return 1
 }
 pictures() { /usr/bin/python3 "$here/portal_pictures.py" "$@"; }
+whole() { pictures model "$1"; }
 # The sway of the deformed shape: the project's largest displacement in pixels.
 swayed() { pictures sway "$1" "$2" 40; }
 # The moment diagram: the project's diagram size, per cent of the span.
@@ -113,18 +114,34 @@ start_vek() {
   pid=$!
   main_window() { win=$(window_named '^portal\.(prj|PRJ) - Vek$'); [ -n "$win" ]; }
   wait_until main_window "$kWindow" || fail "the main window did not appear"
-  settled "$work/opened.png" || fail "the picture never settled"
+  picture_where "$work/opened.png" "" whole || fail "the portal is not shown"
+}
+# Gives window $1 the keyboard; false when it does not take it in time.
+focus_on() {
+  local w=$1 end=$((SECONDS + kWindow))
+  while [ "$SECONDS" -lt "$end" ]; do
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$w" ] && return 0
+    xdotool windowfocus "$w" 2>/dev/null
+    sleep 0.2
+  done
+  return 1
 }
 # Keys typed into the main window: a click on its caption makes it the
 # active window (a tool window of it may be at start), then the mouse rests
-# in the view. Clicks a second apart at least: two would maximize it.
+# in the view, away from the menus. Clicks a second apart at least: two
+# would maximize it.
 last_click=0
 keys() {
+  local end=$((SECONDS + kWindow))
   eval "$(xdotool getwindowgeometry --shell "$win")"
-  while [ "$(date +%s%N)" -lt $((last_click + 1000000000)) ]; do sleep 0.1; done
-  xdotool mousemove --window "$win" $((WIDTH / 3)) 8 click 1
-  last_click=$(date +%s%N)
-  xdotool mousemove --window "$win" $((WIDTH / 2)) $((HEIGHT / 2))
+  until [ "$(xdotool getwindowfocus 2>/dev/null)" = "$win" ]; do
+    [ "$SECONDS" -lt "$end" ] || fail "the main window does not take the keyboard"
+    while [ "$(date +%s%N)" -lt $((last_click + 1000000000)) ]; do sleep 0.1; done
+    xdotool mousemove --window "$win" $((WIDTH / 3)) 8 click 1
+    last_click=$(date +%s%N)
+    sleep 0.2
+  done
+  xdotool mousemove --window "$win" $((WIDTH * 3 / 4)) $((HEIGHT * 3 / 4))
   xdotool key --delay 150 "$@"
 }
 # Keys typed into the window named $1 once it shows.
@@ -136,7 +153,7 @@ keys_to() {
     [ -n "$w" ] || sleep 0.3
   done
   [ -n "$w" ] || fail "no window \"$title\""
-  xdotool windowfocus "$w" 2>/dev/null
+  focus_on "$w" || fail "\"$title\" does not take the keyboard"
   xdotool key --delay 150 "$@"
 }
 # The menu "分析与结果(&A)": Alt+A drops it on its first entry, the submenu
@@ -148,10 +165,7 @@ answer_run_dialogs() {
   local d
   for title in '^KORVA分析选项对话框$' '^执行程序选择对话框$'; do
     d=$(window_named "$title")
-    if [ -n "$d" ]; then
-      xdotool windowfocus "$d" 2>/dev/null
-      xdotool key Return
-    fi
+    [ -n "$d" ] && focus_on "$d" && xdotool key Return
   done
 }
 
@@ -200,7 +214,7 @@ grep -q '^KOR|' "$solver/log.txt" || fail "the solver's first step never ran"
 # The load-case selector lists the result's load case.
 grep -q $'^\t*item|种1' "$work/texts.txt" || fail "the load-case selector is empty"
 echo "with the solver: 计算完成！, $(grep -c '|' "$solver/log.txt") steps run"
-settled "$work/undeformed.png" || fail "the picture never settled after the run"
+picture_where "$work/undeformed.png" "" whole || fail "the portal is not shown after the run"
 
 # The deformed shape: the dialog's first choice, the load case's displacements.
 analysis_menu Down Down Down Down Return
@@ -211,7 +225,7 @@ picture_where "$artifacts/outside_deformed.png" "$work/undeformed.png" swayed "$
 # The moment diagram in the plane 1-2 (the third force component), after
 # closing the deformed shape (the menu's last entry; Up wraps to it).
 analysis_menu Up Return
-settled "$work/closed.png" "$artifacts/outside_deformed.png" || fail "the deformed shape stayed"
+picture_where "$work/closed.png" "$artifacts/outside_deformed.png" whole || fail "the deformed shape stayed"
 analysis_menu Down Down Down Down Down Return
 keys_to '^一维单元内力图$' Tab Down Down Return
 picture_where "$artifacts/outside_moment.png" "$work/closed.png" moments "$work/closed.png" ||
@@ -223,10 +237,7 @@ keys alt+F4
 closed() {
   local box
   box=$(window_named '^Vek$')
-  if [ -n "$box" ]; then
-    xdotool windowfocus "$box" 2>/dev/null
-    xdotool key Return
-  fi
+  [ -n "$box" ] && focus_on "$box" && xdotool key Return
   ! kill -0 "$pid" 2>/dev/null
 }
 end=$((SECONDS + kWindow))

@@ -2,6 +2,8 @@
 """Checks screenshots of the portal frame (columns 1-2 and 4-3, beam 2-3 in
 the plan, drawn in the members' yellow on black):
 
+    portal_pictures.py model <model.png>
+        the portal is drawn whole;
     portal_pictures.py sway <model.png> <deformed.png> <pixels>
         the tops of the columns moved <pixels> to the right, their feet stayed;
     portal_pictures.py moment <model.png> <moment.png> <size percent>
@@ -44,6 +46,8 @@ class Portal:
         self.top = int(rows.min())
         self.bottom = int(np.nonzero(m[:, self.left])[0].max())
         self.span = self.right - self.left
+        if self.span < 100 or self.bottom - self.top < 100:
+            raise SystemExit('no whole portal in the model picture')
         print('portal: columns at x %d and %d, beam at y %d, feet at y %d' %
               (self.left, self.right, self.top, self.bottom))
 
@@ -101,6 +105,9 @@ def moment(model, diagram, percent):
 
 
 if __name__ == '__main__':
-    if len(sys.argv) != 5 or sys.argv[1] not in ('sway', 'moment'):
+    if len(sys.argv) == 3 and sys.argv[1] == 'model':
+        Portal(load(sys.argv[2]))
+    elif len(sys.argv) == 5 and sys.argv[1] in ('sway', 'moment'):
+        {'sway': sway, 'moment': moment}[sys.argv[1]](sys.argv[2], sys.argv[3], float(sys.argv[4]))
+    else:
         raise SystemExit(__doc__)
-    {'sway': sway, 'moment': moment}[sys.argv[1]](sys.argv[2], sys.argv[3], float(sys.argv[4]))
