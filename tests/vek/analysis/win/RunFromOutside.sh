@@ -39,17 +39,19 @@ fail() {
 }
 winpath() { winepath -w "$1" 2>/dev/null; }
 
-project_dir="$work/project" solver="$work/korva"
+# The project's name (at most 8 characters) is this run's own: its windows'
+# titles tell them from those of another Vek on the same Wine server.
+project_dir="$work/project" solver="$work/korva" name="p$$"
 mkdir -p "$project_dir" "$solver"
-cp "$fixtures/portal.prj" "$project_dir/portal.prj" || fail "no fixture"
-project="$project_dir/portal.prj"
+project="$project_dir/$name.prj"
+cp "$fixtures/portal.prj" "$project" || fail "no fixture"
 
 # ---- reading the screen -------------------------------------------------------------
 
-# The texts of the visible windows whose titles hold $1 (all without it), in
-# $work/texts.txt; see WindowTexts.cpp for the lines.
+# The texts of Vek's visible windows (its main window, boxes, dialogs, tool
+# windows) in $work/texts.txt; see WindowTexts.cpp for the lines.
 read_texts() {
-  "$VEK_WINE" "$texts_exe" "$@" 2>/dev/null | tr -d '\r' >"$work/texts.txt"
+  "$VEK_WINE" "$texts_exe" "$name.PRJ - Vek" 2>"$work/texts.err" | tr -d '\r' >"$work/texts.txt"
 }
 shows() { grep -qF -- "$1" "$work/texts.txt"; }
 # Calls "$1" every half second until it succeeds, for at most $2 seconds.
@@ -112,7 +114,11 @@ start_vek() {
   # KORVA names the solver's folder: Vek.exe looks there for kor.exe.
   KORVA="$(winpath "$solver")" "$VEK_WINE" "$exe" "$(winpath "$project")" >>"$work/vek.log" 2>&1 &
   pid=$!
-  main_window() { win=$(window_named '^portal\.(prj|PRJ) - Vek$'); [ -n "$win" ]; }
+  main_window() {
+    [ -z "$(window_named '^Vek$')" ] || fail "a message on opening the project"
+    win=$(window_named "^$name\\.PRJ - Vek\$")
+    [ -n "$win" ]
+  }
   wait_until main_window "$kWindow" || fail "the main window did not appear"
   picture_where "$work/opened.png" "" whole || fail "the portal is not shown"
 }
@@ -177,7 +183,7 @@ missing="找不到KORVA求解程序kor.exe（已查找程序目录和环境变�
 no_solver_said() { answer_run_dialogs; read_texts; shows "$missing"; }
 wait_until no_solver_said "$kRun" || fail "no message of the missing solver"
 shot_root "$artifacts/run_no_solver.png"
-data=$(find "$project_dir" -maxdepth 1 -type f -iname portal | head -1)
+data=$(find "$project_dir" -maxdepth 1 -type f -iname "$name" | head -1)
 [ -n "$data" ] || fail "no data file beside the project"
 [ ! -e "$solver/log.txt" ] || fail "a solver's step ran"
 for line in FRAME "1 1 2 M=1 " "2 2 3 M=1 " "3 4 3 M=1 " "1 R=1 1 1 1 1 1 " "4 R=1 1 1 1 1 1 "; do
@@ -195,7 +201,7 @@ for step in kor KOR2 FRAME FRAMF BRONK SPRING SPRINGF UDEXOR UDEXOR2 SALDER NIBR
   cp "$standin" "$solver/$step.exe" || fail "cannot place the solver's step $step"
 done
 "$VEK_WINE" "$resultset_exe" "$(winpath "$solver")\\R1" >/dev/null 2>&1 || fail "no result set"
-printf 'KOR copyset R1 portal\n' >"$solver/plan.txt"
+printf 'KOR copyset R1 %s\n' "$name" >"$solver/plan.txt"
 
 start_analysis
 run_ended() {
@@ -204,7 +210,7 @@ run_ended() {
     read_texts
     fail "a message during the run"
   fi
-  read_texts 'portal'
+  read_texts
   shows "计算完成！" && return 0
   shows "计算过程非正常结束！" && fail "the run ended abnormally"
   return 1
@@ -247,7 +253,7 @@ until closed; do
 done
 pid=""
 start_vek
-read_texts 'portal'
+read_texts
 grep -q $'^\t*item|种1' "$work/texts.txt" || fail "the results were not found on opening"
 analysis_menu Down Down Down Down Return
 keys_to '^显示哪种位移图$' Return

@@ -1,11 +1,13 @@
-// Prints what the visible top-level windows show as text, as a screen reader
-// would find it: each window whose title contains one of the arguments (every
-// one without arguments) and all its descendants, one line each in UTF-8:
+// Prints what the windows of one program show as text, as a screen reader
+// would find it:  window_texts <title part>
+// The program is the one with a visible top-level window whose title holds
+// the text; each of its visible top-level windows and all their descendants
+// give one line each in UTF-8:
 //   <tabs for the depth><class>|<text>
 // A combo box adds a line per item: <tabs>item|<text>. Texts drawn by a
 // program into a control are read with the control's own messages, so the
 // prompt bar, a message box and the tool bar's selectors can be checked from
-// outside the program.
+// outside the program, apart from other programs on the same Wine server.
 #include <windows.h>
 
 #include <cstdio>
@@ -86,19 +88,26 @@ void Print(HWND w, int depth)
         if (::IsWindowVisible(child)) Print(child, depth + 1);
 }
 
-struct TopLevel {
-    std::vector<std::wstring> wanted;
+struct TopLevels {
+    std::wstring title;
+    DWORD process = 0;
     std::vector<HWND> found;
 };
 
-BOOL CALLBACK EachTopLevel(HWND w, LPARAM data)
+BOOL CALLBACK FindByTitle(HWND w, LPARAM data)
 {
-    auto* t = reinterpret_cast<TopLevel*>(data);
-    if (!::IsWindowVisible(w)) return TRUE;
-    const std::wstring title = TextOf(w);
-    bool wanted = t->wanted.empty();
-    for (const std::wstring& part : t->wanted) wanted = wanted || title.find(part) != std::wstring::npos;
-    if (wanted) t->found.push_back(w);
+    auto* t = reinterpret_cast<TopLevels*>(data);
+    if (!::IsWindowVisible(w) || TextOf(w).find(t->title) == std::wstring::npos) return TRUE;
+    ::GetWindowThreadProcessId(w, &t->process);
+    return FALSE;
+}
+
+BOOL CALLBACK SameProcess(HWND w, LPARAM data)
+{
+    auto* t = reinterpret_cast<TopLevels*>(data);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(w, &process);
+    if (process == t->process && ::IsWindowVisible(w)) t->found.push_back(w);
     return TRUE;
 }
 
@@ -106,10 +115,19 @@ BOOL CALLBACK EachTopLevel(HWND w, LPARAM data)
 
 int wmain(int argc, wchar_t** argv)
 {
-    TopLevel t;
-    for (int i = 1; i < argc; ++i) t.wanted.push_back(argv[i]);
-    ::EnumWindows(EachTopLevel, LPARAM(&t));
+    if (argc != 2 || !*argv[1]) {
+        std::fprintf(stderr, "usage: window_texts <title part>\n");
+        return 2;
+    }
+    TopLevels t;
+    t.title = argv[1];
+    ::EnumWindows(FindByTitle, LPARAM(&t));
+    if (!t.process) {
+        std::fprintf(stderr, "window_texts: no window's title holds %ls\n", argv[1]);
+        return 1;
+    }
+    ::EnumWindows(SameProcess, LPARAM(&t));
     for (HWND w : t.found) Print(w, 0);
     std::fflush(stdout);
-    return t.found.empty() ? 1 : 0;
+    return 0;
 }
