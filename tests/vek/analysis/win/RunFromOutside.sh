@@ -65,6 +65,15 @@ wait_until() {
   return 1
 }
 window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
+# Vek's message box: titled "Vek" as the main window is before it opens a
+# project, but far smaller.
+message_box() {
+  local w WIDTH
+  for w in $(xdotool search --onlyvisible --name '^Vek$' 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null | grep '^WIDTH=')"
+    [ "${WIDTH:-0}" -lt 800 ] && { echo "$w"; return; }
+  done
+}
 
 shot() { import -window "$win" "$1" 2>/dev/null; }
 # Pixels that differ between two pictures (a colour within 5 % is the same).
@@ -115,7 +124,7 @@ start_vek() {
   KORVA="$(winpath "$solver")" "$VEK_WINE" "$exe" "$(winpath "$project")" >>"$work/vek.log" 2>&1 &
   pid=$!
   main_window() {
-    [ -z "$(window_named '^Vek$')" ] || fail "a message on opening the project"
+    [ -z "$(message_box)" ] || fail "a message on opening the project"
     win=$(window_named "^$name\\.PRJ - Vek\$")
     [ -n "$win" ]
   }
@@ -133,9 +142,9 @@ focus_on() {
   return 1
 }
 # Keys typed into the main window: a click on its caption makes it the
-# active window (a tool window of it may be at start), then the mouse rests
-# in the view, away from the menus. Clicks a second apart at least: two
-# would maximize it.
+# active window (a tool window of it, floating on the left, may be at
+# start), then the mouse rests in the view, away from the menus. Clicks a
+# second apart at least: two would maximize it.
 last_click=0
 keys() {
   local end=$((SECONDS + kWindow))
@@ -143,7 +152,7 @@ keys() {
   until [ "$(xdotool getwindowfocus 2>/dev/null)" = "$win" ]; do
     [ "$SECONDS" -lt "$end" ] || fail "the main window does not take the keyboard"
     while [ "$(date +%s%N)" -lt $((last_click + 1000000000)) ]; do sleep 0.1; done
-    xdotool mousemove --window "$win" $((WIDTH / 3)) 8 click 1
+    xdotool mousemove --window "$win" $((WIDTH * 2 / 3)) 8 click 1
     last_click=$(date +%s%N)
     sleep 0.2
   done
@@ -190,8 +199,10 @@ for line in FRAME "1 1 2 M=1 " "2 2 3 M=1 " "3 4 3 M=1 " "1 R=1 1 1 1 1 1 " "4 R
   tr -d '\r' <"$data" | grep -q "^$line" || fail "the data file has no line \"$line\""
 done
 echo "no solver: data file $(basename "$data") written, then: $missing"
-keys_to '^Vek$' Return
-box_gone() { [ -z "$(window_named '^Vek$')" ]; }
+box=$(message_box)
+focus_on "$box" || fail "the message box does not take the keyboard"
+xdotool key Return
+box_gone() { [ -z "$(message_box)" ]; }
 wait_until box_gone "$kWindow" || fail "the message box stayed"
 
 # ---- 2. the solver's stand-ins --------------------------------------------------------
@@ -206,7 +217,7 @@ printf 'KOR copyset R1 %s\n' "$name" >"$solver/plan.txt"
 start_analysis
 run_ended() {
   answer_run_dialogs
-  if [ -n "$(window_named '^Vek$')" ]; then
+  if [ -n "$(message_box)" ]; then
     read_texts
     fail "a message during the run"
   fi
@@ -217,8 +228,10 @@ run_ended() {
 }
 wait_until run_ended "$kRun" || fail "the run did not end"
 grep -q '^KOR|' "$solver/log.txt" || fail "the solver's first step never ran"
-# The load-case selector lists the result's load case.
-grep -q $'^\t*item|种1' "$work/texts.txt" || fail "the load-case selector is empty"
+# The load-case selector lists the result's load case (the tool bar catches
+# up with the results a moment after the prompt).
+selectors_filled() { read_texts; grep -q $'^\t*item|种1' "$work/texts.txt"; }
+wait_until selectors_filled "$kWindow" || fail "the load-case selector is empty"
 echo "with the solver: 计算完成！, $(grep -c '|' "$solver/log.txt") steps run"
 picture_where "$work/undeformed.png" "" whole || fail "the portal is not shown after the run"
 
@@ -242,7 +255,7 @@ picture_where "$artifacts/outside_moment.png" "$work/closed.png" moments "$work/
 keys alt+F4
 closed() {
   local box
-  box=$(window_named '^Vek$')
+  box=$(message_box)
   [ -n "$box" ] && focus_on "$box" && xdotool key Return
   ! kill -0 "$pid" 2>/dev/null
 }
@@ -253,8 +266,7 @@ until closed; do
 done
 pid=""
 start_vek
-read_texts
-grep -q $'^\t*item|种1' "$work/texts.txt" || fail "the results were not found on opening"
+wait_until selectors_filled "$kWindow" || fail "the results were not found on opening"
 analysis_menu Down Down Down Down Return
 keys_to '^显示哪种位移图$' Return
 picture_where "$artifacts/outside_reopened.png" "$work/opened.png" swayed "$work/opened.png" ||
