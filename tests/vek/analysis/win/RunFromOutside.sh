@@ -56,7 +56,7 @@ read_texts() {
 shows() { grep -qF -- "$1" "$work/texts.txt"; }
 # Calls "$1" every half second until it succeeds, for at most $2 seconds.
 wait_until() {
-  local check=$1 bound=$2 end=$((SECONDS + $2))
+  local check=$1 end=$((SECONDS + $2))
   while [ "$SECONDS" -lt "$end" ]; do
     "$check" && return 0
     kill -0 "$pid" 2>/dev/null || fail "Vek.exe ended"
