@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench/BestTime.h"
+#include "bench/GlLines.h"
 #include "vek/elements/line/frames/Frame.h"
 #include "vek/elements/line/frames/FrameStore.h"
 #include "vek/elements/line/nodes/Node.h"
@@ -24,8 +25,6 @@
 #include "vek/view/draw/DrawLayer.h"
 #include "vek/view/operate/OsnapState.h"
 #include "vek/view/win/GdiDrawDC.h"
-#include "vek/view/win/GlBitmap.h"
-#include "vek/view/win/WinGl.h"
 
 namespace {
 
@@ -72,38 +71,15 @@ int main(int argc, char** argv)
     const int frames = theFrames.GetSize();
     std::printf("frames: %d, nodes: %d\n", frames, theNodes.GetSize());
 
-    CGlBitmap picture;
-    if (!picture.Create(800, 600)) {
-        std::printf("OpenGL: no context\n");
-        return 1;
-    }
-    SetGlApi(&WinGlApi());
-    theProjectOptions.bHiddenSurface = 1;
-    theProjectOptions.dBorderDepthOffset = 0.0005;
-    theViewProjection.SetScreenRect(0, 0, 800, 600);
-    theViewProjection.SetMode(3, 0, 0, 0);
     double lo[3] = {1e30, 1e30, 1e30}, hi[3] = {-1e30, -1e30, -1e30};
     for (size_t i = 0; i < pts.size(); ++i) {
         lo[i % 3] = std::min(lo[i % 3], pts[i]);
         hi[i % 3] = std::max(hi[i % 3], pts[i]);
     }
-    theViewProjection.SetExtent(hi, lo);
-    theViewProjection.ZoomExtents(0, 1, 1);
-    theViewProjection.SetupGL();
+    CGlBitmap picture;
+    if (!StartGl3D(picture, hi, lo)) return 1;
     CGdiDrawDC dc(picture.Dc());
-    const double bare = BestSeconds([&] {
-        glClear(GL_COLOR_BUFFER_BIT);
-        const GLubyte c[3] = {255, 255, 0};
-        glLineWidth(1);
-        glBegin(GL_LINES);
-        glColor3ubv(c);
-        for (size_t i = 0; i < pts.size(); i += 6) {
-            glVertex3dv(&pts[i]);
-            glVertex3dv(&pts[i + 3]);
-        }
-        glEnd();
-        glFinish();
-    });
+    const double bare = BestSeconds([&] { BareGlLines(pts); });
     const double ours = BestSeconds([&] {
         glClear(GL_COLOR_BUFFER_BIT);
         theOsnapState.Reset(false);

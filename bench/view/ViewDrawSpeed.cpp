@@ -19,6 +19,7 @@
 
 #include "framework/Image.h"
 #include "bench/BestTime.h"
+#include "bench/GlLines.h"
 #include "vek/view/ViewProjection.h"
 #include "vek/view/ViewSettings.h"
 #include "vek/view/draw/DrawLayer.h"
@@ -42,14 +43,7 @@ LRESULT CALLBACK BarePaint(HWND hwnd, UINT message, WPARAM wp, LPARAM lp)
     return 0;
 }
 
-void Fit(int mode)
-{
-    theViewProjection.SetScreenRect(0, 0, 800, 600);
-    theViewProjection.SetMode(mode, 0, 0, 0);
-    const double hi[3] = {100, 100, 100}, lo[3] = {0, 0, 0};
-    theViewProjection.SetExtent(hi, lo);
-    theViewProjection.ZoomExtents(0, 1, 1);
-}
+const double kHi[3] = {100, 100, 100}, kLo[3] = {0, 0, 0};
 
 }  // namespace
 
@@ -72,29 +66,9 @@ int main(int argc, char** argv)
     // 3-D on OpenGL.
     {
         CGlBitmap picture;
-        if (!picture.Create(800, 600)) {
-            std::printf("OpenGL: no context\n");
-            return 1;
-        }
-        SetGlApi(&WinGlApi());
-        theProjectOptions.bHiddenSurface = 1;
-        theProjectOptions.dBorderDepthOffset = 0.0005;
-        Fit(3);
-        theViewProjection.SetupGL();
+        if (!StartGl3D(picture, kHi, kLo)) return 1;
         CGdiDrawDC dc(picture.Dc());
-        const double bare = BestSeconds([&] {
-            glClear(GL_COLOR_BUFFER_BIT);
-            const GLubyte c[3] = {255, 255, 0};
-            glLineWidth(1);
-            glBegin(GL_LINES);
-            glColor3ubv(c);
-            for (int i = 0; i < n; ++i) {
-                glVertex3dv(&pts[static_cast<size_t>(i) * 6]);
-                glVertex3dv(&pts[static_cast<size_t>(i) * 6 + 3]);
-            }
-            glEnd();
-            glFinish();
-        });
+        const double bare = BestSeconds([&] { BareGlLines(pts); });
         const double ours = BestSeconds([&] {
             glClear(GL_COLOR_BUFFER_BIT);
             BeginExternalDraw(&dc);
@@ -111,7 +85,7 @@ int main(int argc, char** argv)
     // Plan on GDI.
     {
         theProjectOptions.bHiddenSurface = 0;
-        Fit(1);
+        FitView(1, kHi, kLo);
         CImage canvas;
         canvas.Create(800, 600, 32);
         HDC mem = canvas.GetDC();

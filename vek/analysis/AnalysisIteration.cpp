@@ -219,7 +219,8 @@ int CAnalysisIteration::Start(const std::string& dataFile)
             return kEnded;
         }
     }
-    m_links.RunSolver(o.chooseModules && !m_iterate, o.freeModal);
+    m_chosenSteps = o.chooseModules && !m_iterate;
+    m_links.RunSolver(m_chosenSteps, o.freeModal);
     if (m_iterate) m_links.Prompt(IterationPrompt().c_str());
     return kRunning;
 }
@@ -295,7 +296,9 @@ int CAnalysisIteration::KeepCase()
 
 int CAnalysisIteration::OnRunEnded(int normal)
 {
-    if (normal == 1) m_links.LoadResults();
+    // A run that ended well but left no result set to read computed nothing:
+    // it is no success. Only steps the user chose may leave none.
+    if (normal == 1 && !m_links.LoadResults() && !m_chosenSteps) normal = 0;
     int cases = 0, disp = 0, force = 0, equations = 0;
     m_links.ResultCounts(cases, disp, force, equations);
     if (!m_iterate || normal != 1 || force == 0) {

@@ -90,6 +90,7 @@ private:
     int m_step = 1;
     bool m_maxReached = false;
     bool m_iterate = false;
+    bool m_chosenSteps = false;  // the user picks the solver's steps
     std::string m_endText;
 };
 

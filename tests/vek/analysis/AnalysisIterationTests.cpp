@@ -97,7 +97,11 @@ public:
         WriteBytes(ResultFile(base, "PL"), {uint8_t(runs)});
         chose = choose;
     }
-    int LoadResults() override { return ++loads; }
+    int LoadResults() override
+    {
+        ++loads;
+        return loadResult;
+    }
     void ClearResults() override { ++clears; }
     void DeleteConvertedFiles() override { ++deletes; }
     void ResultCounts(int& c, int& d, int& f, int& eq) override { c = cases, d = dispCombs, f = forceCombs, eq = 2; }
@@ -139,6 +143,7 @@ public:
     std::function<double(int)> beamForce, springForce;
     std::map<int, double> beamForces;  // by beam number, when given
     int writeResult = 1, dataFileExists = 1, runs = 0, loads = 0, clears = 0, deletes = 0, chose = -1;
+    int loadResult = 1;  // 0: the run left no result set to read
     int cases = 1, dispCombs = 1, forceCombs = 1, records = 2;
 };
 
@@ -263,6 +268,38 @@ TEST_F(IterationTest, AbnormalEndsAndUnreadableForcesEndAsAbnormal)
     EXPECT_EQ(it.OnRunEnded(1), CAnalysisIteration::kEnded);  // no beam forces
     EXPECT_EQ(run.messages.back(), "#104");
     EXPECT_EQ(it.EndText(), "计算过程非正常结束！");
+}
+
+// A run that ends well but leaves no result set to read is no success, with
+// or without the iteration; a run of the steps the user chose may leave none.
+TEST_F(IterationTest, ARunLeavingNoResultsEndsAsAbnormal)
+{
+    struct Case {
+        bool iterate, choose;
+        const char* end;
+    };
+    const Case cases[] = {
+        {false, false, "计算过程非正常结束！"},
+        {true, false, "计算过程非正常结束！"},
+        {false, true, "计算完成！"},
+    };
+    run.beamForce = [](int) { return 5.0; };
+    run.loadResult = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.iterate << c.choose);
+        theAnalysisOptions = CAnalysisOptions();
+        theAnalysisOptions.chooseModules = c.choose;
+        if (!c.iterate)
+            theAnalysisOptions.iterateCases = theAnalysisOptions.iterateDispCombs =
+                theAnalysisOptions.iterateForceCombs = 0;
+        CAnalysisIteration it(run);
+        ASSERT_EQ(it.Start(base), CAnalysisIteration::kRunning);
+        EXPECT_EQ(it.Iterating(), c.iterate);
+        const int runs = run.runs;
+        EXPECT_EQ(it.OnRunEnded(1), CAnalysisIteration::kEnded);
+        EXPECT_EQ(run.runs, runs) << "no further run";
+        EXPECT_EQ(it.EndText(), c.end);
+    }
 }
 
 // The +-t rule for both kinds of one-way members, beams and springs; a value

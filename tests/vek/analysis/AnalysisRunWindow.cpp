@@ -1,9 +1,9 @@
 // Whole analyses under Wine through the real run manager: the solver's steps
 // are stand-ins whose plan copies result sets, written here by KorvaLib's
 // test writer, beside the data file, one set per round. The portal frame of
-// real beams: a plain run, reuse of the data file, a failing step, the
-// iteration switched off, a tension-only brace that flips twice, and one
-// that never settles.
+// real beams: a plain run, reuse of the data file, a failing step, steps
+// that leave no results, the iteration switched off, a tension-only brace
+// that flips twice, and one that never settles.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -248,6 +248,16 @@ TEST_F(AnalysisRun, AFailingStepEndsAbnormally)
     BoxRecorder boxes;
     EXPECT_EQ(Run(), "计算过程非正常结束！");
     EXPECT_FALSE(boxes.texts.empty());
+}
+
+// Steps that all end well but leave no result set: no success, nothing loaded.
+TEST_F(AnalysisRun, ARunLeavingNoResultSetEndsAbnormally)
+{
+    Plan(0);
+    BoxRecorder boxes;
+    EXPECT_EQ(Run(), "计算过程非正常结束！");
+    EXPECT_EQ(Rounds(), 1);
+    EXPECT_FALSE(theResult.Good());
 }
 
 // With the three iteration switches off the brace runs once, never off.

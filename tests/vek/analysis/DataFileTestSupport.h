@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "tests/vek/model/SteelSectionsForTests.h"
 #include "vek/elements/line/nodes/NodeDisplacement.h"
 #include "vek/model/analysis/AnalysisParameters.h"
 #include "vek/model/loads/LoadCombination.h"
@@ -48,12 +49,7 @@ inline std::string ReadText(const std::string& path)
 // The rolled section I20A in the steel section list; its number.
 inline int AddSteelI20A()
 {
-    CSframeSect i20;
-    i20.SetSteelString("I20A");
-    i20.SetSelfDefSectIndex(0);
-    i20.m_cPattern = 2;
-    i20.m_cFlagA = 3;
-    theSframeSects.Add(i20);
+    theSframeSects.Add(SteelOfString("I20A", 2, 3));
     return theSframeSects.GetSize();
 }
 

@@ -3,6 +3,7 @@
 // axial temperature, and the switch the one-way iteration sets.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -293,6 +294,102 @@ TEST_F(FrameDataFileTest, TwoStoreysMatchTheHandWorkedText)
     EXPECT_NE(ReadText(DataFile()).find("\nMASS\n3 M=3 3 3 0 0 0 \n4 M=3 3 3 0 0 0 \n5 M=2 2 2 0 0 0 \n"),
               std::string::npos)
         << ReadText(DataFile());
+}
+
+// The section-material lines of every kind, worked by hand: general
+// sections leave out the values not above 1e-14 (an I22 alone keeps I33 as
+// its 0), a ring adds its wall, variable sections give both ends by their
+// kind's fields, a user-defined steel section its lists of values, a hollow
+// rectangle is written as the welded box in millimetres; steel takes no grade.
+TEST_F(FrameDataFileTest, SectionMaterialLinesOfEveryKind)
+{
+    auto general = [](std::initializer_list<float> p) {
+        CFrameSect s;
+        s.m_cKind = 40;
+        int i = 0;
+        for (float v : p) s.m_fPara[i++] = v;
+        theFrameSects.Add(s);
+        return theFrameSects.GetSize();
+    };
+    const int g1 = general({0.5f, 1e-14f, 0.02f, 0, 0.001f, 0.002f}), g2 = general({0.3f, 0.004f, 0, 0.01f, 0, 0});
+    CFrameSect ring;
+    ring.m_cKind = 7;
+    ring.m_fPara[0] = 0.2f;
+    ring.m_fPara[1] = 0.25f;
+    theFrameSects.Add(ring);
+    const int r = theFrameSects.GetSize();
+    auto variable = [](int kind, std::initializer_list<float> start, std::initializer_list<float> end) {
+        CVframeSect s;
+        s.m_cKind = char(kind);
+        std::fill(s.m_fStart, s.m_fStart + 6, 0.0f);
+        std::fill(s.m_fEnd, s.m_fEnd + 6, 0.0f);
+        std::copy(start.begin(), start.end(), s.m_fStart);
+        std::copy(end.begin(), end.end(), s.m_fEnd);
+        theVframeSects.Add(s);
+        return theVframeSects.GetSize();
+    };
+    const int v1 = variable(1, {0.8f, 0.3f}, {0.4f, 0.3f}),
+              v2 = variable(2, {0.3f, 0.01f, 0.3f, 0.02f, 0.5f, 0.02f}, {0.2f, 0.01f, 0.4f, 0.02f, 0.6f, 0.02f});
+    const int v7 = variable(7, {0.1f, 0.2f}, {0.15f, 0.25f});
+    theSframeSects.Add(UserSteelSection());
+    const int u = theSframeSects.GetSize();
+    theSframeSects.Add(SteelOfString("HR200*100*6", 58, 1));
+    const int h = theSframeSects.GetSize();
+    const int concrete = RoundConcrete();
+
+    struct {
+        int section, kind;
+    } beams[] = {{g1, kOrdinarySect}, {g2, kOrdinarySect}, {r, kOrdinarySect}, {v1, kVariableSect},
+                 {v2, kVariableSect}, {v7, kVariableSect}, {u, kSteelSect},    {h, kSteelSect}};
+    // Beams 2 long along X, one after the other: node k at x = 2 (k - 1).
+    int nodes[9];
+    for (int k = 0; k < 9; ++k) nodes[k] = Node(2 * k, 0, 0);
+    for (int k = 0; k < 8; ++k)
+        F(ConcreteFrame(nodes[k], nodes[k + 1], beams[k].section, concrete))
+            .SetSection(beams[k].section, beams[k].kind);
+    theProjectOptions.bSelfWeight = 0;
+    theProjectOptions.nOptionWord &= ~CProjectOptions::kUnitMask;
+    AppHelperLog log;
+    ASSERT_EQ(WriteKorvaDataFile(1, 1, 1, 1, 1, 0, 0, nullptr), 1);
+    const std::string text = ReadText(DataFile());
+    const size_t from = text.find("\nFRAME\n"), to = text.find("\nMASTER\n");
+    ASSERT_NE(from, std::string::npos) << text;
+    ASSERT_NE(to, std::string::npos) << text;
+    const std::string expected =
+        "\nFRAME\n"
+        "3 0 0 O=2 \n"
+        "1 A=0.5 I=0.02 S=1E-3 2E-3 U=30 E=3E7 G=1.25E7 W=25 M=2.5 C=1E-5 \n"
+        "2 A=0.3 J=4E-3 I=0 1E-2 U=30 E=3E7 G=1.25E7 W=25 M=2.5 C=1E-5 \n"
+        "3 N=7 B=0.2 0.25 0.05 U=30 E=3E7 G=1.25E7 W=25 M=2.5 C=1E-5 \n"
+        "C ----- Frame elements with no level or List by layer -------\n"
+        "1 1 2 M=1 DIR2=0 0 1 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
+        "2 2 3 M=2 DIR2=0 0 1 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
+        "3 3 4 M=3 DIR2=0 0 1 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
+        "\n"
+        "\n"
+        "SFRAME\n"
+        "2 0 0 O=2 \n"
+        "1 J=44 H=3 K=5 V=8 9 10 11 12 13 14 15 A=16 17 I=18 19 20 21 F=22 23 24 S=25 &\n"
+        " 26 27 28 T=1 2 3 4 5 6 7 C=1.2E-5 L=0 0 0 0 E=3E7 G=1.25E7 W=25 M=2.5 C=1E-5 \n"
+        "2 Z=BB200*6*88*6*200 H=1 C=1.2E-5 L=0 0 0 0 E=3E7 G=1.25E7 W=25 M=2.5 C=1E-5 \n"
+        "C ----- Frame elements with no level or List by layer -------\n"
+        "4 7 8 M=1 DIR2=0 0 1 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
+        "5 8 9 M=2 DIR2=0 0 1 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
+        "\n"
+        "\n"
+        "VFRAME\n"
+        "3 0 0 O=2 \n"
+        "1 BI=0.3 DI=0.8 BJ=0.3 DJ=0.4 U=30 E=3E7 G=1.25E7 W=25 M=2.5 C=1E-5 \n"
+        "2 BI=0.3 1E-2 0.3 DI=0.02 0.5 0.02 BJ=0.2 1E-2 0.4 DJ=0.02 0.6 0.02 U=30 &\n"
+        " E=3E7 G=1.25E7 W=25 M=2.5 C=1E-5 \n"
+        "3 BI=0.2 0.1 BJ=0.25 0.15 U=30 E=3E7 G=1.25E7 W=25 M=2.5 C=1E-5 \n"
+        "C ----- Frame elements with no level or List by layer -------\n"
+        "6 4 5 M=1 DIR2=0 0 1 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
+        "7 5 6 M=2 DIR2=0 0 1 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
+        "8 6 7 M=3 DIR2=0 0 1 T=1 E=0 0 R=0 0 0 0 0 0 L=0 ACT=1 \n"
+        "\n";
+    EXPECT_EQ(text.substr(from, to - from), expected);
+    EXPECT_TRUE(log.Messages().empty()) << log.Messages()[0].text;
 }
 
 // The two storeys with a rigid floor on each: the first floor's nodes 3, 4

@@ -214,15 +214,22 @@ prompt_line "$work/now.png" "$work/idle.png"
 focus_main
 
 # ---- a section and a material from their library dialogs ----
+# Opens a library dialog by the 参数 menu (its place: Down presses) and adds
+# a named record by the dialog's first button and the name question.
+add_named() {
+  local downs=$1 library=$2 question=$3 text=$4
+  menu alt+d $(printf 'Down %.0s' $(seq "$downs")) Return
+  lib=$(window "^$library\$") || fail "no $library"
+  xdotool key Tab space
+  name=$(window "^$question\$") || fail "no name question"
+  xdotool type --delay 80 "$text"
+  xdotool key Return
+  gone "^$question\$" || fail "the name question stayed"
+  settled || fail "the screen never settled"
+}
+
 step "section"
-menu alt+d $(printf 'Down %.0s' $(seq 17)) Return   # 参数 > 管理普通截面库
-lib=$(window "^截面库维护对话框$") || fail "no section library"
-xdotool key Tab space                               # 添加截面
-name=$(window "^截面标识名称输入对话框$") || fail "no name question"
-xdotool type --delay 80 "C350"
-xdotool key Return
-gone "^截面标识名称输入对话框$" || fail "the name question stayed"
-settled || fail "the screen never settled"
+add_named 17 截面库维护对话框 截面标识名称输入对话框 C350   # 参数 > 管理普通截面库, 添加截面
 # A rectangle, 0.3 wide and 0.5 high: the first two edits.
 xdotool key --delay 120 Tab Tab Tab
 xdotool type --delay 80 "0.3"
@@ -232,14 +239,7 @@ xdotool key Return
 gone "^截面库维护对话框$" || fail "the section library stayed"
 
 step "material"
-menu alt+d $(printf 'Down %.0s' $(seq 16)) Return   # 参数 > 管理材料库
-lib=$(window "^材料数据维护对话框$") || fail "no material library"
-xdotool key Tab space                               # 添加材料
-name=$(window "^材料标识名称输入对话框$") || fail "no name question"
-xdotool type --delay 80 "C30"
-xdotool key Return
-gone "^材料标识名称输入对话框$" || fail "the name question stayed"
-settled || fail "the screen never settled"
+add_named 16 材料数据维护对话框 材料标识名称输入对话框 C30  # 参数 > 管理材料库, 添加材料
 # Grade "30" chosen in the grades' list by its first digit.
 xdotool key --delay 120 Tab Tab Tab Tab
 xdotool type --delay 80 "3"

@@ -1,10 +1,17 @@
 // Frames drawn with their sections' outlines (widths of the band across the
-// view, the section names shown) and the duplicate test by end nodes kept
-// right through splits, undo, node changes and renumbering.
+// view, the section names shown, the layers of a DXF export read by ezdxf)
+// and the duplicate test by end nodes kept right through splits, undo, node
+// changes and renumbering.
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 
+#include "tests/support/TestFiles.h"
 #include "tests/vek/elements/FrameTestSupport.h"
+#include "tests/vek/view/DxfHead.h"
+#include "tests/vek/view/Peers.h"
 #include "vek/elements/line/frames/Frame.h"
 #include "vek/elements/line/frames/FrameDefaults.h"
 #include "vek/elements/line/frames/FrameInfo.h"
@@ -13,7 +20,9 @@
 #include "vek/elements/line/frames/FrameStore.h"
 #include "vek/model/ModelFamily.h"
 #include "vek/model/analysis/AnalysisParameters.h"
+#include "vek/model/display/DisplayOptions.h"
 #include "vek/model/materials/Sections.h"
+#include "vek/view/DxfOutput.h"
 #include "vek/view/ViewProjection.h"
 
 namespace vektest {
@@ -79,6 +88,55 @@ TEST_F(FrameOutline, BandWidthsAreTheSectionsWidthAcross)
     Widths(F(alongX), wi, wj);
     EXPECT_NEAR(wi, 0.3, 1e-6);
     EXPECT_NEAR(wj, 0.5, 1e-6);
+}
+
+// A portal exported through the view's DXF writer in 3-D: the beam on the
+// layer "梁", the columns on "柱", as lines and, in true shape, as faces;
+// ezdxf reads both files without a fault.
+TEST_F(FrameOutline, DxfExportPutsBeamsAndColumnsOnTheirLayers)
+{
+    const int a = Node(0, 0, 0), b = Node(0, 0, 3), c = Node(6, 0, 3), d = Node(6, 0, 0);
+    const int column = Rectangle("柱400", 0.4f, 0.4f), girder = Rectangle("梁300x600", 0.6f, 0.3f);
+    theFrames.GetByID(Frame(a, b))->SetSection(column, kOrdinarySect);
+    theFrames.GetByID(Frame(b, c))->SetSection(girder, kOrdinarySect);
+    theFrames.GetByID(Frame(c, d))->SetSection(column, kOrdinarySect);
+    theViewProjection.SetMode(CViewProjection::kFree3D, 0, 0, 0);
+    const double hi[3] = {6, 0, 3}, lo[3] = {0, 0, 0};
+    theViewProjection.SetExtent(hi, lo);
+    theViewProjection.ZoomExtents(0, 1, 1);
+    const uint32_t word = theDisplayOptions.m_word;
+    for (bool trueShape : {false, true}) {
+        SCOPED_TRACE(trueShape ? "true shape" : "lines");
+        theDisplayOptions.SetWordBit(9, trueShape);
+        const TempFile file("frames", ".dxf", PeerFolder());
+        ASSERT_TRUE(theDxfWriter.Open(file.c_str()));
+        WriteDxfHead(theDxfWriter, {"0", "梁", "柱"});
+        for (int i = 0; i < theFrames.GetSize(); ++i) theFrames.GetAt(i)->Draw();
+        ASSERT_EQ(EndDxfOutput(), 1);
+
+        const std::string out = file.path() + ".audit";
+        ASSERT_TRUE(RunPeers("audit " + PeerArg(file.path()) + " " + PeerArg(out), out));
+        std::ifstream f(out);
+        std::stringstream text;
+        text << f.rdbuf();
+        f.close();
+        std::remove(out.c_str());
+        const std::string report = text.str();
+        EXPECT_EQ(report.substr(0, 17), "errors 0\nfixes 0\n") << report;
+        int beam = 0, columns = 0, other = 0;
+        std::istringstream lines(report.substr(std::min<size_t>(17, report.size())));
+        for (std::string line; std::getline(lines, line);) {
+            const std::string layer = line.substr(line.find(' ') + 1);
+            (layer == "梁" ? beam : layer == "柱" ? columns : other) += 1;
+            EXPECT_EQ(line.compare(0, line.find(' '), trueShape ? "3DFACE" : "LINE"), 0) << line;
+        }
+        EXPECT_EQ(other, 0) << report;
+        // A line each, or the six faces of each rectangular box.
+        EXPECT_EQ(beam, trueShape ? 6 : 1) << report;
+        EXPECT_EQ(columns, trueShape ? 12 : 2) << report;
+    }
+    theDisplayOptions.m_word = word;
+    theViewProjection.SetMode(CViewProjection::kPlan, 0, 0, 0);
 }
 
 // Labels and the information text name the section of the frame's own kind.

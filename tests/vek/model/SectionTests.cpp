@@ -10,6 +10,7 @@
 #include "tests/support/LeBytes.h"
 #include "tests/vek/model/DataFileText.h"
 #include "tests/vek/model/ModelTestSupport.h"
+#include "tests/vek/model/SteelSectionsForTests.h"
 #include "vek/model/ProjectOptions.h"
 #include "vek/model/materials/Sections.h"
 #include "vek/model/materials/SteelSectBlock.h"
@@ -349,12 +350,7 @@ TEST_F(Sections, SteelStringsSplitAndTexts)
     built.GetParaText(text);
     EXPECT_EQ(Str(text), "P\r\nZ=D100*8\r\nH=3\r\n缀板 间距=400\r\nA3=2.5 A2=3.5");
 
-    CSframeSect user;
-    user.SetName("U");
-    user.m_cPattern = 0;
-    std::memset(user.m_SectData, 0, sizeof user.m_SectData);
-    for (int n = 0; n < 44; ++n) user.SetUserValue(n, float(n + 1));
-    user.SetUserKey(0, 5);
+    CSframeSect user = UserSteelSection();
     user.GetSectString(text);
     EXPECT_EQ(Str(text), "自定义钢截面");
     user.GetParaString(text);

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "tests/support/AppHelpersStandIn.h"
+#include "tests/vek/view/DxfHead.h"
 #include "tests/vek/view/Peers.h"
 #include "tests/vek/view/Recorders.h"
 #include "tests/vek/view/ViewFixture.h"
@@ -171,50 +172,8 @@ TEST_F(Dxf, AFailedExportLeavesTheOldFileAndSaysSo)
 
 TEST_F(Dxf, EzdxfAuditsAWholeDrawingCleanWithChineseLayers)
 {
-    const char* layers[] = {"0", "节点", "梁", "板壳", "节点集中力"};
     ASSERT_TRUE(theDxfWriter.Open(file.c_str()));
-    CDxfWriter& w = theDxfWriter;
-    w.WriteGroup(0, "SECTION");
-    w.WriteGroup(2, "HEADER");
-    w.WriteGroup(9, "$ACADVER");
-    w.WriteGroup(1, "AC1009");
-    w.WriteGroup(0, "ENDSEC");
-    w.WriteGroup(0, "SECTION");
-    w.WriteGroup(2, "TABLES");
-    w.WriteGroup(0, "TABLE");
-    w.WriteGroup(2, "LTYPE");
-    w.WriteGroup(70, 1);
-    w.WriteGroup(0, "LTYPE");
-    w.WriteGroup(2, "CONTINUOUS");
-    w.WriteGroup(70, 0);
-    w.WriteGroup(3, "Solid line");
-    w.WriteGroup(72, 65);
-    w.WriteGroup(73, 0);
-    w.WriteGroup(40, 0.0);
-    w.WriteGroup(0, "ENDTAB");
-    w.WriteGroup(0, "TABLE");
-    w.WriteGroup(2, "STYLE");
-    w.WriteGroup(70, 2);
-    for (const char* style : {"STANDARD", "宋体"}) {
-        w.WriteGroup(0, "STYLE");
-        w.WriteGroup(2, style);
-        w.WriteGroup(70, 0);
-        w.WriteGroup(40, 0.0);
-        w.WriteGroup(41, 1.0);
-        w.WriteGroup(50, 0.0);
-        w.WriteGroup(71, 0);
-        w.WriteGroup(42, 0.2);
-        w.WriteGroup(3, style[0] == 'S' ? "txt" : style);
-        w.WriteGroup(4, "");
-    }
-    w.WriteGroup(0, "ENDTAB");
-    w.WriteGroup(0, "TABLE");
-    w.WriteGroup(2, "LAYER");
-    for (const char* l : layers) w.WriteLayerEntry(l, "CONTINUOUS", 0, 7);
-    w.WriteGroup(0, "ENDTAB");
-    w.WriteGroup(0, "ENDSEC");
-    w.WriteGroup(0, "SECTION");
-    w.WriteGroup(2, "ENTITIES");
+    WriteDxfHead(theDxfWriter, {"0", "节点", "梁", "板壳", "节点集中力"});
     const double a[3] = {0, 0, 0}, b[3] = {6, 0, 0}, c[3] = {6, 4, 0}, d[3] = {0, 4, 3};
     const double q[4][3] = {{0, 0, 0}, {6, 0, 0}, {6, 4, 0}, {0, 4, 3}};
     DrawLine3D(a, b, 0xFF, 1, "梁");

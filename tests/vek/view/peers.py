@@ -4,7 +4,8 @@
   audit <dxf> <out>                 ezdxf reads the file (GBK) and audits it: "errors N",
                                     "fixes N", then one line per entity: type and layer
   ini <file> <section> <out>        configparser reads the section: one "key=value" a line
-  compare <ref.png> <png> <out>     ImageMagick counts the pixels that differ: "differ N", "total N"
+  compare <ref.png> <png> <out>     ImageMagick counts the pixels that differ: "differ N", "total N",
+                                    "inked N" (the reference's pixels not of its first pixel's colour)
                                     ("missing" when the reference is not there)
   places <json> <png> <out>         checks the picture against the projection's formulas: the
                                     axis-grid crossings and the nodes of the scene; one line per
@@ -18,6 +19,11 @@
                                     (fractions of the page: where it is not white), "dark N" (pixels
                                     below half grey), "coloured N" (pixels whose channels differ by
                                     more than 60)
+  sections <json> <out>             Shapely builds each section's outlines (closed rings, rings with
+                                    their inner ring, open strips of paired points) and checks the
+                                    area the program gives (within 1 % for "curved" ones, drawn as
+                                    chords) and, where asked, that y = 0 halves the area; one line
+                                    per section, "ok ..." or "bad ..."
 """
 import configparser
 import json
@@ -71,7 +77,12 @@ def compare(ref, png, out):
         differ = int(float(r.stderr.split()[0]))
     except (IndexError, ValueError):
         differ = -1  # sizes differ, or the files could not be read
-    finish(out, "differ %d\ntotal %d\n" % (differ, int(size[0]) * int(size[1]) if len(size) == 2 else 0))
+    from PIL import Image
+    img = Image.open(ref).convert("RGB")
+    back = img.getpixel((0, 0))
+    inked = sum(1 for p in img.getdata() if p != back)
+    finish(out, "differ %d\ntotal %d\ninked %d\n" %
+           (differ, int(size[0]) * int(size[1]) if len(size) == 2 else 0, inked))
 
 
 def to_screen(view, p):
@@ -192,6 +203,44 @@ def pdfbox(path, out):
     finish(out, "size %d %d\nbox %.3f %.3f %.3f %.3f\ndark %d\ncoloured %d\n" % ((w, h) + box + (dark, coloured)))
 
 
+def section_region(region):
+    """One outline as Shapely sees it: a closed ring (less its inner ring), or
+    an open strip, the quadrilaterals between its pairs of points."""
+    from shapely.geometry import Polygon
+    from shapely.ops import unary_union
+    outer, inner = region["ring1"], region["ring2"]
+    if not inner:
+        return Polygon(outer).buffer(0)
+    if not region["open"]:
+        return Polygon(outer, [inner]).buffer(0)
+    quads = [Polygon([outer[i], outer[i + 1], inner[i + 1], inner[i]]).buffer(0) for i in range(len(outer) - 1)]
+    return unary_union(quads)
+
+
+def sections(path, out):
+    from shapely.geometry import box
+    from shapely.ops import unary_union
+    lines = []
+    for s in json.load(open(path, encoding="gbk")):
+        shape = unary_union([section_region(r) for r in s["regions"]])
+        # Circles and arcs are polygons of a few dozen points: their areas fall short by up to 1 %.
+        tol = 0.01 if s["curved"] else 1e-6
+        area = shape.area
+        good = area > 0 and shape.is_valid
+        text = "%s area %.9g" % (s["name"], area)
+        if s["area"] >= 0:
+            good = good and abs(area - s["area"]) <= tol * s["area"]
+            text += " program %.9g" % s["area"]
+        if s["split"]:
+            x0, y0, x1, y1 = shape.bounds
+            above = shape.intersection(box(x0 - 1, 0, x1 + 1, y1 + 1)).area
+            below = shape.intersection(box(x0 - 1, y0 - 1, x1 + 1, 0)).area
+            good = good and abs(above - below) <= tol * area
+            text += " above %.9g below %.9g" % (above, below)
+        lines.append(("ok " if good else "bad ") + text)
+    finish(out, "\n".join(lines) + "\n")
+
+
 if __name__ == "__main__":
     cmd = sys.argv[1]
     if cmd == "audit":
@@ -208,5 +257,7 @@ if __name__ == "__main__":
         wmf(sys.argv[2], sys.argv[3])
     elif cmd == "pdfbox":
         pdfbox(sys.argv[2], sys.argv[3])
+    elif cmd == "sections":
+        sections(sys.argv[2], sys.argv[3])
     else:
         sys.exit("unknown command " + cmd)

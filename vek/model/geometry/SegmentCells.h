@@ -42,6 +42,14 @@ public:
         m_slots.assign(size, Slot{{0, 0, 0}, m_none, false});
         m_used = 0;
     }
+    // Every cell back to none, the table keeping its size: refilling it to
+    // the same size allocates nothing.
+    void Clear()
+    {
+        if (m_used == 0) return;
+        std::fill(m_slots.begin(), m_slots.end(), Slot{{0, 0, 0}, m_none, false});
+        m_used = 0;
+    }
     int32_t Get(const int32_t c[3]) const
     {
         const Slot& s = m_slots[Find(c)];

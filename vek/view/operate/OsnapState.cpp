@@ -23,21 +23,6 @@ constexpr double kFar = 9e30;
 constexpr int kCommandSmallRegion = 3;
 constexpr int kCommandSpring = 56;
 
-int64_t Cell(double v, double cell)
-{
-    const double q = std::floor(v / cell);
-    if (!(q > -4e18 && q < 4e18)) return 0;
-    return static_cast<int64_t>(q);
-}
-
-uint64_t Key(int64_t a, int64_t b, int64_t c)
-{
-    uint64_t h = static_cast<uint64_t>(a) * 0x9E3779B97F4A7C15ull;
-    h ^= static_cast<uint64_t>(b) * 0xC2B2AE3D27D4EB4Full + (h << 6) + (h >> 2);
-    h ^= static_cast<uint64_t>(c) * 0x165667B19E3779F9ull + (h << 6) + (h >> 2);
-    return h;
-}
-
 bool Near(const double* a, const double* b, double half)
 {
     for (int k = 0; k < 3; ++k)
@@ -45,28 +30,37 @@ bool Near(const double* a, const double* b, double half)
     return true;
 }
 
+CCellGrid Cells(double cell)
+{
+    CCellGrid grid;
+    for (double& size : grid.size) size = cell;
+    return grid;
+}
+
 // Visits the indices stored in the cells that points within half of the
 // point may lie in.
 template <class Visit>
 bool AnyAround(const CCellChains& index, const double* p, double cell, double half, Visit visit)
 {
-    int64_t lo[3], hi[3];
+    const CCellGrid grid = Cells(cell);
+    int32_t lo[3], hi[3];
     for (int k = 0; k < 3; ++k) {
-        lo[k] = Cell(p[k] - half, cell);
-        hi[k] = Cell(p[k] + half, cell);
-        // Beyond the cells' range every point shares cell 0.
-        if (lo[k] > hi[k]) lo[k] = hi[k] = 0;
+        lo[k] = grid.Coord(k, p[k] - half);
+        hi[k] = grid.Coord(k, p[k] + half);
     }
-    for (int64_t i = lo[0]; i <= hi[0]; ++i)
-        for (int64_t j = lo[1]; j <= hi[1]; ++j)
-            for (int64_t k = lo[2]; k <= hi[2]; ++k)
-                if (index.Any(Key(i, j, k), visit)) return true;
+    int32_t c[3];
+    for (c[0] = lo[0]; c[0] <= hi[0]; ++c[0])
+        for (c[1] = lo[1]; c[1] <= hi[1]; ++c[1])
+            for (c[2] = lo[2]; c[2] <= hi[2]; ++c[2])
+                if (index.Any(c, visit)) return true;
     return false;
 }
 
 void Insert(CCellChains& index, const double* p, double cell, int n)
 {
-    index.Insert(Key(Cell(p[0], cell), Cell(p[1], cell), Cell(p[2], cell)), n);
+    int32_t c[3];
+    Cells(cell).CellOf(p, c);
+    index.Insert(c, n);
 }
 
 double HalfTolerance()

@@ -1,9 +1,10 @@
 // The frame commands and panels in the program's own frame, driven by the
 // input a user's clicks and keys make: a beam load given through its dialog
 // and the beam clicked, an end toggled by a click near it, undo and redo by
-// their keys, the model saved and opened again; each panel typed into and
-// clicked, the modal dialogs cancelled without a change. A picture of each
-// panel goes to the artifacts' dialogs folder.
+// their keys, the model saved and opened again; a beam clicked across nodes
+// and a beam; each panel typed into and clicked, the modal dialogs cancelled
+// without a change. A picture of each panel goes to the artifacts' dialogs
+// folder.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -269,6 +270,52 @@ TEST_F(FrameWindowTest, ABeamLoadAndAnEndToggleAreUndoneRedoneSavedAndOpened)
     EXPECT_EQ(LoadValue(beam), -2.5f);
     EXPECT_EQ(FindFrame(beam)->m_cRelease[1], 100);
     EXPECT_EQ(FindFrame(beam)->m_cRelease[4], 100);
+}
+
+// A beam clicked from node to node over two nodes and across a beam: four
+// beams made, the crossed beam split at a new node; Ctrl+Z takes it all
+// back, Ctrl+Y brings it again.
+TEST_F(FrameWindowTest, ABeamClickedAcrossNodesAndABeamIsSplit)
+{
+    const int crossed = Beam(5, 2, 5, 8);
+    for (double x : {1.0, 3.0, 7.0, 9.0}) {
+        const double p[3] = {x, 5, 0};
+        FindOrAddNode(p);
+    }
+    theUndo.Clear();
+    view->Invalidate();
+    Pump();
+    ASSERT_EQ(theNodes.GetSize(), 6);
+
+    Command(ID_GEOM_FRAME);
+    ASSERT_NE(Code(), 0);
+    ClickView(Pixel(1, 5));
+    ClickView(Pixel(9, 5));
+    ASSERT_TRUE(Wait([] { return theFrames.GetSize() == 6; }));
+    theOperationStack.EndAllOperations();
+    Pump();
+    EXPECT_EQ(theNodes.GetSize(), 7);
+    const double middle[3] = {5, 5, 0};
+    const int cross = FindNodeAt(middle);
+    ASSERT_GT(cross, 0);
+    EXPECT_EQ(FindNode(cross)->m_nElements, 4);
+    EXPECT_TRUE(FindFrame(crossed)->m_nNodeI == cross || FindFrame(crossed)->m_nNodeJ == cross);
+    // Four of 2 between the nodes along y = 5, the crossed beam's two halves of 3.
+    int twos = 0, threes = 0;
+    for (int i = 0; i < theFrames.GetSize(); ++i) {
+        const double length = theFrames.GetAt(i)->GetLength();
+        twos += std::fabs(length - 2) < 1e-9;
+        threes += std::fabs(length - 3) < 1e-9;
+    }
+    EXPECT_EQ(twos, 4);
+    EXPECT_EQ(threes, 2);
+
+    Chord('Z');
+    ASSERT_TRUE(Wait([] { return theFrames.GetSize() == 1; }));
+    EXPECT_NEAR(FindFrame(crossed)->GetLength(), 6, 1e-9);
+    Chord('Y');
+    ASSERT_TRUE(Wait([] { return theFrames.GetSize() == 6; }));
+    EXPECT_EQ(FindNode(FindNodeAt(middle))->m_nElements, 4);
 }
 
 TEST_F(FrameWindowTest, EachPanelTakesTypedValuesAndClicks)

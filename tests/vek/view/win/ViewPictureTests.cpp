@@ -11,6 +11,7 @@
 
 #include "framework/Image.h"
 #include "tests/vek/view/Peers.h"
+#include "tests/vek/view/PictureCompare.h"
 #include "tests/vek/view/win/ViewWindowFixture.h"
 #include "vek/view/ElevationView.h"
 #include "vek/view/draw/DrawLayer.h"
@@ -72,19 +73,9 @@ protected:
         EXPECT_TRUE(SUCCEEDED(hr)) << path;
         return path;
     }
-    // At most 0.5 % of the pixels may differ from the reference picture.
     void ExpectLikeReference(const std::string& name)
     {
-        const std::string png = SavePicture(name);
-        const std::string ref = std::string(VIEW_REFERENCE) + "/" + name + ".png";
-        const std::string out = png + ".txt";
-        ASSERT_TRUE(RunPeers("compare " + PeerArg(ref) + " " + PeerArg(png) + " " + PeerArg(out), out));
-        auto answer = ReadPeerAnswer(out);
-        std::remove(out.c_str());
-        ASSERT_EQ(answer.count("missing"), 0u) << "no reference picture " << ref << "; this run's is " << png;
-        const int differ = std::stoi(answer["differ"]), total = std::stoi(answer["total"]);
-        ASSERT_GE(differ, 0) << name << ": the pictures could not be compared (sizes?)";
-        EXPECT_LE(differ * 200, total) << name << ": " << differ << " of " << total << " pixels differ from " << ref;
+        ExpectLikeReferencePicture(SavePicture(name), std::string(VIEW_REFERENCE) + "/" + name + ".png");
     }
     // Python places the grid crossings and the nodes by the Part's formulas.
     void ExpectPlacedByFormulas(const std::string& name)
