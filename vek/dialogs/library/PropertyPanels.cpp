@@ -115,35 +115,14 @@ CString MaterialText(int number)
     return text;
 }
 
-// A panel closing while it holds the keys hands them back to the main
-// window, whose accelerators would otherwise go deaf.
-void GiveBackKeys(CWnd* panel)
-{
-    const HWND focus = ::GetFocus();
-    const bool holds =
-        !focus || focus == panel->m_hWnd || ::IsChild(panel->m_hWnd, focus) || ::GetActiveWindow() == panel->m_hWnd;
-    CWnd* main = AfxGetMainWnd();
-    if (holds && main && main->m_hWnd && ::IsWindow(main->m_hWnd)) {
-        ::SetActiveWindow(main->m_hWnd);
-        ::SetFocus(main->m_hWnd);
-    }
-}
-
 }  // namespace
 
 // ---- material panel -------------------------------------------------------------------
 
 IMPLEMENT_DYNAMIC(CMaterialDispDlg, CModelessDialog)
 
-void CMaterialDispDlg::OnDestroy()
-{
-    GiveBackKeys(this);
-    CModelessDialog::OnDestroy();
-}
-
 // clang-format off
 BEGIN_MESSAGE_MAP(CMaterialDispDlg, CModelessDialog)
-    ON_WM_DESTROY()
     ON_CBN_SELCHANGE(IDC_PP_LIST, &CMaterialDispDlg::OnSelect)
     ON_BN_CLICKED(IDC_PP_LIBRARY, &CMaterialDispDlg::OnLibrary)
 END_MESSAGE_MAP()
@@ -185,15 +164,8 @@ void CMaterialDispDlg::OnLibrary()
 
 IMPLEMENT_DYNAMIC(CSectDispDlg, CModelessDialog)
 
-void CSectDispDlg::OnDestroy()
-{
-    GiveBackKeys(this);
-    CModelessDialog::OnDestroy();
-}
-
 // clang-format off
 BEGIN_MESSAGE_MAP(CSectDispDlg, CModelessDialog)
-    ON_WM_DESTROY()
     ON_BN_CLICKED(IDC_PP_ORDINARY, &CSectDispDlg::OnClass)
     ON_BN_CLICKED(IDC_PP_STEEL, &CSectDispDlg::OnClass)
     ON_BN_CLICKED(IDC_PP_VARIABLE, &CSectDispDlg::OnClass)
@@ -294,15 +266,8 @@ void CSectDispDlg::OnPaint()
 
 IMPLEMENT_DYNAMIC(CPropertyDlg, CModelessDialog)
 
-void CPropertyDlg::OnDestroy()
-{
-    GiveBackKeys(this);
-    CModelessDialog::OnDestroy();
-}
-
 // clang-format off
 BEGIN_MESSAGE_MAP(CPropertyDlg, CModelessDialog)
-    ON_WM_DESTROY()
     ON_BN_CLICKED(IDC_PP_ORDINARY, &CPropertyDlg::OnClass)
     ON_BN_CLICKED(IDC_PP_STEEL, &CPropertyDlg::OnClass)
     ON_BN_CLICKED(IDC_PP_VARIABLE, &CPropertyDlg::OnClass)
@@ -395,19 +360,12 @@ template <class Dlg, class... Args>
 void Open(UINT id, bool closeOthers, Args... args)
 {
     if (closeOthers) theModelessDlgs.CloseAll();
-    // The panel opens beside the command: the keys stay where they were, so
-    // that points typed next reach the command's prompt.
-    const HWND focus = ::GetFocus();
     auto* dlg = new Dlg(AfxGetMainWnd(), args...);
     if (!dlg->Create(id, AfxGetMainWnd())) {
         if (!CWnd::LastCreateDestroyedObject()) delete dlg;
         return;
     }
     theModelessDlgs.Add(dlg);
-    if (focus && ::IsWindow(focus)) {
-        ::SetActiveWindow(::GetAncestor(focus, GA_ROOT));
-        ::SetFocus(focus);
-    }
 }
 
 }  // namespace

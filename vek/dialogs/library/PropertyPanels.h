@@ -13,7 +13,6 @@ public:
     BOOL OnInitDialog() override;
 
 protected:
-    void OnDestroy();
     void Refill();
     void OnSelect();
     void OnLibrary();
@@ -30,7 +29,6 @@ public:
     void DoDataExchange(CDataExchange* dx) override;
 
 protected:
-    void OnDestroy();
     void Refill();
     void OnClass();
     void OnSelect();
@@ -53,7 +51,6 @@ public:
     void DoDataExchange(CDataExchange* dx) override;
 
 protected:
-    void OnDestroy();
     void FillSections();
     void FillMaterials();
     void SteelTakesNoMaterial();
