@@ -368,9 +368,41 @@ void CTableWnd::Draw_ZeroZero(CDC& dc, CRect& update)
     if (update.left >= w && update.top >= h && !m_bResizing) return;
     CRect corner(0, 0, w + 1, h + 1);
     dc.DrawEdge(&corner, EDGE_ETCHED, BF_RECT | BF_MIDDLE);
-    DrawAddOrDelButton(dc, 2, 2, 4 * w / 14, h - 2, "F");
-    DrawAddOrDelButton(dc, 5 * w / 14, 2, 9 * w / 14, h - 2, "导");
-    DrawAddOrDelButton(dc, 10 * w / 14, 2, w - 2, h - 2, "+");
+    int left[3], right[3];
+    GetCornerButtons(left, right);
+    for (int i = 0; i < 3; ++i) DrawAddOrDelButton(dc, left[i], 2, right[i], h - 2, CornerButtonText(i));
+}
+
+const char* CTableWnd::CornerButtonText(int i)
+{
+    static const char* const texts[3] = {"F", "导", "+"};
+    return texts[i];
+}
+
+// The three buttons share column 0 between 2-pixel margins and 1-pixel
+// gaps in proportion to their texts and edges: an ideograph is about twice
+// an average character, so equal shares clip it.
+void CTableWnd::GetCornerButtons(int left[3], int right[3])
+{
+    const int w = m_table.GetColWidth(0);
+    int need[3], total = 0;
+    {
+        CClientDC dc(this);
+        CFont* old = m_pDefaultFont ? dc.SelectObject(m_pDefaultFont) : nullptr;
+        for (int i = 0; i < 3; ++i) {
+            const char* text = CornerButtonText(i);
+            need[i] = dc.GetTextExtent(text, int(std::strlen(text))).cx + 2;
+            total += need[i];
+        }
+        if (old) dc.SelectObject(old);
+    }
+    const int room = w - 6;
+    int x = 2;
+    for (int i = 0; i < 3; ++i) {
+        left[i] = x;
+        right[i] = i == 2 ? w - 2 : x + (total > 0 ? need[i] * room / total : room / 3);
+        x = right[i] + 1;
+    }
 }
 
 void CTableWnd::Draw_ZeroRow(CDC& dc, BOUND& b)

@@ -117,6 +117,10 @@ public:
     int GetActiveCol() const { return m_table.m_nActiveCol; }
     CTableEdit* GetEditor() { return m_pEdit; }
     const CTableModel& GetTable() const { return m_table; }
+    // The corner's buttons (auto-fill, text import, row insert): their left
+    // and right edges in column 0, each wide enough for its text.
+    void GetCornerButtons(int left[3], int right[3]);
+    static const char* CornerButtonText(int i);
 
     // Set by the owning dialog: typing and F2 do not open the editor.
     int m_bReadOnly = 0;

@@ -390,11 +390,13 @@ void CTableWnd::OnLButtonDown(UINT flags, CPoint pt)
     if (pt.x < w && pt.y >= h) {
         RowButton(pt);
     } else if (pt.x < w) {
-        if (pt.x < 4 * w / 14)
+        int left[3], right[3];
+        GetCornerButtons(left, right);
+        if (pt.x < right[0])
             AutoFill();
-        else if (pt.x > 5 * w / 14 && pt.x < 9 * w / 14)
+        else if (pt.x > left[1] && pt.x < right[1])
             ImportTextFile();
-        else if (pt.x > 10 * w / 14)
+        else if (pt.x > left[2])
             InsertOneRow(m_table.Scroll().m_nFirstRow);
     } else if (pt.y >= h) {
         const int col = m_table.ColAt(pt.x), row = m_table.RowAt(pt.y);

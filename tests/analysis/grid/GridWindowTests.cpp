@@ -454,12 +454,13 @@ TEST_F(GridTest, AutoFillThroughItsDialog)
     ShotOnFailure shot(dlg->m_hWnd, "grid_autofill");
     grid->SetCellText(1, 1, "3");
     grid->SetCellText(1, 2, "梁");
-    const int w = T().GetColWidth(0);
     const int h = T().GetRowHeight(0);
     // Clicks one after another on a button, far enough apart not to be a
     // double click.
     int nth = 0;
-    auto clickF = [&] { ClickAt(++nth % 2 ? 3 : 4 * w / 14 - 2, h / 2); };
+    int left[3], right[3];
+    grid->GetCornerButtons(left, right);
+    auto clickF = [&] { ClickAt(++nth % 2 ? 3 : right[0] - 2, h / 2); };
     AnswerFill(1, "2", true);
     clickF();
     ASSERT_TRUE(WaitUntil([&] { return grid->GetRowCount() == 4; }));
@@ -522,9 +523,10 @@ TEST_F(GridTest, ImportThroughTheFileDialog)
     Open(6, 4);
     ShotOnFailure shot(dlg->m_hWnd, "grid_import");
     grid->SetCellText(5, 1, "old");
-    const int w = T().GetColWidth(0);
     const int h = T().GetRowHeight(0);
-    ClickAt(5 * w / 14 + 2, h / 2);
+    int left[3], right[3];
+    grid->GetCornerButtons(left, right);
+    ClickAt(left[1] + 2, h / 2);
     ASSERT_TRUE(WaitUntil([&] { return grid->GetRowCount() == 4; }));
     EXPECT_EQ(g_import.filter, "ANSI文本文件(*.txt)|*.txt|所有文件(*.*)|*.*|");
     EXPECT_EQ(g_import.defExt, "txt");
@@ -541,10 +543,10 @@ TEST_F(GridTest, ImportThroughTheFileDialog)
 
     // A cancelled dialog and a file that cannot be read change nothing.
     g_import.path.clear();
-    ClickAt(9 * w / 14 - 2, h / 2);
+    ClickAt(right[1] - 2, h / 2);
     ASSERT_TRUE(WaitUntil([&] { return g_import.asked == 2; }));
     g_import.path = file.path() + ".missing";
-    ClickAt(5 * w / 14 + 2, h / 2);
+    ClickAt(left[1] + 2, h / 2);
     ASSERT_TRUE(WaitUntil([&] { return !messages.empty(); }));
     EXPECT_NE(std::string(messages[0]).find("无法打开文件"), std::string::npos);
     EXPECT_EQ(grid->GetRowCount(), 4);
@@ -820,6 +822,42 @@ TEST_F(GridTest, TheDefaultFontHasTheChineseGlyphs)
     EXPECT_EQ(::GetGlyphIndicesW(dc, text, 2, glyphs, GGI_MARK_NONEXISTING_GLYPHS), 2u);
     EXPECT_NE(glyphs[0], 0xFFFF);
     EXPECT_NE(glyphs[1], 0xFFFF);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(grid->m_hWnd, dc);
+}
+
+// The buttons of the corner and of the header column show their texts
+// whole, inside their raised edges, in the grid's own font, and the corner's
+// lie side by side within column 0.
+TEST_F(GridTest, HeaderButtonsHoldTheirTexts)
+{
+    Open(3, 3);
+    const int w = T().GetColWidth(0);
+    int left[3], right[3];
+    grid->GetCornerButtons(left, right);
+    struct Button {
+        const char* text;
+        int left, right;
+    };
+    const Button buttons[] = {
+        {CTableWnd::CornerButtonText(0), left[0], right[0]},
+        {CTableWnd::CornerButtonText(1), left[1], right[1]},
+        {CTableWnd::CornerButtonText(2), left[2], right[2]},
+        {"-", 2, 2 * w / 5},
+        {"+", w - 2 * w / 5, w - 2},
+    };
+    EXPECT_STREQ(buttons[1].text, "导");
+    EXPECT_GE(left[0], 0);
+    EXPECT_LT(right[0], left[1]);
+    EXPECT_LT(right[1], left[2]);
+    EXPECT_LE(right[2], w);
+    HDC dc = ::GetDC(grid->m_hWnd);
+    HGDIOBJ old = ::SelectObject(dc, grid->GetDefaultFont()->m_hObject);
+    for (const Button& b : buttons) {
+        SIZE s{};
+        ::GetTextExtentPoint32A(dc, b.text, int(std::strlen(b.text)), &s);
+        EXPECT_LE(s.cx + 2, b.right - b.left) << b.text << " in a column 0 of " << w;
+    }
     ::SelectObject(dc, old);
     ::ReleaseDC(grid->m_hWnd, dc);
 }
