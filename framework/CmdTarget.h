@@ -39,6 +39,7 @@ class CPoint;
 #define WM_IDLEUPDATECMDUI 0x0363   // wParam: TRUE to disable items without handlers
 #define WM_INITIALUPDATE 0x0364
 #define WM_KICKIDLE 0x036A
+#define WM_FW_RAISEOWNED 0x036B  // a frame puts its tool windows in front again
 #define WM_FW_CTLCOLOR 0x0019  // table key of every WM_CTLCOLORxxx
 #define WM_FW_REFLECT 0xBC00   // + message: reflected to the control itself
 

@@ -92,22 +92,6 @@ BOOL CDialog::Create(LPCTSTR templateName, CWnd* parent)
     return CreateFromTemplate(templateName, parent, FALSE);
 }
 
-namespace {
-
-// Under Wine without a window manager the owner that the activation raises
-// comes up over its own tool windows: they are put in front of it again, in
-// their order.
-void RaiseOwnedWindows(HWND owner, HWND except)
-{
-    std::vector<HWND> owned;  // the top one first
-    for (HWND h = ::GetTopWindow(nullptr); h; h = ::GetWindow(h, GW_HWNDNEXT))
-        if (h != except && ::GetWindow(h, GW_OWNER) == owner && ::IsWindowVisible(h)) owned.push_back(h);
-    for (auto it = owned.rbegin(); it != owned.rend(); ++it)
-        ::SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-}  // namespace
-
 INT_PTR CDialog::DoModal()
 {
     CWnd* parentWnd = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
@@ -150,7 +134,7 @@ INT_PTR CDialog::DoModal()
     if (disabledParent) ::EnableWindow(parent, TRUE);
     if (parent && ::GetActiveWindow() == m_hWnd) {
         ::SetActiveWindow(parent);
-        RaiseOwnedWindows(parent, m_hWnd);
+        FwRaiseOwnedWindows(parent, m_hWnd);
     }
     if (m_hWnd) DestroyWindow();
     t_modalTop = m_pPrevModal;

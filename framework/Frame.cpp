@@ -54,9 +54,11 @@ ON_WM_DESTROY()
 ON_WM_CLOSE()
 ON_WM_SIZE()
 ON_WM_SETFOCUS()
+ON_WM_ACTIVATE()
 ON_WM_MENUSELECT()
 ON_WM_DROPFILES()
 ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
+ON_MESSAGE(WM_FW_RAISEOWNED, &CFrameWnd::OnRaiseOwned)
 ON_COMMAND_EX(ID_VIEW_STATUS_BAR, &CFrameWnd::OnBarCheck)
 ON_COMMAND_EX(ID_VIEW_TOOLBAR, &CFrameWnd::OnBarCheck)
 ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &CFrameWnd::OnUpdateControlBarMenu)
@@ -296,6 +298,15 @@ void CFrameWnd::OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu)
 void CFrameWnd::OnActivate(UINT state, CWnd* other, BOOL minimized)
 {
     CWnd::OnActivate(state, other, minimized);
+    // The focus moves in after this, and that raises the frame over its tool
+    // windows under Wine without a window manager: they come back afterwards.
+    if (state != WA_INACTIVE && m_hWnd) ::PostMessageA(m_hWnd, WM_FW_RAISEOWNED, 0, 0);
+}
+
+LRESULT CFrameWnd::OnRaiseOwned(WPARAM, LPARAM)
+{
+    FwRaiseOwnedWindows(m_hWnd, nullptr);
+    return 0;
 }
 
 void CFrameWnd::OnDropFiles(HDROP drop)

@@ -91,6 +91,7 @@ protected:
     void OnActivate(UINT state, CWnd* other, BOOL minimized);
     void OnDropFiles(HDROP drop);
     LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRaiseOwned(WPARAM, LPARAM);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     BOOL OnToolTipText(UINT id, NMHDR* hdr, LRESULT* result);
 

@@ -1282,3 +1282,14 @@ int CWnd::OnMouseActivate(CWnd*, UINT, UINT)
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 END_MESSAGE_MAP()
+
+// Under Wine without a window manager an owner that is activated comes up
+// over its own tool windows: they are put in front of it again, in their order.
+void FwRaiseOwnedWindows(HWND owner, HWND except)
+{
+    std::vector<HWND> owned;  // the top one first
+    for (HWND h = ::GetTopWindow(nullptr); h; h = ::GetWindow(h, GW_HWNDNEXT))
+        if (h != except && ::GetWindow(h, GW_OWNER) == owner && ::IsWindowVisible(h)) owned.push_back(h);
+    for (auto it = owned.rbegin(); it != owned.rend(); ++it)
+        ::SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}

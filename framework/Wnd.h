@@ -290,3 +290,6 @@ public:
         return ::GetScrollInfo(m_hWnd, SB_CTL, info);
     }
 };
+
+// Puts the visible windows that the owner owns (but one) in front of it again.
+void FwRaiseOwnedWindows(HWND owner, HWND except);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds a portal frame in Vek.exe from outside, as a user's mouse and keys
 # reach it through the X server: started without a project, "新建空间结构"
-# is picked in the start dialog; a section and a material are added in their
-# library dialogs; two columns and a beam are drawn by typed points; the
+# is picked in the start dialog; two sections and a material are added in
+# their library dialogs; two columns and a beam are drawn by typed points, their
+# material and sections chosen in the beam command's panel; the
 # bases are fixed and a node load put on through their panels and clicks on
 # the nodes; a force combination is typed into its dialog's grid and an axis
 # grid into the grid editor's tables; the project is saved through the Save
@@ -228,15 +229,21 @@ add_named() {
   settled || fail "the screen never settled"
 }
 
-step "section"
-add_named 17 截面库维护对话框 截面标识名称输入对话框 C350   # 参数 > 管理普通截面库, 添加截面
-# A rectangle, 0.3 wide and 0.5 high: the first two edits.
-xdotool key --delay 120 Tab Tab Tab
-xdotool type --delay 80 "0.3"
-xdotool key Tab
-xdotool type --delay 80 "0.5"
-xdotool key Return
-gone "^截面库维护对话框$" || fail "the section library stayed"
+# A rectangular section of the ordinary library (参数 > 管理普通截面库,
+# 添加截面): its width and height are the first two edits.
+add_section() {
+  add_named 17 截面库维护对话框 截面标识名称输入对话框 "$1"
+  xdotool key --delay 120 Tab Tab Tab
+  xdotool type --delay 80 "$2"
+  xdotool key Tab
+  xdotool type --delay 80 "$3"
+  xdotool key Return
+  gone "^截面库维护对话框$" || fail "the section library stayed"
+}
+
+step "sections"
+add_section C350 0.3 0.5      # the columns'
+add_section L300 0.3 0.6      # the beam's
 
 step "material"
 add_named 16 材料数据维护对话框 材料标识名称输入对话框 C30  # 参数 > 管理材料库, 添加材料
@@ -253,7 +260,24 @@ step "beams"
 settled || fail "the screen never settled"
 menu alt+g Down Down Down Down Return               # 几何 > @梁柱生成
 prompted "$work/before.png" || fail "the beam command did not start"
-for p in "0 0" "0 3" "4 3" "0 3" "4 0" "4 3"; do point "$p"; done
+# The command's panel chooses the material and section of the members it
+# makes: a list is dropped by a click and chosen in by keys (the first item
+# is "none"). Points typed while the panel holds the keys reach the prompt.
+props=$(window "^材料与截面属性$") || fail "no material and section panel"
+choose() {  # <the list's height in template units> <its item>
+  click_unit "$props" 186 82 100 "$1"
+  settled || fail "the screen never settled"
+  xdotool key --delay 120 Home $(printf 'Down %.0s' $(seq "$2")) Return
+  settled || fail "the screen never settled"
+}
+choose 11 1                                         # 材料: C30
+choose 47 1                                         # 截面: C350
+point "0 0"; point "0 3"
+choose 47 2                                         # 截面: L300
+cp "$work/now.png" "$artifacts/main_road_outside_panel.png"
+point "4 3"; point "0 3"
+choose 47 1
+point "4 0"; point "4 3"
 end_command || fail "the beam command did not end"
 cp "$work/now.png" "$work/before.png"
 xdotool key F7
@@ -414,8 +438,9 @@ expect RESTRAINT "4 R=1 1 1 1 1 1 "
 [ "$(section RESTRAINT | grep -c 'R=')" = 2 ] || fail "restraints on other nodes"
 expect LOADS "3 L=1 F=10 0 0 0 0 0 "
 section FORCE | grep -q "^1 C=1.2 " || fail "the force combination did not come back"
-section FRAME | grep -q "^1 N=1 B=0.5 0.3 U=30 E=3E7 " || fail "the section or the material did not come back"
-for line in "1 1 2 M=1" "2 2 3 M=1" "3 4 3 M=1"; do
+section FRAME | grep -q "^1 N=1 B=0.5 0.3 U=30 E=3E7 " || fail "the columns' section or material did not come back"
+section FRAME | grep -q "^2 N=1 B=0.6 0.3 U=30 E=3E7 " || fail "the beam's section or material did not come back"
+for line in "1 1 2 M=1" "2 2 3 M=2" "3 4 3 M=1"; do
   section FRAME | grep -q "^$line " || fail "no beam \"$line\""
 done
 echo "passed"

@@ -51,6 +51,19 @@ void CInputEdit::OnChar(UINT ch, UINT, UINT)
     Default();
 }
 
+BOOL CInputEdit::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message != WM_KEYDOWN || !m_hWnd || msg->hwnd == m_hWnd || !IsWindowEnabled()) return FALSE;
+    // Keys that type nothing (arrows, Tab, Enter, Esc) stay with the panel's controls.
+    const UINT ch = ::MapVirtualKeyA(static_cast<UINT>(msg->wParam), MAPVK_VK_TO_CHAR) & 0x7fffffffu;
+    if (ch < ' ' && ch != '\b') return FALSE;
+    SetFocus();
+    // The message goes on to whoever has the keys now (the view, when the
+    // edit is read-only), which makes the character from it.
+    if (HWND focus = ::GetFocus()) msg->hwnd = focus;
+    return FALSE;
+}
+
 void CInputEdit::OnSetFocus(CWnd*)
 {
     // A read-only edit has nothing to take: the keys go to the view.
@@ -94,6 +107,23 @@ CBottomDlg::~CBottomDlg()
 BOOL CBottomDlg::Create(CWnd* parent)
 {
     return CModelessDialog::Create(IDD_PROMPT_BAR, parent);
+}
+
+// The bar as a dialog takes every key of its controls; the frame's function
+// keys and Ctrl shortcuts (but the edit's own clipboard and undo) still work
+// while the keys are in the typed-input edit.
+BOOL CBottomDlg::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN && m_edit.m_hWnd && msg->hwnd == m_edit.m_hWnd) {
+        const WPARAM key = msg->wParam;
+        const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
+        const bool editKey = ctrl && (key == 'A' || key == 'C' || key == 'V' || key == 'X' || key == 'Z');
+        auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
+        if (frame && frame->m_hAccelTable && !editKey && ((key >= VK_F1 && key <= VK_F24) || ctrl) &&
+            ::TranslateAcceleratorA(frame->m_hWnd, frame->m_hAccelTable, msg))
+            return TRUE;
+    }
+    return CModelessDialog::PreTranslateMessage(msg);
 }
 
 BOOL CBottomDlg::OnInitDialog()

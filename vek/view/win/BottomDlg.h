@@ -13,6 +13,9 @@ class CInputEdit : public CEdit {
     DECLARE_DYNAMIC(CInputEdit)
 public:
     CInputEdit() = default;
+    // A key-down meant for another window (a tool panel holding the keys):
+    // one that types a character moves the keys here, so it is read as input.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
     LRESULT OnGetDlgCode(WPARAM, LPARAM);
@@ -28,6 +31,7 @@ public:
     ~CBottomDlg() override;
     BOOL Create(CWnd* parent);
     BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
     void OnOK() override {}
     void OnCancel() override {}
 

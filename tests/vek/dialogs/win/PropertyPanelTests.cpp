@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "DialogTestUtil.h"
+#include "tests/support/WinInput.h"
 #include "tests/vek/analysis/HandWorkedModels.h"
 #include "vek/app/DialogsBar.h"
+#include "vek/app/VekApp.h"
 #include "vek/dialogs/LibraryDialogs.h"
 #include "vek/dialogs/library/LibraryCommands.h"
 #include "vek/dialogs/library/MaterialDlg.h"
@@ -23,6 +25,8 @@
 #include "vek/view/operate/OperationStack.h"
 #include "vek/view/operate/SingleOperate.h"
 #include "vek/view/operate/ViewCommands.h"
+#include "vek/view/win/BottomDlg.h"
+#include "vek/res/InteractRes.h"
 
 using namespace dlgtest;
 
@@ -125,6 +129,12 @@ protected:
 };
 
 using Names = std::vector<std::string>;
+
+// Messages as the application's loop takes them: its key routing first.
+bool AppWait(const std::function<bool()>& done)
+{
+    return vektest::PumpUntil(done, apptest::kSafety, [](MSG* m) { return theApp.PreTranslateMessage(m) != FALSE; });
+}
 
 }  // namespace
 
@@ -310,4 +320,31 @@ TEST_F(PropertyPanelWin, WithEmptyLibrariesThePanelsOfferOnlyNoneAndTouchNoMissi
     EXPECT_EQ(theCurrentProps.material, 0);
     EXPECT_EQ(theCurrentProps.frameSect, 0);
     EXPECT_EQ(theCurrentProps.steelSect, 0);
+}
+
+// The panel opens beside a running command and may hold the keys: arrows
+// still choose in its list, while typed coordinates reach the prompt.
+TEST_F(PropertyPanelWin, KeysTypedWhileThePanelHoldsThemReachTheCommandsPrompt)
+{
+    FillLibraries();
+    CPropertyDlg* panel = OpenByCommand<CPropertyDlg>(kBeamGeneration);
+    ASSERT_NE(panel, nullptr);
+    const HWND materials = ::GetDlgItem(panel->m_hWnd, IDC_PP_MATERIALS);
+    ::SetForegroundWindow(panel->m_hWnd);
+    ::SetFocus(materials);
+    ASSERT_TRUE(AppWait([&] { return ::GetFocus() == materials; }));
+    const int before = Selection(materials);
+
+    vektest::Tap(VK_DOWN);
+    ASSERT_TRUE(AppWait([&] { return Selection(materials) == before + 1; }));
+    EXPECT_EQ(theCurrentProps.material, before + 1);
+
+    for (WORD vk : {WORD('2'), WORD(VK_SPACE), WORD('3'), WORD(VK_RETURN)}) vektest::Tap(vk);
+    auto points = [] {
+        const CSingleOperate* op = theOperationStack.GetCurrentOperation();
+        return op ? op->PointCount() : -1;
+    };
+    ASSERT_TRUE(AppWait([&] { return points() == 1; })) << ItemText(theBottomDlg->m_hWnd, IDC_BAR_INPUT);
+    EXPECT_EQ(theOperationStack.GetCurrentOperation()->m_points.at(0), (Point3{2, 3, 0}));
+    EXPECT_EQ(Selection(materials), before + 1);
 }
