@@ -54,6 +54,27 @@ if(NOT VEK_FUZZ)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
   set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  # Like the tests, unoptimised: it is compiled in every build and runs little.
+  foreach(t gtest gtest_main gmock gmock_main)
+    target_compile_options(${t} PRIVATE -O0)
+  endforeach()
+endif()
+
+# Test code unoptimised: its large test bodies take several times as long
+# to compile at -O2, and the code under test keeps the build's own level.
+function(vek_test_compile target)
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-O0>)
+  target_compile_definitions(${target} PRIVATE VEK_ARTIFACTS="${VEK_ARTIFACTS}")
+endfunction()
+
+# The test library's headers, parsed once for all test programs (they share
+# these flags; the programs' own definitions do not reach these headers).
+if(NOT VEK_FUZZ)
+  file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/vek_test_pch.cpp CONTENT "")
+  add_library(vek_test_pch STATIC ${CMAKE_BINARY_DIR}/vek_test_pch.cpp)
+  target_link_libraries(vek_test_pch PRIVATE GTest::gtest GTest::gmock)
+  vek_test_compile(vek_test_pch)
+  target_precompile_headers(vek_test_pch PRIVATE <gtest/gtest.h> <gmock/gmock.h>)
 endif()
 
 # vek_add_test(<name> SOURCES ... [LIBS ...] [NO_MAIN])
@@ -71,7 +92,19 @@ function(vek_add_test name)
   else()
     target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gmock ${T_LIBS})
   endif()
-  target_compile_definitions(${name} PRIVATE VEK_ARTIFACTS="${VEK_ARTIFACTS}")
+  vek_test_compile(${name})
+  target_precompile_headers(${name} REUSE_FROM vek_test_pch)
+  # Sources that do not use the test library (helpers, stand-ins) are compiled
+  # as they are: its headers forced on them would clash with their own names.
+  foreach(src ${T_SOURCES})
+    if(src MATCHES "\\.(cpp|cc)$")
+      get_filename_component(_path ${src} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+      file(STRINGS ${_path} _uses REGEX "#include [<\"](gtest|gmock)/|^TEST(_F|_P)?\\(" LIMIT_COUNT 1)
+      if(NOT _uses)
+        set_source_files_properties(${src} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+      endif()
+    endif()
+  endforeach()
   add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
   set_tests_properties(${name} PROPERTIES TIMEOUT 900)
 endfunction()
