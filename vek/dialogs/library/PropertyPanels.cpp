@@ -115,6 +115,14 @@ CString MaterialText(int number)
     return text;
 }
 
+// The class buttons show the current class and choose it.
+void ExchangeClass(CDataExchange* dx, int& cls)
+{
+    if (!dx->m_bSaveAndValidate) cls = CurrentClass();
+    DDX_Radio(dx, IDC_PP_ORDINARY, cls);
+    if (dx->m_bSaveAndValidate && cls >= 0) theCurrentProps.kind = uint8_t(cls);
+}
+
 }  // namespace
 
 // ---- material panel -------------------------------------------------------------------
@@ -203,9 +211,7 @@ BOOL CSectDispDlg::OnInitDialog()
 
 void CSectDispDlg::DoDataExchange(CDataExchange* dx)
 {
-    if (!dx->m_bSaveAndValidate) m_nClass = CurrentClass();
-    DDX_Radio(dx, IDC_PP_ORDINARY, m_nClass);
-    if (dx->m_bSaveAndValidate && m_nClass >= 0) theCurrentProps.kind = uint8_t(m_nClass);
+    ExchangeClass(dx, m_nClass);
 }
 
 void CSectDispDlg::Refill()
@@ -301,9 +307,7 @@ BOOL CPropertyDlg::OnInitDialog()
 
 void CPropertyDlg::DoDataExchange(CDataExchange* dx)
 {
-    if (!dx->m_bSaveAndValidate) m_nClass = CurrentClass();
-    DDX_Radio(dx, IDC_PP_ORDINARY, m_nClass);
-    if (dx->m_bSaveAndValidate && m_nClass >= 0) theCurrentProps.kind = uint8_t(m_nClass);
+    ExchangeClass(dx, m_nClass);
 }
 
 void CPropertyDlg::FillSections()
